@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Files.h"
+#include "platform/ProcessRunner.h"
+
+#include <filesystem>
+
+namespace dovrel {
+
+// Runs the converter on one working file and waits for it.
+class ConverterRunner {
+public:
+    ConverterRunner(Files& files, ProcessRunner& processes, std::filesystem::path converter,
+                    bool forwardOutput = false);
+
+    // Removes the output the run will write (so an earlier run's output is never read as this
+    // one's), starts the converter with the input as its one argument and returns its exit status:
+    // 0-255 for a normal exit, -1 when it could not start or was killed.
+    int RunConverter(const std::filesystem::path& input);
+
+    int lastConverterResult() const { return lastConverterResult_; }
+    const std::filesystem::path& converter() const { return converter_; }
+
+private:
+    Files& files_;
+    ProcessRunner& processes_;
+    std::filesystem::path converter_;
+    bool forwardOutput_;
+    int lastConverterResult_ = 0;
+};
+
+} // namespace dovrel

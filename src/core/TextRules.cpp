@@ -1,0 +1,212 @@
+#include "core/TextRules.h"
+
+#include <cstdint>
+
+namespace dovrel {
+
+namespace {
+constexpr std::string_view kCrLf = "\r\n";
+}
+
+std::vector<std::string> splitAt(std::string_view text, std::string_view separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t found = text.find(separator, start);
+        if (found == std::string_view::npos) {
+            parts.emplace_back(text.substr(start));
+            return parts;
+        }
+        parts.emplace_back(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+}
+
+std::vector<std::string> splitXmlLines(std::string_view text) {
+    while (text.ends_with(kCrLf)) {
+        text.remove_suffix(kCrLf.size());
+    }
+    std::string cleaned;
+    cleaned.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 3, "\r\r\n") == 0) {
+            i += 2;
+            continue;
+        }
+        cleaned.push_back(text[i]);
+    }
+    return splitAt(cleaned, kCrLf);
+}
+
+std::vector<std::string> splitCacheLines(std::string_view text) {
+    if (text.ends_with(kCrLf)) {
+        text.remove_suffix(kCrLf.size());
+    }
+    if (text.empty()) {
+        return {};
+    }
+    return splitAt(text, kCrLf);
+}
+
+std::string_view trimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string asciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = asciiLower(c);
+    }
+    return lower;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool containsIgnoringCase(std::string_view haystack, std::string_view needle) {
+    if (needle.empty()) {
+        return true;
+    }
+    if (needle.size() > haystack.size()) {
+        return false;
+    }
+    const char first = asciiLower(needle.front());
+    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (asciiLower(haystack[i]) == first &&
+            equalsIgnoringCase(haystack.substr(i, needle.size()), needle)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string_view> cutValue(std::string_view line) {
+    const std::size_t open = line.find('>');
+    const std::size_t close = line.rfind('<');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
+        return std::nullopt;
+    }
+    return line.substr(open + 1, close - open - 1);
+}
+
+std::optional<std::string_view> cutIdentifier(std::string_view line) {
+    const std::size_t first = line.find('"');
+    const std::size_t last = line.rfind('"');
+    if (first == std::string_view::npos || first == last) {
+        return std::nullopt;
+    }
+    return line.substr(first + 1, last - first - 1);
+}
+
+bool listHolds(std::string_view list, std::string_view entry, char separator) {
+    if (list.empty()) {
+        return false;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = list.find(separator, start);
+        const std::string_view current =
+            list.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (current == entry) {
+            return true;
+        }
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        start = end + 1;
+    }
+}
+
+void appendDistinct(std::string& list, std::string_view entry, char separator) {
+    if (listHolds(list, entry, separator)) {
+        return;
+    }
+    if (!list.empty()) {
+        list.push_back(separator);
+    }
+    list.append(entry);
+}
+
+std::string makeDistinct(std::string_view list, char separator) {
+    std::string distinct;
+    if (list.empty()) {
+        return distinct;
+    }
+    bool first = true;
+    for (const std::string& entry : splitAt(list, std::string_view(&separator, 1))) {
+        if (first) {
+            distinct = entry;
+            first = false;
+        } else if (!listHolds(distinct, entry, separator)) {
+            distinct.push_back(separator);
+            distinct.append(entry);
+        }
+    }
+    return distinct;
+}
+
+bool isValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<std::uint8_t>(text[i]);
+        std::size_t length = 0;
+        std::uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<std::uint8_t>(text[i + k]);
+            if ((next & 0xC0u) != 0x80u) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+        if (overlong || surrogate || code > 0x10FFFF) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+} // namespace dovrel

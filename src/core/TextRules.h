@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text rules shared by every reader of the game's XML and of the program's own text files.
+// Everything works on bytes; "ignoring case" folds ASCII letters only.
+namespace dovrel {
+
+// XML files: all trailing CR LF pairs removed, every CR CR LF deleted, then split at CR LF.
+std::vector<std::string> splitXmlLines(std::string_view text);
+
+// The catalogue cache: one trailing CR LF removed (no CR CR LF deletion), then split at CR LF.
+// An empty text gives no lines at all.
+std::vector<std::string> splitCacheLines(std::string_view text);
+
+// Splits at every occurrence of the separator; an empty text gives one empty entry.
+std::vector<std::string> splitAt(std::string_view text, std::string_view separator);
+
+// Leading and trailing spaces removed; tabs and other white space stay.
+std::string_view trimSpaces(std::string_view text);
+
+char asciiLower(char c);
+char asciiUpper(char c);
+std::string asciiLower(std::string_view text);
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+bool containsIgnoringCase(std::string_view haystack, std::string_view needle);
+
+// The value of a one-line element: the text between the line's first ">" and its last "<".
+// Empty optional when there is no ">" or "<", or the last "<" stands before the first ">".
+std::optional<std::string_view> cutValue(std::string_view line);
+
+// The identifier of an opening line: the text between its first and last double quote.
+// Empty optional with fewer than two double quotes.
+std::optional<std::string_view> cutIdentifier(std::string_view line);
+
+// "|"-lists (or ":"-lists): an entry is added only when the list does not yet hold exactly that
+// entry, compared whole and with case.
+bool listHolds(std::string_view list, std::string_view entry, char separator = '|');
+void appendDistinct(std::string& list, std::string_view entry, char separator = '|');
+std::string makeDistinct(std::string_view list, char separator = '|');
+
+bool isValidUtf8(std::string_view text);
+
+} // namespace dovrel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dovrel {
+
+// The per-user settings of the "Preferences" section. Values are byte strings.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    virtual std::optional<std::string> value(std::string_view key) const = 0;
+    // Writes and flushes at once.
+    virtual void setValue(std::string_view key, std::string_view value) = 0;
+};
+
+} // namespace dovrel

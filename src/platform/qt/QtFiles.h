@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Files.h"
+
+namespace dovrel {
+
+class QtFiles final : public Files {
+public:
+    std::optional<std::string> read(const std::filesystem::path& file) const override;
+    FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    FileStatus replace(const std::filesystem::path& target, std::string_view bytes) override;
+    FileStatus remove(const std::filesystem::path& file) override;
+    FileStatus rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    std::vector<std::string> list(const std::filesystem::path& folder) const override;
+};
+
+} // namespace dovrel

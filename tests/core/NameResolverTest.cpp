@@ -1,0 +1,62 @@
+#include "core/NameResolver.h"
+#include "core/ByteFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(NameResolver, ExactSpellingWinsOverOtherCases) {
+    testing::TempFolder temp;
+    fs::create_directories(temp.path() / "content");
+    fs::create_directories(temp.path() / "CONTENT");
+    fs::create_directories(temp.path() / "Content");
+    EXPECT_EQ(resolveName(temp.path(), "Content"), temp.path() / "Content");
+    // Without the exact spelling, the first match in listing order.
+    EXPECT_EQ(resolveName(temp.path(), "cOnTeNt"), temp.path() / "CONTENT");
+    EXPECT_EQ(resolveName(temp.path(), "Assets"), std::nullopt);
+    EXPECT_EQ(resolvedOrSpelled(temp.path(), "Assets"), temp.path() / "Assets");
+    EXPECT_EQ(resolvedOrSpelled(temp.path(), "cOnTeNt"), temp.path() / "CONTENT");
+}
+
+TEST(NameResolver, GamePathsResolveEveryComponent) {
+    testing::TempFolder temp;
+    temp.write("assets/Acme/Pack/railvehicles/Wagon.BIN", "x");
+    EXPECT_EQ(resolveGamePath(temp.path(), "Assets\\acme\\PACK\\RailVehicles\\wagon.bin"),
+              temp.path() / "assets/Acme/Pack/railvehicles/Wagon.BIN");
+    EXPECT_EQ(resolveGamePath(temp.path(), "Assets\\Acme\\Other\\x.bin"), std::nullopt);
+}
+
+TEST(NameResolver, ListsAreInListingOrderAndMissingFoldersAreEmpty) {
+    testing::TempFolder temp;
+    for (const char* name : {"_Common", "Zeta", "abc"}) {
+        fs::create_directories(temp.path() / "list" / name);
+    }
+    EXPECT_EQ(listFolderInOrder(temp.path() / "list"), (std::vector<std::string>{"abc", "Zeta", "_Common"}));
+    EXPECT_TRUE(listFolderInOrder(temp.path() / "missing").empty());
+}
+
+TEST(NameResolver, WalksLeaveOutOddNames) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"Class 66", true}, {"Z\xC3\xBCrich", true}, {"it's \"quoted\"", true}, {"a\\b", false},
+        {"a|b", false},     {"tab\there", false},    {"new\nline", false},      {"\xE9t\xE9", false},
+    };
+    for (const auto& [name, walkable] : cases) {
+        EXPECT_EQ(isWalkableName(name), walkable) << name;
+    }
+}
+
+TEST(ByteFile, ReadsEveryByteAndRefusesFolders) {
+    testing::TempFolder temp;
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    EXPECT_EQ(readWholeFile(temp.write("f.bin", bytes)), bytes);
+    EXPECT_EQ(readWholeFile(temp.write("empty", "")), std::string());
+    EXPECT_EQ(readWholeFile(temp.path()), std::nullopt);
+    EXPECT_EQ(readWholeFile(temp.path() / "missing"), std::nullopt);
+}
+
+} // namespace
+} // namespace dovrel

@@ -1,0 +1,36 @@
+#include "core/NumberText.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace dovrel {
+namespace {
+
+TEST(NumberText, AcceptsTheGamesNumbers) {
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"0", 0.0},      {"84.5", 84.5}, {"-3", -3.0},     {".5", 0.5},        {"5.", 5.0},
+        {"1e3", 1000.0}, {"1E-2", 0.01}, {"2.5e+1", 25.0}, {"-0.125", -0.125}, {"0001", 1.0},
+    };
+    for (const auto& [text, value] : cases) {
+        const auto parsed = parseNumberText(text);
+        ASSERT_TRUE(parsed.has_value()) << text;
+        EXPECT_DOUBLE_EQ(*parsed, value) << text;
+    }
+}
+
+TEST(NumberText, RefusesEverythingElse) {
+    for (const char* text : {"", "-", ".", "+1", " 1", "1 ", "1,5", "1.2.3", "inf", "nan", "-inf", "1e",
+                             "1e+", "e5", "0x10", "1f", "--1", "1e5.5", "12;13"}) {
+        EXPECT_FALSE(isNumberText(text)) << '"' << text << '"';
+        EXPECT_FALSE(parseNumberText(text).has_value()) << '"' << text << '"';
+    }
+}
+
+TEST(NumberText, HugeAndTinyExponentsStayNumbers) {
+    EXPECT_EQ(*parseNumberText("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(*parseNumberText("-1e999"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(*parseNumberText("1e-999"), 0.0);
+}
+
+} // namespace
+} // namespace dovrel

@@ -1,0 +1,114 @@
+#include "platform/ProgramFolder.h"
+#include "platform/RandomSource.h"
+#include "platform/doubles/QueuedRandomSource.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtSingleInstance.h"
+#include "support/TempFolder.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::fileText;
+using testing::TempFolder;
+
+TEST(Settings, WrittenUnderPreferencesInTheUsersConfigFolder) {
+    TempFolder temp;
+    testing::IsolatedEnvironment isolated(temp);
+    QtSettingsStore settings;
+    EXPECT_EQ(settings.value("GameFolder"), std::nullopt);
+
+    settings.setValue("GameFolder", "/games/Vantor \xC3\xA9");
+    settings.setValue("UnitMeasure", "imperial");
+
+    EXPECT_EQ(settings.value("GameFolder"), "/games/Vantor \xC3\xA9");
+    EXPECT_EQ(QtSettingsStore().value("UnitMeasure"), "imperial");
+    const std::string stored =
+        fileText(temp.configFolder() / "DovrelConsistEditor" / "DovrelConsistEditor.conf");
+    EXPECT_NE(stored.find("[Preferences]"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("UnitMeasure=imperial"), std::string::npos) << stored;
+}
+
+TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefused) {
+    TempFolder temp;
+    QtSingleInstance first;
+    QtSingleInstance second;
+    QtSingleInstance elsewhere;
+    ASSERT_TRUE(first.acquire(temp.programFolder()));
+    EXPECT_TRUE(fs::exists(temp.programFolder() / "dovrel-consist-editor.lock"));
+    EXPECT_FALSE(second.acquire(temp.programFolder()));
+    EXPECT_TRUE(elsewhere.acquire(temp.gameFolder()));
+}
+
+TEST(SingleInstance, TheLockGoesWithItsHolder) {
+    TempFolder temp;
+    {
+        QtSingleInstance first;
+        ASSERT_TRUE(first.acquire(temp.programFolder()));
+    }
+    QtSingleInstance next;
+    EXPECT_TRUE(next.acquire(temp.programFolder()));
+}
+
+TEST(RandomSource, IdsSpanTheirRangeAndSeedsRepeat) {
+    QueuedRandomSource queued;
+    for (const double r : {0.0, 0.5, 0.9999999999}) {
+        queued.queue(r);
+    }
+    EXPECT_EQ(newRandomId(queued), 100000000);
+    EXPECT_EQ(newRandomId(queued), 550000000);
+    EXPECT_EQ(newRandomId(queued), 999999999);
+
+    const std::uint64_t seed = MersenneRandomSource::seedFrom("42");
+    EXPECT_EQ(seed, 42u);
+    MersenneRandomSource a(seed);
+    MersenneRandomSource b(seed);
+    for (int i = 0; i < 1000; ++i) {
+        const double value = a.next();
+        ASSERT_EQ(value, b.next());
+        ASSERT_GE(value, 0.0);
+        ASSERT_LT(value, 1.0);
+    }
+    EXPECT_NE(MersenneRandomSource::seedFrom("not a number"), 0u);
+}
+
+TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHome) {
+    TempFolder temp;
+    const fs::path chosen = temp.path() / "chosen" / "deeper";
+    EXPECT_EQ(resolveProgramFolder({chosen.string(), temp.gameFolder(), std::nullopt, std::nullopt}), chosen);
+    EXPECT_TRUE(fs::is_directory(chosen));
+
+    EXPECT_EQ(resolveProgramFolder({std::nullopt, temp.gameFolder(), std::nullopt, std::nullopt}),
+              temp.gameFolder());
+
+    const fs::path missingExecutableFolder = temp.path() / "not-there";
+    EXPECT_EQ(resolveProgramFolder(
+                  {std::nullopt, missingExecutableFolder, (temp.path() / "data").string(), std::nullopt}),
+              temp.path() / "data" / "DovrelConsistEditor");
+    EXPECT_EQ(
+        resolveProgramFolder({std::nullopt, missingExecutableFolder, std::nullopt, temp.path().string()}),
+        temp.path() / ".local" / "share" / "DovrelConsistEditor");
+    EXPECT_TRUE(fs::is_directory(temp.path() / ".local" / "share" / "DovrelConsistEditor"));
+}
+
+TEST(EventPump, RunsPendingEvents) {
+    QtEventPump pump;
+    int delivered = 0;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { ++delivered; }, Qt::QueuedConnection);
+    pump.pump();
+    EXPECT_EQ(delivered, 1);
+    QThread::msleep(15);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { ++delivered; }, Qt::QueuedConnection);
+    pump.pump();
+    EXPECT_EQ(delivered, 2);
+}
+
+} // namespace
+} // namespace dovrel

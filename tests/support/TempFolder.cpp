@@ -1,0 +1,75 @@
+#include "support/TempFolder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace dovrel::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "dovrel-test-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (::mkdtemp(buffer.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    path_ = buffer.data();
+    fs::create_directories(configFolder());
+    fs::create_directories(programFolder());
+    fs::create_directories(gameFolder());
+}
+
+TempFolder::~TempFolder() {
+    std::error_code error;
+    // Folders a test made read-only must become writable again to be removed.
+    for (auto it =
+             fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error)) {
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
+        }
+    }
+    fs::remove_all(path_, error);
+}
+
+fs::path TempFolder::write(const fs::path& relative, const std::string& bytes) const {
+    const fs::path file = path_ / relative;
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
+IsolatedEnvironment::IsolatedEnvironment(const TempFolder& folder) {
+    set("XDG_CONFIG_HOME", folder.configFolder().string());
+    set("DOVREL_PROGRAM_FOLDER", folder.programFolder().string());
+}
+
+IsolatedEnvironment::~IsolatedEnvironment() {
+    for (const Saved& saved : saved_) {
+        if (saved.had) {
+            ::setenv(saved.name.c_str(), saved.value.c_str(), 1);
+        } else {
+            ::unsetenv(saved.name.c_str());
+        }
+    }
+}
+
+void IsolatedEnvironment::set(const std::string& name, const std::string& value) {
+    const char* old = std::getenv(name.c_str());
+    saved_.push_back({name, old != nullptr, old != nullptr ? std::string(old) : std::string()});
+    ::setenv(name.c_str(), value.c_str(), 1);
+}
+
+std::string fileText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+} // namespace dovrel::testing

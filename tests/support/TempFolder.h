@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dovrel::testing {
+
+// A fresh folder below the system's temporary folder, removed with everything in it when the
+// object goes. Holds config/ (XDG_CONFIG_HOME), program/ (DOVREL_PROGRAM_FOLDER) and game/ for
+// tests that start the editor, so no test touches the user's own settings or files.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path configFolder() const { return path_ / "config"; }
+    std::filesystem::path programFolder() const { return path_ / "program"; }
+    std::filesystem::path gameFolder() const { return path_ / "game"; }
+
+    // Writes bytes to a file below the folder (creating its folders) and returns its path.
+    std::filesystem::path write(const std::filesystem::path& relative, const std::string& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Points this process's XDG_CONFIG_HOME and DOVREL_PROGRAM_FOLDER at a TempFolder for as long as
+// the object lives, and puts the old values back afterwards.
+class IsolatedEnvironment {
+public:
+    explicit IsolatedEnvironment(const TempFolder& folder);
+    ~IsolatedEnvironment();
+    IsolatedEnvironment(const IsolatedEnvironment&) = delete;
+    IsolatedEnvironment& operator=(const IsolatedEnvironment&) = delete;
+
+private:
+    struct Saved {
+        std::string name;
+        bool had;
+        std::string value;
+    };
+    void set(const std::string& name, const std::string& value);
+    std::vector<Saved> saved_;
+};
+
+// The whole content of a file; empty when it cannot be read.
+std::string fileText(const std::filesystem::path& file);
+
+} // namespace dovrel::testing
