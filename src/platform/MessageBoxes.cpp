@@ -1,0 +1,37 @@
+#include "platform/MessageBoxes.h"
+
+namespace dovrel {
+
+const char* iconName(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return "information";
+    case MessageIcon::Exclamation:
+        return "exclamation";
+    case MessageIcon::Error:
+        return "error";
+    case MessageIcon::None:
+        break;
+    }
+    return "none";
+}
+
+const char* buttonsName(MessageButtons buttons) {
+    return buttons == MessageButtons::OK ? "OK" : "YesNoCancel";
+}
+
+const char* answerName(MessageAnswer answer) {
+    switch (answer) {
+    case MessageAnswer::Yes:
+        return "Yes";
+    case MessageAnswer::No:
+        return "No";
+    case MessageAnswer::Cancel:
+        return "Cancel";
+    case MessageAnswer::OK:
+        break;
+    }
+    return "OK";
+}
+
+} // namespace dovrel

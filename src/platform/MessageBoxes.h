@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace dovrel {
+
+enum class MessageIcon { None, Information, Exclamation, Error };
+enum class MessageButtons { OK, YesNoCancel };
+enum class MessageAnswer { OK, Yes, No, Cancel };
+
+// Modal message boxes titled "Dovrel Consist Editor". Texts are byte strings; CR LF is a line
+// break. Questions default to Yes and Escape answers Cancel; an OK box answers OK to Enter and Escape.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
+
+    void inform(const std::string& text) { show(text, MessageIcon::Information, MessageButtons::OK); }
+    void warn(const std::string& text) { show(text, MessageIcon::Exclamation, MessageButtons::OK); }
+    void fail(const std::string& text) { show(text, MessageIcon::Error, MessageButtons::OK); }
+    MessageAnswer ask(const std::string& text) {
+        return show(text, MessageIcon::None, MessageButtons::YesNoCancel);
+    }
+};
+
+const char* iconName(MessageIcon icon);
+const char* buttonsName(MessageButtons buttons);
+const char* answerName(MessageAnswer answer);
+
+} // namespace dovrel
