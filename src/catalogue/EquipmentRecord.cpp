@@ -1,0 +1,31 @@
+#include "catalogue/EquipmentRecord.h"
+
+#include "core/TextRules.h"
+
+namespace dovrel {
+
+EquipmentRecord::EquipmentRecord(std::string_view line) : fields_(splitAt(line, "|")) {}
+
+std::string_view EquipmentRecord::field(std::size_t index) const {
+    if (index >= fields_.size()) {
+        return {};
+    }
+    return fields_[index];
+}
+
+std::string_view EquipmentRecord::field(RecordField which) const {
+    return field(static_cast<std::size_t>(which));
+}
+
+std::string EquipmentRecord::join(const std::array<std::string, kRecordFieldCount>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line.push_back('|');
+        }
+        line.append(fields[i]);
+    }
+    return line;
+}
+
+} // namespace dovrel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dovrel {
+
+// One catalogue entry: 21 fields joined by "|", stored exactly as cut from the blueprint's XML.
+enum class RecordField : std::size_t {
+    unitClass = 0,
+    englishName,
+    provider,
+    product,
+    blueprintPath,
+    frontCouplingId,
+    rearCouplingId,
+    frontCoupler,
+    rearCoupler,
+    commonName,
+    mass,
+    capacity,
+    easeOfDerailment,
+    dragCoefficient,
+    rollingFriction,
+    dryFriction,
+    wetFriction,
+    snowFriction,
+    sandFriction,
+    bulkFreightType,
+    multipleUnit,
+};
+
+inline constexpr std::size_t kRecordFieldCount = 21;
+// Every table of the program (catalogue, consist line, listed consists) has slots 0 to 5000.
+inline constexpr std::size_t kTableSlots = 5001;
+
+// A record split at "|". A missing field reads as empty; a value holding "|" shifts the later
+// fields, as in the game's own files.
+class EquipmentRecord {
+public:
+    EquipmentRecord() = default;
+    explicit EquipmentRecord(std::string_view line);
+
+    std::string_view field(RecordField which) const;
+    std::string_view field(std::size_t index) const;
+    std::size_t fieldCount() const { return fields_.size(); }
+
+    // The 21 fields joined with "|".
+    static std::string join(const std::array<std::string, kRecordFieldCount>& fields);
+
+private:
+    std::vector<std::string> fields_;
+};
+
+} // namespace dovrel
