@@ -1,0 +1,13 @@
+#include "platform/ScreenFacilities.h"
+
+namespace dovrel {
+
+std::string folderNotOpenedMessage(const std::filesystem::path& folder) {
+    std::filesystem::path trimmed = folder;
+    if (!trimmed.has_filename()) {
+        trimmed = trimmed.parent_path();
+    }
+    return trimmed.filename().string() + "\r\n\r\nCould not open the folder.";
+}
+
+} // namespace dovrel

@@ -1,0 +1,82 @@
+#include "widgets/ControlText.h"
+
+#include "platform/qt/TextConversion.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVariant>
+
+namespace dovrel {
+
+namespace {
+constexpr const char* kCaptionProperty = "dovrelCaption";
+
+QString literalAmpersands(const QString& text) {
+    QString escaped = text;
+    return escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+} // namespace
+
+void addItem(QComboBox* combo, std::string_view bytes) {
+    combo->addItem(displayText(bytes));
+    combo->setItemData(combo->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                       kItemBytesRole);
+}
+
+void addItem(QListWidget* list, std::string_view bytes) {
+    auto* item = new QListWidgetItem(displayText(bytes), list);
+    item->setData(kItemBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string itemBytes(const QVariant& stored, const QString& shown) {
+    if (stored.isValid()) {
+        return stored.toByteArray().toStdString();
+    }
+    return typedText(shown);
+}
+
+std::string withoutAccelerators(std::string_view caption) {
+    std::string plain;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                plain.push_back('&');
+                ++i;
+            }
+            continue;
+        }
+        plain.push_back(caption[i]);
+    }
+    return plain;
+}
+
+void setCaption(QWidget* control, std::string_view caption) {
+    control->setProperty(kCaptionProperty,
+                         QByteArray(caption.data(), static_cast<qsizetype>(caption.size())));
+    const QString shown = displayText(caption);
+    if (auto* checkBox = qobject_cast<QCheckBox*>(control)) {
+        checkBox->setText(literalAmpersands(shown));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(shown);
+    } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        frame->setTitle(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setTextFormat(Qt::PlainText);
+        label->setText(shown);
+    } else {
+        control->setWindowTitle(shown);
+    }
+}
+
+void setCaption(QAction* item, std::string_view caption) {
+    item->setProperty(kCaptionProperty, QByteArray(caption.data(), static_cast<qsizetype>(caption.size())));
+    item->setText(displayText(caption));
+}
+
+std::string storedCaption(const QObject* control) {
+    return control->property(kCaptionProperty).toByteArray().toStdString();
+}
+
+} // namespace dovrel

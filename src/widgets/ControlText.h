@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+namespace dovrel {
+
+// Items of lists, combo boxes and list views keep the bytes they show in this role.
+inline constexpr int kItemBytesRole = Qt::UserRole + 1;
+
+void addItem(QComboBox* combo, std::string_view bytes);
+void addItem(QListWidget* list, std::string_view bytes);
+// The bytes of an item: its stored bytes, else its shown text as UTF-8.
+std::string itemBytes(const QVariant& stored, const QString& shown);
+
+// A control's caption is kept as the bytes the program set. Menu items, buttons and frames show
+// "&&" as "&" and "&x" as an accelerator on x; labels and check boxes show "&" literally.
+void setCaption(QWidget* control, std::string_view caption);
+void setCaption(QAction* item, std::string_view caption);
+// The caption as stored (accelerator marks kept).
+std::string storedCaption(const QObject* control);
+// The caption without its accelerator marks: "&&" becomes "&", a lone "&" goes.
+std::string withoutAccelerators(std::string_view caption);
+
+} // namespace dovrel
