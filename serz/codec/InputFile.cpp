@@ -1,0 +1,66 @@
+#include "InputFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace serz {
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::string readWholeFile(const std::filesystem::path& path, std::string& content) {
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return std::strerror(errno);
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return S_ISDIR(status.st_mode) ? "is a directory" : "is not a regular file";
+    }
+    content.resize(static_cast<std::size_t>(status.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == content.size()) {
+            // The file may have grown since fstat; read on until the end.
+            content.resize(content.size() + 4096);
+        }
+        const ssize_t n = ::read(file.get(), content.data() + got, content.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return std::strerror(errno);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    content.resize(got);
+    return {};
+}
+
+} // namespace serz

@@ -1,0 +1,92 @@
+#include "XmlText.h"
+
+namespace serz::xml {
+namespace {
+
+// Replacement text for a byte that needs escaping, or an empty view.
+std::string_view entityFor(unsigned char c) {
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&apos;";
+    default:
+        return {};
+    }
+}
+
+bool needsEscape(unsigned char c) {
+    return c < 0x20 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+}
+
+bool fitsInTag(unsigned char c) {
+    return c > 0x20 && c != '<' && c != '>' && c != '&' && c != '"' && c != '\'' && c != '/' && c != '=';
+}
+
+} // namespace
+
+void appendEscaped(std::string& out, std::string_view text) {
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!needsEscape(c)) {
+            continue;
+        }
+        out.append(text, runStart, i - runStart);
+        const std::string_view entity = entityFor(c);
+        if (!entity.empty()) {
+            out += entity;
+        } else {
+            out += "&#";
+            if (c >= 10) {
+                out += static_cast<char>('0' + c / 10);
+            }
+            out += static_cast<char>('0' + c % 10);
+            out += ';';
+        }
+        runStart = i + 1;
+    }
+    out.append(text, runStart, text.size() - runStart);
+}
+
+bool appendElementName(std::string& out, std::string_view name) {
+    if (name.empty()) {
+        out += 'e';
+        return true;
+    }
+    for (const char c : name) {
+        if (!fitsInTag(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == ':' && i + 1 < name.size() && name[i + 1] == ':') {
+            out += '-';
+            ++i;
+        } else {
+            out += name[i];
+        }
+    }
+    return true;
+}
+
+std::string storedName(std::string_view xmlName) {
+    std::string name;
+    name.reserve(xmlName.size() + 4);
+    for (const char c : xmlName) {
+        if (c == '-') {
+            name += "::";
+        } else {
+            name += c;
+        }
+    }
+    return name;
+}
+
+} // namespace serz::xml

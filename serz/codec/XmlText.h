@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace serz::xml {
+
+// Appends text with the five XML specials escaped as entities and control characters (below
+// U+0020, CR, LF and TAB included) as decimal character references ("&#13;").
+void appendEscaped(std::string& out, std::string_view text);
+
+// Appends a stored element name as written in XML: "::" becomes "-", an empty name "e".
+// Returns false, appending nothing, for a name that cannot stand in a tag (white space,
+// control characters, or one of < > & " ' / =).
+bool appendElementName(std::string& out, std::string_view name);
+
+// The stored name of an element name read from XML: every "-" becomes "::".
+std::string storedName(std::string_view xmlName);
+
+} // namespace serz::xml

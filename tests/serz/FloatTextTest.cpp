@@ -1,0 +1,138 @@
+#include "serz/FloatText.h"
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+
+namespace serz {
+namespace {
+
+std::string general(double value) {
+    std::string out;
+    appendGeneralFloat(out, value);
+    return out;
+}
+
+std::string fixed(double value) {
+    std::string out;
+    appendFixedFloat(out, value);
+    return out;
+}
+
+struct TextCase {
+    double value;
+    const char* text;
+};
+
+TEST(FloatText, GeneralFormFollowsTheSixDigitRules) {
+    const TextCase cases[] = {
+        {0.0, "0"},
+        {-0.0, "-0"},
+        {1.0, "1"},
+        {-2.5, "-2.5"},
+        {100.0, "100"},
+        {123456.0, "123456"},
+        {999999.0, "999999"},
+        {999999.5, "1e+006"}, // rounds up into the exponent form
+        {1234567.0, "1.23457e+006"},
+        {1e6, "1e+006"},
+        {0.0001, "0.0001"},  // exponent -4 is still fixed
+        {0.00001, "1e-005"}, // exponent -5 is not
+        {0.000123, "0.000123"},
+        {0.1, "0.1"},
+        {1.0 / 3.0, "0.333333"},
+        {2.0 / 3.0, "0.666667"},
+        {578.8125, "578.813"}, // a tie rounds away from zero
+        {-578.8125, "-578.813"},
+        {670.0625, "670.063"},
+        {0.5, "0.5"},
+        {1.5, "1.5"},
+        {12.34565, "12.3456"}, // just below the tie in binary: down
+        {12.34575, "12.3458"}, // just above the tie in binary: up
+        {FLT_MAX, "3.40282e+038"},
+        {DBL_MAX, "1.79769e+308"},
+        {DBL_MIN, "2.22507e-308"},
+        {4.9406564584124654e-324, "4.94066e-324"},
+        {6.02214076e23, "6.02214e+023"},
+        {51.47779846191406, "51.4778"},
+        {9.9999949999999e-5, "9.99999e-005"},
+        {9.99999500000000e-5, "0.0001"}, // above the tie: rounds into exponent -4
+        {0.000999999600, "0.001"},       // rounding carries into a new leading digit
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(general(c.value), c.text) << "value " << c.value;
+    }
+}
+
+TEST(FloatText, GeneralFormOfNonFiniteValues) {
+    EXPECT_EQ(general(HUGE_VAL), "inf");
+    EXPECT_EQ(general(-HUGE_VAL), "-inf");
+    EXPECT_EQ(general(std::nan("")), "nan");
+    EXPECT_EQ(general(-std::nan("")), "-nan");
+}
+
+TEST(FloatText, FixedFormHasSevenDecimals) {
+    const TextCase cases[] = {
+        {0.0, "0.0000000"},
+        {-0.0, "-0.0000000"},
+        {1.0, "1.0000000"},
+        {0.25, "0.2500000"},
+        {0.00000005, "0.0000000"}, // 5e-8 is a little below the tie in binary
+        {0.000000049, "0.0000000"},
+        {0.0000000625, "0.0000001"}, // above half a unit
+        {-0.000000001, "-0.0000000"},
+        {double(0.6303032f), "0.6303032"},
+        {double(-3723.56640625f), "-3723.5664063"}, // exact tie: away from zero
+        {double(-21467.83203125f), "-21467.8320313"},
+        {0.00000015, "0.0000001"}, // just below the tie
+        {0.0000000500000001, "0.0000001"},
+        {123456789.0, "123456789.0000000"},
+        {double(FLT_MAX), "340282346638528859811704183484516925440.0000000"},
+        {0.99999996, "1.0000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fixed(c.value), c.text) << "value " << c.value;
+    }
+}
+
+TEST(FloatText, ParsesDecimalNumbers) {
+    const TextCase cases[] = {
+        {0.0, "0"},           {-0.0, "-0"},
+        {1.5, "1.5"},         {0.5, ".5"},
+        {5.0, "5."},          {1e6, "1e+006"},
+        {1e-5, "1e-005"},     {1e-5, "1E-5"},
+        {578.813, "578.813"}, {4.9406564584124654e-324, "4.94066e-324"},
+        {0.0, "1e-400"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parseDecimal(c.text);
+        ASSERT_TRUE(parsed.has_value()) << c.text;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*parsed), std::bit_cast<std::uint64_t>(c.value)) << c.text;
+    }
+    EXPECT_TRUE(std::isinf(*parseDecimal("inf")));
+    EXPECT_TRUE(std::signbit(*parseDecimal("-inf")));
+    EXPECT_TRUE(std::isnan(*parseDecimal("nan")));
+}
+
+TEST(FloatText, RefusesTextThatIsNotANumber) {
+    for (const char* text : {"", "-", "+1", " 1", "1 ", "1,5", "1e", "1e+", "e5", ".", "0x10", "1.2.3", "abc",
+                             "infinity", "NaN", "1e999", "--1", "1f"}) {
+        EXPECT_FALSE(parseDecimal(text).has_value()) << '"' << text << '"';
+    }
+}
+
+TEST(FloatText, NarrowsToTheNearestFloat) {
+    EXPECT_EQ(*nearestFloat(578.813), 578.81298828125f);
+    EXPECT_EQ(*nearestFloat(3.40282e+38), 3.40282e+38f);
+    // Past FLT_MAX but nearer to it than to the next power of two.
+    EXPECT_EQ(*nearestFloat(3.4028235e+38), FLT_MAX);
+    EXPECT_FALSE(nearestFloat(3.5e+38).has_value());
+    EXPECT_FALSE(nearestFloat(-1e300).has_value());
+    EXPECT_TRUE(std::isinf(*nearestFloat(-HUGE_VAL)));
+    EXPECT_TRUE(std::isnan(*nearestFloat(std::nan(""))));
+}
+
+} // namespace
+} // namespace serz
