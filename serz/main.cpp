@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
 
 #ifndef SERZ_VERSION
@@ -59,7 +60,13 @@ int main(int argc, char** argv) {
     if (argument[0] == '\0') {
         return usageError("the file argument is empty");
     }
-    const std::string failure = serz::convertFile(argument);
+    std::string failure;
+    try {
+        failure = serz::convertFile(argument);
+    } catch (const std::exception& error) {
+        // Only running out of memory can get here.
+        failure = std::string(argument) + ": " + error.what();
+    }
     if (!failure.empty()) {
         std::fprintf(stderr, "serz: %s\n", failure.c_str());
         return 1;

@@ -62,8 +62,8 @@ Document blueprint(int children) {
         text("ChildName", "Wheel" + std::to_string(i));
         open("BlueprintID");
         open("iBlueprintLibrary::cAbsoluteBlueprintID");
-        text("Provider", "DTG");
-        text("Product", "Class66Pack01");
+        text("Provider", "SampleWorks");
+        text("Product", "LocoPack01");
         text("BlueprintID", "RailVehicles\\Diesel\\Class66\\Default\\Wheel" + std::to_string(i % 4) + ".xml");
         close("iBlueprintLibrary::cAbsoluteBlueprintID");
         close("BlueprintID");

@@ -109,8 +109,9 @@ private:
         return true;
     }
 
-    bool readType(std::uint32_t& nameIndex, ValueType& type, bool forArray) {
+    bool readType(ValueType& type, bool forArray) {
         const std::size_t at = in_.offset();
+        std::uint32_t nameIndex = 0;
         if (!readStringRef(nameIndex)) {
             return false;
         }
@@ -154,16 +155,15 @@ private:
 
     // Reads the strings of a long-form record: its name and type.
     bool readTemplate(SlotTemplate& slot, std::size_t start) {
-        std::uint32_t typeName = 0;
         switch (slot.opcode) {
         case bin::kOpen:
         case bin::kClose:
         case bin::kReference:
             return readStringRef(slot.name);
         case bin::kScalar:
-            return readStringRef(slot.name) && readType(typeName, slot.type, false);
+            return readStringRef(slot.name) && readType(slot.type, false);
         case bin::kArray:
-            return readStringRef(slot.name) && readType(typeName, slot.type, true);
+            return readStringRef(slot.name) && readType(slot.type, true);
         case bin::kNil:
         case bin::kMarker:
         case bin::kBlob:
@@ -230,7 +230,8 @@ private:
             record.kind = RecordKind::Nil;
             break;
         case bin::kMarker:
-            // Written by the game for its own use; it has no XML and is dropped.
+            // Written by the game for its own use; it has no XML and is dropped. A short form of a
+            // marker's slot, never seen in real files, is read the same way: its five bytes follow.
             return readNumber(1, number) && readNumber(4, number);
         case bin::kBlob: {
             record.kind = RecordKind::Blob;

@@ -19,6 +19,9 @@ std::optional<std::string> StructureCheck::accept(const Record& record) {
     started_ = true;
     switch (record.kind) {
     case RecordKind::Open:
+        if (depth_ == kMaxDepth) {
+            return "elements nest more than " + std::to_string(kMaxDepth) + " levels deep";
+        }
         if (depth_ < open_.size()) {
             open_[depth_] = record.name;
         } else {

@@ -436,6 +436,10 @@ private:
                 document_.push_back(std::move(record));
                 document_.push_back(std::move(close));
             } else {
+                if (open_.size() == kMaxDepth) {
+                    return fail(tag_.offset,
+                                "elements nest more than " + std::to_string(kMaxDepth) + " levels deep");
+                }
                 open_.push_back(tag_.name);
                 document_.push_back(std::move(record));
             }

@@ -5,7 +5,7 @@
 
 namespace serz::xml {
 
-// Appends text with the five XML specials escaped as entities and control characters (below
+// Appends text with the five characters XML reserves escaped as entities and control characters (below
 // U+0020, CR, LF and TAB included) as decimal character references ("&#13;").
 void appendEscaped(std::string& out, std::string_view text);
 

@@ -70,7 +70,7 @@ TEST(Golden, IdsWrittenUnsignedReadAsTheSameBits) {
     EXPECT_EQ(document[1].id, 0xFFFFFFFFu);
 }
 
-TEST(Golden, SpecialAndControlCharactersAreEscaped) {
+TEST(Golden, ReservedAndControlCharactersAreEscaped) {
     const Document document = inRoot({Record::string("s", "&<>\"'\r\n\t\x01 end")});
     const std::string xml = xmlOf(document);
     EXPECT_NE(
@@ -296,6 +296,48 @@ TEST(Golden, EmptyStringsAndEmptyArraysKeepTheirTags) {
     EXPECT_EQ(fromXml(xmlHead("r") + "<s d:type=\"cDeltaString\"/><a d:numElements=\"0\" "
                                      "d:elementType=\"sFloat32\"/></r>"),
               document);
+}
+
+TEST(Golden, NestingIsLimitedTo1000LevelsInEveryReaderAndWriter) {
+    auto ladder = [](std::size_t depth) {
+        Document document;
+        for (std::size_t i = 0; i < depth; ++i) {
+            document.push_back(Record::open("n"));
+        }
+        for (std::size_t i = 0; i < depth; ++i) {
+            document.push_back(Record::close("n"));
+        }
+        return document;
+    };
+    auto flatXml = [](std::size_t depth) {
+        std::string xml;
+        for (std::size_t i = 0; i < depth; ++i) {
+            xml += "<n>";
+        }
+        for (std::size_t i = 0; i < depth; ++i) {
+            xml += "</n>";
+        }
+        return xml;
+    };
+    const Document deepest = ladder(kMaxDepth);
+    EXPECT_EQ(fromBin(binOf(deepest)), deepest);
+    EXPECT_EQ(fromXml(flatXml(kMaxDepth)), deepest);
+    EXPECT_EQ(fromXml(xmlOf(deepest)), deepest);
+
+    const Document tooDeep = ladder(kMaxDepth + 1);
+    EXPECT_FALSE(writeBin(tooDeep).ok());
+    EXPECT_FALSE(writeXml(tooDeep).ok());
+    const auto xml = readXml(flatXml(kMaxDepth + 1));
+    ASSERT_FALSE(xml.ok());
+    EXPECT_NE(xml.error().message.find("more than 1000 levels"), std::string::npos);
+    std::string bin = header() + bytes({0xFF, 0x50}) + newString("n") + u32(0) + u32(1);
+    for (std::size_t i = 1; i <= kMaxDepth; ++i) {
+        bin += bytes({0x00}) + u32(0) + u32(1);
+    }
+    const auto read = readBin(bin);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().position, 8 + 17 + 9 * (kMaxDepth - 1));
+    EXPECT_NE(read.error().message.find("more than 1000 levels"), std::string::npos);
 }
 
 } // namespace

@@ -46,6 +46,10 @@ struct Record {
     friend bool operator==(const Record& a, const Record& b);
 };
 
+// Elements nest at most this deep. Real files stay below a few dozen levels; the limit keeps
+// the indentation of the XML (one TAB per level on every line) from growing without bound.
+inline constexpr std::size_t kMaxDepth = 1000;
+
 // A document is its records in order: exactly one root element, opened first and closed last.
 using Document = std::vector<Record>;
 
