@@ -55,4 +55,9 @@ private:
     std::vector<std::string> fields_;
 };
 
+// The short name of a coupling ID (fields 7 and 8): the part after the last "\" (the whole ID when
+// there is none), then, when it holds a ".", the part before the last ".".
+// "RailVehicles\Couplings\Buffer.xml" gives "Buffer".
+std::string shortCouplerName(std::string_view couplingId);
+
 } // namespace dovrel

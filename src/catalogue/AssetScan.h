@@ -1,0 +1,61 @@
+#pragma once
+
+#include "catalogue/BlueprintReader.h"
+#include "catalogue/BlueprintWalk.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/ScanObserver.h"
+#include "convert/ConverterRunner.h"
+#include "platform/EventPump.h"
+#include "platform/FileStatus.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+
+#include <filesystem>
+#include <string>
+
+namespace dovrel {
+
+struct AssetScanFolders {
+    std::filesystem::path assetsFolder;
+    std::filesystem::path programFolder; // holds the cache file
+    std::filesystem::path tempFolder;    // the converter's working folder
+};
+
+struct AssetScanReport {
+    bool loadedFromCache = false;
+    int blueprintsFound = 0; // blueprint files the walk handed to the converter
+    // The outcome of writing the cache at the end of a scan; success when it was loaded.
+    FileStatus cacheWrite;
+    CatalogueLists lists;
+};
+
+// The message for a blueprint that could not be converted or read.
+std::string blueprintErrorMessage();
+// The message for a unit without both coupling IDs; the unit is not stored.
+std::string couplerMissingMessage(const std::string& englishName);
+
+// Fills the catalogue: from the cache file when it exists, else by converting and reading every
+// blueprint of the assets, one converter run each, and writing the cache file. Failing steps of a
+// scan are skipped and the scan goes on; records past the table's 5001 slots are left out.
+class AssetScan {
+public:
+    AssetScan(Files& files, ConverterRunner& converter, EventPump& events, MessageBoxes& messages,
+              ScanObserver& observer);
+
+    AssetScanReport run(const AssetScanFolders& folders, Catalogue& catalogue);
+
+private:
+    void scanAssets(const AssetScanFolders& folders, Catalogue& catalogue, AssetScanReport& report);
+    void convertAndRead(const FoundBlueprint& blueprint, const AssetScanFolders& folders,
+                        const BlueprintReader& reader, Catalogue& catalogue);
+    void pump(int times);
+
+    Files& files_;
+    ConverterRunner& converter_;
+    EventPump& events_;
+    MessageBoxes& messages_;
+    ScanObserver& observer_;
+};
+
+} // namespace dovrel

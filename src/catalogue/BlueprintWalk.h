@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace dovrel {
+
+// A product folder below the assets: provider and product as spelled on disk.
+struct ProductFolder {
+    std::string provider;
+    std::string product;
+
+    bool operator==(const ProductFolder&) const = default;
+};
+
+// One blueprint the walk found: where its bytes are, and the path by which the game's consist files
+// name it ("RailVehicles\Diesel\Class 66\Engine\class66.xml").
+struct FoundBlueprint {
+    ProductFolder owner;
+    std::filesystem::path file;
+    std::string blueprintPath;
+};
+
+// The product folders of the assets, in listing order: every subfolder of every provider folder,
+// except the provider "Developer" (exact spelling) and products named "vantorcore" in any case. Names
+// the walks leave out (see isWalkableName) are skipped.
+std::vector<ProductFolder> listProductFolders(const std::filesystem::path& assetsFolder);
+
+// The blueprint path of a file: its on-disk names below the product folder joined with "\", every
+// ".bin" in it (any case) turned into ".xml".
+std::string blueprintPathFor(const std::vector<std::string>& namesBelowProduct);
+
+// True for a file the scan reads: a ".bin" extension in any case, no "bogie" or "bogey" in the name.
+bool isBlueprintFileName(std::string_view fileName);
+
+// Walks the blueprint folders of the assets and hands every blueprint file to a visitor, in the order
+// the scan converts them. Level 1 is a product's subfolders (first-level skip list, their files not
+// read); levels 2 to 7 are the folders below (deeper skip list), each folder's own files read before
+// its subfolders; nothing below level 7. Links are followed, but a folder already entered (the same
+// device and inode) is not entered again; an unreadable folder lists as empty.
+class BlueprintWalk {
+public:
+    using Visit = std::function<void(const FoundBlueprint&)>;
+
+    explicit BlueprintWalk(std::filesystem::path assetsFolder);
+
+    // Every blueprint of the given products, in their order. All sources of blueprints come through
+    // here.
+    void forEachBlueprint(const std::vector<ProductFolder>& products, const Visit& visit);
+
+private:
+    void walkProduct(const ProductFolder& product, const Visit& visit);
+    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
+                    const ProductFolder& owner, const Visit& visit);
+    bool enter(const std::filesystem::path& folder);
+
+    std::filesystem::path assetsFolder_;
+    std::set<std::pair<unsigned long long, unsigned long long>> entered_; // (device, inode)
+};
+
+} // namespace dovrel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace dovrel {
+
+// What the window shows while the catalogue is built: the wait cursor during a scan, and in the
+// progress label each unit's English name as soon as it is read, cleared when the scan is over.
+class ScanObserver {
+public:
+    virtual ~ScanObserver() = default;
+
+    virtual void showWaitCursor() = 0;
+    virtual void restoreCursor() = 0;
+    virtual void showProgress(const std::string& caption) = 0;
+    virtual void clearProgress() = 0;
+};
+
+} // namespace dovrel

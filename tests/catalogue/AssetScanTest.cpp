@@ -1,0 +1,382 @@
+#include "catalogue/AssetScan.h"
+#include "BlueprintFixture.h"
+#include "convert/WorkingFiles.h"
+#include "core/ByteFile.h"
+#include "platform/doubles/CountingEventPump.h"
+#include "platform/doubles/FailingFiles.h"
+#include "platform/doubles/QueuedMessageBoxes.h"
+#include "platform/doubles/RecordingProcessRunner.h"
+#include "platform/qt/QtFiles.h"
+#include "support/TempFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BlueprintFixture;
+using testing::CargoDefinition;
+using testing::converterLayout;
+using testing::fileText;
+using testing::replaceFirst;
+using testing::TempFolder;
+
+constexpr const char* kUnconvertible = "unconvertible";
+
+class RecordingScanObserver final : public ScanObserver {
+public:
+    void showWaitCursor() override { events.emplace_back("wait cursor"); }
+    void restoreCursor() override { events.emplace_back("normal cursor"); }
+    void showProgress(const std::string& caption) override { events.push_back("progress " + caption); }
+    void clearProgress() override { events.emplace_back("cleared"); }
+
+    std::vector<std::string> events;
+};
+
+// The scan with the real file system and a stand-in converter: it writes the XML the converter
+// would (the test's ".bin" files already hold it), and nothing for a file that starts with
+// "unconvertible", as a failed conversion does.
+struct ScanHarness {
+    TempFolder temp;
+    AssetScanFolders folders{temp.gameFolder() / "Assets", temp.programFolder(),
+                             temp.programFolder() / "Temp"};
+    QtFiles realFiles;
+    FailingFiles files{realFiles};
+    RecordingProcessRunner processes;
+    ConverterRunner converter{files, processes, "/opt/dovrel/serz"};
+    CountingEventPump events;
+    QueuedMessageBoxes messages;
+    RecordingScanObserver observer;
+    AssetScan scan{files, converter, events, messages, observer};
+    std::vector<std::string> convertedInputs;
+
+    ScanHarness() {
+        fs::create_directories(folders.assetsFolder);
+        processes.setAction([this](const RecordingProcessRunner::Run& run) {
+            const fs::path input = run.arguments.at(0);
+            const std::string bytes = readWholeFile(input).value_or("");
+            convertedInputs.push_back(bytes);
+            if (!bytes.starts_with(kUnconvertible)) {
+                std::ofstream(converterOutputFor(input), std::ios::binary) << bytes;
+            }
+        });
+    }
+
+    // A blueprint below the assets whose English name is its own relative path.
+    fs::path blueprint(const std::string& relative) { return write(relative, wagon(relative).xml()); }
+    fs::path write(const std::string& relative, const std::string& bytes) {
+        return temp.write(fs::path("game/Assets") / relative, bytes);
+    }
+    static BlueprintFixture wagon(const std::string& english) {
+        return BlueprintFixture::wagon(english, {{CargoDefinition::Kind::Bulk, "45", "Coal"}});
+    }
+
+    AssetScanReport run(Catalogue& catalogue) { return scan.run(folders, catalogue); }
+};
+
+// provider\product\blueprintPath of every record, in catalogue order.
+std::vector<std::string> locations(const Catalogue& catalogue) {
+    std::vector<std::string> found;
+    for (const std::string& line : catalogue.records()) {
+        const EquipmentRecord record(line);
+        found.push_back(std::string(record.field(RecordField::provider)) + "\\" +
+                        std::string(record.field(RecordField::product)) + "\\" +
+                        std::string(record.field(RecordField::blueprintPath)));
+    }
+    return found;
+}
+
+TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
+    ScanHarness harness;
+    const std::vector<std::string> read = {
+        "Alpha/Rails/Couplings/X/c.bin", // the deeper skip list does not apply at level 1
+        "Alpha/Rails/RailVehicles/Diesel/a.BIN",
+        "Alpha/Rails/RailVehicles/Diesel/b.bin",
+        "Alpha/Rails/RailVehicles/Diesel/Z.bin",
+        "Alpha/Rails/RailVehicles/Diesel/_x.bin",
+        "Alpha/Rails/RailVehicles/Diesel/Class66/Default/Engine/Deep/class66.bin",
+        "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin",
+        "Beta/Stock/RailVehicles/Old.BIN.d/w.Bin",
+        "Beta/Stock/RailVehicles/X/e.bin",
+        "developer/P/RailVehicles/X/d.bin", // only "Developer" spelled so is skipped
+    };
+    const std::vector<std::string> notRead = {
+        "Alpha/Rails/top.bin",
+        "Alpha/Rails/RailVehicles/loose.bin",
+        "Alpha/Rails/RailVehicles/Diesel/MyBogie.bin",
+        "Alpha/Rails/RailVehicles/Diesel/wheelBOGEY.bin",
+        "Alpha/Rails/RailVehicles/Diesel/readme.txt",
+        "Alpha/Rails/RailVehicles/Diesel/bin",
+        "Alpha/Rails/RailVehicles/Diesel/x.bin.txt",
+        "Alpha/Rails/RailVehicles/Diesel/Couplings/c.bin",
+        "Alpha/Rails/RailVehicles/Diesel/CabView/c.bin",
+        "Alpha/Rails/RailVehicles/Diesel/TEXTURES/t.bin",
+        "Alpha/Rails/RailVehicles/Diesel/Class66/Simulation/s.bin",
+        "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
+        "Alpha/Rails/Audio/X/a.bin",
+        "Alpha/Rails/SCENERY/X/s.bin",
+        "Alpha/Rails/test/X/t.bin",
+        "Alpha/vantorCore/RailVehicles/X/v.bin",
+        "Developer/P/RailVehicles/X/d.bin",
+    };
+    for (const std::string& file : read) {
+        harness.blueprint(file);
+    }
+    for (const std::string& file : notRead) {
+        harness.blueprint(file);
+    }
+    harness.write("Loose.bin", ScanHarness::wagon("a file among the providers").xml());
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_EQ(locations(catalogue),
+              (std::vector<std::string>{
+                  "Alpha\\Rails\\Couplings\\X\\c.xml",
+                  "Alpha\\Rails\\RailVehicles\\Diesel\\a.xml",
+                  "Alpha\\Rails\\RailVehicles\\Diesel\\b.xml",
+                  "Alpha\\Rails\\RailVehicles\\Diesel\\Z.xml",
+                  "Alpha\\Rails\\RailVehicles\\Diesel\\_x.xml",
+                  "Alpha\\Rails\\RailVehicles\\Diesel\\Class66\\Default\\Engine\\Deep\\class66.xml",
+                  "Alpha\\Rails\\RailVehicles\\Two\\Three\\Four\\Five\\Six\\Seven\\seven.xml",
+                  "Beta\\Stock\\RailVehicles\\Old.xml.d\\w.xml",
+                  "Beta\\Stock\\RailVehicles\\X\\e.xml",
+                  "developer\\P\\RailVehicles\\X\\d.xml",
+              }));
+    std::vector<std::string> names;
+    for (const std::string& line : catalogue.records()) {
+        names.emplace_back(EquipmentRecord(line).field(RecordField::englishName));
+    }
+    EXPECT_EQ(names, read) << "each record holds the values of its own blueprint";
+    EXPECT_EQ(report.blueprintsFound, static_cast<int>(read.size()));
+    EXPECT_EQ(harness.processes.runs().size(), read.size());
+    for (const RecordingProcessRunner::Run& run : harness.processes.runs()) {
+        EXPECT_EQ(run.program, fs::path("/opt/dovrel/serz"));
+        EXPECT_EQ(run.arguments,
+                  std::vector<std::string>{(harness.folders.tempFolder / "temp.bin").string()});
+    }
+    EXPECT_EQ(report.lists.providerList, "Alpha|Beta|developer");
+    EXPECT_EQ(report.lists.providerProductList, "Alpha\\Rails|Beta\\Stock|developer\\P");
+    EXPECT_EQ(report.lists.couplerList, std::vector<std::string>{"Buffer"});
+    EXPECT_TRUE(harness.messages.shown().empty());
+}
+
+TEST(AssetScan, FollowsLinksOnceAndLeavesOutOddNames) {
+    ScanHarness harness;
+    const std::string vehicles = "Alpha/Rails/RailVehicles/";
+    harness.blueprint(vehicles + "Loop/w.bin");
+    fs::create_directory_symlink("..", harness.folders.assetsFolder / (vehicles + "Loop/back"));
+    fs::create_directory_symlink(".", harness.folders.assetsFolder / (vehicles + "Loop/self"));
+    fs::create_directory_symlink("../Loop", harness.folders.assetsFolder / (vehicles + "Loop/again"));
+    fs::create_symlink("nowhere", harness.folders.assetsFolder / (vehicles + "Loop/dangling.bin"));
+    const fs::path outside = harness.temp.write("outside/Wagons/o.bin", ScanHarness::wagon("outside").xml());
+    fs::create_directory_symlink(outside.parent_path(), harness.folders.assetsFolder / (vehicles + "Linked"));
+    fs::create_directory_symlink(outside.parent_path(),
+                                 harness.folders.assetsFolder / (vehicles + "Linked2"));
+    fs::create_directory_symlink(harness.folders.assetsFolder / "Alpha/Rails",
+                                 harness.folders.assetsFolder / "Alpha/RailsAgain");
+    for (const std::string odd : {"bad|name.bin", "ctrl\x01.bin", "back\\slash.bin", "\xFF\xFE.bin",
+                                  "bad|folder/w.bin", "tab\tfolder/w.bin"}) {
+        harness.blueprint(vehicles + "Odd/" + odd);
+    }
+    harness.blueprint(vehicles + "Odd/Wagen-\xC3\x9C.bin");
+    Catalogue catalogue;
+
+    harness.run(catalogue);
+
+    EXPECT_EQ(locations(catalogue), (std::vector<std::string>{
+                                        "Alpha\\Rails\\RailVehicles\\Linked\\o.xml",
+                                        "Alpha\\Rails\\RailVehicles\\Loop\\w.xml",
+                                        "Alpha\\Rails\\RailVehicles\\Odd\\Wagen-\xC3\x9C.xml",
+                                    }));
+    EXPECT_TRUE(harness.messages.shown().empty());
+}
+
+TEST(AssetScan, ReportsUnreadableAndCouplerlessUnitsAndStoresNeither) {
+    ScanHarness harness;
+    const std::string folder = "Alpha/Rails/RailVehicles/Wagons/";
+    BlueprintFixture noRear = ScanHarness::wagon("Van \xE9t\xE9");
+    noRear.rearId.clear();
+    BlueprintFixture coupling = ScanHarness::wagon("coupling");
+    coupling.element = "cCouplingTypeBlueprint";
+    harness.write(folder + "1good.bin", ScanHarness::wagon("Good").xml());
+    harness.write(folder + "2norear.bin", noRear.xml());
+    harness.write(folder + "3failed.bin", std::string(kUnconvertible) + ScanHarness::wagon("Failed").xml());
+    harness.write(folder + "4coupling.bin", coupling.xml());
+    harness.write(folder + "5broken.bin",
+                  replaceFirst(ScanHarness::wagon("Broken").xml(), "126.5</Mass>", "126.5"));
+    for (int i = 0; i < 3; ++i) {
+        harness.messages.queue(MessageAnswer::OK);
+    }
+    Catalogue catalogue;
+
+    harness.run(catalogue);
+
+    EXPECT_EQ(locations(catalogue),
+              std::vector<std::string>{"Alpha\\Rails\\RailVehicles\\Wagons\\1good.xml"});
+    const auto& shown = harness.messages.shown();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text,
+              "Information only!\r\n\r\nVan \xE9t\xE9\r\n\r\nCoupler not specified.                 ");
+    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    for (const std::size_t failed : {1u, 2u}) {
+        EXPECT_EQ(shown[failed].text, "Error reading blueprint file for this unit.");
+        EXPECT_EQ(shown[failed].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(shown[failed].buttons, MessageButtons::OK);
+    }
+    EXPECT_EQ(harness.processes.runs().size(), 5u);
+}
+
+TEST(AssetScan, AFailedCopyNeverLetsAnEarlierOutputStandIn) {
+    ScanHarness harness;
+    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/x.bin");
+    harness.temp.write("program/Temp/temp.xml", ScanHarness::wagon("left from another run").xml());
+    harness.files.failOn(FailingFiles::Operation::Copy, "temp.bin", "Permission denied");
+    harness.messages.queue(MessageAnswer::OK);
+    harness.messages.queue(MessageAnswer::OK);
+    Catalogue catalogue;
+    catalogue.append("from an earlier scan");
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_TRUE(catalogue.empty());
+    EXPECT_TRUE(harness.processes.runs().empty()) << "nothing to convert after a failed copy";
+    EXPECT_EQ(harness.messages.shown().size(), 2u);
+    EXPECT_FALSE(fs::exists(harness.folders.tempFolder / "temp.xml"));
+    EXPECT_TRUE(report.cacheWrite.ok);
+    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"), "");
+}
+
+TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
+    ScanHarness harness;
+    harness.write("Alpha/Rails/RailVehicles/Diesel/d.bin",
+                  BlueprintFixture::engine("Diesel", "Class 66").xml());
+    harness.blueprint("Beta/Stock/RailVehicles/Wagons/w.bin");
+    Catalogue catalogue;
+
+    const AssetScanReport scanned = harness.run(catalogue);
+
+    ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_FALSE(scanned.loadedFromCache);
+    EXPECT_TRUE(scanned.cacheWrite.ok);
+    const fs::path cacheFile = harness.folders.programFolder / "equipmentlist.txt";
+    EXPECT_EQ(fileText(cacheFile), catalogue.cacheText());
+    EXPECT_EQ(fileText(cacheFile).find("\r\n"), fileText(cacheFile).rfind("\r\n")) << "one CR LF between two";
+    EXPECT_EQ(harness.observer.events,
+              (std::vector<std::string>{"wait cursor", "progress Class 66",
+                                        "progress Beta/Stock/RailVehicles/Wagons/w.bin", "normal cursor",
+                                        "cleared"}));
+
+    // The next start: the assets change, but the cache alone decides.
+    harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
+    harness.observer.events.clear();
+    Catalogue next;
+    next.append("stale");
+    const AssetScanReport loaded = harness.run(next);
+
+    EXPECT_TRUE(loaded.loadedFromCache);
+    EXPECT_EQ(harness.processes.runs().size(), 2u) << "no converter runs when loading";
+    EXPECT_EQ(harness.observer.events, std::vector<std::string>{"cleared"}) << "no wait cursor when loading";
+    EXPECT_EQ(locations(next), locations(catalogue));
+    EXPECT_EQ(loaded.lists.providerList, "Alpha|Beta");
+    EXPECT_EQ(loaded.lists.providerProductList, scanned.lists.providerProductList);
+    EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
+}
+
+TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
+    ScanHarness harness;
+    const std::string xml = ScanHarness::wagon("One").xml();
+    harness.write("Alpha/Rails/RailVehicles/Wagons/w.bin", xml);
+    CountingEventPump perLine;
+    QtFiles files;
+    BlueprintFields fields;
+    BlueprintReader(files, perLine, nullptr).readText(xml, fields);
+    ASSERT_GT(perLine.pumps(), 30);
+    Catalogue catalogue;
+
+    harness.run(catalogue);
+
+    EXPECT_EQ(harness.events.pumps(), 2 + 2 + perLine.pumps() + 1);
+}
+
+TEST(AssetScan, AFailedCacheWriteIsReportedAndTheCatalogueKept) {
+    ScanHarness harness;
+    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+    harness.files.failOn(FailingFiles::Operation::Replace, "equipmentlist.txt", "Read-only file system");
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_FALSE(report.cacheWrite.ok);
+    EXPECT_EQ(report.cacheWrite.reason, "Read-only file system");
+    EXPECT_EQ(catalogue.size(), 1u);
+    EXPECT_FALSE(fs::exists(harness.folders.programFolder / "equipmentlist.txt"));
+}
+
+TEST(AssetScan, ACacheThatCannotBeReadIsRebuiltByAScan) {
+    ScanHarness harness;
+    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+    fs::create_directories(harness.folders.programFolder / "equipmentlist.txt");
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_FALSE(report.loadedFromCache);
+    EXPECT_EQ(catalogue.size(), 1u);
+    EXPECT_FALSE(report.cacheWrite.ok) << "a folder is in the way of the cache file";
+}
+
+TEST(AssetScan, NoAssetsGiveAnEmptyCatalogueAndEmptyLists) {
+    ScanHarness harness;
+    fs::remove_all(harness.folders.assetsFolder);
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_TRUE(catalogue.empty());
+    EXPECT_EQ(report.lists.providerList, "");
+    EXPECT_TRUE(report.lists.couplerList.empty());
+    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"), "");
+}
+
+TEST(AssetScan, RecordsPastTheLastSlotAreLeftOutWithoutAMessage) {
+    ScanHarness harness;
+    const std::string xml = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
+<cBlueprintLoader xmlns:d="urn:vantor:delta" d:version="1.0">
+  <Blueprint>
+    <cWagonBlueprint>
+      <Name d:type="cDeltaString">W</Name>
+      <English d:type="cDeltaString">W</English>
+      <RailVehicleComponent>
+        <FrontCouplingBlueprintID>
+          <Provider d:type="cDeltaString">P</Provider>
+          <Product d:type="cDeltaString">Q</Product>
+          <BlueprintID d:type="cDeltaString">F.xml</BlueprintID>
+        </FrontCouplingBlueprintID>
+        <RearCouplingBlueprintID>
+          <Provider d:type="cDeltaString">P</Provider>
+          <Product d:type="cDeltaString">Q</Product>
+          <BlueprintID d:type="cDeltaString">R.xml</BlueprintID>
+        </RearCouplingBlueprintID>
+      </RailVehicleComponent>
+    </cWagonBlueprint>)");
+    for (int i = 0; i < 5003; ++i) {
+        harness.write("Alpha/Rails/RailVehicles/Many/w" + std::to_string(10000 + i) + ".bin", xml);
+    }
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_EQ(report.blueprintsFound, 5003);
+    EXPECT_EQ(catalogue.size(), 5001u);
+    EXPECT_EQ(EquipmentRecord(catalogue.records().back()).field(RecordField::blueprintPath),
+              "RailVehicles\\Many\\w15000.xml");
+    EXPECT_EQ(Catalogue::fromCacheText(fileText(harness.folders.programFolder / "equipmentlist.txt")).size(),
+              5001u);
+}
+
+} // namespace
+} // namespace dovrel

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dovrel::testing {
+
+// Text in the converter's layout: every line's leading pairs of spaces become tabs, and every line
+// ends with CR LF, the last one included.
+std::string converterLayout(std::string_view indented);
+
+// The text with the first occurrence of a part replaced; the part must occur.
+std::string replaceFirst(std::string text, std::string_view part, std::string_view replacement);
+
+struct CargoDefinition {
+    enum class Kind { Bulk, PassengerDoorway } kind;
+    std::string capacity;
+    std::string freightType;
+};
+
+// A rail-vehicle blueprint as the converter writes it, with the values the catalogue needs among the
+// other elements of a real one (localisations, a second Name, coupling providers, physics values).
+struct BlueprintFixture {
+    std::string element = "cEngineBlueprint";
+    std::string name = "Class 66";
+    std::string english = "Class 66 EWS";
+    std::string frontId = "RailVehicles\\Couplings\\Buffer.xml";
+    std::string rearId = "RailVehicles\\Couplings\\Buffer.xml";
+    std::optional<std::string> engineType = "Diesel";
+    std::vector<CargoDefinition> cargo;
+
+    std::string xml() const;
+
+    static BlueprintFixture engine(std::string type, std::string english);
+    static BlueprintFixture tender(std::string english);
+    static BlueprintFixture wagon(std::string english, std::vector<CargoDefinition> cargo);
+};
+
+// The values written for every fixture.
+inline constexpr std::string_view kFixtureMass = "126.5";
+inline constexpr std::string_view kFixtureEase = "0.85";
+inline constexpr std::string_view kFixtureDrag = "0.9";
+inline constexpr std::string_view kFixtureRolling = "0.002";
+inline constexpr std::string_view kFixtureDry = "0.25";
+inline constexpr std::string_view kFixtureWet = "0.15";
+inline constexpr std::string_view kFixtureSnow = "0.1";
+inline constexpr std::string_view kFixtureSand = "1.5";
+
+} // namespace dovrel::testing

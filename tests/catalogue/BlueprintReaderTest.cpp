@@ -1,0 +1,276 @@
+#include "catalogue/BlueprintReader.h"
+#include "BlueprintFixture.h"
+#include "platform/doubles/CountingEventPump.h"
+#include "platform/qt/QtFiles.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+using testing::BlueprintFixture;
+using testing::CargoDefinition;
+using testing::converterLayout;
+using testing::replaceFirst;
+using Kind = CargoDefinition::Kind;
+
+const CargoDefinition kDoorway{Kind::PassengerDoorway, "", ""};
+
+struct ReadCase {
+    const char* name;
+    std::string xml;
+    int status;
+    const char* unitClass;
+    const char* capacity;
+    const char* freightType;
+    const char* multipleUnit;
+};
+
+class BlueprintReaderTest : public ::testing::TestWithParam<ReadCase> {};
+
+struct ReaderHarness {
+    QtFiles files;
+    CountingEventPump events;
+    std::vector<std::string> shown;
+    BlueprintReader reader{files, events, [this](const std::string& name) { shown.push_back(name); }};
+};
+
+TEST_P(BlueprintReaderTest, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
+    const ReadCase& c = GetParam();
+    ReaderHarness harness;
+    BlueprintFields fields;
+
+    EXPECT_EQ(harness.reader.readText(c.xml, fields), c.status);
+    EXPECT_EQ(fields.unitClass, c.unitClass);
+    EXPECT_EQ(fields.capacity, c.capacity);
+    EXPECT_EQ(fields.bulkFreightType, c.freightType);
+    EXPECT_EQ(fields.multipleUnit, c.multipleUnit);
+}
+
+BlueprintFixture withoutEngineType() {
+    BlueprintFixture fixture = BlueprintFixture::engine("Diesel", "Shunter");
+    fixture.engineType.reset();
+    fixture.cargo = {kDoorway};
+    return fixture;
+}
+
+BlueprintFixture multipleUnit() {
+    BlueprintFixture fixture = BlueprintFixture::engine("Electric", "Class 390");
+    fixture.cargo = {kDoorway};
+    return fixture;
+}
+
+BlueprintFixture notAVehicle() {
+    BlueprintFixture fixture = BlueprintFixture::wagon("Bogie", {});
+    fixture.element = "cBogeyBlueprint";
+    return fixture;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UnitClasses, BlueprintReaderTest,
+    ::testing::Values(
+        ReadCase{"diesel", BlueprintFixture::engine("Diesel", "Class 66").xml(), 0, "diesel", "", "", "0"},
+        ReadCase{"electric", BlueprintFixture::engine("ELECTRIC", "Class 90").xml(), 0, "electric", "", "",
+                 "0"},
+        ReadCase{"steam", BlueprintFixture::engine("Steam", "Black 5").xml(), 0, "steam", "", "", "0"},
+        ReadCase{"engineWithoutType", withoutEngineType().xml(), 0, "engine", "", "", "0"},
+        ReadCase{"tender", BlueprintFixture::tender("Tender").xml(), 0, "tender", "8.5",
+                 "eBulkFreightTypeCoal", "0"},
+        ReadCase{"wagonNoCargo", BlueprintFixture::wagon("Flat", {}).xml(), 0, "freight", "", "", "0"},
+        ReadCase{"wagonOneBulk",
+                 BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "45", "eBulkFreightTypeCoal"}}).xml(), 0,
+                 "freight", "45", "eBulkFreightTypeCoal", "0"},
+        ReadCase{"wagonTwoBulk",
+                 BlueprintFixture::wagon("Tank", {{Kind::Bulk, "45", "Oil"}, {Kind::Bulk, "1e-005", "Water"}})
+                     .xml(),
+                 0, "freight", "45;1e-005", "Oil;Water", "0"},
+        ReadCase{"passengerCoach", BlueprintFixture::wagon("Coach", {kDoorway}).xml(), 0, "passenger", "", "",
+                 "0"},
+        ReadCase{"multipleUnit", multipleUnit().xml(), 0, "electric", "", "", "1"},
+        ReadCase{"notAVehicle", notAVehicle().xml(), 888, "", "", "", "0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BlueprintReader, ReadsEveryValueOfARealisticBlueprint) {
+    ReaderHarness harness;
+    BlueprintFixture fixture = BlueprintFixture::wagon("Coal &amp; Coke", {{Kind::Bulk, "45", "Coal"}});
+    fixture.name = "HTA";
+    fixture.frontId = "RailVehicles\\Couplings\\Screw.Chain.xml";
+    fixture.rearId = "Buffer";
+    BlueprintFields fields;
+
+    ASSERT_EQ(harness.reader.readText(fixture.xml(), fields), kBlueprintRead);
+
+    EXPECT_EQ(fields.blueprintKind, "wagon");
+    EXPECT_EQ(fields.commonName, "HTA");
+    EXPECT_EQ(fields.englishName, "Coal &amp; Coke");
+    EXPECT_EQ(fields.frontCouplingId, "RailVehicles\\Couplings\\Screw.Chain.xml");
+    EXPECT_EQ(fields.frontCoupler, "Screw.Chain");
+    EXPECT_EQ(fields.rearCouplingId, "Buffer");
+    EXPECT_EQ(fields.rearCoupler, "Buffer");
+    EXPECT_EQ(fields.mass, testing::kFixtureMass);
+    EXPECT_EQ(fields.easeOfDerailment, testing::kFixtureEase);
+    EXPECT_EQ(fields.dragCoefficient, testing::kFixtureDrag);
+    EXPECT_EQ(fields.rollingFriction, testing::kFixtureRolling);
+    EXPECT_EQ(fields.dryFriction, testing::kFixtureDry);
+    EXPECT_EQ(fields.wetFriction, testing::kFixtureWet);
+    EXPECT_EQ(fields.snowFriction, testing::kFixtureSnow);
+    EXPECT_EQ(fields.sandFriction, testing::kFixtureSand);
+    EXPECT_EQ(harness.shown, std::vector<std::string>{"Coal &amp; Coke"});
+}
+
+// A small blueprint written by hand; the lines between the blueprint element and the cargo vary.
+std::string handWritten(std::string_view middle) {
+    return converterLayout(std::string(R"(<?xml version="1.0" encoding="utf-8"?>
+<cBlueprintLoader xmlns:d="urn:vantor:delta" d:version="1.0">
+  <Blueprint>
+    <cWagonBlueprint>
+      <Name d:type="cDeltaString">Van</Name>
+      <English d:type="cDeltaString">Box van</English>
+)") + std::string(middle) +
+                           R"(
+      <RailVehicleComponent>
+        <FrontCouplingBlueprintID>
+          <Provider d:type="cDeltaString">P</Provider>
+          <Product d:type="cDeltaString">Q</Product>
+          <BlueprintID d:type="cDeltaString">C\Front.xml</BlueprintID>
+        </FrontCouplingBlueprintID>
+        <RearCouplingBlueprintID>
+          <Provider d:type="cDeltaString">P</Provider>
+          <Product d:type="cDeltaString">Q</Product>
+          <BlueprintID d:type="cDeltaString">C\Rear.xml</BlueprintID>
+        </RearCouplingBlueprintID>
+        <Mass d:type="sFloat32">12</Mass>
+      </RailVehicleComponent>
+    </cWagonBlueprint>
+  </Blueprint>
+</cBlueprintLoader>)");
+}
+
+TEST(BlueprintReader, EdgeCasesOfTheWalk) {
+    struct Case {
+        const char* name;
+        std::string xml;
+        int status;
+        const char* englishName;
+        const char* frontId;
+        const char* rearId;
+        const char* mass;
+    };
+    BlueprintFixture emptyFront = BlueprintFixture::wagon("No front", {});
+    emptyFront.frontId.clear();
+    const std::string plain = handWritten("");
+    const std::string massLine = R"(<Mass d:type="sFloat32">12</Mass>)";
+    const std::string upperCase =
+        replaceFirst(replaceFirst(replaceFirst(plain, "<Mass ", "<MASS "), "<English ", "<english "),
+                     "<RailVehicleComponent>", "<RAILVEHICLECOMPONENT>");
+    const Case cases[] = {
+        {"handWritten", plain, 0, "Box van", "C\\Front.xml", "C\\Rear.xml", "12"},
+        {"tagsInAnyCase", upperCase, 0, "Box van", "C\\Front.xml", "C\\Rear.xml", "12"},
+        {"emptyFrontBlueprintId", emptyFront.xml(), 0, "No front", "", "RailVehicles\\Couplings\\Buffer.xml",
+         "126.5"},
+        {"cargoDefEmptyEndsTheWalk", handWritten("      <CargoDef/>"), 0, "Box van", "", "", ""},
+        {"closingCargoDefEndsTheWalk", handWritten("      </CargoDef>"), 0, "Box van", "", "", ""},
+        {"closingBogeyEndsTheWalk", handWritten("      </cBogeyBlueprint>"), 0, "Box van", "", "", ""},
+        {"selfClosingValue", replaceFirst(plain, massLine, R"(<Mass d:id="7"/>)"), 999, "Box van",
+         "C\\Front.xml", "C\\Rear.xml", ""},
+        {"valueWithoutEndTag",
+         replaceFirst(plain, R"(<Name d:type="cDeltaString">Van</Name>)", R"(<Name d:id="7">)"), 999, "", "",
+         "", ""},
+        {"crCrLfJoinsTheLineAndBlankLinesPass",
+         replaceFirst(handWritten("   \n      \t<Note/>"), "12</Mass>", "1\r\r\n2</Mass>"), 0, "Box van",
+         "C\\Front.xml", "C\\Rear.xml", "12"},
+        {"withoutRailVehicleComponent",
+         replaceFirst(BlueprintFixture::wagon("Odd", {}).xml(), "<RailVehicleComponent>", "<Other>"), 0,
+         "Odd", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        ReaderHarness harness;
+        BlueprintFields fields;
+        EXPECT_EQ(harness.reader.readText(c.xml, fields), c.status) << c.name;
+        EXPECT_EQ(fields.englishName, c.englishName) << c.name;
+        EXPECT_EQ(fields.frontCouplingId, c.frontId) << c.name;
+        EXPECT_EQ(fields.rearCouplingId, c.rearId) << c.name;
+        EXPECT_EQ(fields.mass, c.mass) << c.name;
+    }
+}
+
+TEST(BlueprintReader, OnlyTheFourthLineOnDecidesTheKind) {
+    // The first three lines are never looked at, so a blueprint element among them is not seen.
+    const std::string early = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
+<cEngineBlueprint>
+  <Name d:type="cDeltaString">Early</Name>
+  <English d:type="cDeltaString">Early</English>)");
+    const std::string onlyHeader = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
+<cBlueprintLoader xmlns:d="urn:vantor:delta" d:version="1.0">
+  <Blueprint>
+
+
+)");
+    ReaderHarness harness;
+    BlueprintFields fields;
+    fields.blueprintKind = "";
+    EXPECT_EQ(harness.reader.readText(early, fields), kNotAVehicleBlueprint);
+    EXPECT_EQ(fields.blueprintKind, "");
+
+    BlueprintFields blank;
+    EXPECT_EQ(harness.reader.readText(onlyHeader, blank), kBlueprintRead);
+    EXPECT_EQ(blank.unitClass, "");
+    EXPECT_EQ(blank.englishName, "");
+    EXPECT_TRUE(harness.shown.empty());
+}
+
+TEST(BlueprintReader, LetsTheWindowBreatheOncePerLineFromTheFourth) {
+    ReaderHarness harness;
+    BlueprintFields fields;
+    // 3 unread lines, then 5 lines (one blank) handled, then the end test, which ends the walk at once.
+    const std::string xml = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
+<cBlueprintLoader xmlns:d="urn:vantor:delta" d:version="1.0">
+  <Blueprint>
+    <cTenderBlueprint>
+      <Name d:type="cDeltaString">T</Name>
+
+      <English d:type="cDeltaString">T</English>
+      <Other/>
+    </cTenderBlueprint>
+    <Never/>
+  </Blueprint>)");
+    EXPECT_EQ(harness.reader.readText(xml, fields), kBlueprintRead);
+    EXPECT_EQ(harness.events.pumps(), 5);
+
+    CountingEventPump notVehicle;
+    BlueprintReader reader(harness.files, notVehicle, nullptr);
+    EXPECT_EQ(
+        reader.readText(replaceFirst(BlueprintFixture::wagon("x", {}).xml(), "<cWagonBlueprint>", "<cOther>"),
+                        fields),
+        kNotAVehicleBlueprint);
+    EXPECT_EQ(notVehicle.pumps(), 0);
+}
+
+TEST(BlueprintReader, ReadsAFileAndForgetsThePreviousBlueprint) {
+    testing::TempFolder temp;
+    ReaderHarness harness;
+    BlueprintFields fields;
+    const auto first = temp.write("first.xml", multipleUnit().xml());
+    const auto second =
+        temp.write("second.xml", BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}}).xml());
+
+    ASSERT_EQ(harness.reader.read(first, fields), kBlueprintRead);
+    EXPECT_EQ(fields.multipleUnit, "1");
+    fields.blueprintKind.clear();
+    ASSERT_EQ(harness.reader.read(second, fields), kBlueprintRead);
+    EXPECT_EQ(fields.multipleUnit, "0");
+    EXPECT_EQ(fields.unitClass, "freight");
+    EXPECT_EQ(fields.capacity, "5");
+
+    fields.blueprintKind = "wagon";
+    EXPECT_EQ(harness.reader.read(temp.path() / "missing.xml", fields), kBlueprintReadFailed);
+    EXPECT_EQ(fields.blueprintKind, "wagon") << "the kind is the caller's to set";
+    EXPECT_EQ(fields.unitClass, "");
+    EXPECT_EQ(fields.capacity, "");
+    EXPECT_EQ(fields.englishName, "");
+    EXPECT_EQ(harness.reader.read(temp.path(), fields), kBlueprintReadFailed) << "a folder is not a file";
+}
+
+} // namespace
+} // namespace dovrel

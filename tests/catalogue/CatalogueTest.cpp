@@ -1,0 +1,228 @@
+#include "catalogue/Catalogue.h"
+#include "catalogue/BlueprintFields.h"
+#include "catalogue/CatalogueCache.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/EquipmentRecord.h"
+#include "platform/doubles/FailingFiles.h"
+#include "platform/qt/QtFiles.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::fileText;
+using testing::TempFolder;
+
+std::vector<std::string> slots(const Catalogue& catalogue, std::size_t count) {
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < count; ++i) {
+        texts.emplace_back(catalogue.slot(i));
+    }
+    return texts;
+}
+
+TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t size;
+        std::vector<std::string> firstSlots;
+    };
+    const Case cases[] = {
+        {"empty", "", 0, {"", ""}},
+        {"oneRecordNoCrLf", "A|b", 1, {"A|b", ""}},
+        {"oneTrailingCrLfIgnored", "A|b\r\n", 1, {"A|b", ""}},
+        {"twoTrailingCrLfGiveAnEmptyLastSlot", "A|b\r\n\r\n", 1, {"A|b", ""}},
+        {"twoRecords", "A\r\nB", 2, {"A", "B", ""}},
+        {"emptyLineEndsTheCatalogue", "A\r\n\r\nC", 1, {"A", "", "C"}},
+        {"leadingEmptyLine", "\r\nA", 0, {"", "A"}},
+        {"crCrLfKept", "A\r\r\nB", 2, {"A\r", "B"}},
+        {"loneLfNotASeparator", "A\nB\r\nC", 2, {"A\nB", "C"}},
+    };
+    for (const Case& c : cases) {
+        const Catalogue catalogue = Catalogue::fromCacheText(c.text);
+        EXPECT_EQ(catalogue.size(), c.size) << c.name;
+        EXPECT_EQ(slots(catalogue, c.firstSlots.size()), c.firstSlots) << c.name;
+    }
+}
+
+TEST(CatalogueCacheText, WritesRecordsJoinedByCrLfWithoutAFinalOne) {
+    Catalogue catalogue;
+    EXPECT_EQ(catalogue.cacheText(), "");
+    ASSERT_TRUE(catalogue.append("diesel|One"));
+    EXPECT_EQ(catalogue.cacheText(), "diesel|One");
+    ASSERT_TRUE(catalogue.append("freight|Two"));
+    EXPECT_EQ(catalogue.cacheText(), "diesel|One\r\nfreight|Two");
+
+    const Catalogue reread = Catalogue::fromCacheText(catalogue.cacheText());
+    EXPECT_EQ(slots(reread, 3), (std::vector<std::string>{"diesel|One", "freight|Two", ""}));
+
+    // Only the records in use are written: a slot after the first empty one is not.
+    EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
+}
+
+TEST(CatalogueCacheText, KeepsOnly5001Slots) {
+    std::string text;
+    for (int i = 0; i < 6000; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    const Catalogue catalogue = Catalogue::fromCacheText(text);
+    EXPECT_EQ(catalogue.size(), 5001u);
+    EXPECT_EQ(catalogue.slot(5000), "line 5000");
+    EXPECT_EQ(catalogue.slot(5001), "");
+    EXPECT_EQ(catalogue.records().back(), "line 5000");
+}
+
+TEST(Catalogue, AppendFillsSlotsInOrderUntilTheTableIsFull) {
+    Catalogue catalogue;
+    EXPECT_FALSE(catalogue.append("")) << "an empty record would end the catalogue";
+    for (std::size_t i = 0; i < Catalogue::kSlots; ++i) {
+        ASSERT_TRUE(catalogue.append("r" + std::to_string(i)));
+    }
+    EXPECT_TRUE(catalogue.full());
+    EXPECT_FALSE(catalogue.append("one too many"));
+    EXPECT_EQ(catalogue.size(), 5001u);
+    EXPECT_EQ(catalogue.slot(0), "r0");
+    EXPECT_EQ(catalogue.slot(5000), "r5000");
+
+    catalogue.clear();
+    EXPECT_TRUE(catalogue.empty());
+    EXPECT_EQ(catalogue.slot(0), "");
+}
+
+TEST(EquipmentRecord, MissingFieldsReadAsEmpty) {
+    const EquipmentRecord shortLine("diesel|Class 66|Alpha");
+    EXPECT_EQ(shortLine.fieldCount(), 3u);
+    EXPECT_EQ(shortLine.field(RecordField::provider), "Alpha");
+    EXPECT_EQ(shortLine.field(RecordField::product), "");
+    EXPECT_EQ(shortLine.field(RecordField::multipleUnit), "");
+    EXPECT_EQ(EquipmentRecord("").field(RecordField::unitClass), "");
+}
+
+TEST(EquipmentRecord, ShortCouplerName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"RailVehicles\\Couplings\\Buffer.xml", "Buffer"},
+        {"Buffer.xml", "Buffer"},
+        {"Buffer", "Buffer"},
+        {"a\\Screw.Chain.xml", "Screw.Chain"},
+        {"dir.d\\Hook", "Hook"},
+        {"a\\", ""},
+        {".xml", ""},
+        {"", ""},
+        {"a/b\\c/d.xml", "c/d"},
+    };
+    for (const auto& [id, shortName] : cases) {
+        EXPECT_EQ(shortCouplerName(id), shortName) << id;
+    }
+}
+
+TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
+    BlueprintFields fields;
+    fields.unitClass = "freight";
+    fields.englishName = "Hopper";
+    fields.frontCouplingId = "C\\F.xml";
+    fields.rearCouplingId = "C\\R.xml";
+    fields.frontCoupler = "F";
+    fields.rearCoupler = "R";
+    fields.commonName = "HTA";
+    fields.mass = "25";
+    fields.capacity = "45;10";
+    fields.easeOfDerailment = "e";
+    fields.dragCoefficient = "d";
+    fields.rollingFriction = "r";
+    fields.dryFriction = "dry";
+    fields.wetFriction = "wet";
+    fields.snowFriction = "snow";
+    fields.sandFriction = "sand";
+    fields.bulkFreightType = "Coal;Coke";
+
+    EXPECT_EQ(
+        assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"),
+        "freight|Hopper|Alpha|Rails|RV\\h.xml|C\\F.xml|C\\R.xml|F|R|HTA|25|45;10|e|d|r|dry|wet|snow|sand|"
+        "Coal;Coke|0");
+    fields.bulkFreightType.clear();
+    const EquipmentRecord withoutCargo(assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"));
+    EXPECT_EQ(withoutCargo.fieldCount(), kRecordFieldCount);
+    EXPECT_EQ(withoutCargo.field(RecordField::bulkFreightType), "None");
+}
+
+std::string record(const std::string& provider, const std::string& product, const std::string& front,
+                   const std::string& rear) {
+    BlueprintFields fields;
+    fields.unitClass = "freight";
+    fields.frontCouplingId = front;
+    fields.rearCouplingId = rear;
+    fields.frontCoupler = "ignored: the lists cut the coupling IDs";
+    return assembleRecord(fields, provider, product, "x.xml");
+}
+
+TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
+    Catalogue catalogue;
+    catalogue.append(record("Beta", "Stock", "C\\ScrewChain.xml", "C\\Chain.xml"));
+    catalogue.append(record("Alpha", "Rails", "C\\Chain.xml", "C\\Buffer.xml"));
+    catalogue.append(record("Beta", "Extra", "C\\buffer.xml", "C\\Chain"));
+    catalogue.append(record("Beta", "Stock", "D\\Buffer.bin", "C\\ScrewChain.xml"));
+
+    const CatalogueLists lists = CatalogueLists::of(catalogue);
+    EXPECT_EQ(lists.providerList, "Beta|Alpha");
+    EXPECT_EQ(lists.providerProductList, "Beta\\Stock|Alpha\\Rails|Beta\\Extra");
+    EXPECT_EQ(lists.couplerList, (std::vector<std::string>{"ScrewChain", "Chain", "Buffer", "buffer"}));
+
+    const CatalogueLists none = CatalogueLists::of(Catalogue{});
+    EXPECT_EQ(none.providerList, "");
+    EXPECT_EQ(none.providerProductList, "");
+    EXPECT_TRUE(none.couplerList.empty());
+
+    // A records' slot after the first empty one is not part of the catalogue.
+    const CatalogueLists cut = CatalogueLists::of(Catalogue::fromCacheText(
+        record("One", "P", "A.xml", "B.xml") + "\r\n\r\n" + record("Two", "P", "C.xml", "D.xml")));
+    EXPECT_EQ(cut.providerList, "One");
+    EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
+}
+
+TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
+    TempFolder temp;
+    QtFiles files;
+    CatalogueCache cache(files, temp.programFolder());
+    EXPECT_EQ(cache.file(), temp.programFolder() / "equipmentlist.txt");
+    EXPECT_FALSE(cache.exists());
+    EXPECT_FALSE(cache.load().has_value());
+
+    temp.write("program/equipmentlist.txt", "an older, longer catalogue\r\nwith two lines\r\n");
+    Catalogue catalogue;
+    catalogue.append("diesel|Caf\xE9|Alpha");
+    ASSERT_TRUE(cache.write(catalogue).ok);
+    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
+        << "no temporary file is left beside the cache";
+
+    catalogue.append("steam|Black 5|Beta");
+    ASSERT_TRUE(cache.write(catalogue).ok);
+    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha\r\nsteam|Black 5|Beta");
+    const std::optional<Catalogue> loaded = cache.load();
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(slots(*loaded, 3),
+              (std::vector<std::string>{"diesel|Caf\xE9|Alpha", "steam|Black 5|Beta", ""}));
+}
+
+TEST(CatalogueCacheFile, AFailedWriteLeavesTheOldFile) {
+    TempFolder temp;
+    QtFiles real;
+    FailingFiles files(real);
+    files.failOn(FailingFiles::Operation::Replace, "equipmentlist.txt", "No space left on device");
+    const fs::path old = temp.write("program/equipmentlist.txt", "old|record");
+    CatalogueCache cache(files, temp.programFolder());
+    Catalogue catalogue;
+    catalogue.append("new|record");
+
+    const FileStatus status = cache.write(catalogue);
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(status.reason, "No space left on device");
+    EXPECT_EQ(fileText(old), "old|record");
+}
+
+} // namespace
+} // namespace dovrel
