@@ -1,0 +1,97 @@
+#include "consistfiles/ConsistFileMessages.h"
+
+namespace dovrel::consistmessages {
+
+namespace {
+// Sentences of a message stand two line breaks apart.
+constexpr std::string_view kGap = "\r\n\r\n";
+
+std::string joined(std::initializer_list<std::string_view> sentences) {
+    std::string text;
+    bool first = true;
+    for (const std::string_view sentence : sentences) {
+        if (!first) {
+            text.append(kGap);
+        }
+        text.append(sentence);
+        first = false;
+    }
+    return text;
+}
+} // namespace
+
+std::string userUnitNotFound(std::string_view blueprint) {
+    return joined({blueprint, "Consist unit not found in game.", "It will not be listed."});
+}
+
+std::string scenarioUnitNotFound(std::string_view consistId, std::string_view fileName) {
+    return joined({"ConsistID: " + std::string(consistId), "Unit not found: " + std::string(fileName),
+                   "It will not be listed."});
+}
+
+std::string onlyFirstConsistsListed() {
+    return "Only the first 5001 consists are listed.";
+}
+
+std::string selectConsistInList() {
+    return "Select consist in list.";
+}
+
+std::string consistIsFull() {
+    return joined({"Consist is full.", "A consist holds at most 5001 units."});
+}
+
+std::string nameMissing() {
+    return joined({"Consist Name:", "You must name the consist.", "Enter a name."});
+}
+
+std::string nameHasForbiddenSymbols() {
+    return joined(
+        {"Consist Name:", "\\/*:?\"<>| symbols not allowed in consist name.", "Choose another name."});
+}
+
+std::string replaceQuestion() {
+    return joined({"Consist currently exists.", "Okay to replace?"});
+}
+
+std::string consistSaved() {
+    return "Consist saved.";
+}
+
+std::string badlyFormedXml() {
+    return joined({"Operation aborted.", "Badly formed .xml file.", "See error.xml file in \\Temp folder."});
+}
+
+std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason) {
+    return joined({"Operation aborted.", "Could not write " + file.string() + ".", reason});
+}
+
+std::string couldNotRead(const std::filesystem::path& file, std::string_view reason) {
+    const std::string sentence = "Could not read " + file.string() + ".";
+    if (reason.empty()) {
+        return joined({"Operation aborted.", sentence});
+    }
+    return joined({"Operation aborted.", sentence, reason});
+}
+
+std::string notUserConsist(std::string_view name) {
+    return joined({name, "Consist is not a user consist."});
+}
+
+std::string consistNotInFile(std::string_view name) {
+    return joined({"Operation aborted.", name, "Consist not found in ConsistTemplates.bin file."});
+}
+
+std::string deleteQuestion() {
+    return joined({"Consist currently exists on file.", "Okay to delete?"});
+}
+
+std::string consistDeleted(std::string_view name) {
+    return joined({name, "Consist deleted."});
+}
+
+std::string lastConsistDeleted(std::string_view name) {
+    return joined({name, "Consist deleted.", "No more user consists."});
+}
+
+} // namespace dovrel::consistmessages

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The texts that the consist readers, the loader, the save and the delete show or put on screen.
+namespace dovrel::consistmessages {
+
+// List heading captions; Save and Delete test the heading against the first.
+inline constexpr std::string_view kUserConsistsHeading = "User Consists";
+inline constexpr std::string_view kScenarioConsistsHeading = "Scenario Consists";
+// The name part of a scenario row whose driver has no service name.
+inline constexpr std::string_view kUnassigned = "(unassigned)";
+inline constexpr std::string_view kForward = "forward";
+inline constexpr std::string_view kReversed = "reversed";
+
+// Readers.
+std::string userUnitNotFound(std::string_view blueprint);
+std::string scenarioUnitNotFound(std::string_view consistId, std::string_view fileName);
+std::string onlyFirstConsistsListed();
+
+// Viewing and loading.
+std::string selectConsistInList();
+std::string consistIsFull();
+
+// Saving.
+std::string nameMissing();
+std::string nameHasForbiddenSymbols();
+std::string replaceQuestion();
+std::string consistSaved();
+
+// Saving and deleting.
+std::string badlyFormedXml();
+std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason);
+std::string couldNotRead(const std::filesystem::path& file, std::string_view reason);
+
+// Deleting.
+std::string notUserConsist(std::string_view name);
+std::string consistNotInFile(std::string_view name);
+std::string deleteQuestion();
+std::string consistDeleted(std::string_view name);
+std::string lastConsistDeleted(std::string_view name);
+
+} // namespace dovrel::consistmessages

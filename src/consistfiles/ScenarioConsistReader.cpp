@@ -1,0 +1,102 @@
+#include "consistfiles/ScenarioConsistReader.h"
+
+#include "consistfiles/BlueprintLookup.h"
+#include "consistfiles/ConsistFileMessages.h"
+#include "consistfiles/ConsistReadEnding.h"
+#include "consistfiles/ScenarioConsistScan.h"
+#include "consistfiles/ScenarioWalk.h"
+#include "consistfiles/WorkingConversion.h"
+
+namespace dovrel {
+
+namespace {
+
+// Turns what the scan reports into rows, listed consists and missing-vehicle messages. The row
+// numbering runs on from one scenario to the next.
+class ScenarioConsistListing final : public ScenarioConsistScan::Listener {
+public:
+    ScenarioConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
+                           const BlueprintLookup& lookup, ConsistReadResult& result)
+        : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
+
+    void consistOpened(const std::string&) override {
+        // Vehicles of a consist that never closed (a cut-off file) do not pass to the next one.
+        result_.listing.discardOpenConsist();
+    }
+
+    void vehicleClosed(const std::string& identifier, const std::string& blueprint,
+                       const std::string& heading) override {
+        const std::string* record = lookup_.find(blueprint);
+        if (result_.listing.isFull()) {
+            // Beyond the table a consist is only looked at to know whether it would have been listed.
+            result_.truncated = result_.truncated || record != nullptr;
+            return;
+        }
+        if (record) {
+            result_.listing.appendUnit(*record, heading);
+            return;
+        }
+        result_.missingUnits.append(blueprint).append("\r\n");
+        services_.messages.inform(
+            consistmessages::scenarioUnitNotFound(identifier, blueprintFileName(blueprint)));
+    }
+
+    void consistClosed(const std::string& identifier, const std::string& serviceName) override {
+        if (result_.listing.openConsistHasUnits()) {
+            ConsistRow row{identifier,
+                           serviceName.empty() ? std::string(consistmessages::kUnassigned) : serviceName};
+            result_.listing.listOpenConsist(row);
+            observer_.rowListed(row);
+            observer_.progressShown(identifier + " " + row.name);
+        }
+        services_.events.pump();
+    }
+
+private:
+    ConsistFileServices& services_;
+    ConsistReadObserver& observer_;
+    const BlueprintLookup& lookup_;
+    ConsistReadResult& result_;
+};
+
+} // namespace
+
+ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesystem::path& routesFolder,
+                                                              const std::vector<std::string>& catalogue,
+                                                              ConsistReadObserver& observer) {
+    observer.listReset();
+    ConsistReadResult result;
+    observer.busyPointerShown(true);
+
+    WorkingConversion conversion(services_);
+    const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
+    const BlueprintLookup lookup(catalogue);
+    ScenarioConsistListing listing(services_, observer, lookup, result);
+    for (const std::filesystem::path& scenarioFile : scenarioFilesInOrder(routesFolder)) {
+        if (!conversion.convertGameFile(scenarioFile, workingBin)) {
+            continue;
+        }
+        // The converter's output is removed before every run, so a failed conversion leaves no
+        // XML here rather than the previous scenario's.
+        const auto lines = conversion.readConverterXml(services_.tempFolder() / "temp.xml");
+        if (!lines) {
+            continue;
+        }
+        ScenarioConsistScan scan(listing);
+        for (const std::string& line : *lines) {
+            scan.scanLine(line);
+            if (scan.finished() || result.truncated) {
+                break;
+            }
+        }
+        if (result.truncated) {
+            break;
+        }
+    }
+
+    observer.busyPointerShown(false);
+    endConsistRead(services_, observer, result);
+    return result;
+}
+
+} // namespace dovrel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "consistfiles/ConsistFileServices.h"
+#include "consistfiles/ConsistListing.h"
+#include "consistfiles/ConsistReadObserver.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dovrel {
+
+// Reads the consists of every scenario of every route into one listing: each scenario converted
+// in turn, each consist with at least one vehicle found in the catalogue listed as its identifier
+// and its driver's service name, or "(unassigned)" without one. Vehicles missing from the
+// catalogue are announced, left out and noted in notfound.txt. A scenario that cannot be copied or
+// converted lists nothing and the walk goes on.
+class ScenarioConsistReader {
+public:
+    explicit ScenarioConsistReader(ConsistFileServices& services) : services_(services) {}
+
+    // Afterwards the window sets the heading "Scenario Consists" and selects row 0 when a row was
+    // listed, then updates the commands; the delete command stays disabled.
+    ConsistReadResult readScenarioConsists(const std::filesystem::path& routesFolder,
+                                           const std::vector<std::string>& catalogue,
+                                           ConsistReadObserver& observer);
+
+private:
+    ConsistFileServices& services_;
+};
+
+} // namespace dovrel

@@ -1,0 +1,68 @@
+#include "consistfiles/UserConsistDeleter.h"
+
+#include "consistfiles/ConsistFileMessages.h"
+#include "consistfiles/ListedConsistView.h"
+#include "consistfiles/TemplateDocument.h"
+#include "consistfiles/TemplateScan.h"
+#include "consistfiles/WorkingConversion.h"
+#include "core/NameResolver.h"
+
+namespace dovrel {
+
+namespace fs = std::filesystem;
+
+DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::string>& chosenRowText,
+                                                   bool userConsistsOnShow, const fs::path& contentFolder,
+                                                   DeleteObserver& observer) {
+    if (!chosenRowText) {
+        return DeleteResult::NothingChosen;
+    }
+    const std::string name = rowName(*chosenRowText);
+    if (!userConsistsOnShow) {
+        services_.messages.warn(consistmessages::notUserConsist(name));
+        return DeleteResult::NotUserConsist;
+    }
+
+    WorkingConversion conversion(services_);
+    const std::optional<fs::path> gameFile = resolveName(contentFolder, "ConsistTemplates.bin");
+    const bool converted = conversion.convertGameFile(gameFile, conversion.workingBin());
+    const std::vector<std::string> lines =
+        converted ? conversion.readConverterXml(conversion.workingXml()).value_or(std::vector<std::string>{})
+                  : std::vector<std::string>{};
+
+    const TemplateList templates = scanTemplates(lines, TemplateScanPurpose::Delete, services_.events);
+    const std::optional<TemplateLines> chosen = templateLinesNamed(templates, name, lines);
+    if (!gameFile || !chosen) {
+        services_.messages.warn(consistmessages::consistNotInFile(name));
+        return DeleteResult::NotFound;
+    }
+    if (services_.messages.ask(consistmessages::deleteQuestion()) != MessageAnswer::Yes) {
+        return DeleteResult::NotDeleted;
+    }
+    const int templatesLeft = templates.templateCount - 1;
+
+    switch (conversion.writeAndConvert(documentWithoutTemplate(lines, *chosen))) {
+    case WorkingConversion::WriteBack::NotWritten:
+        return DeleteResult::NotWritten;
+    case WorkingConversion::WriteBack::Rejected:
+        return DeleteResult::Rejected;
+    case WorkingConversion::WriteBack::Converted:
+        break;
+    }
+
+    if (templatesLeft < 1) {
+        // From here on a failing step is passed over without a message.
+        services_.files.remove(*gameFile);
+        observer.lastConsistDeleted();
+        services_.messages.inform(consistmessages::lastConsistDeleted(name));
+        return DeleteResult::LastDeleted;
+    }
+    if (!conversion.installConvertedFile(*gameFile)) {
+        return DeleteResult::NotWritten;
+    }
+    observer.consistDeleted();
+    services_.messages.inform(consistmessages::consistDeleted(name));
+    return DeleteResult::Deleted;
+}
+
+} // namespace dovrel

@@ -1,0 +1,85 @@
+#include "consistfiles/UserConsistReader.h"
+
+#include "consistfiles/BlueprintLookup.h"
+#include "consistfiles/ConsistFileMessages.h"
+#include "consistfiles/ConsistReadEnding.h"
+#include "consistfiles/UserConsistScan.h"
+#include "consistfiles/WorkingConversion.h"
+#include "core/NameResolver.h"
+
+namespace dovrel {
+
+namespace {
+
+// Turns what the scan reports into rows, listed consists and missing-unit messages.
+class UserConsistListing final : public UserConsistScan::Listener {
+public:
+    UserConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
+                       const BlueprintLookup& lookup, ConsistReadResult& result)
+        : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
+
+    void unitClosed(const std::string& blueprint, const std::string& heading) override {
+        if (result_.listing.isFull()) {
+            // A template beyond the table is not listed, so neither are its units.
+            return;
+        }
+        if (const std::string* record = lookup_.find(blueprint)) {
+            result_.listing.appendUnit(*record, heading);
+            return;
+        }
+        result_.missingUnits.append(blueprint).append("\r\n");
+        services_.messages.warn(consistmessages::userUnitNotFound(blueprint));
+    }
+
+    void templateClosed(const std::string& identifier, const std::string& name) override {
+        if (result_.listing.isFull()) {
+            result_.truncated = true;
+            return;
+        }
+        ConsistRow row{identifier, name};
+        result_.listing.listOpenConsist(row);
+        observer_.rowListed(row);
+        observer_.progressShown(identifier + " " + name);
+        services_.events.pump();
+    }
+
+private:
+    ConsistFileServices& services_;
+    ConsistReadObserver& observer_;
+    const BlueprintLookup& lookup_;
+    ConsistReadResult& result_;
+};
+
+} // namespace
+
+ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::path& contentFolder,
+                                                      const std::vector<std::string>& catalogue,
+                                                      ConsistReadObserver& observer) {
+    WorkingConversion conversion(services_);
+    const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
+    const bool converted =
+        conversion.convertGameFile(resolveName(contentFolder, "ConsistTemplates.bin"), workingBin);
+
+    observer.listReset();
+    ConsistReadResult result;
+    std::vector<std::string> lines;
+    if (converted) {
+        lines = conversion.readConverterXml(services_.tempFolder() / "temp.xml")
+                    .value_or(std::vector<std::string>{});
+    }
+
+    const BlueprintLookup lookup(catalogue);
+    UserConsistListing listing(services_, observer, lookup, result);
+    UserConsistScan scan(listing);
+    for (const std::string& line : lines) {
+        scan.scanLine(line);
+        services_.events.pump();
+        if (result.truncated) {
+            break;
+        }
+    }
+    endConsistRead(services_, observer, result);
+    return result;
+}
+
+} // namespace dovrel

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "consistfiles/ConsistFileServices.h"
+#include "platform/RandomSource.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dovrel {
+
+// What a consist name can be refused for.
+enum class ConsistNameCheck { Accepted, Missing, HasForbiddenSymbols };
+
+// A name must not be empty nor hold any of \ / * : ? " < > |.
+ConsistNameCheck checkConsistName(std::string_view name);
+
+enum class SaveResult {
+    Saved,
+    NameMissing,             // the window gives the name box the focus
+    NameHasForbiddenSymbols, // the window selects the name box's whole text and gives it the focus
+    NotReplaced,             // No or Cancel to "Okay to replace?"
+    NotRead,                 // the game's file could not be copied or converted to XML
+    NotWritten,              // tempc.xml or the game's file could not be written
+    Rejected,                // the converter refused the document, now kept as error.xml
+};
+
+// The window's part of a save.
+class SaveObserver {
+public:
+    virtual ~SaveObserver() = default;
+    // The name box gets the name trimmed of spaces, before the name is checked.
+    virtual void nameTrimmed(const std::string& name) = 0;
+    // The game's file now holds the saved consist: the window enables Open VT User Consists and,
+    // when user consists are on show, reads them again and selects the row named by rowNamed(),
+    // leaving the reader's choice of row 0 when no row has the name. "Consist saved." follows.
+    virtual void consistSaved(const std::string& name) = 0;
+};
+
+// Saves the consist line into the game's user-consist file under the typed name: a new file holds
+// just that template; an existing one is converted to XML, the new template is added after the
+// others (or in place of the one of the same name, after asking), and the document converted back.
+// The game's file changes only through a whole-file replace after the converter accepted the
+// document; on any failure it stays as it was.
+class UserConsistSaver {
+public:
+    UserConsistSaver(ConsistFileServices& services, RandomSource& random)
+        : services_(services), random_(random) {}
+
+    // units: the consist line's unit texts from the head, each a record + "|" + heading flag.
+    SaveResult saveUserConsist(std::string_view nameBoxText, const std::vector<std::string>& units,
+                               const std::filesystem::path& contentFolder, SaveObserver& observer);
+
+private:
+    ConsistFileServices& services_;
+    RandomSource& random_;
+};
+
+} // namespace dovrel

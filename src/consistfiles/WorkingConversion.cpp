@@ -1,0 +1,82 @@
+#include "consistfiles/WorkingConversion.h"
+
+#include "consistfiles/ConsistFileMessages.h"
+#include "convert/WorkingFiles.h"
+#include "core/TextRules.h"
+
+namespace dovrel {
+
+namespace fs = std::filesystem;
+
+void WorkingConversion::pumpTwice() {
+    services_.events.pump();
+    services_.events.pump();
+}
+
+bool WorkingConversion::convertGameFile(const std::optional<fs::path>& gameFile,
+                                        const fs::path& workingInput) {
+    bool placed = false;
+    if (gameFile) {
+        placed = placeWorkingInput(services_.files, *gameFile, workingInput).ok;
+    } else {
+        // No game file: an earlier copy must not be converted in its place.
+        services_.files.remove(workingInput);
+    }
+    pumpTwice();
+    if (!placed) {
+        return false;
+    }
+    services_.converter.RunConverter(workingInput);
+    pumpTwice();
+    return true;
+}
+
+std::optional<std::vector<std::string>> WorkingConversion::readConverterXml(const fs::path& xml) {
+    const std::optional<std::string> text = services_.files.read(xml);
+    if (!text) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines = splitXmlLines(*text);
+    services_.deltaNamespace.noteConverterOutput(lines);
+    return lines;
+}
+
+WorkingConversion::WriteBack WorkingConversion::writeAndConvert(std::string_view document) {
+    const fs::path xml = workingXml();
+    if (const FileStatus written = services_.files.replace(xml, document); !written.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(xml, written.reason));
+        return WriteBack::NotWritten;
+    }
+    services_.events.pump();
+    const int exitCode = services_.converter.RunConverter(xml);
+    pumpTwice();
+    if (exitCode != 0) {
+        services_.messages.warn(consistmessages::badlyFormedXml());
+        keepRejectedDocument();
+        return WriteBack::Rejected;
+    }
+    return WriteBack::Converted;
+}
+
+void WorkingConversion::keepRejectedDocument() {
+    // An error.xml from an earlier rejection makes way for this one.
+    services_.files.remove(errorXml());
+    services_.files.rename(workingXml(), errorXml());
+}
+
+bool WorkingConversion::installConvertedFile(const fs::path& gameFile) {
+    const std::optional<std::string> converted = services_.files.read(workingBin());
+    if (!converted) {
+        services_.messages.warn(consistmessages::couldNotWrite(
+            gameFile, "The converted file " + workingBin().string() + " cannot be read."));
+        return false;
+    }
+    if (const FileStatus replaced = services_.files.replace(gameFile, *converted); !replaced.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(gameFile, replaced.reason));
+        return false;
+    }
+    pumpTwice();
+    return true;
+}
+
+} // namespace dovrel

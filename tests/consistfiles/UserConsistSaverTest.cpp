@@ -1,0 +1,242 @@
+#include "consistfiles/UserConsistSaver.h"
+#include "ConsistFilesBench.h"
+#include "core/TextRules.h"
+#include "platform/doubles/QueuedRandomSource.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using consisttest::Bench;
+using consisttest::converterLayout;
+using consisttest::record;
+using consisttest::userConsistFile;
+using consisttest::userTemplate;
+using testing::fileText;
+
+class RecordingSaveObserver final : public SaveObserver {
+public:
+    std::vector<std::string> log;
+    void nameTrimmed(const std::string& name) override { log.push_back("name " + name); }
+    void consistSaved(const std::string& name) override { log.push_back("saved " + name); }
+};
+
+// Two units, the second reversed.
+const std::vector<std::string> kLine = {
+    record("Class 66", R"(RailVehicles\Diesel\class66.xml)", "Acme", "Diesel") + "|0",
+    record("Hopper", R"(RailVehicles\Freight\hopper.xml)", "Kits", "Freight") + "|1"};
+
+struct Save {
+    SaveResult result;
+    RecordingSaveObserver observer;
+};
+
+// The draws 0.5 and 0.25 give the ids 550000000 and 325000000.
+Save save(Bench& bench, std::string_view name, const std::vector<std::string>& units = kLine) {
+    QueuedRandomSource random;
+    random.queue(0.5);
+    random.queue(0.25);
+    Save outcome;
+    outcome.result = UserConsistSaver(bench.services, random)
+                         .saveUserConsist(name, units, bench.contentFolder(), outcome.observer);
+    return outcome;
+}
+
+std::string entryXml(std::string_view id, std::string_view provider, std::string_view product,
+                     std::string_view path, std::string_view flipped) {
+    return converterLayout("                <cConsistTemplateEntry d:id=\"" + std::string(id) + R"(">
+                    <Blueprint>
+                        <iBlueprintLibrary-cAbsoluteBlueprintID>
+                            <BlueprintSetID>
+                                <iBlueprintLibrary-cBlueprintSetID>
+                                    <Provider d:type="cDeltaString">)" +
+                           std::string(provider) + R"(</Provider>
+                                    <Product d:type="cDeltaString">)" +
+                           std::string(product) + R"(</Product>
+                                </iBlueprintLibrary-cBlueprintSetID>
+                            </BlueprintSetID>
+                            <BlueprintID d:type="cDeltaString">)" +
+                           std::string(path) + R"(</BlueprintID>
+                        </iBlueprintLibrary-cAbsoluteBlueprintID>
+                    </Blueprint>
+                    <Flipped d:type="bool">)" +
+                           std::string(flipped) + R"(</Flipped>
+                </cConsistTemplateEntry>)");
+}
+
+TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
+    Bench bench;
+    bench.answer(MessageAnswer::OK);
+    const Save saved = save(bench, "  Test ");
+
+    const std::string expected =
+        converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
+<cRecordSet xmlns:d="urn:vantor:delta" d:version="1.0" d:id="132395920">
+    <Record>
+        <cConsistTemplate d:id="550000000">
+            <Name>
+                <Localisation-cUserLocalisedString>
+                    <English d:type="cDeltaString">Test</English>
+                    <French d:type="cDeltaString"></French>
+                    <Italian d:type="cDeltaString"></Italian>
+                    <German d:type="cDeltaString"></German>
+                    <Spanish d:type="cDeltaString"></Spanish>
+                    <Other/>
+                </Localisation-cUserLocalisedString>
+            </Name>
+            <ConsistEntry>)") +
+        entryXml("325000000", "Acme", "Diesel", R"(RailVehicles\Diesel\class66.xml)", "0") +
+        entryXml("325000016", "Kits", "Freight", R"(RailVehicles\Freight\hopper.xml)", "1") +
+        converterLayout("            </ConsistEntry>\n        </cConsistTemplate>\n    </Record>") +
+        "</cRecordSet>";
+
+    EXPECT_EQ(saved.result, SaveResult::Saved);
+    EXPECT_EQ(fileText(bench.gameFile()), expected);
+    EXPECT_TRUE(expected.find("\t\t\t\t\t<Flipped d:type=\"bool\">1</Flipped>\r\n") != std::string::npos);
+    EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.xml"});
+    EXPECT_EQ(saved.observer.log, (std::vector<std::string>{"name Test", "saved Test"}));
+    ASSERT_EQ(bench.messages.shown().size(), 1u);
+    EXPECT_EQ(bench.messages.shown()[0].text, "Consist saved.");
+    EXPECT_EQ(bench.messages.shown()[0].icon, MessageIcon::Information);
+}
+
+TEST(UserConsistSaver, ANewFileDeclaresTheNamespaceOfTheConvertersLastOutput) {
+    Bench bench;
+    bench.deltaNamespace.noteConverterOutput(
+        {"<?xml version=\"1.0\"?>", "<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">"});
+    bench.answer(MessageAnswer::OK);
+    save(bench, "N");
+    EXPECT_TRUE(
+        fileText(bench.gameFile())
+            .starts_with(
+                "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<cRecordSet xmlns:d=\"urn:x:y\" d:version"));
+}
+
+TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
+    for (const std::string name :
+         {"", "   ", "a\\b", "a/b", "a*b", "a:b", "a?b", "a\"b", "a<b", "a>b", "a|b"}) {
+        Bench bench;
+        bench.answer(MessageAnswer::OK);
+        const Save saved = save(bench, name);
+        const bool empty = std::string(trimSpaces(name)).empty();
+        EXPECT_EQ(saved.result, empty ? SaveResult::NameMissing : SaveResult::NameHasForbiddenSymbols)
+            << name;
+        EXPECT_EQ(bench.messages.shown().at(0).text,
+                  empty ? "Consist Name:\r\n\r\nYou must name the consist.\r\n\r\nEnter a name."
+                        : "Consist Name:\r\n\r\n\\/*:?\"<>| symbols not allowed in consist "
+                          "name.\r\n\r\nChoose another name.");
+        EXPECT_EQ(bench.messages.shown().at(0).icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(bench.processes.runs().empty());
+        EXPECT_FALSE(fs::exists(bench.gameFile()));
+    }
+}
+
+const std::string kAlpha = userTemplate(R"(d:id="550000000")", "Alpha", {{"a.xml", "0", "700"}});
+const std::string kBeta = userTemplate(R"(d:id="550000016")", "Beta", {{"b.xml", "1", "325000000"}});
+const std::string kGamma = userTemplate(R"(d:id="9")", "Gamma", {});
+const std::string kHeader = userConsistFile({}).substr(0, userConsistFile({}).find("\t</Record>"));
+
+TEST(UserConsistSaver, AppendsANameOfOtherCaseAfterTheOthersWithFreeIds) {
+    Bench bench;
+    bench.writeGameFile(userConsistFile({kAlpha, kBeta}));
+    bench.answer(MessageAnswer::OK);
+    EXPECT_EQ(save(bench, "alpha").result, SaveResult::Saved);
+
+    const std::string document = fileText(bench.gameFile());
+    EXPECT_TRUE(
+        document.starts_with(kHeader + kAlpha + kBeta + "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
+    EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000016\">"), std::string::npos);
+    EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000032\">"), std::string::npos);
+    EXPECT_TRUE(document.ends_with("\t\t</cConsistTemplate>\r\n\t</Record>\r\n</cRecordSet>"));
+    EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
+    EXPECT_EQ(bench.messages.shown().at(0).text, "Consist saved.");
+}
+
+TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+        Bench bench;
+        const std::string before = userConsistFile({kAlpha, kBeta, kGamma});
+        bench.writeGameFile(before);
+        bench.answer(answer);
+        bench.answer(MessageAnswer::OK);
+        const Save saved = save(bench, "Beta");
+
+        EXPECT_EQ(bench.messages.shown().at(0).text, "Consist currently exists.\r\n\r\nOkay to replace?");
+        EXPECT_EQ(bench.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
+        if (answer != MessageAnswer::Yes) {
+            EXPECT_EQ(saved.result, SaveResult::NotReplaced);
+            EXPECT_EQ(fileText(bench.gameFile()), before);
+            EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.bin"});
+            continue;
+        }
+        const std::string document = fileText(bench.gameFile());
+        EXPECT_TRUE(
+            document.starts_with(kHeader + kAlpha + kGamma + "\t\t<cConsistTemplate d:id=\"550000032\">"));
+        ASSERT_NE(document.find("Beta"), std::string::npos);
+        EXPECT_EQ(document.find("Beta"), document.rfind("Beta"));
+        EXPECT_EQ(saved.observer.log.back(), "saved Beta");
+    }
+}
+
+TEST(UserConsistSaver, ARejectedDocumentBecomesErrorXmlAndTheGameFileStaysAsItWas) {
+    Bench bench;
+    const std::string before = userConsistFile({kAlpha});
+    bench.writeGameFile(before);
+    bench.temp.write("program/Temp/error.xml", "an earlier rejection");
+    bench.processes.queueExitCode(0);
+    bench.processes.queueExitCode(1);
+    bench.answer(MessageAnswer::OK);
+    const Save saved = save(bench, "Fish & Chips");
+
+    EXPECT_EQ(saved.result, SaveResult::Rejected);
+    EXPECT_EQ(
+        bench.messages.shown().at(0).text,
+        "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder.");
+    EXPECT_NE(fileText(bench.tempFile("error.xml")).find("Fish & Chips</English>"), std::string::npos);
+    EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
+    EXPECT_EQ(fileText(bench.gameFile()), before);
+    EXPECT_EQ(saved.observer.log.size(), 1u);
+}
+
+TEST(UserConsistSaver, AFailedWriteIsReportedAndLosesNothing) {
+    for (const std::string part : {"ConsistTemplates.bin", "tempc.xml"}) {
+        Bench bench;
+        const std::string before = userConsistFile({kAlpha});
+        bench.writeGameFile(before);
+        bench.files.failOn(FailingFiles::Operation::Replace, part, "No space left on device");
+        bench.answer(MessageAnswer::OK);
+        const Save saved = save(bench, "New");
+
+        const fs::path target = part == "tempc.xml" ? bench.tempFile(part) : bench.gameFile();
+        EXPECT_EQ(saved.result, SaveResult::NotWritten);
+        EXPECT_EQ(bench.messages.shown().at(0).text, "Operation aborted.\r\n\r\nCould not write " +
+                                                         target.string() +
+                                                         ".\r\n\r\nNo space left on device");
+        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(saved.observer.log.size(), 1u);
+    }
+}
+
+TEST(UserConsistSaver, AGameFileThatCannotBeConvertedIsNotTouched) {
+    Bench bench;
+    bench.writeGameFile("corrupt");
+    bench.answer(MessageAnswer::OK);
+    EXPECT_EQ(save(bench, "New").result, SaveResult::NotRead);
+    EXPECT_EQ(bench.messages.shown().at(0).text,
+              "Operation aborted.\r\n\r\nCould not read " + bench.gameFile().string() + ".");
+    EXPECT_EQ(fileText(bench.gameFile()), "corrupt");
+}
+
+TEST(UserConsistSaver, AFileNamedInOtherCaseIsReplacedWhereItIs) {
+    Bench bench;
+    const fs::path lower = bench.temp.write("game/Content/consisttemplates.bin", userConsistFile({kAlpha}));
+    bench.answer(MessageAnswer::OK);
+    save(bench, "New");
+    EXPECT_NE(fileText(lower).find("New</English>"), std::string::npos);
+    EXPECT_FALSE(fs::exists(bench.gameFile()));
+}
+
+} // namespace
+} // namespace dovrel
