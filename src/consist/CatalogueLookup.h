@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Finding a catalogue record by its display name (`englishName`). The catalogue is a table of text
+// slots filled from slot 0; the first empty slot ends it and nothing past it is read.
+namespace dovrel {
+
+// The first record whose name equals the given one in lower case (ASCII), as used to add or trade a
+// unit chosen in a list.
+std::optional<std::string> findRecordIgnoringCase(std::span<const std::string> catalogue,
+                                                  std::string_view name);
+
+// The first record whose name equals the given one exactly, as used to show a unit's couplings.
+std::optional<std::string> findRecordExactly(std::span<const std::string> catalogue, std::string_view name);
+
+} // namespace dovrel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "consist/ArrangeCommands.h"
+#include "consist/ConsistDisplay.h"
+#include "consist/ConsistLine.h"
+#include "consist/ConsistParts.h"
+#include "consist/NavigationCommands.h"
+#include "consist/UnitCommands.h"
+
+#include <cstdint>
+
+namespace dovrel {
+
+class ConsistHost;
+class MessageBoxes;
+
+// The "Dada Rezavi" editor without widgets: the consist line, its display and the commands on them.
+// `Form1` owns one, calls a command for each button, menu item, press and scroll-bar change, and
+// after each call paints the strip from display().labels() and copies display().panelTexts() and
+// display().scrollBarValue() to its controls. Command availability comes back through
+// ConsistHost::updateCommandAvailability at every point where it is due.
+class ConsistEditor {
+public:
+    ConsistEditor(MessageBoxes& messages, ConsistHost& host);
+    ConsistEditor(const ConsistEditor&) = delete;
+    ConsistEditor& operator=(const ConsistEditor&) = delete;
+
+    const ConsistLine& line() const { return line_; }
+    ConsistLine& line() { return line_; }
+    const ConsistDisplay& display() const { return display_; }
+    ConsistDisplay& display() { return display_; }
+
+    UnitCommands& units() { return units_; }
+    ArrangeCommands& arrangement() { return arrange_; }
+    NavigationCommands& navigation() { return navigation_; }
+
+    // The guard before a non-empty line is discarded: true on an empty line without asking, else true
+    // only when the user answers Yes.
+    bool confirmAbandonConsist();
+    // Empties the line and resets the panel.
+    void clearConsistLine();
+    // mnuNewConsist and butNewConsist.
+    void newConsist();
+    // HScroll2's change by the user.
+    void scrollBarMoved(std::int32_t value) { display_.scrollBarMoved(value); }
+
+private:
+    ConsistLine line_;
+    ConsistDisplay display_;
+    ConsistParts parts_;
+    UnitCommands units_;
+    ArrangeCommands arrange_;
+    NavigationCommands navigation_;
+};
+
+} // namespace dovrel

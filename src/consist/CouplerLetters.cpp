@@ -1,0 +1,62 @@
+#include "consist/CouplerLetters.h"
+
+#include "consist/ConsistUnit.h"
+#include "core/TextRules.h"
+
+namespace dovrel {
+
+namespace {
+
+// The text after the caption's first blank, or the whole caption.
+std::string_view couplerNameOf(std::string_view caption) {
+    const std::size_t blank = caption.find(' ');
+    return blank == std::string_view::npos ? caption : caption.substr(blank + 1);
+}
+
+} // namespace
+
+bool CouplerLetterPass::findLetter(std::string_view couplingId, std::string& letter) const {
+    const std::string shortName = couplerShortName(couplingId);
+    for (const std::string& caption : captions_) {
+        if (equalsIgnoringCase(couplerNameOf(caption), shortName)) {
+            letter = caption.substr(0, 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string CouplerLetterPass::captionFor(std::string_view frontCouplingId, std::string_view rearCouplingId,
+                                          bool forward, int position) {
+    std::string letter;
+    if (findLetter(frontCouplingId, letter)) {
+        (forward ? left_ : right_) = letter;
+    }
+    if (findLetter(rearCouplingId, letter)) {
+        (forward ? right_ : left_) = letter;
+    }
+    return unitCaptionText(left_, position, right_);
+}
+
+std::string unitCaptionText(std::string_view leftLetter, int position, std::string_view rightLetter) {
+    std::string text(leftLetter);
+    text += "  [";
+    text += std::to_string(position);
+    text += "]  ";
+    text += rightLetter;
+    return text;
+}
+
+std::string markedAsNew(std::string_view caption) {
+    const std::size_t open = caption.find('[');
+    const std::size_t close = caption.find(']');
+    if (open == std::string_view::npos || close == std::string_view::npos) {
+        return std::string(caption);
+    }
+    std::string text(trimSpaces(caption.substr(0, open)));
+    text += " [NEW] ";
+    text += trimSpaces(caption.substr(close + 1));
+    return text;
+}
+
+} // namespace dovrel
