@@ -2,7 +2,6 @@
 
 #include "catalogue/EquipmentRecord.h"
 #include "convert/WorkingFiles.h"
-#include "core/TextRules.h"
 
 #include <fstream>
 
@@ -10,17 +9,18 @@ namespace dovrel::consisttest {
 
 namespace fs = std::filesystem;
 
-std::string converterLayout(std::string_view indented) {
-    std::string text;
-    for (std::string_view line : splitAt(indented, "\n")) {
-        if (trimSpaces(line).empty()) {
-            continue;
+std::string fixture(std::string_view name, const std::vector<std::pair<std::string, std::string>>& fills) {
+    std::string text = testing::fileText(fs::path(DOVREL_SOURCE_DIR) / "tests/consistfiles/fixtures" / name);
+    for (const auto& [key, value] : fills) {
+        const std::string wholeLine = "\n" + key + "\r\n";
+        for (std::size_t at = text.find(wholeLine); at != std::string::npos;
+             at = text.find(wholeLine, at + 1 + value.size())) {
+            text.replace(at, wholeLine.size(), "\n" + value);
         }
-        while (line.starts_with("    ")) {
-            text.push_back('\t');
-            line.remove_prefix(4);
+        for (std::size_t at = text.find(key); at != std::string::npos;
+             at = text.find(key, at + value.size())) {
+            text.replace(at, key.size(), value);
         }
-        text.append(line).append("\r\n");
     }
     return text;
 }
@@ -40,103 +40,45 @@ std::string Entry::blueprintLine() const {
 
 std::string userTemplate(std::string_view openingAttributes, std::string_view name,
                          const std::vector<Entry>& entries) {
-    std::string text = "        <cConsistTemplate " + std::string(openingAttributes) + R"(>
-            <Name>
-                <Localisation-cUserLocalisedString>
-                    <English d:type="cDeltaString">)" +
-                       std::string(name) + R"(</English>
-                    <French d:type="cDeltaString"></French>
-                    <Other/>
-                </Localisation-cUserLocalisedString>
-            </Name>
-            <ConsistEntry>
-)";
+    std::string entryLines;
     for (const Entry& entry : entries) {
-        text += R"(                <cConsistTemplateEntry d:id=")" + entry.id + R"(">
-                    <Blueprint>
-                        <iBlueprintLibrary-cAbsoluteBlueprintID>
-                            <BlueprintSetID>
-                                <iBlueprintLibrary-cBlueprintSetID>
-                                    <Provider d:type="cDeltaString">Acme</Provider>
-                                    <Product d:type="cDeltaString">Pack</Product>
-                                </iBlueprintLibrary-cBlueprintSetID>
-                            </BlueprintSetID>
-                            )" +
-                entry.blueprintLine() + R"(
-                        </iBlueprintLibrary-cAbsoluteBlueprintID>
-                    </Blueprint>
-                    <Flipped d:type="bool">)" +
-                entry.flipped + R"(</Flipped>
-                </cConsistTemplateEntry>
-)";
+        entryLines += fixture(
+            "user-entry.xml",
+            {{"@ID@", entry.id}, {"@BLUEPRINT@", entry.blueprintLine()}, {"@FLIPPED@", entry.flipped}});
     }
-    return converterLayout(text + "            </ConsistEntry>\n        </cConsistTemplate>\n");
+    return fixture("user-template.xml", {{"@ATTRIBUTES@", std::string(openingAttributes)},
+                                         {"@NAME@", std::string(name)},
+                                         {"@ENTRIES@", entryLines}});
 }
 
 std::string userConsistFile(const std::vector<std::string>& templates) {
-    std::string text = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
-<cRecordSet xmlns:d="urn:game:delta" d:version="1.0" d:id="132395920">
-    <Record>)");
+    std::string all;
     for (const std::string& element : templates) {
-        text += element;
+        all += element;
     }
-    return text + converterLayout("    </Record>\n</cRecordSet>");
+    return fixture("user-document.xml", {{"@TEMPLATES@", all}});
 }
 
 std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehicles,
                             std::string_view serviceName) {
-    std::string text = "        <cConsist d:id=\"" + std::string(id) + "\">\n            <RailVehicles>\n";
+    std::string vehicleLines;
     for (const Entry& vehicle : vehicles) {
-        text += R"(                <cOwnedEntity d:id="77">
-                    <Component>
-                        <cWagon d:id="78">
-                            <PantographInfo d:type="cDeltaString">eBoth</PantographInfo>
-                            <Flipped d:type="bool">)" +
-                vehicle.flipped + R"(</Flipped>
-                        </cWagon>
-                    </Component>
-                    <BlueprintID>
-                        <iBlueprintLibrary-cAbsoluteBlueprintID>
-                            )" +
-                vehicle.blueprintLine() + R"(
-                        </iBlueprintLibrary-cAbsoluteBlueprintID>
-                    </BlueprintID>
-                    <ReskinBlueprintID>
-                        <iBlueprintLibrary-cAbsoluteBlueprintID>
-                            <BlueprintID d:type="cDeltaString"></BlueprintID>
-                        </iBlueprintLibrary-cAbsoluteBlueprintID>
-                    </ReskinBlueprintID>
-                </cOwnedEntity>
-)";
+        vehicleLines += fixture("scenario-vehicle.xml",
+                                {{"@FLIPPED@", vehicle.flipped}, {"@BLUEPRINT@", vehicle.blueprintLine()}});
     }
-    text += "            </RailVehicles>\n            <Driver>\n";
-    if (serviceName.empty()) {
-        text += "                <d:nil/>\n";
-    } else {
-        text += R"(                <cDriver d:id="79">
-                    <FinalDestination>
-                        <English d:type="cDeltaString"></English>
-                    </FinalDestination>
-                    <ServiceName>
-                        <Localisation-cUserLocalisedString>
-                            <English d:type="cDeltaString">)" +
-                std::string(serviceName) + R"(</English>
-                        </Localisation-cUserLocalisedString>
-                    </ServiceName>
-                </cDriver>
-)";
-    }
-    return converterLayout(text + "            </Driver>\n        </cConsist>\n");
+    const std::string driver =
+        serviceName.empty() ? "\t\t\t\t<d:nil/>\r\n"
+                            : fixture("scenario-driver.xml", {{"@SERVICE@", std::string(serviceName)}});
+    return fixture("scenario-consist.xml",
+                   {{"@ID@", std::string(id)}, {"@VEHICLES@", vehicleLines}, {"@DRIVER@", driver}});
 }
 
 std::string scenarioFile(const std::vector<std::string>& consists) {
-    std::string text = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
-<cRecordSet xmlns:d="urn:game:delta" d:version="1.0">
-    <Record>)");
+    std::string all;
     for (const std::string& consist : consists) {
-        text += consist;
+        all += consist;
     }
-    return text + converterLayout("    </Record>\n</cRecordSet>");
+    return fixture("scenario-document.xml", {{"@CONSISTS@", all}});
 }
 
 Bench::Bench() {

@@ -16,8 +16,10 @@
 
 namespace dovrel::consisttest {
 
-// Indentation written as four spaces per level becomes the converter's tabs, and line ends CR LF.
-std::string converterLayout(std::string_view indented);
+// A file of fixtures/ with its @KEY@ placeholders filled. A placeholder alone on its line stands for
+// whole lines: the value replaces the line.
+std::string fixture(std::string_view name,
+                    const std::vector<std::pair<std::string, std::string>>& fills = {});
 
 // A catalogue record whose englishName, provider, product and blueprintPath are given.
 std::string record(std::string_view englishName, std::string_view blueprintPath,

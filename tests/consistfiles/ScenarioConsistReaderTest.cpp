@@ -70,11 +70,8 @@ TEST(ScenarioConsistReader, AMissingVehicleIsAnnouncedAndItsConsistListedWithThe
 
 TEST(ScenarioConsistReader, ConsistsWithoutVehiclesOrWithNoneFoundGetNoRow) {
     Bench bench;
-    const std::string empty = consisttest::converterLayout(R"(        <cConsist d:id="1">
-            <RailVehicles/>
-            <Driver>
-            </Driver>
-        </cConsist>)");
+    const std::string empty = "\t\t<cConsist d:id=\"1\">\r\n\t\t\t<RailVehicles/>\r\n\t\t\t<Driver>\r\n"
+                              "\t\t\t\t<d:nil/>\r\n\t\t\t</Driver>\r\n\t\t</cConsist>\r\n";
     bench.writeScenario("R", "S",
                         scenarioFile({empty, scenarioConsist("2", {{"gone.xml"}}, "X"),
                                       scenarioConsist("3", {{kLoco}}, "Y")}));

@@ -10,7 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using consisttest::Bench;
-using consisttest::converterLayout;
 using consisttest::record;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
@@ -44,58 +43,20 @@ Save save(Bench& bench, std::string_view name, const std::vector<std::string>& u
     return outcome;
 }
 
-std::string entryXml(std::string_view id, std::string_view provider, std::string_view product,
-                     std::string_view path, std::string_view flipped) {
-    return converterLayout("                <cConsistTemplateEntry d:id=\"" + std::string(id) + R"(">
-                    <Blueprint>
-                        <iBlueprintLibrary-cAbsoluteBlueprintID>
-                            <BlueprintSetID>
-                                <iBlueprintLibrary-cBlueprintSetID>
-                                    <Provider d:type="cDeltaString">)" +
-                           std::string(provider) + R"(</Provider>
-                                    <Product d:type="cDeltaString">)" +
-                           std::string(product) + R"(</Product>
-                                </iBlueprintLibrary-cBlueprintSetID>
-                            </BlueprintSetID>
-                            <BlueprintID d:type="cDeltaString">)" +
-                           std::string(path) + R"(</BlueprintID>
-                        </iBlueprintLibrary-cAbsoluteBlueprintID>
-                    </Blueprint>
-                    <Flipped d:type="bool">)" +
-                           std::string(flipped) + R"(</Flipped>
-                </cConsistTemplateEntry>)");
-}
-
 TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
     Bench bench;
     bench.answer(MessageAnswer::OK);
     const Save saved = save(bench, "  Test ");
 
-    const std::string expected =
-        converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
-<cRecordSet xmlns:d="urn:vantor:delta" d:version="1.0" d:id="132395920">
-    <Record>
-        <cConsistTemplate d:id="550000000">
-            <Name>
-                <Localisation-cUserLocalisedString>
-                    <English d:type="cDeltaString">Test</English>
-                    <French d:type="cDeltaString"></French>
-                    <Italian d:type="cDeltaString"></Italian>
-                    <German d:type="cDeltaString"></German>
-                    <Spanish d:type="cDeltaString"></Spanish>
-                    <Other/>
-                </Localisation-cUserLocalisedString>
-            </Name>
-            <ConsistEntry>)") +
-        entryXml("325000000", "Acme", "Diesel", R"(RailVehicles\Diesel\class66.xml)", "0") +
-        entryXml("325000016", "Kits", "Freight", R"(RailVehicles\Freight\hopper.xml)", "1") +
-        converterLayout("            </ConsistEntry>\n        </cConsistTemplate>\n    </Record>") +
-        "</cRecordSet>";
-
+    // Tabs, CR LF after every line but the last.
+    const std::string expected = consisttest::fixture("saved-two-units.xml");
+    ASSERT_TRUE(expected.ends_with("</Record>\r\n</cRecordSet>"));
     EXPECT_EQ(saved.result, SaveResult::Saved);
     EXPECT_EQ(fileText(bench.gameFile()), expected);
-    EXPECT_TRUE(expected.find("\t\t\t\t\t<Flipped d:type=\"bool\">1</Flipped>\r\n") != std::string::npos);
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.xml"});
+    // One pump between the two draws, one after writing tempc.xml, two after converting, two after
+    // replacing the game's file.
+    EXPECT_EQ(bench.events.pumps(), 6);
     EXPECT_EQ(saved.observer.log, (std::vector<std::string>{"name Test", "saved Test"}));
     ASSERT_EQ(bench.messages.shown().size(), 1u);
     EXPECT_EQ(bench.messages.shown()[0].text, "Consist saved.");
