@@ -1,6 +1,8 @@
 #include "app/Form1.h"
 
+#include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
+#include "consist/ConsistEditor.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
@@ -48,8 +50,10 @@ struct EditorButton {
 };
 } // namespace
 
-Form1::Form1()
-    : form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
+Form1::Form1(const Services& services)
+    : services_(services),
+      converter_(services.files, services.processes, services.converter, services.forwardConverterOutput),
+      busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
       form4_(std::make_unique<Form4>(registry_)) {
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
@@ -68,8 +72,22 @@ Form1::Form1()
     buildConsistList(client);
     buildCouplingFilter(client);
 
-    connect(c_.mnuAbout, &QAction::triggered, this, [this] { form2_->showAndRaise(); });
-    connect(c_.mnuTips, &QAction::triggered, this, [this] { form3_->showAndRaise(); });
+    client->installEventFilter(this);
+    c_.Label21->installEventFilter(this);
+    keyState_ = new KeyStateFilter(this);
+    comboLock_ = new ComboKeyLock(this);
+    for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
+        combo->installEventFilter(comboLock_);
+    }
+    for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get()}) {
+        busy_.watch(window);
+    }
+    couplerBoxes_.push_back(c_.chkCoupler0);
+
+    editor_ = std::make_unique<ConsistEditor>(services_.messages, static_cast<ConsistHost&>(*this));
+    c_.strip->setLabels(&editor_->display().labels());
+    wireCommands();
+    showConsistDisplay();
 }
 
 Form1::~Form1() = default;

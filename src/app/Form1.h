@@ -1,10 +1,18 @@
 #pragma once
 
+#include "app/BusyScope.h"
+#include "app/Services.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueLists.h"
+#include "catalogue/ScanObserver.h"
+#include "consist/ConsistHost.h"
+#include "convert/ConverterRunner.h"
 #include "widgets/NamedControls.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -21,7 +29,10 @@ class QTreeWidget;
 
 namespace dovrel {
 
+class ComboKeyLock;
+class ConsistEditor;
 class ConsistStrip;
+class KeyStateFilter;
 class Form2;
 class Form3;
 class Form4;
@@ -110,14 +121,63 @@ struct Form1Controls {
     QCheckBox* chkCoupler0 = nullptr;
 };
 
+// The folders of the game installation, set by a successful check of each.
+struct GameFolders {
+    std::filesystem::path gameFolder;
+    std::filesystem::path contentFolder;
+    std::filesystem::path routesFolder;
+    std::filesystem::path assetsFolder;
+};
+
 // The main window: menus, the row of units, "Dada Rezavi", the two browsing panels, the consist
-// list and the coupling filter. Form2 to Form4 are its secondary windows.
-class Form1 final : public QMainWindow {
+// list and the coupling filter. Form2 to Form4 are its secondary windows. It owns all the
+// program's state and works through the services it is given.
+class Form1 final : public QMainWindow, private ConsistHost, private ScanObserver {
     Q_OBJECT
 
 public:
-    Form1();
+    explicit Form1(const Services& services);
     ~Form1() override;
+
+    // Start-up steps 2 to 7, before the window is shown. Returns the exit code when the program
+    // must end (after its message), nothing when it goes on.
+    std::optional<int> startBeforeShow();
+    // Start-up steps 8 and 9, from the first turn of the event loop.
+    void startAfterShow();
+
+    // The game folder check with its resets: 0 when the folder is usable, else 999.
+    int ValidateGameFolder();
+    void AssetScan();
+    void updateCommandAvailability() override;
+
+    // Menu and window commands.
+    void locateGameExe();
+    void refreshEquipmentList();
+    void chooseUnitWeight(const char* value);
+    void backgroundClick();
+    // A mouse press on the row of units at window client twips: 1 left, 2 right, 4 middle.
+    void stripPressed(int buttonCode, float x, float y);
+    // Whatever the consist editor changed, shown in the strip and the panel's boxes.
+    void showConsistDisplay();
+    KeyStateFilter& keyState() { return *keyState_; }
+    // The coupling filter's title strip under the mouse, X and Y in the strip's twips.
+    void filterTitlePressed(float x, float y);
+    void filterTitleMoved(float x, float y);
+    void filterTitleReleased(float x, float y);
+
+    const GameFolders& folders() const { return folders_; }
+    const std::string& unitWeight() const { return unitWeight_; }
+    const Catalogue& catalogue() const { return catalogue_; }
+    // One entry per row of the consist list: the listed consist shown in that row.
+    std::vector<std::string> listedConsistRows() const;
+    const CatalogueLists& catalogueLists() const { return lists_; }
+    ConsistEditor& editor() { return *editor_; }
+    const ConverterRunner& converter() const { return converter_; }
+    BusyState& busyState() { return busy_; }
+    int heldKeyCode() const;
+    const Services& services() const { return services_; }
+    // The coupling filter's check boxes, element 0 (the template) first.
+    const std::vector<QCheckBox*>& couplerBoxes() const { return couplerBoxes_; }
 
     const Form1Controls& controls() const { return c_; }
     NamedControls& namedControls() { return registry_; }
@@ -129,7 +189,36 @@ public:
     static constexpr float kClientWidth = 13815.0f;
     static constexpr float kClientHeight = 10080.0f;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // ConsistHost
+    std::span<const std::string> catalogueSlots() const override { return catalogue_.records(); }
+    std::span<const std::string> couplerCaptions() const override { return couplerCaptions_; }
+    void disableCommands(std::span<const std::string_view> controls) override;
+    float windowLeftTwips() const override;
+    float windowTopTwips() const override;
+    void movePointer(PixelPoint point) override;
+    // ScanObserver
+    void showWaitCursor() override;
+    void restoreCursor() override;
+    void showProgress(const std::string& caption) override;
+    void clearProgress() override;
+
+    void wireCommands();
+    void applyCommandStates(const class CommandStates& states);
+    void resetWindow();
+    void fillFixedFilters();
+    void buildCouplerBoxes();
+    void fillProviderCombos();
+    void restoreUnitWeight(const std::string& stored);
+    void setWeightChecks(QAction* checked);
+    std::filesystem::path tempFolder() const { return services_.programFolder / "Temp"; }
+    std::filesystem::path cacheFile() const { return services_.programFolder / "equipmentlist.txt"; }
+
     void buildMenus();
     void buildTopRow(QWidget* client);
     void buildEditorFrame(QWidget* client);
@@ -138,8 +227,23 @@ private:
     void buildCouplingFilter(QWidget* client);
     void registerMenu(QAction* action, const char* name, ControlKind kind);
 
+    Services services_;
     NamedControls registry_;
     Form1Controls c_;
+    ConverterRunner converter_;
+    BusyState busy_;
+    KeyStateFilter* keyState_ = nullptr;
+    ComboKeyLock* comboLock_ = nullptr;
+    std::unique_ptr<ConsistEditor> editor_;
+    GameFolders folders_;
+    std::string unitWeight_;
+    Catalogue catalogue_;
+    CatalogueLists lists_;
+    std::vector<QCheckBox*> couplerBoxes_;
+    std::vector<std::string> couplerCaptions_;
+    float dragAnchorX_ = 0;
+    float dragAnchorY_ = 0;
+    int dragState_ = 0;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;

@@ -1,8 +1,20 @@
 #include "widgets/ConsistStrip.h"
 
+#include "consist/ConsistLabels.h"
+#include "platform/qt/TextConversion.h"
+#include "widgets/Fonts.h"
+#include "widgets/Twips.h"
+
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace dovrel {
+
+namespace {
+QColor colourOf(StoredColour colour) {
+    return QColor(colour.red(), colour.green(), colour.blue());
+}
+} // namespace
 
 ConsistStrip::ConsistStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ConsistStrip"));
@@ -10,7 +22,43 @@ ConsistStrip::ConsistStrip(QWidget* parent) : QWidget(parent) {
 
 void ConsistStrip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
+    if (labels_ == nullptr) {
+        return;
+    }
+    const TwipsRect band = twipsGeometry(this);
+    const QRectF visible(0, 0, width(), height());
+    for (const LabelRef& ref : labels_->stackingOrder()) {
+        const LabelElement* element = labels_->element(ref);
+        if (element == nullptr || !element->visible) {
+            continue;
+        }
+        const QRect area(twipsToPixels(element->left - band.left), twipsToPixels(element->top - band.top),
+                         twipsToPixels(element->width), twipsToPixels(element->height));
+        if (!visible.intersects(area)) {
+            continue;
+        }
+        if (element->opaque) {
+            painter.fillRect(area, colourOf(element->background));
+        }
+        if (!element->caption.empty()) {
+            painter.setPen(colourOf(element->foreground));
+            painter.setFont(
+                requestedFont(QString::fromStdString(element->font.family), element->font.points));
+            const int flags = ref.set == LabelSet::Label1 ? Qt::AlignCenter | Qt::TextWordWrap
+                                                          : Qt::AlignLeft | Qt::AlignVCenter;
+            painter.drawText(area, flags, displayText(element->caption));
+        }
+    }
+}
+
+void ConsistStrip::mousePressEvent(QMouseEvent* event) {
+    if (!onPress_) {
+        return;
+    }
+    const TwipsRect band = twipsGeometry(this);
+    const QPointF at = event->position();
+    onPress_(event->button(), band.left + pixelsToTwips(static_cast<int>(at.x())),
+             band.top + pixelsToTwips(static_cast<int>(at.y())));
 }
 
 } // namespace dovrel

@@ -1,19 +1,34 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 namespace dovrel {
 
+class ConsistLabels;
+
 // The row of units across the main window: bodies, front markers, captions and the selection
-// frame, painted by this one widget.
+// frame, painted by this one widget from the label sets. Element positions are window client twips;
+// the strip shows the band of the window it covers and paints only what crosses it.
 class ConsistStrip final : public QWidget {
     Q_OBJECT
 
 public:
+    // A press on the strip: the button and the point in window client twips.
+    using PressHandler = std::function<void(Qt::MouseButton button, float x, float y)>;
+
     explicit ConsistStrip(QWidget* parent = nullptr);
+
+    void setLabels(const ConsistLabels* labels) { labels_ = labels; }
+    void setPressHandler(PressHandler handler) { onPress_ = std::move(handler); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    const ConsistLabels* labels_ = nullptr;
+    PressHandler onPress_;
 };
 
 } // namespace dovrel

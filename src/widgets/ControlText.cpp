@@ -30,6 +30,14 @@ void addItem(QListWidget* list, std::string_view bytes) {
     item->setData(kItemBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+std::optional<std::string> chosenItemBytes(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return itemBytes(selected.front()->data(kItemBytesRole), selected.front()->text());
+}
+
 std::string itemBytes(const QVariant& stored, const QString& shown) {
     if (stored.isValid()) {
         return stored.toByteArray().toStdString();

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,8 @@ inline constexpr int kItemBytesRole = Qt::UserRole + 1;
 
 void addItem(QComboBox* combo, std::string_view bytes);
 void addItem(QListWidget* list, std::string_view bytes);
+// The bytes of a list's chosen (selected) item, if one is chosen.
+std::optional<std::string> chosenItemBytes(const QListWidget* list);
 // The bytes of an item: its stored bytes, else its shown text as UTF-8.
 std::string itemBytes(const QVariant& stored, const QString& shown);
 

@@ -55,6 +55,9 @@ const char* controlKindName(ControlKind kind) {
 }
 
 std::string WidgetControl::text() const {
+    if (kind_ == ControlKind::Window && !hasCaption(widget_)) {
+        return typedText(widget_->windowTitle());
+    }
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
         return typedText(line->text());
     }

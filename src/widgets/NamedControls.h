@@ -31,7 +31,7 @@ enum class ControlKind {
 
 const char* controlKindName(ControlKind kind);
 
-enum class MouseButton { Left, Right, Middle };
+enum class PressButton { Left, Right, Middle };
 
 // One control as a user (or a script) sees it: real widgets, menu items and painted elements alike.
 class NamedControl {
@@ -57,7 +57,7 @@ public:
     // The user's click on a button or menu item; false when this control has no click.
     virtual bool click() { return false; }
     // A mouse press at a point in twips inside the control; false when it takes no presses.
-    virtual bool press(MouseButton, float, float) { return false; }
+    virtual bool press(PressButton, float, float) { return false; }
 
     // The widget behind the control, when there is one.
     virtual QWidget* widget() const { return nullptr; }

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/SecondaryWindows.h"
+#include "support/AppWorld.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -101,7 +102,8 @@ const Expected kControls[] = {
 
 class WindowsTest : public ::testing::Test {
 protected:
-    Form1 form;
+    testing::AppWorld world;
+    Form1 form{world.services()};
 };
 
 TEST_F(WindowsTest, EveryNamedControlIsReachableWithItsKindAndCaption) {

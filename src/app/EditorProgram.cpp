@@ -1,0 +1,165 @@
+#include "app/EditorProgram.h"
+
+#include "app/Form1.h"
+#include "app/ScriptParser.h"
+#include "app/ScriptRunner.h"
+#include "app/ScriptServices.h"
+#include "convert/ConverterLocation.h"
+#include "core/ByteFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RandomSource.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFiles.h"
+#include "platform/qt/QtProcessRunner.h"
+#include "platform/qt/QtScreenFacilities.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtSingleInstance.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+#include <exception>
+#include <iostream>
+#include <memory>
+
+namespace dovrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kEndedAtStartup = 1;
+constexpr int kScriptUnreadable = 3;
+
+// The user's dialogs, or a script's stand-ins for them.
+struct Dialogs {
+    virtual ~Dialogs() = default;
+    virtual MessageBoxes& messages() = 0;
+    virtual FileDialogs& fileDialogs() = 0;
+    virtual Pointer& pointer() = 0;
+    virtual FolderOpener& folders() = 0;
+};
+
+struct ScreenDialogs final : Dialogs {
+    QtMessageBoxes messageBoxes;
+    QtFileDialogs files;
+    QtPointer mouse;
+    QtFolderOpener opener;
+    MessageBoxes& messages() override { return messageBoxes; }
+    FileDialogs& fileDialogs() override { return files; }
+    Pointer& pointer() override { return mouse; }
+    FolderOpener& folders() override { return opener; }
+};
+
+struct ScriptDialogs final : Dialogs {
+    ScriptMessageBoxes messageBoxes;
+    ScriptFileDialogs files;
+    ScriptPointer mouse;
+    ScriptFolderOpener opener;
+    MessageBoxes& messages() override { return messageBoxes; }
+    FileDialogs& fileDialogs() override { return files; }
+    Pointer& pointer() override { return mouse; }
+    FolderOpener& folders() override { return opener; }
+    ScriptRecords records() const { return {messageBoxes, files, mouse, opener}; }
+};
+
+std::optional<std::string> scriptArgument(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--script"));
+    if (at < 0 || at + 1 >= arguments.size()) {
+        return std::nullopt;
+    }
+    return QFile::encodeName(arguments.at(at + 1)).toStdString();
+}
+
+} // namespace
+
+int runEditor(int argc, char** argv) {
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+
+    const fs::path executableFolder = pathFromQString(QCoreApplication::applicationDirPath());
+    const fs::path programFolder =
+        resolveProgramFolder({environmentValue("DOVREL_PROGRAM_FOLDER"), executableFolder,
+                              environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
+
+    const std::optional<std::string> scriptFile = scriptArgument(QCoreApplication::arguments());
+    std::unique_ptr<ScriptDialogs> scriptDialogs;
+    std::unique_ptr<Dialogs> dialogs;
+    if (scriptFile) {
+        scriptDialogs = std::make_unique<ScriptDialogs>();
+    } else {
+        dialogs = std::make_unique<ScreenDialogs>();
+    }
+    Dialogs& chosen = scriptDialogs ? static_cast<Dialogs&>(*scriptDialogs) : *dialogs;
+
+    QtSingleInstance instance;
+    if (!instance.acquire(programFolder)) {
+        return 0;
+    }
+
+    script::ParseResult script;
+    if (scriptFile) {
+        const std::optional<std::string> bytes = readWholeFile(*scriptFile);
+        if (!bytes) {
+            std::cerr << "cannot read the script " << *scriptFile << std::endl;
+            return kScriptUnreadable;
+        }
+        script = script::parseScript(*bytes);
+    }
+
+    QtSettingsStore settings;
+    QtFiles files;
+    QtProcessRunner processes;
+    QtEventPump events;
+    QtWaitCursor waitCursor;
+    MersenneRandomSource random(MersenneRandomSource::seedFrom(environmentValue("DOVREL_RANDOM_SEED")));
+    const Services services{chosen.messages(),
+                            chosen.fileDialogs(),
+                            settings,
+                            files,
+                            processes,
+                            events,
+                            waitCursor,
+                            chosen.pointer(),
+                            chosen.folders(),
+                            random,
+                            primaryScreenSize(),
+                            programFolder,
+                            converterLocation(environmentValue("DOVREL_SERZ"), executableFolder),
+                            scriptFile.has_value()};
+
+    const auto initializationError = [&chosen] {
+        chosen.messages().fail("Initialization error.Terminating.");
+        return kEndedAtStartup;
+    };
+    try {
+        Form1 window(services);
+        if (const std::optional<int> exitCode = window.startBeforeShow()) {
+            return *exitCode;
+        }
+        window.show();
+        int exitCode = 0;
+        QTimer::singleShot(0, &window, [&] {
+            try {
+                window.startAfterShow();
+            } catch (const std::exception&) {
+                exitCode = initializationError();
+                QApplication::exit(exitCode);
+                return;
+            }
+            if (scriptDialogs) {
+                ScriptRunner runner(window, scriptDialogs->messageBoxes, scriptDialogs->files,
+                                    scriptDialogs->records());
+                exitCode = runner.run(script);
+                QApplication::exit(exitCode);
+            }
+        });
+        const int loopResult = QApplication::exec();
+        return exitCode != 0 ? exitCode : loopResult;
+    } catch (const std::exception&) {
+        return initializationError();
+    }
+}
+
+} // namespace dovrel

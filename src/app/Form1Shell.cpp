@@ -1,0 +1,570 @@
+// The main window's life: start-up, the game folder, the catalogue, closing, and the services the
+// consist editor asks of it.
+#include "app/Form1.h"
+
+#include "app/InputFilters.h"
+#include "app/SecondaryWindows.h"
+#include "catalogue/AssetScan.h"
+#include "consist/CommandStates.h"
+#include "consist/ConsistEditor.h"
+#include "convert/ConverterLocation.h"
+#include "core/NameResolver.h"
+#include "core/TextRules.h"
+#include "platform/qt/TextConversion.h"
+#include "widgets/ConsistStrip.h"
+#include "widgets/ControlText.h"
+#include "widgets/StripControls.h"
+#include "widgets/Twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <system_error>
+
+namespace dovrel {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kGameFolderKey = "GameFolder";
+constexpr const char* kUnitMeasureKey = "UnitMeasure";
+
+bool isFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+// A fixed folder below another, found in any letter case; empty when it is not there.
+fs::path folderBelow(const fs::path& parent, std::string_view name) {
+    const auto resolved = resolveName(parent, name);
+    return resolved && isFolder(*resolved) ? *resolved : fs::path();
+}
+
+std::string folderMissingMessage(const char* folder) {
+    return std::string("Folder path to ") + folder + " not found.\r\n\r\nCheck game folder path.";
+}
+} // namespace
+
+std::optional<int> Form1::startBeforeShow() {
+    setWindowTitle(QStringLiteral("Dovrel Consist Editor  v%1 build %2")
+                       .arg(DOVREL_VERSION_MAJOR)
+                       .arg(DOVREL_BUILD_NUMBER));
+
+    if (services_.screen.width < 1024 || services_.screen.height < 768) {
+        services_.messages.fail("Program requires a screen resolution of 1024 x 768 or greater.Terminating.");
+        return 1;
+    }
+
+    std::error_code ignored;
+    fs::create_directory(tempFolder(), ignored);
+
+    folders_.gameFolder = services_.settings.value(kGameFolderKey).value_or(std::string());
+
+    if (!isExecutableFile(services_.converter)) {
+        services_.messages.fail(converterMissingMessage(services_.converter));
+        return 1;
+    }
+
+    restoreUnitWeight(services_.settings.value(kUnitMeasureKey).value_or(std::string()));
+    return std::nullopt;
+}
+
+void Form1::startAfterShow() {
+    const BusyScope busy(busy_);
+    if (ValidateGameFolder() == 999) {
+        return;
+    }
+    // The consist list's names line up at its tab stops.
+    c_.List3->setProperty("dovrelTabStops", QVariantList{48, 96, 0});
+    AssetScan();
+    updateCommandAvailability();
+}
+
+void Form1::resetWindow() {
+    c_.Frame4->hide();
+    editor_->clearConsistLine();
+    c_.ListView1->clear();
+    c_.List3->clear();
+    c_.List1->clear();
+    c_.List2->clear();
+    for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+    }
+    for (QLabel* label : {c_.Label7, c_.Label22, c_.Label8, c_.Label11, c_.Label25, c_.Label6}) {
+        setCaption(label, "");
+    }
+    showConsistDisplay();
+    applyCommandStates(disableAllCommands());
+}
+
+int Form1::ValidateGameFolder() {
+    resetWindow();
+
+    if (folders_.gameFolder.empty()) {
+        services_.messages.inform("Important!\r\n\r\nSet up game folder path in Edit|Preferences.");
+        return 999;
+    }
+    if (!isFolder(folders_.gameFolder)) {
+        services_.messages.warn(folders_.gameFolder.string() +
+                                "\r\n\r\nFolder path to game not found.\r\n\r\nSet up game folder path in "
+                                "Edit|Preferences.");
+        return 999;
+    }
+    const fs::path content = folderBelow(folders_.gameFolder, "Content");
+    if (content.empty()) {
+        services_.messages.warn(folderMissingMessage("\\Content"));
+        return 999;
+    }
+    folders_.contentFolder = content;
+    const fs::path routes = folderBelow(content, "Routes");
+    if (routes.empty()) {
+        services_.messages.warn(folderMissingMessage("\\Content\\Routes"));
+        return 999;
+    }
+    folders_.routesFolder = routes;
+    const fs::path assets = folderBelow(folders_.gameFolder, "Assets");
+    if (assets.empty()) {
+        services_.messages.warn(folderMissingMessage("\\Assets"));
+        return 999;
+    }
+    folders_.assetsFolder = assets;
+    if (const auto templates = resolveName(content, "ConsistTemplates.bin");
+        templates && isFile(*templates)) {
+        c_.mnuOpenVTUserConsists->setEnabled(true);
+    }
+    return 0;
+}
+
+void Form1::locateGameExe() {
+    if (!editor_->confirmAbandonConsist()) {
+        return;
+    }
+    const std::optional<std::string> stored = services_.settings.value(kGameFolderKey);
+    const fs::path startFolder = stored ? fs::path(*stored) : services_.programFolder;
+    const std::optional<fs::path> chosen = services_.fileDialogs.openFile(
+        "Locate Vantor Game File (Vantor.exe)", startFolder, "Executable files (*.exe)|*.exe");
+    if (!chosen || chosen->empty()) {
+        updateCommandAvailability();
+        return;
+    }
+    const fs::path folder = chosen->parent_path();
+    if (folder.empty()) {
+        updateCommandAvailability();
+        return;
+    }
+    services_.settings.setValue(kGameFolderKey, folder.string());
+    folders_.gameFolder = folder;
+
+    const BusyScope busy(busy_);
+    if (ValidateGameFolder() != 999) {
+        AssetScan();
+        updateCommandAvailability();
+    }
+}
+
+void Form1::refreshEquipmentList() {
+    if (!editor_->confirmAbandonConsist()) {
+        return;
+    }
+    const BusyScope busy(busy_);
+    if (ValidateGameFolder() == 999) {
+        return;
+    }
+    services_.files.remove(cacheFile());
+    AssetScan();
+    updateCommandAvailability();
+}
+
+void Form1::fillFixedFilters() {
+    for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4}) {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+    }
+    const QSignalBlocker quietLoco(c_.Combo3);
+    const QSignalBlocker quietWagon(c_.Combo4);
+    for (const char* item : {"All", "Diesel", "Electric", "Steam"}) {
+        addItem(c_.Combo3, item);
+    }
+    for (const char* item : {"All", "Freight", "Passenger"}) {
+        addItem(c_.Combo4, item);
+    }
+    c_.Combo3->setCurrentIndex(0);
+    c_.Combo4->setCurrentIndex(0);
+}
+
+void Form1::AssetScan() {
+    fillFixedFilters();
+    dovrel::AssetScan scan(services_.files, converter_, services_.events, services_.messages,
+                           static_cast<ScanObserver&>(*this));
+    const AssetScanReport report =
+        scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_);
+    lists_ = report.lists;
+    buildCouplerBoxes();
+    fillProviderCombos();
+}
+
+void Form1::buildCouplerBoxes() {
+    for (std::size_t i = couplerBoxes_.size(); i-- > 1;) {
+        registry_.removeWithPrefix("chkCoupler[" + std::to_string(i) + "]");
+        delete couplerBoxes_[i];
+    }
+    couplerBoxes_.resize(1);
+    couplerCaptions_.clear();
+
+    const TwipsRect templateBox = twipsGeometry(c_.chkCoupler0);
+    float top = templateBox.top;
+    for (std::size_t i = 0; i < lists_.couplerList.size(); ++i) {
+        std::string caption = i < 26 ? std::string(1, static_cast<char>('A' + i)) : std::string();
+        caption += " " + lists_.couplerList[i];
+        top += templateBox.height + 120;
+        auto* box = new QCheckBox(c_.Frame4);
+        box->setObjectName(QStringLiteral("chkCoupler"));
+        placeInTwips(box, {templateBox.left, top, templateBox.width, templateBox.height});
+        setCaption(box, caption);
+        box->setChecked(c_.chkCoupler0->isChecked());
+        box->show();
+        registry_.addWidget("chkCoupler[" + std::to_string(i + 1) + "]", box, ControlKind::CheckBox);
+        couplerBoxes_.push_back(box);
+        couplerCaptions_.push_back(caption);
+        resizeInTwips(c_.Frame4, twipsGeometry(c_.Frame4).width, top + templateBox.height + 120);
+    }
+    const TwipsRect panel = twipsGeometry(c_.Frame4);
+    moveInTwips(c_.Frame4, (kClientWidth - panel.width) / 2, kClientHeight - panel.height - 360);
+}
+
+void Form1::fillProviderCombos() {
+    for (QComboBox* combo : {c_.Combo5, c_.Combo6}) {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        if (lists_.providerList.empty()) {
+            continue;
+        }
+        const std::vector<std::string> providers = splitAt(lists_.providerList, "|");
+        if (providers.size() >= 2) {
+            addItem(combo, "All");
+        }
+        for (const std::string& provider : providers) {
+            addItem(combo, provider);
+        }
+    }
+}
+
+void Form1::restoreUnitWeight(const std::string& stored) {
+    if (stored.empty()) {
+        setWeightChecks(c_.mnuImperialTons2240);
+        unitWeight_ = "imperialtons2240";
+        return;
+    }
+    unitWeight_ = stored;
+    const std::pair<const char*, QAction*> choices[] = {{"metric", c_.mnuMetric},
+                                                        {"imperial", c_.mnuImperial},
+                                                        {"imperialtons2240", c_.mnuImperialTons2240},
+                                                        {"imperialtons2000", c_.mnuImperialTons2000}};
+    for (const auto& [value, item] : choices) {
+        if (stored == value) {
+            setWeightChecks(item);
+            return;
+        }
+    }
+}
+
+void Form1::setWeightChecks(QAction* checked) {
+    for (QAction* item : {c_.mnuImperial, c_.mnuImperialTons2240, c_.mnuImperialTons2000, c_.mnuMetric}) {
+        item->setChecked(item == checked);
+    }
+}
+
+void Form1::chooseUnitWeight(const char* value) {
+    const std::pair<const char*, QAction*> choices[] = {{"imperial", c_.mnuImperial},
+                                                        {"imperialtons2240", c_.mnuImperialTons2240},
+                                                        {"imperialtons2000", c_.mnuImperialTons2000},
+                                                        {"metric", c_.mnuMetric}};
+    for (const auto& [choice, item] : choices) {
+        if (std::string_view(choice) == value) {
+            setWeightChecks(item);
+        }
+    }
+    unitWeight_ = value;
+    services_.settings.setValue(kUnitMeasureKey, value);
+}
+
+void Form1::backgroundClick() {
+    editor_->navigation().backgroundClicked();
+    showConsistDisplay();
+}
+
+std::vector<std::string> Form1::listedConsistRows() const {
+    return std::vector<std::string>(static_cast<std::size_t>(c_.List3->count()));
+}
+
+int Form1::heldKeyCode() const {
+    return keyState_->heldKeyCode();
+}
+
+void Form1::updateCommandAvailability() {
+    CommandInputs inputs;
+    inputs.unitCount = editor_->line().unitCount();
+    inputs.selectedIndex = editor_->line().selectedIndex();
+    inputs.locoEntryChosen = !c_.List1->selectedItems().isEmpty();
+    inputs.wagonEntryChosen = !c_.List2->selectedItems().isEmpty();
+    inputs.locoEntryCount = c_.List1->count();
+    inputs.wagonEntryCount = c_.List2->count();
+    inputs.listedConsistCount = c_.List3->count();
+    inputs.viewScrollEnabled = c_.HScroll2->isEnabled();
+    applyCommandStates(computeCommandStates(inputs));
+}
+
+void Form1::applyCommandStates(const CommandStates& states) {
+    for (const CommandState& state : states.inOrder()) {
+        NamedControl* control = registry_.find(std::string(state.control));
+        if (control == nullptr) {
+            continue;
+        }
+        if (QAction* item = control->action()) {
+            item->setEnabled(state.enabled);
+        } else if (QWidget* widget = control->widget()) {
+            widget->setEnabled(state.enabled);
+        }
+    }
+}
+
+void Form1::disableCommands(std::span<const std::string_view> controls) {
+    std::vector<CommandState> off;
+    for (const std::string_view control : controls) {
+        off.push_back({control, false});
+    }
+    applyCommandStates(CommandStates(std::move(off)));
+}
+
+float Form1::windowLeftTwips() const {
+    return pixelsToTwips(frameGeometry().x());
+}
+
+float Form1::windowTopTwips() const {
+    return pixelsToTwips(frameGeometry().y());
+}
+
+void Form1::movePointer(PixelPoint point) {
+    services_.pointer.moveTo(point.x, point.y);
+}
+
+void Form1::showWaitCursor() {
+    services_.waitCursor.show();
+}
+
+void Form1::restoreCursor() {
+    services_.waitCursor.restore();
+}
+
+void Form1::showProgress(const std::string& caption) {
+    setCaption(c_.Label8, caption);
+}
+
+void Form1::clearProgress() {
+    setCaption(c_.Label8, "");
+}
+
+void Form1::showConsistDisplay() {
+    const ConsistPanelTexts& panel = editor_->display().panelTexts();
+    setCaption(c_.Label10, panel.unitCountBox);
+    setCaption(c_.Label25, panel.frontCouplingBox);
+    setCaption(c_.Label6, panel.rearCouplingBox);
+    if (typedText(c_.Text1->text()) != panel.consistName) {
+        c_.Text1->setText(displayText(panel.consistName));
+    }
+    {
+        const QSignalBlocker quiet(c_.HScroll2);
+        c_.HScroll2->setValue(editor_->display().scrollBarValue());
+    }
+    registerStripElements(
+        registry_, editor_->display().labels(), *c_.strip, [this](PressButton button, float x, float y) {
+            stripPressed(button == PressButton::Left ? 1 : button == PressButton::Right ? 2 : 4, x, y);
+        });
+    c_.strip->update();
+}
+
+void Form1::wireCommands() {
+    connect(c_.mnuAbout, &QAction::triggered, this, [this] { form2_->showAndRaise(); });
+    connect(c_.mnuTips, &QAction::triggered, this, [this] { form3_->showAndRaise(); });
+    connect(c_.mnuExit, &QAction::triggered, this, [this] { close(); });
+    connect(c_.mnuLocateGameEXE, &QAction::triggered, this, [this] { locateGameExe(); });
+    connect(c_.mnuRefreshEquipmentList, &QAction::triggered, this, [this] { refreshEquipmentList(); });
+    connect(c_.mnuImperial, &QAction::triggered, this, [this] { chooseUnitWeight("imperial"); });
+    connect(c_.mnuImperialTons2240, &QAction::triggered, this,
+            [this] { chooseUnitWeight("imperialtons2240"); });
+    connect(c_.mnuImperialTons2000, &QAction::triggered, this,
+            [this] { chooseUnitWeight("imperialtons2000"); });
+    connect(c_.mnuMetric, &QAction::triggered, this, [this] { chooseUnitWeight("metric"); });
+
+    // Every command of the consist editor: run it, then show what it changed.
+    const auto editorCommand = [this](auto&& command) {
+        return [this, command] {
+            editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+            command();
+            showConsistDisplay();
+        };
+    };
+    const auto locoChoice = [this] { return ListChoice{c_.List1->count(), chosenItemBytes(c_.List1)}; };
+    const auto wagonChoice = [this] { return ListChoice{c_.List2->count(), chosenItemBytes(c_.List2)}; };
+    connect(c_.mnuNewConsist, &QAction::triggered, this, editorCommand([this] { editor_->newConsist(); }));
+    connect(c_.butNewConsist, &QPushButton::clicked, this, editorCommand([this] { editor_->newConsist(); }));
+    connect(c_.butAddLocoLeft, &QPushButton::clicked, this, editorCommand([this, locoChoice] {
+                editor_->units().addUnit(Side::Left, UnitList::Locos, locoChoice());
+            }));
+    connect(c_.butAddLocoRight, &QPushButton::clicked, this, editorCommand([this, locoChoice] {
+                editor_->units().addUnit(Side::Right, UnitList::Locos, locoChoice());
+            }));
+    connect(c_.butAddWagonLeft, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
+                editor_->units().addUnit(Side::Left, UnitList::Wagons, wagonChoice());
+            }));
+    connect(c_.butAddWagonRight, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
+                editor_->units().addUnit(Side::Right, UnitList::Wagons, wagonChoice());
+            }));
+    connect(c_.butReplaceLoco, &QPushButton::clicked, this,
+            editorCommand([this, locoChoice] { editor_->units().tradeUnit(UnitList::Locos, locoChoice()); }));
+    connect(c_.butReplaceWagon, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
+                editor_->units().tradeUnit(UnitList::Wagons, wagonChoice());
+            }));
+    connect(c_.butDeleteUnitLeft, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->units().deleteUnit(Side::Left); }));
+    connect(c_.butDeleteUnitRight, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->units().deleteUnit(Side::Right); }));
+    connect(c_.butShiftUnitLeft, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->arrangement().shiftUnit(Side::Left); }));
+    connect(c_.butShiftUnitRight, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->arrangement().shiftUnit(Side::Right); }));
+    connect(c_.butReverseUnit, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->arrangement().reverseUnit(); }));
+    connect(c_.butReverseAll, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->arrangement().reverseAll(); }));
+    connect(c_.butMirrorConsist, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->arrangement().mirrorConsist(); }));
+    connect(c_.butHead, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->navigation().toHead(); }));
+    connect(c_.butTail, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->navigation().toTail(); }));
+    connect(c_.butToSelected, &QPushButton::clicked, this,
+            editorCommand([this] { editor_->navigation().toSelected(); }));
+    connect(c_.HScroll2, &QScrollBar::valueChanged, this, [this, editorCommand](int value) {
+        editorCommand([this, value] { editor_->scrollBarMoved(value); })();
+    });
+
+    c_.strip->setPressHandler([this](Qt::MouseButton button, float x, float y) {
+        const int code = button == Qt::LeftButton     ? 1
+                         : button == Qt::RightButton  ? 2
+                         : button == Qt::MiddleButton ? 4
+                                                      : 0;
+        stripPressed(code, x, y);
+    });
+}
+
+void Form1::stripPressed(int buttonCode, float x, float y) {
+    const ConsistLabels& labels = editor_->display().labels();
+    const std::optional<BodyHit> hit = labels.unitBodyAt(x, y);
+    if (!hit) {
+        // Between the labels lies the window's own surface.
+        if (!labels.topmostAt(x, y) && buttonCode == 1) {
+            backgroundClick();
+        }
+        return;
+    }
+    if (buttonCode == 0) {
+        return;
+    }
+    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+    editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
+    showConsistDisplay();
+}
+
+void Form1::filterTitlePressed(float x, float y) {
+    dragAnchorX_ = x;
+    dragAnchorY_ = y;
+    dragState_ = 2;
+}
+
+void Form1::filterTitleMoved(float x, float y) {
+    if (dragState_ != 2) {
+        return;
+    }
+    TwipsRect panel = twipsGeometry(c_.Frame4);
+    if (x != dragAnchorX_) {
+        panel.left = panel.left - (dragAnchorX_ - x);
+    }
+    if (y != dragAnchorY_) {
+        panel.top = panel.top - (dragAnchorY_ - y);
+    }
+    moveInTwips(c_.Frame4, panel.left, panel.top);
+}
+
+void Form1::filterTitleReleased(float x, float y) {
+    dragState_ = 2;
+    filterTitleMoved(x, y);
+    dragState_ = 0;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == c_.Label21) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+            type == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const float x = pixelsToTwips(static_cast<int>(mouse->position().x()));
+            const float y = pixelsToTwips(static_cast<int>(mouse->position().y()));
+            if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
+                mouse->buttons() == Qt::LeftButton) {
+                filterTitlePressed(x, y);
+            } else if (type == QEvent::MouseMove && mouse->buttons() == Qt::LeftButton) {
+                filterTitleMoved(x, y);
+            } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+                filterTitleReleased(x, y);
+            }
+            return true;
+        }
+    }
+    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        backgroundClick();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (busy_.busy()) {
+        busy_.rememberCloseRequest([this] { close(); });
+        event->ignore();
+        return;
+    }
+    if (!editor_->confirmAbandonConsist()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    for (QWidget* window : std::initializer_list<QWidget*>{form2_.get(), form3_.get(), form4_.get()}) {
+        window->close();
+    }
+    QApplication::quit();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized()) {
+        moveInTwips(c_.Image1, -100, twipsGeometry(c_.Image1).top);
+    }
+}
+
+} // namespace dovrel

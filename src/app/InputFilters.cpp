@@ -1,0 +1,48 @@
+#include "app/InputFilters.h"
+
+#include "platform/qt/KeyCodes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace dovrel {
+
+KeyStateFilter::KeyStateFilter(QWidget* mainWindow) : QObject(mainWindow), mainWindow_(mainWindow) {
+    QApplication::instance()->installEventFilter(this);
+}
+
+bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::WindowDeactivate && watched == mainWindow_) {
+        keyUp();
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != mainWindow_) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyPress) {
+        keyDown(windowsKeyCode(key->key()));
+    } else if (!key->isAutoRepeat()) {
+        keyUp();
+    }
+    return false;
+}
+
+bool ComboKeyLock::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
+    return false;
+}
+
+} // namespace dovrel

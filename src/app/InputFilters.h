@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace dovrel {
+
+// Keeps heldKeyCode: the Windows key number of the last key that went down anywhere in the main
+// window, 0 after any key comes up or when the window is deactivated.
+class KeyStateFilter final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit KeyStateFilter(QWidget* mainWindow);
+    int heldKeyCode() const { return heldKeyCode_; }
+    void keyDown(int code) { heldKeyCode_ = code; }
+    void keyUp() { heldKeyCode_ = 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* mainWindow_;
+    int heldKeyCode_ = 0;
+};
+
+// A combo box that keys and the wheel cannot change: it swallows key presses (Tab still moves the
+// focus) and wheel turns, so it changes only by choosing from its drop-down list.
+class ComboKeyLock final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ComboKeyLock(QObject* parent) : QObject(parent) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace dovrel

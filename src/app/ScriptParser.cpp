@@ -1,0 +1,209 @@
+#include "app/ScriptParser.h"
+
+#include "core/TextRules.h"
+
+#include <charconv>
+
+namespace dovrel::script {
+
+namespace {
+
+// Splits off the next word (up to one space); the rest follows the space unchanged.
+std::pair<std::string, std::string> nextWord(const std::string& text) {
+    const std::size_t space = text.find(' ');
+    if (space == std::string::npos) {
+        return {text, std::string()};
+    }
+    return {text.substr(0, space), text.substr(space + 1)};
+}
+
+template <typename Number> std::optional<Number> numberOf(const std::string& text) {
+    Number value{};
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> all;
+    for (const std::string& word : splitAt(text, " ")) {
+        all.push_back(word);
+    }
+    return all;
+}
+
+} // namespace
+
+std::variant<Action, std::string> parseLine(const std::string& line) {
+    const auto [verb, rest] = nextWord(line);
+
+    if (verb == "click") {
+        if (rest.empty() || rest.find(' ') != std::string::npos) {
+            return std::string("click takes one control name");
+        }
+        return Action{Click{rest}};
+    }
+    if (verb == "choose") {
+        const auto [control, text] = nextWord(rest);
+        if (control.empty() || rest.find(' ') == std::string::npos) {
+            return std::string("choose takes a control name and a text, #N or =TEXT");
+        }
+        if (text.starts_with('=')) {
+            return Action{Choose{control, std::nullopt, text.substr(1)}};
+        }
+        if (text.starts_with('#') && allDigits(text.substr(1))) {
+            const auto index = numberOf<int>(text.substr(1));
+            if (!index) {
+                return std::string("item number out of range");
+            }
+            return Action{Choose{control, index, {}}};
+        }
+        return Action{Choose{control, std::nullopt, text}};
+    }
+    if (verb == "check") {
+        const std::vector<std::string> parts = words(rest);
+        if (parts.size() != 2 || (parts[1] != "on" && parts[1] != "off")) {
+            return std::string("check takes a check box and on or off");
+        }
+        return Action{Check{parts[0], parts[1] == "on"}};
+    }
+    if (verb == "type") {
+        const auto [control, text] = nextWord(rest);
+        if (control.empty()) {
+            return std::string("type takes a text box and a text");
+        }
+        return Action{Type{control, text}};
+    }
+    if (verb == "press") {
+        const std::vector<std::string> parts = words(rest);
+        if (parts.size() != 2 && parts.size() != 4) {
+            return std::string("press takes an element, a button and optionally X Y");
+        }
+        Press press{parts[0]};
+        if (parts[1] == "left") {
+            press.button = Button::Left;
+        } else if (parts[1] == "right") {
+            press.button = Button::Right;
+        } else if (parts[1] == "middle") {
+            press.button = Button::Middle;
+        } else {
+            return std::string("the button is left, right or middle");
+        }
+        if (parts.size() == 4) {
+            const auto x = numberOf<float>(parts[2]);
+            const auto y = numberOf<float>(parts[3]);
+            if (!x || !y) {
+                return std::string("X and Y are numbers of twips");
+            }
+            press.x = *x;
+            press.y = *y;
+        }
+        return Action{press};
+    }
+    if (verb == "key-down" || verb == "key-up") {
+        const auto code = numberOf<int>(rest);
+        if (!code || *code < 0 || *code > 65535) {
+            return std::string("a key code is a number from 0 to 65535");
+        }
+        if (verb == "key-down") {
+            return Action{KeyDown{*code}};
+        }
+        return Action{KeyUp{*code}};
+    }
+    if (verb == "scroll") {
+        const std::vector<std::string> parts = words(rest);
+        const auto value = parts.size() == 2 ? numberOf<int>(parts[1]) : std::nullopt;
+        if (!value) {
+            return std::string("scroll takes a scroll bar and a value");
+        }
+        return Action{Scroll{parts[0], *value}};
+    }
+    if (verb == "drag") {
+        const std::vector<std::string> parts = words(rest);
+        const auto dx = parts.size() == 3 ? numberOf<float>(parts[1]) : std::nullopt;
+        const auto dy = parts.size() == 3 ? numberOf<float>(parts[2]) : std::nullopt;
+        if (!dx || !dy) {
+            return std::string("drag takes a control and DX DY in twips");
+        }
+        return Action{Drag{parts[0], *dx, *dy}};
+    }
+    if (verb == "double-click") {
+        const std::vector<std::string> parts = words(rest);
+        const auto row = parts.size() == 2 && allDigits(parts[1]) ? numberOf<int>(parts[1]) : std::nullopt;
+        if (!row) {
+            return std::string("double-click takes a list view and a row number");
+        }
+        return Action{DoubleClick{parts[0], *row}};
+    }
+    if (verb == "answer") {
+        if (rest == "Yes") {
+            return Action{QueueAnswer{Answer::Yes}};
+        }
+        if (rest == "No") {
+            return Action{QueueAnswer{Answer::No}};
+        }
+        if (rest == "Cancel") {
+            return Action{QueueAnswer{Answer::Cancel}};
+        }
+        if (rest == "OK") {
+            return Action{QueueAnswer{Answer::OK}};
+        }
+        return std::string("answer takes Yes, No, Cancel or OK");
+    }
+    if (verb == "file-dialog") {
+        if (rest.empty()) {
+            return std::string("file-dialog takes a path or cancel");
+        }
+        if (rest == "cancel") {
+            return Action{QueueFileDialog{std::nullopt}};
+        }
+        return Action{QueueFileDialog{rest}};
+    }
+    if (verb == "background-click" && rest.empty()) {
+        return Action{BackgroundClick{}};
+    }
+    if (verb == "close" && rest.empty()) {
+        return Action{Close{}};
+    }
+    if (verb == "dump") {
+        if (rest.empty()) {
+            return Action{Dump{std::nullopt}};
+        }
+        return Action{Dump{rest}};
+    }
+    return "unknown action \"" + verb + "\"";
+}
+
+ParseResult parseScript(const std::string& bytes) {
+    ParseResult result;
+    const std::vector<std::string> lines = splitAt(bytes, "\n");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line = lines[i];
+        if (line.ends_with('\r')) {
+            line.pop_back();
+        }
+        if (line.empty() || line.starts_with('#')) {
+            continue;
+        }
+        const int number = static_cast<int>(i) + 1;
+        auto parsed = parseLine(line);
+        if (auto* error = std::get_if<std::string>(&parsed)) {
+            result.errorLine = number;
+            result.error = *error;
+            return result;
+        }
+        result.lines.push_back({number, line, std::get<Action>(parsed)});
+    }
+    return result;
+}
+
+} // namespace dovrel::script

@@ -1,0 +1,302 @@
+#include "app/ScriptRunner.h"
+
+#include "app/Form1.h"
+#include "app/InputFilters.h"
+#include "app/ScriptServices.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/TextConversion.h"
+#include "widgets/ControlText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <iostream>
+
+namespace dovrel {
+
+namespace {
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+
+std::string noSuchControl(const std::string& name) {
+    return "no control named \"" + name + "\"";
+}
+
+bool actionable(const NamedControl& control) {
+    return control.enabled() && control.reachable();
+}
+
+MessageAnswer answerOf(script::Answer answer) {
+    switch (answer) {
+    case script::Answer::Yes:
+        return MessageAnswer::Yes;
+    case script::Answer::No:
+        return MessageAnswer::No;
+    case script::Answer::Cancel:
+        return MessageAnswer::Cancel;
+    case script::Answer::OK:
+        break;
+    }
+    return MessageAnswer::OK;
+}
+} // namespace
+
+ScriptRunner::ScriptRunner(Form1& form, ScriptMessageBoxes& messages, ScriptFileDialogs& fileDialogs,
+                           const ScriptRecords& records)
+    : form_(form), messages_(messages), fileDialogs_(fileDialogs), records_(records) {}
+
+bool ScriptRunner::closed() const {
+    return !form_.isVisible();
+}
+
+int ScriptRunner::run(const script::ParseResult& script) {
+    for (const script::Line& line : script.lines) {
+        if (script.errorLine && line.number > *script.errorLine) {
+            break;
+        }
+        const std::string error = perform(line.action);
+        if (!error.empty()) {
+            std::cerr << "script line " << line.number << ": " << error << ": " << line.text << std::endl;
+            return kWrongLine;
+        }
+        if (closed()) {
+            return kFinished;
+        }
+    }
+    if (script.errorLine) {
+        std::cerr << "script line " << *script.errorLine << ": " << script.error << std::endl;
+        return kWrongLine;
+    }
+    return kFinished;
+}
+
+std::string ScriptRunner::perform(const script::Action& action) {
+    return std::visit(Overloaded{
+                          [this](const script::Click& a) { return click(a); },
+                          [this](const script::Choose& a) { return choose(a); },
+                          [this](const script::Check& a) { return check(a); },
+                          [this](const script::Type& a) { return type(a); },
+                          [this](const script::Press& a) { return press(a); },
+                          [this](const script::KeyDown& a) {
+                              form_.keyState().keyDown(a.code);
+                              return std::string();
+                          },
+                          [this](const script::KeyUp&) {
+                              form_.keyState().keyUp();
+                              return std::string();
+                          },
+                          [this](const script::Scroll& a) { return scroll(a); },
+                          [this](const script::Drag& a) { return drag(a); },
+                          [this](const script::DoubleClick& a) { return doubleClick(a); },
+                          [this](const script::QueueAnswer& a) {
+                              messages_.queue(answerOf(a.answer));
+                              return std::string();
+                          },
+                          [this](const script::QueueFileDialog& a) {
+                              fileDialogs_.queue(a.path ? std::optional(std::filesystem::path(*a.path))
+                                                        : std::nullopt);
+                              return std::string();
+                          },
+                          [this](const script::BackgroundClick&) {
+                              form_.backgroundClick();
+                              return std::string();
+                          },
+                          [this](const script::Close&) {
+                              form_.close();
+                              return std::string();
+                          },
+                          [this](const script::Dump& a) { return dump(a); },
+                      },
+                      action);
+}
+
+std::string ScriptRunner::click(const script::Click& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    if (actionable(*control)) {
+        control->click();
+    }
+    return {};
+}
+
+std::string ScriptRunner::choose(const script::Choose& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    const auto items = control->items();
+    if (!items) {
+        return "\"" + action.control + "\" is neither a combo box nor a list box";
+    }
+    int index = -1;
+    if (action.index) {
+        index = *action.index;
+        if (index < 0 || index >= static_cast<int>(items->size())) {
+            return "item " + std::to_string(index) + " is out of range";
+        }
+    } else {
+        for (std::size_t i = 0; i < items->size(); ++i) {
+            if ((*items)[i] == action.text) {
+                index = static_cast<int>(i);
+                break;
+            }
+        }
+        if (index < 0) {
+            return "no item equal to \"" + action.text + "\"";
+        }
+    }
+    if (!actionable(*control)) {
+        return {};
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(control->widget())) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    } else if (auto* list = qobject_cast<QListWidget*>(control->widget())) {
+        list->setCurrentRow(index);
+        list->item(index)->setSelected(true);
+        emit list->itemClicked(list->item(index));
+    }
+    return {};
+}
+
+std::string ScriptRunner::check(const script::Check& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    auto* box = qobject_cast<QCheckBox*>(control->widget());
+    if (box == nullptr) {
+        return "\"" + action.control + "\" is not a check box";
+    }
+    if (actionable(*control) && box->isChecked() != action.on) {
+        box->click();
+    }
+    return {};
+}
+
+std::string ScriptRunner::type(const script::Type& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    auto* box = qobject_cast<QLineEdit*>(control->widget());
+    if (box == nullptr) {
+        return "\"" + action.control + "\" is not a text box";
+    }
+    if (actionable(*control)) {
+        box->setText(displayText(action.text));
+        emit box->textEdited(box->text());
+    }
+    return {};
+}
+
+std::string ScriptRunner::press(const script::Press& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    const auto rect = control->geometry();
+    if (!rect) {
+        return "\"" + action.control + "\" takes no presses";
+    }
+    if (!control->reachable()) {
+        return {};
+    }
+    // Only a point inside the window's client area reaches anything.
+    const float x = rect->left + action.x;
+    const float y = rect->top + action.y;
+    const QWidget* client = form_.centralWidget();
+    if (x < 0 || y < 0 || x >= pixelsToTwips(client->width()) || y >= pixelsToTwips(client->height())) {
+        return {};
+    }
+    const PressButton button = action.button == script::Button::Left    ? PressButton::Left
+                               : action.button == script::Button::Right ? PressButton::Right
+                                                                        : PressButton::Middle;
+    control->press(button, action.x, action.y);
+    return {};
+}
+
+std::string ScriptRunner::scroll(const script::Scroll& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    auto* bar = qobject_cast<QScrollBar*>(control->widget());
+    if (bar == nullptr) {
+        return "\"" + action.control + "\" is not a scroll bar";
+    }
+    if (action.value < bar->minimum() || action.value > bar->maximum()) {
+        return "value " + std::to_string(action.value) + " is outside the scroll bar's range";
+    }
+    if (actionable(*control)) {
+        bar->setValue(action.value);
+    }
+    return {};
+}
+
+std::string ScriptRunner::drag(const script::Drag& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    if (control->widget() != static_cast<QWidget*>(form_.controls().Label21)) {
+        return "\"" + action.control + "\" cannot be dragged";
+    }
+    if (!actionable(*control)) {
+        return {};
+    }
+    // A left press on the strip, one move to the point DX, DY away, the release there; the strip
+    // has moved with the panel by the time of the release.
+    constexpr float kGrabX = 300.0f;
+    constexpr float kGrabY = 140.0f;
+    const TwipsRect before = twipsGeometry(form_.controls().Frame4);
+    form_.filterTitlePressed(kGrabX, kGrabY);
+    form_.filterTitleMoved(kGrabX + action.dx, kGrabY + action.dy);
+    const TwipsRect after = twipsGeometry(form_.controls().Frame4);
+    form_.filterTitleReleased(kGrabX + action.dx - (after.left - before.left),
+                              kGrabY + action.dy - (after.top - before.top));
+    return {};
+}
+
+std::string ScriptRunner::doubleClick(const script::DoubleClick& action) {
+    NamedControl* control = form_.namedControls().find(action.control);
+    if (control == nullptr) {
+        return noSuchControl(action.control);
+    }
+    auto* view = qobject_cast<QTreeWidget*>(control->widget());
+    if (view == nullptr) {
+        return "\"" + action.control + "\" is not a list view";
+    }
+    if (action.row < 0 || action.row >= view->topLevelItemCount()) {
+        return "row " + std::to_string(action.row) + " is out of range";
+    }
+    if (actionable(*control)) {
+        QTreeWidgetItem* item = view->topLevelItem(action.row);
+        view->setCurrentItem(item);
+        emit view->itemDoubleClicked(item, 0);
+    }
+    return {};
+}
+
+std::string ScriptRunner::dump(const script::Dump& action) {
+    const QByteArray json = QJsonDocument(stateDump(form_, records_)).toJson(QJsonDocument::Compact);
+    if (!action.file) {
+        std::cout << json.toStdString() << std::endl;
+        return {};
+    }
+    QFile file(pathToQString(std::filesystem::path(*action.file)));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(json) != json.size()) {
+        return "cannot write the dump to \"" + *action.file + "\"";
+    }
+    return {};
+}
+
+} // namespace dovrel

@@ -1,0 +1,395 @@
+#include "app/BusyScope.h"
+#include "app/Form1.h"
+#include "consist/ConsistEdit.h"
+#include "consist/ConsistEditor.h"
+#include "support/AppWorld.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::AppWorld;
+
+const std::string kHint = "Important!\r\n\r\nSet up game folder path in Edit|Preferences.";
+const std::string kQuestion = "You are currently editing as consist.\r\n\r\nOkay to abandon?";
+
+// A stand-in converter that only has to exist and be executable for start-up.
+fs::path executableConverter(const testing::TempFolder& temp, bool executable = true) {
+    const fs::path file = temp.write("bin/serz", "#!/bin/sh\nexit 0\n");
+    if (executable) {
+        fs::permissions(file, fs::perms::owner_all);
+    }
+    return file;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    Services servicesWith(ScreenSize screen = {1280, 1024}) {
+        Services services = world.services(screen);
+        services.converter = executableConverter(world.temp);
+        return services;
+    }
+
+    // Puts a unit into the consist line directly.
+    static void putUnitIntoLine(Form1& form) {
+        const std::string unit =
+            "diesel|Class 66|Acme|Pack|RailVehicles\\c66.xml|a\\Buffer.xml|a\\Buffer.xml|Buffer|"
+            "Buffer|66|120|||||||||None|0|0";
+        ASSERT_EQ(form.editor().line().apply(InsertUnit{0, unit, {-1, 0}}), EditStatus::Applied);
+    }
+
+    AppWorld world;
+};
+
+struct ScreenCase {
+    int width;
+    int height;
+    bool passes;
+};
+
+class ScreenCheckTest : public StartupTest, public ::testing::WithParamInterface<ScreenCase> {};
+
+TEST_P(ScreenCheckTest, RefusesScreensSmallerThan1024By768) {
+    const ScreenCase c = GetParam();
+    if (!c.passes) {
+        world.messages.queue(MessageAnswer::OK);
+    }
+    Form1 form(servicesWith({c.width, c.height}));
+    const std::optional<int> exitCode = form.startBeforeShow();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Dovrel Consist Editor  v1 build 204"));
+    if (c.passes) {
+        EXPECT_EQ(exitCode, std::nullopt);
+        EXPECT_TRUE(world.messages.shown().empty());
+        EXPECT_TRUE(fs::is_directory(world.temp.programFolder() / "Temp"));
+        return;
+    }
+    EXPECT_EQ(exitCode, 1);
+    ASSERT_EQ(world.messages.shown().size(), 1u);
+    EXPECT_EQ(world.messages.shown()[0].text,
+              "Program requires a screen resolution of 1024 x 768 or greater.Terminating.");
+    EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(world.messages.shown()[0].buttons, MessageButtons::OK);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenCheckTest,
+                         ::testing::Values(ScreenCase{1023, 768, false}, ScreenCase{1024, 767, false},
+                                           ScreenCase{1024, 768, true}, ScreenCase{1280, 1024, true}));
+
+TEST_F(StartupTest, AMissingOrNonExecutableConverterEndsTheProgram) {
+    for (const bool exists : {false, true}) {
+        world.messages.clear();
+        world.messages.queue(MessageAnswer::OK);
+        Services services = world.services();
+        services.converter =
+            exists ? executableConverter(world.temp, false) : world.temp.path() / "tools" / "serz";
+        Form1 form(services);
+        EXPECT_EQ(form.startBeforeShow(), 1);
+        ASSERT_EQ(world.messages.shown().size(), 1u);
+        EXPECT_EQ(world.messages.shown()[0].text, "serz program not found in " +
+                                                      services.converter.parent_path().string() +
+                                                      ".\r\n\r\nTerminating.");
+        EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Error);
+    }
+}
+
+struct WeightCase {
+    const char* stored; // nullptr: no setting
+    const char* checkedItem;
+    const char* unitWeight;
+};
+
+class WeightRestoreTest : public StartupTest, public ::testing::WithParamInterface<WeightCase> {};
+
+TEST_P(WeightRestoreTest, TheStoredUnitChecksItsItemAndIsNeverRepaired) {
+    const WeightCase c = GetParam();
+    if (c.stored != nullptr) {
+        world.settings.setValue("UnitMeasure", c.stored);
+    }
+    const int writesBefore = world.settings.writes();
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    EXPECT_EQ(form.unitWeight(), c.unitWeight);
+    for (const char* item : {"mnuImperial", "mnuImperialTons2240", "mnuImperialTons2000", "mnuMetric"}) {
+        EXPECT_EQ(form.namedControls().find(item)->checked(),
+                  c.checkedItem != nullptr && std::string(item) == c.checkedItem)
+            << item;
+    }
+    EXPECT_EQ(world.settings.writes(), writesBefore) << "start-up never writes the setting";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, WeightRestoreTest,
+    ::testing::Values(WeightCase{nullptr, "mnuImperialTons2240", "imperialtons2240"},
+                      WeightCase{"", "mnuImperialTons2240", "imperialtons2240"},
+                      WeightCase{"imperial", "mnuImperial", "imperial"},
+                      WeightCase{"metric", "mnuMetric", "metric"},
+                      WeightCase{"imperialtons2000", "mnuImperialTons2000", "imperialtons2000"},
+                      WeightCase{"Metric", nullptr, "Metric"}, WeightCase{"stone", nullptr, "stone"}));
+
+TEST_F(StartupTest, ChoosingAWeightUnitChecksItAndWritesItEveryTime) {
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.controls().mnuMetric->trigger();
+    form.controls().mnuMetric->trigger();
+    EXPECT_EQ(world.settings.writes(), 2);
+    EXPECT_EQ(world.settings.value("UnitMeasure"), "metric");
+    EXPECT_EQ(form.unitWeight(), "metric");
+    EXPECT_TRUE(form.controls().mnuMetric->isChecked());
+    EXPECT_FALSE(form.controls().mnuImperialTons2240->isChecked());
+}
+
+struct FolderCase {
+    const char* name;
+    std::vector<const char*> folders; // below the game folder
+    bool gameFolderExists;
+    std::string message;
+    MessageIcon icon;
+};
+
+class ValidationTest : public StartupTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(ValidationTest, OnlyTheFirstFailingCheckIsReported) {
+    const FolderCase& c = GetParam();
+    const fs::path game = world.temp.path() / "Vantor Game";
+    if (c.gameFolderExists) {
+        fs::create_directories(game);
+    }
+    for (const char* folder : c.folders) {
+        fs::create_directories(game / folder);
+    }
+    world.settings.setValue("GameFolder", game.string());
+    world.messages.queue(MessageAnswer::OK);
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+
+    ASSERT_EQ(world.messages.shown().size(), 1u);
+    const std::string expected = c.message.empty()
+                                     ? game.string() + "\r\n\r\nFolder path to game not found.\r\n\r\nSet up "
+                                                       "game folder path in Edit|Preferences."
+                                     : c.message;
+    EXPECT_EQ(world.messages.shown()[0].text, expected);
+    EXPECT_EQ(world.messages.shown()[0].icon, c.icon);
+    EXPECT_EQ(world.messages.shown()[0].buttons, MessageButtons::OK);
+    // The window stays open with every command off.
+    EXPECT_FALSE(form.controls().butNewConsist->isEnabled());
+    EXPECT_FALSE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
+    EXPECT_EQ(form.controls().Combo5->count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ValidationTest,
+    ::testing::Values(FolderCase{"missingGame", {}, false, "", MessageIcon::Exclamation},
+                      FolderCase{"noContent",
+                                 {"Assets"},
+                                 true,
+                                 "Folder path to \\Content not found.\r\n\r\nCheck game folder path.",
+                                 MessageIcon::Exclamation},
+                      FolderCase{"noRoutesNorAssets",
+                                 {"Content"},
+                                 true,
+                                 "Folder path to \\Content\\Routes not found.\r\n\r\nCheck game folder path.",
+                                 MessageIcon::Exclamation},
+                      FolderCase{"noAssets",
+                                 {"Content/Routes"},
+                                 true,
+                                 "Folder path to \\Assets not found.\r\n\r\nCheck game folder path.",
+                                 MessageIcon::Exclamation}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartupTest, AnEmptyGameFolderShowsOnlyTheHint) {
+    world.messages.queue(MessageAnswer::OK);
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    ASSERT_EQ(world.messages.texts(), std::vector<std::string>{kHint});
+    EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(form.controls().List1->count(), 0);
+}
+
+TEST_F(StartupTest, FixedNamesAreFoundInAnyLetterCase) {
+    const fs::path game = world.temp.gameFolder();
+    fs::create_directories(game / "content" / "ROUTES");
+    fs::create_directories(game / "assets");
+    world.temp.write("game/content/consisttemplates.bin", "SERZ");
+    world.settings.setValue("GameFolder", game.string());
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    EXPECT_TRUE(world.messages.shown().empty());
+    EXPECT_EQ(form.folders().contentFolder, game / "content");
+    EXPECT_EQ(form.folders().routesFolder, game / "content" / "ROUTES");
+    EXPECT_EQ(form.folders().assetsFolder, game / "assets");
+    EXPECT_TRUE(form.controls().mnuOpenVTUserConsists->isEnabled());
+    EXPECT_TRUE(form.controls().butNewConsist->isEnabled());
+    // The scan of an empty asset tree leaves a cache file behind.
+    EXPECT_TRUE(fs::exists(world.temp.programFolder() / "equipmentlist.txt"));
+}
+
+TEST_F(StartupTest, WithoutTheUserConsistFileItsCommandStaysOff) {
+    world.settings.setValue("GameFolder", world.makeGameFolder().string());
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    EXPECT_FALSE(form.controls().mnuOpenVTUserConsists->isEnabled());
+    EXPECT_TRUE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
+}
+
+TEST_F(StartupTest, LocateStoresTheFolderOfAnyExecutableAndACancelChangesNothing) {
+    world.messages.queue(MessageAnswer::OK); // the hint at start-up
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+
+    world.fileDialogs.queue(std::nullopt);
+    form.controls().mnuLocateGameEXE->trigger();
+    EXPECT_EQ(world.settings.value("GameFolder"), std::nullopt);
+    ASSERT_EQ(world.fileDialogs.shown().size(), 1u);
+    EXPECT_EQ(world.fileDialogs.shown()[0].title, "Locate Vantor Game File (Vantor.exe)");
+    EXPECT_EQ(world.fileDialogs.shown()[0].filter, "Executable files (*.exe)|*.exe");
+    EXPECT_EQ(world.fileDialogs.shown()[0].folder, world.temp.programFolder());
+
+    // Not a game installation: stored all the same, then reported.
+    const fs::path elsewhere = world.temp.path() / "Elsewhere";
+    fs::create_directories(elsewhere);
+    world.fileDialogs.queue(elsewhere / "tool.exe");
+    world.messages.queue(MessageAnswer::OK);
+    form.controls().mnuLocateGameEXE->trigger();
+    EXPECT_EQ(world.settings.value("GameFolder"), elsewhere.string());
+    EXPECT_EQ(world.messages.texts().back(),
+              "Folder path to \\Content not found.\r\n\r\nCheck game folder path.");
+
+    // The next dialog starts in the stored folder.
+    const fs::path game = world.makeGameFolder();
+    world.fileDialogs.queue(game / "Vantor.exe");
+    form.controls().mnuLocateGameEXE->trigger();
+    EXPECT_EQ(world.fileDialogs.shown()[2].folder, elsewhere);
+    EXPECT_EQ(world.settings.value("GameFolder"), game.string());
+    EXPECT_EQ(form.folders().assetsFolder, game / "Assets");
+    EXPECT_TRUE(form.controls().butNewConsist->isEnabled());
+}
+
+struct AbandonCase {
+    MessageAnswer answer;
+    bool proceeds;
+};
+
+class AbandonTest : public StartupTest, public ::testing::WithParamInterface<AbandonCase> {};
+
+TEST_P(AbandonTest, LocateRefreshAndCloseAskBeforeDiscardingUnits) {
+    const AbandonCase c = GetParam();
+    const fs::path game = world.makeGameFolder();
+    world.settings.setValue("GameFolder", game.string());
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    const fs::path cache = world.temp.programFolder() / "equipmentlist.txt";
+    world.temp.write("program/equipmentlist.txt", "kept");
+
+    // Locate.
+    putUnitIntoLine(form);
+    world.messages.queue(c.answer);
+    world.fileDialogs.queue(game / "Vantor.exe");
+    form.controls().mnuLocateGameEXE->trigger();
+    EXPECT_EQ(world.fileDialogs.shown().size(), c.proceeds ? 1u : 0u);
+    EXPECT_EQ(form.editor().line().unitCount(), c.proceeds ? 0 : 1);
+
+    // Refresh.
+    if (c.proceeds) {
+        putUnitIntoLine(form);
+    }
+    world.temp.write("program/equipmentlist.txt", "kept");
+    world.messages.queue(c.answer);
+    form.controls().mnuRefreshEquipmentList->trigger();
+    EXPECT_EQ(testing::fileText(cache) == "kept", !c.proceeds);
+    EXPECT_EQ(form.editor().line().unitCount(), c.proceeds ? 0 : 1);
+
+    // Close.
+    if (c.proceeds) {
+        putUnitIntoLine(form);
+    }
+    form.show();
+    world.messages.queue(c.answer);
+    EXPECT_EQ(form.close(), c.proceeds);
+    for (const auto& shown : world.messages.shown()) {
+        EXPECT_EQ(shown.text, kQuestion);
+        EXPECT_EQ(shown.icon, MessageIcon::None);
+        EXPECT_EQ(shown.buttons, MessageButtons::YesNoCancel);
+    }
+    EXPECT_EQ(world.messages.shown().size(), 3u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, AbandonTest,
+                         ::testing::Values(AbandonCase{MessageAnswer::Yes, true},
+                                           AbandonCase{MessageAnswer::No, false},
+                                           AbandonCase{MessageAnswer::Cancel, false}));
+
+TEST_F(StartupTest, ClosingWithAnEmptyLineAsksNothing) {
+    world.messages.queue(MessageAnswer::OK);
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(world.messages.texts(), std::vector<std::string>{kHint});
+}
+
+TEST_F(StartupTest, ALongOperationDropsClicksKeepsKeyUpsAndClosesAfterwards) {
+    world.settings.setValue("GameFolder", world.makeGameFolder().string());
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.startAfterShow();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    int showFilterClicks = 0;
+    QObject::connect(form.controls().butCouplingFilter, &QPushButton::clicked, [&] { ++showFilterClicks; });
+
+    {
+        const BusyScope busy(form.busyState());
+        QTest::mouseClick(form.controls().butCouplingFilter, Qt::LeftButton);
+        EXPECT_EQ(showFilterClicks, 0);
+
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(form.controls().Text1, &down);
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(form.controls().Text1, &up);
+        EXPECT_EQ(form.heldKeyCode(), 0);
+
+        EXPECT_FALSE(form.close());
+        EXPECT_TRUE(form.isVisible());
+    }
+    EXPECT_FALSE(form.isVisible()) << "the close asked for during the operation happens at its end";
+
+    form.show();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(form.controls().Text1, &down);
+    EXPECT_EQ(form.heldKeyCode(), 17);
+    QTest::mouseClick(form.controls().butCouplingFilter, Qt::LeftButton);
+    EXPECT_EQ(showFilterClicks, 1);
+}
+
+TEST_F(StartupTest, ResizingPlacesThePictureAtMinus100Twips) {
+    world.messages.queue(MessageAnswer::OK);
+    Form1 form(servicesWith());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.show();
+    form.resize(form.width() + 30, form.height() + 20);
+    QApplication::processEvents();
+    EXPECT_EQ(form.namedControls().find("Image1")->geometry()->left, -100.0f);
+    EXPECT_EQ(form.namedControls().find("Image1")->geometry()->top, 0.0f);
+}
+
+} // namespace
+} // namespace dovrel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "support/TempFolder.h"
+
+#include <QJsonObject>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace dovrel::testing {
+
+struct EditorResult {
+    int exitCode = -1;
+    std::string standardOutput;
+    std::string standardError;
+};
+
+// Runs the editor executable on a script in an isolated folder (its own settings, program folder
+// and game folder), offscreen on a screen of the given size.
+class EditorProcess {
+public:
+    explicit EditorProcess(const TempFolder& folder) : folder_(folder) {}
+
+    void setScreen(const std::string& size) { screen_ = size; }
+    void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
+    // Writes "GameFolder" into the isolated settings, as Locate would have.
+    void storeGameFolder(const std::filesystem::path& folder);
+    void storeSetting(const std::string& key, const std::string& value);
+
+    EditorResult runScript(const std::string& script, int timeoutMs = 120000);
+    EditorResult runArguments(const std::vector<std::string>& arguments, int timeoutMs = 120000);
+
+    std::filesystem::path dumpFile() const { return folder_.path() / "dump.json"; }
+    // The JSON written by "dump" + dumpFile().
+    QJsonObject readDump() const;
+
+private:
+    const TempFolder& folder_;
+    std::string screen_ = "1280x1024";
+    std::map<std::string, std::string> environment_;
+    std::map<std::string, std::string> settings_;
+};
+
+std::filesystem::path editorExecutable();
+std::filesystem::path serzExecutable();
+
+} // namespace dovrel::testing
