@@ -191,8 +191,8 @@ void ConsistDisplay::showSelectedCouplings(std::int32_t labelIndex) {
     const EquipmentRecord fields(*record);
     const std::string_view front = fields.field(RecordField::frontCouplingId);
     const std::string_view rear = fields.field(RecordField::rearCouplingId);
-    panel_.frontCouplingBox = front != "*" ? couplerShortName(front) : "?";
-    panel_.rearCouplingBox = rear != "*" ? couplerShortName(rear) : "*";
+    panel_.frontCouplingBox = front != "*" ? shortCouplerName(front) : "?";
+    panel_.rearCouplingBox = rear != "*" ? shortCouplerName(rear) : "*";
 }
 
 void ConsistDisplay::markUnitAsNew(std::int32_t unit) {

@@ -10,6 +10,13 @@ ConsistEditor::ConsistEditor(MessageBoxes& messages, ConsistHost& host)
     : display_(line_, host), parts_{line_, display_, messages, host}, units_(parts_), arrange_(parts_),
       navigation_(parts_, arrange_) {}
 
+ConsistStateValues ConsistEditor::stateValues() const {
+    const auto units = line_.units();
+    return {line_.unitCount(),           line_.selectedIndex(),    display_.anchorIndex(),
+            display_.anchorLeft(),       display_.firstUnitLeft(), display_.scrollReference(),
+            {units.begin(), units.end()}};
+}
+
 bool ConsistEditor::confirmAbandonConsist() {
     if (line_.unitCount() <= 0) {
         return true;

@@ -8,11 +8,24 @@
 #include "consist/UnitCommands.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace dovrel {
 
 class ConsistHost;
 class MessageBoxes;
+
+// The line's values as the state dump shows them, under their names.
+struct ConsistStateValues {
+    std::int32_t unitCount = 0;
+    std::int32_t selectedIndex = -1;
+    std::int32_t anchorIndex = 0;
+    float anchorLeft = 0.0f;
+    float firstUnitLeft = 0.0f;
+    std::int32_t scrollReference = 0;
+    std::vector<std::string> consistUnits; // slots 0 to unitCount - 1
+};
 
 // The "Dada Rezavi" editor without widgets: the consist line, its display and the commands on them.
 // `Form1` owns one, calls a command for each button, menu item, press and scroll-bar change, and
@@ -41,6 +54,8 @@ public:
     void clearConsistLine();
     // mnuNewConsist and butNewConsist.
     void newConsist();
+    ConsistStateValues stateValues() const;
+
     // HScroll2's change by the user.
     void scrollBarMoved(std::int32_t value) { display_.scrollBarMoved(value); }
 

@@ -25,9 +25,4 @@ std::string withToggledHeading(std::string_view unit);
 // A field of the unit's record by position, empty when the unit has fewer fields.
 std::string unitField(std::string_view unit, RecordField field);
 
-// A coupling id shortened for display and matching: the part after its last "\" (all of it when there
-// is none), then cut before its last "." when it has one. "RailVehicles\Couplings\Buffer.xml" gives
-// "Buffer".
-std::string couplerShortName(std::string_view couplingId);
-
 } // namespace dovrel

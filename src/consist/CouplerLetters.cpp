@@ -1,5 +1,6 @@
 #include "consist/CouplerLetters.h"
 
+#include "catalogue/EquipmentRecord.h"
 #include "consist/ConsistUnit.h"
 #include "core/TextRules.h"
 
@@ -16,7 +17,7 @@ std::string_view couplerNameOf(std::string_view caption) {
 } // namespace
 
 bool CouplerLetterPass::findLetter(std::string_view couplingId, std::string& letter) const {
-    const std::string shortName = couplerShortName(couplingId);
+    const std::string shortName = shortCouplerName(couplingId);
     for (const std::string& caption : captions_) {
         if (equalsIgnoringCase(couplerNameOf(caption), shortName)) {
             letter = caption.substr(0, 1);

@@ -25,21 +25,6 @@ std::vector<int> opaqueCaptions(const EditorFixture& fx) {
     return opaque;
 }
 
-TEST(ShiftUnit, AtEitherEndDoesNothingSilently) {
-    EditorFixture fx;
-    fx.buildLine(3, 0);
-    const int updates = fx.host.availabilityUpdates;
-    fx.editor.arrangement().shiftUnit(Side::Left);
-    fx.editor.navigation().pressUnitBody(2, 1, 5.0f, 5.0f, 0);
-    const int afterClick = fx.host.availabilityUpdates;
-    fx.editor.arrangement().shiftUnit(Side::Right);
-    EXPECT_EQ(fx.namesText(), "U0 U1 U2");
-    EXPECT_EQ(fx.editor.line().selectedIndex(), 2);
-    EXPECT_TRUE(fx.messages.shown().empty());
-    EXPECT_EQ(afterClick - updates, 1); // only the click recomputed availability
-    EXPECT_EQ(fx.host.availabilityUpdates, afterClick);
-}
-
 TEST(ShiftUnit, InPlaceKeepsTheViewAndMovesTheFrameOnePitch) {
     struct Case {
         Side side;
@@ -53,6 +38,8 @@ TEST(ShiftUnit, InPlaceKeepsTheViewAndMovesTheFrameOnePitch) {
         fx.buildLine(4, c.from);
         const auto lefts = bodyLefts(fx);
         const float frameBefore = fx.element(LabelSet::Label3, 0).left;
+        // Whatever the boxes show (a trade does not rewrite them), a shift leaves them alone.
+        fx.editor.display().panelTexts().frontCouplingBox = "kept";
         const auto couplings = fx.editor.display().panelTexts();
         fx.editor.arrangement().shiftUnit(c.side);
         EXPECT_EQ(fx.namesText(), c.namesAfter);
@@ -106,19 +93,6 @@ TEST(ShiftUnit, RecentresPastTheWindowEdges) {
         EXPECT_EQ(fx.bodyLeft(to), c.recentres ? 6180.0f : destination) << c.name;
         EXPECT_EQ(fx.editor.display().anchorLeft(), c.recentres ? 6180.0f : destination) << c.name;
         EXPECT_EQ(fx.element(LabelSet::Label3, 0).left, fx.bodyLeft(to) - 120.0f) << c.name;
-    }
-}
-
-TEST(ShiftUnit, Refusals) {
-    for (const Side side : {Side::Left, Side::Right}) {
-        EditorFixture fx;
-        fx.messages.queue(MessageAnswer::OK);
-        fx.editor.arrangement().shiftUnit(side);
-        fx.buildLine(3, -1);
-        fx.messages.queue(MessageAnswer::OK);
-        fx.editor.arrangement().shiftUnit(side);
-        EXPECT_EQ(fx.messageTexts(), (std::vector<std::string>{"No consist.", "Select unit in consist."}));
-        EXPECT_EQ(fx.namesText(), "U0 U1 U2");
     }
 }
 
@@ -193,23 +167,6 @@ TEST(MirrorConsist, OfOneUnitOnlyReversesIt) {
     fx.editor.arrangement().mirrorConsist();
     EXPECT_EQ(fx.namesText(), "U0<");
     EXPECT_EQ(fx.editor.line().selectedIndex(), 0);
-}
-
-TEST(ReverseAndMirror, RefuseAnEmptyLine) {
-    EditorFixture fx;
-    const std::vector<void (ArrangeCommands::*)()> commands = {
-        &ArrangeCommands::reverseUnit, &ArrangeCommands::reverseAll, &ArrangeCommands::mirrorConsist};
-    for (const auto command : commands) {
-        fx.messages.queue(MessageAnswer::OK);
-        (fx.editor.arrangement().*command)();
-    }
-    EXPECT_EQ(fx.messageTexts(), std::vector<std::string>(3, "No consist."));
-    fx.buildLine(2, -1);
-    fx.messages.queue(MessageAnswer::OK);
-    fx.editor.arrangement().reverseUnit();
-    EXPECT_EQ(fx.messageTexts().back(), "Select unit in consist.");
-    fx.editor.arrangement().reverseAll(); // needs no selection
-    EXPECT_EQ(fx.namesText(), "U0< U1<");
 }
 
 } // namespace

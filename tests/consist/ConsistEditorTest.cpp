@@ -64,6 +64,9 @@ TEST(NewConsist, AddingAfterwardsStartsAtIndexZeroCentred) {
     EXPECT_EQ(fx.namesText(), "U6");
     EXPECT_EQ(fx.bodyLeft(0), 6180.0f);
     EXPECT_EQ(fx.element(LabelSet::Label28, 1).caption, "A [NEW] B");
+    const ConsistStateValues state = fx.editor.stateValues();
+    EXPECT_EQ(state.consistUnits, std::vector<std::string>{fx.host.catalogue[6] + "|0"});
+    EXPECT_EQ(std::make_pair(state.unitCount, state.selectedIndex), std::make_pair(1, 0));
 }
 
 TEST(ClearConsistLine, ResetsTheViewAfterTheStepHandlerSawTheOldReference) {
@@ -81,6 +84,10 @@ TEST(ClearConsistLine, ResetsTheViewAfterTheStepHandlerSawTheOldReference) {
     // "0" into the count box that clearing had emptied.
     EXPECT_EQ(fx.editor.display().anchorIndex(), 0);
     EXPECT_EQ(fx.editor.display().panelTexts().unitCountBox, "0");
+    const ConsistStateValues state = fx.editor.stateValues();
+    EXPECT_EQ(std::make_tuple(state.unitCount, state.selectedIndex, state.anchorIndex, state.anchorLeft,
+                              state.firstUnitLeft, state.scrollReference, state.consistUnits.size()),
+              std::make_tuple(0, -1, 0, 6180.0f, 6180.0f, 16384, std::size_t{0}));
 
     // Without a step away from the middle, the count box stays empty.
     EditorFixture still;

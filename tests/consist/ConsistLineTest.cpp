@@ -47,21 +47,6 @@ TEST(ConsistUnit, HeadingIsTheLastCharacter) {
     EXPECT_EQ(unitField(unit, RecordField::rearCouplingId), "");
 }
 
-TEST(ConsistUnit, CouplerShortNames) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"RailVehicles\\Couplings\\Buffer.xml", "Buffer"},
-        {"Buffer.xml", "Buffer"},
-        {"Couplings\\Screw", "Screw"},
-        {"a.b\\c.d.xml", "c.d"},
-        {"*", "*"},
-        {"", ""},
-        {"ends\\", ""},
-    };
-    for (const auto& [id, shortName] : cases) {
-        EXPECT_EQ(couplerShortName(id), shortName) << id;
-    }
-}
-
 // Each kind of edit, applied and then inverted, gives back the line's units and selection.
 TEST(ConsistLine, EveryEditKindIsUndoneByItsInverse) {
     const std::vector<std::string> start = {unitNamed("A"), unitNamed("B", '1'), unitNamed("C"),

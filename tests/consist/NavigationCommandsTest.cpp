@@ -1,6 +1,5 @@
 #include "ConsistTestHost.h"
 
-#include "consist/ConsistMessages.h"
 #include "consist/PointerPosition.h"
 
 #include <gtest/gtest.h>
@@ -159,15 +158,7 @@ TEST(Navigation, ToHeadAndToTailCentreAnEndAndKeepTheSelection) {
 
 TEST(Navigation, ToSelectedCentresTheSelectedUnit) {
     EditorFixture fx;
-    fx.messages.queue(MessageAnswer::OK);
-    fx.editor.navigation().toSelected();
-    fx.buildLine(6, -1);
-    fx.messages.queue(MessageAnswer::OK);
-    fx.editor.navigation().toSelected();
-    EXPECT_EQ(fx.messageTexts(), (std::vector<std::string>{"No consist.", "Nothing selected."}));
-    EXPECT_TRUE(fx.host.pointerMoves.empty());
-
-    fx.editor.navigation().pressUnitBody(4, 1, 1.0f, 1.0f, 0);
+    fx.buildLine(6, 4);
     fx.editor.navigation().toHead();
     fx.editor.navigation().toSelected();
     EXPECT_EQ(fx.bodyLeft(4), 6180.0f);

@@ -104,78 +104,6 @@ TEST(AddUnit, RecentresPastTheWindowEdges) {
     }
 }
 
-TEST(AddUnit, WithoutAClickTheSelectedUnitMovesToTheAnchorPlace) {
-    EditorFixture fx;
-    fx.buildLine(5, 0);
-    fx.editor.navigation().toTail(); // unit 4 centred; unit 0 stays selected at -360
-    fx.editor.display().selectUnit(3);
-    fx.editor.units().addUnit(Side::Right, UnitList::Locos, chosen("U9"));
-    EXPECT_EQ(fx.bodyLeft(3), 6180.0f);
-    EXPECT_EQ(fx.bodyLeft(4), 6180.0f + 1635.0f);
-}
-
-TEST(AddUnit, RefusalsChangeNothing) {
-    struct Case {
-        const char* name;
-        int unitsInLine;
-        int selected;
-        UnitList list;
-        ListChoice choice;
-        std::vector<std::string> messages;
-    };
-    const Case cases[] = {
-        {"empty source list", 2, 0, UnitList::Locos, ListChoice{0, std::nullopt}, {}},
-        {"nothing chosen in the locos",
-         2,
-         0,
-         UnitList::Locos,
-         ListChoice{4, std::nullopt},
-         {std::string(msg::kSelectInLocos)}},
-        {"nothing chosen in the wagons",
-         0,
-         -1,
-         UnitList::Wagons,
-         ListChoice{4, std::nullopt},
-         {std::string(msg::kSelectInWagons)}},
-        {"nothing selected in the line",
-         2,
-         -1,
-         UnitList::Wagons,
-         chosen("U1"),
-         {std::string(msg::kSelectInConsist)}},
-        {"a name missing from the catalogue",
-         2,
-         1,
-         UnitList::Wagons,
-         chosen("Ghost"),
-         {"Ghost\r\n\r\n" + std::string(msg::kNotInCatalogue)}},
-        {"a missing name on an empty line",
-         0,
-         -1,
-         UnitList::Locos,
-         chosen("Ghost"),
-         {"Ghost\r\n\r\n" + std::string(msg::kNotInCatalogue)}},
-    };
-    for (const Case& c : cases) {
-        for (const Side side : {Side::Left, Side::Right}) {
-            EditorFixture fx;
-            fx.buildLine(c.unitsInLine, c.selected);
-            const std::string before = fx.namesText();
-            for (std::size_t i = 0; i < c.messages.size(); ++i) {
-                fx.messages.queue(MessageAnswer::OK);
-            }
-            fx.editor.units().addUnit(side, c.list, c.choice);
-            EXPECT_EQ(fx.namesText(), before) << c.name;
-            EXPECT_EQ(fx.editor.line().selectedIndex(), c.selected) << c.name;
-            EXPECT_EQ(fx.messageTexts(), c.messages) << c.name;
-            for (const auto& shown : fx.messages.shown()) {
-                EXPECT_EQ(shown.icon, MessageIcon::Exclamation) << c.name;
-                EXPECT_EQ(shown.buttons, MessageButtons::OK) << c.name;
-            }
-        }
-    }
-}
-
 TEST(AddUnit, AFullLineRefusesAnotherUnit) {
     EditorFixture fx;
     const std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
@@ -209,51 +137,6 @@ TEST(TradeUnit, PutsAForwardUnitInPlaceWithoutMovingAnything) {
     EXPECT_EQ(fx.element(LabelSet::Label28, 2).caption, "C  [2]  A");
     EXPECT_FALSE(fx.element(LabelSet::Label28, 2).opaque);
     EXPECT_EQ(fx.editor.display().panelTexts().frontCouplingBox, "kept");
-}
-
-TEST(TradeUnit, Refusals) {
-    struct Case {
-        const char* name;
-        int unitsInLine;
-        int selected;
-        UnitList list;
-        ListChoice choice;
-        std::vector<std::string> messages;
-    };
-    const Case cases[] = {
-        {"empty source list", 2, 0, UnitList::Wagons, ListChoice{0, std::nullopt}, {}},
-        {"nothing chosen",
-         2,
-         0,
-         UnitList::Locos,
-         ListChoice{2, std::nullopt},
-         {std::string(msg::kSelectInLocos)}},
-        {"nothing chosen in wagons",
-         2,
-         0,
-         UnitList::Wagons,
-         ListChoice{2, std::nullopt},
-         {std::string(msg::kSelectInWagons)}},
-        {"empty line", 0, -1, UnitList::Locos, chosen("U1"), {std::string(msg::kNoConsist)}},
-        {"nothing selected", 2, -1, UnitList::Locos, chosen("U1"), {std::string(msg::kSelectInConsist)}},
-        {"missing name",
-         2,
-         0,
-         UnitList::Locos,
-         chosen("Ghost"),
-         {"Ghost\r\n\r\n" + std::string(msg::kNotInCatalogue)}},
-    };
-    for (const Case& c : cases) {
-        EditorFixture fx;
-        fx.buildLine(c.unitsInLine, c.selected);
-        for (std::size_t i = 0; i < c.messages.size(); ++i) {
-            fx.messages.queue(MessageAnswer::OK);
-        }
-        const std::string before = fx.namesText();
-        fx.editor.units().tradeUnit(c.list, c.choice);
-        EXPECT_EQ(fx.namesText(), before) << c.name;
-        EXPECT_EQ(fx.messageTexts(), c.messages) << c.name;
-    }
 }
 
 TEST(DeleteUnit, SelectsTheNeighbourTheButtonNames) {
@@ -314,19 +197,6 @@ TEST(DeleteUnit, TheOnlyUnitLeavesAnEmptyLine) {
     fx.host.updateCommandAvailability();
     EXPECT_FALSE(fx.host.isEnabled("mnuSaveConsistToVTUserConsists"));
     EXPECT_TRUE(fx.editor.confirmAbandonConsist()); // an empty line is abandoned without asking
-}
-
-TEST(DeleteUnit, Refusals) {
-    for (const Side side : {Side::Left, Side::Right}) {
-        EditorFixture fx;
-        fx.messages.queue(MessageAnswer::OK);
-        fx.editor.units().deleteUnit(side);
-        fx.buildLine(2, -1);
-        fx.messages.queue(MessageAnswer::OK);
-        fx.editor.units().deleteUnit(side);
-        EXPECT_EQ(fx.messageTexts(), (std::vector<std::string>{"No consist.", "Select unit in consist."}));
-        EXPECT_EQ(fx.namesText(), "U0 U1");
-    }
 }
 
 } // namespace
