@@ -1,0 +1,20 @@
+#pragma once
+
+#include "catalogue/EquipmentRecord.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace dovrel {
+
+// The records of a catalogue table that are in use: slot 0 up to, not including, the first empty
+// slot, and never more than the table's 5001 slots.
+std::span<const std::string> recordsInUse(std::span<const std::string> slots);
+
+// The first record in use whose englishName equals the name exactly; empty when none does.
+std::optional<EquipmentRecord> findFirstRecordNamed(std::span<const std::string> slots,
+                                                    std::string_view englishName);
+
+} // namespace dovrel

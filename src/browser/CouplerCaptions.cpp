@@ -1,0 +1,52 @@
+#include "browser/CouplerCaptions.h"
+
+#include "browser/CatalogueSearch.h"
+#include "catalogue/EquipmentRecord.h"
+
+namespace dovrel {
+
+namespace {
+constexpr std::size_t kLetters = 26;
+} // namespace
+
+std::string couplerBoxCaption(std::size_t element, std::string_view couplerName) {
+    std::string caption;
+    if (element >= 1 && element <= kLetters) {
+        caption.push_back(static_cast<char>('A' + (element - 1)));
+    }
+    caption.push_back(' ');
+    caption.append(couplerName);
+    return caption;
+}
+
+std::vector<std::string> couplerBoxCaptions(std::span<const std::string> couplerList) {
+    std::vector<std::string> captions;
+    captions.reserve(couplerList.size());
+    for (std::size_t i = 0; i < couplerList.size(); ++i) {
+        captions.push_back(couplerBoxCaption(i + 1, couplerList[i]));
+    }
+    return captions;
+}
+
+std::string_view couplerNameOfCaption(std::string_view caption) {
+    const std::size_t blank = caption.find(' ');
+    if (blank == std::string_view::npos) {
+        return {};
+    }
+    return caption.substr(blank + 1);
+}
+
+SelectedUnitCouplers couplersOfListItem(std::span<const std::string> catalogue, std::string_view itemText) {
+    SelectedUnitCouplers couplers;
+    const std::optional<EquipmentRecord> record = findFirstRecordNamed(catalogue, itemText);
+    if (!record) {
+        return couplers;
+    }
+    const std::string_view front = record->field(RecordField::frontCouplingId);
+    const std::string_view rear = record->field(RecordField::rearCouplingId);
+    couplers.front = front == "*" ? std::string("?") : shortCouplerName(front);
+    couplers.rear = rear == "*" ? std::string("*") : shortCouplerName(rear);
+    return couplers;
+}
+
+} // namespace dovrel

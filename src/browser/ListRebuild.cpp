@@ -1,0 +1,76 @@
+#include "browser/ListRebuild.h"
+
+#include "browser/CatalogueSearch.h"
+#include "catalogue/EquipmentRecord.h"
+#include "core/TextRules.h"
+
+namespace dovrel {
+
+namespace {
+
+// The filter values in lower case, as the rebuild compares them.
+struct LowerFilters {
+    std::string provider;
+    std::string product;
+    std::string unitClass;
+};
+
+bool passesClassTest(BrowserSide side, std::string_view unitClass, std::string_view value) {
+    if (value == "all") {
+        return true;
+    }
+    if (side == BrowserSide::Loco) {
+        if (value == "steam") {
+            return unitClass == "steam" || unitClass == "tender";
+        }
+        return unitClass == value;
+    }
+    return asciiLower(unitClass) == value;
+}
+
+bool passesCatalogueFilters(BrowserSide side, const EquipmentRecord& record, const LowerFilters& filters) {
+    const std::string_view unitClass = record.field(RecordField::unitClass);
+    if (!belongsToSide(side, unitClass)) {
+        return false;
+    }
+    if (filters.provider != "all" && asciiLower(record.field(RecordField::provider)) != filters.provider) {
+        return false;
+    }
+    if (filters.product != "all" && asciiLower(record.field(RecordField::product)) != filters.product) {
+        return false;
+    }
+    return passesClassTest(side, unitClass, filters.unitClass);
+}
+
+} // namespace
+
+bool belongsToSide(BrowserSide side, std::string_view unitClass) {
+    if (side == BrowserSide::Loco) {
+        return unitClass == "diesel" || unitClass == "electric" || unitClass == "steam" ||
+               unitClass == "tender";
+    }
+    return unitClass == "passenger" || unitClass == "freight";
+}
+
+std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
+                                                    const ListFilterTexts& texts,
+                                                    std::span<const CouplerBox> boxes) {
+    if (texts.unitClass.empty()) {
+        return std::nullopt;
+    }
+    const LowerFilters filters{asciiLower(texts.provider), asciiLower(texts.product),
+                               asciiLower(texts.unitClass)};
+    const CouplerFilter couplers(boxes);
+    std::vector<std::string> names;
+    for (const std::string& line : recordsInUse(catalogue)) {
+        const EquipmentRecord record(line);
+        if (passesCatalogueFilters(side, record, filters) &&
+            couplers.unitPassesCouplerFilter(record.field(RecordField::frontCouplingId),
+                                             record.field(RecordField::rearCouplingId))) {
+            names.emplace_back(record.field(RecordField::englishName));
+        }
+    }
+    return names;
+}
+
+} // namespace dovrel

@@ -1,0 +1,199 @@
+#include "browser/UnitDetails.h"
+#include "browser/UnitFolder.h"
+
+#include "browser/BrowserTestRecords.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+using testing::Field;
+using testing::recordWith;
+
+const std::string kTons1 = " tons\xC2\xB9";
+const std::string kTons2 = " tons\xC2\xB2";
+
+std::string cargoRecord(std::string unitClass, std::string mass, std::string capacity,
+                        std::string freight = "None") {
+    return recordWith({{Field::unitClass, std::move(unitClass)},
+                       {Field::mass, std::move(mass)},
+                       {Field::capacity, std::move(capacity)},
+                       {Field::bulkFreightType, std::move(freight)}});
+}
+
+struct CargoCase {
+    BrowserSide side;
+    std::string record;
+    std::string unitWeight;
+    const char* locale;
+    std::array<std::string, 3> cells; // "Empty Mass", "Cargo Capacity", "Loaded Gross"
+};
+
+TEST(UnitDetails, MassCapacityAndGrossColumns) {
+    const BrowserSide loco = BrowserSide::Loco;
+    const BrowserSide wagon = BrowserSide::Wagon;
+    const std::string w20c30 = cargoRecord("freight", "20", "30");
+    const std::string twoCargoes = cargoRecord("freight", "20", "10;20", "A;B");
+    const std::string tender = cargoRecord("tender", "20", "20", "A");
+    const std::vector<CargoCase> cases = {
+        {wagon, w20c30, "imperialtons2240", "en_US", {"20.00" + kTons1, "30.00" + kTons1, "50.00" + kTons1}},
+        {wagon, w20c30, "imperialtons2240", "de_DE", {"20,00" + kTons1, "30,00" + kTons1, "50,00" + kTons1}},
+        {wagon, w20c30, "metric", "en_US", {"20,321 kgs", "30,481 kgs", "50,802 kgs"}},
+        {wagon, w20c30, "imperialtons2000", "de_DE", {"22,40" + kTons2, "33,60" + kTons2, "56,00" + kTons2}},
+        {wagon, w20c30, "Metric", "en_US", {"", "", ""}}, // unknown unit: mass cells empty
+        {wagon, twoCargoes, "imperialtons2240", "en_US", {"20.00" + kTons1, "10.0-A  20.0-B", ""}},
+        {wagon, twoCargoes, "imperialtons2240", "de_DE", {"20,00" + kTons1, "10,0-A  20,0-B", ""}},
+        {loco, tender, "metric", "en_US", {"20,321 kgs", "20.0-A", ""}}, // loco table: unconverted
+        {loco, tender, "metric", "de_DE", {"20.321 kgs", "20,0-A", ""}},
+        {loco, tender, "pounds", "en_US", {"", "20.0-A", ""}},
+        {wagon, tender, "metric", "en_US", {"20,321 kgs", "20,321 kgs", "40,642 kgs"}},
+        {wagon, cargoRecord("freight", "20", ""), "imperial", "en_US", {"44,800 lbs", "", ""}},
+        {wagon, cargoRecord("freight", "heavy", "30"), "imperial", "en_US", {"", "67,200 lbs", ""}},
+        {wagon, cargoRecord("freight", "1", "full", "A"), "imperial", "en_US", {"2,240 lbs", "", ""}},
+        // Entries that are not numbers or have no freight type are left out; outer blanks removed.
+        {wagon,
+         cargoRecord("freight", "1", "10;x;30;40", " A ;B;C"),
+         "imperial",
+         "en_US",
+         {"2,240 lbs", "10.0- A   30.0-C", ""}},
+        {loco,
+         cargoRecord("tender", "1", "12345.67;0.05", "Coal;Water"),
+         "imperial",
+         "en_US",
+         {"2,240 lbs", "12,345.7-Coal  0.1-Water", ""}},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const CargoCase& c = cases[i];
+        const DetailsRow row =
+            detailsRowOf(c.side, EquipmentRecord(c.record), c.unitWeight, QLocale(c.locale));
+        EXPECT_EQ((std::array<std::string, 3>{row[3], row[4], row[5]}), c.cells) << "case " << i;
+    }
+}
+
+TEST(UnitDetails, UnitTypeAndTextCells) {
+    const std::string mu = recordWith({{Field::unitClass, "electric"}, {Field::multipleUnit, "1"}});
+    const std::string muCoach = recordWith({{Field::unitClass, "passenger"}, {Field::multipleUnit, "1"}});
+    const QLocale enUs("en_US");
+    EXPECT_EQ(detailsRowOf(BrowserSide::Loco, EquipmentRecord(mu), "metric", enUs)[0], "electric/mu");
+    EXPECT_EQ(detailsRowOf(BrowserSide::Wagon, EquipmentRecord(muCoach), "metric", enUs)[0], "passenger");
+    EXPECT_EQ(detailsRowOf(BrowserSide::Loco, EquipmentRecord(recordWith({})), "metric", enUs)[0], "diesel");
+
+    std::array<std::string, kRecordFieldCount> fields;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        fields[i] = "f" + std::to_string(i);
+    }
+    const DetailsRow row =
+        detailsRowOf(BrowserSide::Loco, EquipmentRecord(EquipmentRecord::join(fields)), "metric", enUs);
+    EXPECT_EQ(row, (DetailsRow{"f0", "f9", "f1", "", "", "", "f7", "f8", "f12", "f13", "f14", "f15", "f16",
+                               "f17", "f18"}));
+    EXPECT_EQ(detailsRowOf(BrowserSide::Wagon, EquipmentRecord("freight|Short"), "metric", enUs),
+              (DetailsRow{"freight", "", "Short"}));
+
+    EXPECT_EQ(kDetailsColumnHeaders[kEnglishNameColumn], "English Name");
+    EXPECT_EQ(kDetailsColumnHeaders[kCargoCapacityColumn], "Cargo Capacity");
+    EXPECT_EQ(kDetailsColumnHeaders.back(), "Sand Friction");
+    EXPECT_FLOAT_EQ(cargoColumnWidth(BrowserSide::Loco), 2600);
+    EXPECT_FLOAT_EQ(cargoColumnWidth(BrowserSide::Wagon), 1400);
+}
+
+std::vector<std::string> namesOf(const std::vector<DetailsRow>& rows) {
+    std::vector<std::string> names;
+    for (const DetailsRow& row : rows) {
+        names.push_back(row[kEnglishNameColumn]);
+    }
+    return names;
+}
+
+TEST(UnitDetails, EveryMatchInListOrder) {
+    const std::vector<std::string> catalogue = {
+        recordWith({{Field::englishName, "Shared"}, {Field::mass, "1"}}),
+        recordWith({{Field::englishName, "Other"}, {Field::mass, "3"}}),
+        recordWith({{Field::unitClass, "freight"},
+                    {Field::englishName, "Shared"},
+                    {Field::mass, "2"},
+                    {Field::capacity, "30"}}),
+        "",
+        recordWith({{Field::englishName, "Other"}}),
+    };
+    const std::vector<std::string> list = {"Other", "Shared", "Missing", "Other"};
+    const std::vector<DetailsRow> rows =
+        detailsRows(BrowserSide::Loco, list, catalogue, "imperial", QLocale("en_US"));
+    ASSERT_EQ(namesOf(rows), (std::vector<std::string>{"Other", "Shared", "Shared", "Other"}));
+    EXPECT_EQ(rows[1][3], "2,240 lbs");
+    EXPECT_EQ(rows[2][0], "freight");   // the wagon record, with the loco table's rules
+    EXPECT_EQ(rows[2][4], "30.0-None"); // cargo list, no loaded gross
+    EXPECT_EQ(rows[2][5], "");
+    EXPECT_EQ(rows[3], rows[0]);
+    const std::vector<std::string> wagonList = {"Shared"};
+    const std::vector<DetailsRow> wagonRows =
+        detailsRows(BrowserSide::Wagon, wagonList, catalogue, "imperial", QLocale("en_US"));
+    ASSERT_EQ(wagonRows.size(), 2u);
+    EXPECT_EQ(wagonRows[1][5], "71,680 lbs");
+}
+
+TEST(UnitDetails, AFullCatalogueGivesAFullTable) {
+    std::vector<std::string> catalogue;
+    std::vector<std::string> list;
+    for (int i = 0; i < 5001; ++i) {
+        list.push_back("Unit " + std::to_string(i));
+        catalogue.push_back(
+            recordWith({{Field::englishName, list.back()}, {Field::mass, std::to_string(i)}}));
+    }
+    const std::vector<DetailsRow> rows =
+        detailsRows(BrowserSide::Loco, list, catalogue, "imperial", QLocale("en_US"));
+    ASSERT_EQ(rows.size(), 5001u);
+    EXPECT_EQ(rows[5000][kEnglishNameColumn], "Unit 5000");
+    EXPECT_EQ(rows[5000][3], "11,200,000 lbs");
+    EXPECT_EQ(rows[2500][3], "5,600,000 lbs");
+}
+
+TEST(UnitDetails, WindowLayout) {
+    const DetailsWindowLayout layout = detailsWindowLayout(12000, 6000, 2895, 195);
+    EXPECT_FLOAT_EQ(layout.label1Left, 8865);
+    EXPECT_FLOAT_EQ(layout.listViewWidth, 11760);
+    EXPECT_FLOAT_EQ(layout.listViewHeight, 5565);
+}
+
+std::string unitAt(std::string name, std::string provider, std::string product, std::string blueprintPath) {
+    return recordWith({{Field::englishName, std::move(name)},
+                       {Field::provider, std::move(provider)},
+                       {Field::product, std::move(product)},
+                       {Field::blueprintPath, std::move(blueprintPath)}});
+}
+
+TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
+    namespace fs = std::filesystem;
+    const testing::TempFolder temp;
+    const fs::path assets = temp.path() / "Assets";
+    fs::create_directories(assets / "Acme/Pack/RailVehicles/Diesel/Engine");
+    fs::create_directories(assets / "zed/coal pack/railvehicles/wagons");
+    fs::create_directories(assets / "Flat/Top");
+    const std::vector<std::string> catalogue = {
+        unitAt("Class 66", "Acme", "Pack", "RailVehicles\\Diesel\\Engine\\class66.xml"),
+        unitAt("Hopper", "Zed", "Coal Pack", "RailVehicles\\Wagons\\hopper.xml"),
+        unitAt("Flat Wagon", "Flat", "Top", "flat.xml"),
+        unitAt("Gone", "Acme", "Pack", "RailVehicles\\Deleted\\Unit\\gone.xml"),
+        unitAt("Class 66", "Zed", "Coal Pack", "RailVehicles\\Wagons\\second.xml"),
+        "diesel|Short",
+        "diesel|Half|Nowhere",
+    };
+    const std::vector<std::tuple<std::string, std::optional<fs::path>, bool>> cases = {
+        {"Class 66", assets / "Acme/Pack/RailVehicles/Diesel/Engine", true}, // the first record
+        {"Hopper", assets / "zed/coal pack/railvehicles/wagons", true},      // resolved ignoring case
+        {"Flat Wagon", assets / "Flat/Top", true},
+        {"Gone", assets / "Acme/Pack/RailVehicles/Deleted/Unit", false}, // as spelled, for the message
+        {"Short", assets, true},
+        {"Half", assets / "Nowhere", false},
+        {"class 66", std::nullopt, false},
+    };
+    for (const auto& [cell, expected, exists] : cases) {
+        const std::optional<fs::path> folder = unitFolderToOpen(cell, catalogue, assets);
+        EXPECT_EQ(folder, expected) << cell;
+        EXPECT_EQ(folder && fs::is_directory(*folder), exists) << cell;
+    }
+}
+
+} // namespace
+} // namespace dovrel
