@@ -180,6 +180,19 @@ std::variant<Action, std::string> parseLine(const std::string& line) {
         }
         return Action{Dump{rest}};
     }
+    if (verb == "screenshot") {
+        if (rest.empty()) {
+            return std::string("screenshot takes a file");
+        }
+        return Action{Screenshot{"Form1", rest}};
+    }
+    if (verb == "screenshot-of") {
+        const auto [window, file] = nextWord(rest);
+        if (window.empty() || file.empty()) {
+            return std::string("screenshot-of takes a window and a file");
+        }
+        return Action{Screenshot{window, file}};
+    }
     return "unknown action \"" + verb + "\"";
 }
 

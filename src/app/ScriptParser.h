@@ -65,9 +65,14 @@ struct Close {};
 struct Dump {
     std::optional<std::string> file;
 };
+// screenshot FILE: the main window as a PNG; screenshot-of WINDOW FILE: another window (Form2-Form4).
+struct Screenshot {
+    std::string window;
+    std::string file;
+};
 
 using Action = std::variant<Click, Choose, Check, Type, Press, KeyDown, KeyUp, Scroll, Drag, DoubleClick,
-                            QueueAnswer, QueueFileDialog, BackgroundClick, Close, Dump>;
+                            QueueAnswer, QueueFileDialog, BackgroundClick, Close, Dump, Screenshot>;
 
 struct Line {
     int number = 0; // 1-based

@@ -112,6 +112,7 @@ std::string ScriptRunner::perform(const script::Action& action) {
                               return std::string();
                           },
                           [this](const script::Dump& a) { return dump(a); },
+                          [this](const script::Screenshot& a) { return screenshot(a); },
                       },
                       action);
 }
@@ -295,6 +296,18 @@ std::string ScriptRunner::dump(const script::Dump& action) {
     QFile file(pathToQString(std::filesystem::path(*action.file)));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(json) != json.size()) {
         return "cannot write the dump to \"" + *action.file + "\"";
+    }
+    return {};
+}
+
+std::string ScriptRunner::screenshot(const script::Screenshot& action) {
+    NamedControl* control = form_.namedControls().find(action.window);
+    if (control == nullptr || control->kind() != ControlKind::Window) {
+        return "no window named \"" + action.window + "\"";
+    }
+    QApplication::processEvents();
+    if (!control->widget()->grab().save(QString::fromStdString(action.file), "PNG")) {
+        return "cannot write the picture to \"" + action.file + "\"";
     }
     return {};
 }
