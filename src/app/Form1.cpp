@@ -87,6 +87,7 @@ Form1::Form1(const Services& services)
     editor_ = std::make_unique<ConsistEditor>(services_.messages, static_cast<ConsistHost&>(*this));
     c_.strip->setLabels(&editor_->display().labels());
     wireCommands();
+    wireBrowser();
     showConsistDisplay();
 }
 

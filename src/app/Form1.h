@@ -2,6 +2,9 @@
 
 #include "app/BusyScope.h"
 #include "app/Services.h"
+#include "browser/BrowserSide.h"
+#include "browser/CouplingFilterPanel.h"
+#include "browser/WeightUnits.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/ScanObserver.h"
@@ -26,6 +29,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace dovrel {
 
@@ -153,7 +157,7 @@ public:
     // Menu and window commands.
     void locateGameExe();
     void refreshEquipmentList();
-    void chooseUnitWeight(const char* value);
+    void chooseUnitWeight(WeightMenuItem item);
     void backgroundClick();
     // A mouse press on the row of units at window client twips: 1 left, 2 right, 4 middle.
     void stripPressed(int buttonCode, float x, float y);
@@ -215,7 +219,32 @@ private:
     void buildCouplerBoxes();
     void fillProviderCombos();
     void restoreUnitWeight(const std::string& stored);
-    void setWeightChecks(QAction* checked);
+    void applyWeightChoice(const UnitWeightChoice& choice);
+
+    // The browsing panels.
+    struct BrowserPanel {
+        QComboBox* provider;
+        QComboBox* product;
+        QComboBox* unitClass;
+        QListWidget* list;
+    };
+    BrowserPanel panel(BrowserSide side) const;
+    void wireBrowser();
+    // Selects a combo box item from code and runs its handler, as a user's choice would.
+    void selectItem(QComboBox* combo, int index);
+    void providerChosen(BrowserSide side);
+    void productChosen(BrowserSide side);
+    void rebuildList(BrowserSide side);
+    void listClicked(BrowserSide side);
+    void couplerBoxChanged();
+    void setBoxChecked(QCheckBox* box, bool on);
+    void checkAllCouplers(bool on);
+    void showCouplingFilter();
+    PanelPosition filterPanelPosition() const;
+    void moveFilterPanel(const PanelPosition& position);
+    void showUnitDetails(BrowserSide side);
+    void openUnitFolder(QTreeWidgetItem* row);
+    void openFolderInExplorer(const std::filesystem::path& folder);
     std::filesystem::path tempFolder() const { return services_.programFolder / "Temp"; }
     std::filesystem::path cacheFile() const { return services_.programFolder / "equipmentlist.txt"; }
 
@@ -241,9 +270,7 @@ private:
     CatalogueLists lists_;
     std::vector<QCheckBox*> couplerBoxes_;
     std::vector<std::string> couplerCaptions_;
-    float dragAnchorX_ = 0;
-    float dragAnchorY_ = 0;
-    int dragState_ = 0;
+    TitleStripDrag titleDrag_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;

@@ -218,91 +218,6 @@ void Form1::AssetScan() {
     fillProviderCombos();
 }
 
-void Form1::buildCouplerBoxes() {
-    for (std::size_t i = couplerBoxes_.size(); i-- > 1;) {
-        registry_.removeWithPrefix("chkCoupler[" + std::to_string(i) + "]");
-        delete couplerBoxes_[i];
-    }
-    couplerBoxes_.resize(1);
-    couplerCaptions_.clear();
-
-    const TwipsRect templateBox = twipsGeometry(c_.chkCoupler0);
-    float top = templateBox.top;
-    for (std::size_t i = 0; i < lists_.couplerList.size(); ++i) {
-        std::string caption = i < 26 ? std::string(1, static_cast<char>('A' + i)) : std::string();
-        caption += " " + lists_.couplerList[i];
-        top += templateBox.height + 120;
-        auto* box = new QCheckBox(c_.Frame4);
-        box->setObjectName(QStringLiteral("chkCoupler"));
-        placeInTwips(box, {templateBox.left, top, templateBox.width, templateBox.height});
-        setCaption(box, caption);
-        box->setChecked(c_.chkCoupler0->isChecked());
-        box->show();
-        registry_.addWidget("chkCoupler[" + std::to_string(i + 1) + "]", box, ControlKind::CheckBox);
-        couplerBoxes_.push_back(box);
-        couplerCaptions_.push_back(caption);
-        resizeInTwips(c_.Frame4, twipsGeometry(c_.Frame4).width, top + templateBox.height + 120);
-    }
-    const TwipsRect panel = twipsGeometry(c_.Frame4);
-    moveInTwips(c_.Frame4, (kClientWidth - panel.width) / 2, kClientHeight - panel.height - 360);
-}
-
-void Form1::fillProviderCombos() {
-    for (QComboBox* combo : {c_.Combo5, c_.Combo6}) {
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-        if (lists_.providerList.empty()) {
-            continue;
-        }
-        const std::vector<std::string> providers = splitAt(lists_.providerList, "|");
-        if (providers.size() >= 2) {
-            addItem(combo, "All");
-        }
-        for (const std::string& provider : providers) {
-            addItem(combo, provider);
-        }
-    }
-}
-
-void Form1::restoreUnitWeight(const std::string& stored) {
-    if (stored.empty()) {
-        setWeightChecks(c_.mnuImperialTons2240);
-        unitWeight_ = "imperialtons2240";
-        return;
-    }
-    unitWeight_ = stored;
-    const std::pair<const char*, QAction*> choices[] = {{"metric", c_.mnuMetric},
-                                                        {"imperial", c_.mnuImperial},
-                                                        {"imperialtons2240", c_.mnuImperialTons2240},
-                                                        {"imperialtons2000", c_.mnuImperialTons2000}};
-    for (const auto& [value, item] : choices) {
-        if (stored == value) {
-            setWeightChecks(item);
-            return;
-        }
-    }
-}
-
-void Form1::setWeightChecks(QAction* checked) {
-    for (QAction* item : {c_.mnuImperial, c_.mnuImperialTons2240, c_.mnuImperialTons2000, c_.mnuMetric}) {
-        item->setChecked(item == checked);
-    }
-}
-
-void Form1::chooseUnitWeight(const char* value) {
-    const std::pair<const char*, QAction*> choices[] = {{"imperial", c_.mnuImperial},
-                                                        {"imperialtons2240", c_.mnuImperialTons2240},
-                                                        {"imperialtons2000", c_.mnuImperialTons2000},
-                                                        {"metric", c_.mnuMetric}};
-    for (const auto& [choice, item] : choices) {
-        if (std::string_view(choice) == value) {
-            setWeightChecks(item);
-        }
-    }
-    unitWeight_ = value;
-    services_.settings.setValue(kUnitMeasureKey, value);
-}
-
 void Form1::backgroundClick() {
     editor_->navigation().backgroundClicked();
     showConsistDisplay();
@@ -404,12 +319,6 @@ void Form1::wireCommands() {
     connect(c_.mnuExit, &QAction::triggered, this, [this] { close(); });
     connect(c_.mnuLocateGameEXE, &QAction::triggered, this, [this] { locateGameExe(); });
     connect(c_.mnuRefreshEquipmentList, &QAction::triggered, this, [this] { refreshEquipmentList(); });
-    connect(c_.mnuImperial, &QAction::triggered, this, [this] { chooseUnitWeight("imperial"); });
-    connect(c_.mnuImperialTons2240, &QAction::triggered, this,
-            [this] { chooseUnitWeight("imperialtons2240"); });
-    connect(c_.mnuImperialTons2000, &QAction::triggered, this,
-            [this] { chooseUnitWeight("imperialtons2000"); });
-    connect(c_.mnuMetric, &QAction::triggered, this, [this] { chooseUnitWeight("metric"); });
 
     // Every command of the consist editor: run it, then show what it changed.
     const auto editorCommand = [this](auto&& command) {
@@ -492,29 +401,24 @@ void Form1::stripPressed(int buttonCode, float x, float y) {
 }
 
 void Form1::filterTitlePressed(float x, float y) {
-    dragAnchorX_ = x;
-    dragAnchorY_ = y;
-    dragState_ = 2;
+    titleDrag_.mouseDown(1, x, y);
 }
 
 void Form1::filterTitleMoved(float x, float y) {
-    if (dragState_ != 2) {
-        return;
-    }
-    TwipsRect panel = twipsGeometry(c_.Frame4);
-    if (x != dragAnchorX_) {
-        panel.left = panel.left - (dragAnchorX_ - x);
-    }
-    if (y != dragAnchorY_) {
-        panel.top = panel.top - (dragAnchorY_ - y);
-    }
-    moveInTwips(c_.Frame4, panel.left, panel.top);
+    moveFilterPanel(titleDrag_.mouseMove(1, x, y, filterPanelPosition()));
 }
 
 void Form1::filterTitleReleased(float x, float y) {
-    dragState_ = 2;
-    filterTitleMoved(x, y);
-    dragState_ = 0;
+    moveFilterPanel(titleDrag_.mouseUp(1, x, y, filterPanelPosition()));
+}
+
+PanelPosition Form1::filterPanelPosition() const {
+    const TwipsRect frame = twipsGeometry(c_.Frame4);
+    return {frame.left, frame.top};
+}
+
+void Form1::moveFilterPanel(const PanelPosition& position) {
+    moveInTwips(c_.Frame4, position.left, position.top);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -525,13 +429,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const float x = pixelsToTwips(static_cast<int>(mouse->position().x()));
             const float y = pixelsToTwips(static_cast<int>(mouse->position().y()));
-            if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
-                mouse->buttons() == Qt::LeftButton) {
-                filterTitlePressed(x, y);
-            } else if (type == QEvent::MouseMove && mouse->buttons() == Qt::LeftButton) {
-                filterTitleMoved(x, y);
-            } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-                filterTitleReleased(x, y);
+            const auto mask = [](Qt::MouseButtons buttons) {
+                return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+                       (buttons & Qt::MiddleButton ? 4 : 0);
+            };
+            if (type == QEvent::MouseButtonPress) {
+                titleDrag_.mouseDown(mask(mouse->buttons()), x, y);
+            } else if (type == QEvent::MouseMove) {
+                moveFilterPanel(titleDrag_.mouseMove(mask(mouse->buttons()), x, y, filterPanelPosition()));
+            } else {
+                moveFilterPanel(titleDrag_.mouseUp(mask(mouse->button()), x, y, filterPanelPosition()));
             }
             return true;
         }
