@@ -7,6 +7,7 @@
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
+#include "widgets/TabStopDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +54,8 @@ struct EditorButton {
 Form1::Form1(const Services& services)
     : services_(services),
       converter_(services.files, services.processes, services.converter, services.forwardConverterOutput),
+      fileServices_{services_.files,    converter_,      services_.events,
+                    services_.messages, deltaNamespace_, services_.programFolder},
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
       form4_(std::make_unique<Form4>(registry_)) {
     setObjectName(QStringLiteral("Form1"));
@@ -88,6 +91,7 @@ Form1::Form1(const Services& services)
     c_.strip->setLabels(&editor_->display().labels());
     wireCommands();
     wireBrowser();
+    wireConsistFiles();
     showConsistDisplay();
 }
 
@@ -275,6 +279,8 @@ void Form1::buildConsistList(QWidget* client) {
     c_.Label7->setFont(requestedFont(QStringLiteral("Arial"), 8.25, true));
     c_.List3 = make.make<QListWidget>(client, "List3", ControlKind::ListBox, {3840, 4350, 6135, 2400});
     c_.List3->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Names line up at the list's tab stops, 48 dialog units apart.
+    c_.List3->setItemDelegate(new TabStopDelegate(72, c_.List3));
     c_.Label22 = make.make<QLabel>(client, "Label22", ControlKind::Label, {3840, 6840, 4815, 255});
     c_.butView =
         make.make<QPushButton>(client, "butView", ControlKind::Button, {8760, 6840, 1215, 285}, "View");

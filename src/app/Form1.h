@@ -9,6 +9,12 @@
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/ScanObserver.h"
 #include "consist/ConsistHost.h"
+#include "consistfiles/ConsistFileServices.h"
+#include "consistfiles/ConsistListing.h"
+#include "consistfiles/ConsistReadObserver.h"
+#include "consistfiles/DeltaNamespace.h"
+#include "consistfiles/UserConsistDeleter.h"
+#include "consistfiles/UserConsistSaver.h"
 #include "convert/ConverterRunner.h"
 #include "widgets/NamedControls.h"
 
@@ -136,7 +142,12 @@ struct GameFolders {
 // The main window: menus, the row of units, "Dada Rezavi", the two browsing panels, the consist
 // list and the coupling filter. Form2 to Form4 are its secondary windows. It owns all the
 // program's state and works through the services it is given.
-class Form1 final : public QMainWindow, private ConsistHost, private ScanObserver {
+class Form1 final : public QMainWindow,
+                    private ConsistHost,
+                    private ScanObserver,
+                    private ConsistReadObserver,
+                    private SaveObserver,
+                    private DeleteObserver {
     Q_OBJECT
 
 public:
@@ -153,6 +164,14 @@ public:
     int ValidateGameFolder();
     void AssetScan();
     void updateCommandAvailability() override;
+
+    // The consist list and the user-consist file.
+    void readUserConsists();
+    void readScenarioConsists();
+    void showListedConsist();
+    void viewListedConsist();
+    void saveConsist();
+    void deleteConsist();
 
     // Menu and window commands.
     void locateGameExe();
@@ -212,6 +231,22 @@ private:
     void showProgress(const std::string& caption) override;
     void clearProgress() override;
 
+    // ConsistReadObserver, SaveObserver, DeleteObserver
+    void listReset() override;
+    void rowListed(const ConsistRow& row) override;
+    void progressShown(const std::string& caption) override;
+    void busyPointerShown(bool busy) override;
+    void nameTrimmed(const std::string& name) override;
+    void consistSaved(const std::string& name) override;
+    void consistDeleted() override;
+    void lastConsistDeleted() override;
+    void finishConsistRead(const ConsistReadResult& result, std::string_view heading, bool userConsists);
+    std::optional<std::string> chosenRowText() const;
+    // Selects a row of the consist list from code and shows its consist.
+    void selectRow(int row);
+    bool userConsistsOnShow() const;
+    void wireConsistFiles();
+
     void wireCommands();
     void applyCommandStates(const class CommandStates& states);
     void resetWindow();
@@ -260,6 +295,9 @@ private:
     NamedControls registry_;
     Form1Controls c_;
     ConverterRunner converter_;
+    DeltaNamespace deltaNamespace_;
+    ConsistFileServices fileServices_;
+    ConsistListing listing_;
     BusyState busy_;
     KeyStateFilter* keyState_ = nullptr;
     ComboKeyLock* comboLock_ = nullptr;

@@ -88,8 +88,6 @@ void Form1::startAfterShow() {
     if (ValidateGameFolder() == 999) {
         return;
     }
-    // The consist list's names line up at its tab stops.
-    c_.List3->setProperty("dovrelTabStops", QVariantList{48, 96, 0});
     AssetScan();
     updateCommandAvailability();
 }
@@ -221,10 +219,6 @@ void Form1::AssetScan() {
 void Form1::backgroundClick() {
     editor_->navigation().backgroundClicked();
     showConsistDisplay();
-}
-
-std::vector<std::string> Form1::listedConsistRows() const {
-    return std::vector<std::string>(static_cast<std::size_t>(c_.List3->count()));
 }
 
 int Form1::heldKeyCode() const {

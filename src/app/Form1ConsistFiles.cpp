@@ -1,0 +1,223 @@
+// The consist list of the main window: reading the user and scenario consists, showing and loading a
+// listed consist, saving and deleting user consists.
+#include "app/Form1.h"
+
+#include "consist/ConsistEdit.h"
+#include "consist/ConsistEditor.h"
+#include "consistfiles/ConsistFileMessages.h"
+#include "consistfiles/ListedConsistView.h"
+#include "consistfiles/ScenarioConsistReader.h"
+#include "consistfiles/UserConsistDeleter.h"
+#include "consistfiles/UserConsistReader.h"
+#include "consistfiles/UserConsistSaver.h"
+#include "platform/qt/TextConversion.h"
+#include "widgets/ControlText.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace dovrel {
+
+namespace {
+std::vector<std::string> catalogueLines(const Catalogue& catalogue) {
+    const auto records = catalogue.records();
+    return {records.begin(), records.end()};
+}
+} // namespace
+
+std::vector<std::string> Form1::listedConsistRows() const {
+    std::vector<std::string> rows;
+    for (int i = 0; i < c_.List3->count(); ++i) {
+        rows.push_back(listing_.listedConsist(static_cast<std::size_t>(i)));
+    }
+    return rows;
+}
+
+void Form1::listReset() {
+    c_.List3->clear();
+    c_.mnuDeleteConsist->setEnabled(false);
+    setCaption(c_.Label7, "");
+    setCaption(c_.Label22, "");
+    c_.ListView1->clear();
+    listing_ = ConsistListing();
+}
+
+void Form1::rowListed(const ConsistRow& row) {
+    const QSignalBlocker quiet(c_.List3);
+    addItem(c_.List3, row.text());
+}
+
+void Form1::progressShown(const std::string& caption) {
+    setCaption(c_.Label11, caption);
+}
+
+void Form1::busyPointerShown(bool busy) {
+    if (busy) {
+        services_.waitCursor.show();
+    } else {
+        services_.waitCursor.restore();
+    }
+}
+
+void Form1::finishConsistRead(const ConsistReadResult& result, std::string_view heading, bool userConsists) {
+    listing_ = result.listing;
+    if (c_.List3->count() > 0) {
+        if (userConsists) {
+            c_.mnuDeleteConsist->setEnabled(true);
+        }
+        setCaption(c_.Label7, heading);
+        selectRow(0);
+    }
+    updateCommandAvailability();
+}
+
+void Form1::readUserConsists() {
+    const BusyScope busy(busy_);
+    const ConsistReadResult result =
+        UserConsistReader(fileServices_)
+            .readUserConsists(folders_.contentFolder, catalogueLines(catalogue_), *this);
+    finishConsistRead(result, consistmessages::kUserConsistsHeading, true);
+}
+
+void Form1::readScenarioConsists() {
+    const BusyScope busy(busy_);
+    const ConsistReadResult result =
+        ScenarioConsistReader(fileServices_)
+            .readScenarioConsists(folders_.routesFolder, catalogueLines(catalogue_), *this);
+    finishConsistRead(result, consistmessages::kScenarioConsistsHeading, false);
+}
+
+std::optional<std::string> Form1::chosenRowText() const {
+    return chosenItemBytes(c_.List3);
+}
+
+void Form1::selectRow(int row) {
+    {
+        const QSignalBlocker quiet(c_.List3);
+        c_.List3->setCurrentRow(row);
+    }
+    showListedConsist();
+}
+
+void Form1::showListedConsist() {
+    const std::optional<std::string> rowText = chosenRowText();
+    if (c_.List3->count() == 0 || !rowText) {
+        return;
+    }
+    c_.ListView1->clear();
+    const std::string& listed = listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow()));
+    QList<QTreeWidgetItem*> rows;
+    for (const UnitViewRow& row : unitViewRows(listed)) {
+        auto* item = new QTreeWidgetItem();
+        const std::string cells[] = {row.ordinal, row.equipment, row.orientation};
+        for (int column = 0; column < 3; ++column) {
+            item->setText(column, displayText(cells[column]));
+            item->setData(column, kItemBytesRole, QByteArray::fromStdString(cells[column]));
+        }
+        rows.append(item);
+    }
+    c_.ListView1->addTopLevelItems(rows);
+    setCaption(c_.Label22, chosenConsistCaption(*rowText));
+}
+
+void Form1::viewListedConsist() {
+    const std::optional<std::string> rowText = chosenRowText();
+    if (c_.List3->count() == 0 || !rowText) {
+        services_.messages.warn(consistmessages::selectConsistInList());
+        return;
+    }
+    if (!editor_->confirmAbandonConsist()) {
+        return;
+    }
+    editor_->clearConsistLine();
+    const LoadedConsist loaded =
+        loadListedConsist(*rowText, listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow())),
+                          catalogueLines(catalogue_));
+    editor_->display().panelTexts().consistName = loaded.name;
+    if (!loaded.units.empty()) {
+        editor_->line().apply(ReplaceLine{{}, loaded.units, {-1, -1}});
+    }
+    ConsistDisplay& display = editor_->display();
+    display.setAnchorLeft(ConsistDisplay::kCentredLeft);
+    display.redrawConsistLine(0);
+    display.raiseUnitLabels();
+    if (!loaded.units.empty()) {
+        display.selectUnit(0);
+    }
+    showConsistDisplay();
+    if (loaded.overflowed) {
+        services_.messages.warn(consistmessages::consistIsFull());
+    }
+}
+
+void Form1::saveConsist() {
+    const BusyScope busy(busy_);
+    const std::vector<std::string> units(editor_->line().units().begin(), editor_->line().units().end());
+    const SaveResult result =
+        UserConsistSaver(fileServices_, services_.random)
+            .saveUserConsist(typedText(c_.Text1->text()), units, folders_.contentFolder, *this);
+    if (result == SaveResult::NameMissing) {
+        c_.Text1->setFocus();
+    } else if (result == SaveResult::NameHasForbiddenSymbols) {
+        c_.Text1->setSelection(0, static_cast<int>(c_.Text1->text().size()));
+        c_.Text1->setFocus();
+    }
+}
+
+void Form1::nameTrimmed(const std::string& name) {
+    c_.Text1->setText(displayText(name));
+    editor_->display().panelTexts().consistName = name;
+}
+
+bool Form1::userConsistsOnShow() const {
+    return c_.List3->count() > 0 && storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading;
+}
+
+void Form1::consistSaved(const std::string& name) {
+    c_.mnuOpenVTUserConsists->setEnabled(true);
+    if (!userConsistsOnShow()) {
+        return;
+    }
+    readUserConsists();
+    if (const std::optional<std::size_t> row = rowNamed(listing_.rows(), name)) {
+        selectRow(static_cast<int>(*row));
+    }
+}
+
+void Form1::deleteConsist() {
+    const BusyScope busy(busy_);
+    UserConsistDeleter(fileServices_)
+        .deleteUserConsist(chosenRowText(), storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading,
+                           folders_.contentFolder, *this);
+}
+
+void Form1::consistDeleted() {
+    readUserConsists();
+    c_.mnuOpenVTUserConsists->setEnabled(true);
+}
+
+void Form1::lastConsistDeleted() {
+    c_.List3->clear();
+    setCaption(c_.Label7, "");
+    c_.mnuOpenVTUserConsists->setEnabled(false);
+}
+
+void Form1::wireConsistFiles() {
+    connect(c_.mnuOpenVTUserConsists, &QAction::triggered, this, [this] { readUserConsists(); });
+    connect(c_.mnuOpenVTScenarioConsists, &QAction::triggered, this, [this] { readScenarioConsists(); });
+    connect(c_.mnuSaveConsistToVTUserConsists, &QAction::triggered, this, [this] { saveConsist(); });
+    connect(c_.mnuDeleteConsist, &QAction::triggered, this, [this] { deleteConsist(); });
+    connect(c_.butView, &QPushButton::clicked, this, [this] { viewListedConsist(); });
+    connect(c_.List3, &QListWidget::itemClicked, this, [this] { showListedConsist(); });
+    connect(c_.List3, &QListWidget::currentItemChanged, this, [this] {
+        if (c_.List3->hasFocus() && QApplication::mouseButtons() == Qt::NoButton) {
+            showListedConsist();
+        }
+    });
+}
+
+} // namespace dovrel

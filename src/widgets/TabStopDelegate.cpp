@@ -1,0 +1,40 @@
+#include "widgets/TabStopDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace dovrel {
+
+int TabStopDelegate::nameOffset(int identifierWidth, int stepPixels) {
+    if (stepPixels <= 0) {
+        return identifierWidth;
+    }
+    return (identifierWidth / stepPixels + 1) * stepPixels;
+}
+
+void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+    QStyleOptionViewItem plain = option;
+    initStyleOption(&plain, index);
+    const QString text = plain.text;
+    plain.text.clear();
+    const QStyle* style = plain.widget != nullptr ? plain.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, plain.widget);
+
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    const QString identifier = tab < 0 ? text : text.left(tab);
+    const QString name = tab < 0 ? QString() : text.mid(tab + 1).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, plain.widget);
+    painter->save();
+    painter->setFont(plain.font);
+    painter->setPen(plain.palette.color(plain.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                             : QPalette::Text));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, identifier);
+    if (!name.isEmpty()) {
+        const int offset = nameOffset(plain.fontMetrics.horizontalAdvance(identifier), step_);
+        painter->drawText(area.adjusted(offset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
+    }
+    painter->restore();
+}
+
+} // namespace dovrel
