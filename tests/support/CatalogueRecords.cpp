@@ -1,0 +1,66 @@
+#include "support/CatalogueRecords.h"
+
+namespace dovrel::testing {
+
+namespace {
+std::string shortName(const std::string& id) {
+    std::string name = id.substr(id.rfind('\\') == std::string::npos ? 0 : id.rfind('\\') + 1);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+} // namespace
+
+RecordSpec unit(std::string unitClass, std::string englishName, std::string provider, std::string product,
+                std::string frontCoupling, std::string rearCoupling) {
+    RecordSpec spec;
+    spec.unitClass = std::move(unitClass);
+    spec.englishName = std::move(englishName);
+    spec.provider = std::move(provider);
+    spec.product = std::move(product);
+    spec.frontCoupling = std::move(frontCoupling);
+    spec.rearCoupling = std::move(rearCoupling);
+    return spec;
+}
+
+std::string recordLine(const RecordSpec& spec) {
+    std::string path = spec.blueprintPath;
+    if (path.empty()) {
+        path = "RailVehicles\\" + spec.englishName + "\\unit.xml";
+    }
+    const std::vector<std::string> fields = {spec.unitClass,
+                                             spec.englishName,
+                                             spec.provider,
+                                             spec.product,
+                                             path,
+                                             spec.frontCoupling,
+                                             spec.rearCoupling,
+                                             shortName(spec.frontCoupling),
+                                             shortName(spec.rearCoupling),
+                                             "common " + spec.englishName,
+                                             spec.mass,
+                                             spec.capacity,
+                                             "1",
+                                             "0.3",
+                                             "0.002",
+                                             "0.3",
+                                             "0.2",
+                                             "0.1",
+                                             "1.5",
+                                             spec.freightType,
+                                             spec.multipleUnit};
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += (i == 0 ? "" : "|") + fields[i];
+    }
+    return line;
+}
+
+std::string cacheText(const std::vector<RecordSpec>& specs) {
+    std::string text;
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        text += (i == 0 ? "" : "\r\n") + recordLine(specs[i]);
+    }
+    return text;
+}
+
+} // namespace dovrel::testing
