@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <unordered_set>
 #include <vector>
 
 namespace serz {
@@ -205,6 +206,10 @@ private:
             if (c == '&' || c == '"' || c == '\'') {
                 return fail(pos_, std::string("'") + c + "' in a tag name");
             }
+            if (static_cast<unsigned char>(c) < 0x20) {
+                return fail(pos_,
+                            "control character " + std::to_string(static_cast<int>(c)) + " in a tag name");
+            }
             ++pos_;
         }
         if (pos_ == start) {
@@ -217,6 +222,9 @@ private:
     bool readStartTag(StartTag& tag) {
         tag.offset = pos_;
         tag.attributes.clear();
+        if (!manyNames_.empty()) {
+            manyNames_ = {};
+        }
         ++pos_; // '<'
         if (!readName(tag.name)) {
             return false;
@@ -275,11 +283,27 @@ private:
             return false;
         }
         pos_ = end + 1;
-        if (tag.find(attribute.name)) {
+        if (repeats(tag, attribute.name)) {
             return fail(at, "attribute " + std::string(attribute.name) + " appears twice");
         }
         tag.attributes.push_back(std::move(attribute));
         return true;
+    }
+
+    // Whether the tag already has an attribute of this name. A tag has a few attributes, searched
+    // in place; past kFewAttributes their names go into a set, so that a tag with thousands of
+    // attributes is still read in linear time.
+    bool repeats(const StartTag& tag, std::string_view name) {
+        static constexpr std::size_t kFewAttributes = 16;
+        if (tag.attributes.size() < kFewAttributes) {
+            return tag.find(name) != nullptr;
+        }
+        if (manyNames_.empty()) {
+            for (const Attribute& attribute : tag.attributes) {
+                manyNames_.insert(attribute.name);
+            }
+        }
+        return !manyNames_.insert(name).second;
     }
 
     bool readEndTag(std::string_view expected) {
@@ -609,9 +633,10 @@ private:
     std::string_view in_;
     std::size_t pos_ = 0;
     LineCounter lines_;
-    std::vector<std::string_view> open_; // tag names of the open elements, as written
-    StartTag tag_;                       // reused for every tag
-    std::string text_;                   // reused for every value's text
+    std::vector<std::string_view> open_;             // tag names of the open elements, as written
+    StartTag tag_;                                   // reused for every tag
+    std::unordered_set<std::string_view> manyNames_; // the attribute names of a tag that has many
+    std::string text_;                               // reused for every value's text
     Document document_;
     Error error_;
 };

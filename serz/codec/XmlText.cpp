@@ -60,6 +60,11 @@ bool appendElementName(std::string& out, std::string_view name) {
         out += 'e';
         return true;
     }
+    // The reader takes these tags for a nil or a blob, whatever their attributes, and a tag that
+    // starts with "<!" or "<?" for markup.
+    if (name == "d:nil" || name == "d:blob" || name.front() == '!' || name.front() == '?') {
+        return false;
+    }
     for (const char c : name) {
         if (!fitsInTag(static_cast<unsigned char>(c))) {
             return false;

@@ -11,7 +11,8 @@ void appendEscaped(std::string& out, std::string_view text);
 
 // Appends a stored element name as written in XML: "::" becomes "-", an empty name "e".
 // Returns false, appending nothing, for a name that cannot stand in a tag (white space,
-// control characters, or one of < > & " ' / =).
+// control characters, or one of < > & " ' / =), for "d:nil" and "d:blob", which would be read
+// back as a nil and a blob, and for a name starting with "!" or "?", which would be read as markup.
 bool appendElementName(std::string& out, std::string_view name);
 
 // The stored name of an element name read from XML: every "-" becomes "::".

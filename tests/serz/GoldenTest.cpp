@@ -248,7 +248,9 @@ TEST(Golden, NamesMapBetweenStoredAndXmlForms) {
 }
 
 TEST(Golden, NamesThatCannotBeTagsAreRefused) {
-    for (const char* name : {"two words", "a<b", "a>b", "a&b", "q\"", "a/b", "a=b", "tab\t"}) {
+    // "d:nil" and "d:blob" would be read back as a nil and a blob, "!x" and "?x" as markup.
+    for (const char* name :
+         {"two words", "a<b", "a>b", "a&b", "q\"", "a/b", "a=b", "tab\t", "d:nil", "d:blob", "!x", "?x"}) {
         Document document = inRoot({Record::scalar(name, ValueType::Bool, 1)});
         document[1].source = 42;
         const auto xml = writeXml(document);

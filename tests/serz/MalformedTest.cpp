@@ -168,6 +168,8 @@ TEST(Malformed, BadXmlFailsWithItsLine) {
         {"blob digit", xmlInRoot("\t<d:blob d:size=\"1\">G0</d:blob>\r\n"), 3, "not a hex digit"},
         {"space in the name", "<a b c=\"1\"/>", 1, "has no value"},
         {"slash in the name", "<a/b/>", 1, "malformed tag"},
+        {"control character in a name", xmlInRoot("\t<a" + std::string(1, '\0') + "b/>\r\n"), 3,
+         "control character 0 in a tag name"},
     };
     for (const auto& c : cases) {
         const auto result = readXml(c.xml);
@@ -175,6 +177,24 @@ TEST(Malformed, BadXmlFailsWithItsLine) {
         EXPECT_EQ(result.error().position, c.line) << c.what << ": " << result.error().message;
         EXPECT_NE(result.error().message.find(c.message), std::string::npos)
             << c.what << ": " << result.error().message;
+    }
+}
+
+TEST(Malformed, ATagWithThousandsOfAttributesIsReadAndEveryRepeatFound) {
+    std::string attributes;
+    for (int i = 0; i < 20000; ++i) {
+        attributes += " a" + std::to_string(i) + "=\"\"";
+    }
+    const auto read = readXml(xmlInRoot("\t<v" + attributes + " d:type=\"bool\">1</v>\r\n"));
+    ASSERT_TRUE(read.ok()) << read.error().message;
+    EXPECT_EQ(read.value().size(), 3u);
+    for (const std::string repeated : {"a0", "a15", "a16", "a19999"}) {
+        const auto result =
+            readXml(xmlInRoot("\r\n\t<v" + attributes + " " + repeated + "=\"x\" d:type=\"bool\">1</v>\r\n"));
+        ASSERT_FALSE(result.ok()) << repeated;
+        EXPECT_EQ(result.error().position, 4u) << repeated;
+        EXPECT_NE(result.error().message.find("attribute " + repeated + " appears twice"), std::string::npos)
+            << result.error().message;
     }
 }
 
