@@ -249,6 +249,11 @@ private:
         if (record.kind != RecordKind::Nil && record.kind != RecordKind::Blob) {
             record.name = strings_[slot.name];
         }
+        textBytes_ += record.name.size() + record.text.size();
+        if (textBytes_ > kMaxTextBytes) {
+            return fail(start, "names and strings add up to more than " +
+                                   std::to_string(kMaxTextBytes >> 20) + " MiB");
+        }
         if (const auto problem = structure_.accept(record)) {
             return fail(start, *problem);
         }
@@ -260,6 +265,7 @@ private:
     std::vector<std::string> strings_;
     std::array<SlotTemplate, bin::kSlotCount> cache_{};
     std::size_t longRecords_ = 0;
+    std::size_t textBytes_ = 0; // the names and strings of the records read so far
     StructureCheck structure_;
     Document document_;
     Error error_;

@@ -95,6 +95,25 @@ TEST(Malformed, BadBinariesFailWithTheirOffset) {
     }
 }
 
+TEST(Malformed, StringsRepeatedPastTheTextLimitFail) {
+    // One 64 KiB string in a long-form record (slot 1, string 3), then short forms that repeat it
+    // in three bytes each: 1023 records of 65,537 bytes of name and text stay within 64 MiB.
+    const std::string longForm =
+        bytes({0xFF, 0x56}) + newString("s") + newString("cDeltaString") + newString(std::string(65536, 'x'));
+    std::string repeats;
+    for (int i = 0; i < 1022; ++i) {
+        repeats += bytes({0x01}) + u16(3);
+    }
+    const auto within = readBin(binInRoot(longForm + repeats));
+    ASSERT_TRUE(within.ok()) << within.error().message;
+    EXPECT_EQ(within.value().size(), 1025u);
+
+    const auto beyond = readBin(binInRoot(longForm + repeats + bytes({0x01}) + u16(3)));
+    ASSERT_FALSE(beyond.ok());
+    EXPECT_EQ(beyond.error().position, kAfterRootOpen + longForm.size() + repeats.size());
+    EXPECT_NE(beyond.error().message.find("more than 64 MiB"), std::string::npos) << beyond.error().message;
+}
+
 struct XmlCase {
     const char* what;
     std::string xml;

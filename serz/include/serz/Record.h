@@ -50,6 +50,11 @@ struct Record {
 // the indentation of the XML (one TAB per level on every line) from growing without bound.
 inline constexpr std::size_t kMaxDepth = 1000;
 
+// The names and strings of a document read from the binary form add up to at most this many bytes.
+// The binary form stores a string once and repeats it in three bytes, so without a limit a file of
+// one megabyte could stand for gigabytes of XML; real files hold a few megabytes of text.
+inline constexpr std::size_t kMaxTextBytes = std::size_t{64} << 20;
+
 // A document is its records in order: exactly one root element, opened first and closed last.
 using Document = std::vector<Record>;
 
