@@ -7,6 +7,7 @@
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
+#include "widgets/StripControls.h"
 #include "widgets/TabStopDelegate.h"
 
 #include <QCheckBox>
@@ -89,6 +90,10 @@ Form1::Form1(const Services& services)
 
     editor_ = std::make_unique<ConsistEditor>(services_.messages, static_cast<ConsistHost&>(*this));
     c_.strip->setLabels(&editor_->display().labels());
+    registerStripElements(
+        registry_, editor_->display().labels(), *c_.strip, [this](PressButton button, float x, float y) {
+            stripPressed(button == PressButton::Left ? 1 : button == PressButton::Right ? 2 : 4, x, y);
+        });
     wireCommands();
     wireBrowser();
     wireConsistFiles();

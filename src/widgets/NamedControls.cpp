@@ -242,9 +242,44 @@ void NamedControls::removeWithPrefix(const std::string& prefix) {
     });
 }
 
+void NamedControls::addSet(const std::string& name, std::unique_ptr<ControlSet> set) {
+    sets_.emplace_back(name, std::move(set));
+}
+
 NamedControl* NamedControls::find(const std::string& address) const {
-    const auto found = controls_.find(address);
-    return found == controls_.end() ? nullptr : found->second.get();
+    if (const auto found = controls_.find(address); found != controls_.end()) {
+        return found->second.get();
+    }
+    const std::size_t open = address.find('[');
+    if (open == std::string::npos || !address.ends_with(']') || open + 2 >= address.size()) {
+        return nullptr;
+    }
+    const std::string digits = address.substr(open + 1, address.size() - open - 2);
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) {
+        return nullptr;
+    }
+    const std::size_t index = std::stoul(digits);
+    for (const auto& [name, set] : sets_) {
+        if (address.compare(0, open, name) != 0 || name.size() != open || index >= set->size()) {
+            continue;
+        }
+        auto& made = setElements_[address];
+        if (!made) {
+            made = set->element(index);
+        }
+        return made.get();
+    }
+    return nullptr;
+}
+
+std::vector<std::string> NamedControls::addresses() const {
+    std::vector<std::string> all = order_;
+    for (const auto& [name, set] : sets_) {
+        for (std::size_t i = 0; i < set->size(); ++i) {
+            all.push_back(name + "[" + std::to_string(i) + "]");
+        }
+    }
+    return all;
 }
 
 } // namespace dovrel

@@ -108,9 +108,19 @@ private:
     ControlKind kind_;
 };
 
+// A set of like controls whose elements come and go: element i is "NAME[i]".
+class ControlSet {
+public:
+    virtual ~ControlSet() = default;
+    virtual std::size_t size() const = 0;
+    virtual std::unique_ptr<NamedControl> element(std::size_t index) const = 0;
+};
+
 // Every control reachable by its address: "List1", "Label1[3]", "Form4.ListView1".
 class NamedControls {
 public:
+    // A control set answers for every address NAME[i] below its size.
+    void addSet(const std::string& name, std::unique_ptr<ControlSet> set);
     void add(std::string address, std::unique_ptr<NamedControl> control);
     void addWidget(std::string address, QWidget* widget, ControlKind kind);
     void addMenu(std::string address, QAction* action, ControlKind kind);
@@ -118,12 +128,15 @@ public:
     void removeWithPrefix(const std::string& prefix);
 
     NamedControl* find(const std::string& address) const;
-    // Addresses in the order they were added.
-    const std::vector<std::string>& addresses() const { return order_; }
+    // Addresses in the order they were added, then the elements of each control set.
+    std::vector<std::string> addresses() const;
 
 private:
     std::map<std::string, std::unique_ptr<NamedControl>> controls_;
     std::vector<std::string> order_;
+    std::vector<std::pair<std::string, std::unique_ptr<ControlSet>>> sets_;
+    // Controls made for set elements, kept so that find() can hand out a stable pointer.
+    mutable std::map<std::string, std::unique_ptr<NamedControl>> setElements_;
 };
 
 } // namespace dovrel

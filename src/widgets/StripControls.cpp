@@ -45,15 +45,30 @@ bool StripElementControl::press(PressButton button, float x, float y) {
     return true;
 }
 
+namespace {
+class StripLabelSet final : public ControlSet {
+public:
+    StripLabelSet(const ConsistLabels& labels, LabelSet set, const ConsistStrip& strip,
+                  StripElementControl::Press press)
+        : labels_(labels), set_(set), strip_(strip), press_(std::move(press)) {}
+
+    std::size_t size() const override { return labels_.elements(set_).size(); }
+    std::unique_ptr<NamedControl> element(std::size_t index) const override {
+        return std::make_unique<StripElementControl>(labels_, LabelRef{set_, index}, strip_, press_);
+    }
+
+private:
+    const ConsistLabels& labels_;
+    LabelSet set_;
+    const ConsistStrip& strip_;
+    StripElementControl::Press press_;
+};
+} // namespace
+
 void registerStripElements(NamedControls& registry, const ConsistLabels& labels, const ConsistStrip& strip,
                            const StripElementControl::Press& press) {
     for (const LabelSet set : kAllLabelSets) {
-        const std::string prefix = std::string(labelSetName(set)) + "[";
-        registry.removeWithPrefix(prefix);
-        for (std::size_t i = 0; i < labels.elements(set).size(); ++i) {
-            registry.add(prefix + std::to_string(i) + "]",
-                         std::make_unique<StripElementControl>(labels, LabelRef{set, i}, strip, press));
-        }
+        registry.addSet(labelSetName(set), std::make_unique<StripLabelSet>(labels, set, strip, press));
     }
 }
 

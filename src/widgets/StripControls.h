@@ -34,7 +34,7 @@ private:
     Press press_;
 };
 
-// Registers every element of the four label sets under its address, replacing the earlier ones.
+// Registers the four label sets; their elements are reached as they are at each look-up.
 void registerStripElements(NamedControls& registry, const ConsistLabels& labels, const ConsistStrip& strip,
                            const StripElementControl::Press& press);
 
