@@ -2,7 +2,7 @@
 
 #include "core/TextRules.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace dovrel {
 
@@ -20,8 +20,10 @@ std::string distinctList(const std::vector<std::string>& entries) {
     return makeDistinct(joined);
 }
 
-void addWhenNew(std::vector<std::string>& list, std::string name) {
-    if (std::find(list.begin(), list.end(), name) == list.end()) {
+// Appends a name the list does not hold yet; `held` holds the list's names, so that each name is
+// looked up in constant time rather than compared with every name before it.
+void addWhenNew(std::vector<std::string>& list, std::unordered_set<std::string>& held, std::string name) {
+    if (held.insert(name).second) {
         list.push_back(std::move(name));
     }
 }
@@ -32,13 +34,14 @@ CatalogueLists CatalogueLists::of(const Catalogue& catalogue) {
     std::vector<std::string> providers;
     std::vector<std::string> pairs;
     CatalogueLists lists;
+    std::unordered_set<std::string> couplers;
     for (const std::string& line : catalogue.records()) {
         const EquipmentRecord record(line);
         const std::string provider(record.field(RecordField::provider));
         providers.push_back(provider);
         pairs.push_back(provider + "\\" + std::string(record.field(RecordField::product)));
-        addWhenNew(lists.couplerList, shortCouplerName(record.field(RecordField::frontCouplingId)));
-        addWhenNew(lists.couplerList, shortCouplerName(record.field(RecordField::rearCouplingId)));
+        addWhenNew(lists.couplerList, couplers, shortCouplerName(record.field(RecordField::frontCouplingId)));
+        addWhenNew(lists.couplerList, couplers, shortCouplerName(record.field(RecordField::rearCouplingId)));
     }
     lists.providerList = distinctList(providers);
     lists.providerProductList = distinctList(pairs);

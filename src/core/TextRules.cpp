@@ -1,6 +1,7 @@
 #include "core/TextRules.h"
 
 #include <cstdint>
+#include <unordered_set>
 
 namespace dovrel {
 
@@ -154,15 +155,20 @@ std::string makeDistinct(std::string_view list, char separator) {
     if (list.empty()) {
         return distinct;
     }
+    const std::vector<std::string> entries = splitAt(list, std::string_view(&separator, 1));
+    // The entries kept so far, looked up in constant time so that a long list is made distinct in
+    // linear time. As for listHolds, a list that is still the empty text holds nothing.
+    std::unordered_set<std::string_view> kept;
     bool first = true;
-    for (const std::string& entry : splitAt(list, std::string_view(&separator, 1))) {
+    for (const std::string& entry : entries) {
         if (first) {
             distinct = entry;
             first = false;
-        } else if (!listHolds(distinct, entry, separator)) {
+        } else if (distinct.empty() || !kept.contains(entry)) {
             distinct.push_back(separator);
             distinct.append(entry);
         }
+        kept.insert(entry);
     }
     return distinct;
 }

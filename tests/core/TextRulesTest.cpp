@@ -111,6 +111,16 @@ TEST(DistinctLists, WholeEntriesComparedWithCase) {
     EXPECT_EQ(makeDistinct("Acme\\Pack|Acme\\Pack2|Acme\\Pack"), "Acme\\Pack|Acme\\Pack2");
     EXPECT_EQ(makeDistinct("a:b:a", ':'), "a:b");
     EXPECT_EQ(makeDistinct(""), "");
+    // A list that is still the empty text holds nothing, not even the empty entry.
+    EXPECT_EQ(makeDistinct("|"), "|");
+    EXPECT_EQ(makeDistinct("||"), "|");
+    EXPECT_EQ(makeDistinct("a||"), "a|");
+
+    std::string thousands;
+    for (int i = 0; i < 5001; ++i) {
+        thousands += (i > 0 ? "|" : "") + std::to_string(i);
+    }
+    EXPECT_EQ(makeDistinct(thousands + "|" + thousands), thousands);
 
     std::string list;
     for (const char* entry : {"Buffer", "Buffer2", "Buffer", "buffer", "Buf"}) {
