@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace dovrel::testing {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs make-sample-game with the arguments, standard input closed, both outputs captured.
+ProgramRun runMakeSampleGame(const std::vector<std::string>& arguments);
+
+// Every file below a folder: its path relative to the folder ("/" between the parts) and its bytes.
+using FileMap = std::map<std::string, std::string>;
+FileMap allFiles(const std::filesystem::path& folder);
+
+// One default installation (seed 7), made once for the whole test program, with every .bin
+// converted to XML by the codec (the files that do not convert are listed apart).
+struct GeneratedSample {
+    std::filesystem::path folder;
+    ProgramRun run;
+    FileMap files;
+    std::map<std::string, std::string> xml; // .bin path -> its XML
+    std::vector<std::string> unconvertible;
+};
+const GeneratedSample& defaultSample();
+
+} // namespace dovrel::testing

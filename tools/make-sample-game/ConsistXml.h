@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ConsistPlan.h"
+#include "Random.h"
+
+#include <string>
+#include <vector>
+
+namespace dovrel::sample {
+
+// ConsistTemplates.bin as XML: the cRecordSet root, <Record>, one cConsistTemplate per user
+// consist in the layout the editor itself writes (name in five languages, then one
+// cConsistTemplateEntry per vehicle with its blueprint and heading).
+std::string consistTemplatesXml(const std::vector<UserConsist>& consists, Random& random);
+
+// Scenario.bin as XML: the cRecordSet root, <Record>, one cConsist per train. A consist holds its
+// vehicles (component values with the heading among them, then the blueprint, an empty reskin,
+// the name and the entity id), its two track followers and its driver: nil, or a cDriver whose
+// destination carries an empty group name before the service name.
+std::string scenarioXml(const ScenarioPlan& scenario, Random& random);
+
+// RouteProperties.xml and ScenarioProperties.xml: the names the game shows.
+std::string routePropertiesXml(const RoutePlan& route, Random& random);
+std::string scenarioPropertiesXml(const ScenarioPlan& scenario, Random& random);
+
+} // namespace dovrel::sample

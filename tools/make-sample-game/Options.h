@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace dovrel::sample {
+
+struct Options {
+    std::filesystem::path folder;
+    std::uint64_t seed = 1;
+    int units = 60;
+    bool lowerCase = false;
+    bool help = false;
+};
+
+inline constexpr int kMaxUnits = 100000;
+
+// The options of a command line (without the program name), or what is wrong with it.
+std::variant<Options, std::string> parseOptions(const std::vector<std::string>& arguments);
+
+// The --help text.
+std::string usageText();
+
+} // namespace dovrel::sample
