@@ -212,6 +212,10 @@ void Form1::AssetScan() {
     const AssetScanReport report =
         scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_);
     lists_ = report.lists;
+    if (!report.cacheWrite.ok) {
+        // The catalogue stays usable for this run; without its cache the next start scans again.
+        services_.messages.warn(fileNotWrittenText(cacheFile(), report.cacheWrite));
+    }
     buildCouplerBoxes();
     fillProviderCombos();
 }

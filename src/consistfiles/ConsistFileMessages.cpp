@@ -1,5 +1,7 @@
 #include "consistfiles/ConsistFileMessages.h"
 
+#include "platform/FileStatus.h"
+
 namespace dovrel::consistmessages {
 
 namespace {
@@ -63,7 +65,7 @@ std::string badlyFormedXml() {
 }
 
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason) {
-    return joined({"Operation aborted.", "Could not write " + file.string() + ".", reason});
+    return "Operation aborted.\r\n\r\n" + fileNotWrittenText(file, FileStatus::failure(std::string(reason)));
 }
 
 std::string couldNotRead(const std::filesystem::path& file, std::string_view reason) {

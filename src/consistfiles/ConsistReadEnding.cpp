@@ -8,8 +8,11 @@ void endConsistRead(ConsistFileServices& services, ConsistReadObserver& observer
     observer.progressShown("");
     result.listing.dropFinalColons();
     if (!result.missingUnits.empty()) {
-        // A failed write is passed over like any other failing step of a read.
-        services.files.replace(services.notFoundFile(), result.missingUnits);
+        // The read goes on without the list of missing units, but the user hears of it.
+        if (const FileStatus written = services.files.replace(services.notFoundFile(), result.missingUnits);
+            !written.ok) {
+            services.messages.warn(fileNotWrittenText(services.notFoundFile(), written));
+        }
         services.events.pump();
     }
     if (result.truncated) {

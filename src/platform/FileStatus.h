@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace dovrel {
@@ -12,5 +13,10 @@ struct FileStatus {
     static FileStatus success() { return {}; }
     static FileStatus failure(std::string why) { return {false, std::move(why)}; }
 };
+
+// What the user is told when a file could not be written: "Could not write PATH." and the reason.
+inline std::string fileNotWrittenText(const std::filesystem::path& file, const FileStatus& status) {
+    return "Could not write " + file.string() + ".\r\n\r\n" + status.reason;
+}
 
 } // namespace dovrel

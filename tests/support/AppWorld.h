@@ -70,11 +70,14 @@ struct AppWorld {
     RecordingFolderOpener folders;
     QueuedRandomSource random;
 
-    Services services(ScreenSize screen = {1280, 1024}) {
+    Services services(ScreenSize screen = {1280, 1024}) { return servicesWith(files, screen); }
+
+    // The same services with other files, such as a double that fails chosen writes.
+    Services servicesWith(Files& chosenFiles, ScreenSize screen = {1280, 1024}) {
         return Services{messages,
                         fileDialogs,
                         settings,
-                        files,
+                        chosenFiles,
                         processes,
                         events,
                         waitCursor,
