@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <fstream>
+#include <unistd.h>
 
 namespace dovrel::testing {
 
@@ -58,7 +59,24 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
     for (const std::string& argument : arguments) {
         list << QString::fromStdString(argument);
     }
-    process.start(QString::fromStdString(editorExecutable().string()), list);
+    if (unprivileged_) {
+        // The test folder must be reachable; the settings and program folder must be the user's own.
+        fs::permissions(folder_.path(), fs::perms::others_read | fs::perms::others_exec,
+                        fs::perm_options::add);
+        for (const fs::path& own : {folder_.configFolder(), folder_.programFolder()}) {
+            for (const auto& entry : fs::recursive_directory_iterator(own)) {
+                ::chown(entry.path().c_str(), 65534, 65534);
+            }
+            ::chown(own.c_str(), 65534, 65534);
+        }
+        list.prepend(QString::fromStdString(editorExecutable().string()));
+        list = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                           QStringLiteral("--clear-groups")} +
+               list;
+        process.start(QStringLiteral("setpriv"), list);
+    } else {
+        process.start(QString::fromStdString(editorExecutable().string()), list);
+    }
     EditorResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

@@ -22,6 +22,9 @@ public:
     explicit EditorProcess(const TempFolder& folder) : folder_(folder) {}
 
     void setScreen(const std::string& size) { screen_ = size; }
+    // Runs the editor as the unprivileged user "nobody" (uid and gid 65534); its settings and
+    // program folder become that user's, everything else in the test folder stays root's.
+    void runUnprivileged() { unprivileged_ = true; }
     void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
     // Writes "GameFolder" into the isolated settings, as Locate would have.
     void storeGameFolder(const std::filesystem::path& folder);
@@ -30,13 +33,15 @@ public:
     EditorResult runScript(const std::string& script, int timeoutMs = 120000);
     EditorResult runArguments(const std::vector<std::string>& arguments, int timeoutMs = 120000);
 
-    std::filesystem::path dumpFile() const { return folder_.path() / "dump.json"; }
+    // In the program folder, which the editor may write even when it runs unprivileged.
+    std::filesystem::path dumpFile() const { return folder_.programFolder() / "dump.json"; }
     // The JSON written by "dump" + dumpFile().
     QJsonObject readDump() const;
 
 private:
     const TempFolder& folder_;
     std::string screen_ = "1280x1024";
+    bool unprivileged_ = false;
     std::map<std::string, std::string> environment_;
     std::map<std::string, std::string> settings_;
 };
