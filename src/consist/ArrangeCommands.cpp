@@ -53,15 +53,11 @@ void ArrangeCommands::shiftUnit(Side side) {
 
 void ArrangeCommands::reverseUnit() {
     ConsistLine& line = parts_.line;
-    if (line.empty()) {
-        parts_.messages.warn(std::string(msg::kNoConsist));
+    const std::optional<std::int32_t> selected = selectedUnitOrTell(parts_);
+    if (!selected) {
         return;
     }
-    const std::int32_t s = line.selectedIndex();
-    if (s == -1) {
-        parts_.messages.warn(std::string(msg::kSelectInConsist));
-        return;
-    }
+    const std::int32_t s = *selected;
     line.apply(ToggleHeading{s, {s, s}});
     refreshInPlace();
 }

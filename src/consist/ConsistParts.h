@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 namespace dovrel {
 
 class ConsistDisplay;
@@ -15,5 +18,9 @@ struct ConsistParts {
     MessageBoxes& messages;
     ConsistHost& host;
 };
+
+// The selected unit of a non-empty line. Otherwise the user is told "No consist." (empty line) or
+// "Select unit in consist." (nothing selected), and there is none.
+std::optional<std::int32_t> selectedUnitOrTell(const ConsistParts& parts);
 
 } // namespace dovrel

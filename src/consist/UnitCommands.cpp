@@ -107,15 +107,11 @@ void UnitCommands::tradeUnit(UnitList list, const ListChoice& choice) {
         return;
     }
     ConsistLine& line = parts_.line;
-    if (line.empty()) {
-        parts_.messages.warn(std::string(msg::kNoConsist));
+    const std::optional<std::int32_t> selected = selectedUnitOrTell(parts_);
+    if (!selected) {
         return;
     }
-    const std::int32_t s = line.selectedIndex();
-    if (s == -1) {
-        parts_.messages.warn(std::string(msg::kSelectInConsist));
-        return;
-    }
+    const std::int32_t s = *selected;
     const auto unit = unitFor(*choice.chosen);
     if (!unit) {
         return;
@@ -141,15 +137,11 @@ void UnitCommands::deleteOnlyUnit() {
 
 void UnitCommands::deleteUnit(Side side) {
     ConsistLine& line = parts_.line;
-    if (line.empty()) {
-        parts_.messages.warn(std::string(msg::kNoConsist));
+    const std::optional<std::int32_t> selected = selectedUnitOrTell(parts_);
+    if (!selected) {
         return;
     }
-    const std::int32_t s = line.selectedIndex();
-    if (s == -1) {
-        parts_.messages.warn(std::string(msg::kSelectInConsist));
-        return;
-    }
+    const std::int32_t s = *selected;
     const std::int32_t n = line.unitCount();
     if (n == 1) {
         deleteOnlyUnit();

@@ -3,6 +3,7 @@
 #include "app/Services.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
+#include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
 #include "platform/qt/QtFiles.h"
@@ -15,51 +16,13 @@
 
 namespace dovrel::testing {
 
-// Message boxes for widget tests: each is recorded and takes the next queued answer. A message
-// nobody expected fails the test (and is answered OK or Cancel so the program goes on).
-class ExpectedMessages final : public MessageBoxes {
-public:
-    struct Shown {
-        std::string text;
-        MessageIcon icon;
-        MessageButtons buttons;
-        MessageAnswer answer;
-    };
-
-    void queue(MessageAnswer answer) { answers_.push_back(answer); }
-    const std::vector<Shown>& shown() const { return shown_; }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> all;
-        for (const Shown& s : shown_) {
-            all.push_back(s.text);
-        }
-        return all;
-    }
-    void clear() { shown_.clear(); }
-    bool allAnswersUsed() const { return answers_.empty(); }
-
-    MessageAnswer show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        MessageAnswer answer = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::Cancel;
-        if (answers_.empty()) {
-            ADD_FAILURE() << "unexpected message: " << text;
-        } else {
-            answer = answers_.front();
-            answers_.pop_front();
-        }
-        shown_.push_back({text, icon, buttons, answer});
-        return answer;
-    }
-
-private:
-    std::deque<MessageAnswer> answers_;
-    std::vector<Shown> shown_;
-};
-
 // Everything a main window needs, isolated in a temporary folder: real files and processes,
 // recorded dialogs, settings in memory, the converter built beside the tests.
 struct AppWorld {
     TempFolder temp;
-    ExpectedMessages messages;
+    // A message nobody queued an answer for fails the test.
+    QueuedMessageBoxes messages{
+        [](const std::string& text) { ADD_FAILURE() << "unexpected message: " << text; }};
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
     QtFiles files;
