@@ -1,0 +1,424 @@
+// bench_consistfiles: reads 200 scenarios holding 2,000 consists and a user-consist file of 1,000
+// consists through ScenarioConsistReader and UserConsistReader, with the real files, the real
+// process runner and the real serz, and prints the time of each read and the share of it spent in
+// the converter's processes. The files are generated as XML in the converter's layout and written
+// as .bin by the codec. Usage: bench_consistfiles [SERZ] (default: serz beside this program).
+
+#include "consistfiles/ScenarioConsistReader.h"
+#include "consistfiles/UserConsistReader.h"
+#include "convert/ConverterRunner.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFiles.h"
+#include "platform/qt/QtProcessRunner.h"
+#include "serz/Conversion.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+using namespace dovrel;
+
+constexpr int kScenarios = 200;
+constexpr int kConsistsPerScenario = 10;
+constexpr int kUserConsists = 1000;
+constexpr int kCatalogueRecords = 400;
+constexpr int kRuns = 3;
+
+// A folder below the system's temporary folder, removed with its content at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "bench-consistfiles-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// One element per line, indented by tabs, every line ended by CR LF.
+class XmlText {
+public:
+    void line(int depth, const std::string& text) {
+        text_.append(static_cast<std::size_t>(depth), '\t').append(text).append("\r\n");
+    }
+    void value(int depth, const std::string& element, const std::string& type, const std::string& value) {
+        line(depth, "<" + element + " d:type=\"" + type + "\">" + value + "</" + element + ">");
+    }
+    std::string take() { return std::move(text_); }
+
+private:
+    std::string text_;
+};
+
+struct CatalogueUnit {
+    std::string provider;
+    std::string product;
+    std::string path;
+};
+
+std::vector<CatalogueUnit> benchUnits() {
+    std::vector<CatalogueUnit> units;
+    for (int i = 0; i < kCatalogueRecords; ++i) {
+        const std::string n = std::to_string(i);
+        units.push_back({"Bench Works " + std::to_string(i % 7), "Pack " + std::to_string(i % 13),
+                         "RailVehicles\\Freight\\Bench " + n + "\\Default\\Wagon\\wagon_" + n + ".xml"});
+    }
+    return units;
+}
+
+// Catalogue records of 21 fields, as the asset scan stores them.
+std::vector<std::string> catalogueOf(const std::vector<CatalogueUnit>& units) {
+    std::vector<std::string> records;
+    int n = 0;
+    for (const CatalogueUnit& u : units) {
+        records.push_back(
+            "freight|Bench Wagon " + std::to_string(n++) + "|" + u.provider + "|" + u.product + "|" + u.path +
+            "|RailVehicles\\Couplings\\Buffer.xml|RailVehicles\\Couplings\\Buffer.xml|Buffer|Buffer|"
+            "wagon|24.5|40|1.5|1.2|0.003|0.3|0.2|0.1|1.2|Coal|0");
+    }
+    return records;
+}
+
+void blueprintId(XmlText& x, int depth, const CatalogueUnit& unit) {
+    x.line(depth, "<iBlueprintLibrary-cAbsoluteBlueprintID>");
+    x.line(depth + 1, "<BlueprintSetID>");
+    x.line(depth + 2, "<iBlueprintLibrary-cBlueprintSetID>");
+    x.value(depth + 3, "Provider", "cDeltaString", unit.provider);
+    x.value(depth + 3, "Product", "cDeltaString", unit.product);
+    x.line(depth + 2, "</iBlueprintLibrary-cBlueprintSetID>");
+    x.line(depth + 1, "</BlueprintSetID>");
+    x.value(depth + 1, "BlueprintID", "cDeltaString", unit.path);
+    x.line(depth, "</iBlueprintLibrary-cAbsoluteBlueprintID>");
+}
+
+// A rail vehicle of a scenario with the components a real one carries around its heading and
+// blueprint.
+void vehicle(XmlText& x, std::mt19937& random, std::uint32_t& id, const CatalogueUnit& unit) {
+    x.line(4, "<cOwnedEntity d:id=\"" + std::to_string(id++) + "\">");
+    x.line(5, "<Component>");
+    x.line(6, "<cWagon d:id=\"" + std::to_string(id++) + "\">");
+    x.value(7, "PantographInfo", "cDeltaString", "");
+    x.value(7, "UniqueNumber", "cDeltaString", "92 80 " + std::to_string(1000 + random() % 9000));
+    x.value(7, "Flipped", "bool", random() % 4 == 0 ? "1" : "0");
+    for (const char* name :
+         {"BrakeSystemPressure", "MainReservoirPressure", "Reverser", "Regulator", "AWSTimer", "TPWSDistance",
+          "AxleTemperature", "WheelSlip", "SandLevel", "Speed"}) {
+        x.value(7, name, "sFloat32", std::to_string(random() % 100));
+    }
+    for (const char* name : {"HandBrakeApplied", "Derailed", "DisabledEngine", "AWSExpired"}) {
+        x.value(7, name, "bool", "0");
+    }
+    x.line(6, "</cWagon>");
+    x.line(6, "<cAnimObjectRender d:id=\"" + std::to_string(id++) + "\">");
+    x.value(7, "DetailLevel", "sInt32", "7");
+    x.value(7, "Global", "bool", "0");
+    x.value(7, "Saved", "bool", "1");
+    x.line(6, "</cAnimObjectRender>");
+    x.line(6, "<cPosOri d:id=\"" + std::to_string(id++) + "\">");
+    x.line(
+        7,
+        "<Scale d:numElements=\"16\" d:elementType=\"sFloat32\" d:precision=\"string\">1 0 0 0 0 1 0 0 0 0 1 "
+        "0 0 0 0 1</Scale>");
+    x.value(7, "Height", "sFloat32", std::to_string(random() % 400));
+    x.line(6, "</cPosOri>");
+    x.line(6, "<cScriptComponent d:id=\"" + std::to_string(id++) + "\">");
+    x.value(7, "DebugDisplay", "bool", "0");
+    x.value(7, "StateName", "cDeltaString", "Script Manager");
+    x.line(6, "</cScriptComponent>");
+    x.line(5, "</Component>");
+    x.line(5, "<BlueprintID>");
+    blueprintId(x, 6, unit);
+    x.line(5, "</BlueprintID>");
+    x.line(5, "<ReskinBlueprintID>");
+    blueprintId(x, 6, CatalogueUnit{});
+    x.line(5, "</ReskinBlueprintID>");
+    x.value(5, "Name", "cDeltaString", "Bench Wagon");
+    x.line(4, "</cOwnedEntity>");
+}
+
+struct Generated {
+    int consists = 0;
+    int units = 0;
+    std::size_t xmlBytes = 0;
+    std::size_t binBytes = 0;
+};
+
+void writeBin(const fs::path& file, const std::string& xml, Generated& generated) {
+    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, xml);
+    if (!bin) {
+        throw std::runtime_error("the codec refused the XML of " + file.string() + ": line " +
+                                 std::to_string(bin.error().position) + ": " + bin.error().message);
+    }
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bin.value().data(), static_cast<std::streamsize>(bin.value().size()));
+    generated.xmlBytes += xml.size();
+    generated.binBytes += bin.value().size();
+}
+
+std::string scenarioXml(std::mt19937& random, const std::vector<CatalogueUnit>& units, int scenario,
+                        Generated& generated) {
+    XmlText x;
+    std::uint32_t id = 1000000u * static_cast<std::uint32_t>(scenario + 1);
+    x.line(0, "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+    x.line(0, "<cRecordSet xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\" d:id=\"" + std::to_string(id++) +
+                  "\">");
+    x.line(1, "<Record>");
+    for (int c = 0; c < kConsistsPerScenario; ++c) {
+        x.line(2, "<cConsist d:id=\"" + std::to_string(id++) + "\">");
+        x.line(3, "<RailVehicles>");
+        const int vehicles = 3 + static_cast<int>(random() % 16);
+        for (int v = 0; v < vehicles; ++v) {
+            vehicle(x, random, id, units[random() % units.size()]);
+        }
+        generated.units += vehicles;
+        x.line(3, "</RailVehicles>");
+        x.line(3, "<Driver>");
+        x.line(4, "<cDriver d:id=\"" + std::to_string(id++) + "\">");
+        x.line(5, "<ServiceName>");
+        x.line(6, "<Localisation-cUserLocalisedString>");
+        x.value(7, "English", "cDeltaString",
+                std::to_string(c) + "B" + std::to_string(scenario) + " Bench Service");
+        x.line(7, "<Other/>");
+        x.line(6, "</Localisation-cUserLocalisedString>");
+        x.line(5, "</ServiceName>");
+        x.value(5, "StartTime", "sFloat32", std::to_string(random() % 80000));
+        x.line(4, "</cDriver>");
+        x.line(3, "</Driver>");
+        x.line(2, "</cConsist>");
+        ++generated.consists;
+    }
+    x.line(1, "</Record>");
+    x.line(0, "</cRecordSet>");
+    return x.take();
+}
+
+std::string userConsistsXml(std::mt19937& random, const std::vector<CatalogueUnit>& units,
+                            Generated& generated) {
+    XmlText x;
+    x.line(0, "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+    x.line(0, "<cRecordSet xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\" d:id=\"132395920\">");
+    x.line(1, "<Record>");
+    std::uint32_t id = 200000000;
+    for (int t = 0; t < kUserConsists; ++t) {
+        x.line(2, "<cConsistTemplate d:id=\"" + std::to_string(id++) + "\">");
+        x.line(3, "<Name>");
+        x.line(4, "<Localisation-cUserLocalisedString>");
+        x.value(5, "English", "cDeltaString", "Bench Consist " + std::to_string(t));
+        for (const char* language : {"French", "Italian", "German", "Spanish"}) {
+            x.value(5, language, "cDeltaString", "");
+        }
+        x.line(5, "<Other/>");
+        x.line(4, "</Localisation-cUserLocalisedString>");
+        x.line(3, "</Name>");
+        x.line(3, "<ConsistEntry>");
+        const int entries = 1 + static_cast<int>(random() % 12);
+        for (int e = 0; e < entries; ++e) {
+            x.line(4, "<cConsistTemplateEntry d:id=\"" + std::to_string(id) + "\">");
+            id += 16;
+            x.line(5, "<Blueprint>");
+            blueprintId(x, 6, units[random() % units.size()]);
+            x.line(5, "</Blueprint>");
+            x.value(5, "Flipped", "bool", random() % 4 == 0 ? "1" : "0");
+            x.line(4, "</cConsistTemplateEntry>");
+        }
+        generated.units += entries;
+        x.line(3, "</ConsistEntry>");
+        x.line(2, "</cConsistTemplate>");
+        ++generated.consists;
+    }
+    x.line(1, "</Record>");
+    x.line(0, "</cRecordSet>");
+    return x.take();
+}
+
+// The process runner, timed: every converter run passes through it.
+class TimedProcessRunner final : public ProcessRunner {
+public:
+    explicit TimedProcessRunner(ProcessRunner& inner) : inner_(inner) {}
+    int run(const fs::path& program, const std::vector<std::string>& arguments, bool forwardOutput) override {
+        const auto start = Clock::now();
+        const int result = inner_.run(program, arguments, forwardOutput);
+        spent_ += Clock::now() - start;
+        ++runs_;
+        failures_ += result != 0 ? 1 : 0;
+        return result;
+    }
+    void reset() {
+        spent_ = {};
+        runs_ = 0;
+        failures_ = 0;
+    }
+    double seconds() const { return std::chrono::duration_cast<Seconds>(spent_).count(); }
+    int runs() const { return runs_; }
+    int failures() const { return failures_; }
+
+private:
+    ProcessRunner& inner_;
+    Clock::duration spent_{};
+    int runs_ = 0;
+    int failures_ = 0;
+};
+
+// Counts the messages a read would show; answers every one with OK.
+class CountedMessages final : public MessageBoxes {
+public:
+    MessageAnswer show(const std::string&, MessageIcon, MessageButtons) override {
+        ++shown_;
+        return MessageAnswer::OK;
+    }
+    int shown() const { return shown_; }
+
+private:
+    int shown_ = 0;
+};
+
+class QuietObserver final : public ConsistReadObserver {
+public:
+    void listReset() override {}
+    void rowListed(const ConsistRow&) override {}
+    void progressShown(const std::string&) override {}
+    void busyPointerShown(bool) override {}
+};
+
+struct Timing {
+    double total = 0;
+    double converter = 0;
+    int conversions = 0;
+    int failures = 0;
+    std::size_t rows = 0;
+};
+
+template <class Read> Timing timed(TimedProcessRunner& processes, Read read) {
+    processes.reset();
+    const auto start = Clock::now();
+    const std::size_t rows = read();
+    const double total = std::chrono::duration_cast<Seconds>(Clock::now() - start).count();
+    return {total, processes.seconds(), processes.runs(), processes.failures(), rows};
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void printTiming(const char* what, const Timing& t) {
+    std::printf("  %-18s %8.3f s   serz %8.3f s (%5.1f %% in %d runs, %d failed)   %zu rows\n", what, t.total,
+                t.converter, t.total > 0 ? 100.0 * t.converter / t.total : 0.0, t.conversions, t.failures,
+                t.rows);
+}
+
+double megabytes(std::size_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+int benchmark(const fs::path& serzProgram) {
+    if (!fs::exists(serzProgram)) {
+        std::fprintf(stderr, "bench_consistfiles: no converter at %s\n", serzProgram.c_str());
+        return 1;
+    }
+    const ScratchFolder scratch;
+    const fs::path content = scratch.path() / "game" / "Content";
+    const fs::path routes = content / "Routes";
+    const fs::path program = scratch.path() / "program";
+    fs::create_directories(program / "Temp");
+
+    std::mt19937 random(2024);
+    const std::vector<CatalogueUnit> units = benchUnits();
+    const std::vector<std::string> catalogue = catalogueOf(units);
+    Generated scenarios;
+    for (int s = 0; s < kScenarios; ++s) {
+        const fs::path route = routes / ("Route " + std::to_string(s / 20));
+        const fs::path file = route / "Scenarios" / ("Scenario " + std::to_string(s)) / "Scenario.bin";
+        writeBin(file, scenarioXml(random, units, s, scenarios), scenarios);
+    }
+    Generated user;
+    writeBin(content / "ConsistTemplates.bin", userConsistsXml(random, units, user), user);
+
+    std::printf("bench_consistfiles: serz %s\n", serzProgram.c_str());
+    std::printf("  scenarios: %d files, %d consists, %d vehicles; XML %.1f MB, .bin %.1f MB\n", kScenarios,
+                scenarios.consists, scenarios.units, megabytes(scenarios.xmlBytes),
+                megabytes(scenarios.binBytes));
+    std::printf("  user consists: 1 file, %d consists, %d units; XML %.1f MB, .bin %.1f MB\n", user.consists,
+                user.units, megabytes(user.xmlBytes), megabytes(user.binBytes));
+    std::printf("  catalogue: %d records\n", kCatalogueRecords);
+
+    QtFiles files;
+    QtProcessRunner realProcesses;
+    TimedProcessRunner processes(realProcesses);
+    ConverterRunner converter(files, processes, serzProgram);
+    QtEventPump events;
+    CountedMessages messages;
+    DeltaNamespace deltaNamespace;
+    ConsistFileServices services{files, converter, events, messages, deltaNamespace, program};
+    QuietObserver observer;
+
+    std::vector<double> scenarioTimes;
+    std::vector<double> scenarioShares;
+    std::vector<double> userTimes;
+    std::vector<double> userShares;
+    for (int run = 1; run <= kRuns; ++run) {
+        std::printf("run %d\n", run);
+        const Timing scenarioRead = timed(processes, [&] {
+            return ScenarioConsistReader(services)
+                .readScenarioConsists(routes, catalogue, observer)
+                .listing.rowCount();
+        });
+        printTiming("scenario consists", scenarioRead);
+        const Timing userRead = timed(processes, [&] {
+            return UserConsistReader(services)
+                .readUserConsists(content, catalogue, observer)
+                .listing.rowCount();
+        });
+        printTiming("user consists", userRead);
+        scenarioTimes.push_back(scenarioRead.total);
+        scenarioShares.push_back(scenarioRead.converter / scenarioRead.total);
+        userTimes.push_back(userRead.total);
+        userShares.push_back(userRead.converter / userRead.total);
+    }
+    std::printf(
+        "median of %d runs: scenario consists %.3f s (serz %.1f %%), user consists %.3f s (serz %.1f %%)\n",
+        kRuns, median(scenarioTimes), 100.0 * median(scenarioShares), median(userTimes),
+        100.0 * median(userShares));
+    std::printf("messages shown: %d (expected 0: every unit is catalogued)\n", messages.shown());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const fs::path serzProgram =
+        argc > 1 ? fs::path(argv[1]) : fs::absolute(fs::path(argv[0])).parent_path() / "serz";
+    try {
+        return benchmark(serzProgram);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_consistfiles: %s\n", error.what());
+        return 1;
+    }
+}
