@@ -4,21 +4,19 @@
 #include "catalogue/EquipmentRecord.h"
 #include "core/TextRules.h"
 
-#include <algorithm>
-
 namespace dovrel {
 
 CouplerFilter::CouplerFilter(std::span<const CouplerBox> boxes) {
     for (const CouplerBox& box : boxes) {
         if (box.checked) {
-            checkedNames_.push_back(asciiLower(couplerNameOfCaption(box.caption)));
+            checkedNames_.insert(asciiLower(couplerNameOfCaption(box.caption)));
         }
     }
 }
 
 bool CouplerFilter::isChecked(std::string_view couplingId) const {
     const std::string name = asciiLower(shortCouplerName(couplingId));
-    return std::find(checkedNames_.begin(), checkedNames_.end(), name) != checkedNames_.end();
+    return checkedNames_.contains(name);
 }
 
 bool CouplerFilter::unitPassesCouplerFilter(std::string_view frontCouplingId,

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_set>
 
 namespace dovrel {
 
@@ -26,7 +26,7 @@ public:
 private:
     bool isChecked(std::string_view couplingId) const;
 
-    std::vector<std::string> checkedNames_; // in lower case, in box order
+    std::unordered_set<std::string> checkedNames_; // in lower case
 };
 
 } // namespace dovrel

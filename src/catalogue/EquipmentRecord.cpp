@@ -1,16 +1,22 @@
 #include "catalogue/EquipmentRecord.h"
 
-#include "core/TextRules.h"
-
 namespace dovrel {
 
-EquipmentRecord::EquipmentRecord(std::string_view line) : fields_(splitAt(line, "|")) {}
+EquipmentRecord::EquipmentRecord(std::string_view line) : line_(line) {
+    fields_.reserve(kRecordFieldCount);
+    std::size_t start = 0;
+    for (std::size_t bar = line_.find('|'); bar != std::string::npos; bar = line_.find('|', start)) {
+        fields_.push_back({start, bar - start});
+        start = bar + 1;
+    }
+    fields_.push_back({start, line_.size() - start});
+}
 
 std::string_view EquipmentRecord::field(std::size_t index) const {
     if (index >= fields_.size()) {
         return {};
     }
-    return fields_[index];
+    return std::string_view(line_).substr(fields_[index].start, fields_[index].length);
 }
 
 std::string_view EquipmentRecord::field(RecordField which) const {

@@ -52,7 +52,15 @@ public:
     static std::string join(const std::array<std::string, kRecordFieldCount>& fields);
 
 private:
-    std::vector<std::string> fields_;
+    // Where a field stands in the line; records are split by the thousand, so the line is copied
+    // once instead of once per field.
+    struct FieldBounds {
+        std::size_t start;
+        std::size_t length;
+    };
+
+    std::string line_;
+    std::vector<FieldBounds> fields_;
 };
 
 // The short name of a coupling ID (fields 7 and 8): the part after the last "\" (the whole ID when

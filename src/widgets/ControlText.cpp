@@ -26,8 +26,11 @@ void addItem(QComboBox* combo, std::string_view bytes) {
 }
 
 void addItem(QListWidget* list, std::string_view bytes) {
-    auto* item = new QListWidgetItem(displayText(bytes), list);
+    // The item gets its text and bytes before it joins the list, so the list's model and view see
+    // one insertion and no change of an item already listed.
+    auto* item = new QListWidgetItem(displayText(bytes));
     item->setData(kItemBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    list->addItem(item);
 }
 
 std::optional<std::string> chosenItemBytes(const QListWidget* list) {
