@@ -1,0 +1,400 @@
+// bench_editor: the main window in this process (offscreen) on a full catalogue of 5,001 records with
+// 60 distinct couplers, loaded from the cache file. Prints, each with its target:
+//   - a list rebuild: a class chosen in Combo3, for every class,
+//   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
+//   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
+//     each followed by Form1::showConsistDisplay() so the widget side is counted.
+// Figures are medians of several repetitions; "+ paint" is the event processing that follows (the
+// window painting what changed), shown apart. Usage: bench_editor [--repetitions N]
+
+#include "app/Form1.h"
+#include "app/SecondaryWindows.h"
+#include "consist/ConsistEditor.h"
+#include "consist/ConsistUnit.h"
+#include "platform/doubles/CountingEventPump.h"
+#include "platform/doubles/MemorySettingsStore.h"
+#include "platform/doubles/QueuedRandomSource.h"
+#include "platform/doubles/ScreenDoubles.h"
+#include "platform/qt/QtFiles.h"
+#include "platform/qt/QtProcessRunner.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using namespace dovrel;
+
+constexpr int kRecords = 5001;
+constexpr int kCouplers = 60;
+constexpr double kFrameMs = 16.0;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+std::string loadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    std::string five;
+    std::string fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+// A fresh folder below the system's temporary folder, removed with its contents at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "dovrel-bench-editor-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// Message boxes that count what they are shown and answer OK (Cancel to a question).
+class CountingMessages final : public MessageBoxes {
+public:
+    MessageAnswer show(const std::string& text, MessageIcon, MessageButtons buttons) override {
+        ++count_;
+        std::fprintf(stderr, "bench_editor: message: %s\n", text.c_str());
+        return buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::Cancel;
+    }
+    int count() const { return count_; }
+
+private:
+    int count_ = 0;
+};
+
+// One catalogue record: every loco-side class in turn, distinct names, couplers spread over 60
+// coupling blueprints, a handful of providers and products.
+std::string recordLine(int index) {
+    static constexpr std::array<const char*, 4> kClasses = {"diesel", "electric", "steam", "tender"};
+    const auto coupling = [](int n) {
+        char name[64];
+        std::snprintf(name, sizeof name, "RailVehicles\\Couplings\\Coupler%02d.xml", n % kCouplers);
+        return std::string(name);
+    };
+    const auto shortName = [](int n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Coupler%02d", n % kCouplers);
+        return std::string(name);
+    };
+    const std::string unitClass = kClasses[static_cast<std::size_t>(index) % kClasses.size()];
+    const std::string name = "Unit " + std::to_string(index) + " " + unitClass;
+    const int front = index;
+    const int rear = index * 7 + 3;
+    const bool tender = unitClass == "tender";
+    const std::vector<std::string> fields = {
+        unitClass,
+        name,
+        "Provider" + std::to_string(index % 6),
+        "Pack" + std::to_string(index % 4),
+        "RailVehicles\\" + unitClass + "\\Unit" + std::to_string(index) + "\\Engine\\unit.xml",
+        coupling(front),
+        coupling(rear),
+        shortName(front),
+        shortName(rear),
+        "common " + name,
+        std::to_string(40 + index % 90) + "." + std::to_string(index % 10),
+        tender ? std::to_string(5 + index % 7) + ".5" : "",
+        "1",
+        "0.3",
+        "0.002",
+        "0.3",
+        "0.2",
+        "0.1",
+        "1.5",
+        tender ? "Coal" : "None",
+        index % 9 == 0 ? "1" : "0"};
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += (i == 0 ? "" : "|") + fields[i];
+    }
+    return line;
+}
+
+// The cache file's text: records joined by CR LF, none after the last.
+std::string cacheText() {
+    std::string text;
+    for (int i = 0; i < kRecords; ++i) {
+        text += (i == 0 ? "" : "\r\n") + recordLine(i);
+    }
+    return text;
+}
+
+void writeFile(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+fs::path executableFolder(const char* argv0) {
+    const std::string_view invoked(argv0);
+    if (invoked.find('/') != std::string_view::npos) {
+        return fs::weakly_canonical(fs::absolute(invoked)).parent_path();
+    }
+    return fs::read_symlink("/proc/self/exe").parent_path();
+}
+
+// Everything the main window works through: real files and processes, the rest recorded, settings in
+// memory, and a program folder holding the catalogue's cache file.
+struct BenchWorld {
+    explicit BenchWorld(fs::path converterProgram) : converter(std::move(converterProgram)) {
+        fs::create_directories(scratch.path() / "game" / "Content" / "Routes");
+        fs::create_directories(scratch.path() / "game" / "Assets");
+        writeFile(scratch.path() / "program" / "equipmentlist.txt", cacheText());
+        settings.setValue("GameFolder", (scratch.path() / "game").string());
+    }
+
+    Services services() {
+        return Services{messages,   fileDialogs, settings, files,  processes,    events,
+                        waitCursor, pointer,     folders,  random, {1280, 1024}, scratch.path() / "program",
+                        converter};
+    }
+
+    ScratchFolder scratch;
+    fs::path converter;
+    CountingMessages messages;
+    QueuedFileDialogs fileDialogs;
+    MemorySettingsStore settings;
+    QtFiles files;
+    QtProcessRunner processes;
+    CountingEventPump events;
+    CountingWaitCursor waitCursor;
+    RecordingPointer pointer;
+    RecordingFolderOpener folders;
+    QueuedRandomSource random;
+};
+
+// The median time of an action, and of the event processing (painting) that follows it.
+struct Timing {
+    double workMs = 0.0;
+    double paintMs = 0.0;
+};
+
+template <typename Action> Timing timeRepeated(int repetitions, Action&& action) {
+    std::vector<double> work;
+    std::vector<double> paint;
+    for (int i = 0; i < repetitions; ++i) {
+        const Clock::time_point start = Clock::now();
+        action(i);
+        work.push_back(millisecondsSince(start));
+        const Clock::time_point painted = Clock::now();
+        QCoreApplication::processEvents();
+        paint.push_back(millisecondsSince(painted));
+    }
+    return {median(work), median(paint)};
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+void printTiming(const std::string& what, const Timing& timing, double targetMs) {
+    std::printf("  %-40s %9.3f ms  (+ paint %8.3f ms)  target < %g ms: %s\n", what.c_str(), timing.workMs,
+                timing.paintMs, targetMs, verdict(timing.workMs < targetMs));
+}
+
+void chooseClass(const Form1Controls& c, int index) {
+    c.Combo3->setCurrentIndex(index);
+    emit c.Combo3->activated(index);
+}
+
+void benchListRebuild(const Form1Controls& c, int repetitions) {
+    std::printf("list rebuild: a class chosen in Combo3, List1 over %d records with %d coupler boxes "
+                "(+ paint: List1's item layout and repaint)\n",
+                kRecords, kCouplers);
+    for (int index = 0; index < c.Combo3->count(); ++index) {
+        // Each repetition changes the class, so every one is a real rebuild of the list.
+        const int other = (index + 1) % c.Combo3->count();
+        std::vector<double> work;
+        std::vector<double> paint;
+        for (int i = 0; i < repetitions; ++i) {
+            chooseClass(c, other);
+            QCoreApplication::processEvents();
+            const Clock::time_point start = Clock::now();
+            chooseClass(c, index);
+            work.push_back(millisecondsSince(start));
+            // The view lays its items out and paints them from a zero timer; done here at once so
+            // that the figure does not depend on when the timer comes round.
+            const Clock::time_point painted = Clock::now();
+            c.List1->doItemsLayout();
+            c.List1->viewport()->repaint();
+            paint.push_back(millisecondsSince(painted));
+        }
+        const std::string what =
+            c.Combo3->itemText(index).toStdString() + " (" + std::to_string(c.List1->count()) + " items)";
+        printTiming(what, {median(work), median(paint)}, kFrameMs);
+    }
+}
+
+void benchDetails(Form1& form, int repetitions) {
+    const Form1Controls& c = form.controls();
+    chooseClass(c, c.Combo3->findText(QStringLiteral("All")));
+    std::printf("unit details: butDisplayLoco on List1 with %d items\n", c.List1->count());
+    const Timing timing = timeRepeated(repetitions, [&](int) { c.butDisplayLoco->click(); });
+    const int rows = form.unitDetails().listView()->topLevelItemCount();
+    printTiming("fill " + std::to_string(rows) + " rows", timing, 500.0);
+    form.unitDetails().hide();
+}
+
+std::vector<std::string> consistUnits(const Catalogue& catalogue, int count) {
+    const std::span<const std::string> records = catalogue.records();
+    std::vector<std::string> units;
+    units.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        std::string unit = makeConsistUnit(records[static_cast<std::size_t>(i) % records.size()]);
+        if (i % 5 == 4) {
+            unit = withToggledHeading(unit);
+        }
+        units.push_back(std::move(unit));
+    }
+    return units;
+}
+
+void benchConsistLine(Form1& form, int count, int repetitions) {
+    ConsistEditor& editor = form.editor();
+    editor.clearConsistLine();
+    const EditStatus status =
+        editor.line().apply(ReplaceLine{{}, consistUnits(form.catalogue(), count), {-1, -1}});
+    if (status != EditStatus::Applied || editor.line().unitCount() != count) {
+        std::fprintf(stderr, "bench_editor: the line of %d units was not taken\n", count);
+        return;
+    }
+    ConsistDisplay& display = editor.display();
+    display.setAnchorLeft(ConsistDisplay::kCentredLeft);
+    const double target = count > 1000 ? 100.0 : kFrameMs;
+    const std::string units = std::to_string(count) + " units";
+
+    printTiming("redrawConsistLine, " + units,
+                timeRepeated(repetitions,
+                             [&](int) {
+                                 display.redrawConsistLine(0);
+                                 form.showConsistDisplay();
+                             }),
+                target);
+    printTiming("refreshConsistLine, " + units,
+                timeRepeated(repetitions,
+                             [&](int) {
+                                 display.refreshConsistLine();
+                                 form.showConsistDisplay();
+                             }),
+                target);
+    // Units near the head, in the middle and at the tail, in turn.
+    const std::array<int, 3> picks = {1, count / 2, count - 1};
+    printTiming("selectUnit, " + units,
+                timeRepeated(repetitions,
+                             [&](int i) {
+                                 display.selectUnit(picks[static_cast<std::size_t>(i) % picks.size()]);
+                                 form.showConsistDisplay();
+                             }),
+                target);
+}
+
+std::optional<int> parseRepetitions(int argc, char** argv) {
+    if (argc == 1) {
+        return 9;
+    }
+    if (argc != 3 || std::string_view(argv[1]) != "--repetitions") {
+        return std::nullopt;
+    }
+    const std::string_view text(argv[2]);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<int> repetitions = parseRepetitions(argc, argv);
+    if (!repetitions) {
+        std::fprintf(stderr, "usage: bench_editor [--repetitions N]\n");
+        return 2;
+    }
+    const fs::path serz = executableFolder(argv[0]) / "serz";
+    if (::access(serz.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "bench_editor: %s is missing; build it first\n", serz.c_str());
+        return 1;
+    }
+    const std::string platform =
+        "offscreen:configfile=" +
+        (fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / "screen-1280x1024.json").string();
+    ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    QApplication application(argc, argv);
+
+    std::printf("bench_editor: %d records, %d couplers, median of %d; load average %s\n", kRecords, kCouplers,
+                *repetitions, loadAverage().c_str());
+    BenchWorld world(serz);
+    Form1 form(world.services());
+    if (form.startBeforeShow()) {
+        std::fprintf(stderr, "bench_editor: the window did not start\n");
+        return 1;
+    }
+    form.show();
+    const Clock::time_point started = Clock::now();
+    form.startAfterShow();
+    std::printf("  start-up steps 8 and 9 from the cache: %.1f ms; %zu records, %zu coupler boxes\n",
+                millisecondsSince(started), form.catalogue().size(), form.couplerBoxes().size() - 1);
+    QCoreApplication::processEvents();
+    if (form.catalogue().size() != static_cast<std::size_t>(kRecords) ||
+        form.couplerBoxes().size() != static_cast<std::size_t>(kCouplers) + 1) {
+        std::fprintf(stderr, "bench_editor: the catalogue was not loaded as written\n");
+        return 1;
+    }
+
+    benchListRebuild(form.controls(), *repetitions);
+    benchDetails(form, std::max(3, *repetitions / 2));
+    std::printf("consist line: each call followed by showConsistDisplay()\n");
+    for (const int count : {100, 1000, kRecords}) {
+        benchConsistLine(form, count, *repetitions);
+    }
+    std::printf("messages shown: %d; load average at the end %s\n", world.messages.count(),
+                loadAverage().c_str());
+    return 0;
+}

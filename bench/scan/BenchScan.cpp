@@ -1,0 +1,429 @@
+// bench_scan: generates an installation with make-sample-game and prints, from one run,
+//   - the full AssetScan (real files, QProcess, the real serz, the cache written at the end),
+//   - the same converter runs done bare (spawn serz on each blueprint, wait, read its whole XML),
+//     and the ratio of the two,
+//   - the peak resident size of this process after the scan,
+//   - the editor's start to a usable window with the scan's cache present against a start with an
+//     empty catalogue (the real executable on a script that only dumps).
+// Usage: bench_scan [--units N] [--seed S] [--starts R]. The programs it runs are found in the
+// folder of this executable.
+
+#include "catalogue/AssetScan.h"
+#include "catalogue/BlueprintWalk.h"
+#include "catalogue/Catalogue.h"
+#include "convert/ConverterRunner.h"
+#include "convert/WorkingFiles.h"
+#include "core/ByteFile.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtFiles.h"
+#include "platform/qt/QtProcessRunner.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using namespace dovrel;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+std::string loadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    std::string five;
+    std::string fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+// A fresh folder below the system's temporary folder, removed with its contents at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "dovrel-bench-scan-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// This process's environment with some variables set to other values.
+std::vector<std::string> environmentWith(const std::map<std::string, std::string>& changes) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        const std::string name(text.substr(0, text.find('=')));
+        if (!changes.contains(name)) {
+            entries.emplace_back(text);
+        }
+    }
+    for (const auto& [name, value] : changes) {
+        entries.push_back(name + "=" + value);
+    }
+    return entries;
+}
+
+// Runs a program without a shell and waits for it: standard input closed, output shown or
+// discarded. The exit status, or -1 when it could not start or was killed.
+int runProgram(const fs::path& program, const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment, bool showOutput) {
+    std::vector<std::string> argumentTexts = {program.string()};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : argumentTexts) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> environmentTexts = environment;
+    std::vector<char*> envp;
+    for (std::string& entry : environmentTexts) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (!showOutput) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
+    pid_t child = 0;
+    const int started = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0) {
+        return -1;
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+struct Options {
+    int units = 5000;
+    int seed = 1;
+    int starts = 5;
+};
+
+std::optional<int> positiveNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name(argv[i]);
+        if (i + 1 >= argc) {
+            return std::nullopt;
+        }
+        const std::optional<int> value = positiveNumber(argv[++i]);
+        if (!value) {
+            return std::nullopt;
+        }
+        if (name == "--units") {
+            options.units = *value;
+        } else if (name == "--seed") {
+            options.seed = *value;
+        } else if (name == "--starts") {
+            options.starts = *value;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+fs::path executableFolder(const char* argv0) {
+    const std::string_view invoked(argv0);
+    if (invoked.find('/') != std::string_view::npos) {
+        return fs::weakly_canonical(fs::absolute(invoked)).parent_path();
+    }
+    return fs::read_symlink("/proc/self/exe").parent_path();
+}
+
+// Message boxes that count the messages by icon and answer OK.
+class RecordingMessages final : public MessageBoxes {
+public:
+    MessageAnswer show(const std::string&, MessageIcon icon, MessageButtons) override {
+        ++byIcon_[iconName(icon)];
+        return MessageAnswer::OK;
+    }
+    std::string summary() const {
+        std::string text;
+        for (const auto& [icon, count] : byIcon_) {
+            text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + icon;
+        }
+        return text.empty() ? "none" : text;
+    }
+
+private:
+    std::map<std::string, int> byIcon_;
+};
+
+class SilentObserver final : public ScanObserver {
+public:
+    void showWaitCursor() override {}
+    void restoreCursor() override {}
+    void showProgress(const std::string&) override {}
+    void clearProgress() override {}
+};
+
+struct ScanResult {
+    double seconds = 0.0;
+    AssetScanReport report;
+    std::size_t records = 0;
+    std::string messages;
+};
+
+ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders) {
+    QtFiles files;
+    QtProcessRunner processes;
+    ConverterRunner converter(files, processes, serz);
+    QtEventPump events;
+    RecordingMessages messages;
+    SilentObserver observer;
+    dovrel::AssetScan scan(files, converter, events, messages, observer);
+    Catalogue catalogue;
+
+    ScanResult result;
+    const Clock::time_point start = Clock::now();
+    result.report = scan.run(folders, catalogue);
+    result.seconds = secondsSince(start);
+    result.records = catalogue.size();
+    result.messages = messages.summary();
+    return result;
+}
+
+std::vector<fs::path> blueprintFiles(const fs::path& assetsFolder) {
+    std::vector<fs::path> found;
+    BlueprintWalk walk(assetsFolder);
+    walk.forEachBlueprint(listProductFolders(assetsFolder),
+                          [&](const FoundBlueprint& blueprint) { found.push_back(blueprint.file); });
+    return found;
+}
+
+struct BareResult {
+    double seconds = 0.0;
+    int failures = 0;
+    std::uintmax_t bytesRead = 0;
+};
+
+// The least a scan must do per blueprint: run the converter on it and read what it wrote. Each
+// output is removed again so the installation stays as generated.
+BareResult timeBareConversions(const fs::path& serz, const std::vector<fs::path>& blueprints) {
+    const std::vector<std::string> environment = environmentWith({});
+    BareResult result;
+    const Clock::time_point start = Clock::now();
+    for (const fs::path& blueprint : blueprints) {
+        const int status = runProgram(serz, {blueprint.string()}, environment, false);
+        const fs::path output = converterOutputFor(blueprint);
+        if (const std::optional<std::string> text = readWholeFile(output); status == 0 && text) {
+            result.bytesRead += text->size();
+        } else {
+            ++result.failures;
+        }
+        std::error_code ignored;
+        fs::remove(output, ignored);
+    }
+    result.seconds = secondsSince(start);
+    return result;
+}
+
+void writeFile(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// One way of starting the editor: its settings, program folder and game folder.
+struct StartSetup {
+    fs::path configFolder;
+    fs::path programFolder;
+    fs::path gameFolder;
+};
+
+StartSetup prepareStart(const fs::path& root, const fs::path& gameFolder) {
+    const StartSetup setup{root / "config", root / "program", gameFolder};
+    writeFile(setup.configFolder / "DovrelConsistEditor" / "DovrelConsistEditor.conf",
+              "[Preferences]\nGameFolder=" + gameFolder.string() + "\n");
+    fs::create_directories(setup.programFolder);
+    return setup;
+}
+
+// The editor from its start until its window is usable: a script that only dumps the state, so the
+// process ends as soon as the start-up (steps 1 to 9) is over.
+std::optional<double> timeEditorStart(const fs::path& editor, const StartSetup& setup, const fs::path& script,
+                                      const fs::path& screenFile) {
+    const std::vector<std::string> environment =
+        environmentWith({{"XDG_CONFIG_HOME", setup.configFolder.string()},
+                         {"DOVREL_PROGRAM_FOLDER", setup.programFolder.string()},
+                         {"QT_QPA_PLATFORM", "offscreen:configfile=" + screenFile.string()}});
+    const Clock::time_point start = Clock::now();
+    const int status = runProgram(editor, {"--script", script.string()}, environment, false);
+    const double seconds = secondsSince(start);
+    if (status != 0) {
+        std::fprintf(stderr, "bench_scan: the editor ended with status %d\n", status);
+        return std::nullopt;
+    }
+    return seconds;
+}
+
+const char* verdict(bool met) {
+    return met ? "met" : "MISSED";
+}
+
+void printFigure(const char* what, double value, const char* unit, const std::string& target = {}) {
+    std::printf("  %-44s %10.3f %-3s %s\n", what, value, unit, target.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: bench_scan [--units N] [--seed S] [--starts R]\n");
+        return 2;
+    }
+    const fs::path bin = executableFolder(argv[0]);
+    const fs::path serz = bin / "serz";
+    const fs::path generator = bin / "make-sample-game";
+    const fs::path editor = bin / "dovrel-consist-editor";
+    for (const fs::path& program : {serz, generator, editor}) {
+        if (::access(program.c_str(), X_OK) != 0) {
+            std::fprintf(stderr, "bench_scan: %s is missing; build it first\n", program.c_str());
+            return 1;
+        }
+    }
+    QCoreApplication application(argc, argv);
+
+    std::printf("bench_scan: %d units, seed %d; load average %s\n", options->units, options->seed,
+                loadAverage().c_str());
+    std::fflush(stdout);
+    const ScratchFolder scratch;
+    const fs::path game = scratch.path() / "game";
+    const Clock::time_point generated = Clock::now();
+    if (runProgram(generator,
+                   {game.string(), "--units", std::to_string(options->units), "--seed",
+                    std::to_string(options->seed)},
+                   environmentWith({}), true) != 0) {
+        std::fprintf(stderr, "bench_scan: make-sample-game failed\n");
+        return 1;
+    }
+    std::printf("  (generated in %.1f s)\n", secondsSince(generated));
+    std::fflush(stdout);
+
+    // The full scan, as the editor runs it at its first start on this installation.
+    const fs::path scanProgram = scratch.path() / "scan-program";
+    const AssetScanFolders folders{game / "Assets", scanProgram, scanProgram / "Temp"};
+    fs::create_directories(scanProgram);
+    const ScanResult scan = timeAssetScan(serz, folders);
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const double peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+
+    // The same blueprints converted bare.
+    const std::vector<fs::path> blueprints = blueprintFiles(folders.assetsFolder);
+    const BareResult bare = timeBareConversions(serz, blueprints);
+    const double ratio = scan.seconds / bare.seconds;
+
+    std::printf("scan: %d blueprint files converted, %zu records stored, messages: %s; cache write %s\n",
+                scan.report.blueprintsFound, scan.records, scan.messages.c_str(),
+                scan.report.cacheWrite.ok ? "ok" : "FAILED");
+    std::printf("bare: %zu serz runs, %d failed, %.1f MB of XML read\n", blueprints.size(), bare.failures,
+                static_cast<double>(bare.bytesRead) / (1024.0 * 1024.0));
+    printFigure("full AssetScan", scan.seconds, "s",
+                std::string("target < 15 s: ") + verdict(scan.seconds < 15.0));
+    printFigure("bare serz runs + whole-file XML reads", bare.seconds, "s");
+    printFigure("ratio scan / bare", ratio, "", std::string("target <= 3: ") + verdict(ratio <= 3.0));
+    printFigure("per blueprint, scan", 1000.0 * scan.seconds / std::max(1, scan.report.blueprintsFound),
+                "ms");
+    printFigure("per blueprint, bare", 1000.0 * bare.seconds / std::max<double>(1.0, blueprints.size()),
+                "ms");
+    printFigure("peak RSS of this process after the scan", peakMegabytes, "MB");
+    std::fflush(stdout);
+
+    // Starts of the real editor: the scan's cache in the program folder, against a game whose
+    // Assets folder is empty and a program folder without a cache.
+    const fs::path emptyGame = scratch.path() / "empty-game";
+    fs::create_directories(emptyGame / "Content" / "Routes");
+    fs::create_directories(emptyGame / "Assets");
+    const StartSetup cached = prepareStart(scratch.path() / "start-cached", game);
+    fs::copy_file(scanProgram / "equipmentlist.txt", cached.programFolder / "equipmentlist.txt");
+    const StartSetup empty = prepareStart(scratch.path() / "start-empty", emptyGame);
+    const fs::path script = scratch.path() / "script.txt";
+    writeFile(script, "dump /dev/null\n");
+    const fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / "screen-1280x1024.json";
+
+    std::vector<double> cachedTimes;
+    std::vector<double> emptyTimes;
+    for (int i = 0; i < options->starts; ++i) {
+        if (const std::optional<double> seconds = timeEditorStart(editor, cached, script, screenFile)) {
+            cachedTimes.push_back(*seconds);
+        }
+        std::error_code ignored;
+        fs::remove(empty.programFolder / "equipmentlist.txt", ignored);
+        if (const std::optional<double> seconds = timeEditorStart(editor, empty, script, screenFile)) {
+            emptyTimes.push_back(*seconds);
+        }
+    }
+    const double cachedStart = median(cachedTimes);
+    const double emptyStart = median(emptyTimes);
+    std::printf("starts: median of %zu with the cache (%zu records), %zu with an empty catalogue\n",
+                cachedTimes.size(), scan.records, emptyTimes.size());
+    printFigure("start with the cache", cachedStart, "s");
+    printFigure("start with an empty catalogue", emptyStart, "s");
+    printFigure("difference", cachedStart - emptyStart, "s",
+                std::string("target < 0.3 s: ") + verdict(cachedStart - emptyStart < 0.3));
+    std::printf("load average at the end %s\n", loadAverage().c_str());
+    return 0;
+}
