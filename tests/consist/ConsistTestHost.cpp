@@ -1,5 +1,6 @@
 #include "ConsistTestHost.h"
 
+#include "consist/CatalogueLookup.h"
 #include "consist/ConsistUnit.h"
 
 #include <array>
@@ -24,12 +25,8 @@ std::string catalogueRecord(const std::string& name, const std::string& frontCou
 void TestHost::updateCommandAvailability() {
     ++availabilityUpdates;
     CommandInputs inputs;
-    if (editor != nullptr) {
-        inputs.unitCount = editor->line().unitCount();
-        inputs.selectedIndex = editor->line().selectedIndex();
-    }
-    inputs.locoEntryChosen = locoChosen;
-    inputs.wagonEntryChosen = wagonChosen;
+    inputs.unitCount = editor != nullptr ? editor->line().unitCount() : 0;
+    inputs.selectedIndex = editor != nullptr ? editor->line().selectedIndex() : -1;
     inputs.locoEntryCount = 3;
     inputs.wagonEntryCount = 3;
     inputs.viewScrollEnabled = isEnabled("HScroll2");
@@ -61,63 +58,105 @@ EditorFixture::EditorFixture(int catalogueUnits) {
     }
 }
 
-void EditorFixture::addRight(const std::string& name) {
-    editor.units().addUnit(Side::Right, UnitList::Wagons, ListChoice{5, name});
-}
-
-void EditorFixture::buildLine(int count, int selected) {
+void EditorFixture::buildLine(int count, int selectedUnit) {
     for (int i = 0; i < count; ++i) {
-        const int last = editor.line().unitCount() - 1;
-        if (last >= 0) {
-            editor.navigation().pressUnitBody(last, 1, 10.0f, 10.0f, 0);
+        if (i > 0) {
+            click(i - 1);
         }
-        addRight("U" + std::to_string(i));
+        editor.units().addUnit(Side::Right, UnitList::Wagons, ListChoice{5, "U" + std::to_string(i)});
     }
-    if (selected == -1) {
+    if (selectedUnit == -1) {
         editor.navigation().backgroundClicked();
     } else if (count > 0) {
-        editor.navigation().pressUnitBody(selected, 1, 10.0f, 10.0f, 0);
+        click(selectedUnit);
     }
 }
 
-std::vector<std::string> EditorFixture::names() const {
-    std::vector<std::string> result;
-    for (const std::string& unit : editor.line().units()) {
-        result.push_back(unitField(unit, RecordField::englishName) + (isForward(unit) ? "" : "<"));
+void EditorFixture::putUnits(const std::vector<std::string>& unitNames) {
+    std::vector<std::string> units;
+    for (std::string name : unitNames) {
+        const bool reversed = name.ends_with('<');
+        if (reversed) {
+            name.pop_back();
+        }
+        const auto record = findRecordExactly(host.catalogue, name);
+        EXPECT_TRUE(record.has_value()) << name;
+        const std::string unit = makeConsistUnit(record.value_or(name));
+        units.push_back(reversed ? withToggledHeading(unit) : unit);
     }
-    return result;
+    const auto current = editor.line().units();
+    ASSERT_EQ(editor.line().apply(ReplaceLine{{current.begin(), current.end()}, units, {selected(), -1}}),
+              EditStatus::Applied);
 }
 
-std::string EditorFixture::namesText() const {
+void EditorFixture::drawAround(std::int32_t anchor) {
+    editor.display().setAnchorLeft(ConsistDisplay::kCentredLeft);
+    editor.display().redrawConsistLine(anchor);
+    editor.display().raiseUnitLabels();
+}
+
+std::string EditorFixture::names() const {
     std::string text;
-    for (const std::string& name : names()) {
-        text += (text.empty() ? "" : " ") + name;
+    for (const std::string& unit : editor.line().units()) {
+        text += (text.empty() ? "" : " ") + unitField(unit, RecordField::englishName) +
+                (isForward(unit) ? "" : "<");
     }
     return text;
 }
 
-std::vector<std::string> EditorFixture::messageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& shown : messages.shown()) {
-        texts.push_back(shown.text);
-    }
-    return texts;
-}
-
-float EditorFixture::bodyLeft(int unit) const {
-    const LabelElement* body = editor.display().bodyOf(unit);
-    EXPECT_NE(body, nullptr) << "unit " << unit << " is not drawn";
-    return body != nullptr ? body->left : -1.0f;
-}
-
 const LabelElement& EditorFixture::element(LabelSet set, int index) const {
-    const LabelElement* found = editor.display().labels().element(set, static_cast<std::size_t>(index));
-    if (found == nullptr) {
-        ADD_FAILURE() << labelSetName(set) << "[" << index << "] does not exist";
-        static const LabelElement missing;
-        return missing;
+    static const LabelElement missing;
+    const LabelElement* found = display().labels().element(set, static_cast<std::size_t>(index));
+    EXPECT_NE(found, nullptr) << labelSetName(set) << "[" << index << "] does not exist";
+    return found != nullptr ? *found : missing;
+}
+
+std::vector<float> EditorFixture::bodyLefts() const {
+    std::vector<float> lefts;
+    for (int i = 0; i < editor.line().unitCount(); ++i) {
+        lefts.push_back(bodyLeft(i));
     }
-    return *found;
+    return lefts;
+}
+
+std::vector<int> EditorFixture::opaqueCaptions() const {
+    std::vector<int> opaque;
+    for (int i = 0; i < editor.line().unitCount(); ++i) {
+        if (element(LabelSet::Label28, i + 1).opaque) {
+            opaque.push_back(i);
+        }
+    }
+    return opaque;
+}
+
+void EditorFixture::expectDrawnAsTheLine(int markedUnit) const {
+    const int count = editor.line().unitCount();
+    for (const LabelSet set : {LabelSet::Label1, LabelSet::Label2, LabelSet::Label28}) {
+        ASSERT_EQ(display().labels().highestIndex(set), static_cast<std::size_t>(count)) << labelSetName(set);
+    }
+    const char* letters[] = {"A", "B", "C"};
+    for (int i = 0; i < count; ++i) {
+        const std::string& unit = editor.line().unit(i);
+        const std::string name = unitField(unit, RecordField::englishName);
+        const int number = std::stoi(name.substr(1));
+        const bool forward = isForward(unit);
+        const float left = display().firstUnitLeft() + 1635.0f * static_cast<float>(i);
+        EXPECT_EQ(std::make_tuple(bodyLeft(i), element(LabelSet::Label1, i + 1).caption),
+                  std::make_tuple(left, name))
+            << "unit " << i;
+        EXPECT_EQ(element(LabelSet::Label2, i + 1).left, forward ? left - 45.0f : left + 1440.0f)
+            << "unit " << i;
+        const std::string front = letters[number % 3];
+        const std::string rear = letters[(number + 1) % 3];
+        const std::string position = i == markedUnit ? " [NEW] " : "  [" + std::to_string(i + 1) + "]  ";
+        EXPECT_EQ(caption(i), forward ? front + position + rear : rear + position + front) << "unit " << i;
+    }
+    // The frame stands behind the selected unit, below its body, or is parked.
+    const LabelElement& frame = element(LabelSet::Label3, 0);
+    EXPECT_EQ(frame.left, selected() == -1 ? kHiddenLeft : bodyLeft(selected()) - 120.0f);
+    if (selected() != -1) {
+        EXPECT_GT(element(LabelSet::Label1, selected() + 1).stacking, frame.stacking);
+    }
 }
 
 } // namespace dovrel::testing

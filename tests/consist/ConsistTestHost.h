@@ -26,8 +26,6 @@ public:
     std::vector<PixelPoint> pointerMoves;
     float windowLeft = 0.0f;
     float windowTop = 0.0f;
-    bool locoChosen = false;
-    bool wagonChosen = false;
     const ConsistEditor* editor = nullptr;
 
     std::span<const std::string> catalogueSlots() const override { return catalogue; }
@@ -41,8 +39,9 @@ public:
     bool isEnabled(std::string_view control) const;
 };
 
-// An editor with its host and message boxes, the catalogue holding units named "U0" to "U<n-1>" and
-// the coupler boxes "A Buffer", "B Chain", "C Knuckle".
+// An editor with its host and message boxes. The catalogue holds units "U0" to "U<n-1>"; unit i has
+// the front coupler of box i % 3 and the rear one of box (i + 1) % 3 of "A Buffer", "B Chain",
+// "C Knuckle".
 struct EditorFixture {
     QueuedMessageBoxes messages;
     TestHost host;
@@ -50,18 +49,33 @@ struct EditorFixture {
 
     explicit EditorFixture(int catalogueUnits = 20);
 
-    // Adds the named catalogue unit to the right of the selection (or starts the line).
-    void addRight(const std::string& name);
-    // A line of units "U0" ... "U<count-1>" in that order, unit 0 selected; then the selection is
-    // moved to `selected` by a click (or cleared for -1).
+    // A line of units "U0" ... "U<count-1>" added one by one to the right of the last, then the
+    // selection moved to `selected` by a click (or cleared by a background click for -1).
     void buildLine(int count, int selected = 0);
-    // The unit names in line order, each followed by "<" when reversed.
-    std::vector<std::string> names() const;
-    std::string namesText() const;
-    // Texts of the messages shown so far.
-    std::vector<std::string> messageTexts() const;
-    float bodyLeft(int unit) const;
+    // Puts units into the line directly ("U3<" is U3 reversed), selection -1, without drawing.
+    void putUnits(const std::vector<std::string>& names);
+    // Redraws with the given unit centred and raises the labels, as the commands do.
+    void drawAround(std::int32_t anchor);
+    void click(int unit, int button = 1) { editor.navigation().pressUnitBody(unit, button, 10.0f, 10.0f, 0); }
+
+    int selected() const { return editor.line().selectedIndex(); }
+    // "U0 U1< U2": the unit names in line order, "<" after a reversed one.
+    std::string names() const;
+    const ConsistDisplay& display() const { return editor.display(); }
+    ConsistPanelTexts& panel() { return editor.display().panelTexts(); }
     const LabelElement& element(LabelSet set, int index) const;
+    float bodyLeft(int unit) const { return element(LabelSet::Label1, unit + 1).left; }
+    std::vector<float> bodyLefts() const;
+    float frameLeft() const { return element(LabelSet::Label3, 0).left; }
+    std::string caption(int unit) const { return element(LabelSet::Label28, unit + 1).caption; }
+    // The units whose captions are drawn opaque.
+    std::vector<int> opaqueCaptions() const;
+    // Checks that the labels draw the line's units: a body per unit one pitch apart from
+    // firstUnitLeft showing its name, its marker at the end its heading puts in front, and its
+    // caption with the letters of the couplers at its left and right ends (the new mark on
+    // `markedUnit`), and the frame behind the selected unit. Only for units from this fixture's
+    // catalogue.
+    void expectDrawnAsTheLine(int markedUnit = -1) const;
 };
 
 } // namespace dovrel::testing
