@@ -25,10 +25,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
+
 namespace {
 
+using namespace dovrel::bench;
+
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
 using namespace dovrel;
 
@@ -37,28 +40,6 @@ constexpr int kConsistsPerScenario = 10;
 constexpr int kUserConsists = 1000;
 constexpr int kCatalogueRecords = 400;
 constexpr int kRuns = 3;
-
-// A folder below the system's temporary folder, removed with its content at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "bench-consistfiles-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // One element per line, indented by tabs, every line ended by CR LF.
 class XmlText {
@@ -320,11 +301,6 @@ template <class Read> Timing timed(TimedProcessRunner& processes, Read read) {
     const std::size_t rows = read();
     const double total = std::chrono::duration_cast<Seconds>(Clock::now() - start).count();
     return {total, processes.seconds(), processes.runs(), processes.failures(), rows};
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void printTiming(const char* what, const Timing& t) {

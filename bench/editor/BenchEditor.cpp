@@ -39,60 +39,18 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
+
 namespace {
 
+using namespace dovrel::bench;
+
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using namespace dovrel;
 
 constexpr int kRecords = 5001;
 constexpr int kCouplers = 60;
 constexpr double kFrameMs = 16.0;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
-std::string loadAverage() {
-    std::ifstream in("/proc/loadavg");
-    std::string one;
-    std::string five;
-    std::string fifteen;
-    in >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
-// A fresh folder below the system's temporary folder, removed with its contents at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "dovrel-bench-editor-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // Message boxes that count what they are shown and answer OK (Cancel to a question).
 class CountingMessages final : public MessageBoxes {
