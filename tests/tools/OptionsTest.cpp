@@ -1,4 +1,4 @@
-// The command line of make-sample-game.
+// The command line of make-sample-game: the options in any order, and every refusal with its reason.
 
 #include "Options.h"
 
@@ -7,50 +7,42 @@
 namespace dovrel::sample {
 namespace {
 
-Options parsed(const std::vector<std::string>& arguments) {
-    const auto result = parseOptions(arguments);
-    EXPECT_TRUE(std::holds_alternative<Options>(result))
-        << (std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "");
-    return std::holds_alternative<Options>(result) ? std::get<Options>(result) : Options{};
-}
-
-std::string refusal(const std::vector<std::string>& arguments) {
-    const auto result = parseOptions(arguments);
-    EXPECT_TRUE(std::holds_alternative<std::string>(result));
-    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "";
-}
-
-TEST(Options, FolderAndDefaults) {
-    const Options options = parsed({"game"});
-    EXPECT_EQ(options.folder, "game");
-    EXPECT_EQ(options.seed, 1u);
-    EXPECT_EQ(options.units, 60);
-    EXPECT_FALSE(options.lowerCase);
-    EXPECT_FALSE(options.help);
-}
-
-TEST(Options, EveryOptionInAnyOrder) {
-    const Options options =
-        parsed({"--units", "5000", "out dir", "--lower-case", "--seed", "18446744073709551615"});
-    EXPECT_EQ(options.folder, "out dir");
-    EXPECT_EQ(options.units, 5000);
-    EXPECT_EQ(options.seed, 18446744073709551615ull);
-    EXPECT_TRUE(options.lowerCase);
-    EXPECT_TRUE(parsed({"--help"}).help);
-}
-
-TEST(Options, BadCommandLinesAreRefusedWithTheReason) {
-    EXPECT_EQ(refusal({}), "the folder DIR is missing");
-    EXPECT_EQ(refusal({"a", "b"}), "only one folder can be given (\"a\" and \"b\")");
-    EXPECT_EQ(refusal({"a", "--seed"}), "--seed needs a number");
-    EXPECT_EQ(refusal({"a", "--seed", "-1"}), "--seed needs a whole number, not \"-1\"");
-    EXPECT_EQ(refusal({"a", "--seed", "18446744073709551616"}),
-              "--seed needs a whole number, not \"18446744073709551616\"");
-    EXPECT_EQ(refusal({"a", "--units", "0"}), "--units must be from 1 to 100000, not 0");
-    EXPECT_EQ(refusal({"a", "--units", "100001"}), "--units must be from 1 to 100000, not 100001");
-    EXPECT_EQ(refusal({"a", "--units", " 5"}), "--units needs a whole number, not \" 5\"");
-    EXPECT_EQ(refusal({"a", "--lowercase"}), "unknown option --lowercase");
-    EXPECT_EQ(refusal({""}), "the folder name is empty");
+TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string refusal; // empty: the options below
+        Options options{};
+    };
+    const Case cases[] = {
+        {{"game"}, "", {"game", 1, 60, false, false}},
+        {{"--units", "5000", "out dir", "--lower-case", "--seed", "18446744073709551615"},
+         "",
+         {"out dir", 18446744073709551615ull, 5000, true, false}},
+        {{"--help"}, "", {"", 1, 60, false, true}},
+        {{}, "the folder DIR is missing"},
+        {{""}, "the folder name is empty"},
+        {{"a", "b"}, "only one folder can be given (\"a\" and \"b\")"},
+        {{"a", "--seed"}, "--seed needs a number"},
+        {{"a", "--seed", "-1"}, "--seed needs a whole number, not \"-1\""},
+        {{"a", "--seed", "18446744073709551616"},
+         "--seed needs a whole number, not \"18446744073709551616\""},
+        {{"a", "--units", "0"}, "--units must be from 1 to 100000, not 0"},
+        {{"a", "--units", "100001"}, "--units must be from 1 to 100000, not 100001"},
+        {{"a", "--units", " 5"}, "--units needs a whole number, not \" 5\""},
+        {{"a", "--lowercase"}, "unknown option --lowercase"},
+    };
+    for (const Case& c : cases) {
+        const auto result = parseOptions(c.arguments);
+        const auto* refusal = std::get_if<std::string>(&result);
+        const auto* options = std::get_if<Options>(&result);
+        EXPECT_EQ(refusal != nullptr ? *refusal : "", c.refusal) << c.refusal;
+        if (options != nullptr) {
+            const Options& o = *options;
+            const Options& e = c.options;
+            EXPECT_EQ(std::make_tuple(o.folder, o.seed, o.units, o.lowerCase, o.help),
+                      std::make_tuple(e.folder, e.seed, e.units, e.lowerCase, e.help));
+        }
+    }
 }
 
 } // namespace

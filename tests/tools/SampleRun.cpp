@@ -2,6 +2,7 @@
 
 #include "support/TempFolder.h"
 
+#include "core/TextRules.h"
 #include "serz/Conversion.h"
 
 #include <fcntl.h>
@@ -21,14 +22,7 @@ namespace {
 const std::string kProgram = std::string(DOVREL_BIN_DIR) + "/make-sample-game";
 
 bool endsWithBin(const std::string& path) {
-    if (path.size() < 4) {
-        return false;
-    }
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return tail == ".bin";
+    return path.size() >= 4 && asciiLower(std::string_view(path).substr(path.size() - 4)) == ".bin";
 }
 
 } // namespace
@@ -98,6 +92,25 @@ const GeneratedSample& defaultSample() {
         return made;
     }();
     return sample;
+}
+
+::testing::AssertionResult isConvertersOwnText(const std::string& xml) {
+    const auto bin = serz::convert(serz::Direction::XmlToBin, xml);
+    if (!bin) {
+        return ::testing::AssertionFailure()
+               << "line " << bin.error().position << ": " << bin.error().message;
+    }
+    const auto back = serz::convert(serz::Direction::BinToXml, bin.value());
+    if (!back || back.value() != xml) {
+        const std::string text = back ? back.value() : std::string();
+        std::size_t at = 0;
+        while (at < xml.size() && at < text.size() && xml[at] == text[at]) {
+            ++at;
+        }
+        return ::testing::AssertionFailure() << "written back differently from byte " << at << ": "
+                                             << xml.substr(at > 60 ? at - 60 : 0, 120);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace dovrel::testing

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -30,5 +32,8 @@ struct GeneratedSample {
     std::vector<std::string> unconvertible;
 };
 const GeneratedSample& defaultSample();
+
+// True when the XML converts to the binary form and the converter writes the same text back.
+::testing::AssertionResult isConvertersOwnText(const std::string& xml);
 
 } // namespace dovrel::testing
