@@ -101,20 +101,20 @@ TEST(ConsistDisplay, OnlyATopmostBodyIsHit) {
     struct Case {
         const char* where;
         float x, y;
-        int unit; // -1: none
+        std::optional<std::int32_t> unit;
     };
     const Case cases[] = {
         {"body 0's top edge past its marker", 6180 + 15, 1080, 0},
-        {"body 0's left end under its marker", 6180 + 14, 1200, -1},
-        {"the frame left of unit 0", 6180 - 100, 1100, -1},
-        {"the caption of unit 0", 6500, 1600, -1},
+        {"body 0's left end under its marker", 6180 + 14, 1200, std::nullopt},
+        {"the frame left of unit 0", 6180 - 100, 1100, std::nullopt},
+        {"the caption of unit 0", 6500, 1600, std::nullopt},
         {"body 1, its marker at the right end", 7815 + 5, 1100, 1},
-        {"the marker of unit 1", 7815 + 1450, 1100, -1},
-        {"a template", -9000, 1100, -1},
+        {"the marker of unit 1", 7815 + 1450, 1100, std::nullopt},
+        {"a template", -9000, 1100, std::nullopt},
     };
     for (const Case& c : cases) {
         const auto hit = fx.display().labels().unitBodyAt(c.x, c.y);
-        EXPECT_EQ(hit ? hit->unitIndex : -1, c.unit) << c.where;
+        EXPECT_EQ(hit ? std::optional(hit->unitIndex) : std::nullopt, c.unit) << c.where;
     }
     const auto inside = fx.display().labels().unitBodyAt(6180 + 630, 1080 + 240);
     ASSERT_TRUE(inside.has_value());
