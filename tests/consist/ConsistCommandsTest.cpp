@@ -17,12 +17,9 @@ ListChoice chosen(const std::string& name) {
     return ListChoice{3, name};
 }
 
-Command adding(Side side, UnitList list = UnitList::Locos, ListChoice choice = chosen("U9")) {
-    return [=](ConsistEditor& e) { e.units().addUnit(side, list, choice); };
-}
-
-Command trading(UnitList list, ListChoice choice) {
-    return [=](ConsistEditor& e) { e.units().tradeUnit(list, choice); };
+// U9 from the locos list.
+Command adding(Side side) {
+    return [=](ConsistEditor& e) { e.units().addUnit(side, UnitList::Locos, chosen("U9")); };
 }
 
 Command deleting(Side side) {
@@ -48,7 +45,7 @@ Command pressing(int unit, int button, int key = 0) {
 // "kept" before, show its couplers when the command selects it anew.
 TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
     using enum Side;
-    const Command trade = trading(UnitList::Wagons, chosen("U8"));
+    const Command trade = [](ConsistEditor& e) { e.units().tradeUnit(UnitList::Wagons, chosen("U8")); };
     const Command reverse = [](ConsistEditor& e) { e.arrangement().reverseUnit(); };
     const Command reverseAll = [](ConsistEditor& e) { e.arrangement().reverseAll(); };
     const Command twice = [](ConsistEditor& e) {

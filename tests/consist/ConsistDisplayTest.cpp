@@ -163,33 +163,5 @@ TEST(ConsistDisplay, CouplingBoxesComeFromTheCatalogueByExactName) {
     EXPECT_EQ(fx.editor.line().unit(1), makeConsistUnit(fx.host.catalogue[2]));
 }
 
-// Each change of HScroll2 moves the view one unit, towards the tail when the value grew, whatever
-// the size of the step; the ends stop it. Setting the value from code runs the step on a change only.
-TEST(ConsistDisplay, ScrollStepsMoveTheViewOneUnit) {
-    EditorFixture fx;
-    fx.putUnits({"U0", "U1", "U2", "U3"});
-    fx.drawAround(0);
-    fx.editor.display().selectUnit(2);
-    const std::pair<std::int32_t, std::int32_t> steps[] = {{16385, 1}, {20000, 2}, {20001, 3}, {20002, 3},
-                                                           {20002, 2}, {100, 1},   {99, 0},    {98, 0}};
-    for (const auto& [value, anchor] : steps) {
-        const std::int32_t anchorBefore = fx.display().anchorIndex();
-        const int updatesBefore = fx.host.availabilityUpdates;
-        fx.editor.scrollBarMoved(value);
-        EXPECT_EQ(fx.display().scrollReference(), value);
-        EXPECT_EQ(fx.display().anchorIndex(), anchor) << "after value " << value;
-        EXPECT_EQ(fx.bodyLeft(anchor), 6180.0f) << "after value " << value;
-        // Past an end only the reference changes: nothing is redrawn.
-        EXPECT_EQ(fx.host.availabilityUpdates == updatesBefore, anchor == anchorBefore) << value;
-        EXPECT_EQ(fx.selected(), 2);
-        EXPECT_EQ(fx.frameLeft(), fx.bodyLeft(2) - 120.0f);
-    }
-    fx.editor.display().setScrollBarValue(98);
-    EXPECT_EQ(fx.display().anchorIndex(), 0);
-    fx.editor.display().setScrollBarValue(40000); // held at the maximum, a step to the tail
-    EXPECT_EQ(fx.display().scrollBarValue(), ConsistDisplay::kScrollMaximum);
-    EXPECT_EQ(fx.display().anchorIndex(), 1);
-}
-
 } // namespace
 } // namespace dovrel::testing

@@ -145,13 +145,21 @@ std::string RandomEditing::step(Op op) {
         fx.editor.navigation().backgroundClicked();
         break;
     case Scroll: {
-        // The view steps one unit and redraws, unless it already stands at that end.
+        // Whatever the size of the change, the view steps one unit, towards the tail when the value
+        // (held at the maximum) grew, and centres the new anchor; at that end of the line it stays.
+        // (An anchor left behind by clearing the line still steps towards the head.)
         const std::int32_t anchor = fx.display().anchorIndex();
-        const std::int32_t value = pick(ConsistDisplay::kScrollMaximum + 1);
-        if (value > fx.display().scrollReference() ? anchor + 1 <= n - 1 : anchor - 1 >= 0) {
-            marked = -1;
-        }
+        const std::int32_t value = pick(40000);
+        const std::int32_t held = std::min(value, ConsistDisplay::kScrollMaximum);
+        const int step = held > fx.display().scrollReference() ? 1 : -1;
+        const bool moves = step > 0 ? anchor + 1 <= n - 1 : anchor - 1 >= 0;
+        marked = moves ? -1 : marked;
         fx.editor.scrollBarMoved(value);
+        EXPECT_EQ(fx.display().scrollReference(), held);
+        EXPECT_EQ(fx.display().anchorIndex(), moves ? anchor + step : anchor);
+        if (moves && anchor + step < n) {
+            EXPECT_EQ(fx.bodyLeft(anchor + step), ConsistDisplay::kCentredLeft);
+        }
         break;
     }
     case Navigate: // to head, to tail, to selected
@@ -197,11 +205,9 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
         EXPECT_FALSE(fx.host.isEnabled("butHead"));
         return;
     }
-    const CommandInputs inputs{.unitCount = line.unitCount(),
-                               .selectedIndex = model.selected,
-                               .locoEntryCount = 3,
-                               .wagonEntryCount = 3,
-                               .viewScrollEnabled = fx.host.isEnabled("HScroll2")};
+    CommandInputs inputs{.unitCount = line.unitCount(), .selectedIndex = model.selected};
+    inputs.locoEntryCount = inputs.wagonEntryCount = 3;
+    inputs.viewScrollEnabled = fx.host.isEnabled("HScroll2");
     for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
         EXPECT_EQ(fx.host.isEnabled(state.control), state.enabled) << state.control;
     }
@@ -209,9 +215,9 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
 
 // Random commands, with list entries that are missing, not chosen or unknown to the catalogue and
 // presses beside the line, each checked against the model: its message (or none), the units, the
-// drawn line with its frame, and the command states. Every command changes units through the line's one
-// place for edits: at the end, undoing the recorded edits in reverse order walks back through the
-// state before every command that made one, for every kind of edit.
+// drawn line with its frame, and the command states. Every command changes units through the
+// line's one place for edits: at the end, undoing the recorded edits in reverse order walks back
+// through the state before every command that made one, for every kind of edit.
 TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
     EditLog log;
     fx.editor.line().addObserver(log);
