@@ -41,28 +41,24 @@ struct Dialogs {
     virtual FolderOpener& folders() = 0;
 };
 
-struct ScreenDialogs final : Dialogs {
-    QtMessageBoxes messageBoxes;
-    QtFileDialogs files;
-    QtPointer mouse;
-    QtFolderOpener opener;
+template <typename Messages, typename Files, typename Mouse, typename Opener>
+struct DialogSet final : Dialogs {
+    Messages messageBoxes;
+    Files files;
+    Mouse mouse;
+    Opener opener;
     MessageBoxes& messages() override { return messageBoxes; }
     FileDialogs& fileDialogs() override { return files; }
     Pointer& pointer() override { return mouse; }
     FolderOpener& folders() override { return opener; }
 };
 
-struct ScriptDialogs final : Dialogs {
-    ScriptMessageBoxes messageBoxes;
-    ScriptFileDialogs files;
-    ScriptPointer mouse;
-    ScriptFolderOpener opener;
-    MessageBoxes& messages() override { return messageBoxes; }
-    FileDialogs& fileDialogs() override { return files; }
-    Pointer& pointer() override { return mouse; }
-    FolderOpener& folders() override { return opener; }
-    ScriptRecords records() const { return {messageBoxes, files, mouse, opener}; }
-};
+using ScreenDialogs = DialogSet<QtMessageBoxes, QtFileDialogs, QtPointer, QtFolderOpener>;
+using ScriptDialogs = DialogSet<ScriptMessageBoxes, ScriptFileDialogs, ScriptPointer, ScriptFolderOpener>;
+
+ScriptRecords recordsOf(const ScriptDialogs& dialogs) {
+    return {dialogs.messageBoxes, dialogs.files, dialogs.mouse, dialogs.opener};
+}
 
 std::optional<std::string> scriptArgument(const QStringList& arguments) {
     const qsizetype at = arguments.indexOf(QStringLiteral("--script"));
@@ -150,7 +146,7 @@ int runEditor(int argc, char** argv) {
             }
             if (scriptDialogs) {
                 ScriptRunner runner(window, scriptDialogs->messageBoxes, scriptDialogs->files,
-                                    scriptDialogs->records());
+                                    recordsOf(*scriptDialogs));
                 exitCode = runner.run(script);
                 QApplication::exit(exitCode);
             }
