@@ -7,9 +7,9 @@
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
 #include "convert/ConverterRunner.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "serz/Conversion.h"
 
 #include <QCoreApplication>
@@ -345,13 +345,12 @@ int benchmark(const fs::path& serzProgram) {
     std::printf("  catalogue: %d records\n", kCatalogueRecords);
 
     QtFiles files;
-    QtProcessRunner realProcesses;
+    SpawnProcessRunner realProcesses;
     TimedProcessRunner processes(realProcesses);
     ConverterRunner converter(files, processes, serzProgram);
     QtEventPump events;
     CountedMessages messages;
-    DeltaNamespace deltaNamespace;
-    ConsistFileServices services{files, converter, events, messages, deltaNamespace, program};
+    ConsistFileServices services{files, converter, events, messages, program};
     QuietObserver observer;
 
     std::vector<double> scenarioTimes;

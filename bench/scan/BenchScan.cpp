@@ -14,9 +14,9 @@
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -186,7 +186,7 @@ struct ScanResult {
 
 ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders) {
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, serz);
     QtEventPump events;
     RecordingMessages messages;

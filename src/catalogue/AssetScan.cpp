@@ -100,7 +100,11 @@ void AssetScan::convertAndRead(const FoundBlueprint& blueprint, const AssetScanF
 
     BlueprintFields fields;
     fields.blueprintKind.clear();
-    const int status = placed ? reader.read(output, fields) : kBlueprintReadFailed;
+    const std::optional<std::string> xml = placed ? files_.read(output) : std::nullopt;
+    if (xml) {
+        converter_.noteXmlOutput(*xml);
+    }
+    const int status = xml ? reader.readText(*xml, fields) : kBlueprintReadFailed;
     if (status == kBlueprintReadFailed) {
         messages_.warn(blueprintErrorMessage());
         return;

@@ -36,9 +36,8 @@ std::optional<std::vector<std::string>> WorkingConversion::readConverterXml(cons
     if (!text) {
         return std::nullopt;
     }
-    std::vector<std::string> lines = splitXmlLines(*text);
-    services_.deltaNamespace.noteConverterOutput(lines);
-    return lines;
+    services_.converter.noteXmlOutput(*text);
+    return splitXmlLines(*text);
 }
 
 WorkingConversion::WriteBack WorkingConversion::writeAndConvert(std::string_view document) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/DeltaNamespace.h"
 #include "platform/Files.h"
 #include "platform/ProcessRunner.h"
 
@@ -18,6 +19,11 @@ public:
     // 0-255 for a normal exit, -1 when it could not start or was killed.
     int RunConverter(const std::filesystem::path& input);
 
+    // Every reader of converter XML hands the text here, so the namespace of the last XML the
+    // converter wrote in this run is known to whoever writes a new document.
+    void noteXmlOutput(std::string_view xml) { deltaNamespace_.noteConverterOutput(xml); }
+    const DeltaNamespace& deltaNamespace() const { return deltaNamespace_; }
+
     int lastConverterResult() const { return lastConverterResult_; }
     const std::filesystem::path& converter() const { return converter_; }
 
@@ -27,6 +33,7 @@ private:
     std::filesystem::path converter_;
     bool forwardOutput_;
     int lastConverterResult_ = 0;
+    DeltaNamespace deltaNamespace_;
 };
 
 } // namespace dovrel

@@ -286,6 +286,21 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
 }
 
+TEST(AssetScan, TheLastConvertedBlueprintsNamespaceIsRemembered) {
+    ScanHarness harness;
+    const auto declaring = [](const std::string& english, const std::string& uri) {
+        return replaceFirst(ScanHarness::wagon(english).xml(), "urn:vantor:delta", uri);
+    };
+    harness.write("Alpha/Rails/RailVehicles/Wagons/a.bin", declaring("A", "urn:first:delta"));
+    harness.write("Beta/Stock/RailVehicles/Wagons/b.bin", declaring("B", "urn:second:delta"));
+    Catalogue catalogue;
+
+    harness.run(catalogue);
+
+    ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
+}
+
 TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
     ScanHarness harness;
     const std::string xml = ScanHarness::wagon("One").xml();

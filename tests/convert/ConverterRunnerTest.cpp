@@ -1,9 +1,9 @@
 #include "convert/ConverterRunner.h"
 #include "convert/ConverterLocation.h"
 #include "convert/WorkingFiles.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ TEST_P(RunConverterTest, ReturnsTheExitStatusAndPassesThePathIntact) {
     temp.write(output.lexically_relative(temp.path()), "an earlier run's output");
 
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     const fs::path converter = c.converterExists ? fs::path(FAKE_CONVERTER) : temp.path() / "no-such-serz";
     ConverterRunner runner(files, processes, converter);
 
