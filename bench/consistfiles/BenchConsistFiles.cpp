@@ -350,7 +350,9 @@ int benchmark(const fs::path& serzProgram) {
     ConverterRunner converter(files, processes, serzProgram);
     QtEventPump events;
     CountedMessages messages;
-    ConsistFileServices services{files, converter, events, messages, program};
+    SystemClock clock;
+    UserConsistBackups backups(files, clock, program);
+    ConsistFileServices services{files, converter, events, messages, backups, program};
     QuietObserver observer;
 
     std::vector<double> scenarioTimes;

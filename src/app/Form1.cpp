@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/FormRestore.h"
 
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
@@ -55,10 +56,13 @@ struct EditorButton {
 Form1::Form1(const Services& services)
     : services_(services),
       converter_(services.files, services.processes, services.converter, services.forwardConverterOutput),
-      fileServices_{services_.files, converter_, services_.events, services_.messages,
-                    services_.programFolder},
+      backups_(services.files, clock_, services.programFolder),
+      fileServices_{services_.files,    converter_, services_.events,
+                    services_.messages, backups_,   services_.programFolder},
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
-      form4_(std::make_unique<Form4>(registry_)) {
+      form4_(std::make_unique<Form4>(registry_)),
+      formRestore_(std::make_unique<FormRestore>(
+          registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); })) {
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
     setFont(dialogFont());
@@ -83,7 +87,8 @@ Form1::Form1(const Services& services)
     for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
         combo->installEventFilter(comboLock_);
     }
-    for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get()}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get(),
+                                                           formRestore_.get()}) {
         busy_.watch(window);
     }
     couplerBoxes_.push_back(c_.chkCoupler0);
@@ -130,6 +135,7 @@ void Form1::buildMenus() {
     c_.mnuFile->addSeparator();
     c_.mnuSaveConsistToVTUserConsists =
         addItem(c_.mnuFile, "mnuSaveConsistToVTUserConsists", "Save Consist To VT User Consists");
+    c_.mnuRestoreUserConsists = addItem(c_.mnuFile, "mnuRestoreUserConsists", "Restore User Consists...");
     c_.mnuFile->addSeparator();
     c_.mnuNewConsist = addItem(c_.mnuFile, "mnuNewConsist", "New Consist");
     c_.mnuFile->addSeparator();

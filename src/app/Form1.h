@@ -12,9 +12,11 @@
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ConsistListing.h"
 #include "consistfiles/ConsistReadObserver.h"
+#include "consistfiles/UserConsistBackups.h"
 #include "consistfiles/UserConsistDeleter.h"
 #include "consistfiles/UserConsistSaver.h"
 #include "convert/ConverterRunner.h"
+#include "platform/Clock.h"
 #include "widgets/NamedControls.h"
 
 #include <QMainWindow>
@@ -45,6 +47,8 @@ class KeyStateFilter;
 class Form2;
 class Form3;
 class Form4;
+class FormRestore;
+struct UserConsistBackup;
 
 // The main window's controls, under the names the rest of the program uses.
 struct Form1Controls {
@@ -53,6 +57,7 @@ struct Form1Controls {
     QAction* mnuOpenVTUserConsists = nullptr;
     QAction* mnuOpenVTScenarioConsists = nullptr;
     QAction* mnuSaveConsistToVTUserConsists = nullptr;
+    QAction* mnuRestoreUserConsists = nullptr;
     QAction* mnuNewConsist = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
@@ -245,6 +250,8 @@ private:
     void selectRow(int row);
     bool userConsistsOnShow() const;
     void wireConsistFiles();
+    void openRestoreWindow();
+    void restoreUserConsists(const UserConsistBackup& backup);
 
     void wireCommands();
     void applyCommandStates(const class CommandStates& states);
@@ -294,6 +301,8 @@ private:
     NamedControls registry_;
     Form1Controls c_;
     ConverterRunner converter_;
+    SystemClock clock_;
+    UserConsistBackups backups_;
     ConsistFileServices fileServices_;
     ConsistListing listing_;
     BusyState busy_;
@@ -310,6 +319,7 @@ private:
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;
+    std::unique_ptr<FormRestore> formRestore_;
 };
 
 } // namespace dovrel

@@ -1,6 +1,7 @@
 // The consist list of the main window: reading the user and scenario consists, showing and loading a
 // listed consist, saving and deleting user consists.
 #include "app/Form1.h"
+#include "app/FormRestore.h"
 
 #include "consist/ConsistEdit.h"
 #include "consist/ConsistEditor.h"
@@ -9,6 +10,7 @@
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistDeleter.h"
 #include "consistfiles/UserConsistReader.h"
+#include "consistfiles/UserConsistRestore.h"
 #include "consistfiles/UserConsistSaver.h"
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
@@ -206,11 +208,31 @@ void Form1::lastConsistDeleted() {
     c_.mnuOpenVTUserConsists->setEnabled(false);
 }
 
+void Form1::openRestoreWindow() {
+    const BusyScope busy(busy_);
+    formRestore_->showChoices(UserConsistRestore(fileServices_).choices());
+    formRestore_->showAndRaise();
+}
+
+void Form1::restoreUserConsists(const UserConsistBackup& backup) {
+    const BusyScope busy(busy_);
+    if (UserConsistRestore(fileServices_).restore(backup, folders_.contentFolder) !=
+        RestoreResult::Restored) {
+        return;
+    }
+    c_.mnuOpenVTUserConsists->setEnabled(true);
+    if (userConsistsOnShow()) {
+        readUserConsists();
+    }
+    formRestore_->showChoices(UserConsistRestore(fileServices_).choices());
+}
+
 void Form1::wireConsistFiles() {
     connect(c_.mnuOpenVTUserConsists, &QAction::triggered, this, [this] { readUserConsists(); });
     connect(c_.mnuOpenVTScenarioConsists, &QAction::triggered, this, [this] { readScenarioConsists(); });
     connect(c_.mnuSaveConsistToVTUserConsists, &QAction::triggered, this, [this] { saveConsist(); });
     connect(c_.mnuDeleteConsist, &QAction::triggered, this, [this] { deleteConsist(); });
+    connect(c_.mnuRestoreUserConsists, &QAction::triggered, this, [this] { openRestoreWindow(); });
     connect(c_.butView, &QPushButton::clicked, this, [this] { viewListedConsist(); });
     connect(c_.List3, &QListWidget::itemClicked, this, [this] { showListedConsist(); });
     connect(c_.List3, &QListWidget::currentItemChanged, this, [this] {

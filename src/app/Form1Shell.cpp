@@ -106,6 +106,8 @@ void Form1::resetWindow() {
     }
     showConsistDisplay();
     applyCommandStates(disableAllCommands());
+    // Kept copies can be put back only into a game folder that holds its content folder.
+    c_.mnuRestoreUserConsists->setEnabled(false);
 }
 
 int Form1::ValidateGameFolder() {
@@ -139,6 +141,7 @@ int Form1::ValidateGameFolder() {
         return 999;
     }
     folders_.assetsFolder = assets;
+    c_.mnuRestoreUserConsists->setEnabled(true);
     if (const auto templates = resolveName(content, "ConsistTemplates.bin");
         templates && isFile(*templates)) {
         c_.mnuOpenVTUserConsists->setEnabled(true);

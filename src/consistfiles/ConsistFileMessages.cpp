@@ -64,6 +64,15 @@ std::string badlyFormedXml() {
     return joined({"Operation aborted.", "Badly formed .xml file.", "See error.xml file in \\Temp folder."});
 }
 
+std::string restoreQuestion(std::string_view taken) {
+    return "Put back the user consists of the copy of " + std::string(taken) +
+           "?\r\n\r\nThe file as it is now is kept as a copy first.";
+}
+
+std::string userConsistsRestored(std::string_view taken) {
+    return "User consists restored from the copy of " + std::string(taken) + ".";
+}
+
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason) {
     return "Operation aborted.\r\n\r\n" + fileNotWrittenText(file, FileStatus::failure(std::string(reason)));
 }

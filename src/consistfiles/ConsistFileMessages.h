@@ -35,6 +35,10 @@ std::string badlyFormedXml();
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason);
 std::string couldNotRead(const std::filesystem::path& file, std::string_view reason);
 
+// Restoring a kept copy.
+std::string restoreQuestion(std::string_view taken);
+std::string userConsistsRestored(std::string_view taken);
+
 // Deleting.
 std::string notUserConsist(std::string_view name);
 std::string consistNotInFile(std::string_view name);

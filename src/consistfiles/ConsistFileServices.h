@@ -1,5 +1,6 @@
 #pragma once
 
+#include "consistfiles/UserConsistBackups.h"
 #include "convert/ConverterRunner.h"
 #include "convert/DeltaNamespace.h"
 #include "platform/EventPump.h"
@@ -16,6 +17,8 @@ struct ConsistFileServices {
     ConverterRunner& converter;
     EventPump& events;
     MessageBoxes& messages;
+    // Copies of the game's user-consist file, taken before every write of it.
+    UserConsistBackups& backups;
     // The program's own folder: notfound.txt lives here, the working files in its Temp folder.
     std::filesystem::path programFolder;
 

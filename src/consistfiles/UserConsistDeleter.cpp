@@ -53,6 +53,9 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
     if (templatesLeft < 1) {
         // A file that stays where it was still holds the consist: that is said as for a failed
         // write, and the list stays as it is.
+        if (!conversion.keepBackup(*gameFile)) {
+            return DeleteResult::NotWritten;
+        }
         if (const FileStatus removed = services_.files.remove(*gameFile); !removed.ok) {
             services_.messages.warn(consistmessages::couldNotWrite(*gameFile, removed.reason));
             return DeleteResult::NotWritten;

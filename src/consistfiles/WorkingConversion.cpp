@@ -57,6 +57,14 @@ WorkingConversion::WriteBack WorkingConversion::writeAndConvert(std::string_view
     return WriteBack::Converted;
 }
 
+bool WorkingConversion::keepBackup(const fs::path& gameFile) {
+    if (const std::optional<BackupFailure> failed = services_.backups.keep(gameFile)) {
+        services_.messages.warn(consistmessages::couldNotWrite(failed->file, failed->reason));
+        return false;
+    }
+    return true;
+}
+
 void WorkingConversion::keepRejectedDocument() {
     // An error.xml from an earlier rejection makes way for this one.
     services_.files.remove(errorXml());
@@ -68,6 +76,9 @@ bool WorkingConversion::installConvertedFile(const fs::path& gameFile) {
     if (!converted) {
         services_.messages.warn(consistmessages::couldNotWrite(
             gameFile, "The converted file " + workingBin().string() + " cannot be read."));
+        return false;
+    }
+    if (!keepBackup(gameFile)) {
         return false;
     }
     if (const FileStatus replaced = services_.files.replace(gameFile, *converted); !replaced.ok) {

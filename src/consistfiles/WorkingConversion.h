@@ -34,10 +34,14 @@ public:
     // rejected document shows the "Badly formed" message and is kept as error.xml.
     WriteBack writeAndConvert(std::string_view document);
 
-    // Puts tempc.bin in place of the game's file through a whole-file replace, then lets the window
-    // process its events twice. On failure the "Could not write" message is shown and the game's
-    // file is left as it was.
+    // Keeps a copy of the game's file, then puts tempc.bin in its place through a whole-file
+    // replace and lets the window process its events twice. On failure the "Could not write" message is shown
+    // and the game's file is left as it was.
     bool installConvertedFile(const std::filesystem::path& gameFile);
+
+    // Keeps a copy of the game's file before it is rewritten or removed. A copy that cannot be
+    // kept shows the "Could not write" message for it; then the game's file must stay as it is.
+    bool keepBackup(const std::filesystem::path& gameFile);
 
     std::filesystem::path workingBin() const { return services_.tempFolder() / "tempc.bin"; }
     std::filesystem::path workingXml() const { return services_.tempFolder() / "tempc.xml"; }

@@ -4,6 +4,7 @@
 #include "consistfiles/ConsistReadObserver.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
+#include "platform/doubles/FixedClock.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/RecordingProcessRunner.h"
 #include "platform/qt/QtFiles.h"
@@ -60,7 +61,10 @@ struct Bench {
     ConverterRunner converter{files, processes, "/opt/serz"};
     CountingEventPump events;
     QueuedMessageBoxes messages;
-    ConsistFileServices services{files, converter, events, messages, temp.programFolder()};
+    // 2026-12-06 20:58:07 UTC; the tests run with TZ=UTC.
+    FixedClock clock{std::chrono::system_clock::from_time_t(1796590687)};
+    UserConsistBackups backups{files, clock, temp.programFolder()};
+    ConsistFileServices services{files, converter, events, messages, backups, temp.programFolder()};
 
     std::filesystem::path contentFolder() const { return temp.gameFolder() / "Content"; }
     std::filesystem::path routesFolder() const { return contentFolder() / "Routes"; }

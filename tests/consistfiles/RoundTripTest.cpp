@@ -46,8 +46,8 @@ TEST(ConsistFilesRoundTrip, ASavedConsistReadsBackReplacesAndDeletes) {
         consisttest::Bench bench;
         SpawnProcessRunner processes;
         ConverterRunner converter(bench.files, processes, serz);
-        ConsistFileServices services{bench.files, converter, bench.events, bench.messages,
-                                     bench.temp.programFolder()};
+        ConsistFileServices services{bench.files,    converter,     bench.events,
+                                     bench.messages, bench.backups, bench.temp.programFolder()};
         const std::vector<std::string> line = {c.catalogue[0] + "|0", c.catalogue[1] + "|1"};
         QueuedRandomSource random;
         SilentSave saveObserver;

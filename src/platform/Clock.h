@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+
+namespace dovrel {
+
+// The wall clock, as the program's own files are stamped with it.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::chrono::system_clock::time_point now() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    std::chrono::system_clock::time_point now() const override { return std::chrono::system_clock::now(); }
+};
+
+} // namespace dovrel
