@@ -441,9 +441,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        backgroundClick();
+    // A press that a control leaves unhandled travels up to the client area too; only a press on
+    // the bare surface, with no control under the pointer, is a click on the background.
+    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            centralWidget()->childAt(mouse->position().toPoint()) == nullptr) {
+            backgroundClick();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
