@@ -13,7 +13,6 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/ControlText.h"
-#include "widgets/StripControls.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -304,10 +303,6 @@ void Form1::showConsistDisplay() {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(editor_->display().scrollBarValue());
     }
-    registerStripElements(
-        registry_, editor_->display().labels(), *c_.strip, [this](PressButton button, float x, float y) {
-            stripPressed(button == PressButton::Left ? 1 : button == PressButton::Right ? 2 : 4, x, y);
-        });
     c_.strip->update();
 }
 

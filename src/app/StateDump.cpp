@@ -6,6 +6,8 @@
 #include "platform/qt/TextConversion.h"
 
 #include <QJsonArray>
+#include <algorithm>
+#include <vector>
 
 namespace dovrel {
 
@@ -80,11 +82,18 @@ QJsonObject stateDump(Form1& form, const ScriptRecords& records) {
     QJsonObject dump;
     dump.insert(QStringLiteral("caption"), form.windowTitle());
 
-    QJsonObject controls;
+    // A JSON object keeps its members in key order; adding them in that order appends each one
+    // instead of moving every later member (a long consist line has tens of thousands).
+    std::vector<std::pair<QString, const NamedControl*>> named;
     for (const std::string& address : form.namedControls().addresses()) {
         if (const NamedControl* control = form.namedControls().find(address)) {
-            controls.insert(QString::fromStdString(address), controlJson(*control));
+            named.emplace_back(QString::fromStdString(address), control);
         }
+    }
+    std::sort(named.begin(), named.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QJsonObject controls;
+    for (const auto& [address, control] : named) {
+        controls.insert(address, controlJson(*control));
     }
     dump.insert(QStringLiteral("controls"), controls);
     dump.insert(QStringLiteral("state"), editorState(form));

@@ -178,5 +178,18 @@ TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
     EXPECT_EQ(selected(), -1);
 }
 
+TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
+    startWithStock();
+    addLocoRight(0);
+    addLocoRight(1);
+    const std::size_t before = form->namedControls().addresses().size();
+    for (int i = 0; i < 1000; ++i) {
+        QTest::mouseClick(i % 2 == 0 ? c().butHead : c().butTail, Qt::LeftButton);
+    }
+    EXPECT_EQ(form->namedControls().addresses().size(), before);
+    addLocoRight(2);
+    EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
+}
+
 } // namespace
 } // namespace dovrel
