@@ -2,8 +2,10 @@
 
 #include "platform/qt/KeyCodes.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QWidget>
 
 namespace dovrel {
@@ -41,6 +43,31 @@ bool ComboKeyLock::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+    }
+    return false;
+}
+
+ListChoiceWatch::ListChoiceWatch(QListWidget* list, std::function<void()> chosen)
+    : QObject(list), list_(list), chosen_(std::move(chosen)) {
+    list->viewport()->installEventFilter(this);
+    // A press selects the item after making it current, so the selection is what is watched.
+    connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+        chosenAtPress_ = nullptr;
+        chosen_();
+    });
+    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const bool unchanged = item == chosenAtPress_;
+        chosenAtPress_ = nullptr;
+        if (unchanged) {
+            chosen_();
+        }
+    });
+}
+
+bool ListChoiceWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QList<QListWidgetItem*> selected = list_->selectedItems();
+        chosenAtPress_ = selected.isEmpty() ? nullptr : selected.front();
     }
     return false;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
+class QListWidget;
+class QListWidgetItem;
 class QWidget;
 
 namespace dovrel {
@@ -35,6 +38,25 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Runs a list's click handler once for every change of its chosen (selected) item that the user
+// makes (a press, a drag over the items, the keys) and once for a click on the item that already was
+// chosen. Changes made from code with the list's signals blocked run nothing.
+class ListChoiceWatch final : public QObject {
+    Q_OBJECT
+
+public:
+    ListChoiceWatch(QListWidget* list, std::function<void()> chosen);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListWidget* list_;
+    std::function<void()> chosen_;
+    // The chosen item when the mouse went down; cleared when a change of the choice ran the handler.
+    QListWidgetItem* chosenAtPress_ = nullptr;
 };
 
 } // namespace dovrel

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <iostream>
@@ -26,6 +27,19 @@ template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 std::string noSuchControl(const std::string& name) {
     return "no control named \"" + name + "\"";
+}
+
+// A left click on a list item as the mouse makes it: a press and a release on the item's middle,
+// scrolled into view first.
+void clickListItem(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    list->scrollToItem(item);
+    const QPointF at = QRectF(list->visualItemRect(item)).center();
+    const QPointF global = list->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &release);
 }
 
 bool actionable(const NamedControl& control) {
@@ -161,9 +175,7 @@ std::string ScriptRunner::choose(const script::Choose& action) {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     } else if (auto* list = qobject_cast<QListWidget*>(control->widget())) {
-        list->setCurrentRow(index);
-        list->item(index)->setSelected(true);
-        emit list->itemClicked(list->item(index));
+        clickListItem(list, index);
     }
     return {};
 }

@@ -191,5 +191,32 @@ TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
     EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
 }
 
+TEST_F(WindowInputTest, DraggingOrKeyingTheSelectionOfAListFollowsTheNewUnit) {
+    startWithStock();
+    QListWidget* list = c().List1;
+    const auto itemPoint = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, itemPoint(0));
+    QTest::mouseMove(list->viewport(), itemPoint(1));
+    QTest::mouseMove(list->viewport(), itemPoint(2));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, itemPoint(2));
+    ASSERT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle")) << "Loco C's couplers";
+    EXPECT_EQ(c().Label6->text(), QStringLiteral("Buffer"));
+    EXPECT_TRUE(c().butAddLocoLeft->isEnabled());
+
+    QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(c().Label6->text(), QStringLiteral("Knuckle")) << "Loco B's couplers";
+
+    // A click on the chosen item again runs its handler again: it shows the unit over the line's.
+    addLocoRight(0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
+    clickRow(list, 0);
+    clickRow(c().List2, 0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle")) << "the Hopper's couplers";
+    clickRow(list, 0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
+}
+
 } // namespace
 } // namespace dovrel
