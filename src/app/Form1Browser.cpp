@@ -101,6 +101,8 @@ void Form1::rebuildList(BrowserSide side) {
             addItem(p.list, name);
         }
     }
+    // A refilled list starts at its top, as a cleared one does.
+    p.list->scrollToTop();
     updateCommandAvailability();
 }
 

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -189,6 +190,38 @@ TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
     EXPECT_EQ(form->namedControls().addresses().size(), before);
     addLocoRight(2);
     EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
+}
+
+// Picks an item of a combo box's drop-down list with the mouse.
+void chooseWithMouse(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const QPoint at = view->visualRect(view->model()->index(index, 0)).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+TEST_F(WindowInputTest, ARebuiltListStartsAtItsTop) {
+    std::vector<testing::RecordSpec> records;
+    for (int i = 0; i < 80; ++i) {
+        records.push_back(unit(i % 2 == 0 ? "diesel" : "steam", "Loco " + std::to_string(i)));
+    }
+    start(records);
+    QListWidget* list = c().List1;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QApplication::processEvents();
+    ASSERT_GT(list->verticalScrollBar()->value(), 0);
+
+    chooseWithMouse(c().Combo3, QStringLiteral("Steam"));
+    QApplication::processEvents();
+    ASSERT_EQ(list->count(), 40);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
 }
 
 TEST_F(WindowInputTest, DraggingOrKeyingTheSelectionOfAListFollowsTheNewUnit) {
