@@ -81,7 +81,7 @@ Form1::Form1(const Services& services)
     keyState_ = new KeyStateFilter(this);
     comboLock_ = new ComboKeyLock(this);
     for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
-        combo->installEventFilter(comboLock_);
+        comboLock_->lock(combo);
     }
     for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get()}) {
         busy_.watch(window);

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QWidget>
@@ -36,13 +37,19 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void ComboKeyLock::lock(QComboBox* combo) {
+    combo->installEventFilter(this);
+    // The open list takes the keys while it is shown; its own filter would choose on Return.
+    combo->view()->installEventFilter(this);
+}
+
 bool ComboKeyLock::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Escape;
     }
     return false;
 }

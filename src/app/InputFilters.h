@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 
+class QComboBox;
 class QListWidget;
 class QListWidgetItem;
 class QWidget;
@@ -28,13 +29,15 @@ private:
     int heldKeyCode_ = 0;
 };
 
-// A combo box that keys and the wheel cannot change: it swallows key presses (Tab still moves the
-// focus) and wheel turns, so it changes only by choosing from its drop-down list.
+// Combo boxes that keys and the wheel cannot change: key presses are swallowed in the box and in
+// its open drop-down list (Tab still moves the focus, Escape still closes the list), and so are wheel
+// turns, so a box changes only by choosing from its drop-down list with the mouse.
 class ComboKeyLock final : public QObject {
     Q_OBJECT
 
 public:
     explicit ComboKeyLock(QObject* parent) : QObject(parent) {}
+    void lock(QComboBox* combo);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -251,5 +251,30 @@ TEST_F(WindowInputTest, DraggingOrKeyingTheSelectionOfAListFollowsTheNewUnit) {
     EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
 }
 
+TEST_F(WindowInputTest, KeysChangeNoComboBoxEvenWithItsListOpen) {
+    startWithStock();
+    QComboBox* combo = c().Combo3;
+    ASSERT_EQ(combo->currentText(), QStringLiteral("All"));
+    const int listed = c().List1->count();
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(combo->currentIndex(), 0) << "a closed combo box";
+
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) {
+        QTest::keyClick(view, key);
+    }
+    combo->hidePopup();
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(c().List1->count(), listed);
+
+    chooseWithMouse(combo, QStringLiteral("Diesel"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Diesel")) << "the mouse still chooses";
+    EXPECT_EQ(c().List1->count(), 3);
+}
+
 } // namespace
 } // namespace dovrel
