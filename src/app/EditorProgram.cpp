@@ -60,10 +60,16 @@ ScriptRecords recordsOf(const ScriptDialogs& dialogs) {
     return {dialogs.messageBoxes, dialogs.files, dialogs.mouse, dialogs.opener};
 }
 
+constexpr int kWrongCommandLine = 2;
+
+// The file after "--script": nothing when there is no "--script", an empty text when no file follows it.
 std::optional<std::string> scriptArgument(const QStringList& arguments) {
     const qsizetype at = arguments.indexOf(QStringLiteral("--script"));
-    if (at < 0 || at + 1 >= arguments.size()) {
+    if (at < 0) {
         return std::nullopt;
+    }
+    if (at + 1 >= arguments.size()) {
+        return std::string();
     }
     return QFile::encodeName(arguments.at(at + 1)).toStdString();
 }
@@ -80,6 +86,10 @@ int runEditor(int argc, char** argv) {
                               environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
 
     const std::optional<std::string> scriptFile = scriptArgument(QCoreApplication::arguments());
+    if (scriptFile && scriptFile->empty()) {
+        std::cerr << "--script needs the script file: dovrel-consist-editor --script FILE" << std::endl;
+        return kWrongCommandLine;
+    }
     std::unique_ptr<ScriptDialogs> scriptDialogs;
     std::unique_ptr<Dialogs> dialogs;
     if (scriptFile) {

@@ -158,8 +158,11 @@ std::string ScriptRunner::choose(const script::Choose& action) {
             return "item " + std::to_string(index) + " is out of range";
         }
     } else {
+        // The script names an item by the text the window shows (as the dump shows it), not by
+        // the bytes stored with it.
+        const QString wanted = QString::fromStdString(action.text);
         for (std::size_t i = 0; i < items->size(); ++i) {
-            if ((*items)[i] == action.text) {
+            if (displayText((*items)[i]) == wanted) {
                 index = static_cast<int>(i);
                 break;
             }
