@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 namespace dovrel {
@@ -56,6 +58,18 @@ FileStatus QtFiles::replace(const fs::path& target, std::string_view bytes) {
     const qint64 size = static_cast<qint64>(bytes.size());
     if (file.write(bytes.data(), size) != size) {
         const std::string reason = file.errorString().toStdString();
+        file.cancelWriting();
+        return FileStatus::failure(reason);
+    }
+    // A write cut short (the disk full, the file size limit reached) can leave the flush without an
+    // error; the temporary file must hold every byte before it replaces the old file.
+    errno = 0;
+    const bool flushed = file.flush();
+    const int cause = errno;
+    if (!flushed || file.size() != size) {
+        const std::string reason = file.error() != QFileDevice::NoError ? file.errorString().toStdString()
+                                   : cause != 0                         ? std::strerror(cause)
+                                                : "The file was not written completely.";
         file.cancelWriting();
         return FileStatus::failure(reason);
     }
