@@ -23,7 +23,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QJsonDocument>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -303,10 +302,7 @@ void benchDump(Form1& form, int repetitions) {
     ScriptFolderOpener folders;
     const ScriptRecords records{messages, fileDialogs, pointer, folders};
     std::size_t bytes = 0;
-    const auto dump = [&](int) {
-        bytes = static_cast<std::size_t>(
-            QJsonDocument(stateDump(form, records)).toJson(QJsonDocument::Compact).size());
-    };
+    const auto dump = [&](int) { bytes = static_cast<std::size_t>(stateDump(form, records).size()); };
     const std::string units = std::to_string(form.editor().line().unitCount()) + " units";
     std::printf("state dump: every control and set element, the line and the catalogue as JSON\n");
     printTiming("dump, " + units + ", fresh", timeRepeated(repetitions, dump), 100.0);

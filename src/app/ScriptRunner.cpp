@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -303,7 +302,7 @@ std::string ScriptRunner::doubleClick(const script::DoubleClick& action) {
 }
 
 std::string ScriptRunner::dump(const script::Dump& action) {
-    const QByteArray json = QJsonDocument(stateDump(form_, records_)).toJson(QJsonDocument::Compact);
+    const QByteArray json = stateDump(form_, records_);
     if (!action.file) {
         std::cout << json.toStdString() << std::endl;
         return {};

@@ -2,10 +2,13 @@
 #include "app/Form1.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptServices.h"
+#include "app/StateDump.h"
 #include "support/AppWorld.h"
 #include "support/CatalogueRecords.h"
 #include "support/EditorProcess.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -51,6 +54,29 @@ TEST_F(ScriptRunnerTest, ChooseComparesTheShownText) {
         << "a script is UTF-8; no item shows this";
     EXPECT_EQ(run("choose List2 =Tank\n"), ScriptRunner::kFinished);
     EXPECT_EQ(list->currentRow(), 0);
+}
+
+TEST_F(ScriptRunnerTest, TheDumpIsCompactJsonInKeyOrder) {
+    start({unit("freight", "Caf\xE9 \"Quoted\" \\ Car"), unit("diesel", "Tab\there")});
+    ASSERT_EQ(run("choose List1 #0\nclick butAddLocoRight\ntype Text1 Line\x01One\n"),
+              ScriptRunner::kFinished);
+    const QByteArray dump = stateDump(*form, {messages, fileDialogs, pointer, folders});
+    QJsonParseError error;
+    const QJsonDocument parsed = QJsonDocument::fromJson(dump, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(parsed.toJson(QJsonDocument::Compact), dump) << "the layout QJsonDocument writes";
+    const QJsonObject state = parsed.object().value(QStringLiteral("state")).toObject();
+    EXPECT_EQ(state.value(QStringLiteral("unitCount")).toInt(), 1);
+    EXPECT_EQ(
+        state.value(QStringLiteral("catalogue")).toArray().at(0).toString().section(QLatin1Char('|'), 1, 1),
+        QStringLiteral("Caf\u00E9 \"Quoted\" \\ Car"));
+    const QJsonObject body = parsed.object()
+                                 .value(QStringLiteral("controls"))
+                                 .toObject()
+                                 .value(QStringLiteral("Label1[1]"))
+                                 .toObject();
+    EXPECT_EQ(body.value(QStringLiteral("text")).toString(), QStringLiteral("Tab\there"));
+    EXPECT_EQ(body.value(QStringLiteral("left")).toDouble(), 6180.0);
 }
 
 TEST(ScriptArguments, ScriptWithoutAFileIsAWrongCommandLine) {
