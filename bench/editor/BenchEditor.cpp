@@ -3,12 +3,15 @@
 //   - a list rebuild: a class chosen in Combo3, for every class,
 //   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
 //   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
-//     each followed by Form1::showConsistDisplay() so the widget side is counted.
+//     each followed by Form1::showConsistDisplay() so the widget side is counted,
+//   - the script's state dump on the line of 5,001 units, fresh and after 200 editor commands.
 // Figures are medians of several repetitions; "+ paint" is the event processing that follows (the
 // window painting what changed), shown apart. Usage: bench_editor [--repetitions N]
 
 #include "app/Form1.h"
+#include "app/ScriptServices.h"
 #include "app/SecondaryWindows.h"
+#include "app/StateDump.h"
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistUnit.h"
 #include "platform/SpawnProcessRunner.h"
@@ -291,6 +294,27 @@ void benchConsistLine(Form1& form, int count, int repetitions) {
                 target);
 }
 
+// The whole state as a script's "dump" writes it, on the line left by the last consist bench.
+void benchDump(Form1& form, int repetitions) {
+    ScriptMessageBoxes messages;
+    ScriptFileDialogs fileDialogs;
+    ScriptPointer pointer;
+    ScriptFolderOpener folders;
+    const ScriptRecords records{messages, fileDialogs, pointer, folders};
+    std::size_t bytes = 0;
+    const auto dump = [&](int) { bytes = static_cast<std::size_t>(stateDump(form, records).size()); };
+    const std::string units = std::to_string(form.editor().line().unitCount()) + " units";
+    std::printf("state dump: every control and set element, the line and the catalogue as JSON\n");
+    printTiming("dump, " + units + ", fresh", timeRepeated(repetitions, dump), 100.0);
+    const Form1Controls& c = form.controls();
+    form.updateCommandAvailability();
+    for (int i = 0; i < 200; ++i) {
+        (i % 2 == 0 ? c.butTail : c.butHead)->click();
+    }
+    printTiming("dump, " + units + ", after 200 commands", timeRepeated(repetitions, dump), 100.0);
+    std::printf("  %zu bytes of JSON, %zu addresses\n", bytes, form.namedControls().addresses().size());
+}
+
 std::optional<int> parseRepetitions(int argc, char** argv) {
     if (argc == 1) {
         return 9;
@@ -352,6 +376,7 @@ int main(int argc, char** argv) {
     for (const int count : {100, 1000, kRecords}) {
         benchConsistLine(form, count, *repetitions);
     }
+    benchDump(form, std::max(3, *repetitions / 2));
     std::printf("messages shown: %d; load average at the end %s\n", world.messages.count(),
                 loadAverage().c_str());
     return 0;

@@ -10,6 +10,10 @@ BusyState::BusyState(QObject* parent) : QObject(parent) {
     QApplication::instance()->installEventFilter(this);
 }
 
+void BusyState::filterBeforeOthers() {
+    QApplication::instance()->installEventFilter(this);
+}
+
 void BusyState::watch(QWidget* window) {
     windows_.emplace_back(window);
 }

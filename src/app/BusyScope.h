@@ -20,6 +20,9 @@ public:
     bool busy() const { return depth_ > 0; }
     // The windows whose input is dropped while busy.
     void watch(QWidget* window);
+    // Puts this filter before every application event filter installed so far (Qt asks the last
+    // installed first), so that a dropped press reaches none of them; a release still does.
+    void filterBeforeOthers();
     // Remembers a close request made while busy; it is made again by `reissue` at the end.
     void rememberCloseRequest(std::function<void()> reissue);
 

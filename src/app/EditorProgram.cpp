@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kEndedAtStartup = 1;
-constexpr int kWrongArguments = 2;
+constexpr int kWrongCommandLine = 2;
 constexpr int kScriptUnreadable = 3;
 
 // The user's dialogs, or a script's stand-ins for them.
@@ -61,10 +61,14 @@ ScriptRecords recordsOf(const ScriptDialogs& dialogs) {
     return {dialogs.messageBoxes, dialogs.files, dialogs.mouse, dialogs.opener};
 }
 
+// The file after "--script": nothing when there is no "--script", an empty text when no file follows it.
 std::optional<std::string> scriptArgument(const QStringList& arguments) {
     const qsizetype at = arguments.indexOf(QStringLiteral("--script"));
-    if (at < 0 || at + 1 >= arguments.size()) {
+    if (at < 0) {
         return std::nullopt;
+    }
+    if (at + 1 >= arguments.size()) {
+        return std::string();
     }
     return QFile::encodeName(arguments.at(at + 1)).toStdString();
 }
@@ -92,7 +96,7 @@ std::optional<int> storeGameFolderOption(int argc, char** argv) {
         }
         if (i + 1 >= argc || *argv[i + 1] == '\0') {
             std::cerr << kOption << " needs the game folder after it" << std::endl;
-            return kWrongArguments;
+            return kWrongCommandLine;
         }
         std::error_code error;
         fs::path folder = fs::absolute(fs::path(argv[i + 1]), error).lexically_normal();
@@ -120,6 +124,10 @@ int runEditor(int argc, char** argv) {
                               environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
 
     const std::optional<std::string> scriptFile = scriptArgument(QCoreApplication::arguments());
+    if (scriptFile && scriptFile->empty()) {
+        std::cerr << "--script needs the script file: dovrel-consist-editor --script FILE" << std::endl;
+        return kWrongCommandLine;
+    }
     std::unique_ptr<ScriptDialogs> scriptDialogs;
     std::unique_ptr<Dialogs> dialogs;
     if (scriptFile) {

@@ -83,9 +83,10 @@ Form1::Form1(const Services& services)
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
     keyState_ = new KeyStateFilter(this);
+    busy_.filterBeforeOthers();
     comboLock_ = new ComboKeyLock(this);
     for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
-        combo->installEventFilter(comboLock_);
+        comboLock_->lock(combo);
     }
     for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get(),
                                                            formRestore_.get()}) {

@@ -16,7 +16,7 @@
 #include "consistfiles/UserConsistDeleter.h"
 #include "consistfiles/UserConsistSaver.h"
 #include "convert/ConverterRunner.h"
-#include "platform/Clock.h"
+#include "platform/WallClock.h"
 #include "widgets/NamedControls.h"
 
 #include <QMainWindow>

@@ -2,6 +2,7 @@
 // coupling filter panel, the unit details window and the weight units.
 #include "app/Form1.h"
 
+#include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
 #include "browser/CouplerCaptions.h"
 #include "browser/CouplerFilter.h"
@@ -16,7 +17,6 @@
 #include "widgets/ControlText.h"
 #include "widgets/Twips.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -101,6 +101,8 @@ void Form1::rebuildList(BrowserSide side) {
             addItem(p.list, name);
         }
     }
+    // A refilled list starts at its top, as a cleared one does.
+    p.list->scrollToTop();
     updateCommandAvailability();
 }
 
@@ -274,13 +276,7 @@ void Form1::wireBrowser() {
         connect(p.provider, &QComboBox::activated, this, [this, side] { providerChosen(side); });
         connect(p.product, &QComboBox::activated, this, [this, side] { productChosen(side); });
         connect(p.unitClass, &QComboBox::activated, this, [this, side] { rebuildList(side); });
-        connect(p.list, &QListWidget::itemClicked, this, [this, side] { listClicked(side); });
-        // Moving the selection with the keys counts as a click on the new item.
-        connect(p.list, &QListWidget::currentItemChanged, this, [this, side, list = p.list] {
-            if (list->hasFocus() && QApplication::mouseButtons() == Qt::NoButton) {
-                listClicked(side);
-            }
-        });
+        new ListChoiceWatch(p.list, [this, side] { listClicked(side); });
     }
     connect(c_.butCouplingFilter, &QPushButton::clicked, this, [this] { showCouplingFilter(); });
     connect(c_.butExitFilter2, &QPushButton::clicked, this, [this] { c_.Frame4->hide(); });

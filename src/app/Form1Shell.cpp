@@ -13,7 +13,6 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/ControlText.h"
-#include "widgets/StripControls.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -305,10 +304,6 @@ void Form1::showConsistDisplay() {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(editor_->display().scrollBarValue());
     }
-    registerStripElements(
-        registry_, editor_->display().labels(), *c_.strip, [this](PressButton button, float x, float y) {
-            stripPressed(button == PressButton::Left ? 1 : button == PressButton::Right ? 2 : 4, x, y);
-        });
     c_.strip->update();
 }
 
@@ -442,9 +437,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        backgroundClick();
+    // A press that a control leaves unhandled travels up to the client area too; only a press on
+    // the bare surface, with no control under the pointer, is a click on the background.
+    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            centralWidget()->childAt(mouse->position().toPoint()) == nullptr) {
+            backgroundClick();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -2,8 +2,11 @@
 
 #include "platform/qt/KeyCodes.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QWidget>
 
 namespace dovrel {
@@ -34,13 +37,44 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void ComboKeyLock::lock(QComboBox* combo) {
+    combo->installEventFilter(this);
+    // The open list takes the keys while it is shown; its own filter would choose on Return.
+    combo->view()->installEventFilter(this);
+}
+
 bool ComboKeyLock::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::Wheel) {
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+        return key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Escape;
+    }
+    return false;
+}
+
+ListChoiceWatch::ListChoiceWatch(QListWidget* list, std::function<void()> chosen)
+    : QObject(list), list_(list), chosen_(std::move(chosen)) {
+    list->viewport()->installEventFilter(this);
+    // A press selects the item after making it current, so the selection is what is watched.
+    connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+        chosenAtPress_ = nullptr;
+        chosen_();
+    });
+    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const bool unchanged = item == chosenAtPress_;
+        chosenAtPress_ = nullptr;
+        if (unchanged) {
+            chosen_();
+        }
+    });
+}
+
+bool ListChoiceWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const QList<QListWidgetItem*> selected = list_->selectedItems();
+        chosenAtPress_ = selected.isEmpty() ? nullptr : selected.front();
     }
     return false;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
 class QWidget;
 
 namespace dovrel {
@@ -25,16 +29,37 @@ private:
     int heldKeyCode_ = 0;
 };
 
-// A combo box that keys and the wheel cannot change: it swallows key presses (Tab still moves the
-// focus) and wheel turns, so it changes only by choosing from its drop-down list.
+// Combo boxes that keys and the wheel cannot change: key presses are swallowed in the box and in
+// its open drop-down list (Tab still moves the focus, Escape still closes the list), and so are wheel
+// turns, so a box changes only by choosing from its drop-down list with the mouse.
 class ComboKeyLock final : public QObject {
     Q_OBJECT
 
 public:
     explicit ComboKeyLock(QObject* parent) : QObject(parent) {}
+    void lock(QComboBox* combo);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Runs a list's click handler once for every change of its chosen (selected) item that the user
+// makes (a press, a drag over the items, the keys) and once for a click on the item that already was
+// chosen. Changes made from code with the list's signals blocked run nothing.
+class ListChoiceWatch final : public QObject {
+    Q_OBJECT
+
+public:
+    ListChoiceWatch(QListWidget* list, std::function<void()> chosen);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListWidget* list_;
+    std::function<void()> chosen_;
+    // The chosen item when the mouse went down; cleared when a change of the choice ran the handler.
+    QListWidgetItem* chosenAtPress_ = nullptr;
 };
 
 } // namespace dovrel

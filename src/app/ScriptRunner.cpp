@@ -11,10 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <iostream>
@@ -26,6 +26,19 @@ template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 std::string noSuchControl(const std::string& name) {
     return "no control named \"" + name + "\"";
+}
+
+// A left click on a list item as the mouse makes it: a press and a release on the item's middle,
+// scrolled into view first.
+void clickListItem(QListWidget* list, int row) {
+    QListWidgetItem* item = list->item(row);
+    list->scrollToItem(item);
+    const QPointF at = QRectF(list->visualItemRect(item)).center();
+    const QPointF global = list->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &release);
 }
 
 bool actionable(const NamedControl& control) {
@@ -144,8 +157,11 @@ std::string ScriptRunner::choose(const script::Choose& action) {
             return "item " + std::to_string(index) + " is out of range";
         }
     } else {
+        // The script names an item by the text the window shows (as the dump shows it), not by
+        // the bytes stored with it.
+        const QString wanted = QString::fromStdString(action.text);
         for (std::size_t i = 0; i < items->size(); ++i) {
-            if ((*items)[i] == action.text) {
+            if (displayText((*items)[i]) == wanted) {
                 index = static_cast<int>(i);
                 break;
             }
@@ -161,9 +177,7 @@ std::string ScriptRunner::choose(const script::Choose& action) {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     } else if (auto* list = qobject_cast<QListWidget*>(control->widget())) {
-        list->setCurrentRow(index);
-        list->item(index)->setSelected(true);
-        emit list->itemClicked(list->item(index));
+        clickListItem(list, index);
     }
     return {};
 }
@@ -288,7 +302,7 @@ std::string ScriptRunner::doubleClick(const script::DoubleClick& action) {
 }
 
 std::string ScriptRunner::dump(const script::Dump& action) {
-    const QByteArray json = QJsonDocument(stateDump(form_, records_)).toJson(QJsonDocument::Compact);
+    const QByteArray json = stateDump(form_, records_);
     if (!action.file) {
         std::cout << json.toStdString() << std::endl;
         return {};

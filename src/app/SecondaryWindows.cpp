@@ -1,6 +1,7 @@
 #include "app/SecondaryWindows.h"
 
 #include "app/TipsText.h"
+#include "browser/UnitDetails.h"
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
@@ -38,18 +39,6 @@ QPixmap aboutPicture() {
     }
     return picture;
 }
-
-struct ColumnSpec {
-    const char* header;
-    float width;
-};
-
-constexpr ColumnSpec kDetailColumns[] = {
-    {"Unit Type", 1200},      {"Common Name", 2400},   {"English Name", 2400},     {"Empty Mass", 1200},
-    {"Cargo Capacity", 2600}, {"Loaded Gross", 1200},  {"Front Coupler", 1400},    {"Rear Coupler", 1400},
-    {"Ease of Derail", 1200}, {"Drag Coef", 1000},     {"Rolling Friction", 1300}, {"Dry Friction", 1100},
-    {"Wet Friction", 1100},   {"Snow Friction", 1100}, {"Sand Friction", 1100},
-};
 } // namespace
 
 SecondaryWindow::SecondaryWindow(NamedControls& registry, const char* name, const char* caption,
@@ -103,14 +92,14 @@ Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit
     listView1_->setUniformRowHeights(true);
     listView1_->setSelectionMode(QAbstractItemView::SingleSelection);
     listView1_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    listView1_->setColumnCount(static_cast<int>(std::size(kDetailColumns)));
+    listView1_->setColumnCount(static_cast<int>(kDetailsColumnLayout.size()));
     QStringList headers;
-    for (const ColumnSpec& column : kDetailColumns) {
-        headers << QString::fromLatin1(column.header);
+    for (const DetailsColumn& column : kDetailsColumnLayout) {
+        headers << QString::fromLatin1(column.header.data(), static_cast<qsizetype>(column.header.size()));
     }
     listView1_->setHeaderLabels(headers);
-    for (int i = 0; i < static_cast<int>(std::size(kDetailColumns)); ++i) {
-        listView1_->setColumnWidth(i, twipsToPixels(kDetailColumns[i].width));
+    for (std::size_t i = 0; i < kDetailsColumnLayout.size(); ++i) {
+        listView1_->setColumnWidth(static_cast<int>(i), twipsToPixels(kDetailsColumnLayout[i].width));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QJsonObject>
+#include <QByteArray>
 
 namespace dovrel {
 
@@ -18,8 +18,8 @@ struct ScriptRecords {
     const ScriptFolderOpener& folders;
 };
 
-// The whole state as one JSON object: caption, controls, state, messages, fileDialogs, settings,
-// cursor, openedFolders.
-QJsonObject stateDump(Form1& form, const ScriptRecords& records);
+// The whole state as the text of one compact JSON object: caption, controls, cursor, fileDialogs,
+// messages, openedFolders, settings, state.
+QByteArray stateDump(Form1& form, const ScriptRecords& records);
 
 } // namespace dovrel

@@ -17,11 +17,28 @@ namespace dovrel {
 inline constexpr std::size_t kDetailsColumns = 15;
 using DetailsRow = std::array<std::string, kDetailsColumns>;
 
-inline constexpr std::array<std::string_view, kDetailsColumns> kDetailsColumnHeaders = {
-    "Unit Type",        "Common Name",   "English Name", "Empty Mass",     "Cargo Capacity",
-    "Loaded Gross",     "Front Coupler", "Rear Coupler", "Ease of Derail", "Drag Coef",
-    "Rolling Friction", "Dry Friction",  "Wet Friction", "Snow Friction",  "Sand Friction",
+// The columns of the window's list view: header and design width in twips.
+struct DetailsColumn {
+    std::string_view header;
+    float width;
 };
+inline constexpr std::array<DetailsColumn, kDetailsColumns> kDetailsColumnLayout = {{
+    {"Unit Type", 1200},
+    {"Common Name", 2400},
+    {"English Name", 2400},
+    {"Empty Mass", 1200},
+    {"Cargo Capacity", 2600},
+    {"Loaded Gross", 1200},
+    {"Front Coupler", 1400},
+    {"Rear Coupler", 1400},
+    {"Ease of Derail", 1200},
+    {"Drag Coef", 1000},
+    {"Rolling Friction", 1300},
+    {"Dry Friction", 1100},
+    {"Wet Friction", 1100},
+    {"Snow Friction", 1100},
+    {"Sand Friction", 1100},
+}};
 // The cell of the "English Name" column (0-based), which a double-click reads.
 inline constexpr std::size_t kEnglishNameColumn = 2;
 inline constexpr std::size_t kCargoCapacityColumn = 4;

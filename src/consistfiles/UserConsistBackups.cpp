@@ -50,7 +50,7 @@ std::optional<std::string> backupTakenAt(std::string_view fileName) {
     return taken;
 }
 
-UserConsistBackups::UserConsistBackups(Files& files, const Clock& clock, fs::path programFolder)
+UserConsistBackups::UserConsistBackups(Files& files, const WallClock& clock, fs::path programFolder)
     : files_(files), clock_(clock), programFolder_(std::move(programFolder)) {}
 
 std::optional<BackupFailure> UserConsistBackups::keep(const std::optional<fs::path>& gameFile) {

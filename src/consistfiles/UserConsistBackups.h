@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "platform/WallClock.h"
 #include "platform/Files.h"
 
 #include <cstddef>
@@ -30,7 +30,7 @@ class UserConsistBackups {
 public:
     static constexpr std::size_t kKept = 20;
 
-    UserConsistBackups(Files& files, const Clock& clock, std::filesystem::path programFolder);
+    UserConsistBackups(Files& files, const WallClock& clock, std::filesystem::path programFolder);
 
     std::filesystem::path folder() const { return programFolder_ / "Backups"; }
 
@@ -43,7 +43,7 @@ public:
 
 private:
     Files& files_;
-    const Clock& clock_;
+    const WallClock& clock_;
     std::filesystem::path programFolder_;
 };
 

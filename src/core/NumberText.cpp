@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -8,6 +9,38 @@ namespace dovrel {
 namespace {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// Whether a number text (not zero) lies below 1 in size: the power of ten of its first significant
+// digit plus its exponent is negative. "0.0012" and "12e-5" are below 1, "120" and "0.5e3" are not.
+bool belowOne(std::string_view text) {
+    const std::size_t exponentAt = text.find_first_of("eE");
+    std::string_view digits = text.substr(0, exponentAt);
+    if (digits.starts_with('-')) {
+        digits.remove_prefix(1);
+    }
+    const std::size_t point = std::min(digits.find('.'), digits.size());
+    const std::size_t first = digits.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return true;
+    }
+    // Exponents are counted up to this limit, beyond which only their sign matters.
+    constexpr long long kLimit = 1'000'000'000'000LL;
+    long long power =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+    if (exponentAt != std::string_view::npos) {
+        std::string_view exponent = text.substr(exponentAt + 1);
+        const bool negative = exponent.starts_with('-');
+        if (negative || exponent.starts_with('+')) {
+            exponent.remove_prefix(1);
+        }
+        long long value = 0;
+        for (const char c : exponent) {
+            value = std::min(kLimit, value * 10 + (c - '0'));
+        }
+        power += negative ? -value : value;
+    }
+    return power < 0;
 }
 } // namespace
 
@@ -61,12 +94,10 @@ std::optional<double> parseNumberText(std::string_view text) {
         return std::nullopt;
     }
     if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone on overflow and underflow; huge exponents are
-        // still numbers, so give them their limit.
+        // from_chars leaves the value alone on overflow and underflow; numbers beyond a double,
+        // however they are written, are still numbers, so give them their limit.
         const bool negative = text.front() == '-';
-        const bool tiny =
-            text.find_first_of("eE") != std::string_view::npos && text[text.find_first_of("eE") + 1] == '-';
-        if (tiny) {
+        if (belowOne(text)) {
             return negative ? -0.0 : 0.0;
         }
         return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();

@@ -243,6 +243,15 @@ void NamedControls::removeWithPrefix(const std::string& prefix) {
 }
 
 void NamedControls::addSet(const std::string& name, std::unique_ptr<ControlSet> set) {
+    // Elements handed out for an earlier set of this name belong to that set.
+    const std::string elementPrefix = name + "[";
+    std::erase_if(setElements_, [&](const auto& made) { return made.first.starts_with(elementPrefix); });
+    for (auto& [existing, held] : sets_) {
+        if (existing == name) {
+            held = std::move(set);
+            return;
+        }
+    }
     sets_.emplace_back(name, std::move(set));
 }
 

@@ -119,7 +119,8 @@ public:
 // Every control reachable by its address: "List1", "Label1[3]", "Form4.ListView1".
 class NamedControls {
 public:
-    // A control set answers for every address NAME[i] below its size.
+    // A control set answers for every address NAME[i] below its size; it replaces an earlier set
+    // of the same name.
     void addSet(const std::string& name, std::unique_ptr<ControlSet> set);
     void add(std::string address, std::unique_ptr<NamedControl> control);
     void addWidget(std::string address, QWidget* widget, ControlKind kind);

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -231,6 +232,22 @@ INSTANTIATE_TEST_SUITE_P(
                                   "imperialtons2000",
                                   {"22,40 tons\xC2\xB2", "33,60 tons\xC2\xB2", "56,00 tons\xC2\xB2"}},
                       DetailsCase{"en_US", "Metric", {"", "", ""}}));
+
+TEST_F(BrowserTest, AMassTooSmallForADoubleShowsAsZeroHoweverItIsWritten) {
+    world.settings.setValue("UnitMeasure", "imperialtons2240");
+    RecordSpec exponent = unit("freight", "Exponent");
+    exponent.mass = "1e-400";
+    RecordSpec plain = unit("freight", "Plain");
+    plain.mass = "0." + std::string(400, '0') + "1";
+    start({exponent, plain});
+    form->show();
+    QTest::mouseClick(c().butDisplayWagon, Qt::LeftButton);
+    QTreeWidget* view = form->unitDetails().listView();
+    ASSERT_EQ(view->topLevelItemCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(view->topLevelItem(row)->text(3), QStringLiteral("0.00 tons\u00B9")) << row;
+    }
+}
 
 TEST_F(BrowserTest, LocoDetailsListEveryRecordOfEachNameAndMarkMultipleUnits) {
     RecordSpec emu = unit("electric", "Class 20");

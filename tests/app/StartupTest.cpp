@@ -3,6 +3,7 @@
 #include "consist/ConsistEdit.h"
 #include "consist/ConsistEditor.h"
 #include "support/AppWorld.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -361,11 +363,10 @@ TEST_F(StartupTest, ALongOperationDropsClicksKeepsKeyUpsAndClosesAfterwards) {
         QTest::mouseClick(form.controls().butCouplingFilter, Qt::LeftButton);
         EXPECT_EQ(showFilterClicks, 0);
 
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-        QApplication::sendEvent(form.controls().Text1, &down);
-        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
-        QApplication::sendEvent(form.controls().Text1, &up);
+        // A dropped key press reaches nothing, the key state included.
+        QTest::keyPress(form.controls().Text1, Qt::Key_Control);
         EXPECT_EQ(form.heldKeyCode(), 0);
+        QTest::keyRelease(form.controls().Text1, Qt::Key_Control);
 
         EXPECT_FALSE(form.close());
         EXPECT_TRUE(form.isVisible());
@@ -373,22 +374,37 @@ TEST_F(StartupTest, ALongOperationDropsClicksKeepsKeyUpsAndClosesAfterwards) {
     EXPECT_FALSE(form.isVisible()) << "the close asked for during the operation happens at its end";
 
     form.show();
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Control, Qt::NoModifier);
-    QApplication::sendEvent(form.controls().Text1, &down);
+    QTest::keyPress(form.controls().Text1, Qt::Key_Control);
     EXPECT_EQ(form.heldKeyCode(), 17);
+    {
+        // A key that went down before the operation still comes up during it.
+        const BusyScope busy(form.busyState());
+        QTest::keyRelease(form.controls().Text1, Qt::Key_Control);
+        EXPECT_EQ(form.heldKeyCode(), 0);
+    }
     QTest::mouseClick(form.controls().butCouplingFilter, Qt::LeftButton);
     EXPECT_EQ(showFilterClicks, 1);
 }
 
-TEST_F(StartupTest, ResizingPlacesThePictureAtMinus100Twips) {
-    world.messages.queue(MessageAnswer::OK);
+TEST_F(StartupTest, ResizingPlacesThePictureAtMinus100TwipsUnlessMinimised) {
     Form1 form(servicesWith());
     ASSERT_EQ(form.startBeforeShow(), std::nullopt);
     form.show();
-    form.resize(form.width() + 30, form.height() + 20);
     QApplication::processEvents();
-    EXPECT_EQ(form.namedControls().find("Image1")->geometry()->left, -100.0f);
-    EXPECT_EQ(form.namedControls().find("Image1")->geometry()->top, 0.0f);
+    QWidget* picture = form.namedControls().find("Image1")->widget();
+    const auto resize = [&form] {
+        QResizeEvent event(form.size(), form.size() - QSize(30, 20));
+        QApplication::sendEvent(&form, &event);
+    };
+    for (const Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowNoState, Qt::WindowMaximized}) {
+        SCOPED_TRACE(state);
+        moveInTwips(picture, 500, 0);
+        form.setWindowState(state);
+        resize();
+        EXPECT_EQ(form.namedControls().find("Image1")->geometry()->left,
+                  state == Qt::WindowMinimized ? 500.0f : -100.0f);
+        EXPECT_EQ(form.namedControls().find("Image1")->geometry()->top, 0.0f);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/SecondaryWindows.h"
+#include "browser/UnitDetails.h"
 #include "support/AppWorld.h"
 #include "widgets/Twips.h"
 
@@ -210,7 +211,18 @@ TEST_F(WindowsTest, SecondaryWindowsStartHiddenAndOpenOnceFromTheMenu) {
     // The Tips box keeps the text as set, CR LF included.
     EXPECT_TRUE(form.namedControls().find("Form3.Text1")->text().starts_with("\r\nDada Rezavi Panel\r\n"));
     EXPECT_EQ(form.tips().text()->font().family(), QStringLiteral("Courier New"));
-    EXPECT_EQ(form.unitDetails().listView()->columnCount(), 15);
+}
+
+TEST_F(WindowsTest, TheUnitDetailsListHasTheFifteenColumnsInOrder) {
+    const std::vector<std::string> headers = {
+        "Unit Type",        "Common Name",   "English Name", "Empty Mass",     "Cargo Capacity",
+        "Loaded Gross",     "Front Coupler", "Rear Coupler", "Ease of Derail", "Drag Coef",
+        "Rolling Friction", "Dry Friction",  "Wet Friction", "Snow Friction",  "Sand Friction"};
+    EXPECT_EQ(form.namedControls().find("Form4.ListView1")->columns(), headers);
+    QTreeWidget* view = form.unitDetails().listView();
+    EXPECT_EQ(view->headerItem()->text(static_cast<int>(kEnglishNameColumn)), QStringLiteral("English Name"))
+        << "a double-click reads the unit's name from this column";
+    EXPECT_EQ(view->columnWidth(0), twipsToPixels(1200));
 }
 
 TEST_F(WindowsTest, TheCouplingFilterStartsHiddenWithItsTemplateChecked) {

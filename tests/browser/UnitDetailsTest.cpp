@@ -91,9 +91,6 @@ TEST(UnitDetails, UnitTypeAndTextCells) {
     EXPECT_EQ(detailsRowOf(BrowserSide::Wagon, EquipmentRecord("freight|Short"), "metric", enUs),
               (DetailsRow{"freight", "", "Short"}));
 
-    EXPECT_EQ(kDetailsColumnHeaders[kEnglishNameColumn], "English Name");
-    EXPECT_EQ(kDetailsColumnHeaders[kCargoCapacityColumn], "Cargo Capacity");
-    EXPECT_EQ(kDetailsColumnHeaders.back(), "Sand Friction");
     EXPECT_FLOAT_EQ(cargoColumnWidth(BrowserSide::Loco), 2600);
     EXPECT_FLOAT_EQ(cargoColumnWidth(BrowserSide::Wagon), 1400);
 }

@@ -3,11 +3,12 @@
 #include "catalogue/CatalogueCache.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/EquipmentRecord.h"
-#include "platform/doubles/FailingFiles.h"
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace dovrel {
 namespace {
@@ -224,20 +225,49 @@ TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
               (std::vector<std::string>{"diesel|Caf\xE9|Alpha", "steam|Black 5|Beta", ""}));
 }
 
+// While it lives, no file of this process may grow beyond `bytes`: a write past it fails with
+// "File too large", even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
 TEST(CatalogueCacheFile, AFailedWriteLeavesTheOldFile) {
     TempFolder temp;
-    QtFiles real;
-    FailingFiles files(real);
-    files.failOn(FailingFiles::Operation::Replace, "equipmentlist.txt", "No space left on device");
+    QtFiles files;
     const fs::path old = temp.write("program/equipmentlist.txt", "old|record");
     CatalogueCache cache(files, temp.programFolder());
     Catalogue catalogue;
-    catalogue.append("new|record");
+    for (int i = 0; i < 100; ++i) {
+        catalogue.append("diesel|Unit " + std::to_string(i) + "|Acme|Pack");
+    }
 
-    const FileStatus status = cache.write(catalogue);
+    FileStatus status;
+    {
+        const FileSizeLimit limit(1024);
+        status = cache.write(catalogue);
+    }
     EXPECT_FALSE(status.ok);
-    EXPECT_EQ(status.reason, "No space left on device");
+    EXPECT_FALSE(status.reason.empty());
     EXPECT_EQ(fileText(old), "old|record");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
+        << "no temporary file is left beside the cache";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -26,10 +27,28 @@ TEST(NumberText, RefusesEverythingElse) {
     }
 }
 
-TEST(NumberText, HugeAndTinyExponentsStayNumbers) {
-    EXPECT_EQ(*parseNumberText("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(*parseNumberText("-1e999"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(*parseNumberText("1e-999"), 0.0);
+TEST(NumberText, NumbersBeyondADoubleTakeTheirLimit) {
+    const std::string zeros(400, '0');
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"1e999", inf},
+        {"-1e999", -inf},
+        {"1e-999", 0.0},
+        {"0." + zeros + "1", 0.0},
+        {"-." + zeros + "7", -0.0},
+        {"0." + zeros + "1e5", 0.0},
+        {"1" + zeros, inf},
+        {"1" + zeros + ".5", inf},
+        {"0.0001e999", inf},
+        {"1" + zeros + "e-800", 0.0},
+        {"1e-99999999999999999999", 0.0},
+    };
+    for (const auto& [text, value] : cases) {
+        const auto parsed = parseNumberText(text);
+        ASSERT_TRUE(parsed.has_value()) << text;
+        EXPECT_EQ(*parsed, value) << text;
+        EXPECT_EQ(std::signbit(*parsed), std::signbit(value)) << text;
+    }
 }
 
 } // namespace

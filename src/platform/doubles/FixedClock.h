@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "platform/WallClock.h"
 
 namespace dovrel {
 
 // A clock that stands still until the test moves it.
-class FixedClock final : public Clock {
+class FixedClock final : public WallClock {
 public:
     explicit FixedClock(std::chrono::system_clock::time_point at) : at_(at) {}
     std::chrono::system_clock::time_point now() const override { return at_; }

@@ -5,13 +5,13 @@
 namespace dovrel {
 
 // The wall clock, as the program's own files are stamped with it.
-class Clock {
+class WallClock {
 public:
-    virtual ~Clock() = default;
+    virtual ~WallClock() = default;
     virtual std::chrono::system_clock::time_point now() const = 0;
 };
 
-class SystemClock final : public Clock {
+class SystemClock final : public WallClock {
 public:
     std::chrono::system_clock::time_point now() const override { return std::chrono::system_clock::now(); }
 };

@@ -1,0 +1,280 @@
+// The main window driven as a person drives it: real mouse and key events on the real window.
+#include "app/Form1.h"
+#include "consist/ConsistEditor.h"
+#include "consist/PointerPosition.h"
+#include "support/AppWorld.h"
+#include "support/CatalogueRecords.h"
+#include "widgets/ConsistStrip.h"
+#include "widgets/Twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+using testing::unit;
+
+const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
+
+class WindowInputTest : public ::testing::Test {
+protected:
+    void start(const std::vector<testing::RecordSpec>& records) {
+        world.settings.setValue("GameFolder", world.makeGameFolder().string());
+        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
+        form = std::make_unique<Form1>(world.services());
+        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
+        form->startAfterShow();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void startWithStock() {
+        start({unit("diesel", "Loco A", "Acme", "Pack", testing::kBufferCoupling, kKnuckle),
+               unit("diesel", "Loco B", "Acme", "Pack", kKnuckle, kKnuckle),
+               unit("diesel", "Loco C", "Acme", "Pack", kKnuckle, testing::kBufferCoupling),
+               unit("freight", "Hopper", "Acme", "Pack", kKnuckle, kKnuckle)});
+    }
+
+    const Form1Controls& c() const { return form->controls(); }
+    int selected() const { return form->editor().line().selectedIndex(); }
+
+    static void clickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+    }
+    // Adds loco `row` of List1 at the right end of the line, as a user does.
+    void addLocoRight(int row) {
+        clickRow(c().List1, row);
+        QTest::mouseClick(c().butAddLocoRight, Qt::LeftButton);
+    }
+    // The pixel of the strip at window client twips (x, y).
+    QPoint stripPixel(float x, float y) const {
+        const TwipsRect band = twipsGeometry(c().strip);
+        return {twipsToPixels(x - band.left), twipsToPixels(y - band.top)};
+    }
+    TwipsRect element(const std::string& address) const {
+        const NamedControl* found = form->namedControls().find(address);
+        EXPECT_NE(found, nullptr) << address;
+        return found == nullptr ? TwipsRect{} : *found->geometry();
+    }
+
+    testing::AppWorld world;
+    std::unique_ptr<Form1> form;
+};
+
+// A point of the control where a press meets the control itself, not one of its children.
+QPoint ownPoint(QWidget* widget) {
+    if (qobject_cast<QGroupBox*>(widget) != nullptr) {
+        return {4, widget->height() - 4};
+    }
+    if (auto* list = qobject_cast<QAbstractItemView*>(widget)) {
+        return list->viewport()->geometry().center();
+    }
+    return widget->rect().center();
+}
+
+TEST_F(WindowInputTest, OnlyAPressOnTheBareSurfaceClearsTheSelection) {
+    startWithStock();
+    addLocoRight(0);
+    ASSERT_EQ(selected(), 0);
+
+    QWidget* client = form->centralWidget();
+    const TwipsRect body = element("Label1[1]");
+    const QPoint onUnit = stripPixel(body.left + 600, body.top + 150);
+    int pressed = 0;
+    std::vector<std::string> deselecting;
+    for (const std::string& address : form->namedControls().addresses()) {
+        NamedControl* control = form->namedControls().find(address);
+        QWidget* widget = control->widget();
+        if (widget == nullptr || widget == form.get() || widget->window() != form.get() ||
+            !widget->isVisibleTo(form.get()) || widget->width() == 0) {
+            continue;
+        }
+        QTest::mouseClick(c().strip, Qt::LeftButton, {}, onUnit);
+        ASSERT_EQ(selected(), 0);
+        // An enabled button's press is its own command; a disabled one passes the press on.
+        for (QAbstractButton* button : client->findChildren<QAbstractButton*>()) {
+            button->setEnabled(false);
+        }
+        QTest::mouseClick(widget, Qt::LeftButton, {}, ownPoint(widget));
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            combo->hidePopup();
+        }
+        if (selected() != 0) {
+            deselecting.push_back(address);
+        }
+        ++pressed;
+    }
+    EXPECT_GE(pressed, 50) << "every visible control of the window was pressed";
+    EXPECT_EQ(deselecting, std::vector<std::string>()) << "a press on a control is no background click";
+
+    // Between the loco panel and "Dada Rezavi" lies the window's own surface.
+    QTest::mouseClick(c().strip, Qt::LeftButton, {}, onUnit);
+    const QPoint bare(twipsToPixels(3780), twipsToPixels(3000));
+    ASSERT_EQ(client->childAt(bare), nullptr);
+    QTest::mouseClick(client, Qt::RightButton, {}, bare);
+    EXPECT_EQ(selected(), 0) << "only the left button clicks the background";
+    QTest::mouseClick(client, Qt::LeftButton, {}, bare);
+    EXPECT_EQ(selected(), -1);
+}
+
+TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
+    startWithStock();
+    addLocoRight(0);
+    addLocoRight(2);
+    addLocoRight(1); // A B C, A selected
+    ASSERT_EQ(selected(), 0);
+    ConsistStrip* strip = c().strip;
+
+    // Left: selects the unit under the pointer.
+    const TwipsRect unitB = element("Label1[2]");
+    QTest::mouseClick(strip, Qt::LeftButton, {}, stripPixel(unitB.left + 600, unitB.top + 150));
+    EXPECT_EQ(selected(), 1);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle"));
+
+    // Right: turns unit A round and leaves the selection where it was.
+    const TwipsRect unitA = element("Label1[1]");
+    QTest::mouseClick(strip, Qt::RightButton, {}, stripPixel(unitA.left + 600, unitA.top + 150));
+    EXPECT_TRUE(form->editor().line().unit(0).ends_with("|1"));
+    EXPECT_EQ(selected(), 1);
+
+    // Middle: centres unit C; the pointer lands on the pixel pressed, measured in whole pixels.
+    const TwipsRect unitC = element("Label1[3]");
+    const QPoint pixel = stripPixel(unitC.left + 450, unitC.top + 105);
+    QTest::mouseClick(strip, Qt::MiddleButton, {}, pixel);
+    EXPECT_EQ(element("Label1[3]").left, 6180.0f);
+    EXPECT_EQ(selected(), 1);
+    const float pressedX = twipsGeometry(strip).left + pixelsToTwips(pixel.x());
+    const float pressedY = twipsGeometry(strip).top + pixelsToTwips(pixel.y());
+    const PixelPoint expected = pointerPositionFor(
+        6180, unitC.top, pressedX - unitC.left, pressedY - unitC.top,
+        pixelsToTwips(form->frameGeometry().x()), pixelsToTwips(form->frameGeometry().y()));
+    ASSERT_EQ(world.pointer.moves().size(), 1u);
+    EXPECT_EQ(world.pointer.moves()[0].x, expected.x);
+    EXPECT_EQ(world.pointer.moves()[0].y, expected.y);
+
+    // Ctrl held: a left press centres without selecting; Shift held: nothing happens.
+    const TwipsRect unitAfter = element("Label1[1]");
+    QTest::keyPress(form.get(), Qt::Key_Shift);
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::ShiftModifier, stripPixel(unitAfter.left + 600, 1230));
+    QTest::keyRelease(form.get(), Qt::Key_Shift);
+    EXPECT_EQ(selected(), 1);
+    EXPECT_EQ(world.pointer.moves().size(), 1u);
+    QTest::keyPress(form.get(), Qt::Key_Control);
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::ControlModifier, stripPixel(unitAfter.left + 600, 1230));
+    QTest::keyRelease(form.get(), Qt::Key_Control);
+    EXPECT_EQ(element("Label1[1]").left, 6180.0f);
+    EXPECT_EQ(selected(), 1);
+    EXPECT_EQ(world.pointer.moves().size(), 2u);
+
+    // Between the labels the strip is the window's surface: a left press there clears the selection.
+    QTest::mouseClick(strip, Qt::LeftButton, {}, stripPixel(200, 1000));
+    EXPECT_EQ(selected(), -1);
+}
+
+TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
+    startWithStock();
+    addLocoRight(0);
+    addLocoRight(1);
+    const std::size_t before = form->namedControls().addresses().size();
+    for (int i = 0; i < 1000; ++i) {
+        QTest::mouseClick(i % 2 == 0 ? c().butHead : c().butTail, Qt::LeftButton);
+    }
+    EXPECT_EQ(form->namedControls().addresses().size(), before);
+    addLocoRight(2);
+    EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
+}
+
+// Picks an item of a combo box's drop-down list with the mouse.
+void chooseWithMouse(QComboBox* combo, const QString& text) {
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const QPoint at = view->visualRect(view->model()->index(index, 0)).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+TEST_F(WindowInputTest, ARebuiltListStartsAtItsTop) {
+    std::vector<testing::RecordSpec> records;
+    for (int i = 0; i < 80; ++i) {
+        records.push_back(unit(i % 2 == 0 ? "diesel" : "steam", "Loco " + std::to_string(i)));
+    }
+    start(records);
+    QListWidget* list = c().List1;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QApplication::processEvents();
+    ASSERT_GT(list->verticalScrollBar()->value(), 0);
+
+    chooseWithMouse(c().Combo3, QStringLiteral("Steam"));
+    QApplication::processEvents();
+    ASSERT_EQ(list->count(), 40);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
+TEST_F(WindowInputTest, DraggingOrKeyingTheSelectionOfAListFollowsTheNewUnit) {
+    startWithStock();
+    QListWidget* list = c().List1;
+    const auto itemPoint = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, itemPoint(0));
+    QTest::mouseMove(list->viewport(), itemPoint(1));
+    QTest::mouseMove(list->viewport(), itemPoint(2));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, itemPoint(2));
+    ASSERT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle")) << "Loco C's couplers";
+    EXPECT_EQ(c().Label6->text(), QStringLiteral("Buffer"));
+    EXPECT_TRUE(c().butAddLocoLeft->isEnabled());
+
+    QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(c().Label6->text(), QStringLiteral("Knuckle")) << "Loco B's couplers";
+
+    // A click on the chosen item again runs its handler again: it shows the unit over the line's.
+    addLocoRight(0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
+    clickRow(list, 0);
+    clickRow(c().List2, 0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle")) << "the Hopper's couplers";
+    clickRow(list, 0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
+}
+
+TEST_F(WindowInputTest, KeysChangeNoComboBoxEvenWithItsListOpen) {
+    startWithStock();
+    QComboBox* combo = c().Combo3;
+    ASSERT_EQ(combo->currentText(), QStringLiteral("All"));
+    const int listed = c().List1->count();
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(combo->currentIndex(), 0) << "a closed combo box";
+
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) {
+        QTest::keyClick(view, key);
+    }
+    combo->hidePopup();
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(c().List1->count(), listed);
+
+    chooseWithMouse(combo, QStringLiteral("Diesel"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Diesel")) << "the mouse still chooses";
+    EXPECT_EQ(c().List1->count(), 3);
+}
+
+} // namespace
+} // namespace dovrel
