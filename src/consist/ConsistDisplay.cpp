@@ -55,6 +55,13 @@ void ConsistDisplay::placeMarker(LabelElement& marker, const LabelElement& body,
 }
 
 void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
+    drawUnits(anchorLeft_ - static_cast<float>(anchor) * (unitWidth_ + kUnitGap));
+    panel_.unitCountBox = std::to_string(line_.unitCount());
+    anchorIndex_ = anchor;
+    updateCommandAvailability();
+}
+
+void ConsistDisplay::drawUnits(float firstLeft) {
     removeUnitLabels();
     const std::int32_t count = line_.unitCount();
     for (std::int32_t i = 0; i < count; ++i) {
@@ -62,7 +69,7 @@ void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
         labels_.createElement(LabelSet::Label2);
         labels_.createElement(LabelSet::Label28);
     }
-    firstUnitLeft_ = anchorLeft_ - static_cast<float>(anchor) * (unitWidth_ + kUnitGap);
+    firstUnitLeft_ = firstLeft;
 
     CouplerLetterPass letters(host_.couplerCaptions());
     for (std::int32_t i = 0; i < count; ++i) {
@@ -86,9 +93,6 @@ void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
         caption.visible = true;
         caption.opaque = false;
     }
-    panel_.unitCountBox = std::to_string(count);
-    anchorIndex_ = anchor;
-    updateCommandAvailability();
 }
 
 void ConsistDisplay::refreshConsistLine() {
@@ -240,6 +244,58 @@ void ConsistDisplay::removeUnitLabels() {
     labels_.removeElementsAboveTemplate(LabelSet::Label1);
     labels_.removeElementsAboveTemplate(LabelSet::Label2);
     labels_.removeElementsAboveTemplate(LabelSet::Label28);
+}
+
+DisplayState ConsistDisplay::capture() const {
+    DisplayState state;
+    state.selectedIndex = line_.selectedIndex();
+    state.anchorIndex = anchorIndex_;
+    state.anchorLeft = anchorLeft_;
+    state.firstUnitLeft = firstUnitLeft_;
+    state.scrollReference = scrollReference_;
+    state.scrollBarValue = scrollBarValue_;
+    state.frameLeft = labels_.element(LabelSet::Label3, 0)->left;
+    const std::vector<LabelElement>& captions = labels_.elements(LabelSet::Label28);
+    for (std::size_t i = 1; i < captions.size(); ++i) {
+        const auto unit = static_cast<std::int32_t>(i - 1);
+        if (captions[i].opaque) {
+            state.opaqueCaptions.push_back(unit);
+        }
+        if (isMarkedAsNew(captions[i].caption)) {
+            state.newMarks.push_back(unit);
+        }
+    }
+    state.panel = panel_;
+    return state;
+}
+
+void ConsistDisplay::restore(const DisplayState& state) {
+    drawUnits(state.firstUnitLeft);
+    anchorIndex_ = state.anchorIndex;
+    anchorLeft_ = state.anchorLeft;
+    scrollReference_ = state.scrollReference;
+    scrollBarValue_ = state.scrollBarValue;
+    raiseUnitLabels();
+    line_.setSelectedIndex(state.selectedIndex);
+    labels_.element(LabelSet::Label3, 0)->left = state.frameLeft;
+    if (state.selectedIndex != -1 && state.frameLeft != kHiddenLeft &&
+        bodyOf(state.selectedIndex) != nullptr) {
+        labels_.bringToFront(LabelSet::Label3, 0);
+        labels_.bringToFront(LabelSet::Label1, elementFor(state.selectedIndex));
+        labels_.bringToFront(LabelSet::Label2, elementFor(state.selectedIndex));
+    }
+    for (const std::int32_t unit : state.opaqueCaptions) {
+        if (LabelElement* caption = mutableElement(LabelSet::Label28, unit + 1)) {
+            caption->opaque = true;
+        }
+    }
+    for (const std::int32_t unit : state.newMarks) {
+        markUnitAsNew(unit);
+    }
+    const std::string name = panel_.consistName;
+    panel_ = state.panel;
+    panel_.consistName = name;
+    updateCommandAvailability();
 }
 
 void ConsistDisplay::hideTemplates() {

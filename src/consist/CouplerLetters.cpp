@@ -60,4 +60,8 @@ std::string markedAsNew(std::string_view caption) {
     return text;
 }
 
+bool isMarkedAsNew(std::string_view caption) {
+    return caption.find(" [NEW] ") != std::string_view::npos;
+}
+
 } // namespace dovrel

@@ -41,5 +41,7 @@ std::string unitCaptionText(std::string_view leftLetter, int position, std::stri
 // The caption of a unit just added: the text before the first "[" and after the first "]" each
 // stripped of blanks, joined by " [NEW] ". A caption without the brackets stays as it is.
 std::string markedAsNew(std::string_view caption);
+// Whether a caption carries the new mark.
+bool isMarkedAsNew(std::string_view caption);
 
 } // namespace dovrel
