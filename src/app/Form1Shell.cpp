@@ -95,6 +95,7 @@ void Form1::startAfterShow() {
 void Form1::resetWindow() {
     c_.Frame4->hide();
     editor_->clearConsistLine();
+    editor_->history().clear(); // a new game folder or a new catalogue: nothing to take back
     c_.ListView1->clear();
     c_.List3->clear();
     c_.List1->clear();
@@ -308,6 +309,7 @@ void Form1::showConsistDisplay() {
         registry_, editor_->display().labels(), *c_.strip, [this](PressButton button, float x, float y) {
             stripPressed(button == PressButton::Left ? 1 : button == PressButton::Right ? 2 : 4, x, y);
         });
+    showAdditions();
     c_.strip->update();
 }
 
@@ -322,7 +324,9 @@ void Form1::wireCommands() {
     const auto editorCommand = [this](auto&& command) {
         return [this, command] {
             editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+            editor_->beginStep();
             command();
+            editor_->endStep();
             showConsistDisplay();
         };
     };
@@ -394,7 +398,9 @@ void Form1::stripPressed(int buttonCode, float x, float y) {
         return;
     }
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+    editor_->beginStep();
     editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
+    editor_->endStep();
     showConsistDisplay();
 }
 

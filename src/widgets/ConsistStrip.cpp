@@ -25,6 +25,7 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
     if (labels_ == nullptr) {
         return;
     }
+    paintGapMarks(painter);
     const TwipsRect band = twipsGeometry(this);
     const QRectF visible(0, 0, width(), height());
     for (const LabelRef& ref : labels_->stackingOrder()) {
@@ -47,6 +48,25 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
             const int flags = ref.set == LabelSet::Label1 ? Qt::AlignCenter | Qt::TextWordWrap
                                                           : Qt::AlignLeft | Qt::AlignVCenter;
             painter.drawText(area, flags, displayText(element->caption));
+        }
+    }
+}
+
+// Below every label, so front markers that reach into a gap stay on top of its mark.
+void ConsistStrip::paintGapMarks(QPainter& painter) const {
+    const TwipsRect band = twipsGeometry(this);
+    const QRectF visible(0, 0, width(), height());
+    for (const std::int32_t gap : gapMarks_) {
+        const LabelElement* left = labels_->element(LabelSet::Label1, static_cast<std::size_t>(gap) + 1);
+        const LabelElement* right = labels_->element(LabelSet::Label1, static_cast<std::size_t>(gap) + 2);
+        if (left == nullptr || right == nullptr || !left->visible || !right->visible) {
+            continue;
+        }
+        const float from = left->left + left->width;
+        const QRect area(twipsToPixels(from - band.left), twipsToPixels(left->top - band.top),
+                         twipsToPixels(right->left - from), twipsToPixels(left->height));
+        if (visible.intersects(area)) {
+            painter.fillRect(area, QColor(255, 0, 0));
         }
     }
 }
