@@ -74,12 +74,11 @@ void ConsistDisplay::drawUnits(float firstLeft) {
     CouplerLetterPass letters(host_.couplerCaptions());
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string& unit = line_.unit(i);
-        const EquipmentRecord fields(unit);
         const bool forward = isForward(unit);
 
         LabelElement& body = *mutableElement(LabelSet::Label1, i + 1);
         body.left = firstUnitLeft_ + unitPitch_ * static_cast<float>(i);
-        body.caption = std::string(fields.field(RecordField::englishName));
+        body.caption = std::string(unitFieldView(unit, RecordField::englishName));
         body.visible = true;
 
         LabelElement& marker = *mutableElement(LabelSet::Label2, i + 1);
@@ -88,8 +87,9 @@ void ConsistDisplay::drawUnits(float firstLeft) {
 
         LabelElement& caption = *mutableElement(LabelSet::Label28, i + 1);
         caption.left = body.left;
-        caption.caption = letters.captionFor(fields.field(RecordField::frontCouplingId),
-                                             fields.field(RecordField::rearCouplingId), forward, i + 1);
+        caption.caption =
+            letters.captionFor(unitFieldView(unit, RecordField::frontCouplingId),
+                               unitFieldView(unit, RecordField::rearCouplingId), forward, i + 1);
         caption.visible = true;
         caption.opaque = false;
     }
@@ -109,12 +109,12 @@ void ConsistDisplay::refreshConsistLine() {
             break; // only drawn units can be rewritten
         }
         const std::string& unit = line_.unit(i);
-        const EquipmentRecord fields(unit);
         const bool forward = isForward(unit);
-        body->caption = std::string(fields.field(RecordField::englishName));
+        body->caption = std::string(unitFieldView(unit, RecordField::englishName));
         placeMarker(*marker, *body, forward);
-        caption->caption = letters.captionFor(fields.field(RecordField::frontCouplingId),
-                                              fields.field(RecordField::rearCouplingId), forward, i + 1);
+        caption->caption =
+            letters.captionFor(unitFieldView(unit, RecordField::frontCouplingId),
+                               unitFieldView(unit, RecordField::rearCouplingId), forward, i + 1);
         caption->opaque = false;
     }
     refreshBusy_ = false;

@@ -9,21 +9,6 @@ namespace dovrel {
 
 namespace {
 
-// Field k of a unit's text, without copying it.
-std::string_view fieldOf(std::string_view unit, RecordField field) {
-    auto k = static_cast<std::size_t>(field);
-    std::size_t start = 0;
-    while (k-- > 0) {
-        const std::size_t bar = unit.find('|', start);
-        if (bar == std::string_view::npos) {
-            return {};
-        }
-        start = bar + 1;
-    }
-    const std::size_t end = unit.find('|', start);
-    return unit.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
 // The part after the last "\", then before the last "." when there is one.
 std::string_view shortName(std::string_view id) {
     const std::size_t slash = id.rfind('\\');
@@ -41,11 +26,11 @@ char lowerAscii(char c) {
 } // namespace
 
 std::string_view couplerFacingHead(std::string_view unit) {
-    return fieldOf(unit, isForward(unit) ? RecordField::frontCouplingId : RecordField::rearCouplingId);
+    return unitFieldView(unit, isForward(unit) ? RecordField::frontCouplingId : RecordField::rearCouplingId);
 }
 
 std::string_view couplerFacingTail(std::string_view unit) {
-    return fieldOf(unit, isForward(unit) ? RecordField::rearCouplingId : RecordField::frontCouplingId);
+    return unitFieldView(unit, isForward(unit) ? RecordField::rearCouplingId : RecordField::frontCouplingId);
 }
 
 bool couplersMeet(std::string_view leftId, std::string_view rightId) {

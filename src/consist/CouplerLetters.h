@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace dovrel {
 
@@ -29,6 +32,13 @@ public:
 private:
     // The code letter of the first check box whose short name equals the coupler's ignoring case.
     bool findLetter(std::string_view couplingId, std::string& letter) const;
+
+    // Coupling IDs already looked up in this pass, with their letter (none when no box matched).
+    struct IdHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view id) const { return std::hash<std::string_view>{}(id); }
+    };
+    mutable std::unordered_map<std::string, std::optional<std::string>, IdHash, std::equal_to<>> known_;
 
     std::span<const std::string> captions_;
     std::string left_;
