@@ -4,6 +4,8 @@
 #include "browser/WeightUnits.h"
 #include "catalogue/EquipmentRecord.h"
 
+#include <algorithm>
+
 namespace dovrel {
 
 namespace {
@@ -48,7 +50,8 @@ ConsistTotals consistTotals(std::span<const std::string> units, std::string_view
         return totals;
     }
     for (const std::string& unit : units) {
-        const std::optional<float> stored = storedNumber(fieldIn(unit, RecordField::mass));
+        const std::string_view massText = fieldIn(unit, RecordField::mass);
+        const std::optional<float> stored = storedNumber(massText);
         const std::optional<float> mass = stored ? convertMass(*stored, unitWeight) : std::nullopt;
         if (!mass) {
             totals.withoutMass.emplace_back(fieldIn(unit, RecordField::englishName));
@@ -56,7 +59,10 @@ ConsistTotals consistTotals(std::span<const std::string> units, std::string_view
         }
         float gross = *mass;
         bool cargoRead = true;
-        const std::string_view capacity = fieldIn(unit, RecordField::capacity);
+        // The capacity is the field after the mass.
+        const std::size_t massEnd = static_cast<std::size_t>(massText.data() - unit.data()) + massText.size();
+        std::string_view capacity = std::string_view(unit).substr(std::min(massEnd + 1, unit.size()));
+        capacity = capacity.substr(0, capacity.find('|'));
         for (std::size_t start = 0; !capacity.empty() && start <= capacity.size();) {
             std::size_t end = capacity.find(';', start);
             end = end == std::string_view::npos ? capacity.size() : end;

@@ -43,10 +43,12 @@ bool couplersMeet(std::string_view leftId, std::string_view rightId) {
 
 std::vector<std::int32_t> couplerMismatchGaps(std::span<const std::string> units) {
     std::vector<std::int32_t> gaps;
-    for (std::size_t i = 0; i + 1 < units.size(); ++i) {
-        if (!couplersMeet(couplerFacingTail(units[i]), couplerFacingHead(units[i + 1]))) {
-            gaps.push_back(static_cast<std::int32_t>(i));
+    std::string_view towardsTail = units.empty() ? std::string_view() : couplerFacingTail(units.front());
+    for (std::size_t i = 1; i < units.size(); ++i) {
+        if (!couplersMeet(towardsTail, couplerFacingHead(units[i]))) {
+            gaps.push_back(static_cast<std::int32_t>(i - 1));
         }
+        towardsTail = couplerFacingTail(units[i]);
     }
     return gaps;
 }

@@ -221,6 +221,11 @@ TEST_F(EditAdditionsTest, TheAdditionsAreNamedControls) {
         EXPECT_TRUE(control->visible()) << name;
     }
     EXPECT_EQ(form->namedControls().find("lblConsistTotals")->geometry()->left, 7290.0f);
+    // The caption lies on the window's surface: a click on it still clears the selection.
+    addLoco("Loco A", c().butAddLocoRight);
+    ASSERT_EQ(form->editor().line().selectedIndex(), 0);
+    click(c().lblConsistTotals);
+    EXPECT_EQ(form->editor().line().selectedIndex(), -1);
 }
 
 } // namespace
