@@ -4,7 +4,10 @@
 //   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
 //   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
 //     each followed by Form1::showConsistDisplay() so the widget side is counted,
-//   - the script's state dump on the line of 5,001 units, fresh and after 200 editor commands.
+//   - the script's state dump on the line of 5,001 units, fresh and after 200 editor commands,
+//   - Undo and Redo of one step on a line of 5,001 units (target < 16 ms each), through the menu items,
+//   - what the totals caption and the coupler mismatch marks add to a 5,001-unit redraw (target
+//     < 2 ms): the totals and gaps computed, and the strip painted with and without its marks.
 // Figures are medians of several repetitions; "+ paint" is the event processing that follows (the
 // window painting what changed), shown apart. Usage: bench_editor [--repetitions N]
 
@@ -12,15 +15,19 @@
 #include "app/ScriptServices.h"
 #include "app/SecondaryWindows.h"
 #include "app/StateDump.h"
+#include "browser/ConsistTotals.h"
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistUnit.h"
+#include "consist/CouplerCheck.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
 #include "platform/qt/QtFiles.h"
+#include "widgets/ConsistStrip.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
@@ -315,6 +322,115 @@ void benchDump(Form1& form, int repetitions) {
     std::printf("  %zu bytes of JSON, %zu addresses\n", bytes, form.namedControls().addresses().size());
 }
 
+// A line of `count` units drawn around its head, unit `selected` selected, and no history.
+bool loadLine(Form1& form, int count, int selected) {
+    ConsistEditor& editor = form.editor();
+    editor.clearConsistLine();
+    editor.line().apply(ReplaceLine{{}, consistUnits(form.catalogue(), count), {-1, -1}});
+    editor.history().clear();
+    if (editor.line().unitCount() != count) {
+        std::fprintf(stderr, "bench_editor: the line of %d units was not taken\n", count);
+        return false;
+    }
+    ConsistDisplay& display = editor.display();
+    display.setAnchorLeft(ConsistDisplay::kCentredLeft);
+    display.redrawConsistLine(selected);
+    display.raiseUnitLabels();
+    display.selectUnit(selected);
+    form.showConsistDisplay();
+    return true;
+}
+
+// Undo and Redo of one step, each through its menu item, alternately.
+void benchUndoRedo(Form1& form, int repetitions) {
+    const Form1Controls& c = form.controls();
+    std::printf("undo and redo of one step on a line of %d units (through mnuUndo and mnuRedo)\n", kRecords);
+    const std::pair<const char*, QPushButton*> steps[] = {
+        {"Shift Unit Right", c.butShiftUnitRight}, {"Reverse Unit", c.butReverseUnit},
+        {"Reverse All", c.butReverseAll},          {"Mirror Consist", c.butMirrorConsist},
+        {"Delete Unit", c.butDeleteUnitRight},     {"New Consist", c.butNewConsist}};
+    for (const auto& [name, button] : steps) {
+        if (!loadLine(form, kRecords, kRecords / 2)) {
+            return;
+        }
+        button->click(); // New Consist is asked and answered with Cancel by the bench's boxes
+        if (std::string_view(name) == "New Consist") {
+            form.editor().beginStep();
+            form.editor().history().name("New Consist");
+            form.editor().clearConsistLine();
+            form.editor().endStep();
+            form.showConsistDisplay();
+        }
+        if (!c.mnuUndo->isEnabled()) {
+            std::fprintf(stderr, "bench_editor: %s made no step\n", name);
+            continue;
+        }
+        std::vector<double> undo;
+        std::vector<double> redo;
+        std::vector<double> editorShare;
+        for (int i = 0; i < repetitions; ++i) {
+            {
+                // The editor's own share: the line and the drawn labels, without the window.
+                Clock::time_point start = Clock::now();
+                form.editor().undo();
+                editorShare.push_back(millisecondsSince(start));
+                form.editor().redo();
+                form.showConsistDisplay();
+                QCoreApplication::processEvents();
+            }
+            Clock::time_point start = Clock::now();
+            c.mnuUndo->trigger();
+            undo.push_back(millisecondsSince(start));
+            QCoreApplication::processEvents();
+            start = Clock::now();
+            c.mnuRedo->trigger();
+            redo.push_back(millisecondsSince(start));
+            QCoreApplication::processEvents();
+        }
+        printTiming(std::string("undo ") + name, {median(undo), 0.0}, kFrameMs);
+        std::printf("    (of which the editor's undo alone %.3f ms)\n", median(editorShare));
+        printTiming(std::string("redo ") + name, {median(redo), 0.0}, kFrameMs);
+    }
+}
+
+// The additions' share of a redraw: the totals and gaps computed from the line, and the strip's paint
+// with its mismatch marks against the same paint without them.
+void benchAdditions(Form1& form, int repetitions) {
+    if (!loadLine(form, kRecords, 2)) {
+        return;
+    }
+    const auto units = form.editor().line().units();
+    std::size_t gapCount = 0;
+    const Timing computed = timeRepeated(repetitions, [&](int) {
+        const std::vector<std::int32_t> gaps = couplerMismatchGaps(units);
+        const ConsistTotals totals = consistTotals(units, form.unitWeight());
+        const std::string caption =
+            totalsCaption(units.size(), totals, gaps.size(), form.unitWeight(), QLocale());
+        gapCount = gaps.size() + (caption.empty() ? 1 : 0);
+    });
+    ConsistStrip& strip = *form.controls().strip;
+    const std::vector<std::int32_t> gaps = strip.gapMarks();
+    const auto paintTime = [&] {
+        std::vector<double> times;
+        for (int i = 0; i < repetitions; ++i) {
+            const Clock::time_point start = Clock::now();
+            strip.repaint();
+            times.push_back(millisecondsSince(start));
+        }
+        return median(times);
+    };
+    const double withMarks = paintTime();
+    strip.setGapMarks({});
+    const double withoutMarks = paintTime();
+    strip.setGapMarks(gaps);
+    std::printf("totals and coupler marks on a line of %d units (%zu mismatched gaps)\n", kRecords, gapCount);
+    std::printf("  %-40s %9.3f ms\n", "totals, gaps and caption computed", computed.workMs);
+    std::printf("  %-40s %9.3f ms  (without marks %.3f ms)\n", "strip painted with its marks", withMarks,
+                withoutMarks);
+    const double added = computed.workMs + std::max(0.0, withMarks - withoutMarks);
+    std::printf("  %-40s %9.3f ms  target < 2 ms: %s\n", "added to a redraw", added, verdict(added < 2.0));
+}
+
 std::optional<int> parseRepetitions(int argc, char** argv) {
     if (argc == 1) {
         return 9;
@@ -377,6 +493,8 @@ int main(int argc, char** argv) {
         benchConsistLine(form, count, *repetitions);
     }
     benchDump(form, std::max(3, *repetitions / 2));
+    benchUndoRedo(form, *repetitions);
+    benchAdditions(form, *repetitions);
     std::printf("messages shown: %d; load average at the end %s\n", world.messages.count(),
                 loadAverage().c_str());
     return 0;

@@ -79,6 +79,7 @@ Form1::Form1(const Services& services)
     buildBrowserPanel(client, false);
     buildConsistList(client);
     buildCouplingFilter(client);
+    buildAdditions(client);
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -103,6 +104,7 @@ Form1::Form1(const Services& services)
     wireCommands();
     wireBrowser();
     wireConsistFiles();
+    wireAdditions();
     showConsistDisplay();
 }
 

@@ -133,6 +133,12 @@ struct Form1Controls {
     QPushButton* butCheckAll = nullptr;
     QPushButton* butCheckNone = nullptr;
     QCheckBox* chkCoupler0 = nullptr;
+
+    // Additions: Undo and Redo, the totals caption, the coupler check.
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuNextCouplerMismatch = nullptr;
+    QLabel* lblConsistTotals = nullptr;
 };
 
 // The folders of the game installation, set by a successful check of each.
@@ -297,6 +303,15 @@ private:
     void buildCouplingFilter(QWidget* client);
     void registerMenu(QAction* action, const char* name, ControlKind kind);
 
+    // Additions to the main window (Form1Additions.cpp).
+    void buildAdditions(QWidget* client);
+    void wireAdditions();
+    // What the additions show after any change of the consist line, the view or the weight unit.
+    void showAdditions();
+    void undoLastStep();
+    void redoNextStep();
+    void selectNextCouplerMismatch();
+
     Services services_;
     NamedControls registry_;
     Form1Controls c_;
@@ -320,6 +335,11 @@ private:
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;
     std::unique_ptr<FormRestore> formRestore_;
+    // What the totals caption and the gap marks were last computed from.
+    struct AdditionsSource {
+        std::uint64_t lineRevision = ~std::uint64_t{0};
+        std::string unitWeight;
+    } additions_;
 };
 
 } // namespace dovrel

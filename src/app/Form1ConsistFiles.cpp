@@ -135,6 +135,9 @@ void Form1::viewListedConsist() {
     if (!editor_->confirmAbandonConsist()) {
         return;
     }
+    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+    editor_->beginStep();
+    editor_->history().name("View Consist");
     editor_->clearConsistLine();
     const LoadedConsist loaded =
         loadListedConsist(*rowText, listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow())),
@@ -150,6 +153,7 @@ void Form1::viewListedConsist() {
     if (!loaded.units.empty()) {
         display.selectUnit(0);
     }
+    editor_->endStep();
     showConsistDisplay();
     if (loaded.overflowed) {
         services_.messages.warn(consistmessages::consistIsFull());

@@ -92,6 +92,7 @@ void Form1::startAfterShow() {
 void Form1::resetWindow() {
     c_.Frame4->hide();
     editor_->clearConsistLine();
+    editor_->history().clear(); // a new game folder or a new catalogue: nothing to take back
     c_.ListView1->clear();
     c_.List3->clear();
     c_.List1->clear();
@@ -304,6 +305,7 @@ void Form1::showConsistDisplay() {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(editor_->display().scrollBarValue());
     }
+    showAdditions();
     c_.strip->update();
 }
 
@@ -318,7 +320,9 @@ void Form1::wireCommands() {
     const auto editorCommand = [this](auto&& command) {
         return [this, command] {
             editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+            editor_->beginStep();
             command();
+            editor_->endStep();
             showConsistDisplay();
         };
     };
@@ -390,7 +394,9 @@ void Form1::stripPressed(int buttonCode, float x, float y) {
         return;
     }
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
+    editor_->beginStep();
     editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
+    editor_->endStep();
     showConsistDisplay();
 }
 
@@ -438,11 +444,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // A press that a control leaves unhandled travels up to the client area too; only a press on
-    // the bare surface, with no control under the pointer, is a click on the background.
+    // the bare surface, with no control under the pointer, is a click on the background. The totals
+    // caption lies on what was bare surface before it came, so it counts as surface.
     if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            centralWidget()->childAt(mouse->position().toPoint()) == nullptr) {
+        const QWidget* under = centralWidget()->childAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && (under == nullptr || under == c_.lblConsistTotals)) {
             backgroundClick();
         }
     }

@@ -25,10 +25,10 @@ struct DecimalDigits {
     }
 };
 
-std::optional<DecimalDigits> shortestDigits(float value) {
-    // The fixed form of the shortest round-trip text never needs more than 39 integer digits plus
-    // about 45 fraction digits for the smallest floats.
-    std::array<char, 128> buffer{};
+template <typename Number> std::optional<DecimalDigits> shortestDigits(Number value) {
+    // The fixed form of the shortest round-trip text needs at most 39 integer or about 45 fraction
+    // digits for a float, 309 integer or about 325 fraction digits for a double.
+    std::array<char, 400> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
                                       std::chars_format::fixed);
     if (result.ec != std::errc()) {
@@ -112,9 +112,8 @@ std::string plainLayout(const DecimalDigits& digits, const QLocale& locale) {
     return text;
 }
 
-} // namespace
-
-std::optional<std::string> formatInLocale(float value, int decimals, const QLocale& locale) {
+template <typename Number>
+std::optional<std::string> formatNumberInLocale(Number value, int decimals, const QLocale& locale) {
     if (!std::isfinite(value)) {
         return std::nullopt;
     }
@@ -131,6 +130,16 @@ std::optional<std::string> formatInLocale(float value, int decimals, const QLoca
         return shown;
     }
     return plainLayout(digits, locale);
+}
+
+} // namespace
+
+std::optional<std::string> formatInLocale(float value, int decimals, const QLocale& locale) {
+    return formatNumberInLocale(value, decimals, locale);
+}
+
+std::optional<std::string> formatWideInLocale(double value, int decimals, const QLocale& locale) {
+    return formatNumberInLocale(value, decimals, locale);
 }
 
 } // namespace dovrel

@@ -14,5 +14,7 @@ namespace dovrel {
 // A value that rounds to zero shows no minus sign. Decimals are kept within 0 to 9. Empty optional for
 // an infinite or NaN value. Returned as UTF-8.
 std::optional<std::string> formatInLocale(float value, int decimals, const QLocale& locale);
+// The same for a 64-bit value (the shortest text that reads back as the same double).
+std::optional<std::string> formatWideInLocale(double value, int decimals, const QLocale& locale);
 
 } // namespace dovrel

@@ -127,6 +127,18 @@ std::optional<std::string> formatMass(float convertedMass, std::string_view unit
     return *number + std::string(layout->suffix);
 }
 
+std::optional<std::string> formatMassTotal(double total, std::string_view unitWeight, const QLocale& locale) {
+    const std::optional<MassLayout> layout = layoutOf(unitWeight);
+    if (!layout) {
+        return std::nullopt;
+    }
+    std::optional<std::string> number = formatWideInLocale(total, layout->decimals, locale);
+    if (!number) {
+        return std::nullopt;
+    }
+    return *number + std::string(layout->suffix);
+}
+
 std::string massCellText(std::string_view storedText, std::string_view unitWeight, const QLocale& locale) {
     const std::optional<float> mass = storedNumber(storedText);
     if (!mass) {

@@ -52,6 +52,9 @@ std::optional<float> convertMass(float storedMass, std::string_view unitWeight);
 std::optional<std::string> formatMass(float convertedMass, std::string_view unitWeight,
                                       const QLocale& locale);
 
+// A sum of converted masses in the same layout, from a 64-bit value.
+std::optional<std::string> formatMassTotal(double total, std::string_view unitWeight, const QLocale& locale);
+
 // A stored mass text as the details window shows it: read as a number, converted and formatted; empty
 // when the text is not a number or the unit is unknown.
 std::string massCellText(std::string_view storedText, std::string_view unitWeight, const QLocale& locale);

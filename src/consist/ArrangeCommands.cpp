@@ -3,6 +3,7 @@
 #include "consist/ConsistDisplay.h"
 #include "consist/ConsistLine.h"
 #include "consist/ConsistMessages.h"
+#include "consist/EditHistory.h"
 #include "platform/MessageBoxes.h"
 
 namespace dovrel {
@@ -15,6 +16,7 @@ void ArrangeCommands::refreshInPlace() {
 }
 
 void ArrangeCommands::shiftUnit(Side side) {
+    parts_.history.name(side == Side::Left ? "Shift Unit Left" : "Shift Unit Right");
     ConsistLine& line = parts_.line;
     ConsistDisplay& display = parts_.display;
     if (line.empty()) {
@@ -52,6 +54,7 @@ void ArrangeCommands::shiftUnit(Side side) {
 }
 
 void ArrangeCommands::reverseUnit() {
+    parts_.history.name("Reverse Unit");
     ConsistLine& line = parts_.line;
     const std::optional<std::int32_t> selected = selectedUnitOrTell(parts_);
     if (!selected) {
@@ -63,6 +66,7 @@ void ArrangeCommands::reverseUnit() {
 }
 
 void ArrangeCommands::reverseAll() {
+    parts_.history.name("Reverse All");
     ConsistLine& line = parts_.line;
     if (line.empty()) {
         parts_.messages.warn(std::string(msg::kNoConsist));
@@ -74,6 +78,7 @@ void ArrangeCommands::reverseAll() {
 }
 
 void ArrangeCommands::mirrorConsist() {
+    parts_.history.name("Mirror Consist");
     ConsistLine& line = parts_.line;
     if (line.empty()) {
         parts_.messages.warn(std::string(msg::kNoConsist));
@@ -87,6 +92,7 @@ void ArrangeCommands::mirrorConsist() {
 }
 
 void ArrangeCommands::reverseClickedUnit(std::int32_t unit) {
+    parts_.history.name("Reverse Unit");
     ConsistLine& line = parts_.line;
     if (!line.holds(unit)) {
         return;

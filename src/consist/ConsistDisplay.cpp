@@ -55,6 +55,13 @@ void ConsistDisplay::placeMarker(LabelElement& marker, const LabelElement& body,
 }
 
 void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
+    drawUnits(anchorLeft_ - static_cast<float>(anchor) * (unitWidth_ + kUnitGap));
+    panel_.unitCountBox = std::to_string(line_.unitCount());
+    anchorIndex_ = anchor;
+    updateCommandAvailability();
+}
+
+void ConsistDisplay::drawUnits(float firstLeft) {
     removeUnitLabels();
     const std::int32_t count = line_.unitCount();
     for (std::int32_t i = 0; i < count; ++i) {
@@ -62,17 +69,16 @@ void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
         labels_.createElement(LabelSet::Label2);
         labels_.createElement(LabelSet::Label28);
     }
-    firstUnitLeft_ = anchorLeft_ - static_cast<float>(anchor) * (unitWidth_ + kUnitGap);
+    firstUnitLeft_ = firstLeft;
 
     CouplerLetterPass letters(host_.couplerCaptions());
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string& unit = line_.unit(i);
-        const EquipmentRecord fields(unit);
         const bool forward = isForward(unit);
 
         LabelElement& body = *mutableElement(LabelSet::Label1, i + 1);
         body.left = firstUnitLeft_ + unitPitch_ * static_cast<float>(i);
-        body.caption = std::string(fields.field(RecordField::englishName));
+        body.caption = std::string(unitFieldView(unit, RecordField::englishName));
         body.visible = true;
 
         LabelElement& marker = *mutableElement(LabelSet::Label2, i + 1);
@@ -81,14 +87,12 @@ void ConsistDisplay::redrawConsistLine(std::int32_t anchor) {
 
         LabelElement& caption = *mutableElement(LabelSet::Label28, i + 1);
         caption.left = body.left;
-        caption.caption = letters.captionFor(fields.field(RecordField::frontCouplingId),
-                                             fields.field(RecordField::rearCouplingId), forward, i + 1);
+        caption.caption =
+            letters.captionFor(unitFieldView(unit, RecordField::frontCouplingId),
+                               unitFieldView(unit, RecordField::rearCouplingId), forward, i + 1);
         caption.visible = true;
         caption.opaque = false;
     }
-    panel_.unitCountBox = std::to_string(count);
-    anchorIndex_ = anchor;
-    updateCommandAvailability();
 }
 
 void ConsistDisplay::refreshConsistLine() {
@@ -105,12 +109,12 @@ void ConsistDisplay::refreshConsistLine() {
             break; // only drawn units can be rewritten
         }
         const std::string& unit = line_.unit(i);
-        const EquipmentRecord fields(unit);
         const bool forward = isForward(unit);
-        body->caption = std::string(fields.field(RecordField::englishName));
+        body->caption = std::string(unitFieldView(unit, RecordField::englishName));
         placeMarker(*marker, *body, forward);
-        caption->caption = letters.captionFor(fields.field(RecordField::frontCouplingId),
-                                              fields.field(RecordField::rearCouplingId), forward, i + 1);
+        caption->caption =
+            letters.captionFor(unitFieldView(unit, RecordField::frontCouplingId),
+                               unitFieldView(unit, RecordField::rearCouplingId), forward, i + 1);
         caption->opaque = false;
     }
     refreshBusy_ = false;
@@ -240,6 +244,58 @@ void ConsistDisplay::removeUnitLabels() {
     labels_.removeElementsAboveTemplate(LabelSet::Label1);
     labels_.removeElementsAboveTemplate(LabelSet::Label2);
     labels_.removeElementsAboveTemplate(LabelSet::Label28);
+}
+
+DisplayState ConsistDisplay::capture() const {
+    DisplayState state;
+    state.selectedIndex = line_.selectedIndex();
+    state.anchorIndex = anchorIndex_;
+    state.anchorLeft = anchorLeft_;
+    state.firstUnitLeft = firstUnitLeft_;
+    state.scrollReference = scrollReference_;
+    state.scrollBarValue = scrollBarValue_;
+    state.frameLeft = labels_.element(LabelSet::Label3, 0)->left;
+    const std::vector<LabelElement>& captions = labels_.elements(LabelSet::Label28);
+    for (std::size_t i = 1; i < captions.size(); ++i) {
+        const auto unit = static_cast<std::int32_t>(i - 1);
+        if (captions[i].opaque) {
+            state.opaqueCaptions.push_back(unit);
+        }
+        if (isMarkedAsNew(captions[i].caption)) {
+            state.newMarks.push_back(unit);
+        }
+    }
+    state.panel = panel_;
+    return state;
+}
+
+void ConsistDisplay::restore(const DisplayState& state) {
+    drawUnits(state.firstUnitLeft);
+    anchorIndex_ = state.anchorIndex;
+    anchorLeft_ = state.anchorLeft;
+    scrollReference_ = state.scrollReference;
+    scrollBarValue_ = state.scrollBarValue;
+    raiseUnitLabels();
+    line_.setSelectedIndex(state.selectedIndex);
+    labels_.element(LabelSet::Label3, 0)->left = state.frameLeft;
+    if (state.selectedIndex != -1 && state.frameLeft != kHiddenLeft &&
+        bodyOf(state.selectedIndex) != nullptr) {
+        labels_.bringToFront(LabelSet::Label3, 0);
+        labels_.bringToFront(LabelSet::Label1, elementFor(state.selectedIndex));
+        labels_.bringToFront(LabelSet::Label2, elementFor(state.selectedIndex));
+    }
+    for (const std::int32_t unit : state.opaqueCaptions) {
+        if (LabelElement* caption = mutableElement(LabelSet::Label28, unit + 1)) {
+            caption->opaque = true;
+        }
+    }
+    for (const std::int32_t unit : state.newMarks) {
+        markUnitAsNew(unit);
+    }
+    const std::string name = panel_.consistName;
+    panel_ = state.panel;
+    panel_.consistName = name;
+    updateCommandAvailability();
 }
 
 void ConsistDisplay::hideTemplates() {

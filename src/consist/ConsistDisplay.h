@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dovrel {
 
@@ -17,6 +18,24 @@ struct ConsistPanelTexts {
     std::string frontCouplingBox; // Label25
     std::string rearCouplingBox;  // Label6
     std::string consistName;      // Text1
+    bool operator==(const ConsistPanelTexts&) const = default;
+};
+
+// The drawn line between two commands, beyond the units themselves: the selection, the view, the
+// frame, which captions are highlighted or carry the new mark, and the panel's texts. Enough to draw
+// the line again as it stood.
+struct DisplayState {
+    std::int32_t selectedIndex = -1;
+    std::int32_t anchorIndex = 0;
+    float anchorLeft = 0.0f;
+    float firstUnitLeft = 0.0f;
+    std::int32_t scrollReference = 0;
+    std::int32_t scrollBarValue = 0;
+    float frameLeft = 0.0f;
+    std::vector<std::int32_t> opaqueCaptions; // units whose caption is opaque
+    std::vector<std::int32_t> newMarks;       // units whose caption shows the new mark
+    ConsistPanelTexts panel;
+    bool operator==(const DisplayState&) const = default;
 };
 
 // The consist line as drawn: the four label sets, the view's state (`anchorIndex`, `anchorLeft`,
@@ -81,7 +100,14 @@ public:
     void removeUnitLabels();
     void hideTemplates();
 
+    // The drawn line as it stands, and the line drawn again as a state describes it (for the line's
+    // units as they are now). Restoring keeps the consist name and recomputes command availability.
+    DisplayState capture() const;
+    void restore(const DisplayState& state);
+
 private:
+    // Creates the labels of every unit and draws unit 0's body at firstLeft.
+    void drawUnits(float firstLeft);
     LabelElement* mutableElement(LabelSet set, std::int32_t index);
     void placeMarker(LabelElement& marker, const LabelElement& body, bool forward) const;
     void makeCaptionsTransparent();

@@ -7,8 +7,14 @@
 namespace dovrel {
 
 ConsistEditor::ConsistEditor(MessageBoxes& messages, ConsistHost& host)
-    : display_(line_, host), parts_{line_, display_, messages, host}, units_(parts_), arrange_(parts_),
-      navigation_(parts_, arrange_) {}
+    : display_(line_, host), parts_{line_, display_, messages, host, history_}, units_(parts_),
+      arrange_(parts_), navigation_(parts_, arrange_) {
+    line_.addObserver(history_);
+}
+
+ConsistEditor::~ConsistEditor() {
+    line_.removeObserver(history_);
+}
 
 ConsistStateValues ConsistEditor::stateValues() const {
     const auto units = line_.units();
@@ -44,11 +50,76 @@ void ConsistEditor::clearConsistLine() {
 }
 
 void ConsistEditor::newConsist() {
+    history_.name("New Consist");
     if (!confirmAbandonConsist()) {
         return;
     }
     clearConsistLine();
     parts_.host.updateCommandAvailability();
+}
+
+} // namespace dovrel
+
+namespace dovrel {
+
+namespace {
+
+// Applies the edits in order; when one does not fit the line, the ones applied are taken back and
+// the line is as it was.
+bool applyAll(ConsistLine& line, const std::vector<ConsistEdit>& edits) {
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        if (line.apply(edits[i]) != EditStatus::Applied) {
+            while (i-- > 0) {
+                line.apply(invert(edits[i]));
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ConsistEditor::undo() {
+    const EditStep* step = history_.undoStep();
+    if (step == nullptr || history_.running()) {
+        return false;
+    }
+    std::vector<ConsistEdit> inverse;
+    inverse.reserve(step->edits.size());
+    for (auto edit = step->edits.rbegin(); edit != step->edits.rend(); ++edit) {
+        inverse.push_back(invert(*edit));
+    }
+    if (!applyAll(line_, inverse)) {
+        history_.clear(); // the line no longer matches its history
+        return false;
+    }
+    restoreStep(*step, step->before, true);
+    history_.stepUndone();
+    return true;
+}
+
+bool ConsistEditor::redo() {
+    const EditStep* step = history_.redoStep();
+    if (step == nullptr || history_.running()) {
+        return false;
+    }
+    if (!applyAll(line_, step->edits)) {
+        history_.clear();
+        return false;
+    }
+    restoreStep(*step, step->after, false);
+    history_.stepRedone();
+    return true;
+}
+
+void ConsistEditor::restoreStep(const EditStep& step, const DisplayState& state, bool undoing) {
+    display_.restore(state);
+    const std::string& nameBefore = step.before.panel.consistName;
+    const std::string& nameAfter = step.after.panel.consistName;
+    if (nameBefore != nameAfter) {
+        display_.panelTexts().consistName = undoing ? nameBefore : nameAfter;
+    }
 }
 
 } // namespace dovrel

@@ -4,6 +4,7 @@
 #include "consist/ConsistDisplay.h"
 #include "consist/ConsistLine.h"
 #include "consist/ConsistParts.h"
+#include "consist/EditHistory.h"
 #include "consist/NavigationCommands.h"
 #include "consist/UnitCommands.h"
 
@@ -35,6 +36,7 @@ struct ConsistStateValues {
 class ConsistEditor {
 public:
     ConsistEditor(MessageBoxes& messages, ConsistHost& host);
+    ~ConsistEditor();
     ConsistEditor(const ConsistEditor&) = delete;
     ConsistEditor& operator=(const ConsistEditor&) = delete;
 
@@ -59,9 +61,25 @@ public:
     // HScroll2's change by the user.
     void scrollBarMoved(std::int32_t value) { display_.scrollBarMoved(value); }
 
+    // Undo and Redo. Every user command runs between beginStep() and endStep(); one that changed the
+    // line becomes a step. undo() takes the newest step back: the line, its headings, the selection,
+    // the view and the panel's boxes as they were before it (the consist name too when the step
+    // changed it); redo() makes it again. Both return false when there is nothing to do.
+    void beginStep() { history_.begin(display_.capture()); }
+    void endStep() { history_.end(display_.capture()); }
+    bool undo();
+    bool redo();
+    EditHistory& history() { return history_; }
+    const EditHistory& history() const { return history_; }
+
 private:
+    // Draws the line again as the state describes it; the consist name comes along when the step
+    // changed it.
+    void restoreStep(const EditStep& step, const DisplayState& state, bool undoing);
+
     ConsistLine line_;
     ConsistDisplay display_;
+    EditHistory history_;
     ConsistParts parts_;
     UnitCommands units_;
     ArrangeCommands arrange_;

@@ -49,6 +49,7 @@ EditStatus ConsistLine::apply(const ConsistEdit& edit) {
         return status;
     }
     carryOut(edit);
+    ++revision_;
     selectedIndex_ = selectionOf(edit).after;
     for (ConsistLineObserver* observer : observers_) {
         observer->lineEdited(*this, edit);

@@ -57,6 +57,9 @@ public:
     // edit's `selection.after` and tells the observers. Nothing changes unless the result is Applied.
     EditStatus apply(const ConsistEdit& edit);
 
+    // Counts the edits applied so far: a changed number means changed units.
+    std::uint64_t revision() const { return revision_; }
+
     // Observers are not owned; one must be removed before it is destroyed.
     void addObserver(ConsistLineObserver& observer);
     void removeObserver(ConsistLineObserver& observer);
@@ -75,6 +78,7 @@ private:
     std::vector<std::string> consistUnits_;
     std::int32_t unitCount_ = 0;
     std::int32_t selectedIndex_ = -1;
+    std::uint64_t revision_ = 0;
     std::vector<ConsistLineObserver*> observers_;
 };
 

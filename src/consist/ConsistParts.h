@@ -8,6 +8,7 @@ namespace dovrel {
 class ConsistDisplay;
 class ConsistHost;
 class ConsistLine;
+class EditHistory;
 class MessageBoxes;
 
 // What every consist command works with: the line, its display, the message boxes and the window
@@ -17,6 +18,8 @@ struct ConsistParts {
     ConsistDisplay& display;
     MessageBoxes& messages;
     ConsistHost& host;
+    // Commands that change the line name their step here, for Undo and Redo.
+    EditHistory& history;
 };
 
 // The selected unit of a non-empty line. Otherwise the user is told "No consist." (empty line) or

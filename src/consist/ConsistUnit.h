@@ -24,5 +24,7 @@ std::string withToggledHeading(std::string_view unit);
 
 // A field of the unit's record by position, empty when the unit has fewer fields.
 std::string unitField(std::string_view unit, RecordField field);
+// The same field read in place, without copying or splitting the whole text.
+std::string_view unitFieldView(std::string_view unit, RecordField field);
 
 } // namespace dovrel

@@ -17,14 +17,23 @@ std::string_view couplerNameOf(std::string_view caption) {
 } // namespace
 
 bool CouplerLetterPass::findLetter(std::string_view couplingId, std::string& letter) const {
-    const std::string shortName = shortCouplerName(couplingId);
-    for (const std::string& caption : captions_) {
-        if (equalsIgnoringCase(couplerNameOf(caption), shortName)) {
-            letter = caption.substr(0, 1);
-            return true;
+    auto known = known_.find(couplingId);
+    if (known == known_.end()) {
+        std::optional<std::string> found;
+        const std::string shortName = shortCouplerName(couplingId);
+        for (const std::string& caption : captions_) {
+            if (equalsIgnoringCase(couplerNameOf(caption), shortName)) {
+                found = caption.substr(0, 1);
+                break;
+            }
         }
+        known = known_.emplace(std::string(couplingId), std::move(found)).first;
     }
-    return false;
+    if (!known->second) {
+        return false;
+    }
+    letter = *known->second;
+    return true;
 }
 
 std::string CouplerLetterPass::captionFor(std::string_view frontCouplingId, std::string_view rearCouplingId,
@@ -58,6 +67,10 @@ std::string markedAsNew(std::string_view caption) {
     text += " [NEW] ";
     text += trimSpaces(caption.substr(close + 1));
     return text;
+}
+
+bool isMarkedAsNew(std::string_view caption) {
+    return caption.find(" [NEW] ") != std::string_view::npos;
 }
 
 } // namespace dovrel

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace dovrel {
 
@@ -30,6 +33,13 @@ private:
     // The code letter of the first check box whose short name equals the coupler's ignoring case.
     bool findLetter(std::string_view couplingId, std::string& letter) const;
 
+    // Coupling IDs already looked up in this pass, with their letter (none when no box matched).
+    struct IdHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view id) const { return std::hash<std::string_view>{}(id); }
+    };
+    mutable std::unordered_map<std::string, std::optional<std::string>, IdHash, std::equal_to<>> known_;
+
     std::span<const std::string> captions_;
     std::string left_;
     std::string right_;
@@ -41,5 +51,7 @@ std::string unitCaptionText(std::string_view leftLetter, int position, std::stri
 // The caption of a unit just added: the text before the first "[" and after the first "]" each
 // stripped of blanks, joined by " [NEW] ". A caption without the brackets stays as it is.
 std::string markedAsNew(std::string_view caption);
+// Whether a caption carries the new mark.
+bool isMarkedAsNew(std::string_view caption);
 
 } // namespace dovrel

@@ -4,6 +4,7 @@
 #include "consist/ConsistHost.h"
 #include "consist/ConsistLine.h"
 #include "consist/ConsistMessages.h"
+#include "consist/CouplerCheck.h"
 #include "consist/PointerPosition.h"
 #include "platform/MessageBoxes.h"
 
@@ -77,6 +78,20 @@ void NavigationCommands::toSelected() {
     }
     centreOn(s);
     pointAtUnit(s, kPointerDx, kPointerDy);
+}
+
+bool NavigationCommands::nextCouplerMismatch() {
+    const std::vector<std::int32_t> gaps = couplerMismatchGaps(parts_.line.units());
+    const std::optional<std::int32_t> unit = unitAfterNextMismatch(gaps, parts_.line.selectedIndex());
+    if (!unit) {
+        return false;
+    }
+    ConsistDisplay& display = parts_.display;
+    display.setAnchorLeft(ConsistDisplay::kCentredLeft);
+    display.redrawConsistLine(*unit);
+    display.raiseUnitLabels();
+    display.selectUnit(*unit);
+    return true;
 }
 
 void NavigationCommands::pointAtUnit(std::int32_t unit, float dx, float dy) {

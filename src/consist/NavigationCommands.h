@@ -33,6 +33,9 @@ public:
     void toSelected();
     // Moves the mouse pointer onto the unit's body, dx and dy twips from its top-left corner.
     void pointAtUnit(std::int32_t unit, float dx, float dy);
+    // Edit > "Next Coupler Mismatch": centres and selects the unit after the next gap whose couplers
+    // do not meet. False, and nothing changes, when every gap meets.
+    bool nextCouplerMismatch();
 
 private:
     void selectInPlace(std::int32_t unit);

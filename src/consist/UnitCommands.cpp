@@ -7,6 +7,7 @@
 #include "consist/ConsistLine.h"
 #include "consist/ConsistMessages.h"
 #include "consist/ConsistUnit.h"
+#include "consist/EditHistory.h"
 #include "platform/MessageBoxes.h"
 
 namespace dovrel {
@@ -53,6 +54,9 @@ void UnitCommands::startLine(const std::string& unit) {
 }
 
 void UnitCommands::addUnit(Side side, UnitList list, const ListChoice& choice) {
+    const bool locos = list == UnitList::Locos;
+    parts_.history.name(side == Side::Left ? (locos ? "Add Loco Left" : "Add Wagon Left")
+                                           : (locos ? "Add Loco Right" : "Add Wagon Right"));
     if (!listReady(list, choice)) {
         return;
     }
@@ -103,6 +107,7 @@ void UnitCommands::addUnit(Side side, UnitList list, const ListChoice& choice) {
 }
 
 void UnitCommands::tradeUnit(UnitList list, const ListChoice& choice) {
+    parts_.history.name(list == UnitList::Locos ? "Trade w/Loco" : "Trade w/Wagon");
     if (!listReady(list, choice)) {
         return;
     }
@@ -136,6 +141,7 @@ void UnitCommands::deleteOnlyUnit() {
 }
 
 void UnitCommands::deleteUnit(Side side) {
+    parts_.history.name("Delete Unit");
     ConsistLine& line = parts_.line;
     const std::optional<std::int32_t> selected = selectedUnitOrTell(parts_);
     if (!selected) {

@@ -7,6 +7,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace dovrel {
 
@@ -25,6 +26,7 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
     if (labels_ == nullptr) {
         return;
     }
+    paintGapMarks(painter);
     const TwipsRect band = twipsGeometry(this);
     const QRectF visible(0, 0, width(), height());
     for (const LabelRef& ref : labels_->stackingOrder()) {
@@ -47,6 +49,36 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
             const int flags = ref.set == LabelSet::Label1 ? Qt::AlignCenter | Qt::TextWordWrap
                                                           : Qt::AlignLeft | Qt::AlignVCenter;
             painter.drawText(area, flags, displayText(element->caption));
+        }
+    }
+}
+
+// Below every label, so front markers that reach into a gap stay on top of its mark. Bodies stand
+// left to right in line order, so only the gaps from the first one that reaches the band are looked at.
+void ConsistStrip::paintGapMarks(QPainter& painter) const {
+    const TwipsRect band = twipsGeometry(this);
+    const QRectF visible(0, 0, width(), height());
+    const auto bodyOf = [this](std::int32_t unit) {
+        return labels_->element(LabelSet::Label1, static_cast<std::size_t>(unit) + 1);
+    };
+    const auto firstInBand = std::partition_point(gapMarks_.begin(), gapMarks_.end(), [&](std::int32_t gap) {
+        const LabelElement* right = bodyOf(gap + 1);
+        return right != nullptr && right->left < band.left;
+    });
+    for (auto gap = firstInBand; gap != gapMarks_.end(); ++gap) {
+        const LabelElement* left = bodyOf(*gap);
+        const LabelElement* right = bodyOf(*gap + 1);
+        if (left == nullptr || right == nullptr) {
+            break;
+        }
+        const float from = left->left + left->width;
+        if (from > band.left + band.width) {
+            break;
+        }
+        const QRect area(twipsToPixels(from - band.left), twipsToPixels(left->top - band.top),
+                         twipsToPixels(right->left - from), twipsToPixels(left->height));
+        if (left->visible && right->visible && visible.intersects(area)) {
+            painter.fillRect(area, QColor(255, 0, 0));
         }
     }
 }

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <functional>
+#include <vector>
+
+class QPainter;
 
 namespace dovrel {
 
@@ -21,13 +25,19 @@ public:
 
     void setLabels(const ConsistLabels* labels) { labels_ = labels; }
     void setPressHandler(PressHandler handler) { onPress_ = std::move(handler); }
+    // Gaps painted red between two bodies: gap i lies between unit i and unit i + 1.
+    void setGapMarks(std::vector<std::int32_t> gaps) { gapMarks_ = std::move(gaps); }
+    const std::vector<std::int32_t>& gapMarks() const { return gapMarks_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void paintGapMarks(QPainter& painter) const;
+
     const ConsistLabels* labels_ = nullptr;
+    std::vector<std::int32_t> gapMarks_;
     PressHandler onPress_;
 };
 

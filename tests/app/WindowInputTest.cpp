@@ -93,8 +93,10 @@ TEST_F(WindowInputTest, OnlyAPressOnTheBareSurfaceClearsTheSelection) {
     for (const std::string& address : form->namedControls().addresses()) {
         NamedControl* control = form->namedControls().find(address);
         QWidget* widget = control->widget();
+        // The totals caption lies on what was bare surface before it came: a press there still
+        // clicks the background (tested with the caption itself).
         if (widget == nullptr || widget == form.get() || widget->window() != form.get() ||
-            !widget->isVisibleTo(form.get()) || widget->width() == 0) {
+            !widget->isVisibleTo(form.get()) || widget->width() == 0 || address == "lblConsistTotals") {
             continue;
         }
         QTest::mouseClick(c().strip, Qt::LeftButton, {}, onUnit);

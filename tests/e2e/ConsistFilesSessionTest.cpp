@@ -1119,6 +1119,28 @@ TEST(ConsistFilesView, ViewLoadsTheChosenConsistAndAsksBeforeAbandoningTheLine) 
                                     question(texts::kAbandon, "No"), question(texts::kAbandon, "Yes")}));
 }
 
+// View is a step of its own: Undo brings the line and the name back, Redo loads the consist again;
+// Refresh Equipment List clears the history.
+TEST(ConsistFilesView, UndoTakesAViewBackAndRefreshClearsTheHistory) {
+    Session session;
+    writeViewGame(session);
+    const std::vector<Dump> dumps =
+        session.run({"click mnuOpenVTUserConsists", "choose List3 #0", "click butView", "dump",
+                     "choose List3 #2", "answer Yes", "click butView", "dump", "click mnuUndo", "dump",
+                     "click mnuRedo", "dump", "answer Yes", "click mnuRefreshEquipmentList", "dump"});
+    EXPECT_EQ(dumps[1].text("mnuUndo"), "Undo View Consist");
+    EXPECT_EQ(dumps[2].consistUnits(), dumps[0].consistUnits());
+    EXPECT_EQ(dumps[2].text("Text1"), "Coal empty");
+    EXPECT_EQ(dumps[2].stateNumber("selectedIndex"), 0);
+    EXPECT_EQ(dumps[2].text("mnuRedo"), "Redo View Consist");
+    EXPECT_EQ(dumps[3].consistUnits(), dumps[1].consistUnits());
+    EXPECT_EQ(dumps[3].text("Text1"), "Brake Van Pair");
+    EXPECT_EQ(dumps[4].stateNumber("unitCount"), 0);
+    EXPECT_FALSE(dumps[4].enabled("mnuUndo"));
+    EXPECT_FALSE(dumps[4].enabled("mnuRedo"));
+    EXPECT_EQ(dumps[4].text("mnuUndo"), "Undo");
+}
+
 TEST(ConsistFilesView, AListedConsistWithoutUnitsLoadsAnEmptyLineWithNothingSelected) {
     Session session;
     writeViewGame(session);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "consist/ConsistDisplay.h"
+#include "consist/ConsistEdit.h"
+#include "consist/ConsistLine.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dovrel {
+
+// One user command that changed the line: its name ("Shift Unit Right"), the edits it applied in
+// order, and the drawn line as it stood before and after the command.
+struct EditStep {
+    std::string name;
+    std::vector<ConsistEdit> edits;
+    DisplayState before;
+    DisplayState after;
+};
+
+// The steps that Undo and Redo walk through. A command runs between begin() and end(); the edits the
+// line reports in between make one step, kept only when there is at least one. A new step drops every
+// step that was undone. The history has no limit; only clear() empties it.
+class EditHistory final : public ConsistLineObserver {
+public:
+    // A command starts, with the drawn line as it stands now. A begin inside a running command is
+    // part of that command.
+    void begin(DisplayState before);
+    // Names the step of the running command; the last name given counts.
+    void name(std::string_view stepName);
+    // The running command ended, leaving the drawn line as given.
+    void end(DisplayState after);
+    bool running() const { return open_.has_value(); }
+
+    void lineEdited(const ConsistLine& line, const ConsistEdit& edit) override;
+
+    // The step Undo would take back, and the one Redo would make again.
+    const EditStep* undoStep() const;
+    const EditStep* redoStep() const;
+    // Undo or Redo has carried out that step.
+    void stepUndone();
+    void stepRedone();
+
+    void clear();
+    std::size_t stepCount() const { return steps_.size(); }
+
+private:
+    std::vector<EditStep> steps_;
+    std::size_t done_ = 0; // steps_[0, done_) are in effect
+    std::optional<EditStep> open_;
+    int depth_ = 0;
+};
+
+} // namespace dovrel

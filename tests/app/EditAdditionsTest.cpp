@@ -1,0 +1,232 @@
+#include "app/Form1.h"
+#include "app/InputFilters.h"
+#include "consist/ConsistEditor.h"
+#include "support/AppWorld.h"
+#include "support/CatalogueRecords.h"
+#include "widgets/ConsistStrip.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+using testing::unit;
+
+const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
+
+// The window on five locos: A buffer/buffer, B buffer/knuckle, C knuckle/knuckle without a readable
+// mass, D a tender with two loads, E buffer/buffer; driven with real mouse clicks and keys.
+class EditAdditionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<testing::RecordSpec> records = {
+            unit("diesel", "Loco A"),
+            unit("diesel", "Loco B", "Acme", "Pack", testing::kBufferCoupling, kKnuckle),
+            unit("diesel", "Loco C", "Acme", "Pack", kKnuckle, kKnuckle), unit("tender", "Loco D"),
+            unit("diesel", "Loco E")};
+        records[2].mass = "heavy";
+        records[3].capacity = "10;20";
+        records[3].freightType = "Coal;Water";
+        world.settings.setValue("GameFolder", world.makeGameFolder().string());
+        world.settings.setValue("UnitMeasure", "metric");
+        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        form = std::make_unique<Form1>(world.services());
+        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
+        form->startAfterShow();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    const Form1Controls& c() const { return form->controls(); }
+    std::string text(const std::string& address) const { return form->namedControls().find(address)->text(); }
+    bool enabled(const std::string& address) const { return form->namedControls().find(address)->enabled(); }
+
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Chooses a loco by clicking its row, then clicks the button.
+    void addLoco(const char* name, QPushButton* button) {
+        const auto found = c().List1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name;
+        QTest::mouseClick(c().List1->viewport(), Qt::LeftButton, {},
+                          c().List1->visualItemRect(found.front()).center());
+        click(button);
+    }
+    // "Loco A Loco B<": names in line order, "<" after a reversed unit.
+    std::string line() const {
+        std::string names;
+        for (const std::string& unitText : form->editor().line().units()) {
+            names += (names.empty() ? "" : " ") +
+                     std::string(EquipmentRecord(unitText).field(RecordField::englishName)) +
+                     (unitText.ends_with('0') ? "" : "<");
+        }
+        return names;
+    }
+    void key(int keyCode, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form.get(), static_cast<Qt::Key>(keyCode), modifiers);
+    }
+    // Opens the Edit menu with the mouse and clicks one of its items.
+    void chooseFromEditMenu(QAction* item) {
+        QMenuBar* bar = form->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(c().mnuEdit->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(c().mnuEdit));
+        QTest::mouseClick(c().mnuEdit, Qt::LeftButton, {}, c().mnuEdit->actionGeometry(item).center());
+    }
+
+    testing::AppWorld world;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
+    EXPECT_FALSE(enabled("mnuUndo"));
+    EXPECT_EQ(text("mnuUndo"), "Undo");
+    addLoco("Loco A", c().butAddLocoRight);
+    addLoco("Loco B", c().butAddLocoRight);
+    click(c().butShiftUnitRight);
+    ASSERT_EQ(line(), "Loco B Loco A");
+    EXPECT_EQ(text("mnuUndo"), "Undo Shift Unit Right");
+    EXPECT_TRUE(enabled("mnuUndo"));
+    EXPECT_FALSE(enabled("mnuRedo"));
+
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), "Loco A Loco B");
+    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
+    EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right");
+    EXPECT_EQ(text("mnuRedo"), "Redo Shift Unit Right");
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(line(), "Loco B Loco A");
+    EXPECT_EQ(form->editor().line().selectedIndex(), 1);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(line(), "Loco B Loco A");
+
+    for (int i = 0; i < 4; ++i) { // one more than there are steps
+        key(Qt::Key_Z, Qt::ControlModifier);
+    }
+    EXPECT_EQ(line(), "");
+    EXPECT_EQ(c().Label10->text(), QString()) << "the count box is empty again, as at the start";
+    EXPECT_FALSE(enabled("mnuUndo"));
+    EXPECT_EQ(text("mnuRedo"), "Redo Add Loco Right");
+}
+
+TEST_F(EditAdditionsTest, TheMenuItemsWorkWithTheMouseAndNameTheirSteps) {
+    addLoco("Loco A", c().butAddLocoRight);
+    addLoco("Loco B", c().butAddLocoRight);
+    QTest::mouseClick(c().strip, Qt::RightButton, {}, QPoint(6180 / 15 + 20, (1080 - 990) / 15 + 5));
+    ASSERT_EQ(line(), "Loco A< Loco B");
+    EXPECT_EQ(text("mnuUndo"), "Undo Reverse Unit");
+    chooseFromEditMenu(c().mnuUndo);
+    EXPECT_EQ(line(), "Loco A Loco B");
+    chooseFromEditMenu(c().mnuRedo);
+    EXPECT_EQ(line(), "Loco A< Loco B");
+
+    world.messages.queue(MessageAnswer::Yes);
+    click(c().butNewConsist);
+    EXPECT_EQ(text("mnuUndo"), "Undo New Consist");
+    chooseFromEditMenu(c().mnuUndo);
+    EXPECT_EQ(line(), "Loco A< Loco B");
+    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer")) << "the coupling boxes come back";
+}
+
+// Keys that meant something before keep their meaning: the name box undoes its own typing, and the
+// held key is the last key that went down even when a shortcut took it.
+TEST_F(EditAdditionsTest, TheNameBoxKeepsItsOwnUndoAndTheHeldKeyIsKept) {
+    addLoco("Loco A", c().butAddLocoRight);
+    c().Text1->setFocus();
+    QTest::keyClicks(c().Text1, QStringLiteral("Coal"));
+    QTest::keyClick(c().Text1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c().Text1->text(), QString());
+    EXPECT_EQ(line(), "Loco A");
+
+    c().List1->setFocus();
+    QTest::keyPress(c().List1, Qt::Key_Control);
+    EXPECT_EQ(form->heldKeyCode(), 17);
+    QTest::keyPress(c().List1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), "") << "the shortcut took the key";
+    EXPECT_EQ(form->heldKeyCode(), 90);
+    QTest::keyRelease(c().List1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->heldKeyCode(), 0);
+    QTest::keyPress(c().List1, Qt::Key_Z, Qt::ControlModifier); // nothing to undo: a plain key press
+    EXPECT_EQ(form->heldKeyCode(), 90);
+    QTest::keyRelease(c().List1, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyRelease(c().List1, Qt::Key_Control);
+}
+
+TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnit) {
+    EXPECT_EQ(text("lblConsistTotals"), "");
+    addLoco("Loco A", c().butAddLocoRight);
+    addLoco("Loco D", c().butAddLocoRight);
+    EXPECT_EQ(text("lblConsistTotals"), "Mass 162,568 kgs, loaded 193,049 kgs");
+    c().mnuImperialTons2240->trigger();
+    EXPECT_EQ(text("lblConsistTotals"), "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9");
+    addLoco("Loco C", c().butAddLocoRight);
+    EXPECT_EQ(text("lblConsistTotals"),
+              "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9, 2 coupler mismatches");
+    EXPECT_EQ(c().lblConsistTotals->toolTip(), QStringLiteral("1 unit without a mass: Loco C"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text("lblConsistTotals"), "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9");
+    EXPECT_EQ(c().lblConsistTotals->toolTip(), QString());
+}
+
+TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
+    EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
+    for (const char* name : {"Loco A", "Loco E", "Loco B", "Loco A", "Loco E"}) {
+        addLoco(name, c().butAddLocoRight);
+        click(c().butTail);
+        QTest::mouseClick(c().strip, Qt::LeftButton, {}, QPoint(6180 / 15 + 20, (1080 - 990) / 15 + 5));
+    }
+    // Loco B's knuckle meets Loco A's buffer between units 2 and 3.
+    ASSERT_EQ(line(), "Loco A Loco E Loco B Loco A Loco E");
+    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
+    EXPECT_TRUE(enabled("mnuNextCouplerMismatch"));
+    click(c().butHead);
+    key(Qt::Key_F3);
+    EXPECT_EQ(form->editor().line().selectedIndex(), 3);
+    EXPECT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
+    EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right") << "going to a mismatch is no step";
+
+    click(c().butReverseUnit); // Loco A turned round still shows a buffer to Loco B
+    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
+    QTest::mouseClick(c().strip, Qt::RightButton, {},
+                      QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
+    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{1}))
+        << "Loco B turned round: its knuckle faces Loco E";
+    key(Qt::Key_F3);
+    EXPECT_EQ(form->editor().line().selectedIndex(), 2);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
+    QTest::mouseClick(c().strip, Qt::LeftButton, {},
+                      QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
+    click(c().butDeleteUnitRight);
+    ASSERT_EQ(line(), "Loco A Loco E Loco A< Loco E");
+    EXPECT_TRUE(c().strip->gapMarks().empty());
+    EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
+    EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
+}
+
+TEST_F(EditAdditionsTest, TheAdditionsAreNamedControls) {
+    for (const char* name : {"mnuUndo", "mnuRedo", "mnuNextCouplerMismatch", "lblConsistTotals"}) {
+        const NamedControl* control = form->namedControls().find(name);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_TRUE(control->visible()) << name;
+    }
+    EXPECT_EQ(form->namedControls().find("lblConsistTotals")->geometry()->left, 7290.0f);
+    // The caption lies on the window's surface: a click on it still clears the selection.
+    addLoco("Loco A", c().butAddLocoRight);
+    ASSERT_EQ(form->editor().line().selectedIndex(), 0);
+    click(c().lblConsistTotals);
+    EXPECT_EQ(form->editor().line().selectedIndex(), -1);
+}
+
+} // namespace
+} // namespace dovrel

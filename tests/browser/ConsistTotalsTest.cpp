@@ -1,0 +1,92 @@
+#include "browser/ConsistTotals.h"
+
+#include "catalogue/EquipmentRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+// A consist unit (record, "|", heading) with the mass and capacity texts given.
+std::string unitOf(const std::string& name, const std::string& mass, const std::string& capacity,
+                   const char* heading = "0") {
+    std::array<std::string, kRecordFieldCount> fields;
+    fields.fill("0");
+    fields[static_cast<std::size_t>(RecordField::englishName)] = name;
+    fields[static_cast<std::size_t>(RecordField::mass)] = mass;
+    fields[static_cast<std::size_t>(RecordField::capacity)] = capacity;
+    return EquipmentRecord::join(fields) + "|" + heading;
+}
+
+struct TotalsCase {
+    const char* unitWeight;
+    const char* locale;
+    std::vector<std::string> units;
+    std::size_t mismatches;
+    std::string caption;
+};
+
+class TotalsCaption : public ::testing::TestWithParam<TotalsCase> {};
+
+TEST_P(TotalsCaption, MassesAddUpInTheWeightUnitAndTheLocalesFormat) {
+    const TotalsCase& c = GetParam();
+    const ConsistTotals totals = consistTotals(c.units, c.unitWeight);
+    EXPECT_EQ(totalsCaption(c.units.size(), totals, c.mismatches, c.unitWeight, QLocale(c.locale)),
+              c.caption);
+}
+
+// A wagon of 20 with 30 of cargo is 50 loaded; a tender's several capacities all count; headings do not.
+INSTANTIATE_TEST_SUITE_P(
+    UnitsAndLocales, TotalsCaption,
+    ::testing::Values(TotalsCase{"imperialtons2240",
+                                 "en_US",
+                                 {unitOf("W", "20", "30")},
+                                 0,
+                                 "Mass 20.00 tons\xC2\xB9, loaded 50.00 tons\xC2\xB9"},
+                      TotalsCase{"metric",
+                                 "en_US",
+                                 {unitOf("L", "1", ""), unitOf("T", "1", "10;20", "1")},
+                                 0,
+                                 "Mass 2,032 kgs, loaded 32,514 kgs"},
+                      TotalsCase{
+                          "imperialtons2000",
+                          "de_DE",
+                          {unitOf("W", "1000", "0.5")},
+                          2,
+                          "Mass 1.120,00 tons\xC2\xB2, loaded 1.120,56 tons\xC2\xB2, 2 coupler mismatches"},
+                      TotalsCase{"imperial",
+                                 "en_US",
+                                 {unitOf("A", "1", ""), unitOf("B", "1", "")},
+                                 1,
+                                 "Mass 4,480 lbs, loaded 4,480 lbs, 1 coupler mismatch"},
+                      // No weight unit chosen: only the mismatches; none: nothing.
+                      TotalsCase{"Metric", "en_US", {unitOf("A", "1", "")}, 3, "3 coupler mismatches"},
+                      TotalsCase{"Metric", "en_US", {unitOf("A", "1", "")}, 0, ""},
+                      TotalsCase{"metric", "en_US", {}, 0, ""}));
+
+// 5,001 units of 100 long tons: the sum is kept wider than a float, whose steps are 32 kg there.
+TEST(ConsistTotals, AFullLineAddsUpWithoutLosingKilograms) {
+    const std::vector<std::string> units(5001, unitOf("X", "100", ""));
+    const ConsistTotals totals = consistTotals(units, "metric");
+    EXPECT_EQ(totalsCaption(units.size(), totals, 0, "metric", QLocale("en_US")),
+              "Mass 508,125,042 kgs, loaded 508,125,042 kgs");
+}
+
+TEST(ConsistTotals, UnreadableNumbersAreLeftOutAndNamed) {
+    std::vector<std::string> units = {unitOf("Good", "10", "5"), unitOf("No Mass", "heavy", "5"),
+                                      unitOf("Bad Load", "10", "5;lots"), unitOf("Empty", "", "")};
+    for (int i = 0; i < 11; ++i) {
+        units.push_back(unitOf("Odd " + std::to_string(i), "-", ""));
+    }
+    const ConsistTotals totals = consistTotals(units, "imperialtons2240");
+    EXPECT_EQ(totals.mass, 20.0);
+    EXPECT_EQ(totals.loadedGross, 30.0) << "the readable capacity of Bad Load still counts";
+    EXPECT_EQ(totalsToolTip(totals),
+              "13 units without a mass: No Mass, Empty, Odd 0, Odd 1, Odd 2, Odd 3, Odd 4, Odd 5, Odd 6, "
+              "Odd 7 and 3 more\n1 unit with an unreadable cargo capacity: Bad Load");
+    const std::vector<std::string> readable = {unitOf("Good", "10", "")};
+    EXPECT_EQ(totalsToolTip(consistTotals(readable, "metric")), "");
+}
+
+} // namespace
+} // namespace dovrel

@@ -1,0 +1,94 @@
+#include "ConsistTestHost.h"
+
+#include "consist/ConsistUnit.h"
+#include "consist/CouplerCheck.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel::testing {
+namespace {
+
+const std::string kBuffer = "RailVehicles\\Couplings\\Buffer.xml";
+const std::string kChain = "RailVehicles\\Couplings\\Chain.xml";
+const std::string kBufferOtherPack = "Kuju\\RailVehicles\\BUFFER.bin";
+
+// A unit with the front and rear coupling IDs, forward or reversed.
+std::string unitWith(const std::string& front, const std::string& rear, bool reversed) {
+    const std::string unit = makeConsistUnit(catalogueRecord("V", front, rear));
+    return reversed ? withToggledHeading(unit) : unit;
+}
+
+struct FacingCase {
+    const char* what;
+    std::string leftFront, leftRear;
+    bool leftReversed;
+    std::string rightFront, rightRear;
+    bool rightReversed;
+    bool meet;
+};
+
+// The left unit shows its rear coupler to the right when forward, its front when reversed; the right
+// unit shows its front to the left when forward, its rear when reversed. "*" meets anything.
+class FacingCouplers : public ::testing::TestWithParam<FacingCase> {};
+
+TEST_P(FacingCouplers, NeighboursMeetOnTheCouplersTheyTurnToEachOther) {
+    const FacingCase& c = GetParam();
+    const std::vector<std::string> units = {unitWith(c.leftFront, c.leftRear, c.leftReversed),
+                                            unitWith(c.rightFront, c.rightRear, c.rightReversed)};
+    EXPECT_EQ(couplerMismatchGaps(units).empty(), c.meet) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HeadingsAndStars, FacingCouplers,
+    ::testing::Values(
+        FacingCase{"forward rear against forward front", kChain, kBuffer, false, kBuffer, kChain, false,
+                   true},
+        FacingCase{"forward rear differs from forward front", kBuffer, kChain, false, kBuffer, kChain, false,
+                   false},
+        FacingCase{"reversed left shows its front", kBuffer, kChain, true, kBuffer, kChain, false, true},
+        FacingCase{"reversed right shows its rear", kBuffer, kChain, false, kBuffer, kChain, true, true},
+        FacingCase{"both reversed: front against rear", kChain, kBuffer, true, kBuffer, kChain, true, true},
+        FacingCase{"both reversed, differing", kBuffer, kChain, true, kBuffer, kChain, true, false},
+        FacingCase{"the far couplers do not count", kChain, kBuffer, false, kBuffer, kChain, true, false},
+        FacingCase{"star on the left meets anything", kBuffer, "*", false, kChain, kChain, false, true},
+        FacingCase{"star on the right meets anything", kBuffer, kBuffer, false, "*", kChain, false, true},
+        FacingCase{"star at the far end does not help", kBuffer, kBuffer, false, kChain, "*", false, false},
+        FacingCase{"reversed star faces its neighbour", "*", kBuffer, true, kChain, kChain, false, true},
+        FacingCase{"short names compared ignoring case and folder", kBuffer, kBuffer, false, kBufferOtherPack,
+                   kChain, false, true}));
+
+TEST(CouplerMismatchGaps, EveryGapOfALineIsCheckedAndTheNextUnitWrapsRound) {
+    const std::vector<std::string> units = {unitWith(kBuffer, kBuffer, false),
+                                            unitWith(kBuffer, kChain, false),  // gap 0 meets
+                                            unitWith(kBuffer, kBuffer, false), // gap 1 differs
+                                            unitWith(kBuffer, kBuffer, false), // gap 2 meets
+                                            unitWith(kChain, kBuffer, false)}; // gap 3 differs
+    const std::vector<std::int32_t> gaps = couplerMismatchGaps(units);
+    EXPECT_EQ(gaps, (std::vector<std::int32_t>{1, 3}));
+    EXPECT_TRUE(couplerMismatchGaps(std::span<const std::string>(units).first(1)).empty());
+    // From nothing selected, from before, on and after each gap's right-hand unit.
+    const std::pair<std::int32_t, std::int32_t> next[] = {{-1, 2}, {0, 2}, {1, 2}, {2, 4}, {3, 4}, {4, 2}};
+    for (const auto& [selected, unit] : next) {
+        EXPECT_EQ(unitAfterNextMismatch(gaps, selected), unit) << "from " << selected;
+    }
+    EXPECT_EQ(unitAfterNextMismatch({}, 0), std::nullopt);
+}
+
+TEST(NextCouplerMismatch, CentresAndSelectsTheUnitAfterTheGap) {
+    EditorFixture fx(6); // unit i: front coupler of box i % 3, rear of box (i + 1) % 3
+    fx.putUnits({"U0", "U1", "U3", "U4", "U5"}); // U1's rear (C) against U3's front (A) differ
+    fx.drawAround(0);
+    fx.click(4);
+    ASSERT_TRUE(fx.editor.navigation().nextCouplerMismatch());
+    EXPECT_EQ(fx.selected(), 2);
+    EXPECT_EQ(fx.bodyLeft(2), ConsistDisplay::kCentredLeft);
+    EXPECT_EQ(fx.display().anchorIndex(), 2);
+    fx.expectDrawnAsTheLine();
+    fx.putUnits({"U0", "U1", "U2"});
+    fx.drawAround(0);
+    EXPECT_FALSE(fx.editor.navigation().nextCouplerMismatch());
+    EXPECT_EQ(fx.selected(), -1);
+}
+
+} // namespace
+} // namespace dovrel::testing
