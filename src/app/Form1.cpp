@@ -53,8 +53,8 @@ struct EditorButton {
 } // namespace
 
 Form1::Form1(const Services& services)
-    : services_(services),
-      converter_(services.files, services.processes, services.converter, services.forwardConverterOutput),
+    : services_(services), converter_(services.files, services.processes, services.converter,
+                                      services.forwardConverterOutput, services.converterMode),
       fileServices_{services_.files,    converter_,      services_.events,
                     services_.messages, deltaNamespace_, services_.programFolder},
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
