@@ -148,22 +148,28 @@ void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& bluep
     const fs::path indexFile = folders.programFolder / kScanIndexName;
     const ScanIndex previous = ScanIndex::load(files_, indexFile);
     ScanIndex next(startNs);
+    // The outcomes of unchanged blueprints come from the index; the others are converted.
+    std::vector<std::optional<BlueprintOutcome>> noted(blueprints.size());
+    std::vector<std::size_t> toConvert;
+    for (std::size_t i = 0; i < blueprints.size(); ++i) {
+        noted[i] = previous.find(blueprints[i]);
+        if (!noted[i]) {
+            toConvert.push_back(i);
+        }
+    }
     // Workers convert and read ahead; the window takes each outcome in walk order, so the progress
     // label, the messages and the catalogue come exactly as a scan of one file at a time gives them.
     InOrderWork<BlueprintOutcome> work(
-        blueprints.size(),
-        [this, &blueprints, &previous](std::size_t index) {
-            if (std::optional<BlueprintOutcome> noted = previous.find(blueprints[index])) {
-                noted->reused = true;
-                return std::move(*noted);
-            }
-            return convertAndReadInMemory(blueprintBytes(blueprints[index]));
+        toConvert.size(),
+        [this, &blueprints, &toConvert](std::size_t index) {
+            return convertAndReadInMemory(blueprintBytes(blueprints[toConvert[index]]));
         },
         conversionThreads(), kOutcomesAhead);
-    for (const FoundBlueprint& blueprint : blueprints) {
-        const BlueprintOutcome outcome = work.takeNext([this] { events_.pump(); });
-        report.blueprintsReused += outcome.reused ? 1 : 0;
-        next.note(blueprint, outcome);
+    for (std::size_t i = 0; i < blueprints.size(); ++i) {
+        const FoundBlueprint& blueprint = blueprints[i];
+        BlueprintOutcome outcome =
+            noted[i] ? std::move(*noted[i]) : work.takeNext([this] { events_.pump(); });
+        report.blueprintsReused += noted[i] ? 1 : 0;
         if (outcome.converterResult) {
             converter_.noteResult(*outcome.converterResult);
         }
@@ -172,6 +178,7 @@ void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& bluep
         }
         events_.pump();
         store(outcome.status, outcome.fields, blueprint, catalogue);
+        next.note(blueprint, std::move(outcome));
     }
     // Without the index the next scan converts every blueprint again; nothing else depends on it.
     (void)next.write(files_, indexFile);

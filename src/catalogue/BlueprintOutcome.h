@@ -19,7 +19,6 @@ struct BlueprintOutcome {
     bool englishNameReached = false;
     std::optional<int> converterResult;
     std::string rootLine; // the converted XML's root line, empty when nothing was converted
-    bool reused = false;  // taken from an earlier scan's index, not converted again
 };
 
 // Converts a blueprint's bytes with the bundled codec and reads the XML with the blueprint reader,

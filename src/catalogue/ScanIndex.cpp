@@ -100,11 +100,13 @@ std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint)
     return found->second.outcome;
 }
 
-void ScanIndex::note(const FoundBlueprint& blueprint, const BlueprintOutcome& outcome) {
-    if (blueprint.stamp.modifiedNs > startNs_ - kTrustedAgeNs) {
+void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) {
+    // A blueprint whose bytes could not be had may be readable next time with the same stamp (its
+    // permissions changed, say): it is not noted.
+    if (blueprint.stamp.modifiedNs > startNs_ - kTrustedAgeNs || !outcome.converterResult) {
         return;
     }
-    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, outcome});
+    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(outcome)});
 }
 
 std::string ScanIndex::text() const {

@@ -31,8 +31,9 @@ public:
     // The outcome noted for the blueprint, when its stamp is the noted one.
     std::optional<BlueprintOutcome> find(const FoundBlueprint& blueprint) const;
 
-    // Notes a blueprint's outcome, unless its file changed too close to the start of this scan.
-    void note(const FoundBlueprint& blueprint, const BlueprintOutcome& outcome);
+    // Notes a blueprint's outcome, unless its file changed too close to the start of this scan or
+    // its bytes could not be read.
+    void note(const FoundBlueprint& blueprint, BlueprintOutcome outcome);
 
     std::size_t size() const { return entries_.size(); }
 

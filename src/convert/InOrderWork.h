@@ -60,9 +60,13 @@ public:
         }
         Result result = std::move(*results_[index]);
         results_[index].reset();
+        // A worker waits only when the look-ahead is used up; taking one frees one more index.
+        const bool workerMayWait = next_ < results_.size() && next_ >= taken_ + lookAhead_;
         ++taken_;
         lock.unlock();
-        wake_.notify_all();
+        if (workerMayWait) {
+            wake_.notify_one();
+        }
         return result;
     }
 
@@ -85,7 +89,10 @@ private:
             }
             lock.lock();
             results_[index] = std::move(result);
-            ready_.notify_all();
+            // The taker waits for one index only.
+            if (index == taken_) {
+                ready_.notify_one();
+            }
         }
     }
 
