@@ -32,11 +32,6 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 // The stamp of a regular file, following links; empty optional for anything else.
 std::optional<FileStamp> regularFileStamp(const fs::path& path) {
     struct stat status {};
@@ -50,9 +45,9 @@ std::optional<FileStamp> regularFileStamp(const fs::path& path) {
 // The walkable subfolders of a folder, in listing order.
 std::vector<std::string> subfolders(const fs::path& folder) {
     std::vector<std::string> folders;
-    for (std::string& name : listFolderInOrder(folder)) {
-        if (isWalkableName(name) && isFolder(folder / name)) {
-            folders.push_back(std::move(name));
+    for (ListedEntry& entry : listEntriesInOrder(folder)) {
+        if (entry.folder && isWalkableName(entry.name)) {
+            folders.push_back(std::move(entry.name));
         }
     }
     return folders;
@@ -175,8 +170,9 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
             walkFolder(levelOne / secondLevel, 2, names, product, noteLoose);
         }
     }
-    for (const std::string& name : listFolderInOrder(productFolder)) {
-        if (!isWalkableName(name) || !isPackedArchiveName(name)) {
+    for (const ListedEntry& entry : listEntriesInOrder(productFolder)) {
+        const std::string& name = entry.name;
+        if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
             continue;
         }
         if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
@@ -249,24 +245,24 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
     if (!enter(folder)) {
         return;
     }
-    const std::vector<std::string> entries = listFolderInOrder(folder);
-    for (const std::string& name : entries) {
-        if (!isWalkableName(name) || !isBlueprintFileName(name)) {
+    const std::vector<ListedEntry> entries = listEntriesInOrder(folder);
+    for (const ListedEntry& entry : entries) {
+        if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / name)) {
-            names.push_back(name);
-            visit(FoundBlueprint{owner, folder / name, blueprintPathFor(names), std::nullopt, *stamp});
+        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+            names.push_back(entry.name);
+            visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
         }
     }
     if (level == kDeepestLevel) {
         return;
     }
-    for (const std::string& name : entries) {
-        if (isWalkableName(name) && !isListed(kDeeperSkips, name) && isFolder(folder / name)) {
-            names.push_back(name);
-            walkFolder(folder / name, level + 1, names, owner, visit);
+    for (const ListedEntry& entry : entries) {
+        if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
+            names.push_back(entry.name);
+            walkFolder(folder / entry.name, level + 1, names, owner, visit);
             names.pop_back();
         }
     }
