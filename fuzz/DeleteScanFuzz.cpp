@@ -8,6 +8,8 @@
 #include "core/TextRules.h"
 #include "platform/doubles/CountingEventPump.h"
 
+#include <algorithm>
+
 using dovrel::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,7 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dovrel::scanTemplates(lines, dovrel::TemplateScanPurpose::Delete, events);
     require(templates.entryIds.empty(), "the delete gathers no entry ids");
 
-    const std::string rowText = "1\t" + dovrel::splitAt(templates.templateNames, "|").back();
+    if (templates.templates.empty()) {
+        return 0;
+    }
+    const std::string rowText = "1\t" + templates.templates.back().name.value_or("*");
     const std::optional<dovrel::TemplateLines> chosen =
         dovrel::templateLinesNamed(templates, dovrel::rowName(rowText), lines);
     if (!chosen) {
@@ -25,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     require(chosen->opening <= chosen->closing && chosen->closing < lines.size(),
             "a template's lines lie in the file");
+    const auto owner =
+        std::find_if(templates.templates.begin(), templates.templates.end(),
+                     [&](const dovrel::TemplateRecord& t) { return t.opening == chosen->opening; });
+    require(owner != templates.templates.end() && owner->name == dovrel::rowName(rowText),
+            "the lines cut out are those of the template that carries the chosen name");
     const std::string document = dovrel::documentWithoutTemplate(lines, *chosen);
     std::size_t keptBytes = 0;
     for (std::size_t number = 0; number < lines.size(); ++number) {

@@ -2,9 +2,9 @@
 // for templates and entry ids, the free numbers, the template of the same name and the merged
 // document. The consist saved takes the name of the file's first template, so that replacing occurs.
 #include "FuzzSupport.h"
-#include "consistfiles/DeltaNamespace.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/TemplateScan.h"
+#include "convert/DeltaNamespace.h"
 #include "core/TextRules.h"
 #include "platform/doubles/CountingEventPump.h"
 
@@ -34,9 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "engine|Class 66|Acme|Pack|RailVehicles\\Engine\\e.xml|a|b|c|d|e|120||1|2|3|4|5|6|7|None|0|0",
         "wagon|Box|Acme|Pack|RailVehicles\\Wagon.xml|1",
     };
-    const std::vector<std::string> lines = dovrel::splitXmlLines(dovrel::fuzz::inputText(data, size));
+    const std::string_view text = dovrel::fuzz::inputText(data, size);
     dovrel::DeltaNamespace deltaNamespace;
-    deltaNamespace.noteConverterOutput(lines);
+    deltaNamespace.noteConverterOutput(text);
+    const std::vector<std::string> lines = dovrel::splitXmlLines(text);
     dovrel::CountingEventPump events;
     const dovrel::TemplateList templates =
         dovrel::scanTemplates(lines, dovrel::TemplateScanPurpose::Save, events);
@@ -48,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(numbers.templateNumber >= drawn && (numbers.templateNumber - drawn) % 16 == 0,
             "a free number is the drawn one or 16, 32, ... more");
 
-    const std::string name = dovrel::splitAt(templates.templateNames, "|").front();
+    const std::string name =
+        templates.templates.empty() ? std::string("*") : templates.templates.front().name.value_or("*");
     const std::optional<dovrel::TemplateLines> sameName = dovrel::templateLinesNamed(templates, name, lines);
     if (sameName) {
         require(sameName->opening <= sameName->closing && sameName->closing < lines.size(),

@@ -7,9 +7,9 @@
 #include "consistfiles/ConsistFileMessages.h"
 #include "consistfiles/ConsistListing.h"
 #include "consistfiles/ConsistReadEnding.h"
-#include "consistfiles/DeltaNamespace.h"
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/ScenarioConsistScan.h"
+#include "convert/DeltaNamespace.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
@@ -58,9 +58,10 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::vector<std::string> catalogue = dovrel::fuzz::lookupCatalogue();
-    const std::vector<std::string> lines = dovrel::splitXmlLines(dovrel::fuzz::inputText(data, size));
+    const std::string_view text = dovrel::fuzz::inputText(data, size);
     dovrel::DeltaNamespace deltaNamespace;
-    deltaNamespace.noteConverterOutput(lines);
+    deltaNamespace.noteConverterOutput(text);
+    const std::vector<std::string> lines = dovrel::splitXmlLines(text);
 
     const dovrel::BlueprintLookup lookup(catalogue);
     dovrel::ConsistReadResult result;

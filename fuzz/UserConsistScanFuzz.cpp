@@ -5,9 +5,9 @@
 #include "FuzzSupport.h"
 #include "consistfiles/BlueprintLookup.h"
 #include "consistfiles/ConsistListing.h"
-#include "consistfiles/DeltaNamespace.h"
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/UserConsistScan.h"
+#include "convert/DeltaNamespace.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
@@ -50,9 +50,10 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::vector<std::string> catalogue = dovrel::fuzz::lookupCatalogue();
-    const std::vector<std::string> lines = dovrel::splitXmlLines(dovrel::fuzz::inputText(data, size));
+    const std::string_view text = dovrel::fuzz::inputText(data, size);
     dovrel::DeltaNamespace deltaNamespace;
-    deltaNamespace.noteConverterOutput(lines);
+    deltaNamespace.noteConverterOutput(text);
+    const std::vector<std::string> lines = dovrel::splitXmlLines(text);
 
     const dovrel::BlueprintLookup lookup(catalogue);
     dovrel::ConsistReadResult result;

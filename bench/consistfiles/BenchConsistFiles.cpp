@@ -9,9 +9,9 @@
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
 #include "convert/ConverterRunner.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "serz/Conversion.h"
 
 #include <QCoreApplication>
@@ -347,13 +347,12 @@ int benchmark(const fs::path& serzProgram) {
     std::printf("  catalogue: %d records\n", kCatalogueRecords);
 
     QtFiles files;
-    QtProcessRunner realProcesses;
+    SpawnProcessRunner realProcesses;
     TimedProcessRunner processes(realProcesses);
     ConverterRunner converter(files, processes, serzProgram);
     QtEventPump events;
     CountedMessages messages;
-    DeltaNamespace deltaNamespace;
-    ConsistFileServices services{files, converter, events, messages, deltaNamespace, program};
+    ConsistFileServices services{files, converter, events, messages, program};
     QuietObserver observer;
 
     std::vector<double> scenarioTimes;
@@ -386,7 +385,7 @@ int benchmark(const fs::path& serzProgram) {
     std::printf("messages shown: %d (expected 0: every unit is catalogued)\n", messages.shown());
 
     ConverterRunner inProcess(files, processes, serzProgram, false, ConverterMode::InProcess);
-    ConsistFileServices inProcessServices{files, inProcess, events, messages, deltaNamespace, program};
+    ConsistFileServices inProcessServices{files, inProcess, events, messages, program};
     std::vector<double> inProcessScenarioTimes;
     std::vector<double> inProcessUserTimes;
     for (int run = 1; run <= kRuns; ++run) {

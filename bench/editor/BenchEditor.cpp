@@ -11,12 +11,12 @@
 #include "app/SecondaryWindows.h"
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistUnit.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -158,7 +158,7 @@ struct BenchWorld {
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     CountingEventPump events;
     CountingWaitCursor waitCursor;
     RecordingPointer pointer;

@@ -22,9 +22,9 @@
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -194,7 +194,7 @@ struct ScanResult {
 
 ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders, ConverterMode mode) {
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, serz, false, mode);
     QtEventPump events;
     RecordingMessages messages;

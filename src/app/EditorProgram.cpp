@@ -6,15 +6,15 @@
 #include "app/ScriptServices.h"
 #include "convert/ConverterLocation.h"
 #include "core/ByteFile.h"
+#include "platform/LockFileSingleInstance.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "platform/qt/QtScreenFacilities.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "platform/qt/QtSingleInstance.h"
 
 #include <QApplication>
 #include <QFile>
@@ -30,6 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kEndedAtStartup = 1;
+constexpr int kWrongArguments = 2;
 constexpr int kScriptUnreadable = 3;
 
 // The user's dialogs, or a script's stand-ins for them.
@@ -68,13 +69,52 @@ std::optional<std::string> scriptArgument(const QStringList& arguments) {
     return QFile::encodeName(arguments.at(at + 1)).toStdString();
 }
 
+std::string programFolderUnusableMessage(const fs::path& folder, const std::string& reason) {
+    return "The program folder " + folder.string() + " cannot be used.\r\n\r\n" + reason +
+           "\r\n\r\nTerminating.";
+}
+
+// The folder of the running executable, its bytes as the system holds them; Qt's idea of it
+// only when the system cannot tell.
+fs::path executableFolderOf(const QString& qtIdea) {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error || executable.empty() ? pathFromQString(qtIdea) : executable.parent_path();
+}
+
+// "--set-game-folder DIR" stores DIR (made absolute, its bytes as given) as the game folder, as
+// Locate Game .EXE would, and ends the program; nothing else runs. Empty optional without it.
+std::optional<int> storeGameFolderOption(int argc, char** argv) {
+    constexpr std::string_view kOption = "--set-game-folder";
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] != kOption) {
+            continue;
+        }
+        if (i + 1 >= argc || *argv[i + 1] == '\0') {
+            std::cerr << kOption << " needs the game folder after it" << std::endl;
+            return kWrongArguments;
+        }
+        std::error_code error;
+        fs::path folder = fs::absolute(fs::path(argv[i + 1]), error).lexically_normal();
+        if (!folder.has_filename() && folder.has_relative_path()) {
+            folder = folder.parent_path();
+        }
+        QtSettingsStore().setValue(kGameFolderKey, folder.native());
+        return 0;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runEditor(int argc, char** argv) {
+    if (const std::optional<int> stored = storeGameFolderOption(argc, argv)) {
+        return *stored;
+    }
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
 
-    const fs::path executableFolder = pathFromQString(QCoreApplication::applicationDirPath());
+    const fs::path executableFolder = executableFolderOf(QCoreApplication::applicationDirPath());
     const fs::path programFolder =
         resolveProgramFolder({environmentValue("DOVREL_PROGRAM_FOLDER"), executableFolder,
                               environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
@@ -89,8 +129,14 @@ int runEditor(int argc, char** argv) {
     }
     Dialogs& chosen = scriptDialogs ? static_cast<Dialogs&>(*scriptDialogs) : *dialogs;
 
-    QtSingleInstance instance;
-    if (!instance.acquire(programFolder)) {
+    LockFileSingleInstance instance;
+    if (const InstanceLock lock = instance.acquire(programFolder);
+        lock.outcome != InstanceLock::Outcome::Acquired) {
+        // Only a living copy's lock ends this one silently; any other failure is told.
+        if (lock.outcome == InstanceLock::Outcome::Failed) {
+            chosen.messages().fail(programFolderUnusableMessage(programFolder, lock.reason));
+            return kEndedAtStartup;
+        }
         return 0;
     }
 
@@ -108,7 +154,7 @@ int runEditor(int argc, char** argv) {
     // Without another converter named, the bundled one runs as its codec inside the editor.
     const std::optional<std::string> serzVariable = environmentValue("DOVREL_SERZ");
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     QtEventPump events;
     QtWaitCursor waitCursor;
     MersenneRandomSource random(MersenneRandomSource::seedFrom(environmentValue("DOVREL_RANDOM_SEED")));

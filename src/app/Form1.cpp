@@ -55,8 +55,8 @@ struct EditorButton {
 Form1::Form1(const Services& services)
     : services_(services), converter_(services.files, services.processes, services.converter,
                                       services.forwardConverterOutput, services.converterMode),
-      fileServices_{services_.files,    converter_,      services_.events,
-                    services_.messages, deltaNamespace_, services_.programFolder},
+      fileServices_{services_.files, converter_, services_.events, services_.messages,
+                    services_.programFolder},
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
       form4_(std::make_unique<Form4>(registry_)) {
     setObjectName(QStringLiteral("Form1"));

@@ -12,7 +12,6 @@
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ConsistListing.h"
 #include "consistfiles/ConsistReadObserver.h"
-#include "consistfiles/DeltaNamespace.h"
 #include "consistfiles/UserConsistDeleter.h"
 #include "consistfiles/UserConsistSaver.h"
 #include "convert/ConverterRunner.h"
@@ -295,7 +294,6 @@ private:
     NamedControls registry_;
     Form1Controls c_;
     ConverterRunner converter_;
-    DeltaNamespace deltaNamespace_;
     ConsistFileServices fileServices_;
     ConsistListing listing_;
     BusyState busy_;

@@ -35,8 +35,6 @@ namespace dovrel {
 namespace fs = std::filesystem;
 
 namespace {
-constexpr const char* kGameFolderKey = "GameFolder";
-constexpr const char* kUnitMeasureKey = "UnitMeasure";
 
 bool isFolder(const fs::path& path) {
     std::error_code error;

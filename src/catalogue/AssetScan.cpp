@@ -117,7 +117,11 @@ void AssetScan::convertAndRead(const FoundBlueprint& blueprint, const AssetScanF
 
     BlueprintFields fields;
     fields.blueprintKind.clear();
-    const int status = placed ? reader.read(output, fields) : kBlueprintReadFailed;
+    const std::optional<std::string> xml = placed ? files_.read(output) : std::nullopt;
+    if (xml) {
+        converter_.noteXmlOutput(*xml);
+    }
+    const int status = xml ? reader.readText(*xml, fields) : kBlueprintReadFailed;
     store(status, fields, blueprint, catalogue);
 }
 
@@ -172,6 +176,7 @@ void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& bluep
         report.blueprintsReused += noted[i] ? 1 : 0;
         if (outcome.converterResult) {
             converter_.noteResult(*outcome.converterResult);
+            converter_.noteXmlOutput(outcome.rootLine);
         }
         if (outcome.englishNameReached) {
             observer_.showProgress(outcome.fields.englishName);

@@ -31,22 +31,6 @@ private:
 
 } // namespace
 
-std::string_view rootLineOf(std::string_view xml) {
-    std::size_t start = 0;
-    while (start < xml.size()) {
-        std::size_t end = xml.find("\r\n", start);
-        if (end == std::string_view::npos) {
-            end = xml.size();
-        }
-        const std::string_view line = trimSpaces(xml.substr(start, end - start));
-        if (!line.empty() && !line.starts_with("<?") && !line.starts_with("<!")) {
-            return xml.substr(start, end - start);
-        }
-        start = end + 2;
-    }
-    return {};
-}
-
 BlueprintOutcome convertAndReadInMemory(const std::optional<std::string>& binary) {
     BlueprintOutcome outcome;
     outcome.fields.blueprintKind.clear();

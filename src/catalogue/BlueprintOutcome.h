@@ -25,7 +25,4 @@ struct BlueprintOutcome {
 // all in memory; safe to run on any thread. Empty bytes optional: the blueprint could not be read.
 BlueprintOutcome convertAndReadInMemory(const std::optional<std::string>& binary);
 
-// The root element's line of converter XML: the first line after the declaration.
-std::string_view rootLineOf(std::string_view xml);
-
 } // namespace dovrel

@@ -2,6 +2,7 @@
 
 #include "catalogue/EquipmentRecord.h"
 #include "core/TextRules.h"
+#include "core/XmlText.h"
 
 namespace dovrel {
 
@@ -15,6 +16,10 @@ BlueprintLookup::BlueprintLookup(const std::vector<std::string>& catalogue) {
         // emplace keeps the first record of a path.
         firstRecordByPath_.emplace(asciiLower(fields.field(RecordField::blueprintPath)), &record);
     }
+}
+
+const std::string* BlueprintLookup::findWritten(std::string_view blueprintAsWritten) const {
+    return find(xmlUnescapedText(blueprintAsWritten));
 }
 
 const std::string* BlueprintLookup::find(std::string_view blueprint) const {

@@ -17,6 +17,8 @@ public:
 
     // The record's text exactly as stored, or nullptr when no record has that blueprint path.
     const std::string* find(std::string_view blueprint) const;
+    // The same for a path as a consist file writes it, its entities ("&amp;") read first.
+    const std::string* findWritten(std::string_view blueprintAsWritten) const;
 
 private:
     std::unordered_map<std::string, const std::string*> firstRecordByPath_;

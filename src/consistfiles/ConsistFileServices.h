@@ -1,7 +1,7 @@
 #pragma once
 
-#include "consistfiles/DeltaNamespace.h"
 #include "convert/ConverterRunner.h"
+#include "convert/DeltaNamespace.h"
 #include "platform/EventPump.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
@@ -16,7 +16,6 @@ struct ConsistFileServices {
     ConverterRunner& converter;
     EventPump& events;
     MessageBoxes& messages;
-    DeltaNamespace& deltaNamespace;
     // The program's own folder: notfound.txt lives here, the working files in its Temp folder.
     std::filesystem::path programFolder;
 

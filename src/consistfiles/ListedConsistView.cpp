@@ -4,6 +4,7 @@
 #include "consistfiles/BlueprintLookup.h"
 #include "consistfiles/ConsistFileMessages.h"
 #include "core/TextRules.h"
+#include "core/XmlText.h"
 
 #include <algorithm>
 
@@ -70,7 +71,7 @@ LoadedConsist loadListedConsist(std::string_view rowText, std::string_view liste
 
 std::optional<std::size_t> rowNamed(const std::vector<ConsistRow>& rows, std::string_view name) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rowName(rows[i].text()) == name) {
+        if (xmlUnescapedText(rowName(rows[i].text())) == name) {
             return i;
         }
     }

@@ -50,7 +50,8 @@ struct LoadedConsist {
 LoadedConsist loadListedConsist(std::string_view rowText, std::string_view listedConsist,
                                 const std::vector<std::string>& catalogue);
 
-// The row to choose after a save: the first whose name equals the saved name exactly.
+// The row to choose after a save: the first whose name, its entities read, equals the saved name
+// exactly.
 std::optional<std::size_t> rowNamed(const std::vector<ConsistRow>& rows, std::string_view name);
 
 } // namespace dovrel

@@ -1,6 +1,7 @@
 #include "consistfiles/TemplateDocument.h"
 
 #include "core/TextRules.h"
+#include "core/XmlText.h"
 
 namespace dovrel {
 
@@ -45,11 +46,11 @@ void writeEntry(LayoutWriter& out, std::string_view unit, std::int64_t entryNumb
         .line(6, "<iBlueprintLibrary-cAbsoluteBlueprintID>")
         .line(7, "<BlueprintSetID>")
         .line(8, "<iBlueprintLibrary-cBlueprintSetID>")
-        .element(9, "Provider", kDeltaString, fieldOf(fields, 2))
-        .element(9, "Product", kDeltaString, fieldOf(fields, 3))
+        .element(9, "Provider", kDeltaString, xmlEscapedText(fieldOf(fields, 2)))
+        .element(9, "Product", kDeltaString, xmlEscapedText(fieldOf(fields, 3)))
         .line(8, "</iBlueprintLibrary-cBlueprintSetID>")
         .line(7, "</BlueprintSetID>")
-        .element(7, "BlueprintID", kDeltaString, fieldOf(fields, 4))
+        .element(7, "BlueprintID", kDeltaString, xmlEscapedText(fieldOf(fields, 4)))
         .line(6, "</iBlueprintLibrary-cAbsoluteBlueprintID>")
         .line(5, "</Blueprint>")
         .element(5, "Flipped", "d:type=\"bool\"", fields.back())
@@ -64,7 +65,7 @@ std::string templateBlock(std::string_view name, const std::vector<std::string>&
     out.line(2, "<cConsistTemplate d:id=\"" + std::to_string(numbers.templateNumber) + "\">")
         .line(3, "<Name>")
         .line(4, "<Localisation-cUserLocalisedString>")
-        .element(5, "English", kDeltaString, name)
+        .element(5, "English", kDeltaString, xmlEscapedText(name))
         .element(5, "French", kDeltaString, "")
         .element(5, "Italian", kDeltaString, "")
         .element(5, "German", kDeltaString, "")

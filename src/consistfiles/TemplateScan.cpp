@@ -1,8 +1,7 @@
 #include "consistfiles/TemplateScan.h"
 
 #include "core/TextRules.h"
-
-#include <charconv>
+#include "core/XmlText.h"
 
 namespace dovrel {
 
@@ -16,10 +15,10 @@ public:
     bool scanLine(std::string_view line, std::size_t lineNumber) {
         if (!inside_) {
             if (containsIgnoringCase(line, "<cConsistTemplate ")) {
-                list_.templateIndex.append(cutIdentifier(line).value_or(std::string_view{}))
-                    .append("|")
-                    .append(std::to_string(lineNumber))
-                    .append("|");
+                const std::string_view id = cutIdentifier(line).value_or(std::string_view{});
+                list_.templateIndex.append(id).append("|").append(std::to_string(lineNumber)).append("|");
+                list_.templates.push_back(
+                    TemplateRecord{std::string(id), lineNumber, std::nullopt, std::nullopt});
                 ++list_.templateCount;
                 inside_ = true;
                 state_ = 1;
@@ -32,6 +31,7 @@ public:
         }
         if (containsIgnoringCase(line, "</cConsistTemplate>")) {
             list_.templateIndex.append(std::to_string(lineNumber)).append(":");
+            list_.templates.back().closing = lineNumber;
             inside_ = false;
             state_ = 0;
             return true;
@@ -44,9 +44,6 @@ public:
     }
 
     TemplateList finish() {
-        if (list_.templateNames.ends_with('|')) {
-            list_.templateNames.pop_back();
-        }
         if (list_.templateIndex.ends_with(':')) {
             list_.templateIndex.pop_back();
         }
@@ -58,7 +55,10 @@ private:
         if (state_ == 1 && containsIgnoringCase(line, "<Name>")) {
             state_ = 2;
         } else if (state_ == 2 && containsIgnoringCase(line, "<English ")) {
-            list_.templateNames.append(cutValue(line).value_or(std::string_view{})).append("|");
+            // A name line whose value cannot be cut names nothing.
+            if (const std::optional<std::string_view> name = cutValue(line)) {
+                list_.templates.back().name = std::string(*name);
+            }
             state_ = 3;
         } else if (state_ == 3 && purpose_ == TemplateScanPurpose::Save &&
                    containsIgnoringCase(line, "<cConsistTemplateEntry ")) {
@@ -72,15 +72,6 @@ private:
     bool inside_ = false;
     int state_ = 0;
 };
-
-std::optional<std::size_t> lineNumber(std::string_view text) {
-    std::size_t number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return number;
-}
 
 } // namespace
 
@@ -99,31 +90,18 @@ TemplateList scanTemplates(const std::vector<std::string>& lines, TemplateScanPu
 }
 
 std::optional<TemplateLines> templateLinesNamed(const TemplateList& templates, std::string_view name,
-                                                const std::vector<std::string>& lines) {
-    if (templates.templateNames.empty()) {
-        return std::nullopt;
-    }
-    const std::vector<std::string> names = splitAt(templates.templateNames, "|");
-    const std::vector<std::string> index = splitAt(templates.templateIndex, ":");
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        if (names[k] != name) {
+                                                const std::vector<std::string>& lines, NameMatch match) {
+    for (const TemplateRecord& record : templates.templates) {
+        if (!record.name ||
+            (match == NameMatch::AsWritten ? *record.name != name : xmlUnescapedText(*record.name) != name)) {
             continue;
         }
-        if (k >= index.size()) {
+        if (!record.closing || *record.closing < record.opening || *record.closing >= lines.size() ||
+            !containsIgnoringCase(lines[record.opening], "<cConsistTemplate ") ||
+            !containsIgnoringCase(lines[*record.closing], "</cConsistTemplate>")) {
             return std::nullopt;
         }
-        const std::vector<std::string> pieces = splitAt(index[k], "|");
-        if (pieces.size() < 3) {
-            return std::nullopt;
-        }
-        const auto opening = lineNumber(pieces[1]);
-        const auto closing = lineNumber(pieces[2]);
-        if (!opening || !closing || *closing < *opening || *closing >= lines.size() ||
-            !containsIgnoringCase(lines[*opening], "<cConsistTemplate ") ||
-            !containsIgnoringCase(lines[*closing], "</cConsistTemplate>")) {
-            return std::nullopt;
-        }
-        return TemplateLines{*opening, *closing};
+        return TemplateLines{record.opening, *record.closing};
     }
     return std::nullopt;
 }

@@ -11,13 +11,23 @@
 
 namespace dovrel {
 
+// One template of a user-consist file, as the scan met it. Its name belongs to it alone: a
+// template without an English line has none, and a name holding "|" stays whole.
+struct TemplateRecord {
+    std::string id;
+    std::size_t opening = 0;
+    std::optional<std::size_t> closing; // empty while the template never closed
+    std::optional<std::string> name;    // its English name, when it has one
+    bool operator==(const TemplateRecord&) const = default;
+};
+
 // What the save and the delete learn from a user-consist file's XML before they rewrite it.
 struct TemplateList {
+    // Every template opened, in file order.
+    std::vector<TemplateRecord> templates;
     // For each template in file order: its d:id, "|", its opening line, "|", its closing line;
-    // the templates joined by ":". Lines count from 0.
+    // the templates joined by ":". Lines count from 0. Free template numbers are looked up here.
     std::string templateIndex;
-    // Each template's English name, joined by "|".
-    std::string templateNames;
     // The d:id of every template entry, each followed by "|" (the last one too).
     std::string entryIds;
     // The templates opened.
@@ -40,12 +50,18 @@ struct TemplateLines {
     bool operator==(const TemplateLines&) const = default;
 };
 
-// The lines of the first template whose name equals the given one exactly, letter case counting,
-// in the lines that were scanned. Empty optional when no template has that name, or its lines are
-// not a template's opening and closing lines (a template that never closed, or names and templates
-// out of step in a malformed file): then nothing is cut out.
+// How a name is held against a template's English name, letter case counting either way: as
+// written in the file (a row of the consist list shows it so), or for what it stands for once its
+// entities are read (the name box holds the name itself).
+enum class NameMatch { AsWritten, Unescaped };
+
+// The lines of the first template whose own English name equals the given one. Empty optional when no
+// template has that name, or that template's lines are not a template's opening and closing lines (it never
+// closed, or the lines do not match): then nothing is cut out, and no other template is ever taken in its
+// place.
 std::optional<TemplateLines> templateLinesNamed(const TemplateList& templates, std::string_view name,
-                                                const std::vector<std::string>& lines);
+                                                const std::vector<std::string>& lines,
+                                                NameMatch match = NameMatch::AsWritten);
 
 // The first of start, start + 16, start + 32, ... whose decimal text followed by "|" does not
 // occur in the list. A plain text search: a number equal to the tail of a longer id counts as taken.

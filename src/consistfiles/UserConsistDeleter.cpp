@@ -51,8 +51,12 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
     }
 
     if (templatesLeft < 1) {
-        // From here on a failing step is passed over without a message.
-        services_.files.remove(*gameFile);
+        // A file that stays where it was still holds the consist: that is said as for a failed
+        // write, and the list stays as it is.
+        if (const FileStatus removed = services_.files.remove(*gameFile); !removed.ok) {
+            services_.messages.warn(consistmessages::couldNotWrite(*gameFile, removed.reason));
+            return DeleteResult::NotWritten;
+        }
         observer.lastConsistDeleted();
         services_.messages.inform(consistmessages::lastConsistDeleted(name));
         return DeleteResult::LastDeleted;

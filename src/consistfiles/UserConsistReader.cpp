@@ -23,7 +23,7 @@ public:
             // A template beyond the table is not listed, so neither are its units.
             return;
         }
-        if (const std::string* record = lookup_.find(blueprint)) {
+        if (const std::string* record = lookup_.findWritten(blueprint)) {
             result_.listing.appendUnit(*record, heading);
             return;
         }

@@ -44,7 +44,8 @@ MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConve
     const TemplateList templates = scanTemplates(*lines, TemplateScanPurpose::Save, services.events);
     const TemplateNumbers numbers{firstFreeNumber(templates.templateIndex, drawn.templateNumber),
                                   firstFreeNumber(templates.entryIds, drawn.firstEntryNumber)};
-    const std::optional<TemplateLines> sameName = templateLinesNamed(templates, name, *lines);
+    const std::optional<TemplateLines> sameName =
+        templateLinesNamed(templates, name, *lines, NameMatch::Unescaped);
     if (sameName && services.messages.ask(consistmessages::replaceQuestion()) != MessageAnswer::Yes) {
         return {std::nullopt, SaveResult::NotReplaced};
     }
@@ -84,7 +85,7 @@ SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
         }
         document = std::move(*merged.document);
     } else {
-        document = newUserConsistDocument(services_.deltaNamespace.value(), name, units, drawn);
+        document = newUserConsistDocument(services_.converter.deltaNamespace().value(), name, units, drawn);
     }
 
     switch (conversion.writeAndConvert(document)) {

@@ -18,6 +18,7 @@ ConvertedLines convertInMemory(const Files& files, const std::optional<fs::path>
     const std::optional<std::string> xml = binaryToXml(*bytes);
     converted.converterResult = xml ? 0 : 1;
     if (xml) {
+        converted.rootLine = std::string(rootLineOf(*xml));
         converted.lines = splitXmlLines(*xml);
     }
     return converted;
@@ -44,7 +45,7 @@ std::optional<std::vector<std::string>> WorkingConversion::acceptInMemory(Conver
     services_.converter.noteResult(*converted.converterResult);
     pumpTwice();
     if (converted.lines) {
-        services_.deltaNamespace.noteConverterOutput(*converted.lines);
+        services_.converter.noteXmlOutput(converted.rootLine);
     }
     return std::move(converted.lines);
 }
@@ -77,9 +78,8 @@ std::optional<std::vector<std::string>> WorkingConversion::readConverterXml(cons
     if (!text) {
         return std::nullopt;
     }
-    std::vector<std::string> lines = splitXmlLines(*text);
-    services_.deltaNamespace.noteConverterOutput(lines);
-    return lines;
+    services_.converter.noteXmlOutput(*text);
+    return splitXmlLines(*text);
 }
 
 WorkingConversion::WriteBack WorkingConversion::writeAndConvert(std::string_view document) {

@@ -15,6 +15,7 @@ namespace dovrel {
 struct ConvertedLines {
     std::optional<int> converterResult;
     std::optional<std::vector<std::string>> lines;
+    std::string rootLine; // the XML's root line, which declares its namespace
 };
 
 // Reads a game file and converts it in memory; safe on any thread. No game file reads as unreadable.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/DeltaNamespace.h"
 #include "platform/Files.h"
 #include "platform/ProcessRunner.h"
 
@@ -27,6 +28,12 @@ public:
     void noteResult(int exitStatus) { lastConverterResult_ = exitStatus; }
 
     bool runsInProcess() const { return mode_ == ConverterMode::InProcess; }
+
+    // Every reader of converter XML hands the text here, so the namespace of the last XML the
+    // converter wrote in this run is known to whoever writes a new document.
+    void noteXmlOutput(std::string_view xml) { deltaNamespace_.noteConverterOutput(xml); }
+    const DeltaNamespace& deltaNamespace() const { return deltaNamespace_; }
+
     int lastConverterResult() const { return lastConverterResult_; }
     const std::filesystem::path& converter() const { return converter_; }
 
@@ -37,6 +44,7 @@ private:
     bool forwardOutput_;
     ConverterMode mode_;
     int lastConverterResult_ = 0;
+    DeltaNamespace deltaNamespace_;
 };
 
 } // namespace dovrel

@@ -6,6 +6,10 @@
 
 namespace dovrel {
 
+// The keys of the "Preferences" section.
+inline constexpr const char* kGameFolderKey = "GameFolder";
+inline constexpr const char* kUnitMeasureKey = "UnitMeasure";
+
 // The per-user settings of the "Preferences" section. Values are byte strings.
 class SettingsStore {
 public:

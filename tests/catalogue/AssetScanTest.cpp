@@ -2,12 +2,12 @@
 #include "BlueprintFixture.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/RecordingProcessRunner.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "support/TempFolder.h"
 
 #include <QProcess>
@@ -288,6 +288,21 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
 }
 
+TEST(AssetScan, TheLastConvertedBlueprintsNamespaceIsRemembered) {
+    ScanHarness harness;
+    const auto declaring = [](const std::string& english, const std::string& uri) {
+        return replaceFirst(ScanHarness::wagon(english).xml(), "urn:vantor:delta", uri);
+    };
+    harness.write("Alpha/Rails/RailVehicles/Wagons/a.bin", declaring("A", "urn:first:delta"));
+    harness.write("Beta/Stock/RailVehicles/Wagons/b.bin", declaring("B", "urn:second:delta"));
+    Catalogue catalogue;
+
+    harness.run(catalogue);
+
+    ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
+}
+
 TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
     ScanHarness harness;
     const std::string xml = ScanHarness::wagon("One").xml();
@@ -392,7 +407,7 @@ struct ScanTrace {
 
 ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder, ConverterMode mode) {
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, fs::path(DOVREL_BIN_DIR) / "serz", false, mode);
     CountingEventPump events;
     QueuedMessageBoxes messages{[](const std::string&) {}};

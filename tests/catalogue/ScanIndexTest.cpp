@@ -1,9 +1,9 @@
 #include "catalogue/ScanIndex.h"
 #include "catalogue/AssetScan.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "support/TempFolder.h"
 
 #include <QProcess>
@@ -103,7 +103,7 @@ struct Scanned {
 
 Scanned scanInProcess(const fs::path& assets, const fs::path& programFolder) {
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
     CountingEventPump events;
     QueuedMessageBoxes messages{[](const std::string&) {}};

@@ -51,6 +51,14 @@ std::string userTemplate(std::string_view openingAttributes, std::string_view na
                                          {"@ENTRIES@", entryLines}});
 }
 
+std::string namelessUserTemplate(std::string_view id) {
+    std::string text = userTemplate("d:id=\"" + std::string(id) + "\"", "-", {{"x.xml"}});
+    const std::size_t english = text.find("<English ");
+    const std::size_t lineStart = text.rfind('\n', english) + 1;
+    text.erase(lineStart, text.find('\n', english) + 1 - lineStart);
+    return text;
+}
+
 std::string userConsistFile(const std::vector<std::string>& templates) {
     std::string all;
     for (const std::string& element : templates) {

@@ -37,6 +37,8 @@ struct Entry {
 // A cConsistTemplate element as the converter writes it; openingAttributes follow the tag name.
 std::string userTemplate(std::string_view openingAttributes, std::string_view name,
                          const std::vector<Entry>& entries);
+// A template as the game could write it without a name: no English line at all.
+std::string namelessUserTemplate(std::string_view id);
 // A user-consist document holding the templates.
 std::string userConsistFile(const std::vector<std::string>& templates);
 
@@ -58,8 +60,7 @@ struct Bench {
     ConverterRunner converter{files, processes, "/opt/serz"};
     CountingEventPump events;
     QueuedMessageBoxes messages;
-    DeltaNamespace deltaNamespace;
-    ConsistFileServices services{files, converter, events, messages, deltaNamespace, temp.programFolder()};
+    ConsistFileServices services{files, converter, events, messages, temp.programFolder()};
 
     std::filesystem::path contentFolder() const { return temp.gameFolder() / "Content"; }
     std::filesystem::path routesFolder() const { return contentFolder() / "Routes"; }

@@ -1,7 +1,7 @@
 #include "ConsistFilesBench.h"
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
-#include "platform/qt/QtProcessRunner.h"
+#include "platform/SpawnProcessRunner.h"
 #include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -56,11 +56,10 @@ ReadTrace readBoth(ConverterMode mode) {
     bench.writeScenario("Beta", "Three", binaryOf(scenarioFile({scenarioConsist("3", {{kVan}}, "")})));
     bench.writeScenario("Beta", "Zero", std::string("SERZ\0\0\1\0", 8));
     bench.answer(MessageAnswer::OK, 2);
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner converter(bench.files, processes, fs::path(DOVREL_BIN_DIR) / "serz", false, mode);
-    ConsistFileServices services{bench.files,          converter,
-                                 bench.events,         bench.messages,
-                                 bench.deltaNamespace, bench.temp.programFolder()};
+    ConsistFileServices services{bench.files, converter, bench.events, bench.messages,
+                                 bench.temp.programFolder()};
     RecordingReadObserver observer;
 
     ReadTrace trace;

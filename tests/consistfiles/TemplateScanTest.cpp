@@ -3,10 +3,12 @@
 #include "core/TextRules.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace dovrel {
 namespace {
 
+using consisttest::namelessUserTemplate;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
 
@@ -23,7 +25,9 @@ TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
     const TemplateList save = scanTemplates(lines, TemplateScanPurpose::Save, events);
     // Each template is 11 lines plus 14 per entry, after three header lines.
     EXPECT_EQ(save.templateIndex, "111|3|27:-2147483000|28|66:333|67|77");
-    EXPECT_EQ(save.templateNames, "Alpha|Beta|Alpha");
+    EXPECT_EQ(save.templates,
+              (std::vector<TemplateRecord>{
+                  {"111", 3, 27, "Alpha"}, {"-2147483000", 28, 66, "Beta"}, {"333", 67, 77, "Alpha"}}));
     EXPECT_EQ(save.entryIds, "201|301|317|");
     EXPECT_EQ(save.templateCount, 3);
     EXPECT_EQ(events.pumps(), static_cast<int>(lines.size()));
@@ -47,7 +51,86 @@ TEST(TemplateScan, StopsAtTheRecordsEndAndDistrustsLinesThatAreNoTemplate) {
     EXPECT_EQ(list.templateCount, 1);
     EXPECT_EQ(events.pumps(), 4);
     EXPECT_EQ(templateLinesNamed(list, "A", lines), std::nullopt);
-    EXPECT_EQ(templateLinesNamed(TemplateList{"1|0|3", "A", "", 1}, "A", lines), std::nullopt);
+    EXPECT_EQ(templateLinesNamed(TemplateList{{{"1", 0, 3, "A"}}, "1|0|3", "", 1}, "A", lines), std::nullopt);
+}
+
+// The opening and closing line of every template, from the lines themselves.
+std::vector<TemplateLines> templateSpans(const std::vector<std::string>& lines) {
+    std::vector<TemplateLines> spans;
+    for (std::size_t number = 0; number < lines.size(); ++number) {
+        if (lines[number].find("<cConsistTemplate ") != std::string::npos) {
+            spans.push_back({number, number});
+        } else if (lines[number].find("</cConsistTemplate>") != std::string::npos) {
+            spans.back().closing = number;
+        }
+    }
+    return spans;
+}
+
+TEST(TemplateScan, ANameAlwaysLeadsToItsOwnTemplate) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> templates;
+        std::string chosen;
+        std::optional<std::size_t> expected; // which template; empty: none
+    };
+    const std::string b = userTemplate(R"(d:id="222")", "B", {{"b.xml"}});
+    const std::string c = userTemplate(R"(d:id="333")", "C", {{"c.xml"}});
+    const std::vector<Case> cases = {
+        {"namelessFirst", {namelessUserTemplate("111"), b, c}, "B", 1},
+        {"namelessMiddle", {b, namelessUserTemplate("111"), c}, "C", 2},
+        {"namelessLast", {b, c, namelessUserTemplate("111")}, "C", 1},
+        {"namelessOnly", {namelessUserTemplate("111")}, "*", std::nullopt},
+        {"barInAName", {userTemplate(R"(d:id="1")", "Coal|Ore", {}), b, c}, "Coal|Ore", 0},
+        {"pieceOfABarredName", {userTemplate(R"(d:id="1")", "Coal|Ore", {}), b, c}, "Ore", std::nullopt},
+        {"barredNameAfterNameless",
+         {namelessUserTemplate("9"), userTemplate(R"(d:id="1")", "A|B", {}), b},
+         "B",
+         2},
+    };
+    for (const Case& test : cases) {
+        const std::vector<std::string> lines = splitXmlLines(userConsistFile(test.templates));
+        CountingEventPump events;
+        const TemplateList list = scanTemplates(lines, TemplateScanPurpose::Delete, events);
+        const std::optional<TemplateLines> found = templateLinesNamed(list, test.chosen, lines);
+        if (test.expected) {
+            EXPECT_EQ(found, templateSpans(lines).at(*test.expected)) << test.name;
+        } else {
+            EXPECT_EQ(found, std::nullopt) << test.name;
+        }
+    }
+}
+
+TEST(TemplateScan, InRandomFilesEveryNameFindsTheFirstTemplateThatCarriesIt) {
+    std::mt19937 random(20261206);
+    const std::vector<std::string> names = {"A", "B", "A|B", "B|", "|", "C", "a"};
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::string> templates;
+        std::vector<std::optional<std::string>> owners; // each template's own name
+        const int count = 1 + static_cast<int>(random() % 7);
+        for (int k = 0; k < count; ++k) {
+            const std::string id = std::to_string(100 + k);
+            if (random() % 3 == 0) {
+                templates.push_back(namelessUserTemplate(id));
+                owners.emplace_back();
+            } else {
+                const std::string& name = names[random() % names.size()];
+                templates.push_back(userTemplate("d:id=\"" + id + "\"", name, {{"x.xml"}}));
+                owners.emplace_back(name);
+            }
+        }
+        const std::vector<std::string> lines = splitXmlLines(userConsistFile(templates));
+        const std::vector<TemplateLines> spans = templateSpans(lines);
+        CountingEventPump events;
+        const TemplateList list = scanTemplates(lines, TemplateScanPurpose::Save, events);
+        for (const std::string& name : names) {
+            const auto owner = std::find(owners.begin(), owners.end(), std::optional<std::string>(name));
+            const std::optional<TemplateLines> expected =
+                owner == owners.end() ? std::nullopt
+                                      : std::optional<TemplateLines>(spans[owner - owners.begin()]);
+            ASSERT_EQ(templateLinesNamed(list, name, lines), expected) << "round " << round << ", " << name;
+        }
+    }
 }
 
 TEST(TemplateScan, AFreeNumberIsFoundInStepsOf16) {

@@ -45,6 +45,15 @@ TEST(UserConsistDeleter, CutsOutExactlyTheFirstTemplateOfThatName) {
     };
     for (const Case& c :
          {Case{{kAlpha, kBeta, kGamma}, "2\tBeta", {kAlpha, kGamma}, "Beta\r\n\r\nConsist deleted."},
+          // A template without a name never stands in for a named one.
+          Case{{consisttest::namelessUserTemplate("111"), kBeta, kGamma},
+               "2\tBeta",
+               {consisttest::namelessUserTemplate("111"), kGamma},
+               "Beta\r\n\r\nConsist deleted."},
+          Case{{userTemplate(R"(d:id="5")", "Coal|Ore", {}), kBeta, kGamma},
+               "5\tCoal|Ore",
+               {kBeta, kGamma},
+               "Coal|Ore\r\n\r\nConsist deleted."},
           Case{{kAlpha, kBeta, kSecondAlpha},
                "4\t Alpha ",
                {kBeta, kSecondAlpha},
@@ -86,10 +95,13 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
          "Consist currently exists on file.\r\n\r\nOkay to delete?"},
         {"answerCancel", "2\tBeta", true, MessageAnswer::Cancel, DeleteResult::NotDeleted,
          "Consist currently exists on file.\r\n\r\nOkay to delete?"},
+        // The row of a template without a name shows "*", which names no template.
+        {"namelessRow", "111\t*", true, MessageAnswer::OK, DeleteResult::NotFound,
+         "Operation aborted.\r\n\r\n*\r\n\r\nConsist not found in ConsistTemplates.bin file."},
     };
     for (const Case& c : cases) {
         Bench bench;
-        const std::string before = userConsistFile({kAlpha, kBeta});
+        const std::string before = userConsistFile({consisttest::namelessUserTemplate("111"), kAlpha, kBeta});
         bench.writeGameFile(before);
         if (!c.message.empty()) {
             bench.answer(c.answer);
@@ -114,6 +126,23 @@ TEST(UserConsistDeleter, DeletingTheLastConsistDeletesTheFile) {
     EXPECT_EQ(bench.messages.shown().back().text,
               "Gamma\r\n\r\nConsist deleted.\r\n\r\nNo more user consists.");
     EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Information);
+}
+
+TEST(UserConsistDeleter, AGameFileThatCannotBeRemovedIsReportedAndKept) {
+    Bench bench;
+    const std::string before = userConsistFile({kGamma});
+    bench.writeGameFile(before);
+    bench.files.failOn(FailingFiles::Operation::Remove, "ConsistTemplates", "Permission denied");
+    bench.answer(MessageAnswer::Yes);
+    bench.answer(MessageAnswer::OK);
+    const Delete deleted = remove(bench, "3\tGamma");
+    EXPECT_EQ(deleted.result, DeleteResult::NotWritten);
+    EXPECT_EQ(fileText(bench.gameFile()), before);
+    EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
+    EXPECT_EQ(bench.messages.shown().back().text, "Operation aborted.\r\n\r\nCould not write " +
+                                                      bench.gameFile().string() +
+                                                      ".\r\n\r\nPermission denied");
+    EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Exclamation);
 }
 
 TEST(UserConsistDeleter, ARejectedOrUnwritableRewriteLosesNothing) {

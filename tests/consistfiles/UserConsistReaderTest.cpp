@@ -44,7 +44,7 @@ TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrder) {
               (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
                                         "progress 12 Empty", "progress "}));
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"temp.bin"});
-    EXPECT_EQ(bench.deltaNamespace.value(), "urn:game:delta");
+    EXPECT_EQ(bench.converter.deltaNamespace().value(), "urn:game:delta");
     EXPECT_TRUE(bench.messages.shown().empty());
     EXPECT_FALSE(std::filesystem::exists(bench.services.notFoundFile()));
     // Two pumps after the copy, two after the conversion, one per line and one per template.

@@ -65,8 +65,8 @@ TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
 
 TEST(UserConsistSaver, ANewFileDeclaresTheNamespaceOfTheConvertersLastOutput) {
     Bench bench;
-    bench.deltaNamespace.noteConverterOutput(
-        {"<?xml version=\"1.0\"?>", "<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">"});
+    bench.converter.noteXmlOutput(
+        "<?xml version=\"1.0\"?>\r\n<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">");
     bench.answer(MessageAnswer::OK);
     save(bench, "N");
     EXPECT_TRUE(
@@ -118,7 +118,9 @@ TEST(UserConsistSaver, AppendsANameOfOtherCaseAfterTheOthersWithFreeIds) {
 TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
         Bench bench;
-        const std::string before = userConsistFile({kAlpha, kBeta, kGamma});
+        // A template without a name comes first: it must never be taken for the one replaced.
+        const std::string nameless = consisttest::namelessUserTemplate("111");
+        const std::string before = userConsistFile({nameless, kAlpha, kBeta, kGamma});
         bench.writeGameFile(before);
         bench.answer(answer);
         bench.answer(MessageAnswer::OK);
@@ -133,8 +135,8 @@ TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
             continue;
         }
         const std::string document = fileText(bench.gameFile());
-        EXPECT_TRUE(
-            document.starts_with(kHeader + kAlpha + kGamma + "\t\t<cConsistTemplate d:id=\"550000032\">"));
+        EXPECT_TRUE(document.starts_with(kHeader + nameless + kAlpha + kGamma +
+                                         "\t\t<cConsistTemplate d:id=\"550000032\">"));
         ASSERT_NE(document.find("Beta"), std::string::npos);
         EXPECT_EQ(document.find("Beta"), document.rfind("Beta"));
         EXPECT_EQ(saved.observer.log.back(), "saved Beta");
@@ -149,13 +151,14 @@ TEST(UserConsistSaver, ARejectedDocumentBecomesErrorXmlAndTheGameFileStaysAsItWa
     bench.processes.queueExitCode(0);
     bench.processes.queueExitCode(1);
     bench.answer(MessageAnswer::OK);
+    // The stand-in converter rejects the document; the name is written with its "&" escaped.
     const Save saved = save(bench, "Fish & Chips");
 
     EXPECT_EQ(saved.result, SaveResult::Rejected);
     EXPECT_EQ(
         bench.messages.shown().at(0).text,
         "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder.");
-    EXPECT_NE(fileText(bench.tempFile("error.xml")).find("Fish & Chips</English>"), std::string::npos);
+    EXPECT_NE(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>"), std::string::npos);
     EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
     EXPECT_EQ(fileText(bench.gameFile()), before);
     EXPECT_EQ(saved.observer.log.size(), 1u);

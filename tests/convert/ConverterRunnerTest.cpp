@@ -1,9 +1,9 @@
 #include "convert/ConverterRunner.h"
 #include "convert/ConverterLocation.h"
 #include "convert/WorkingFiles.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ TEST_P(RunConverterTest, ReturnsTheExitStatusAndPassesThePathIntact) {
     temp.write(output.lexically_relative(temp.path()), "an earlier run's output");
 
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     const fs::path converter = c.converterExists ? fs::path(FAKE_CONVERTER) : temp.path() / "no-such-serz";
     ConverterRunner runner(files, processes, converter);
 
@@ -74,7 +74,7 @@ TEST_P(InProcessConverterTest, WritesWhatTheProgramWritesAndEndsAsItEnds) {
     ASSERT_FALSE(input.empty());
     TempFolder temp;
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     ConverterRunner program(files, processes, fs::path(DOVREL_BIN_DIR) / "serz");
     ConverterRunner inProcess(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
     const fs::path programInput = temp.write(fs::path("program") / c.workingName, input);

@@ -1,9 +1,9 @@
+#include "platform/LockFileSingleInstance.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "platform/qt/QtSingleInstance.h"
 #include "support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -23,10 +23,15 @@ TEST(Settings, WrittenUnderPreferencesInTheUsersConfigFolder) {
     QtSettingsStore settings;
     EXPECT_EQ(settings.value("GameFolder"), std::nullopt);
 
+    // Folder names as they come: commas, backslashes, quotes, spaces at the ends, other scripts,
+    // and bytes that are not UTF-8 at all; each reads back byte for byte in a later run.
+    for (const std::string folder : {"/games/Vantor \xC3\xA9", "/x/A, B", "/x/a\\b\\c", "/x/\"q\" 'q'",
+                                     " /x/ lead and trail ", "/x/\xE9t\xE9", "/x/;#=[]%@ByteArray(x)"}) {
+        settings.setValue("GameFolder", folder);
+        EXPECT_EQ(QtSettingsStore().value("GameFolder"), folder);
+    }
     settings.setValue("GameFolder", "/games/Vantor \xC3\xA9");
     settings.setValue("UnitMeasure", "imperial");
-
-    EXPECT_EQ(settings.value("GameFolder"), "/games/Vantor \xC3\xA9");
     EXPECT_EQ(QtSettingsStore().value("UnitMeasure"), "imperial");
     const std::string stored =
         fileText(temp.configFolder() / "DovrelConsistEditor" / "DovrelConsistEditor.conf");
@@ -34,25 +39,39 @@ TEST(Settings, WrittenUnderPreferencesInTheUsersConfigFolder) {
     EXPECT_NE(stored.find("UnitMeasure=imperial"), std::string::npos) << stored;
 }
 
-TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefused) {
+TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefusedAndTheLockGoesWithItsHolder) {
     TempFolder temp;
-    QtSingleInstance first;
-    QtSingleInstance second;
-    QtSingleInstance elsewhere;
-    ASSERT_TRUE(first.acquire(temp.programFolder()));
-    EXPECT_TRUE(fs::exists(temp.programFolder() / "dovrel-consist-editor.lock"));
-    EXPECT_FALSE(second.acquire(temp.programFolder()));
-    EXPECT_TRUE(elsewhere.acquire(temp.gameFolder()));
+    // A folder whose name is not valid UTF-8 is used as it stands.
+    const fs::path odd = temp.path() / "program \xE9";
+    fs::create_directories(odd);
+    for (const fs::path& folder : {temp.programFolder(), odd}) {
+        {
+            LockFileSingleInstance first;
+            LockFileSingleInstance second;
+            LockFileSingleInstance elsewhere;
+            ASSERT_EQ(first.acquire(folder).outcome, InstanceLock::Outcome::Acquired);
+            EXPECT_TRUE(fs::exists(folder / "dovrel-consist-editor.lock"));
+            EXPECT_EQ(second.acquire(folder).outcome, InstanceLock::Outcome::HeldByAnotherCopy);
+            EXPECT_EQ(elsewhere.acquire(temp.gameFolder()).outcome, InstanceLock::Outcome::Acquired);
+        }
+        LockFileSingleInstance next;
+        EXPECT_EQ(next.acquire(folder).outcome, InstanceLock::Outcome::Acquired);
+    }
 }
 
-TEST(SingleInstance, TheLockGoesWithItsHolder) {
+TEST(SingleInstance, AFolderThatCannotHoldTheLockIsAFailureWithItsReason) {
     TempFolder temp;
-    {
-        QtSingleInstance first;
-        ASSERT_TRUE(first.acquire(temp.programFolder()));
+    const fs::path plainFile = temp.write("plain", "not a folder");
+    const std::vector<std::pair<fs::path, std::string>> cases = {
+        {plainFile / "program", "Not a directory"},
+        {temp.path() / "missing" / "program", "No such file or directory"},
+    };
+    for (const auto& [folder, reason] : cases) {
+        LockFileSingleInstance instance;
+        const InstanceLock lock = instance.acquire(folder);
+        EXPECT_EQ(lock.outcome, InstanceLock::Outcome::Failed) << folder;
+        EXPECT_EQ(lock.reason, reason) << folder;
     }
-    QtSingleInstance next;
-    EXPECT_TRUE(next.acquire(temp.programFolder()));
 }
 
 TEST(RandomSource, IdsSpanTheirRangeAndSeedsRepeat) {

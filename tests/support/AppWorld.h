@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/Services.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
 #include "platform/qt/QtFiles.h"
-#include "platform/qt/QtProcessRunner.h"
 #include "support/TempFolder.h"
 
 #include <deque>
@@ -26,7 +26,7 @@ struct AppWorld {
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
     QtFiles files;
-    QtProcessRunner processes;
+    SpawnProcessRunner processes;
     CountingEventPump events;
     CountingWaitCursor waitCursor;
     RecordingPointer pointer;

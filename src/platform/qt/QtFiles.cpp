@@ -2,34 +2,13 @@
 
 #include "core/ByteFile.h"
 #include "core/NameResolver.h"
-#include "platform/qt/PathText.h"
+#include "platform/ReplaceFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
 #include <system_error>
 
 namespace dovrel {
 
 namespace fs = std::filesystem;
-
-namespace {
-// A symbolic link is replaced at its target, so the link itself stays.
-fs::path followLinks(const fs::path& target) {
-    fs::path current = target;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        if (!fs::is_symlink(current, error)) {
-            return current;
-        }
-        const fs::path next = fs::read_symlink(current, error);
-        if (error) {
-            return current;
-        }
-        current = next.is_absolute() ? next : current.parent_path() / next;
-    }
-    return current;
-}
-} // namespace
 
 std::optional<std::string> QtFiles::read(const fs::path& file) const {
     return readWholeFile(file);
@@ -48,21 +27,7 @@ FileStatus QtFiles::copy(const fs::path& from, const fs::path& to) {
 }
 
 FileStatus QtFiles::replace(const fs::path& target, std::string_view bytes) {
-    QSaveFile file(pathToQString(followLinks(target)));
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return FileStatus::failure(file.errorString().toStdString());
-    }
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        return FileStatus::failure(reason);
-    }
-    if (!file.commit()) {
-        return FileStatus::failure(file.errorString().toStdString());
-    }
-    return FileStatus::success();
+    return replaceFile(target, bytes);
 }
 
 FileStatus QtFiles::remove(const fs::path& file) {

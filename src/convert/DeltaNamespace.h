@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dovrel {
 
@@ -13,9 +12,9 @@ class DeltaNamespace {
 public:
     static constexpr std::string_view kDefault = "urn:vantor:delta";
 
-    // Takes the xmlns:d value from the root line of converter output split into lines. Output
-    // without a root line that declares one leaves the value as it was.
-    void noteConverterOutput(const std::vector<std::string>& lines);
+    // Takes the xmlns:d value from the root line of converter output. Output without a root line
+    // that declares one leaves the value as it was.
+    void noteConverterOutput(std::string_view xml);
 
     const std::string& value() const { return value_; }
 

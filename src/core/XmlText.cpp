@@ -1,0 +1,106 @@
+#include "core/XmlText.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <utility>
+
+namespace dovrel {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, char>, 5> kNamedEntities = {{
+    {"amp", '&'},
+    {"lt", '<'},
+    {"gt", '>'},
+    {"quot", '"'},
+    {"apos", '\''},
+}};
+
+void appendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+// Appends what the entity body (the text between "&" and ";") stands for; false when it is none.
+bool appendEntity(std::string& out, std::string_view body) {
+    for (const auto& [name, character] : kNamedEntities) {
+        if (body == name) {
+            out.push_back(character);
+            return true;
+        }
+    }
+    if (body.size() < 2 || body[0] != '#') {
+        return false;
+    }
+    const bool hexadecimal = body[1] == 'x' || body[1] == 'X';
+    const std::string_view digits = body.substr(hexadecimal ? 2 : 1);
+    std::uint32_t code = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), code, hexadecimal ? 16 : 10);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || code == 0 ||
+        code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return false;
+    }
+    appendUtf8(out, code);
+    return true;
+}
+
+} // namespace
+
+std::string xmlEscapedText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out.append("&amp;");
+            break;
+        case '<':
+            out.append("&lt;");
+            break;
+        case '>':
+            out.append("&gt;");
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string xmlUnescapedText(std::string_view text) {
+    // The longest entity body worth looking at: "#x10FFFF" and "#1114111" are shorter.
+    constexpr std::size_t kLongestBody = 10;
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '&') {
+            const std::size_t end = text.find(';', i + 1);
+            if (end != std::string_view::npos && end - i - 1 <= kLongestBody &&
+                appendEntity(out, text.substr(i + 1, end - i - 1))) {
+                i = end + 1;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+        ++i;
+    }
+    return out;
+}
+
+} // namespace dovrel

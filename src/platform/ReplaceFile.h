@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/FileStatus.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace dovrel {
+
+// Puts the bytes in place of the target in one step: they are written to a new file in the
+// target's folder, flushed to disk, given the old file's permissions and renamed over the target.
+// A symbolic link is replaced at its target, so the link stays. On any failure the old file is
+// untouched, the new one is removed and the reason is the system's. Paths are used byte for byte.
+FileStatus replaceFile(const std::filesystem::path& target, std::string_view bytes);
+
+} // namespace dovrel
