@@ -1,8 +1,10 @@
 // bench_consistfiles: reads 200 scenarios holding 2,000 consists and a user-consist file of 1,000
 // consists through ScenarioConsistReader and UserConsistReader, with the real files, the real
 // process runner and the real serz, and prints the time of each read and the share of it spent in
-// the converter's processes. The files are generated as XML in the converter's layout and written
-// as .bin by the codec. Usage: bench_consistfiles [SERZ] (default: serz beside this program).
+// the converter's processes; then the same reads with the bundled converter in process (as with
+// DOVREL_SERZ unset), against the target of 1 s for the scenarios. The files are generated as XML in the
+// converter's layout and written as .bin by the codec. Usage: bench_consistfiles [SERZ] (default: serz beside
+// this program).
 
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
@@ -383,6 +385,34 @@ int benchmark(const fs::path& serzProgram) {
         kRuns, median(scenarioTimes), 100.0 * median(scenarioShares), median(userTimes),
         100.0 * median(userShares));
     std::printf("messages shown: %d (expected 0: every unit is catalogued)\n", messages.shown());
+
+    ConverterRunner inProcess(files, processes, serzProgram, false, ConverterMode::InProcess);
+    ConsistFileServices inProcessServices{files, inProcess, events, messages, backups, program};
+    std::vector<double> inProcessScenarioTimes;
+    std::vector<double> inProcessUserTimes;
+    for (int run = 1; run <= kRuns; ++run) {
+        std::printf("in process, run %d\n", run);
+        const Timing scenarioRead = timed(processes, [&] {
+            return ScenarioConsistReader(inProcessServices)
+                .readScenarioConsists(routes, catalogue, observer)
+                .listing.rowCount();
+        });
+        printTiming("scenario consists", scenarioRead);
+        const Timing userRead = timed(processes, [&] {
+            return UserConsistReader(inProcessServices)
+                .readUserConsists(content, catalogue, observer)
+                .listing.rowCount();
+        });
+        printTiming("user consists", userRead);
+        inProcessScenarioTimes.push_back(scenarioRead.total);
+        inProcessUserTimes.push_back(userRead.total);
+    }
+    const double scenarioInProcess = median(inProcessScenarioTimes);
+    std::printf("median of %d runs in process: scenario consists %.3f s (target <= 1 s: %s; %.2f of the "
+                "program's), user consists %.3f s\n",
+                kRuns, scenarioInProcess, scenarioInProcess <= 1.0 ? "met" : "MISSED",
+                scenarioInProcess / median(scenarioTimes), median(inProcessUserTimes));
+    std::printf("messages shown: %d (expected 0)\n", messages.shown());
     return 0;
 }
 

@@ -1,7 +1,14 @@
 // bench_scan: generates an installation with make-sample-game and prints, from one run,
-//   - the full AssetScan (real files, QProcess, the real serz, the cache written at the end),
+//   - the full AssetScan with the bundled converter in the editor (the codec on worker threads),
+//   - the bare codec floor: every blueprint read and converted in memory on one thread, and the
+//     ratio of the scan to it,
+//   - the full AssetScan with the converter as a program (real files, QProcess, the real serz, as
+//     with DOVREL_SERZ set), and the ratio of the in-process scan to it,
 //   - the same converter runs done bare (spawn serz on each blueprint, wait, read its whole XML),
-//     and the ratio of the two,
+//     and the ratio of the program scan to them,
+//   - Refresh Equipment List on the unchanged installation (the cache gone, the scan's index kept),
+//   - the full in-process scan of the same stock generated with --packed, and its ratio to the loose
+//     installation's,
 //   - the peak resident size of this process after the scan,
 //   - the editor's start to a usable window with the scan's cache present against a start with an
 //     empty catalogue (the real executable on a script that only dumps).
@@ -11,6 +18,7 @@
 #include "catalogue/AssetScan.h"
 #include "catalogue/BlueprintWalk.h"
 #include "catalogue/Catalogue.h"
+#include "convert/BundledCodec.h"
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
@@ -184,10 +192,10 @@ struct ScanResult {
     std::string messages;
 };
 
-ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders) {
+ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders, ConverterMode mode) {
     QtFiles files;
     SpawnProcessRunner processes;
-    ConverterRunner converter(files, processes, serz);
+    ConverterRunner converter(files, processes, serz, false, mode);
     QtEventPump events;
     RecordingMessages messages;
     SilentObserver observer;
@@ -216,6 +224,24 @@ struct BareResult {
     int failures = 0;
     std::uintmax_t bytesRead = 0;
 };
+
+// The least an in-process scan must do per blueprint, on one thread: read its bytes and convert them
+// to XML in memory.
+BareResult timeCodecFloor(const std::vector<fs::path>& blueprints) {
+    BareResult result;
+    const Clock::time_point start = Clock::now();
+    for (const fs::path& blueprint : blueprints) {
+        const std::optional<std::string> bytes = readWholeFile(blueprint);
+        const std::optional<std::string> xml = bytes ? binaryToXml(*bytes) : std::nullopt;
+        if (xml) {
+            result.bytesRead += xml->size();
+        } else {
+            ++result.failures;
+        }
+    }
+    result.seconds = secondsSince(start);
+    return result;
+}
 
 // The least a scan must do per blueprint: run the converter on it and read what it wrote. Each
 // output is removed again so the installation stays as generated.
@@ -309,45 +335,103 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     const ScratchFolder scratch;
     const fs::path game = scratch.path() / "game";
+    const fs::path packedGame = scratch.path() / "packed-game";
     const Clock::time_point generated = Clock::now();
-    if (runProgram(generator,
-                   {game.string(), "--units", std::to_string(options->units), "--seed",
-                    std::to_string(options->seed)},
-                   environmentWith({}), true) != 0) {
-        std::fprintf(stderr, "bench_scan: make-sample-game failed\n");
-        return 1;
+    for (const auto& [folder, packed] : {std::pair{game, false}, std::pair{packedGame, true}}) {
+        std::vector<std::string> arguments = {folder.string(), "--units", std::to_string(options->units),
+                                              "--seed", std::to_string(options->seed)};
+        if (packed) {
+            arguments.emplace_back("--packed");
+        }
+        if (runProgram(generator, arguments, environmentWith({}), true) != 0) {
+            std::fprintf(stderr, "bench_scan: make-sample-game failed\n");
+            return 1;
+        }
     }
-    std::printf("  (generated in %.1f s)\n", secondsSince(generated));
+    std::printf("  (generated loose and packed in %.1f s)\n", secondsSince(generated));
     std::fflush(stdout);
+    // A scan keeps in its index only the files changed more than a second before it started.
+    ::sleep(2);
 
-    // The full scan, as the editor runs it at its first start on this installation.
+    // The full scan, as the editor runs it at its first start on this installation: in process, and
+    // with the converter as a program.
     const fs::path scanProgram = scratch.path() / "scan-program";
     const AssetScanFolders folders{game / "Assets", scanProgram, scanProgram / "Temp"};
     fs::create_directories(scanProgram);
-    const ScanResult scan = timeAssetScan(serz, folders);
+    const ScanResult scan = timeAssetScan(serz, folders, ConverterMode::InProcess);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     const double peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const std::string inProcessCache = readWholeFile(scanProgram / "equipmentlist.txt").value_or("");
 
-    // The same blueprints converted bare.
+    const Clock::time_point walked = Clock::now();
     const std::vector<fs::path> blueprints = blueprintFiles(folders.assetsFolder);
+    const double walkSeconds = secondsSince(walked);
+    const BareResult floor = timeCodecFloor(blueprints);
+
+    const fs::path programScanFolder = scratch.path() / "scan-program-serz";
+    fs::create_directories(programScanFolder);
+    const ScanResult programScan = timeAssetScan(
+        serz, {game / "Assets", programScanFolder, programScanFolder / "Temp"}, ConverterMode::ChildProcess);
+    const bool sameCache =
+        readWholeFile(programScanFolder / "equipmentlist.txt").value_or("-") == inProcessCache;
+
+    // The same blueprints converted bare by the program.
     const BareResult bare = timeBareConversions(serz, blueprints);
-    const double ratio = scan.seconds / bare.seconds;
 
     std::printf("scan: %d blueprint files converted, %zu records stored, messages: %s; cache write %s\n",
                 scan.report.blueprintsFound, scan.records, scan.messages.c_str(),
                 scan.report.cacheWrite.ok ? "ok" : "FAILED");
-    std::printf("bare: %zu serz runs, %d failed, %.1f MB of XML read\n", blueprints.size(), bare.failures,
-                static_cast<double>(bare.bytesRead) / (1024.0 * 1024.0));
-    printFigure("full AssetScan", scan.seconds, "s",
-                std::string("target < 15 s: ") + verdict(scan.seconds < 15.0));
+    std::printf("program scan: %zu records, messages: %s; its cache is %s the in-process one\n",
+                programScan.records, programScan.messages.c_str(),
+                sameCache ? "identical to" : "DIFFERENT from");
+    std::printf(
+        "codec floor: %zu blueprints, %d failed, %.1f MB of XML made; bare: %zu serz runs, %d failed\n",
+        blueprints.size(), floor.failures, static_cast<double>(floor.bytesRead) / (1024.0 * 1024.0),
+        blueprints.size(), bare.failures);
+    printFigure("full AssetScan, in process", scan.seconds, "s",
+                std::string("target <= 1.5 s: ") + verdict(scan.seconds <= 1.5));
+    printFigure("the walk alone (folders listed, files found)", walkSeconds, "s");
+    printFigure("bare codec floor (one thread, read + convert)", floor.seconds, "s");
+    printFigure("ratio in-process scan / codec floor", scan.seconds / floor.seconds, "");
+    printFigure("full AssetScan, serz as a program", programScan.seconds, "s");
+    const double againstProgram = scan.seconds / programScan.seconds;
+    printFigure("ratio in-process scan / program scan", againstProgram, "",
+                std::string("target <= 0.25: ") + verdict(againstProgram <= 0.25));
     printFigure("bare serz runs + whole-file XML reads", bare.seconds, "s");
-    printFigure("ratio scan / bare", ratio, "", std::string("target <= 3: ") + verdict(ratio <= 3.0));
-    printFigure("per blueprint, scan", 1000.0 * scan.seconds / std::max(1, scan.report.blueprintsFound),
-                "ms");
-    printFigure("per blueprint, bare", 1000.0 * bare.seconds / std::max<double>(1.0, blueprints.size()),
-                "ms");
-    printFigure("peak RSS of this process after the scan", peakMegabytes, "MB");
+    printFigure("ratio program scan / bare runs", programScan.seconds / bare.seconds, "",
+                std::string("target <= 3: ") + verdict(programScan.seconds / bare.seconds <= 3.0));
+    printFigure("per blueprint, in-process scan",
+                1000.0 * scan.seconds / std::max(1, scan.report.blueprintsFound), "ms");
+    printFigure("per blueprint, program scan",
+                1000.0 * programScan.seconds / std::max(1, programScan.report.blueprintsFound), "ms");
+    printFigure("peak RSS after the in-process scan", peakMegabytes, "MB",
+                std::string("target < 200 MB: ") + verdict(peakMegabytes < 200.0));
+    std::fflush(stdout);
+
+    // Refresh Equipment List on the unchanged installation: the cache removed, the index kept.
+    fs::remove(scanProgram / "equipmentlist.txt");
+    const ScanResult refresh = timeAssetScan(serz, folders, ConverterMode::InProcess);
+    const bool refreshSame = readWholeFile(scanProgram / "equipmentlist.txt").value_or("-") == inProcessCache;
+    std::printf("refresh: %d of %d blueprints reused from the index; its cache is %s the full scan's\n",
+                refresh.report.blueprintsReused, refresh.report.blueprintsFound,
+                refreshSame ? "identical to" : "DIFFERENT from");
+    printFigure("Refresh of the unchanged installation", refresh.seconds, "s",
+                std::string("target <= 0.3 s: ") + verdict(refresh.seconds <= 0.3));
+
+    // The same stock, mostly packed in archives.
+    const fs::path packedProgram = scratch.path() / "scan-packed";
+    fs::create_directories(packedProgram);
+    const ScanResult packedScan = timeAssetScan(
+        serz, {packedGame / "Assets", packedProgram, packedProgram / "Temp"}, ConverterMode::InProcess);
+    const bool packedSame =
+        readWholeFile(packedProgram / "equipmentlist.txt").value_or("-") == inProcessCache;
+    std::printf("packed: %d blueprints read from %s; its cache is %s the loose installation's\n",
+                packedScan.report.blueprintsFound, "archives and loose files",
+                packedSame ? "identical to" : "DIFFERENT from");
+    printFigure("full AssetScan of the packed installation", packedScan.seconds, "s");
+    printFigure("ratio packed scan / loose scan", packedScan.seconds / scan.seconds, "",
+                std::string("target <= 1.2: ") + verdict(packedScan.seconds / scan.seconds <= 1.2));
     std::fflush(stdout);
 
     // Starts of the real editor: the scan's cache in the program folder, against a game whose

@@ -159,6 +159,8 @@ int runEditor(int argc, char** argv) {
     }
 
     QtSettingsStore settings;
+    // Without another converter named, the bundled one runs as its codec inside the editor.
+    const std::optional<std::string> serzVariable = environmentValue("DOVREL_SERZ");
     QtFiles files;
     SpawnProcessRunner processes;
     QtEventPump events;
@@ -176,8 +178,10 @@ int runEditor(int argc, char** argv) {
                             random,
                             primaryScreenSize(),
                             programFolder,
-                            converterLocation(environmentValue("DOVREL_SERZ"), executableFolder),
-                            scriptFile.has_value()};
+                            converterLocation(serzVariable, executableFolder),
+                            scriptFile.has_value(),
+                            serzVariable && !serzVariable->empty() ? ConverterMode::ChildProcess
+                                                                   : ConverterMode::InProcess};
 
     const auto initializationError = [&chosen] {
         chosen.messages().fail("Initialization error.Terminating.");

@@ -54,8 +54,8 @@ struct EditorButton {
 } // namespace
 
 Form1::Form1(const Services& services)
-    : services_(services),
-      converter_(services.files, services.processes, services.converter, services.forwardConverterOutput),
+    : services_(services), converter_(services.files, services.processes, services.converter,
+                                      services.forwardConverterOutput, services.converterMode),
       backups_(services.files, clock_, services.programFolder),
       fileServices_{services_.files,    converter_, services_.events,
                     services_.messages, backups_,   services_.programFolder},

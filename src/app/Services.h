@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/ConverterRunner.h"
 #include "platform/EventPump.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
@@ -30,6 +31,8 @@ struct Services {
     std::filesystem::path converter;
     // The converter's output joins the editor's standard error (scripted sessions).
     bool forwardConverterOutput = false;
+    // The bundled converter runs as its codec inside the editor; another one as a program.
+    ConverterMode converterMode = ConverterMode::ChildProcess;
 };
 
 } // namespace dovrel

@@ -11,8 +11,10 @@ namespace dovrel {
 // The folder to open for a double-clicked row of the details window, given its "English Name" cell:
 // the folder holding the blueprint of the first catalogue record with that englishName, that is the
 // game path provider\product\blueprintPath cut before its last "\", below `assetsFolder`. Each
-// component is resolved on disk ignoring case; when the folder no longer exists the path is given as
-// spelled in the record, so the caller's missing-folder message names it. Empty optional when no record
+// component is resolved on disk ignoring case. When that folder does not exist but the product folder
+// holds packed stock (".ap" archives), the unit was read from an archive and the product folder is
+// opened; otherwise the path is given as spelled in the record, so the caller's missing-folder
+// message names it. Empty optional when no record
 // has that name: nothing is opened.
 std::optional<std::filesystem::path> unitFolderToOpen(std::string_view englishNameCell,
                                                       std::span<const std::string> catalogue,

@@ -1,8 +1,12 @@
 #include "catalogue/AssetScan.h"
 
+#include "catalogue/BlueprintOutcome.h"
 #include "catalogue/CatalogueCache.h"
+#include "catalogue/ScanIndex.h"
+#include "convert/InOrderWork.h"
 #include "convert/WorkingFiles.h"
 
+#include <chrono>
 #include <system_error>
 
 namespace dovrel {
@@ -13,6 +17,8 @@ namespace {
 
 constexpr const char* kWorkingInput = "temp.bin";
 constexpr const char* kWorkingOutput = "temp.xml";
+// Outcomes the worker threads may hold ready beyond the one the window takes next.
+constexpr std::size_t kOutcomesAhead = 256;
 
 // The wait cursor for as long as the scan of the assets runs, however it ends.
 class WaitCursor {
@@ -71,13 +77,24 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
     std::error_code ignored;
     fs::create_directories(folders.tempFolder, ignored);
 
-    const BlueprintReader reader(
-        files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
+    const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::system_clock::now().time_since_epoch())
+                                  .count();
     BlueprintWalk walk(folders.assetsFolder);
-    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
-        convertAndRead(blueprint, folders, reader, catalogue);
-        ++report.blueprintsFound;
-    });
+    if (converter_.runsInProcess()) {
+        std::vector<FoundBlueprint> blueprints;
+        walk.forEachBlueprint(listProductFolders(folders.assetsFolder),
+                              [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
+        convertAndReadInProcess(blueprints, folders, startNs, catalogue, report);
+        report.blueprintsFound = static_cast<int>(blueprints.size());
+    } else {
+        const BlueprintReader reader(
+            files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
+        walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+            convertAndRead(blueprint, folders, reader, catalogue);
+            ++report.blueprintsFound;
+        });
+    }
 
     waitCursor.release();
     CatalogueCache cache(files_, folders.programFolder);
@@ -91,7 +108,7 @@ void AssetScan::convertAndRead(const FoundBlueprint& blueprint, const AssetScanF
     const fs::path output = folders.tempFolder / kWorkingOutput;
     // An output left by an earlier blueprint must never be read as this one's: when it cannot be
     // removed, or the copy fails, the converter does not run and the unit counts as unreadable.
-    const bool placed = files_.remove(output).ok && placeWorkingInput(files_, blueprint.file, input).ok;
+    const bool placed = files_.remove(output).ok && placeBlueprint(blueprint, input).ok;
     pump(2);
     if (placed) {
         converter_.RunConverter(input);
@@ -105,6 +122,75 @@ void AssetScan::convertAndRead(const FoundBlueprint& blueprint, const AssetScanF
         converter_.noteXmlOutput(*xml);
     }
     const int status = xml ? reader.readText(*xml, fields) : kBlueprintReadFailed;
+    store(status, fields, blueprint, catalogue);
+}
+
+FileStatus AssetScan::placeBlueprint(const FoundBlueprint& blueprint, const fs::path& workingInput) {
+    if (!blueprint.packed) {
+        return placeWorkingInput(files_, blueprint.file, workingInput);
+    }
+    if (const FileStatus removed = files_.remove(workingInput); !removed.ok) {
+        return removed;
+    }
+    const std::optional<std::string> bytes = archives_.read(blueprint.file, *blueprint.packed);
+    if (!bytes) {
+        return FileStatus::failure("The packed blueprint cannot be read.");
+    }
+    return files_.replace(workingInput, *bytes);
+}
+
+std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& blueprint) {
+    if (blueprint.packed) {
+        return archives_.read(blueprint.file, *blueprint.packed);
+    }
+    return files_.read(blueprint.file);
+}
+
+void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& blueprints,
+                                        const AssetScanFolders& folders, long long startNs,
+                                        Catalogue& catalogue, AssetScanReport& report) {
+    const fs::path indexFile = folders.programFolder / kScanIndexName;
+    const ScanIndex previous = ScanIndex::load(files_, indexFile);
+    ScanIndex next(startNs);
+    // The outcomes of unchanged blueprints come from the index; the others are converted.
+    std::vector<std::optional<BlueprintOutcome>> noted(blueprints.size());
+    std::vector<std::size_t> toConvert;
+    for (std::size_t i = 0; i < blueprints.size(); ++i) {
+        noted[i] = previous.find(blueprints[i]);
+        if (!noted[i]) {
+            toConvert.push_back(i);
+        }
+    }
+    // Workers convert and read ahead; the window takes each outcome in walk order, so the progress
+    // label, the messages and the catalogue come exactly as a scan of one file at a time gives them.
+    InOrderWork<BlueprintOutcome> work(
+        toConvert.size(),
+        [this, &blueprints, &toConvert](std::size_t index) {
+            return convertAndReadInMemory(blueprintBytes(blueprints[toConvert[index]]));
+        },
+        conversionThreads(), kOutcomesAhead);
+    for (std::size_t i = 0; i < blueprints.size(); ++i) {
+        const FoundBlueprint& blueprint = blueprints[i];
+        BlueprintOutcome outcome =
+            noted[i] ? std::move(*noted[i]) : work.takeNext([this] { events_.pump(); });
+        report.blueprintsReused += noted[i] ? 1 : 0;
+        if (outcome.converterResult) {
+            converter_.noteResult(*outcome.converterResult);
+            converter_.noteXmlOutput(outcome.rootLine);
+        }
+        if (outcome.englishNameReached) {
+            observer_.showProgress(outcome.fields.englishName);
+        }
+        events_.pump();
+        store(outcome.status, outcome.fields, blueprint, catalogue);
+        next.note(blueprint, std::move(outcome));
+    }
+    // Without the index the next scan converts every blueprint again; nothing else depends on it.
+    (void)next.write(files_, indexFile);
+}
+
+void AssetScan::store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
+                      Catalogue& catalogue) {
     if (status == kBlueprintReadFailed) {
         messages_.warn(blueprintErrorMessage());
         return;

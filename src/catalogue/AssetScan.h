@@ -24,7 +24,8 @@ struct AssetScanFolders {
 
 struct AssetScanReport {
     bool loadedFromCache = false;
-    int blueprintsFound = 0; // blueprint files the walk handed to the converter
+    int blueprintsFound = 0;  // blueprint files the walk handed to the converter
+    int blueprintsReused = 0; // of them, taken unchanged from the last scan's index
     // The outcome of writing the cache at the end of a scan; success when it was loaded.
     FileStatus cacheWrite;
     CatalogueLists lists;
@@ -36,8 +37,11 @@ std::string blueprintErrorMessage();
 std::string couplerMissingMessage(const std::string& englishName);
 
 // Fills the catalogue: from the cache file when it exists, else by converting and reading every
-// blueprint of the assets, one converter run each, and writing the cache file. Failing steps of a
-// scan are skipped and the scan goes on; records past the table's 5001 slots are left out.
+// blueprint of the assets and writing the cache file. Failing steps of a scan are skipped and the
+// scan goes on; records past the table's 5001 slots are left out. With a converter program, one run
+// of it per blueprint through the working files; with the bundled converter, its codec in memory on
+// worker threads, each outcome taken in walk order on the calling thread, and the outcomes kept in an
+// index beside the cache so that the next scan converts only the blueprints that changed.
 class AssetScan {
 public:
     AssetScan(Files& files, ConverterRunner& converter, EventPump& events, MessageBoxes& messages,
@@ -49,6 +53,17 @@ private:
     void scanAssets(const AssetScanFolders& folders, Catalogue& catalogue, AssetScanReport& report);
     void convertAndRead(const FoundBlueprint& blueprint, const AssetScanFolders& folders,
                         const BlueprintReader& reader, Catalogue& catalogue);
+    // Puts a blueprint's bytes in place as the working input: a copy of a loose file, or the entry
+    // of an archive written out.
+    FileStatus placeBlueprint(const FoundBlueprint& blueprint, const std::filesystem::path& workingInput);
+    // A blueprint's bytes; safe on any thread.
+    std::optional<std::string> blueprintBytes(const FoundBlueprint& blueprint);
+    void convertAndReadInProcess(const std::vector<FoundBlueprint>& blueprints,
+                                 const AssetScanFolders& folders, long long startNs, Catalogue& catalogue,
+                                 AssetScanReport& report);
+    // A read blueprint's values: stored as a record, or the message that says why not.
+    void store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
+               Catalogue& catalogue);
     void pump(int times);
 
     Files& files_;
@@ -56,6 +71,7 @@ private:
     EventPump& events_;
     MessageBoxes& messages_;
     ScanObserver& observer_;
+    ArchiveShelf archives_;
 };
 
 } // namespace dovrel

@@ -134,7 +134,8 @@ int BlueprintReader::read(const std::filesystem::path& xmlFile, BlueprintFields&
 }
 
 int BlueprintReader::readText(std::string_view text, BlueprintFields& fields) const {
-    const std::vector<std::string> lines = splitXmlLines(text);
+    std::string storage;
+    const std::vector<std::string_view> lines = xmlLineViews(text, storage);
     int state = kOutside;
     for (std::size_t index = kFirstLine; index < lines.size(); ++index) {
         const std::string_view line = trimSpaces(lines[index]);

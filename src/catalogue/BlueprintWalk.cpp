@@ -1,5 +1,6 @@
 #include "catalogue/BlueprintWalk.h"
 
+#include "core/ListingOrder.h"
 #include "core/NameResolver.h"
 #include "core/TextRules.h"
 
@@ -31,22 +32,22 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
-bool isFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
+// The stamp of a regular file, following links; empty optional for anything else.
+std::optional<FileStamp> regularFileStamp(const fs::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<long long>(status.st_size),
+                     static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec};
 }
 
 // The walkable subfolders of a folder, in listing order.
 std::vector<std::string> subfolders(const fs::path& folder) {
     std::vector<std::string> folders;
-    for (std::string& name : listFolderInOrder(folder)) {
-        if (isWalkableName(name) && isFolder(folder / name)) {
-            folders.push_back(std::move(name));
+    for (ListedEntry& entry : listEntriesInOrder(folder)) {
+        if (entry.folder && isWalkableName(entry.name)) {
+            folders.push_back(std::move(entry.name));
         }
     }
     return folders;
@@ -67,7 +68,35 @@ std::string replaceBinWithXml(std::string_view text) {
     return result;
 }
 
+struct ListingOrderLess {
+    bool operator()(const std::string& a, const std::string& b) const { return listingLess(a, b); }
+};
+
+// The parts of an entry's path, "/" and "\" both separating them; empty when the path is not a plain
+// relative file path (an empty part, "." or "..", a folder entry).
+std::vector<std::string> entryParts(std::string_view name) {
+    std::vector<std::string> parts(1);
+    for (const char c : name) {
+        if (c == '/' || c == '\\') {
+            parts.emplace_back();
+        } else {
+            parts.back().push_back(c);
+        }
+    }
+    for (const std::string& part : parts) {
+        if (part.empty() || part == "." || part == "..") {
+            return {};
+        }
+    }
+    return parts;
+}
+
 } // namespace
+
+struct BlueprintWalk::PackedFolder {
+    std::map<std::string, PackedArchive::Entry, ListingOrderLess> files;
+    std::map<std::string, PackedFolder, ListingOrderLess> folders;
+};
 
 std::vector<ProductFolder> listProductFolders(const fs::path& assetsFolder) {
     std::vector<ProductFolder> products;
@@ -120,6 +149,11 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
     if (!enter(productFolder)) {
         return;
     }
+    metInProduct_.clear();
+    const Visit noteLoose = [&](const FoundBlueprint& blueprint) {
+        metInProduct_.insert(asciiLower(blueprint.blueprintPath));
+        visit(blueprint);
+    };
     for (const std::string& firstLevel : subfolders(productFolder)) {
         if (isListed(kFirstLevelSkips, firstLevel)) {
             continue;
@@ -133,7 +167,74 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
                 continue;
             }
             std::vector<std::string> names = {firstLevel, secondLevel};
-            walkFolder(levelOne / secondLevel, 2, names, product, visit);
+            walkFolder(levelOne / secondLevel, 2, names, product, noteLoose);
+        }
+    }
+    for (const ListedEntry& entry : listEntriesInOrder(productFolder)) {
+        const std::string& name = entry.name;
+        if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
+            continue;
+        }
+        if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
+            walkArchive(productFolder / name, *stamp, product, visit);
+        }
+    }
+}
+
+void BlueprintWalk::walkArchive(const fs::path& archive, const FileStamp& stamp, const ProductFolder& owner,
+                                const Visit& visit) {
+    const std::optional<PackedArchive> opened = PackedArchive::open(archive);
+    if (!opened) {
+        return;
+    }
+    PackedFolder root;
+    for (PackedArchive::Entry& entry : opened->entries()) {
+        const std::vector<std::string> parts = entryParts(entry.name);
+        if (parts.empty()) {
+            continue;
+        }
+        PackedFolder* folder = &root;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            folder = &folder->folders[parts[i]];
+        }
+        folder->files.emplace(parts.back(), std::move(entry));
+    }
+    for (const auto& [firstLevel, levelOne] : root.folders) {
+        if (!isWalkableName(firstLevel) || isListed(kFirstLevelSkips, firstLevel)) {
+            continue;
+        }
+        for (const auto& [secondLevel, folder] : levelOne.folders) {
+            if (!isWalkableName(secondLevel) || isListed(kDeeperSkips, secondLevel)) {
+                continue;
+            }
+            std::vector<std::string> names = {firstLevel, secondLevel};
+            walkPackedFolder(folder, 2, names, {archive, stamp}, owner, visit);
+        }
+    }
+}
+
+void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std::vector<std::string>& names,
+                                     const StampedFile& archive, const ProductFolder& owner,
+                                     const Visit& visit) {
+    for (const auto& [name, entry] : folder.files) {
+        if (!isWalkableName(name) || !isBlueprintFileName(name)) {
+            continue;
+        }
+        names.push_back(name);
+        std::string blueprintPath = blueprintPathFor(names);
+        names.pop_back();
+        if (metInProduct_.insert(asciiLower(blueprintPath)).second) {
+            visit(FoundBlueprint{owner, archive.file, std::move(blueprintPath), entry, archive.stamp});
+        }
+    }
+    if (level == kDeepestLevel) {
+        return;
+    }
+    for (const auto& [name, below] : folder.folders) {
+        if (isWalkableName(name) && !isListed(kDeeperSkips, name)) {
+            names.push_back(name);
+            walkPackedFolder(below, level + 1, names, archive, owner, visit);
+            names.pop_back();
         }
     }
 }
@@ -144,21 +245,24 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
     if (!enter(folder)) {
         return;
     }
-    const std::vector<std::string> entries = listFolderInOrder(folder);
-    for (const std::string& name : entries) {
-        if (isWalkableName(name) && isBlueprintFileName(name) && isFile(folder / name)) {
-            names.push_back(name);
-            visit(FoundBlueprint{owner, folder / name, blueprintPathFor(names)});
+    const std::vector<ListedEntry> entries = listEntriesInOrder(folder);
+    for (const ListedEntry& entry : entries) {
+        if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
+            continue;
+        }
+        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+            names.push_back(entry.name);
+            visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
         }
     }
     if (level == kDeepestLevel) {
         return;
     }
-    for (const std::string& name : entries) {
-        if (isWalkableName(name) && !isListed(kDeeperSkips, name) && isFolder(folder / name)) {
-            names.push_back(name);
-            walkFolder(folder / name, level + 1, names, owner, visit);
+    for (const ListedEntry& entry : entries) {
+        if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
+            names.push_back(entry.name);
+            walkFolder(folder / entry.name, level + 1, names, owner, visit);
             names.pop_back();
         }
     }

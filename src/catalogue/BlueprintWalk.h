@@ -1,7 +1,11 @@
 #pragma once
 
+#include "catalogue/PackedArchive.h"
+
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -18,12 +22,23 @@ struct ProductFolder {
     bool operator==(const ProductFolder&) const = default;
 };
 
+// A file's size and last modification as the walk saw them: when both are as before, the file is
+// taken as unchanged.
+struct FileStamp {
+    long long size = -1;
+    long long modifiedNs = 0; // since the epoch
+    bool operator==(const FileStamp&) const = default;
+};
+
 // One blueprint the walk found: where its bytes are, and the path by which the game's consist files
-// name it ("RailVehicles\Diesel\Class 66\Engine\class66.xml").
+// name it ("RailVehicles\Diesel\Class 66\Engine\class66.xml"). Packed stock names the archive as
+// its file, and the entry inside it; its stamp is the archive's.
 struct FoundBlueprint {
     ProductFolder owner;
     std::filesystem::path file;
     std::string blueprintPath;
+    std::optional<PackedArchive::Entry> packed;
+    FileStamp stamp;
 };
 
 // The product folders of the assets, in listing order: every subfolder of every provider folder,
@@ -43,6 +58,12 @@ bool isBlueprintFileName(std::string_view fileName);
 // read); levels 2 to 7 are the folders below (deeper skip list), each folder's own files read before
 // its subfolders; nothing below level 7. Links are followed, but a folder already entered (the same
 // device and inode) is not entered again; an unreadable folder lists as empty.
+//
+// After a product's loose files come its packed ones: each ".ap" archive lying in the product folder,
+// in listing order, its entries walked by the same rules as folders on disk ("/" or "\" between the
+// parts of an entry's path). An entry whose blueprint path, ignoring case, was already met in the
+// product (a loose file, or an entry of an earlier archive) is passed over: the loose file wins. An
+// archive that cannot be opened holds nothing.
 class BlueprintWalk {
 public:
     using Visit = std::function<void(const FoundBlueprint&)>;
@@ -54,13 +75,26 @@ public:
     void forEachBlueprint(const std::vector<ProductFolder>& products, const Visit& visit);
 
 private:
+    // An archive's entries as a tree of folders, names in listing order.
+    struct PackedFolder;
+
     void walkProduct(const ProductFolder& product, const Visit& visit);
     void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
                     const ProductFolder& owner, const Visit& visit);
+    struct StampedFile {
+        std::filesystem::path file;
+        FileStamp stamp;
+    };
+
+    void walkArchive(const std::filesystem::path& archive, const FileStamp& stamp, const ProductFolder& owner,
+                     const Visit& visit);
+    void walkPackedFolder(const PackedFolder& folder, int level, std::vector<std::string>& names,
+                          const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
     bool enter(const std::filesystem::path& folder);
 
     std::filesystem::path assetsFolder_;
     std::set<std::pair<unsigned long long, unsigned long long>> entered_; // (device, inode)
+    std::set<std::string> metInProduct_;                                  // blueprint paths in lower case
 };
 
 } // namespace dovrel

@@ -6,6 +6,9 @@
 #include "consistfiles/ScenarioConsistScan.h"
 #include "consistfiles/ScenarioWalk.h"
 #include "consistfiles/WorkingConversion.h"
+#include "convert/InOrderWork.h"
+
+#include <optional>
 
 namespace dovrel {
 
@@ -72,13 +75,21 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
     const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
     const BlueprintLookup lookup(catalogue);
     ScenarioConsistListing listing(services_, observer, lookup, result);
-    for (const std::filesystem::path& scenarioFile : scenarioFilesInOrder(routesFolder)) {
-        if (!conversion.convertGameFile(scenarioFile, workingBin)) {
-            continue;
-        }
-        // The converter's output is removed before every run, so a failed conversion leaves no
-        // XML here rather than the previous scenario's.
-        const auto lines = conversion.readConverterXml(services_.tempFolder() / "temp.xml");
+    const std::vector<std::filesystem::path> scenarioFiles = scenarioFilesInOrder(routesFolder);
+    // With the bundled converter, worker threads convert the next scenarios while this one is read.
+    std::optional<InOrderWork<ConvertedLines>> inMemory;
+    if (services_.converter.runsInProcess()) {
+        inMemory.emplace(
+            scenarioFiles.size(),
+            [this, &scenarioFiles](std::size_t index) {
+                return convertInMemory(services_.files, scenarioFiles[index]);
+            },
+            conversionThreads(), conversionThreads());
+    }
+    for (const std::filesystem::path& scenarioFile : scenarioFiles) {
+        const auto lines =
+            inMemory ? conversion.acceptInMemory(inMemory->takeNext([this] { services_.events.pump(); }))
+                     : conversion.gameFileLines(scenarioFile, workingBin);
         if (!lines) {
             continue;
         }

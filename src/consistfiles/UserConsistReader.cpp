@@ -56,17 +56,14 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
                                                       const std::vector<std::string>& catalogue,
                                                       ConsistReadObserver& observer) {
     WorkingConversion conversion(services_);
-    const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
-    const bool converted =
-        conversion.convertGameFile(resolveName(contentFolder, "ConsistTemplates.bin"), workingBin);
+    const std::vector<std::string> lines =
+        conversion
+            .gameFileLines(resolveName(contentFolder, "ConsistTemplates.bin"),
+                           services_.tempFolder() / "temp.bin")
+            .value_or(std::vector<std::string>{});
 
     observer.listReset();
     ConsistReadResult result;
-    std::vector<std::string> lines;
-    if (converted) {
-        lines = conversion.readConverterXml(services_.tempFolder() / "temp.xml")
-                    .value_or(std::vector<std::string>{});
-    }
 
     const BlueprintLookup lookup(catalogue);
     UserConsistListing listing(services_, observer, lookup, result);

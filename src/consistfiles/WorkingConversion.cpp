@@ -1,12 +1,54 @@
 #include "consistfiles/WorkingConversion.h"
 
 #include "consistfiles/ConsistFileMessages.h"
+#include "convert/BundledCodec.h"
 #include "convert/WorkingFiles.h"
 #include "core/TextRules.h"
 
 namespace dovrel {
 
 namespace fs = std::filesystem;
+
+ConvertedLines convertInMemory(const Files& files, const std::optional<fs::path>& gameFile) {
+    ConvertedLines converted;
+    const std::optional<std::string> bytes = gameFile ? files.read(*gameFile) : std::nullopt;
+    if (!bytes) {
+        return converted;
+    }
+    const std::optional<std::string> xml = binaryToXml(*bytes);
+    converted.converterResult = xml ? 0 : 1;
+    if (xml) {
+        converted.rootLine = std::string(rootLineOf(*xml));
+        converted.lines = splitXmlLines(*xml);
+    }
+    return converted;
+}
+
+std::optional<std::vector<std::string>>
+WorkingConversion::gameFileLines(const std::optional<fs::path>& gameFile, const fs::path& workingInput) {
+    if (services_.converter.runsInProcess()) {
+        return acceptInMemory(convertInMemory(services_.files, gameFile));
+    }
+    if (!convertGameFile(gameFile, workingInput)) {
+        return std::nullopt;
+    }
+    // The converter's output is removed before every run, so a failed conversion leaves no XML to
+    // be taken for this file's.
+    return readConverterXml(converterOutputFor(workingInput));
+}
+
+std::optional<std::vector<std::string>> WorkingConversion::acceptInMemory(ConvertedLines converted) {
+    pumpTwice();
+    if (!converted.converterResult) {
+        return std::nullopt;
+    }
+    services_.converter.noteResult(*converted.converterResult);
+    pumpTwice();
+    if (converted.lines) {
+        services_.converter.noteXmlOutput(converted.rootLine);
+    }
+    return std::move(converted.lines);
+}
 
 void WorkingConversion::pumpTwice() {
     services_.events.pump();

@@ -10,6 +10,17 @@
 
 namespace dovrel {
 
+// A game file converted to XML lines by the bundled codec in memory, away from the window: the
+// converter's exit status (none when the file could not be read) and the lines when it converted.
+struct ConvertedLines {
+    std::optional<int> converterResult;
+    std::optional<std::vector<std::string>> lines;
+    std::string rootLine; // the XML's root line, which declares its namespace
+};
+
+// Reads a game file and converts it in memory; safe on any thread. No game file reads as unreadable.
+ConvertedLines convertInMemory(const Files& files, const std::optional<std::filesystem::path>& gameFile);
+
 // The steps by which the consist commands hand files to the converter and back. The game's files
 // are never edited in place: they are copied to the Temp folder, converted there, and a converted
 // file replaces the game's file in one step, only after the converter accepted it.
@@ -27,6 +38,17 @@ public:
     // The converter's XML output split into lines by the XML line rules; its root line's
     // namespace is remembered. Empty optional when the file cannot be read.
     std::optional<std::vector<std::string>> readConverterXml(const std::filesystem::path& xml);
+
+    // A game file's XML lines: with the bundled converter converted in memory, without working
+    // files; otherwise copied to the working input, converted and read back. The window processes
+    // its events as convertGameFile lets it. Empty optional when the file cannot be had or converted.
+    std::optional<std::vector<std::string>>
+    gameFileLines(const std::optional<std::filesystem::path>& gameFile,
+                  const std::filesystem::path& workingInput);
+
+    // Takes a conversion done in memory as convertGameFile and readConverterXml would have ended:
+    // the events processed, the exit status and the namespace noted; its lines when it converted.
+    std::optional<std::vector<std::string>> acceptInMemory(ConvertedLines converted);
 
     enum class WriteBack { Converted, NotWritten, Rejected };
     // Writes a rewritten user-consist document as tempc.xml, lets the window process its events,

@@ -8,16 +8,26 @@
 
 namespace dovrel {
 
+// How the converter runs: the program at its location as a child process, or, for the bundled
+// converter, its codec inside the editor (same files, same exit statuses, no process start).
+enum class ConverterMode { ChildProcess, InProcess };
+
 // Runs the converter on one working file and waits for it.
 class ConverterRunner {
 public:
     ConverterRunner(Files& files, ProcessRunner& processes, std::filesystem::path converter,
-                    bool forwardOutput = false);
+                    bool forwardOutput = false, ConverterMode mode = ConverterMode::ChildProcess);
 
     // Removes the output the run will write (so an earlier run's output is never read as this
     // one's), starts the converter with the input as its one argument and returns its exit status:
     // 0-255 for a normal exit, -1 when it could not start or was killed.
     int RunConverter(const std::filesystem::path& input);
+
+    // Notes the exit status of a conversion done in memory by the bundled codec, as a run of the
+    // converter would have ended.
+    void noteResult(int exitStatus) { lastConverterResult_ = exitStatus; }
+
+    bool runsInProcess() const { return mode_ == ConverterMode::InProcess; }
 
     // Every reader of converter XML hands the text here, so the namespace of the last XML the
     // converter wrote in this run is known to whoever writes a new document.
@@ -32,6 +42,7 @@ private:
     ProcessRunner& processes_;
     std::filesystem::path converter_;
     bool forwardOutput_;
+    ConverterMode mode_;
     int lastConverterResult_ = 0;
     DeltaNamespace deltaNamespace_;
 };

@@ -12,6 +12,18 @@ namespace dovrel {
 // or missing folder lists as empty.
 std::vector<std::string> listFolderInOrder(const std::filesystem::path& folder);
 
+// An entry of a folder and what it is, links followed: a folder, a regular file or neither.
+struct ListedEntry {
+    std::string name;
+    bool folder = false;
+    bool regularFile = false;
+};
+
+// The entries of a folder in listing order with their kinds, taken from the listing itself where it
+// tells them (a link or an untyped entry is looked up). An unreadable or missing folder lists as
+// empty.
+std::vector<ListedEntry> listEntriesInOrder(const std::filesystem::path& folder);
+
 // Finds a fixed name ("Content", "Assets", "ConsistTemplates.bin", ...) inside a folder: the
 // exact spelling when that entry exists, else the first entry in listing order that matches
 // ignoring ASCII case. Empty optional when none does.

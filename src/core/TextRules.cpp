@@ -23,20 +23,49 @@ std::vector<std::string> splitAt(std::string_view text, std::string_view separat
     }
 }
 
-std::vector<std::string> splitXmlLines(std::string_view text) {
+namespace {
+
+// The text with its trailing CR LF pairs removed and every CR CR LF deleted: the text itself when
+// there is nothing to delete inside it, else the cleaned copy in `storage`.
+std::string_view cleanXmlText(std::string_view text, std::string& storage) {
     while (text.ends_with(kCrLf)) {
         text.remove_suffix(kCrLf.size());
     }
-    std::string cleaned;
-    cleaned.reserve(text.size());
+    if (text.find("\r\r\n") == std::string_view::npos) {
+        return text;
+    }
+    storage.clear();
+    storage.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text.compare(i, 3, "\r\r\n") == 0) {
             i += 2;
             continue;
         }
-        cleaned.push_back(text[i]);
+        storage.push_back(text[i]);
     }
-    return splitAt(cleaned, kCrLf);
+    return storage;
+}
+
+} // namespace
+
+std::vector<std::string> splitXmlLines(std::string_view text) {
+    std::string storage;
+    return splitAt(cleanXmlText(text, storage), kCrLf);
+}
+
+std::vector<std::string_view> xmlLineViews(std::string_view text, std::string& storage) {
+    const std::string_view cleaned = cleanXmlText(text, storage);
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t found = cleaned.find(kCrLf, start);
+        if (found == std::string_view::npos) {
+            lines.push_back(cleaned.substr(start));
+            return lines;
+        }
+        lines.push_back(cleaned.substr(start, found - start));
+        start = found + kCrLf.size();
+    }
 }
 
 std::vector<std::string> splitCacheLines(std::string_view text) {

@@ -12,6 +12,10 @@ namespace dovrel {
 // XML files: all trailing CR LF pairs removed, every CR CR LF deleted, then split at CR LF.
 std::vector<std::string> splitXmlLines(std::string_view text);
 
+// The same lines as views, without copying each: into the text itself when it holds no CR CR LF,
+// else into `storage`, which then keeps the cleaned text. The views last as long as both.
+std::vector<std::string_view> xmlLineViews(std::string_view text, std::string& storage);
+
 // The catalogue cache: one trailing CR LF removed (no CR CR LF deletion), then split at CR LF.
 // An empty text gives no lines at all.
 std::vector<std::string> splitCacheLines(std::string_view text);

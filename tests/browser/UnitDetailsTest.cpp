@@ -167,6 +167,8 @@ TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
     fs::create_directories(assets / "Acme/Pack/RailVehicles/Diesel/Engine");
     fs::create_directories(assets / "zed/coal pack/railvehicles/wagons");
     fs::create_directories(assets / "Flat/Top");
+    temp.write("Assets/packed/Stock/Stock.AP", "an archive");
+    temp.write("Assets/Loose/Stock/Stock.ap.txt", "not an archive");
     const std::vector<std::string> catalogue = {
         unitAt("Class 66", "Acme", "Pack", "RailVehicles\\Diesel\\Engine\\class66.xml"),
         unitAt("Hopper", "Zed", "Coal Pack", "RailVehicles\\Wagons\\hopper.xml"),
@@ -175,6 +177,8 @@ TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
         unitAt("Class 66", "Zed", "Coal Pack", "RailVehicles\\Wagons\\second.xml"),
         "diesel|Short",
         "diesel|Half|Nowhere",
+        unitAt("Packed Van", "Packed", "Stock", "RailVehicles\\Vans\\van.xml"),
+        unitAt("Loose Van", "Loose", "Stock", "RailVehicles\\Vans\\van.xml"),
     };
     const std::vector<std::tuple<std::string, std::optional<fs::path>, bool>> cases = {
         {"Class 66", assets / "Acme/Pack/RailVehicles/Diesel/Engine", true}, // the first record
@@ -183,6 +187,8 @@ TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
         {"Gone", assets / "Acme/Pack/RailVehicles/Deleted/Unit", false}, // as spelled, for the message
         {"Short", assets, true},
         {"Half", assets / "Nowhere", false},
+        {"Packed Van", assets / "packed/Stock", true}, // read from an archive of its product
+        {"Loose Van", assets / "Loose/Stock/RailVehicles/Vans", false},
         {"class 66", std::nullopt, false},
     };
     for (const auto& [cell, expected, exists] : cases) {

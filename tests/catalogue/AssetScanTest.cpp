@@ -2,6 +2,7 @@
 #include "BlueprintFixture.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
@@ -9,6 +10,7 @@
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
+#include <QProcess>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -395,6 +397,97 @@ TEST(AssetScan, RecordsPastTheLastSlotAreLeftOutWithoutAMessage) {
               "RailVehicles\\Many\\w15000.xml");
     EXPECT_EQ(Catalogue::fromCacheText(fileText(harness.folders.programFolder / "equipmentlist.txt")).size(),
               5001u);
+}
+
+// Everything a scan shows and leaves behind, to compare two ways of converting.
+struct ScanTrace {
+    std::vector<std::string> records;
+    std::vector<std::string> messages; // icon, buttons and text of each, in order
+    std::vector<std::string> observed;
+    std::string cacheFile;
+    int blueprintsFound = 0;
+    int lastConverterResult = 0;
+};
+
+ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder, ConverterMode mode) {
+    QtFiles files;
+    SpawnProcessRunner processes;
+    ConverterRunner converter(files, processes, fs::path(DOVREL_BIN_DIR) / "serz", false, mode);
+    CountingEventPump events;
+    QueuedMessageBoxes messages{[](const std::string&) {}};
+    RecordingScanObserver observer;
+    Catalogue catalogue;
+    const AssetScanReport report = AssetScan(files, converter, events, messages, observer)
+                                       .run({assetsFolder, programFolder, programFolder / "Temp"}, catalogue);
+    ScanTrace trace;
+    trace.records.assign(catalogue.records().begin(), catalogue.records().end());
+    for (const QueuedMessageBoxes::Shown& shown : messages.shown()) {
+        trace.messages.push_back(std::to_string(static_cast<int>(shown.icon)) + " " +
+                                 std::to_string(static_cast<int>(shown.buttons)) + " " + shown.text);
+    }
+    trace.observed = observer.events;
+    trace.cacheFile = fileText(programFolder / "equipmentlist.txt");
+    trace.blueprintsFound = report.blueprintsFound;
+    trace.lastConverterResult = converter.lastConverterResult();
+    return trace;
+}
+
+void generate(const fs::path& folder, const QStringList& options) {
+    QProcess generator;
+    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
+                    QStringList{QString::fromStdString(folder.string())} + options);
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+}
+
+// A generated installation whose products are mostly packed in archives (a loose file overriding its
+// packed copy, a broken archive and a damaged entry among them) against its loose twin, converted
+// both ways.
+TEST(AssetScan, APackedInstallationGivesTheCatalogueAndMessagesOfItsLooseTwin) {
+    TempFolder temp;
+    const QStringList options = {QStringLiteral("--seed"), QStringLiteral("4"), QStringLiteral("--units"),
+                                 QStringLiteral("200")};
+    generate(temp.path() / "loose", options);
+    generate(temp.path() / "packed", options + QStringList{QStringLiteral("--packed")});
+
+    const ScanTrace loose =
+        traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-loose", ConverterMode::InProcess);
+    ASSERT_GT(loose.records.size(), 150u);
+    for (const ConverterMode mode : {ConverterMode::InProcess, ConverterMode::ChildProcess}) {
+        const fs::path program = temp.path() / ("program-packed-" + std::to_string(static_cast<int>(mode)));
+        const ScanTrace packed = traceScan(temp.path() / "packed" / "Assets", program, mode);
+        EXPECT_EQ(packed.records, loose.records);
+        EXPECT_EQ(packed.messages, loose.messages);
+        EXPECT_EQ(packed.cacheFile, loose.cacheFile);
+    }
+}
+
+// The bundled converter inside the editor, reading on worker threads, against one run of the serz
+// program per blueprint: a generated installation, plus blueprints that do not convert, the last
+// one of the walk among them.
+TEST(AssetScan, ConvertingInProcessShowsAndStoresExactlyWhatRunningTheProgramDoes) {
+    TempFolder temp;
+    generate(temp.gameFolder(), {QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--units"),
+                                 QStringLiteral("150")});
+    temp.write("game/Assets/Zulu/Last/RailVehicles/Broken/a.bin", std::string("SERZ\0\0\1\0\x50", 9));
+    temp.write("game/Assets/Zulu/Last/RailVehicles/Broken/b.bin", "not the binary form at all");
+
+    const ScanTrace program =
+        traceScan(temp.gameFolder() / "Assets", temp.path() / "program-one", ConverterMode::ChildProcess);
+    const ScanTrace inProcess =
+        traceScan(temp.gameFolder() / "Assets", temp.path() / "program-two", ConverterMode::InProcess);
+
+    ASSERT_GT(program.records.size(), 100u);
+    ASSERT_GE(program.messages.size(), 3u);
+    EXPECT_EQ(inProcess.records, program.records);
+    EXPECT_EQ(inProcess.messages, program.messages);
+    EXPECT_EQ(inProcess.observed, program.observed);
+    EXPECT_EQ(inProcess.cacheFile, program.cacheFile);
+    EXPECT_EQ(inProcess.blueprintsFound, program.blueprintsFound);
+    EXPECT_EQ(program.lastConverterResult, 1);
+    EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
+    EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
+        << "nothing passes through the working files";
 }
 
 } // namespace

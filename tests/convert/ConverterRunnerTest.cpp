@@ -56,6 +56,51 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RunConverterTest,
                                            RunCase{"missingConverter", "exit 0", false, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct InProcessCase {
+    const char* name;
+    const char* fixture; // below tests/fixtures/serz, or empty for bytes no converter accepts
+    const char* workingName;
+};
+
+class InProcessConverterTest : public ::testing::TestWithParam<InProcessCase> {};
+
+// The bundled converter run inside the editor leaves the same files and ends with the same status as
+// the serz program on the same input.
+TEST_P(InProcessConverterTest, WritesWhatTheProgramWritesAndEndsAsItEnds) {
+    const InProcessCase& c = GetParam();
+    const std::string input = *c.fixture == '\0'
+                                  ? std::string("SERZ\0\0\1\0\x50\xFF\xFF", 11)
+                                  : fileText(fs::path(DOVREL_SOURCE_DIR) / "tests/fixtures/serz" / c.fixture);
+    ASSERT_FALSE(input.empty());
+    TempFolder temp;
+    QtFiles files;
+    SpawnProcessRunner processes;
+    ConverterRunner program(files, processes, fs::path(DOVREL_BIN_DIR) / "serz");
+    ConverterRunner inProcess(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
+    const fs::path programInput = temp.write(fs::path("program") / c.workingName, input);
+    const fs::path inProcessInput = temp.write(fs::path("inprocess") / c.workingName, input);
+    temp.write(converterOutputFor(inProcessInput).lexically_relative(temp.path()), "an earlier output");
+
+    const int programStatus = program.RunConverter(programInput);
+    const int inProcessStatus = inProcess.RunConverter(inProcessInput);
+
+    EXPECT_EQ(inProcessStatus, programStatus);
+    EXPECT_EQ(inProcess.lastConverterResult(), programStatus);
+    EXPECT_EQ(fs::exists(converterOutputFor(inProcessInput)), programStatus == 0);
+    EXPECT_EQ(fileText(converterOutputFor(inProcessInput)), fileText(converterOutputFor(programInput)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(inProcessInput.parent_path()), fs::directory_iterator()),
+              programStatus == 0 ? 2 : 1)
+        << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, InProcessConverterTest,
+                         ::testing::Values(InProcessCase{"binaryToXml", "floats.bin", "temp.bin"},
+                                           InProcessCase{"xmlToBinary", "arrays.xml", "tempc.xml"},
+                                           InProcessCase{"upperCaseExtension", "cache_wrap.bin", "TEMP.BIN"},
+                                           InProcessCase{"brokenBinary", "", "temp.bin"},
+                                           InProcessCase{"brokenXml", "floats.bin", "tempc.xml"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(RunConverter, TheOutputNameFollowsTheInputsExtensionInAnyCase) {
     const std::vector<std::pair<fs::path, fs::path>> cases = {
         {"/t/temp.bin", "/t/temp.xml"},

@@ -3,6 +3,8 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace dovrel {
 namespace {
@@ -37,6 +39,28 @@ TEST(NameResolver, ListsAreInListingOrderAndMissingFoldersAreEmpty) {
     }
     EXPECT_EQ(listFolderInOrder(temp.path() / "list"), (std::vector<std::string>{"abc", "Zeta", "_Common"}));
     EXPECT_TRUE(listFolderInOrder(temp.path() / "missing").empty());
+}
+
+TEST(NameResolver, ListedEntriesTellFoldersAndFilesWithLinksFollowed) {
+    testing::TempFolder temp;
+    const fs::path list = temp.path() / "list";
+    temp.write("list/b-file.bin", "x");
+    fs::create_directories(list / "A-folder");
+    fs::create_directory_symlink("A-folder", list / "c-link-to-folder");
+    fs::create_symlink("b-file.bin", list / "d-link-to-file");
+    fs::create_symlink("nowhere", list / "e-dangling");
+    ::mkfifo((list / "f-pipe").c_str(), 0600);
+    std::vector<std::tuple<std::string, bool, bool>> seen;
+    for (const ListedEntry& entry : listEntriesInOrder(list)) {
+        seen.emplace_back(entry.name, entry.folder, entry.regularFile);
+    }
+    EXPECT_EQ(seen, (std::vector<std::tuple<std::string, bool, bool>>{{"A-folder", true, false},
+                                                                      {"b-file.bin", false, true},
+                                                                      {"c-link-to-folder", true, false},
+                                                                      {"d-link-to-file", false, true},
+                                                                      {"e-dangling", false, false},
+                                                                      {"f-pipe", false, false}}));
+    EXPECT_TRUE(listEntriesInOrder(temp.path() / "missing").empty());
 }
 
 TEST(NameResolver, WalksLeaveOutOddNames) {

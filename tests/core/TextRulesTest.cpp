@@ -20,19 +20,24 @@ TEST_P(SplitTest, XmlAndCacheRulesDiffer) {
     const SplitCase& c = GetParam();
     EXPECT_EQ(splitXmlLines(c.text), c.xmlLines);
     EXPECT_EQ(splitCacheLines(c.text), c.cacheLines);
+    std::string storage;
+    const std::vector<std::string_view> views = xmlLineViews(c.text, storage);
+    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.xmlLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SplitTest,
-    ::testing::Values(SplitCase{"plain", "a\r\nb", {"a", "b"}, {"a", "b"}},
-                      SplitCase{"oneTrailingPair", "a\r\nb\r\n", {"a", "b"}, {"a", "b"}},
-                      SplitCase{"twoTrailingPairs", "a\r\nb\r\n\r\n", {"a", "b"}, {"a", "b", ""}},
-                      SplitCase{"threeTrailingPairs", "a\r\n\r\n\r\n", {"a"}, {"a", "", ""}},
-                      SplitCase{"crCrLfDeletedOnlyInXml", "a\r\r\nb", {"ab"}, {"a\r", "b"}},
-                      SplitCase{"loneLfKept", "a\nb\r\nc", {"a\nb", "c"}, {"a\nb", "c"}},
-                      SplitCase{"loneCrKept", "a\rb", {"a\rb"}, {"a\rb"}},
-                      SplitCase{"emptyText", "", {""}, {}}, SplitCase{"onlyCrLf", "\r\n", {""}, {}},
-                      SplitCase{"innerEmptyLine", "a\r\n\r\nb", {"a", "", "b"}, {"a", "", "b"}}),
+    ::testing::Values(
+        SplitCase{"plain", "a\r\nb", {"a", "b"}, {"a", "b"}},
+        SplitCase{"oneTrailingPair", "a\r\nb\r\n", {"a", "b"}, {"a", "b"}},
+        SplitCase{"twoTrailingPairs", "a\r\nb\r\n\r\n", {"a", "b"}, {"a", "b", ""}},
+        SplitCase{"threeTrailingPairs", "a\r\n\r\n\r\n", {"a"}, {"a", "", ""}},
+        SplitCase{"crCrLfDeletedOnlyInXml", "a\r\r\nb", {"ab"}, {"a\r", "b"}},
+        SplitCase{"crCrLfBesideLineEnds", "a\r\nb\r\r\nc\r\nd\r\n", {"a", "bc", "d"}, {"a", "b\r", "c", "d"}},
+        SplitCase{"loneLfKept", "a\nb\r\nc", {"a\nb", "c"}, {"a\nb", "c"}},
+        SplitCase{"loneCrKept", "a\rb", {"a\rb"}, {"a\rb"}}, SplitCase{"emptyText", "", {""}, {}},
+        SplitCase{"onlyCrLf", "\r\n", {""}, {}},
+        SplitCase{"innerEmptyLine", "a\r\n\r\nb", {"a", "", "b"}, {"a", "", "b"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrimSpaces, RemovesSpacesOnlyAndKeepsTabs) {

@@ -155,6 +155,33 @@ TEST_F(ScanSessionTest, ASecondStartLoadsTheCacheWithoutTheConverter) {
     EXPECT_EQ(editor.readDump()["state"].toObject()["catalogue"], first);
 }
 
+// Without DOVREL_SERZ the bundled converter runs inside the editor; the session must not tell it
+// from one serz run per blueprint.
+TEST_F(ScanSessionTest, TheBundledConverterInsideTheEditorScansAsTheProgramDoes) {
+    TempFolder programRuns;
+    EditorProcess withProgram(programRuns);
+    withProgram.storeGameFolder(game());
+    withProgram.setEnvironment("DOVREL_SERZ", testing::serzExecutable().string());
+    ASSERT_EQ(withProgram.runScript("dump " + withProgram.dumpFile().string() + "\n").exitCode, 0);
+    const QJsonObject expected = withProgram.readDump();
+
+    EditorProcess inProcess(temp);
+    inProcess.storeGameFolder(game());
+    const auto result = inProcess.runScript("dump " + inProcess.dumpFile().string() + "\n");
+    ASSERT_EQ(result.exitCode, 0) << result.standardError;
+    const QJsonObject dump = inProcess.readDump();
+
+    ASSERT_FALSE(expected["messages"].toArray().isEmpty());
+    EXPECT_EQ(dump["messages"], expected["messages"]);
+    EXPECT_EQ(dump["state"].toObject()["catalogue"], expected["state"].toObject()["catalogue"]);
+    EXPECT_EQ(dump["state"].toObject()["lastConverterResult"],
+              expected["state"].toObject()["lastConverterResult"]);
+    EXPECT_EQ(dump["controls"].toObject()["Combo5"], expected["controls"].toObject()["Combo5"]);
+    EXPECT_EQ(testing::fileText(temp.programFolder() / "equipmentlist.txt"),
+              testing::fileText(programRuns.programFolder() / "equipmentlist.txt"));
+    EXPECT_FALSE(fs::exists(temp.programFolder() / "Temp" / "temp.xml")) << "no working files for the scan";
+}
+
 TEST_F(ScanSessionTest, TheLowerCaseInstallationReadsTheSame) {
     TempFolder lower;
     QProcess generator;

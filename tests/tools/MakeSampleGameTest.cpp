@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include "catalogue/BlueprintReader.h"
+#include "catalogue/PackedArchive.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/qt/QtFiles.h"
 #include "serz/Conversion.h"
@@ -147,6 +148,70 @@ TEST(MakeSampleGame, LowerCaseSpellsOnlyTheFixedNamesInLowerCase) {
     EXPECT_EQ(countWithPrefix(lower, "content/routes/"), countWithPrefix(sample.files, "Content/Routes/"));
 }
 
+// --packed moves the files of most products into one archive per product and keeps everything else:
+// each file of the default sample is on disk or in its product's archive with the same bytes, except
+// the corrupt blueprint, packed whole in a damaged entry, and one blueprint that is on disk and in an
+// archive, differently.
+TEST(MakeSampleGame, PackedPutsTheSameFilesIntoArchivesOfTheirProducts) {
+    const GeneratedSample& sample = defaultSample();
+    ASSERT_EQ(sample.run.exitCode, 0);
+    const TempFolder temp;
+    const ProgramRun run = runMakeSampleGame({temp.gameFolder().string(), "--seed", "7", "--packed"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("(seed 7, packed)"), std::string::npos) << run.out;
+    const FileMap packed = allFiles(temp.gameFolder());
+
+    FileMap entries; // path below the game folder, "/" between the parts -> bytes
+    int unreadableEntries = 0;
+    int archivesWithBackslashes = 0;
+    int brokenArchives = 0;
+    for (const auto& [path, bytes] : packed) {
+        if (!path.ends_with(".ap")) {
+            continue;
+        }
+        const std::optional<PackedArchive> archive = PackedArchive::open(temp.gameFolder() / path);
+        if (!archive) {
+            ++brokenArchives;
+            continue;
+        }
+        const std::string product = path.substr(0, path.rfind('/') + 1);
+        bool backslashes = false;
+        for (const PackedArchive::Entry& entry : archive->entries()) {
+            std::string name = entry.name;
+            backslashes = backslashes || name.find('\\') != std::string::npos;
+            std::replace(name.begin(), name.end(), '\\', '/');
+            const std::optional<std::string> content = archive->read(entry);
+            unreadableEntries += content ? 0 : 1;
+            entries[product + name] = content.value_or("unreadable");
+        }
+        archivesWithBackslashes += backslashes ? 1 : 0;
+    }
+    EXPECT_EQ(brokenArchives, 1);
+    EXPECT_EQ(unreadableEntries, 1);
+    EXPECT_GT(archivesWithBackslashes, 0);
+    EXPECT_GT(entries.size(), packed.size() / 2) << "most products are packed";
+
+    int overridden = 0;
+    for (const auto& [path, bytes] : sample.files) {
+        if (path == ".make-sample-game") {
+            continue;
+        }
+        const bool loose = packed.count(path) == 1;
+        const bool inArchive = entries.count(path) == 1;
+        ASSERT_TRUE(loose || inArchive) << path;
+        if (loose && inArchive) {
+            ++overridden;
+            EXPECT_TRUE(packed.at(path) == bytes) << "the loose file is the sample's own: " << path;
+            EXPECT_NE(entries.at(path), bytes) << path;
+        } else if (loose) {
+            EXPECT_TRUE(packed.at(path) == bytes) << path;
+        } else if (entries.at(path) != "unreadable") {
+            EXPECT_TRUE(entries.at(path) == bytes) << path;
+        }
+    }
+    EXPECT_EQ(overridden, 1);
+}
+
 TEST(MakeSampleGame, RunsAgainOverAnEarlierSampleAndKeepsWhatIsNotItsOwn) {
     const TempFolder temp;
     const fs::path game = temp.gameFolder();
@@ -201,7 +266,8 @@ TEST(MakeSampleGame, RefusesFoldersItMustNotUseAndBadArguments) {
 
     const ProgramRun help = runMakeSampleGame({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.starts_with("usage: make-sample-game DIR [--seed N] [--units N] [--lower-case]\n"));
+    EXPECT_TRUE(help.out.starts_with(
+        "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed]\n"));
     EXPECT_NE(help.out.find(".make-sample-game"), std::string::npos);
 }
 

@@ -14,11 +14,12 @@ TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
         Options options{};
     };
     const Case cases[] = {
-        {{"game"}, "", {"game", 1, 60, false, false}},
+        {{"game"}, "", {"game", 1, 60, false, false, false}},
         {{"--units", "5000", "out dir", "--lower-case", "--seed", "18446744073709551615"},
          "",
-         {"out dir", 18446744073709551615ull, 5000, true, false}},
-        {{"--help"}, "", {"", 1, 60, false, true}},
+         {"out dir", 18446744073709551615ull, 5000, true, false, false}},
+        {{"--help"}, "", {"", 1, 60, false, false, true}},
+        {{"--packed", "game"}, "", {"game", 1, 60, false, true, false}},
         {{}, "the folder DIR is missing"},
         {{""}, "the folder name is empty"},
         {{"a", "b"}, "only one folder can be given (\"a\" and \"b\")"},
@@ -39,8 +40,8 @@ TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
         if (options != nullptr) {
             const Options& o = *options;
             const Options& e = c.options;
-            EXPECT_EQ(std::make_tuple(o.folder, o.seed, o.units, o.lowerCase, o.help),
-                      std::make_tuple(e.folder, e.seed, e.units, e.lowerCase, e.help));
+            EXPECT_EQ(std::make_tuple(o.folder, o.seed, o.units, o.lowerCase, o.packed, o.help),
+                      std::make_tuple(e.folder, e.seed, e.units, e.lowerCase, e.packed, e.help));
         }
     }
 }

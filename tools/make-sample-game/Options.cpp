@@ -22,7 +22,7 @@ std::optional<std::uint64_t> wholeNumber(const std::string& text) {
 } // namespace
 
 std::string usageText() {
-    return "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case]\n"
+    return "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed]\n"
            "Writes a sample installation of the game into DIR: Vantor.exe (empty), Assets with rolling "
            "stock\n"
            "and the blueprints beside it, Content/ConsistTemplates.bin and routes with scenarios. Every "
@@ -33,6 +33,10 @@ std::string usageText() {
            "                show the edge cases are always written, so fewer than those are not made\n"
            "  --lower-case  writes Content, Routes, Assets, ConsistTemplates.bin, Scenarios and\n"
            "                Scenario.bin in lower case\n"
+           "  --packed      writes most products as .ap archives (zip) in their product folder, the\n"
+           "                same stock as without it; among them a loose file that overrides its\n"
+           "                packed copy, an archive that is not one, a damaged entry, and entries with\n"
+           "                \"\\\" between the parts of their paths\n"
            "  --help        shows this text\n"
            "DIR must be missing, empty, or an earlier sample: a folder with the file .make-sample-game,\n"
            "which lists the files an earlier run wrote. Those files are removed first; nothing else in\n"
@@ -50,6 +54,10 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
         }
         if (argument == "--lower-case") {
             options.lowerCase = true;
+            continue;
+        }
+        if (argument == "--packed") {
+            options.packed = true;
             continue;
         }
         if (argument == "--seed" || argument == "--units") {

@@ -13,6 +13,7 @@ struct Options {
     std::uint64_t seed = 1;
     int units = 60;
     bool lowerCase = false;
+    bool packed = false;
     bool help = false;
 };
 

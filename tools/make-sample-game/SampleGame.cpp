@@ -4,6 +4,7 @@
 #include "ConsistPlan.h"
 #include "ConsistXml.h"
 #include "FixedNames.h"
+#include "Packing.h"
 #include "Random.h"
 #include "SampleFolder.h"
 #include "Stock.h"
@@ -11,7 +12,10 @@
 
 #include "serz/Conversion.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
 #include <stdexcept>
 
 namespace dovrel::sample {
@@ -54,24 +58,47 @@ public:
 
     void placeholderProgram() { folder_.write("Vantor.exe", ""); }
 
-    void stock(const Stock& stock) {
+    void stock(const Stock& stock, bool packed) {
+        if (packed) {
+            choosePackedProducts(stock);
+        }
         for (const Vehicle& v : stock.vehicles) {
             const std::string file = inProduct(names_, v.set, v.folder, v.fileName);
             std::string bin = binaryOf(vehicleBlueprintXml(v, random_), file);
             if (v.outcome == Outcome::Unreadable) {
-                bin = cutShort(std::move(bin));
                 ++summary_.unreadableBlueprints;
             }
-            folder_.write(file, bin);
             ++summary_.vehicleBlueprints;
+            if (isPacked(v.set)) {
+                // Packed, an unreadable blueprint is a whole one whose entry is damaged.
+                pack(v.set,
+                     {pathInProduct(v.folder, v.fileName), std::move(bin), v.outcome == Outcome::Unreadable});
+                continue;
+            }
+            if (v.outcome == Outcome::Unreadable) {
+                bin = cutShort(std::move(bin));
+            }
+            folder_.write(file, bin);
         }
         for (const OtherBlueprint& b : stock.others) {
             const std::string file = inProduct(names_, b.set, b.folder, b.fileName);
-            folder_.write(file, binaryOf(otherBlueprintXml(b, random_), file));
+            std::string bin = binaryOf(otherBlueprintXml(b, random_), file);
             ++summary_.otherBlueprints;
+            if (isPacked(b.set)) {
+                pack(b.set, {pathInProduct(b.folder, b.fileName), std::move(bin), false});
+                continue;
+            }
+            folder_.write(file, bin);
         }
         for (const PlainFile& plain : stock.plainFiles) {
+            if (isPacked(plain.set)) {
+                pack(plain.set, {plain.path, plain.bytes, false});
+                continue;
+            }
             folder_.write(productFolder(names_, plain.set) + plain.path, plain.bytes);
+        }
+        if (packed) {
+            writeArchives(stock);
         }
     }
 
@@ -111,10 +138,81 @@ public:
     }
 
 private:
+    static std::string pathInProduct(const std::string& folder, const std::string& file) {
+        return folder.empty() ? file : folder + "/" + file;
+    }
+
+    // Every product but each fourth goes into an archive, and so does every product holding an
+    // unreadable blueprint, which becomes the damaged entry.
+    void choosePackedProducts(const Stock& stock) {
+        std::vector<BlueprintSet> products;
+        for (const Vehicle& v : stock.vehicles) {
+            if (std::find(products.begin(), products.end(), v.set) == products.end()) {
+                products.push_back(v.set);
+            }
+            if (v.outcome == Outcome::Unreadable) {
+                packed_[v.set];
+            }
+        }
+        for (std::size_t i = 0; i < products.size(); ++i) {
+            if (i % 4 != 3) {
+                packed_[products[i]];
+            }
+        }
+    }
+
+    bool isPacked(const BlueprintSet& set) const { return packed_.contains(set); }
+    void pack(const BlueprintSet& set, PackedFile file) { packed_[set].push_back(std::move(file)); }
+
+    // The first file of a product that the scan reads, when it is a catalogued vehicle's.
+    static const Vehicle* firstScannedVehicle(const Stock& stock, const BlueprintSet& set) {
+        const Vehicle* first = nullptr;
+        for (const Vehicle& v : stock.vehicles) {
+            if (v.set == set && v.outcome != Outcome::OutsideScan &&
+                (first == nullptr || scannedBefore(pathInProduct(v.folder, v.fileName),
+                                                   pathInProduct(first->folder, first->fileName)))) {
+                first = &v;
+            }
+        }
+        return first != nullptr && first->outcome == Outcome::Catalogued ? first : nullptr;
+    }
+
+    void writeArchives(const Stock& stock) {
+        bool overridden = false;
+        bool backslashes = false;
+        for (auto& [set, files] : packed_) {
+            std::sort(files.begin(), files.end(),
+                      [](const PackedFile& a, const PackedFile& b) { return scannedBefore(a.path, b.path); });
+            if (!overridden) {
+                if (const Vehicle* first = firstScannedVehicle(stock, set)) {
+                    // The loose file wins over its packed copy, which names itself otherwise.
+                    Vehicle copy = *first;
+                    copy.displayName += " (packed copy)";
+                    const std::string path = pathInProduct(first->folder, first->fileName);
+                    // Its own variation, so the rest of the installation stays as without --packed.
+                    Random copyRandom = random_;
+                    for (PackedFile& file : files) {
+                        if (file.path == path) {
+                            folder_.write(productFolder(names_, set) + path, file.bytes);
+                            file.bytes = binaryOf(vehicleBlueprintXml(copy, copyRandom), path);
+                        }
+                    }
+                    folder_.write(productFolder(names_, set) + "Broken.ap",
+                                  "PK\x03\x04 an archive cut short");
+                    overridden = true;
+                }
+            }
+            folder_.write(productFolder(names_, set) + set.product + ".ap", zipArchive(files, backslashes));
+            backslashes = !backslashes;
+            ++summary_.archives;
+        }
+    }
+
     SampleFolder& folder_;
     const FixedNames& names_;
     Random& random_;
     Summary summary_;
+    std::map<BlueprintSet, std::vector<PackedFile>> packed_;
 };
 
 } // namespace
@@ -127,7 +225,7 @@ Summary makeSampleGame(const Options& options) {
     SampleFolder folder(options.folder);
     InstallationWriter writer(folder, names, random);
     writer.placeholderProgram();
-    writer.stock(stock);
+    writer.stock(stock, options.packed);
     writer.consists(plan);
     folder.finish();
     return writer.summary();
@@ -137,12 +235,13 @@ std::string summaryLine(const Options& options, const Summary& s) {
     char size[32];
     std::snprintf(size, sizeof size, "%.1f MB", static_cast<double>(s.bytes) / (1024.0 * 1024.0));
     return "make-sample-game: wrote " + options.folder.string() + " (seed " + std::to_string(options.seed) +
-           (options.lowerCase ? ", lower case" : "") + "): " + std::to_string(s.vehicleBlueprints) +
-           " vehicle blueprints (" + std::to_string(s.unreadableBlueprints) + " corrupt), " +
-           std::to_string(s.otherBlueprints) + " other blueprints, " + std::to_string(s.userConsists) +
-           " user consists, " + std::to_string(s.routes) + " routes with " + std::to_string(s.scenarios) +
-           " scenarios and " + std::to_string(s.scenarioConsists) + " scenario consists; " +
-           std::to_string(s.files) + " files, " + size;
+           (options.lowerCase ? ", lower case" : "") + (options.packed ? ", packed" : "") +
+           "): " + std::to_string(s.vehicleBlueprints) + " vehicle blueprints (" +
+           std::to_string(s.unreadableBlueprints) + " corrupt), " + std::to_string(s.otherBlueprints) +
+           " other blueprints, " + (options.packed ? std::to_string(s.archives) + " archives, " : "") +
+           std::to_string(s.userConsists) + " user consists, " + std::to_string(s.routes) + " routes with " +
+           std::to_string(s.scenarios) + " scenarios and " + std::to_string(s.scenarioConsists) +
+           " scenario consists; " + std::to_string(s.files) + " files, " + size;
 }
 
 } // namespace dovrel::sample

@@ -13,6 +13,7 @@ struct Summary {
     std::size_t vehicleBlueprints = 0;
     std::size_t unreadableBlueprints = 0;
     std::size_t otherBlueprints = 0;
+    std::size_t archives = 0;
     std::size_t userConsists = 0;
     std::size_t routes = 0;
     std::size_t scenarios = 0;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "catalogue/BlueprintOutcome.h"
+#include "catalogue/BlueprintWalk.h"
+#include "platform/FileStatus.h"
+#include "platform/Files.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dovrel {
+
+inline constexpr std::string_view kScanIndexName = "equipmentlist.index";
+
+// What the last scan with the bundled converter made of each blueprint, kept beside the cache: the
+// blueprint's file (and entry, for packed stock), its stamp (the archive's for packed stock), and
+// its outcome. A later scan takes the outcome of every blueprint whose stamp is unchanged instead of
+// converting it again. A file changed within a second before the scan that noted it is not trusted
+// (its stamp may not show a change made in the same instant), so it is converted again next time.
+class ScanIndex {
+public:
+    // An empty index for a scan that starts now; `startNs` is the wall clock in nanoseconds.
+    explicit ScanIndex(long long startNs) : startNs_(startNs) {}
+
+    // The index a file holds; an empty one when the file is missing, unreadable or not an index.
+    static ScanIndex load(const Files& files, const std::filesystem::path& file);
+
+    // The outcome noted for the blueprint, when its stamp is the noted one.
+    std::optional<BlueprintOutcome> find(const FoundBlueprint& blueprint) const;
+
+    // Notes a blueprint's outcome, unless its file changed too close to the start of this scan or
+    // its bytes could not be read.
+    void note(const FoundBlueprint& blueprint, BlueprintOutcome outcome);
+
+    std::size_t size() const { return entries_.size(); }
+
+    // The index as the text of its file, and written whole.
+    std::string text() const;
+    FileStatus write(Files& files, const std::filesystem::path& file) const;
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        BlueprintOutcome outcome;
+    };
+    static std::string keyOf(const FoundBlueprint& blueprint);
+
+    long long startNs_;
+    std::map<std::string, Entry> entries_;
+};
+
+} // namespace dovrel

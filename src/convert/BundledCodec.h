@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dovrel {
+
+// The bundled converter's codec, run inside the editor instead of as a child process. It writes
+// exactly what the serz program writes and fails where it fails.
+
+// The XML of a file in the binary form; empty optional when the bytes are not a valid file.
+std::optional<std::string> binaryToXml(std::string_view binary);
+
+// The root element's line of converter XML: the first line that is neither empty nor the
+// declaration or a comment; empty when there is none.
+std::string_view rootLineOf(std::string_view xml);
+
+// What the serz program does with one file argument, in this process: the output beside the input
+// (PATH.bin <-> PATH.xml), written whole or not at all. The exit status the program would give (0
+// or 1); on failure `failure` holds the one line it would print.
+int convertFileInProcess(const std::filesystem::path& input, std::string& failure);
+
+} // namespace dovrel
