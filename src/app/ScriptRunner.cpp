@@ -23,6 +23,8 @@ namespace dovrel {
 
 namespace {
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// clang 14 does not deduce an aggregate's template arguments by itself.
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::string noSuchControl(const std::string& name) {
     return "no control named \"" + name + "\"";

@@ -15,8 +15,12 @@ struct ProgramFolderInputs {
 };
 
 // DOVREL_PROGRAM_FOLDER when set (created when missing), else the executable's folder when it is
-// writable, else $XDG_DATA_HOME/DovrelConsistEditor (created; ~/.local/share without XDG_DATA_HOME).
+// writable and not an installed copy's, else $XDG_DATA_HOME/DovrelConsistEditor (created;
+// ~/.local/share without XDG_DATA_HOME).
 std::filesystem::path resolveProgramFolder(const ProgramFolderInputs& inputs);
+
+// The file that marks an installed copy: <executable folder>/../share/metainfo/<id>.metainfo.xml.
+std::filesystem::path installedMetainfoFile(const std::filesystem::path& executableFolder);
 
 std::optional<std::string> environmentValue(const char* name);
 

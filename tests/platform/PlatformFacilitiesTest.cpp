@@ -115,6 +115,21 @@ TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHome) {
     EXPECT_TRUE(fs::is_directory(temp.path() / ".local" / "share" / "DovrelConsistEditor"));
 }
 
+TEST(ProgramFolder, AnInstalledCopyKeepsItsFilesInTheDataHomeEvenWhereItMayWrite) {
+    TempFolder temp;
+    const fs::path bin = temp.path() / "usr" / "bin";
+    fs::create_directories(bin);
+    const fs::path data = temp.path() / "data";
+    EXPECT_EQ(resolveProgramFolder({std::nullopt, bin, data.string(), std::nullopt}), bin);
+
+    temp.write(fs::relative(installedMetainfoFile(bin), temp.path()), "<component/>");
+    EXPECT_EQ(installedMetainfoFile(bin).parent_path(), temp.path() / "usr" / "share" / "metainfo");
+    EXPECT_EQ(resolveProgramFolder({std::nullopt, bin, data.string(), std::nullopt}),
+              data / "DovrelConsistEditor");
+    const fs::path chosen = temp.path() / "chosen";
+    EXPECT_EQ(resolveProgramFolder({chosen.string(), bin, data.string(), std::nullopt}), chosen);
+}
+
 TEST(EventPump, RunsPendingEvents) {
     QtEventPump pump;
     int delivered = 0;

@@ -45,9 +45,17 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
                        QString::fromStdString(folder_.configFolder().string()));
     environment.insert(QStringLiteral("DOVREL_PROGRAM_FOLDER"),
                        QString::fromStdString(folder_.programFolder().string()));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                       QStringLiteral("offscreen:configfile=%1/tests/screens/screen-%2.json")
-                           .arg(QString::fromLatin1(DOVREL_SOURCE_DIR), QString::fromStdString(screen_)));
+    // The unprivileged user may not reach the checkout or the build folder (a checkout under /root):
+    // it runs copies of the programs and the screen file in a folder of the test's own.
+    const fs::path copies = unprivileged_ ? unprivilegedCopies() : fs::path();
+    fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / ("screen-" + screen_ + ".json");
+    if (unprivileged_) {
+        fs::copy_file(screenFile, copies / screenFile.filename(), fs::copy_options::overwrite_existing);
+        screenFile = copies / screenFile.filename();
+    }
+    environment.insert(
+        QStringLiteral("QT_QPA_PLATFORM"),
+        QStringLiteral("offscreen:configfile=%1").arg(QString::fromStdString(screenFile.string())));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     for (const auto& [name, value] : environment_) {
         environment.insert(QString::fromStdString(name), QString::fromStdString(value));
@@ -69,7 +77,7 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
             }
             ::chown(own.c_str(), 65534, 65534);
         }
-        list.prepend(QString::fromStdString(editorExecutable().string()));
+        list.prepend(QString::fromStdString((copies / editorExecutable().filename()).string()));
         list = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                            QStringLiteral("--clear-groups")} +
                list;
@@ -88,6 +96,18 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
     result.standardOutput = process.readAllStandardOutput().toStdString();
     result.standardError = process.readAllStandardError().toStdString();
     return result;
+}
+
+fs::path EditorProcess::unprivilegedCopies() const {
+    const fs::path own = folder_.path() / "unprivileged";
+    fs::create_directories(own);
+    fs::permissions(own, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    // The editor runs the serz beside it.
+    for (const fs::path& program : {editorExecutable(), serzExecutable()}) {
+        fs::copy_file(program, own / program.filename(), fs::copy_options::overwrite_existing);
+    }
+    return own;
 }
 
 QJsonObject EditorProcess::readDump() const {

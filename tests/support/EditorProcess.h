@@ -23,7 +23,8 @@ public:
 
     void setScreen(const std::string& size) { screen_ = size; }
     // Runs the editor as the unprivileged user "nobody" (uid and gid 65534); its settings and
-    // program folder become that user's, everything else in the test folder stays root's.
+    // program folder become that user's, everything else in the test folder stays root's. That user
+    // runs copies of the programs and the screen file in the test folder, never the checkout's.
     void runUnprivileged() { unprivileged_ = true; }
     void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
     // Writes "GameFolder" into the isolated settings, as Locate would have.
@@ -39,6 +40,9 @@ public:
     QJsonObject readDump() const;
 
 private:
+    // Copies of the editor and serz in a folder of the test's own that every user can read.
+    std::filesystem::path unprivilegedCopies() const;
+
     const TempFolder& folder_;
     std::string screen_ = "1280x1024";
     bool unprivileged_ = false;

@@ -1,0 +1,230 @@
+// The program as a user gets it: installed by cmake --install into a scratch prefix, or from the
+// Debian package made by cpack. The installed files are checked with the desktop's own validators,
+// and the installed editor runs a session on a generated installation, keeping its files in the
+// user's data folder and writing nothing beside itself.
+#include "support/TempFolder.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <unistd.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::fileText;
+using testing::TempFolder;
+
+const std::string kAppId = DOVREL_APP_ID_TEXT;
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output; // standard output and error together
+};
+
+ProgramRun run(const std::string& program, const QStringList& arguments,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QString::fromStdString(program), arguments);
+    ProgramRun result;
+    if (!process.waitForFinished(240000)) {
+        process.kill();
+        process.waitForFinished();
+        result.output = program + " did not finish: " + process.errorString().toStdString();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.output = process.readAll().toStdString();
+    return result;
+}
+
+QString text(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// Every file and link below a folder with its size and modification time.
+std::map<std::string, std::string> snapshot(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const fs::path relative = fs::relative(entry.path(), root);
+        std::string stamp = entry.is_directory() ? "folder" : std::to_string(entry.file_size());
+        stamp += " " + std::to_string(entry.last_write_time().time_since_epoch().count());
+        files[relative.string()] = stamp;
+    }
+    return files;
+}
+
+// The files an installation holds below its prefix, and what each is.
+const std::vector<std::pair<std::string, std::string>> kInstalledFiles = {
+    {"bin/dovrel-consist-editor", "program"},
+    {"bin/serz", "program"},
+    {"share/applications/" + kAppId + ".desktop", "desktop"},
+    {"share/metainfo/" + kAppId + ".metainfo.xml", "metainfo"},
+    {"share/icons/hicolor/scalable/apps/" + kAppId + ".svg", "svg"},
+    {"share/icons/hicolor/48x48/apps/" + kAppId + ".png", "48"},
+    {"share/icons/hicolor/64x64/apps/" + kAppId + ".png", "64"},
+    {"share/icons/hicolor/128x128/apps/" + kAppId + ".png", "128"},
+    {"share/icons/hicolor/256x256/apps/" + kAppId + ".png", "256"},
+    {"share/man/man1/dovrel-consist-editor.1.gz", "man"},
+    {"share/man/man1/serz.1.gz", "man"},
+};
+
+// Checks the files of an installation below PREFIX: nothing more, nothing less, each valid.
+void expectInstalledFiles(const fs::path& prefix) {
+    std::set<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(prefix)) {
+        if (!entry.is_directory()) {
+            found.insert(fs::relative(entry.path(), prefix).string());
+        }
+    }
+    std::set<std::string> expected;
+    for (const auto& [file, kind] : kInstalledFiles) {
+        expected.insert(file);
+        const fs::path path = prefix / file;
+        SCOPED_TRACE(file);
+        if (kind == "program") {
+            EXPECT_EQ(::access(path.c_str(), X_OK), 0);
+        } else if (kind == "desktop") {
+            const ProgramRun check = run("desktop-file-validate", {text(path)});
+            EXPECT_EQ(check.exitCode, 0) << check.output;
+            EXPECT_EQ(check.output, "");
+        } else if (kind == "metainfo") {
+            const ProgramRun check = run("appstreamcli", {"validate", "--no-net", "--pedantic", text(path)});
+            EXPECT_EQ(check.exitCode, 0) << check.output;
+            EXPECT_EQ(check.output.find("W:"), std::string::npos) << check.output;
+            EXPECT_EQ(check.output.find("E:"), std::string::npos) << check.output;
+            EXPECT_NE(fileText(path).find("<release version=\"" DOVREL_VERSION_TEXT "\""), std::string::npos);
+        } else if (kind == "svg") {
+            EXPECT_NE(fileText(path).find("<svg "), std::string::npos);
+        } else if (kind == "man") {
+            // groff reads the page and warns about every mistake in it.
+            const ProgramRun page =
+                run("sh", {"-c", "gzip -dc \"$1\" | groff -man -ww -z -Tutf8 2>&1", "sh", text(path)});
+            EXPECT_EQ(page.exitCode, 0) << page.output;
+            EXPECT_EQ(page.output, "");
+            EXPECT_EQ(run("sh", {"-c", "gzip -dc \"$1\" | head -c 3", "sh", text(path)}).output, ".TH");
+        } else {
+            const QImage icon(text(path));
+            const int size = std::stoi(kind);
+            EXPECT_EQ(icon.size(), QSize(size, size));
+        }
+    }
+    EXPECT_EQ(found, expected);
+}
+
+// The installed editor's session on a generated installation, with the user's own folders below
+// HOME and no DOVREL_ variable: the catalogue is built, a consist saved and listed, and the program
+// folder is the data folder, not the executable's.
+void expectInstalledSession(const fs::path& bin, const fs::path& installRoot) {
+    TempFolder user;
+    const fs::path game = user.path() / "Vantor";
+    const ProgramRun sample = run(DOVREL_BIN_DIR "/make-sample-game", {text(game), "--seed", "4"});
+    ASSERT_EQ(sample.exitCode, 0) << sample.output;
+    user.write("home/.config/DovrelConsistEditor/DovrelConsistEditor.conf",
+               "[Preferences]\nGameFolder=" + game.string() + "\n");
+    const fs::path screen =
+        user.write("screen.json",
+                   "{\"screens\": [{\"name\": \"S\", \"x\": 0, \"y\": 0, \"width\": 1280, \"height\": 1024, "
+                   "\"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}");
+    const fs::path dump = user.path() / "dump.json";
+    const fs::path script = user.write("session.txt", "choose List1 #0\nclick butAddLocoRight\n"
+                                                      "click butAddLocoRight\ntype Text1 Installed Pair\n"
+                                                      "click mnuSaveConsistToVTUserConsists\n"
+                                                      "click mnuOpenVTUserConsists\ndump " +
+                                                          dump.string() + "\n");
+    QProcessEnvironment environment;
+    environment.insert("PATH", "/usr/bin:/bin");
+    environment.insert("HOME", text(user.path() / "home"));
+    environment.insert("LC_ALL", "C.UTF-8");
+    environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + text(screen));
+    const auto before = snapshot(installRoot);
+
+    const ProgramRun session =
+        run((bin / "dovrel-consist-editor").string(), {"--script", text(script)}, environment);
+    ASSERT_EQ(session.exitCode, 0) << session.output;
+
+    QFile file(text(dump));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject state = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_GE(state["state"].toObject()["catalogue"].toArray().size(), 10);
+    int listed = 0;
+    for (const QJsonValue& item : state["controls"].toObject()["List3"].toObject()["items"].toArray()) {
+        listed += item.toString().endsWith(QStringLiteral("\tInstalled Pair")) ? 1 : 0;
+    }
+    EXPECT_EQ(listed, 1) << session.output;
+
+    const fs::path programFolder = user.path() / "home" / ".local" / "share" / "DovrelConsistEditor";
+    EXPECT_TRUE(fs::is_regular_file(programFolder / "equipmentlist.txt"));
+    EXPECT_TRUE(fs::is_directory(programFolder / "Temp"));
+    EXPECT_EQ(snapshot(installRoot), before);
+}
+
+TEST(Install, CmakeInstallPutsEveryFileInPlaceAndTheEditorRunsFromThere) {
+    TempFolder scratch;
+    const fs::path prefix = scratch.path() / "usr";
+    const ProgramRun install = run(DOVREL_CMAKE, {"--install", DOVREL_BINARY_DIR, "--prefix", text(prefix)});
+    ASSERT_EQ(install.exitCode, 0) << install.output;
+    expectInstalledFiles(prefix);
+    expectInstalledSession(prefix / "bin", scratch.path());
+}
+
+// The system itself, not a scratch root: only where the test may change the machine (a CI machine
+// or the fresh system of scripts/check-fresh-debian), as root, with DOVREL_TEST_SYSTEM_INSTALL=1.
+void expectSystemInstall(const fs::path& package) {
+    const ProgramRun install = run("apt-get", {"install", "-y", "--no-install-recommends", text(package)});
+    ASSERT_EQ(install.exitCode, 0) << install.output;
+    expectInstalledSession("/usr/bin", "/usr/bin");
+    const ProgramRun remove = run("apt-get", {"purge", "-y", "dovrel-consist-editor"});
+    EXPECT_EQ(remove.exitCode, 0) << remove.output;
+}
+
+TEST(Install, TheDebianPackageHoldsTheInstallationWithItsLibrariesAsDependencies) {
+    TempFolder scratch;
+    const ProgramRun pack =
+        run(DOVREL_CPACK, {"-G", "DEB", "--config", DOVREL_BINARY_DIR "/CPackConfig.cmake", "-B",
+                           text(scratch.path() / "package")});
+    ASSERT_EQ(pack.exitCode, 0) << pack.output;
+    fs::path package;
+    for (const auto& entry : fs::directory_iterator(scratch.path() / "package")) {
+        if (entry.path().extension() == ".deb") {
+            package = entry.path();
+        }
+    }
+    ASSERT_FALSE(package.empty()) << pack.output;
+    EXPECT_EQ(package.filename().string().rfind("dovrel-consist-editor_" DOVREL_VERSION_TEXT "_", 0), 0u);
+
+    // dpkg-shlibdeps found the libraries the programs link; the window system plug-ins are named.
+    const ProgramRun depends = run("dpkg-deb", {"--field", text(package), "Depends"});
+    ASSERT_EQ(depends.exitCode, 0) << depends.output;
+    for (const std::string name :
+         {"libc6 ", "libstdc++6 ", "libqt6core6 ", "libqt6gui6 ", "libqt6widgets6 ", "qt6-qpa-plugins"}) {
+        EXPECT_NE(depends.output.find(name), std::string::npos) << name << " in " << depends.output;
+    }
+    // What apt would install it with: every dependency can be met on this system.
+    const ProgramRun simulated = run("apt-get", {"install", "--simulate", text(package)});
+    EXPECT_EQ(simulated.exitCode, 0) << simulated.output;
+
+    const fs::path root = scratch.path() / "root";
+    const ProgramRun unpack = run("dpkg-deb", {"--extract", text(package), text(root)});
+    ASSERT_EQ(unpack.exitCode, 0) << unpack.output;
+    expectInstalledFiles(root / "usr");
+    expectInstalledSession(root / "usr" / "bin", root);
+
+    if (qEnvironmentVariable("DOVREL_TEST_SYSTEM_INSTALL") == QStringLiteral("1") && ::getuid() == 0) {
+        expectSystemInstall(package);
+    }
+}
+
+} // namespace
+} // namespace dovrel
