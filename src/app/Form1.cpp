@@ -79,6 +79,7 @@ Form1::Form1(const Services& services)
     buildBrowserPanel(client, false);
     buildConsistList(client);
     buildCouplingFilter(client);
+    buildFindBar(client);
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -102,6 +103,7 @@ Form1::Form1(const Services& services)
         });
     wireCommands();
     wireBrowser();
+    wireFind();
     wireConsistFiles();
     showConsistDisplay();
 }
