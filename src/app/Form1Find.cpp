@@ -24,6 +24,21 @@ namespace dovrel {
 namespace {
 // A found item's catalogue position; items of the panels' own lists carry none.
 constexpr int kItemRecordRole = kItemBytesRole + 1;
+
+bool holdsAlready(const QListWidget* list, const std::vector<FoundUnit>& units) {
+    if (static_cast<std::size_t>(list->count()) != units.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const QListWidgetItem* item = list->item(static_cast<int>(i));
+        const QVariant position = item->data(kItemRecordRole);
+        if (!position.isValid() || position.toULongLong() != units[i].record ||
+            item->data(kItemBytesRole).toByteArray() != QByteArrayView(units[i].shown)) {
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 void Form1::buildFindBar(QWidget* client) {
@@ -89,6 +104,9 @@ bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
         return false;
     }
     QListWidget* list = panel(side).list;
+    if (holdsAlready(list, *units)) {
+        return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
+    }
     {
         const QSignalBlocker quiet(list);
         list->clear();

@@ -4,6 +4,7 @@
 #include "core/TextRules.h"
 #include "platform/qt/TextConversion.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace dovrel {
@@ -67,8 +68,20 @@ QString foldedForFind(const QString& text) {
     return folded;
 }
 
+FindText::FindText(const QString& typed) : folded_(foldedForFind(typed)) {
+    const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
+    if (std::all_of(folded_.begin(), folded_.end(), ascii)) {
+        asciiFolded_ = folded_.toStdString();
+    }
+}
+
 bool FindText::foundIn(std::string_view nameBytes) const {
-    return foldedForFind(displayText(nameBytes)).contains(folded_);
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (!std::all_of(nameBytes.begin(), nameBytes.end(), ascii)) {
+        return foldedForFind(displayText(nameBytes)).contains(folded_);
+    }
+    // An ASCII name folds to its ASCII lower case, which holds no other letter.
+    return asciiFolded_ && asciiLower(nameBytes).find(*asciiFolded_) != std::string::npos;
 }
 
 std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, std::span<const std::string> catalogue,

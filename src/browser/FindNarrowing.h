@@ -21,13 +21,16 @@ QString foldedForFind(const QString& text);
 // The typed find text, folded once; it finds the names that contain it.
 class FindText {
 public:
-    explicit FindText(const QString& typed) : folded_(foldedForFind(typed)) {}
+    explicit FindText(const QString& typed);
     bool empty() const { return folded_.isEmpty(); }
     // Whether a name (the bytes of the game's files, shown as the lists show them) contains the text.
     bool foundIn(std::string_view nameBytes) const;
 
 private:
     QString folded_;
+    // The folded text as bytes when it is all ASCII: plain ASCII names, folded by their lower case, are
+    // searched for it without conversion.
+    std::optional<std::string> asciiFolded_;
 };
 
 // An item of a narrowed list: its bytes, as shown, and the catalogue position of its record.

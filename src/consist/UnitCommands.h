@@ -16,7 +16,8 @@ enum class UnitList { Locos, Wagons };
 struct ListChoice {
     std::int32_t entryCount = 0;
     std::optional<std::string> chosen; // the chosen entry's text (its bytes), if one is chosen
-    std::optional<std::string> record; // the chosen entry's own record, when the list tells which one
+    // The chosen entry's own record, when the list tells which one.
+    std::optional<std::string> record = std::nullopt;
 };
 
 // The commands that change which units the line holds: add a unit beside the selected one, trade the

@@ -40,6 +40,8 @@ TEST(FindText, FoundInNamesIgnoringCaseAndAccents) {
         {"\xCE\xA3\xCE\x99\xCE\x93\xCE\x9C\xCE\x91", "\xCF\x83\xCE\xB9\xCE\xB3\xCE\xBC\xCE\xB1 loco",
          true},                              // Greek case
         {"\xCF\x82", "\xCE\xA3 tank", true}, // final sigma folds as sigma
+        {"\xC3\x9F", "Strasse", true},       // a typed ß finds "ss" in a plain ASCII name
+        {"\xD0\xB6", "Class 66", false},     // a letter that folds to no ASCII finds no ASCII name
         {"x", "Class 66", false},
         {"", "Class 66", true},
     };
