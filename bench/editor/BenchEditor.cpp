@@ -1,6 +1,7 @@
 // bench_editor: the main window in this process (offscreen) on a full catalogue of 5,001 records with
 // 60 distinct couplers, loaded from the cache file. Prints, each with its target:
 //   - a list rebuild: a class chosen in Combo3, for every class,
+//   - find as you type: each key typed into the find bar, both lists narrowed,
 //   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
 //   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
 //     each followed by Form1::showConsistDisplay() so the widget side is counted,
@@ -30,6 +31,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -236,6 +239,50 @@ void benchListRebuild(const Form1Controls& c, int repetitions) {
             c.Combo3->itemText(index).toStdString() + " (" + std::to_string(c.List1->count()) + " items)";
         printTiming(what, {median(work), median(paint)}, kFrameMs);
     }
+}
+
+// One key press and release sent to a widget, as the keyboard would.
+void pressKey(QWidget* widget, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+void benchFind(const Form1Controls& c, int repetitions) {
+    chooseClass(c, c.Combo3->findText(QStringLiteral("All")));
+    c.mnuFindUnit->trigger();
+    const QString typed = QStringLiteral("unit 12");
+    std::printf("find as you type: \"%s\" typed into txtFindUnit and taken back with Backspace, both lists "
+                "narrowed on each key, List1 starting from %d items\n",
+                typed.toStdString().c_str(), c.List1->count());
+    std::vector<double> work;
+    std::vector<double> paint;
+    for (int i = 0; i < repetitions; ++i) {
+        const auto timeKey = [&](int key, const QString& text) {
+            const Clock::time_point start = Clock::now();
+            pressKey(c.txtFindUnit, key, text);
+            work.push_back(millisecondsSince(start));
+            const Clock::time_point painted = Clock::now();
+            c.List1->doItemsLayout();
+            c.List1->viewport()->repaint();
+            paint.push_back(millisecondsSince(painted));
+        };
+        for (const QChar letter : typed) {
+            timeKey(letter.toUpper().unicode(), QString(letter));
+        }
+        for (qsizetype k = 0; k < typed.size(); ++k) {
+            timeKey(Qt::Key_Backspace, QString());
+        }
+    }
+    const double worst = *std::max_element(work.begin(), work.end());
+    printTiming("a keystroke (median of " + std::to_string(work.size()) + ")", {median(work), median(paint)},
+                kFrameMs);
+    std::printf("  %-40s %9.3f ms  target < %g ms: %s\n", "the slowest keystroke", worst, kFrameMs,
+                verdict(worst < kFrameMs));
+    c.txtFindUnit->clear();
+    std::printf("  with the text emptied: List1 has %d items, txtFindUnit \"%s\"\n", c.List1->count(),
+                c.txtFindUnit->text().toStdString().c_str());
 }
 
 void benchDetails(Form1& form, int repetitions) {
@@ -487,6 +534,7 @@ int main(int argc, char** argv) {
     }
 
     benchListRebuild(form.controls(), *repetitions);
+    benchFind(form.controls(), *repetitions);
     benchDetails(form, std::max(3, *repetitions / 2));
     std::printf("consist line: each call followed by showConsistDisplay()\n");
     for (const int count : {100, 1000, kRecords}) {

@@ -80,6 +80,7 @@ Form1::Form1(const Services& services)
     buildConsistList(client);
     buildCouplingFilter(client);
     buildAdditions(client);
+    buildFindBar(client);
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -103,6 +104,7 @@ Form1::Form1(const Services& services)
         });
     wireCommands();
     wireBrowser();
+    wireFind();
     wireConsistFiles();
     wireAdditions();
     showConsistDisplay();

@@ -4,11 +4,14 @@
 #include "app/Services.h"
 #include "browser/BrowserSide.h"
 #include "browser/CouplingFilterPanel.h"
+#include "browser/ListRebuild.h"
+#include "browser/UnitDetails.h"
 #include "browser/WeightUnits.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/ScanObserver.h"
 #include "consist/ConsistHost.h"
+#include "consist/UnitCommands.h"
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ConsistListing.h"
 #include "consistfiles/ConsistReadObserver.h"
@@ -35,6 +38,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QScrollBar;
+class QShortcut;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -70,6 +74,7 @@ struct Form1Controls {
     QAction* mnuMetric = nullptr;
     QAction* mnuRefreshEquipmentList = nullptr;
     QAction* mnuDeleteConsist = nullptr;
+    QAction* mnuFindUnit = nullptr;
     QAction* mnuAbout = nullptr;
     QAction* mnuTips = nullptr;
 
@@ -139,6 +144,10 @@ struct Form1Controls {
     QAction* mnuRedo = nullptr;
     QAction* mnuNextCouplerMismatch = nullptr;
     QLabel* lblConsistTotals = nullptr;
+    // The find bar, shared by the two lists.
+    QFrame* findBar = nullptr;
+    QLineEdit* txtFindUnit = nullptr;
+    QShortcut* findEscape = nullptr; // Esc, while the bar is shown
 };
 
 // The folders of the game installation, set by a successful check of each.
@@ -283,6 +292,18 @@ private:
     void productChosen(BrowserSide side);
     void rebuildList(BrowserSide side);
     void listClicked(BrowserSide side);
+    // Find as you type (Form1Find.cpp).
+    void buildFindBar(QWidget* client);
+    void wireFind();
+    void openFindBar();
+    void closeFindBar();
+    bool finding() const;
+    // Refills a list with the items the find text narrows it to; false when the list stays as it is.
+    bool rebuildFoundList(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
+    // A list's chosen item as the unit commands read it.
+    ListChoice listChoice(const QListWidget* list) const;
+    // The Details rows of a narrowed list: each item's own record, in list order.
+    std::vector<DetailsRow> foundDetailsRows(BrowserSide side) const;
     void couplerBoxChanged();
     void setBoxChecked(QCheckBox* box, bool on);
     void checkAllCouplers(bool on);

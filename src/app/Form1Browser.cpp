@@ -89,6 +89,10 @@ void Form1::rebuildList(BrowserSide side) {
     for (std::size_t i = 1; i < couplerBoxes_.size(); ++i) {
         boxes.push_back({couplerCaptions_[i - 1], couplerBoxes_[i]->isChecked()});
     }
+    if (finding()) {
+        rebuildFoundList(side, {provider, product, unitClass}, boxes);
+        return;
+    }
     const std::optional<std::vector<std::string>> names =
         listedNames(side, catalogue_.records(), {provider, product, unitClass}, boxes);
     if (!names) {
@@ -108,12 +112,14 @@ void Form1::rebuildList(BrowserSide side) {
 
 void Form1::listClicked(BrowserSide side) {
     QListWidget* list = panel(side).list;
-    const std::optional<std::string> chosen = chosenItemBytes(list);
-    if (list->count() == 0 || !chosen) {
+    const ListChoice chosen = listChoice(list);
+    if (list->count() == 0 || !chosen.chosen) {
         return;
     }
     updateCommandAvailability();
-    const SelectedUnitCouplers couplers = couplersOfListItem(catalogue_.records(), *chosen);
+    // A found item names its own record; the others are looked up by name.
+    const SelectedUnitCouplers couplers = couplersOfListItem(
+        chosen.record ? std::span(&*chosen.record, 1) : catalogue_.records(), *chosen.chosen);
     setCaption(c_.Label25, couplers.front);
     setCaption(c_.Label6, couplers.rear);
 }
@@ -206,14 +212,17 @@ void Form1::showUnitDetails(BrowserSide side) {
         return;
     }
     std::vector<std::string> items;
-    for (int i = 0; i < list->count(); ++i) {
+    for (int i = 0; i < list->count() && !finding(); ++i) {
         items.push_back(itemBytes(list->item(i)->data(kItemBytesRole), list->item(i)->text()));
     }
     QTreeWidget* view = form4_->listView();
     view->clear();
     view->setColumnWidth(static_cast<int>(kCargoCapacityColumn), twipsToPixels(cargoColumnWidth(side)));
     QList<QTreeWidgetItem*> rows;
-    for (const DetailsRow& row : detailsRows(side, items, catalogue_.records(), unitWeight_, QLocale())) {
+    const std::vector<DetailsRow> details =
+        finding() ? foundDetailsRows(side)
+                  : detailsRows(side, items, catalogue_.records(), unitWeight_, QLocale());
+    for (const DetailsRow& row : details) {
         auto* item = new QTreeWidgetItem();
         for (std::size_t c = 0; c < row.size(); ++c) {
             item->setText(static_cast<int>(c), displayText(row[c]));

@@ -326,8 +326,8 @@ void Form1::wireCommands() {
             showConsistDisplay();
         };
     };
-    const auto locoChoice = [this] { return ListChoice{c_.List1->count(), chosenItemBytes(c_.List1)}; };
-    const auto wagonChoice = [this] { return ListChoice{c_.List2->count(), chosenItemBytes(c_.List2)}; };
+    const auto locoChoice = [this] { return listChoice(c_.List1); };
+    const auto wagonChoice = [this] { return listChoice(c_.List2); };
     connect(c_.mnuNewConsist, &QAction::triggered, this, editorCommand([this] { editor_->newConsist(); }));
     connect(c_.butNewConsist, &QPushButton::clicked, this, editorCommand([this] { editor_->newConsist(); }));
     connect(c_.butAddLocoLeft, &QPushButton::clicked, this, editorCommand([this, locoChoice] {

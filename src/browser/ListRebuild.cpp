@@ -52,23 +52,40 @@ bool belongsToSide(BrowserSide side, std::string_view unitClass) {
     return unitClass == "passenger" || unitClass == "freight";
 }
 
-std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
-                                                    const ListFilterTexts& texts,
-                                                    std::span<const CouplerBox> boxes) {
+std::optional<std::vector<std::size_t>> listedRecords(BrowserSide side,
+                                                      std::span<const std::string> catalogue,
+                                                      const ListFilterTexts& texts,
+                                                      std::span<const CouplerBox> boxes) {
     if (texts.unitClass.empty()) {
         return std::nullopt;
     }
     const LowerFilters filters{asciiLower(texts.provider), asciiLower(texts.product),
                                asciiLower(texts.unitClass)};
     const CouplerFilter couplers(boxes);
-    std::vector<std::string> names;
-    for (const std::string& line : recordsInUse(catalogue)) {
-        const EquipmentRecord record(line);
+    const std::span<const std::string> inUse = recordsInUse(catalogue);
+    std::vector<std::size_t> positions;
+    for (std::size_t position = 0; position < inUse.size(); ++position) {
+        const EquipmentRecord record(inUse[position]);
         if (passesCatalogueFilters(side, record, filters) &&
             couplers.unitPassesCouplerFilter(record.field(RecordField::frontCouplingId),
                                              record.field(RecordField::rearCouplingId))) {
-            names.emplace_back(record.field(RecordField::englishName));
+            positions.push_back(position);
         }
+    }
+    return positions;
+}
+
+std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
+                                                    const ListFilterTexts& texts,
+                                                    std::span<const CouplerBox> boxes) {
+    const std::optional<std::vector<std::size_t>> positions = listedRecords(side, catalogue, texts, boxes);
+    if (!positions) {
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    names.reserve(positions->size());
+    for (const std::size_t position : *positions) {
+        names.emplace_back(EquipmentRecord(catalogue[position]).field(RecordField::englishName));
     }
     return names;
 }

@@ -3,6 +3,7 @@
 #include "browser/BrowserSide.h"
 #include "browser/CouplerFilter.h"
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,5 +31,11 @@ bool belongsToSide(BrowserSide side, std::string_view unitClass);
 std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
                                                     const ListFilterTexts& texts,
                                                     std::span<const CouplerBox> boxes);
+
+// The catalogue positions of the records whose names listedNames lists, in the same order.
+std::optional<std::vector<std::size_t>> listedRecords(BrowserSide side,
+                                                      std::span<const std::string> catalogue,
+                                                      const ListFilterTexts& texts,
+                                                      std::span<const CouplerBox> boxes);
 
 } // namespace dovrel

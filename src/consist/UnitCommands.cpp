@@ -33,7 +33,11 @@ bool UnitCommands::listReady(UnitList list, const ListChoice& choice) {
     return true;
 }
 
-std::optional<std::string> UnitCommands::unitFor(const std::string& chosenName) {
+std::optional<std::string> UnitCommands::unitFor(const ListChoice& choice) {
+    if (choice.record) {
+        return makeConsistUnit(*choice.record);
+    }
+    const std::string& chosenName = *choice.chosen;
     const std::optional<std::string> record =
         findRecordIgnoringCase(parts_.host.catalogueSlots(), chosenName);
     if (!record) {
@@ -63,7 +67,7 @@ void UnitCommands::addUnit(Side side, UnitList list, const ListChoice& choice) {
     ConsistLine& line = parts_.line;
     ConsistDisplay& display = parts_.display;
     if (line.empty()) {
-        if (const auto unit = unitFor(*choice.chosen)) {
+        if (const auto unit = unitFor(choice)) {
             startLine(*unit);
         }
         return;
@@ -77,7 +81,7 @@ void UnitCommands::addUnit(Side side, UnitList list, const ListChoice& choice) {
         parts_.messages.warn(std::string(msg::kConsistFull));
         return;
     }
-    const auto unit = unitFor(*choice.chosen);
+    const auto unit = unitFor(choice);
     if (!unit) {
         return;
     }
@@ -117,7 +121,7 @@ void UnitCommands::tradeUnit(UnitList list, const ListChoice& choice) {
         return;
     }
     const std::int32_t s = *selected;
-    const auto unit = unitFor(*choice.chosen);
+    const auto unit = unitFor(choice);
     if (!unit) {
         return;
     }

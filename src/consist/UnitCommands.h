@@ -16,6 +16,8 @@ enum class UnitList { Locos, Wagons };
 struct ListChoice {
     std::int32_t entryCount = 0;
     std::optional<std::string> chosen; // the chosen entry's text (its bytes), if one is chosen
+    // The chosen entry's own record, when the list tells which one.
+    std::optional<std::string> record = std::nullopt;
 };
 
 // The commands that change which units the line holds: add a unit beside the selected one, trade the
@@ -36,7 +38,7 @@ public:
 
 private:
     // The unit for the chosen name, or nothing after telling the user.
-    std::optional<std::string> unitFor(const std::string& chosenName);
+    std::optional<std::string> unitFor(const ListChoice& choice);
     // The list checks shared by add and trade; false when the command stops here.
     bool listReady(UnitList list, const ListChoice& choice);
     void startLine(const std::string& unit);

@@ -230,5 +230,43 @@ TEST(EditSession, AnAnswerQueuedEarlyWaitsForItsQuestion) {
     EXPECT_FALSE(messages[1].toObject().contains(QStringLiteral("unanswered")));
 }
 
+TEST(EditSession, FindNarrowsTheListsAndAddsThePickedDuplicate) {
+    testing::RecordSpec zed = unit("diesel", "Class 66", "Zed", "Heritage");
+    zed.blueprintPath = "RailVehicles\\Zed\\Class66\\unit.xml";
+    const std::vector<testing::RecordSpec> specs = {unit("diesel", "Class 66", "Acme", "Freight"),
+                                                    unit("electric", "Class 90"), zed,
+                                                    unit("freight", "Coal Hopper")};
+    TempFolder temp;
+    std::filesystem::create_directories(temp.gameFolder() / "Content" / "Routes");
+    std::filesystem::create_directories(temp.gameFolder() / "Assets");
+    temp.write("program/equipmentlist.txt", testing::cacheText(specs));
+    EditorProcess editor(temp);
+    editor.storeGameFolder(temp.gameFolder());
+    const auto listOf = [](const QJsonObject& dump, const char* list) {
+        return dump["controls"].toObject()[QString::fromLatin1(list)].toObject()["items"].toArray();
+    };
+
+    const auto plain = editor.runScript("dump " + editor.dumpFile().string() + "\n");
+    ASSERT_EQ(plain.exitCode, 0) << plain.standardError;
+    const QJsonObject before = editor.readDump();
+
+    const auto found = editor.runScript("click mnuFindUnit\ntype txtFindUnit 66\nchoose List1 #1\n"
+                                        "click butAddLocoRight\ndump " +
+                                        editor.dumpFile().string() + "\n");
+    ASSERT_EQ(found.exitCode, 0) << found.standardError;
+    const QJsonObject narrowed = editor.readDump();
+    EXPECT_EQ(listOf(narrowed, "List1"), (QJsonArray{"Class 66 (Acme)", "Class 66 (Zed)"}));
+    EXPECT_EQ(listOf(narrowed, "List2"), QJsonArray{});
+    EXPECT_EQ(narrowed["state"].toObject()["consistUnits"].toArray().at(0).toString().toStdString(),
+              testing::recordLine(zed) + "|0");
+
+    const auto cleared = editor.runScript("click mnuFindUnit\ntype txtFindUnit 66\ntype txtFindUnit\ndump " +
+                                          editor.dumpFile().string() + "\n");
+    ASSERT_EQ(cleared.exitCode, 0) << cleared.standardError;
+    const QJsonObject after = editor.readDump();
+    EXPECT_EQ(listOf(after, "List1"), listOf(before, "List1"));
+    EXPECT_EQ(listOf(after, "List2"), listOf(before, "List2"));
+}
+
 } // namespace
 } // namespace dovrel

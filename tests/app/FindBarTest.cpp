@@ -1,0 +1,169 @@
+#include "app/Form1.h"
+#include "app/SecondaryWindows.h"
+#include "consist/ConsistEditor.h"
+#include "consist/ConsistUnit.h"
+#include "support/AppWorld.h"
+#include "support/CatalogueRecords.h"
+#include "widgets/ControlText.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+using testing::unit;
+
+const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
+
+// A second "Class 66", from another provider, in its own folder and with knuckle couplers.
+testing::RecordSpec zedClass66() {
+    testing::RecordSpec spec = unit("diesel", "Class 66", "Zed", "Heritage", kKnuckle, kKnuckle);
+    spec.blueprintPath = "RailVehicles\\Zed\\Class66\\unit.xml";
+    return spec;
+}
+
+// Everything a list holds that a user or a script can see: each item's shown text and its bytes.
+std::vector<std::pair<QString, std::string>> itemsOf(const QListWidget* list) {
+    std::vector<std::pair<QString, std::string>> items;
+    for (int i = 0; i < list->count(); ++i) {
+        items.emplace_back(list->item(i)->text(), itemBytes(list->item(i)->data(kItemBytesRole), {}));
+    }
+    return items;
+}
+
+std::vector<QString> textsOf(const QListWidget* list) {
+    std::vector<QString> texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts.push_back(list->item(i)->text());
+    }
+    return texts;
+}
+
+class FindBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world.settings.setValue("GameFolder", world.makeGameFolder().string());
+        world.temp.write("program/equipmentlist.txt",
+                         testing::cacheText({
+                             unit("diesel", "Class 66", "Acme", "Freight"),
+                             unit("steam", "J\xC3\xBCrgen's Tank", "Acme", "Freight"),
+                             zedClass66(),
+                             unit("electric", "Class 90", "Zed", "Heritage"),
+                             unit("freight", "Coal Hopper", "Acme", "Freight"),
+                             unit("passenger", "Mk1 Coach", "Zed", "Heritage"),
+                             unit("freight", "CLASS 66 Shunter Wagon", "Zed", "Heritage"),
+                         }));
+        form = std::make_unique<Form1>(world.services());
+        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
+        form->startAfterShow();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    const Form1Controls& c() const { return form->controls(); }
+
+    void clickRow(QListWidget* list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    testing::AppWorld world;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(FindBarTest, TypingNarrowsBothListsAndEscGivesThemBack) {
+    const auto locos = itemsOf(c().List1);
+    const auto wagons = itemsOf(c().List2);
+    ASSERT_FALSE(c().findBar->isVisible());
+
+    QTest::keyClick(c().List1, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(c().findBar->isVisible());
+    ASSERT_TRUE(c().txtFindUnit->hasFocus());
+
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("class 9"));
+    EXPECT_EQ(textsOf(c().List1), std::vector<QString>{QStringLiteral("Class 90")});
+    EXPECT_EQ(textsOf(c().List2), std::vector<QString>{});
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    EXPECT_EQ(textsOf(c().List1),
+              (std::vector<QString>{QStringLiteral("Class 66 (Acme)"), QStringLiteral("Class 66 (Zed)"),
+                                    QStringLiteral("Class 90")}));
+    EXPECT_EQ(textsOf(c().List2), std::vector<QString>{QStringLiteral("CLASS 66 Shunter Wagon")});
+
+    // Esc from the list, after a click there, still closes the bar.
+    clickRow(c().List1, 0);
+    QTest::keyClick(c().List1, Qt::Key_Escape);
+    EXPECT_FALSE(c().findBar->isVisible());
+    EXPECT_EQ(c().txtFindUnit->text(), QString());
+    EXPECT_EQ(itemsOf(c().List1), locos);
+    EXPECT_EQ(itemsOf(c().List2), wagons);
+}
+
+TEST_F(FindBarTest, AccentsAndCaseAreIgnoredOnTopOfTheComboFilters) {
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("JURGEN"));
+    EXPECT_EQ(textsOf(c().List1), std::vector<QString>{QString::fromUtf8("J\xC3\xBCrgen's Tank")});
+
+    c().txtFindUnit->selectAll();
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("66"));
+    const int zed = c().Combo5->findText(QStringLiteral("Zed"));
+    ASSERT_GE(zed, 0);
+    c().Combo5->setCurrentIndex(zed);
+    emit c().Combo5->activated(zed);
+    // The provider filter leaves one "Class 66": its provider is no longer shown.
+    EXPECT_EQ(textsOf(c().List1), std::vector<QString>{QStringLiteral("Class 66")});
+}
+
+TEST_F(FindBarTest, AnEmptiedTextGivesBackTheListsWithTheBarOpen) {
+    const auto locos = itemsOf(c().List1);
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("x"));
+    EXPECT_EQ(c().List1->count(), 0);
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    EXPECT_TRUE(c().findBar->isVisible());
+    EXPECT_EQ(itemsOf(c().List1), locos);
+}
+
+TEST_F(FindBarTest, AddingADuplicateAddsTheRecordPicked) {
+    const std::span<const std::string> records = form->catalogue().records();
+    QTest::keyClick(c().Combo3, Qt::Key_F, Qt::ControlModifier); // the combo key lock lets it through
+    ASSERT_TRUE(c().findBar->isVisible());
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("class 66"));
+    ASSERT_EQ(textsOf(c().List1),
+              (std::vector<QString>{QStringLiteral("Class 66 (Acme)"), QStringLiteral("Class 66 (Zed)")}));
+
+    ASSERT_NE(records[2].find("Zed"), std::string::npos);
+    ASSERT_NE(makeConsistUnit(records[2]), makeConsistUnit(records[0]));
+    clickRow(c().List1, 1);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle"));
+    QTest::mouseClick(c().butAddLocoRight, Qt::LeftButton);
+    ASSERT_EQ(form->editor().line().unitCount(), 1);
+    EXPECT_EQ(form->editor().line().unit(0), makeConsistUnit(records[2]));
+
+    clickRow(c().List1, 0);
+    QTest::mouseClick(c().butReplaceLoco, Qt::LeftButton);
+    EXPECT_EQ(form->editor().line().unit(0), makeConsistUnit(records[0]));
+}
+
+TEST_F(FindBarTest, DetailsShowEachFoundItemsOwnRecord) {
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("66"));
+    QTest::mouseClick(c().butDisplayLoco, Qt::LeftButton);
+    const QTreeWidget* view = form->unitDetails().listView();
+    ASSERT_EQ(view->topLevelItemCount(), 2);
+    const int frontCoupler = 6;
+    EXPECT_EQ(view->topLevelItem(0)->text(frontCoupler), QStringLiteral("Buffer"));
+    EXPECT_EQ(view->topLevelItem(1)->text(frontCoupler), QStringLiteral("Knuckle"));
+}
+
+} // namespace
+} // namespace dovrel
