@@ -71,7 +71,7 @@ LoadedConsist loadListedConsist(std::string_view rowText, std::string_view liste
 
 std::optional<std::size_t> rowNamed(const std::vector<ConsistRow>& rows, std::string_view name) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (xmlUnescapedText(rowName(rows[i].text())) == name) {
+        if (xmlUnescapedText(rowName(rows[i].text())) == xmlUnescapedText(name)) {
             return i;
         }
     }

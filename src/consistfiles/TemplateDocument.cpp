@@ -65,7 +65,7 @@ std::string templateBlock(std::string_view name, const std::vector<std::string>&
     out.line(2, "<cConsistTemplate d:id=\"" + std::to_string(numbers.templateNumber) + "\">")
         .line(3, "<Name>")
         .line(4, "<Localisation-cUserLocalisedString>")
-        .element(5, "English", kDeltaString, xmlEscapedText(name))
+        .element(5, "English", kDeltaString, xmlEscapedText(xmlUnescapedText(name)))
         .element(5, "French", kDeltaString, "")
         .element(5, "Italian", kDeltaString, "")
         .element(5, "German", kDeltaString, "")

@@ -93,7 +93,8 @@ std::optional<TemplateLines> templateLinesNamed(const TemplateList& templates, s
                                                 const std::vector<std::string>& lines, NameMatch match) {
     for (const TemplateRecord& record : templates.templates) {
         if (!record.name ||
-            (match == NameMatch::AsWritten ? *record.name != name : xmlUnescapedText(*record.name) != name)) {
+            (match == NameMatch::AsWritten ? *record.name != name
+                                           : xmlUnescapedText(*record.name) != xmlUnescapedText(name))) {
             continue;
         }
         if (!record.closing || *record.closing < record.opening || *record.closing >= lines.size() ||
