@@ -18,6 +18,7 @@
 #include "catalogue/AssetScan.h"
 #include "catalogue/BlueprintWalk.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/doubles/SilentScanObserver.h"
 #include "convert/BundledCodec.h"
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"
@@ -177,14 +178,6 @@ private:
     std::map<std::string, int> byIcon_;
 };
 
-class SilentObserver final : public ScanObserver {
-public:
-    void showWaitCursor() override {}
-    void restoreCursor() override {}
-    void showProgress(const std::string&) override {}
-    void clearProgress() override {}
-};
-
 struct ScanResult {
     double seconds = 0.0;
     AssetScanReport report;
@@ -198,7 +191,7 @@ ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders, 
     ConverterRunner converter(files, processes, serz, false, mode);
     QtEventPump events;
     RecordingMessages messages;
-    SilentObserver observer;
+    SilentScanObserver observer;
     dovrel::AssetScan scan(files, converter, events, messages, observer);
     Catalogue catalogue;
 

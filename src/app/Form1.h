@@ -24,6 +24,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QShortcut;
@@ -148,6 +150,8 @@ struct Form1Controls {
     QFrame* findBar = nullptr;
     QLineEdit* txtFindUnit = nullptr;
     QShortcut* findEscape = nullptr; // Esc, while the bar is shown
+    // The scan progress bar, shown only while the assets are scanned.
+    QProgressBar* prgScan = nullptr;
 };
 
 // The folders of the game installation, set by a successful check of each.
@@ -248,6 +252,7 @@ private:
     void showWaitCursor() override;
     void restoreCursor() override;
     void showProgress(const std::string& caption) override;
+    void showBlueprintsDone(int done, int found) override;
     void clearProgress() override;
 
     // ConsistReadObserver, SaveObserver, DeleteObserver
@@ -361,6 +366,9 @@ private:
         std::uint64_t lineRevision = ~std::uint64_t{0};
         std::string unitWeight;
     } additions_;
+    // When the running scan had found its blueprints, and when its progress bar was last redrawn.
+    std::chrono::steady_clock::time_point scanStarted_;
+    std::chrono::steady_clock::time_point scanBarDrawn_;
 };
 
 } // namespace dovrel

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 
 #include "browser/ConsistTotals.h"
+#include "catalogue/ScanProgressText.h"
 #include "consist/CouplerCheck.h"
 #include "widgets/ConsistStrip.h"
 
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 
 namespace dovrel {
 
@@ -70,6 +72,12 @@ void Form1::buildAdditions(QWidget* client) {
     c_.lblConsistTotals->setFont(requestedFont(QStringLiteral("Arial"), 8.25, false));
     c_.lblConsistTotals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c_.lblConsistTotals->setWordWrap(true);
+    // Beside the scan's per-unit caption, where the consist reading's caption goes; a scan and a
+    // reading never run at once, and the bar is shown only during a scan.
+    c_.prgScan =
+        make.make<QProgressBar>(client, "prgScan", ControlKind::ProgressBar, {6960, 9720, 3015, 255});
+    c_.prgScan->setFont(requestedFont(QStringLiteral("Arial"), 8.25, false));
+    c_.prgScan->hide();
 
     // At the end of the Edit menu, so the places of its original items stay as they were.
     const auto addItem = [this](const char* name, const char* caption, QList<QKeySequence> keys) {
@@ -151,6 +159,24 @@ void Form1::redoNextStep() {
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
     editor_->redo();
     showConsistDisplay();
+}
+
+void Form1::showBlueprintsDone(int done, int found) {
+    // Redrawn a few times a second: a redraw for each of thousands of blueprints would slow the scan.
+    constexpr std::chrono::milliseconds kRedrawEvery{100};
+    const auto now = std::chrono::steady_clock::now();
+    if (done == 0) {
+        scanStarted_ = now;
+        c_.prgScan->setRange(0, std::max(found, 1));
+        c_.prgScan->show();
+        c_.prgScan->raise();
+    } else if (done < found && now - scanBarDrawn_ < kRedrawEvery) {
+        return;
+    }
+    scanBarDrawn_ = now;
+    c_.prgScan->setFormat(displayText(scanProgressText(
+        done, found, std::chrono::duration_cast<std::chrono::milliseconds>(now - scanStarted_))));
+    c_.prgScan->setValue(done);
 }
 
 } // namespace dovrel

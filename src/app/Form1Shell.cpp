@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -291,6 +292,7 @@ void Form1::showProgress(const std::string& caption) {
 
 void Form1::clearProgress() {
     setCaption(c_.Label8, "");
+    c_.prgScan->hide();
 }
 
 void Form1::showConsistDisplay() {

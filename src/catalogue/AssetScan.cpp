@@ -80,20 +80,23 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
     const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count();
-    BlueprintWalk walk(folders.assetsFolder);
+    // The walk finds every blueprint before the first is converted, so the window can tell how many
+    // are left; it shows nothing and asks nothing on its way.
+    std::vector<FoundBlueprint> blueprints;
+    BlueprintWalk(folders.assetsFolder)
+        .forEachBlueprint(listProductFolders(folders.assetsFolder),
+                          [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
+    report.blueprintsFound = static_cast<int>(blueprints.size());
+    observer_.showBlueprintsDone(0, report.blueprintsFound);
     if (converter_.runsInProcess()) {
-        std::vector<FoundBlueprint> blueprints;
-        walk.forEachBlueprint(listProductFolders(folders.assetsFolder),
-                              [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
         convertAndReadInProcess(blueprints, folders, startNs, catalogue, report);
-        report.blueprintsFound = static_cast<int>(blueprints.size());
     } else {
         const BlueprintReader reader(
             files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
-        walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
-            convertAndRead(blueprint, folders, reader, catalogue);
-            ++report.blueprintsFound;
-        });
+        for (std::size_t i = 0; i < blueprints.size(); ++i) {
+            convertAndRead(blueprints[i], folders, reader, catalogue);
+            observer_.showBlueprintsDone(static_cast<int>(i + 1), report.blueprintsFound);
+        }
     }
 
     waitCursor.release();
@@ -184,6 +187,7 @@ void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& bluep
         events_.pump();
         store(outcome.status, outcome.fields, blueprint, catalogue);
         next.note(blueprint, std::move(outcome));
+        observer_.showBlueprintsDone(static_cast<int>(i + 1), static_cast<int>(blueprints.size()));
     }
     // Without the index the next scan converts every blueprint again; nothing else depends on it.
     (void)next.write(files_, indexFile);

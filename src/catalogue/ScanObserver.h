@@ -5,7 +5,8 @@
 namespace dovrel {
 
 // What the window shows while the catalogue is built: the wait cursor during a scan, and in the
-// progress label each unit's English name as soon as it is read, cleared when the scan is over.
+// progress label each unit's English name as soon as it is read, cleared when the scan is over; and
+// how many of the blueprints the walk found are done.
 class ScanObserver {
 public:
     virtual ~ScanObserver() = default;
@@ -13,6 +14,8 @@ public:
     virtual void showWaitCursor() = 0;
     virtual void restoreCursor() = 0;
     virtual void showProgress(const std::string& caption) = 0;
+    // Called with 0 once the walk has found every blueprint, then after each blueprint taken.
+    virtual void showBlueprintsDone(int done, int found) = 0;
     virtual void clearProgress() = 0;
 };
 

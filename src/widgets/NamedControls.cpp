@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <algorithm>
@@ -50,6 +51,8 @@ const char* controlKindName(ControlKind kind) {
         return "frame";
     case ControlKind::Picture:
         return "picture";
+    case ControlKind::ProgressBar:
+        return "progressbar";
     }
     return "label";
 }
@@ -73,6 +76,9 @@ std::string WidgetControl::text() const {
     }
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget_)) {
         return typedText(plain->toPlainText());
+    }
+    if (auto* bar = qobject_cast<QProgressBar*>(widget_)) {
+        return typedText(bar->text());
     }
     return {};
 }

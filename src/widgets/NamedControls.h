@@ -27,6 +27,7 @@ enum class ControlKind {
     ScrollBar,
     Frame,
     Picture,
+    ProgressBar,
 };
 
 const char* controlKindName(ControlKind kind);

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "consist/ConsistEdit.h"
 #include "consist/ConsistEditor.h"
+#include "platform/qt/TextConversion.h"
 #include "support/AppWorld.h"
 #include "widgets/Twips.h"
 
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTest>
@@ -405,6 +408,58 @@ TEST_F(StartupTest, ResizingPlacesThePictureAtMinus100TwipsUnlessMinimised) {
                   state == Qt::WindowMinimized ? 500.0f : -100.0f);
         EXPECT_EQ(form.namedControls().find("Image1")->geometry()->top, 0.0f);
     }
+}
+
+} // namespace
+} // namespace dovrel
+
+namespace dovrel {
+namespace {
+
+// The first start on a generated installation, watched through the progress bar's own signal.
+TEST(ScanProgressBar, CountsTheBlueprintsWhileTheStartScanRunsAndHidesAfterwards) {
+    AppWorld world;
+    QProcess generator;
+    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
+                    {QString::fromStdString(world.temp.gameFolder().string())});
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitCode(), 0);
+    world.settings.setValue("GameFolder", world.temp.gameFolder().string());
+    for (int i = 0; i < 100; ++i) {
+        world.messages.queue(MessageAnswer::OK); // the sample's broken blueprints
+    }
+    Form1 form(world.services());
+    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QProgressBar* bar = form.controls().prgScan;
+    ASSERT_TRUE(bar->isHidden());
+    struct Drawn {
+        int value;
+        int maximum;
+        bool visible;
+        std::string text;
+    };
+    std::vector<Drawn> drawn;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        drawn.push_back({value, bar->maximum(), bar->isVisible(), typedText(bar->text())});
+    });
+
+    form.startAfterShow();
+
+    ASSERT_GE(drawn.size(), 2u);
+    const int found = drawn.front().maximum;
+    EXPECT_GT(found, 50);
+    EXPECT_EQ(drawn.front().value, 0);
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_TRUE(drawn[i].visible) << i;
+        EXPECT_EQ(drawn[i].maximum, found) << i;
+        EXPECT_TRUE(i == 0 || drawn[i].value > drawn[i - 1].value) << i;
+    }
+    EXPECT_EQ(drawn.back().value, found);
+    EXPECT_EQ(drawn.back().text, std::to_string(found) + " of " + std::to_string(found) + " blueprints");
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(world.messages.shown().empty());
 }
 
 } // namespace

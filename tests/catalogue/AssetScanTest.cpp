@@ -1,5 +1,6 @@
 #include "catalogue/AssetScan.h"
 #include "BlueprintFixture.h"
+#include "catalogue/ScanProgressText.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
 #include "platform/SpawnProcessRunner.h"
@@ -32,6 +33,9 @@ public:
     void showWaitCursor() override { events.emplace_back("wait cursor"); }
     void restoreCursor() override { events.emplace_back("normal cursor"); }
     void showProgress(const std::string& caption) override { events.push_back("progress " + caption); }
+    void showBlueprintsDone(int done, int found) override {
+        events.push_back(std::to_string(done) + " of " + std::to_string(found));
+    }
     void clearProgress() override { events.emplace_back("cleared"); }
 
     std::vector<std::string> events;
@@ -268,9 +272,9 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(fileText(cacheFile), catalogue.cacheText());
     EXPECT_EQ(fileText(cacheFile).find("\r\n"), fileText(cacheFile).rfind("\r\n")) << "one CR LF between two";
     EXPECT_EQ(harness.observer.events,
-              (std::vector<std::string>{"wait cursor", "progress Class 66",
-                                        "progress Beta/Stock/RailVehicles/Wagons/w.bin", "normal cursor",
-                                        "cleared"}));
+              (std::vector<std::string>{"wait cursor", "0 of 2", "progress Class 66", "1 of 2",
+                                        "progress Beta/Stock/RailVehicles/Wagons/w.bin", "2 of 2",
+                                        "normal cursor", "cleared"}));
 
     // The next start: the assets change, but the cache alone decides.
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
@@ -488,6 +492,28 @@ TEST(AssetScan, ConvertingInProcessShowsAndStoresExactlyWhatRunningTheProgramDoe
     EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
     EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
         << "nothing passes through the working files";
+}
+
+TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {
+    using std::chrono::milliseconds;
+    const struct {
+        int done;
+        int found;
+        milliseconds elapsed;
+        std::string text;
+    } cases[] = {
+        {0, 5000, milliseconds(0), "0 of 5000 blueprints"},
+        {100, 5000, milliseconds(1999), "100 of 5000 blueprints"},
+        {0, 5000, milliseconds(3000), "0 of 5000 blueprints"},
+        {1000, 5000, milliseconds(2000), "1000 of 5000 blueprints, about 8 s left"},
+        {1000, 3000, milliseconds(2001), "1000 of 3000 blueprints, about 5 s left"},
+        {10, 1000, milliseconds(6000), "10 of 1000 blueprints, about 10 min left"},
+        {100, 1000, milliseconds(6700), "100 of 1000 blueprints, about 2 min left"},
+        {5000, 5000, milliseconds(9000), "5000 of 5000 blueprints"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(scanProgressText(c.done, c.found, c.elapsed), c.text) << c.done << " " << c.elapsed.count();
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "BlueprintFixture.h"
 #include "catalogue/AssetScan.h"
 #include "catalogue/PackedArchive.h"
+#include "catalogue/doubles/SilentScanObserver.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
 #include "platform/doubles/CountingEventPump.h"
@@ -91,12 +92,7 @@ struct PackedHarness {
     ConverterRunner converter{files, processes, "/opt/dovrel/serz"};
     CountingEventPump events;
     QueuedMessageBoxes messages{[](const std::string&) {}};
-    struct : ScanObserver {
-        void showWaitCursor() override {}
-        void restoreCursor() override {}
-        void showProgress(const std::string&) override {}
-        void clearProgress() override {}
-    } observer;
+    SilentScanObserver observer;
 
     PackedHarness() {
         fs::create_directories(folders.assetsFolder);

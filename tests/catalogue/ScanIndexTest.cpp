@@ -1,5 +1,6 @@
 #include "catalogue/ScanIndex.h"
 #include "catalogue/AssetScan.h"
+#include "catalogue/doubles/SilentScanObserver.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
@@ -107,12 +108,7 @@ Scanned scanInProcess(const fs::path& assets, const fs::path& programFolder) {
     ConverterRunner converter(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
     CountingEventPump events;
     QueuedMessageBoxes messages{[](const std::string&) {}};
-    struct : ScanObserver {
-        void showWaitCursor() override {}
-        void restoreCursor() override {}
-        void showProgress(const std::string&) override {}
-        void clearProgress() override {}
-    } observer;
+    SilentScanObserver observer;
     fs::remove(programFolder / "equipmentlist.txt"); // as Refresh Equipment List does
     Catalogue catalogue;
     Scanned scanned;

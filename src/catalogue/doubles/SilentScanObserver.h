@@ -1,0 +1,17 @@
+#pragma once
+
+#include "catalogue/ScanObserver.h"
+
+namespace dovrel {
+
+// A scan that nobody watches: no cursor, no captions, no progress.
+class SilentScanObserver final : public ScanObserver {
+public:
+    void showWaitCursor() override {}
+    void restoreCursor() override {}
+    void showProgress(const std::string&) override {}
+    void showBlueprintsDone(int, int) override {}
+    void clearProgress() override {}
+};
+
+} // namespace dovrel
