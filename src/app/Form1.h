@@ -4,6 +4,7 @@
 #include "app/Services.h"
 #include "browser/BrowserSide.h"
 #include "browser/CouplingFilterPanel.h"
+#include "browser/FindNarrowing.h"
 #include "browser/ListRebuild.h"
 #include "browser/UnitDetails.h"
 #include "browser/WeightUnits.h"
@@ -303,6 +304,11 @@ private:
     void openFindBar();
     void closeFindBar();
     bool finding() const;
+    // The narrowing of the current catalogue, made when first needed.
+    FindNarrowing& narrowing();
+    // The found unit a row of List1 or List2 shows; null for the panels' own items.
+    const FoundUnit* foundUnitAt(const QListWidget* list, int row) const;
+    static std::size_t sideIndex(BrowserSide side) { return side == BrowserSide::Loco ? 0 : 1; }
     // Refills a list with the items the find text narrows it to; false when the list stays as it is.
     bool rebuildFoundList(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
     // A list's chosen item as the unit commands read it.
@@ -354,6 +360,10 @@ private:
     std::string unitWeight_;
     Catalogue catalogue_;
     CatalogueLists lists_;
+    // Find as you type over catalogue_, made at the first key typed after a scan.
+    std::optional<FindNarrowing> findNarrowing_;
+    // The found units List1 and List2 show, row by row; empty while a list shows the panels' own items.
+    std::array<std::vector<FoundUnit>, 2> foundShown_;
     std::vector<QCheckBox*> couplerBoxes_;
     std::vector<std::string> couplerCaptions_;
     TitleStripDrag titleDrag_;

@@ -101,6 +101,7 @@ void Form1::rebuildList(BrowserSide side) {
     {
         const QSignalBlocker quiet(p.list);
         p.list->clear();
+        foundShown_[sideIndex(side)].clear();
         for (const std::string& name : *names) {
             addItem(p.list, name);
         }

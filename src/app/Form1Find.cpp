@@ -18,28 +18,9 @@
 #include <QLocale>
 #include <QMenu>
 #include <QShortcut>
+#include <QStringList>
 
 namespace dovrel {
-
-namespace {
-// A found item's catalogue position; items of the panels' own lists carry none.
-constexpr int kItemRecordRole = kItemBytesRole + 1;
-
-bool holdsAlready(const QListWidget* list, const std::vector<FoundUnit>& units) {
-    if (static_cast<std::size_t>(list->count()) != units.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const QListWidgetItem* item = list->item(static_cast<int>(i));
-        const QVariant position = item->data(kItemRecordRole);
-        if (!position.isValid() || position.toULongLong() != units[i].record ||
-            item->data(kItemBytesRole).toByteArray() != QByteArrayView(units[i].shown)) {
-            return false;
-        }
-    }
-    return true;
-}
-} // namespace
 
 void Form1::buildFindBar(QWidget* client) {
     c_.mnuEdit->addSeparator();
@@ -78,7 +59,15 @@ void Form1::wireFind() {
     });
 }
 
+FindNarrowing& Form1::narrowing() {
+    if (!findNarrowing_) {
+        findNarrowing_.emplace(catalogue_.records());
+    }
+    return *findNarrowing_;
+}
+
 void Form1::openFindBar() {
+    narrowing().foldAllNames();
     c_.findBar->show();
     c_.findBar->raise();
     c_.findEscape->setEnabled(true);
@@ -99,27 +88,47 @@ bool Form1::finding() const {
 bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
                              std::span<const CouplerBox> boxes) {
     const std::optional<std::vector<FoundUnit>> units =
-        foundUnits(side, catalogue_.records(), texts, boxes, FindText(c_.txtFindUnit->text()));
+        narrowing().foundUnits(side, texts, boxes, FindText(c_.txtFindUnit->text()));
     if (!units) {
         return false;
     }
     QListWidget* list = panel(side).list;
-    if (holdsAlready(list, *units)) {
+    std::vector<FoundUnit>& shown = foundShown_[sideIndex(side)];
+    if (*units == shown && static_cast<std::size_t>(list->count()) == shown.size()) {
         return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
     }
+    shown = *units;
+    QStringList shownTexts;
+    shownTexts.reserve(static_cast<qsizetype>(shown.size()));
+    for (const FoundUnit& unit : shown) {
+        shownTexts.append(displayText(unit.shown));
+    }
     {
+        // All items in one insertion: thousands of them cost a few milliseconds, not one each.
         const QSignalBlocker quiet(list);
         list->clear();
-        for (const FoundUnit& unit : *units) {
-            auto* item = new QListWidgetItem(displayText(unit.shown));
-            item->setData(kItemBytesRole, QByteArray::fromStdString(unit.shown));
-            item->setData(kItemRecordRole, QVariant::fromValue<qulonglong>(unit.record));
-            list->addItem(item);
+        list->addItems(shownTexts);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            // The rare name whose bytes its text does not give back keeps them, as the panels' items do.
+            if (typedText(shownTexts[static_cast<qsizetype>(i)]) != shown[i].shown) {
+                list->item(static_cast<int>(i))
+                    ->setData(kItemBytesRole, QByteArray::fromStdString(shown[i].shown));
+            }
         }
     }
     list->scrollToTop();
     updateCommandAvailability();
     return true;
+}
+
+const FoundUnit* Form1::foundUnitAt(const QListWidget* list, int row) const {
+    const std::vector<FoundUnit>& shown = foundShown_[list == c_.List1 ? 0 : 1];
+    if (static_cast<std::size_t>(list->count()) != shown.size() || row < 0 ||
+        static_cast<std::size_t>(row) >= shown.size() ||
+        shown[static_cast<std::size_t>(row)].record >= catalogue_.size()) {
+        return nullptr;
+    }
+    return &shown[static_cast<std::size_t>(row)];
 }
 
 ListChoice Form1::listChoice(const QListWidget* list) const {
@@ -128,10 +137,8 @@ ListChoice Form1::listChoice(const QListWidget* list) const {
     if (selected.isEmpty()) {
         return choice;
     }
-    const QVariant position = selected.front()->data(kItemRecordRole);
-    const std::span<const std::string> records = catalogue_.records();
-    if (position.isValid() && position.toULongLong() < records.size()) {
-        const std::string& record = records[position.toULongLong()];
+    if (const FoundUnit* unit = foundUnitAt(list, list->row(selected.front()))) {
+        const std::string& record = catalogue_.records()[unit->record];
         choice.chosen = std::string(EquipmentRecord(record).field(RecordField::englishName));
         choice.record = record;
     }
@@ -140,14 +147,12 @@ ListChoice Form1::listChoice(const QListWidget* list) const {
 
 std::vector<DetailsRow> Form1::foundDetailsRows(BrowserSide side) const {
     const QListWidget* list = panel(side).list;
-    const std::span<const std::string> records = catalogue_.records();
     const QLocale locale;
     std::vector<DetailsRow> rows;
     for (int i = 0; i < list->count(); ++i) {
-        const QVariant position = list->item(i)->data(kItemRecordRole);
-        if (position.isValid() && position.toULongLong() < records.size()) {
+        if (const FoundUnit* unit = foundUnitAt(list, i)) {
             rows.push_back(
-                detailsRowOf(side, EquipmentRecord(records[position.toULongLong()]), unitWeight_, locale));
+                detailsRowOf(side, EquipmentRecord(catalogue_.records()[unit->record]), unitWeight_, locale));
         }
     }
     return rows;

@@ -98,6 +98,7 @@ void Form1::resetWindow() {
     c_.List3->clear();
     c_.List1->clear();
     c_.List2->clear();
+    foundShown_ = {};
     for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
         const QSignalBlocker quiet(combo);
         combo->clear();
@@ -211,6 +212,7 @@ void Form1::AssetScan() {
     fillFixedFilters();
     dovrel::AssetScan scan(services_.files, converter_, services_.events, services_.messages,
                            static_cast<ScanObserver&>(*this));
+    findNarrowing_.reset();
     const AssetScanReport report =
         scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_);
     lists_ = report.lists;

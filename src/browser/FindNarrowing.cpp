@@ -5,6 +5,7 @@
 #include "platform/qt/TextConversion.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace dovrel {
@@ -68,6 +69,15 @@ QString foldedForFind(const QString& text) {
     return folded;
 }
 
+FoldedName foldedName(std::string_view nameBytes) {
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (std::all_of(nameBytes.begin(), nameBytes.end(), ascii)) {
+        // An ASCII name folds to its ASCII lower case, which holds no other letter.
+        return {true, asciiLower(nameBytes), {}};
+    }
+    return {false, {}, foldedForFind(displayText(nameBytes))};
+}
+
 FindText::FindText(const QString& typed) : folded_(foldedForFind(typed)) {
     const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
     if (std::all_of(folded_.begin(), folded_.end(), ascii)) {
@@ -75,57 +85,84 @@ FindText::FindText(const QString& typed) : folded_(foldedForFind(typed)) {
     }
 }
 
-bool FindText::foundIn(std::string_view nameBytes) const {
-    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-    if (!std::all_of(nameBytes.begin(), nameBytes.end(), ascii)) {
-        return foldedForFind(displayText(nameBytes)).contains(folded_);
+bool FindText::foundIn(const FoldedName& name) const {
+    if (!name.ascii) {
+        return name.folded.contains(folded_);
     }
-    // An ASCII name folds to its ASCII lower case, which holds no other letter.
-    return asciiFolded_ && asciiLower(nameBytes).find(*asciiFolded_) != std::string::npos;
+    return asciiFolded_ && name.asciiLower.find(*asciiFolded_) != std::string::npos;
 }
 
-std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, std::span<const std::string> catalogue,
-                                                 const ListFilterTexts& texts,
-                                                 std::span<const CouplerBox> boxes, const FindText& find) {
-    const std::optional<std::vector<std::size_t>> listed = listedRecords(side, catalogue, texts, boxes);
-    if (!listed) {
+FindNarrowing::FindNarrowing(std::span<const std::string> catalogue)
+    : catalogue_(catalogue), names_(catalogue.size()) {}
+
+void FindNarrowing::foldAllNames() {
+    for (std::size_t position = 0; position < names_.size(); ++position) {
+        names(position);
+    }
+}
+
+const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
+    std::optional<Names>& names = names_[position];
+    if (!names) {
+        const std::string_view line = catalogue_[position];
+        const std::string_view english = recordFieldView(line, RecordField::englishName);
+        names = Names{english, recordFieldView(line, RecordField::provider),
+                      recordFieldView(line, RecordField::product), asciiLower(english), foldedName(english)};
+    }
+    return *names;
+}
+
+const std::optional<std::vector<std::size_t>>&
+FindNarrowing::listed(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes) {
+    const std::array<std::string, 3> key = {std::string(texts.provider), std::string(texts.product),
+                                            std::string(texts.unitClass)};
+    std::vector<std::pair<std::string, bool>> boxKey;
+    boxKey.reserve(boxes.size());
+    for (const CouplerBox& box : boxes) {
+        boxKey.emplace_back(std::string(box.caption), box.checked);
+    }
+    std::optional<Listed>& kept = listed_[side == BrowserSide::Loco ? 0 : 1];
+    if (!kept || kept->texts != key || kept->boxes != boxKey) {
+        kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes)};
+    }
+    return kept->positions;
+}
+
+std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side,
+                                                                const ListFilterTexts& texts,
+                                                                std::span<const CouplerBox> boxes,
+                                                                const FindText& find) {
+    const std::optional<std::vector<std::size_t>>& positions = listed(side, texts, boxes);
+    if (!positions) {
         return std::nullopt;
     }
-    std::vector<EquipmentRecord> found;
-    std::vector<std::size_t> positions;
-    for (const std::size_t position : *listed) {
-        EquipmentRecord record(catalogue[position]);
-        if (find.foundIn(record.field(RecordField::englishName))) {
-            found.push_back(std::move(record));
-            positions.push_back(position);
+    std::vector<std::size_t> found;
+    for (const std::size_t position : *positions) {
+        if (find.foundIn(names(position).folded)) {
+            found.push_back(position);
         }
     }
     // How many found items carry each name, and each name with its provider.
-    std::unordered_map<std::string, int> byName;
-    std::unordered_map<std::string, int> byNameAndProvider;
-    const auto nameKey = [](const EquipmentRecord& r) {
-        return asciiLower(r.field(RecordField::englishName));
-    };
-    const auto providerKey = [&](const EquipmentRecord& r) {
-        return nameKey(r) + '\0' + std::string(r.field(RecordField::provider));
-    };
-    for (const EquipmentRecord& record : found) {
-        ++byName[nameKey(record)];
-        ++byNameAndProvider[providerKey(record)];
+    std::unordered_map<std::string_view, int> byName;
+    std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
+    for (const std::size_t position : found) {
+        const Names& n = names(position);
+        ++byName[n.key];
+        ++byNameAndProvider[{n.key, n.provider}];
     }
     std::vector<FoundUnit> units;
     units.reserve(found.size());
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        const EquipmentRecord& record = found[i];
-        std::string shown(record.field(RecordField::englishName));
-        if (byName[nameKey(record)] > 1) {
-            shown += " (" + std::string(record.field(RecordField::provider));
-            if (byNameAndProvider[providerKey(record)] > 1) {
-                shown += ", " + std::string(record.field(RecordField::product));
+    for (const std::size_t position : found) {
+        const Names& n = names(position);
+        std::string shown(n.english);
+        if (byName[n.key] > 1) {
+            shown += " (" + std::string(n.provider);
+            if (byNameAndProvider[{n.key, n.provider}] > 1) {
+                shown += ", " + std::string(n.product);
             }
             shown += ")";
         }
-        units.push_back({std::move(shown), positions[i]});
+        units.push_back({std::move(shown), position});
     }
     return units;
 }

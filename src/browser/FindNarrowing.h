@@ -5,6 +5,7 @@
 #include "browser/ListRebuild.h"
 
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -18,13 +19,23 @@ namespace dovrel {
 // ASCII ("ß" as "ss", "æ" as "ae", "ø" as "o", ...).
 QString foldedForFind(const QString& text);
 
+// A name as find compares it, folded once: plain ASCII names by their lower case, the others by the
+// full folding.
+struct FoldedName {
+    bool ascii = true;
+    std::string asciiLower;
+    QString folded; // when not ascii
+};
+FoldedName foldedName(std::string_view nameBytes);
+
 // The typed find text, folded once; it finds the names that contain it.
 class FindText {
 public:
     explicit FindText(const QString& typed);
     bool empty() const { return folded_.isEmpty(); }
     // Whether a name (the bytes of the game's files, shown as the lists show them) contains the text.
-    bool foundIn(std::string_view nameBytes) const;
+    bool foundIn(std::string_view nameBytes) const { return foundIn(foldedName(nameBytes)); }
+    bool foundIn(const FoldedName& name) const;
 
 private:
     QString folded_;
@@ -40,13 +51,45 @@ struct FoundUnit {
     bool operator==(const FoundUnit&) const = default;
 };
 
-// The items of the loco or wagon list narrowed by a find text: listedNames' records whose name
-// contains the text, in the same order. A name that more than one of the narrowed items carries
-// (compared as the add command compares, ASCII case ignored) is shown with its provider after it,
-// "Name (Provider)", or with provider and product when those match as well, so the user can tell them
-// apart. Empty optional when listedNames leaves the list as it is.
-std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, std::span<const std::string> catalogue,
-                                                 const ListFilterTexts& texts,
-                                                 std::span<const CouplerBox> boxes, const FindText& find);
+// Find as you type over one catalogue. What does not change while the user types is kept between
+// keystrokes: every record's name folded, and the records each list's filters let through, made again
+// only when the filter texts or the coupler boxes change. The catalogue must outlive it and stay as
+// it was.
+class FindNarrowing {
+public:
+    explicit FindNarrowing(std::span<const std::string> catalogue);
+
+    // Folds every record's name now, so that the first key typed does not wait for it.
+    void foldAllNames();
+
+    // The items of the loco or wagon list narrowed by a find text: the records the list's filters let
+    // through whose name contains the text, in the same order. A name that more than one of the narrowed
+    // items carries (compared as the add command compares, ASCII case ignored) is shown with its provider
+    // after it, "Name (Provider)", or with provider and product when those match as well, so the user can
+    // tell them apart. Empty optional when the filters leave the list as it is.
+    std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, const ListFilterTexts& texts,
+                                                     std::span<const CouplerBox> boxes, const FindText& find);
+
+private:
+    struct Names {
+        std::string_view english;
+        std::string_view provider;
+        std::string_view product;
+        std::string key; // the English name in ASCII lower case
+        FoldedName folded;
+    };
+    struct Listed {
+        std::array<std::string, 3> texts;
+        std::vector<std::pair<std::string, bool>> boxes;
+        std::optional<std::vector<std::size_t>> positions;
+    };
+    const Names& names(std::size_t position);
+    const std::optional<std::vector<std::size_t>>& listed(BrowserSide side, const ListFilterTexts& texts,
+                                                          std::span<const CouplerBox> boxes);
+
+    std::span<const std::string> catalogue_;
+    std::vector<std::optional<Names>> names_;
+    std::array<std::optional<Listed>, 2> listed_;
+};
 
 } // namespace dovrel

@@ -34,6 +34,19 @@ std::string EquipmentRecord::join(const std::array<std::string, kRecordFieldCoun
     return line;
 }
 
+std::string_view recordFieldView(std::string_view line, RecordField field) {
+    std::size_t start = 0;
+    for (auto k = static_cast<std::size_t>(field); k > 0; --k) {
+        const std::size_t bar = line.find('|', start);
+        if (bar == std::string_view::npos) {
+            return {};
+        }
+        start = bar + 1;
+    }
+    const std::size_t end = line.find('|', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
 std::string shortCouplerName(std::string_view couplingId) {
     std::string_view name = couplingId;
     if (const std::size_t slash = name.rfind('\\'); slash != std::string_view::npos) {

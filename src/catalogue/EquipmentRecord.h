@@ -63,6 +63,10 @@ private:
     std::vector<FieldBounds> fields_;
 };
 
+// A field of a record line read in place, without copying or splitting the whole line; empty when the
+// line has fewer fields.
+std::string_view recordFieldView(std::string_view line, RecordField field);
+
 // The short name of a coupling ID (fields 7 and 8): the part after the last "\" (the whole ID when
 // there is none), then, when it holds a ".", the part before the last ".".
 // "RailVehicles\Couplings\Buffer.xml" gives "Buffer".

@@ -26,16 +26,7 @@ std::string unitField(std::string_view unit, RecordField field) {
 }
 
 std::string_view unitFieldView(std::string_view unit, RecordField field) {
-    std::size_t start = 0;
-    for (auto k = static_cast<std::size_t>(field); k > 0; --k) {
-        const std::size_t bar = unit.find('|', start);
-        if (bar == std::string_view::npos) {
-            return {};
-        }
-        start = bar + 1;
-    }
-    const std::size_t end = unit.find('|', start);
-    return unit.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    return recordFieldView(unit, field);
 }
 
 } // namespace dovrel

@@ -89,28 +89,34 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
         {"van", {"All", "All", "All"}, {}}, // wagons are not in the loco list
         {"nothing like it", {"All", "All", "All"}, {}},
     };
+    // One narrowing for all: what it keeps between keys must follow every change of the filters.
+    FindNarrowing narrowing(kStock);
     for (const Case& c : cases) {
-        EXPECT_EQ(foundUnits(BrowserSide::Loco, kStock, c.texts, kBufferChecked,
-                             FindText(QString::fromUtf8(c.find))),
+        EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, c.texts, kBufferChecked,
+                                       FindText(QString::fromUtf8(c.find))),
                   c.expected)
             << c.find;
     }
 }
 
 TEST(FoundUnits, KeepTheListAloneAsTheRebuildDoes) {
-    EXPECT_EQ(foundUnits(BrowserSide::Loco, kStock, {"All", "All", ""}, kBufferChecked,
-                         FindText(QStringLiteral("a"))),
+    EXPECT_EQ(FindNarrowing(kStock).foundUnits(BrowserSide::Loco, {"All", "All", ""}, kBufferChecked,
+                                               FindText(QStringLiteral("a"))),
               std::nullopt);
 }
 
 TEST(FoundUnits, CouplerFilterStillApplies) {
+    // The same narrowing as the box is ticked and cleared again.
     const std::vector<CouplerBox> noBuffer = {{"A Buffer", false}};
-    EXPECT_EQ(foundUnits(BrowserSide::Wagon, kStock, {"All", "All", "All"}, noBuffer,
-                         FindText(QStringLiteral("van"))),
-              std::vector<FoundUnit>{});
-    EXPECT_EQ(foundUnits(BrowserSide::Wagon, kStock, {"All", "All", "All"}, kBufferChecked,
-                         FindText(QStringLiteral("van"))),
-              (std::vector<FoundUnit>{{"Box Van", 1}}));
+    FindNarrowing narrowing(kStock);
+    const FindText van(QStringLiteral("van"));
+    for (const bool ticked : {false, true, false}) {
+        const std::vector<FoundUnit> expected =
+            ticked ? std::vector<FoundUnit>{{"Box Van", 1}} : std::vector<FoundUnit>{};
+        EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"},
+                                       ticked ? kBufferChecked : noBuffer, van),
+                  expected);
+    }
 }
 
 TEST(ListedRecords, PositionsOfTheListedNames) {
