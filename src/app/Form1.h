@@ -47,6 +47,10 @@ class QTreeWidgetItem;
 
 namespace dovrel {
 
+// The property of an added caption that lies on the window's bare surface: a left press on it is a
+// click on the background, as on the surface around it.
+inline constexpr const char* kOnSurface = "dovrelOnSurface";
+
 class ComboKeyLock;
 class ConsistEditor;
 class ConsistStrip;

@@ -72,6 +72,8 @@ void Form1::buildAdditions(QWidget* client) {
     c_.lblConsistTotals->setFont(requestedFont(QStringLiteral("Arial"), 8.25, false));
     c_.lblConsistTotals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c_.lblConsistTotals->setWordWrap(true);
+    // It lies on what was bare surface before it came: a press on it still clicks the background.
+    c_.lblConsistTotals->setProperty(kOnSurface, true);
     // Beside the scan's per-unit caption, where the consist reading's caption goes; a scan and a
     // reading never run at once, and the bar is shown only during a scan.
     c_.prgScan =

@@ -448,12 +448,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // A press that a control leaves unhandled travels up to the client area too; only a press on
-    // the bare surface, with no control under the pointer, is a click on the background. The totals
-    // caption lies on what was bare surface before it came, so it counts as surface.
+    // the bare surface, with no control under the pointer, is a click on the background. A caption
+    // marked as lying on the surface (kOnSurface) counts as surface.
     if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QWidget* under = centralWidget()->childAt(mouse->position().toPoint());
-        if (mouse->button() == Qt::LeftButton && (under == nullptr || under == c_.lblConsistTotals)) {
+        if (mouse->button() == Qt::LeftButton && (under == nullptr || under->property(kOnSurface).toBool())) {
             backgroundClick();
         }
     }
