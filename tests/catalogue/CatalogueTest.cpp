@@ -48,20 +48,7 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
         EXPECT_EQ(catalogue.size(), c.size) << c.name;
         EXPECT_EQ(slots(catalogue, c.firstSlots.size()), c.firstSlots) << c.name;
     }
-}
-
-TEST(CatalogueCacheText, WritesRecordsJoinedByCrLfWithoutAFinalOne) {
-    Catalogue catalogue;
-    EXPECT_EQ(catalogue.cacheText(), "");
-    ASSERT_TRUE(catalogue.append("diesel|One"));
-    EXPECT_EQ(catalogue.cacheText(), "diesel|One");
-    ASSERT_TRUE(catalogue.append("freight|Two"));
-    EXPECT_EQ(catalogue.cacheText(), "diesel|One\r\nfreight|Two");
-
-    const Catalogue reread = Catalogue::fromCacheText(catalogue.cacheText());
-    EXPECT_EQ(slots(reread, 3), (std::vector<std::string>{"diesel|One", "freight|Two", ""}));
-
-    // Only the records in use are written: a slot after the first empty one is not.
+    // Only the records in use are written back: a slot after the first empty one is not.
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
 }
 
