@@ -79,14 +79,10 @@ TEST(BlueprintReader, ReadsEveryValueOfARealisticBlueprint) {
     EXPECT_EQ(fields.frontCoupler, "Screw.Chain");
     EXPECT_EQ(fields.rearCouplingId, "Buffer");
     EXPECT_EQ(fields.rearCoupler, "Buffer");
-    EXPECT_EQ(fields.mass, testing::kFixtureMass);
-    EXPECT_EQ(fields.easeOfDerailment, testing::kFixtureEase);
-    EXPECT_EQ(fields.dragCoefficient, testing::kFixtureDrag);
-    EXPECT_EQ(fields.rollingFriction, testing::kFixtureRolling);
-    EXPECT_EQ(fields.dryFriction, testing::kFixtureDry);
-    EXPECT_EQ(fields.wetFriction, testing::kFixtureWet);
-    EXPECT_EQ(fields.snowFriction, testing::kFixtureSnow);
-    EXPECT_EQ(fields.sandFriction, testing::kFixtureSand);
+    EXPECT_EQ((std::vector<std::string>{fields.mass, fields.easeOfDerailment, fields.dragCoefficient,
+                                        fields.rollingFriction, fields.dryFriction, fields.wetFriction,
+                                        fields.snowFriction, fields.sandFriction}),
+              (std::vector<std::string>{"126.5", "0.85", "0.9", "0.002", "0.25", "0.15", "0.1", "1.5"}));
     EXPECT_EQ(harness.shown, std::vector<std::string>{"Coal &amp; Coke"});
 }
 

@@ -171,22 +171,6 @@ TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
     EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
 }
 
-TEST(CatalogueLists, AFullTableOfDistinctProvidersAndCouplers) {
-    // Every record new: each list holds every record's entries once, in slot order.
-    Catalogue catalogue;
-    std::string providers;
-    std::vector<std::string> couplers;
-    for (std::size_t i = 0; i < Catalogue::kSlots; ++i) {
-        const std::string n = std::to_string(i);
-        catalogue.append(record("Provider " + n, "P", "C\\Front" + n + ".xml", "C\\Rear" + n + ".xml"));
-        providers += (i > 0 ? "|" : "") + ("Provider " + n);
-        couplers.insert(couplers.end(), {"Front" + n, "Rear" + n});
-    }
-    const CatalogueLists lists = CatalogueLists::of(catalogue);
-    EXPECT_EQ(lists.providerList, providers);
-    EXPECT_EQ(lists.couplerList, couplers);
-}
-
 TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
     TempFolder temp;
     QtFiles files;
