@@ -12,8 +12,11 @@
 #include "support/TempFolder.h"
 
 #include <QProcess>
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace dovrel {
 namespace {
@@ -256,16 +259,22 @@ TEST(AssetScan, AFailedCopyNeverLetsAnEarlierOutputStandIn) {
     EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"), "");
 }
 
+// The scan writes the cache, remembers the namespace of the last blueprint converted, and the next
+// start loads the cache without converting.
 TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     ScanHarness harness;
     harness.write("Alpha/Rails/RailVehicles/Diesel/d.bin",
-                  BlueprintFixture::engine("Diesel", "Class 66").xml());
-    harness.blueprint("Beta/Stock/RailVehicles/Wagons/w.bin");
+                  replaceFirst(BlueprintFixture::engine("Diesel", "Class 66").xml(), "urn:vantor:delta",
+                               "urn:first:delta"));
+    const std::string wagon = "Beta/Stock/RailVehicles/Wagons/w.bin";
+    harness.write(wagon,
+                  replaceFirst(ScanHarness::wagon(wagon).xml(), "urn:vantor:delta", "urn:second:delta"));
     Catalogue catalogue;
 
     const AssetScanReport scanned = harness.run(catalogue);
 
     ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
     EXPECT_FALSE(scanned.loadedFromCache);
     EXPECT_TRUE(scanned.cacheWrite.ok);
     const fs::path cacheFile = harness.folders.programFolder / "equipmentlist.txt";
@@ -273,8 +282,7 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(fileText(cacheFile).find("\r\n"), fileText(cacheFile).rfind("\r\n")) << "one CR LF between two";
     EXPECT_EQ(harness.observer.events,
               (std::vector<std::string>{"wait cursor", "0 of 2", "progress Class 66", "1 of 2",
-                                        "progress Beta/Stock/RailVehicles/Wagons/w.bin", "2 of 2",
-                                        "normal cursor", "cleared"}));
+                                        "progress " + wagon, "2 of 2", "normal cursor", "cleared"}));
 
     // The next start: the assets change, but the cache alone decides.
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
@@ -290,21 +298,6 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(loaded.lists.providerList, "Alpha|Beta");
     EXPECT_EQ(loaded.lists.providerProductList, scanned.lists.providerProductList);
     EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
-}
-
-TEST(AssetScan, TheLastConvertedBlueprintsNamespaceIsRemembered) {
-    ScanHarness harness;
-    const auto declaring = [](const std::string& english, const std::string& uri) {
-        return replaceFirst(ScanHarness::wagon(english).xml(), "urn:vantor:delta", uri);
-    };
-    harness.write("Alpha/Rails/RailVehicles/Wagons/a.bin", declaring("A", "urn:first:delta"));
-    harness.write("Beta/Stock/RailVehicles/Wagons/b.bin", declaring("B", "urn:second:delta"));
-    Catalogue catalogue;
-
-    harness.run(catalogue);
-
-    ASSERT_EQ(catalogue.size(), 2u);
-    EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
 }
 
 TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
@@ -323,35 +316,28 @@ TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
     EXPECT_EQ(harness.events.pumps(), 2 + 2 + perLine.pumps() + 1);
 }
 
-TEST(AssetScan, AFailedCacheWriteIsReportedAndTheCatalogueKept) {
-    ScanHarness harness;
-    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
-    // The cache is a link into a folder that does not exist: the real write fails.
-    const fs::path cache = harness.folders.programFolder / "equipmentlist.txt";
-    fs::create_directories(harness.folders.programFolder);
-    fs::create_symlink(fs::path("gone") / "equipmentlist.txt", cache);
-    Catalogue catalogue;
+// A cache that is a link to nowhere or a folder cannot be loaded: the scan rebuilds the catalogue,
+// reports the failed write and leaves the link or folder as it was.
+TEST(AssetScan, ACacheThatCannotBeReadOrWrittenIsRebuiltAndTheFailureReported) {
+    for (const bool link : {true, false}) {
+        ScanHarness harness;
+        harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+        const fs::path cache = harness.folders.programFolder / "equipmentlist.txt";
+        fs::create_directories(link ? harness.folders.programFolder : cache);
+        if (link) {
+            fs::create_symlink(fs::path("gone") / "equipmentlist.txt", cache);
+        }
+        Catalogue catalogue;
 
-    const AssetScanReport report = harness.run(catalogue);
+        const AssetScanReport report = harness.run(catalogue);
 
-    EXPECT_FALSE(report.cacheWrite.ok);
-    EXPECT_FALSE(report.cacheWrite.reason.empty());
-    EXPECT_EQ(catalogue.size(), 1u);
-    EXPECT_TRUE(fs::is_symlink(cache));
-    EXPECT_FALSE(fs::exists(cache)) << "the link still leads nowhere";
-}
-
-TEST(AssetScan, ACacheThatCannotBeReadIsRebuiltByAScan) {
-    ScanHarness harness;
-    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
-    fs::create_directories(harness.folders.programFolder / "equipmentlist.txt");
-    Catalogue catalogue;
-
-    const AssetScanReport report = harness.run(catalogue);
-
-    EXPECT_FALSE(report.loadedFromCache);
-    EXPECT_EQ(catalogue.size(), 1u);
-    EXPECT_FALSE(report.cacheWrite.ok) << "a folder is in the way of the cache file";
+        EXPECT_FALSE(report.loadedFromCache) << link;
+        EXPECT_EQ(catalogue.size(), 1u) << link;
+        EXPECT_FALSE(report.cacheWrite.ok) << link;
+        EXPECT_FALSE(report.cacheWrite.reason.empty()) << link;
+        EXPECT_EQ(fs::is_symlink(cache), link);
+        EXPECT_EQ(fs::is_directory(cache), !link);
+    }
 }
 
 TEST(AssetScan, NoAssetsGiveAnEmptyCatalogueAndEmptyLists) {
@@ -369,25 +355,9 @@ TEST(AssetScan, NoAssetsGiveAnEmptyCatalogueAndEmptyLists) {
 
 TEST(AssetScan, RecordsPastTheLastSlotAreLeftOutWithoutAMessage) {
     ScanHarness harness;
-    const std::string xml = converterLayout(R"(<?xml version="1.0" encoding="utf-8"?>
-<cBlueprintLoader xmlns:d="urn:vantor:delta" d:version="1.0">
-  <Blueprint>
-    <cWagonBlueprint>
-      <Name d:type="cDeltaString">W</Name>
-      <English d:type="cDeltaString">W</English>
-      <RailVehicleComponent>
-        <FrontCouplingBlueprintID>
-          <Provider d:type="cDeltaString">P</Provider>
-          <Product d:type="cDeltaString">Q</Product>
-          <BlueprintID d:type="cDeltaString">F.xml</BlueprintID>
-        </FrontCouplingBlueprintID>
-        <RearCouplingBlueprintID>
-          <Provider d:type="cDeltaString">P</Provider>
-          <Product d:type="cDeltaString">Q</Product>
-          <BlueprintID d:type="cDeltaString">R.xml</BlueprintID>
-        </RearCouplingBlueprintID>
-      </RailVehicleComponent>
-    </cWagonBlueprint>)");
+    // Only the lines up to the couplers, to keep 5003 files small.
+    const std::string whole = ScanHarness::wagon("W").xml();
+    const std::string xml = whole.substr(0, whole.find("</RailVehicleComponent>"));
     for (int i = 0; i < 5003; ++i) {
         harness.write("Alpha/Rails/RailVehicles/Many/w" + std::to_string(10000 + i) + ".bin", xml);
     }
@@ -397,19 +367,21 @@ TEST(AssetScan, RecordsPastTheLastSlotAreLeftOutWithoutAMessage) {
 
     EXPECT_EQ(report.blueprintsFound, 5003);
     EXPECT_EQ(catalogue.size(), 5001u);
+    EXPECT_TRUE(harness.messages.shown().empty());
     EXPECT_EQ(EquipmentRecord(catalogue.records().back()).field(RecordField::blueprintPath),
               "RailVehicles\\Many\\w15000.xml");
     EXPECT_EQ(Catalogue::fromCacheText(fileText(harness.folders.programFolder / "equipmentlist.txt")).size(),
               5001u);
 }
 
-// Everything a scan shows and leaves behind, to compare two ways of converting.
+// Everything a scan shows and leaves behind, with the real converter run either way. A scan in a
+// program folder used before reuses its index (the cache is removed first, as Refresh does).
 struct ScanTrace {
     std::vector<std::string> records;
     std::vector<std::string> messages; // icon, buttons and text of each, in order
     std::vector<std::string> observed;
     std::string cacheFile;
-    int blueprintsFound = 0;
+    AssetScanReport report;
     int lastConverterResult = 0;
 };
 
@@ -421,9 +393,10 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
     QueuedMessageBoxes messages{[](const std::string&) {}};
     RecordingScanObserver observer;
     Catalogue catalogue;
-    const AssetScanReport report = AssetScan(files, converter, events, messages, observer)
-                                       .run({assetsFolder, programFolder, programFolder / "Temp"}, catalogue);
+    fs::remove(programFolder / "equipmentlist.txt");
     ScanTrace trace;
+    trace.report = AssetScan(files, converter, events, messages, observer)
+                       .run({assetsFolder, programFolder, programFolder / "Temp"}, catalogue);
     trace.records.assign(catalogue.records().begin(), catalogue.records().end());
     for (const QueuedMessageBoxes::Shown& shown : messages.shown()) {
         trace.messages.push_back(std::to_string(static_cast<int>(shown.icon)) + " " +
@@ -431,67 +404,125 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
     }
     trace.observed = observer.events;
     trace.cacheFile = fileText(programFolder / "equipmentlist.txt");
-    trace.blueprintsFound = report.blueprintsFound;
     trace.lastConverterResult = converter.lastConverterResult();
     return trace;
 }
 
-void generate(const fs::path& folder, const QStringList& options) {
+void generate(const fs::path& folder, int seed, int units, bool packed) {
+    QStringList arguments = {QString::fromStdString(folder.string()), QStringLiteral("--seed"),
+                             QString::number(seed), QStringLiteral("--units"), QString::number(units)};
+    if (packed) {
+        arguments << QStringLiteral("--packed");
+    }
     QProcess generator;
-    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
-                    QStringList{QString::fromStdString(folder.string())} + options);
+    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"), arguments);
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
 }
 
-// A generated installation whose products are mostly packed in archives (a loose file overriding its
-// packed copy, a broken archive and a damaged entry among them) against its loose twin, converted
-// both ways.
-TEST(AssetScan, APackedInstallationGivesTheCatalogueAndMessagesOfItsLooseTwin) {
+// A generated installation, plus blueprints that do not convert at the end of the walk, scanned with
+// one run of the serz program per blueprint and with the bundled converter on worker threads; and
+// its twin whose products are mostly packed in archives (a loose file overriding its packed copy, a
+// broken archive and a damaged entry among them), scanned both ways.
+TEST(AssetScan, InProcessAndPackedScansGiveExactlyWhatTheProgramGivesForLooseFiles) {
     TempFolder temp;
-    const QStringList options = {QStringLiteral("--seed"), QStringLiteral("4"), QStringLiteral("--units"),
-                                 QStringLiteral("200")};
-    generate(temp.path() / "loose", options);
-    generate(temp.path() / "packed", options + QStringList{QStringLiteral("--packed")});
-
-    const ScanTrace loose =
-        traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-loose", ConverterMode::InProcess);
-    ASSERT_GT(loose.records.size(), 150u);
-    for (const ConverterMode mode : {ConverterMode::InProcess, ConverterMode::ChildProcess}) {
-        const fs::path program = temp.path() / ("program-packed-" + std::to_string(static_cast<int>(mode)));
-        const ScanTrace packed = traceScan(temp.path() / "packed" / "Assets", program, mode);
-        EXPECT_EQ(packed.records, loose.records);
-        EXPECT_EQ(packed.messages, loose.messages);
-        EXPECT_EQ(packed.cacheFile, loose.cacheFile);
+    for (const bool packed : {false, true}) {
+        const std::string game = packed ? "packed" : "loose";
+        generate(temp.path() / game, 4, 200, packed);
+        temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/a.bin", std::string("SERZ\0\0\1\0\x50", 9));
+        temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/b.bin", "not the binary form at all");
     }
-}
-
-// The bundled converter inside the editor, reading on worker threads, against one run of the serz
-// program per blueprint: a generated installation, plus blueprints that do not convert, the last
-// one of the walk among them.
-TEST(AssetScan, ConvertingInProcessShowsAndStoresExactlyWhatRunningTheProgramDoes) {
-    TempFolder temp;
-    generate(temp.gameFolder(), {QStringLiteral("--seed"), QStringLiteral("3"), QStringLiteral("--units"),
-                                 QStringLiteral("150")});
-    temp.write("game/Assets/Zulu/Last/RailVehicles/Broken/a.bin", std::string("SERZ\0\0\1\0\x50", 9));
-    temp.write("game/Assets/Zulu/Last/RailVehicles/Broken/b.bin", "not the binary form at all");
-
     const ScanTrace program =
-        traceScan(temp.gameFolder() / "Assets", temp.path() / "program-one", ConverterMode::ChildProcess);
+        traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-one", ConverterMode::ChildProcess);
     const ScanTrace inProcess =
-        traceScan(temp.gameFolder() / "Assets", temp.path() / "program-two", ConverterMode::InProcess);
+        traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-two", ConverterMode::InProcess);
 
-    ASSERT_GT(program.records.size(), 100u);
+    ASSERT_GT(program.records.size(), 150u);
     ASSERT_GE(program.messages.size(), 3u);
     EXPECT_EQ(inProcess.records, program.records);
     EXPECT_EQ(inProcess.messages, program.messages);
     EXPECT_EQ(inProcess.observed, program.observed);
     EXPECT_EQ(inProcess.cacheFile, program.cacheFile);
-    EXPECT_EQ(inProcess.blueprintsFound, program.blueprintsFound);
+    EXPECT_EQ(inProcess.report.blueprintsFound, program.report.blueprintsFound);
     EXPECT_EQ(program.lastConverterResult, 1);
     EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
     EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
         << "nothing passes through the working files";
+    for (const ConverterMode mode : {ConverterMode::InProcess, ConverterMode::ChildProcess}) {
+        const fs::path folder = temp.path() / ("program-packed-" + std::to_string(static_cast<int>(mode)));
+        const ScanTrace packed = traceScan(temp.path() / "packed" / "Assets", folder, mode);
+        EXPECT_EQ(packed.records, program.records);
+        EXPECT_EQ(packed.messages, program.messages);
+        EXPECT_EQ(packed.cacheFile, program.cacheFile);
+    }
+}
+
+// After random changes to a generated installation (loose files and archives changed, removed and
+// added), a scan that reuses the index gives what a full scan gives, and converts only what changed.
+TEST(ScanIndex, ARefreshAfterRandomChangesEqualsAFullScan) {
+    TempFolder temp;
+    const fs::path assets = temp.gameFolder() / "Assets";
+    generate(temp.gameFolder(), 8, 120, true);
+    // Every file made an hour old, so a scan trusts its stamp.
+    std::vector<fs::path> blueprints;
+    std::vector<fs::path> archives;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(assets)) {
+        if (entry.is_regular_file()) {
+            fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".bin") {
+            blueprints.push_back(entry.path());
+        } else if (extension == ".ap") {
+            archives.push_back(entry.path());
+        }
+    }
+    std::sort(blueprints.begin(), blueprints.end());
+    std::sort(archives.begin(), archives.end());
+    ASSERT_GT(blueprints.size(), 20u);
+    ASSERT_GT(archives.size(), 2u);
+    const fs::path indexed = temp.path() / "indexed";
+    fs::create_directories(indexed);
+
+    const ScanTrace first = traceScan(assets, indexed, ConverterMode::InProcess);
+    EXPECT_EQ(first.report.blueprintsReused, 0);
+    const ScanTrace unchanged = traceScan(assets, indexed, ConverterMode::InProcess);
+    EXPECT_EQ(unchanged.report.blueprintsReused, unchanged.report.blueprintsFound - 1)
+        << "all but the damaged entry, whose bytes cannot be had";
+    EXPECT_EQ(unchanged.records, first.records);
+    EXPECT_EQ(unchanged.messages, first.messages);
+
+    std::mt19937 random(8);
+    const auto any = [&random](const std::vector<fs::path>& files) {
+        return files[std::uniform_int_distribution<std::size_t>(0, files.size() - 1)(random)];
+    };
+    const auto anyOther = [&](const std::vector<fs::path>& files, const fs::path& not_) {
+        fs::path chosen = any(files);
+        while (chosen == not_) {
+            chosen = any(files);
+        }
+        return chosen;
+    };
+    for (int i = 0; i < 6; ++i) {
+        const fs::path target = any(blueprints);
+        fs::copy_file(anyOther(blueprints, target), target, fs::copy_options::overwrite_existing);
+    }
+    fs::copy_file(any(blueprints), any(blueprints).parent_path() / "added.bin",
+                  fs::copy_options::overwrite_existing);
+    fs::remove(any(blueprints));
+    const fs::path changedArchive = any(archives);
+    fs::copy_file(anyOther(archives, changedArchive), changedArchive, fs::copy_options::overwrite_existing);
+    fs::remove(anyOther(archives, changedArchive));
+
+    const ScanTrace refreshed = traceScan(assets, indexed, ConverterMode::InProcess);
+    const ScanTrace full = traceScan(assets, temp.path() / "fresh", ConverterMode::InProcess);
+
+    EXPECT_EQ(refreshed.records, full.records);
+    EXPECT_EQ(refreshed.messages, full.messages);
+    EXPECT_EQ(refreshed.cacheFile, full.cacheFile);
+    EXPECT_EQ(full.report.blueprintsReused, 0);
+    EXPECT_GT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound / 2);
+    EXPECT_LT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound);
 }
 
 TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {

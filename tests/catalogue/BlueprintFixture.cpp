@@ -1,5 +1,7 @@
 #include "BlueprintFixture.h"
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace dovrel::testing {
@@ -34,107 +36,55 @@ std::string replaceFirst(std::string text, std::string_view part, std::string_vi
 
 namespace {
 
+// A value line at the depth, with a float's attributes as the converter writes them.
 std::string scalar(int depth, std::string_view name, std::string_view type, std::string_view value) {
-    std::string line(static_cast<std::size_t>(depth) * 2, ' ');
+    std::string line(static_cast<std::size_t>(depth), '\t');
     line.append("<").append(name).append(" d:type=\"").append(type).append("\"");
     if (type == "sFloat32") {
         line.append(" d:alt_encoding=\"000000000000F03F\" d:precision=\"string\"");
     }
-    line.append(">").append(value).append("</").append(name).append(">\n");
-    return line;
-}
-
-std::string indent(int depth, std::string_view line) {
-    return std::string(static_cast<std::size_t>(depth) * 2, ' ') + std::string(line) + "\n";
-}
-
-std::string coupling(std::string_view element, std::string_view id) {
-    std::string text = indent(5, "<" + std::string(element) + ">");
-    text += indent(6, "<iBlueprintLibrary-cAbsoluteBlueprintID>");
-    text += indent(7, "<BlueprintSetID>");
-    text += indent(8, "<iBlueprintLibrary-cBlueprintSetID>");
-    text += scalar(9, "Provider", "cDeltaString", "Kuju");
-    text += scalar(9, "Product", "cDeltaString", "RailSimulator");
-    text += indent(8, "</iBlueprintLibrary-cBlueprintSetID>");
-    text += indent(7, "</BlueprintSetID>");
-    text += scalar(7, "BlueprintID", "cDeltaString", id);
-    text += indent(6, "</iBlueprintLibrary-cAbsoluteBlueprintID>");
-    text += indent(5, "</" + std::string(element) + ">");
-    return text;
+    return line.append(">").append(value).append("</").append(name).append(">\r\n");
 }
 
 } // namespace
 
 std::string BlueprintFixture::xml() const {
-    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
-    text += "<cBlueprintLoader xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">\n";
-    text += indent(1, "<Blueprint>");
-    text += indent(2, "<" + element + ">");
-    text += scalar(3, "Name", "cDeltaString", name);
-    text += indent(3, "<DisplayName>");
-    text += indent(4, "<Localisation-cUserLocalisedString>");
-    text += scalar(5, "English", "cDeltaString", english);
-    text += scalar(5, "French", "cDeltaString", "");
-    text += scalar(5, "German", "cDeltaString", "Deutsch " + english);
-    text += indent(5, "<Other/>");
-    text += scalar(5, "Key", "cDeltaString", "6a3b1c2d");
-    text += indent(4, "</Localisation-cUserLocalisedString>");
-    text += indent(3, "</DisplayName>");
-    text += scalar(3, "ProviderNote", "cDeltaString", "");
-    text += indent(3, "<RailVehicleComponent>");
-    text += indent(4, "<cRailVehicleComponentBlueprint>");
-    text += scalar(5, "Name", "cDeltaString", "Vehicle component");
-    text += scalar(5, "English", "cDeltaString", "Not the display name");
-    text += coupling("FrontCouplingBlueprintID", frontId);
-    text += coupling("RearCouplingBlueprintID", rearId);
-    text += scalar(5, "Mass", "sFloat32", kFixtureMass);
-    text += scalar(5, "EaseOfDerailment", "sFloat32", kFixtureEase);
-    text += scalar(5, "DragCoefficient", "sFloat32", kFixtureDrag);
-    text += scalar(5, "RollingFrictionCoefficient", "sFloat32", kFixtureRolling);
-    text += scalar(5, "DryFriction", "sFloat32", kFixtureDry);
-    text += scalar(5, "WetFriction", "sFloat32", kFixtureWet);
-    text += scalar(5, "SnowFriction", "sFloat32", kFixtureSnow);
-    text += scalar(5, "SandFrictionMultiplier", "sFloat32", kFixtureSand);
-    text += indent(4, "</cRailVehicleComponentBlueprint>");
-    text += indent(3, "</RailVehicleComponent>");
+    std::string engine;
     if (element == "cEngineBlueprint") {
-        text += indent(3, "<EngineSimulationContainer>");
-        text += scalar(4, "MaxPower", "sFloat32", "2460");
-        text += indent(3, "</EngineSimulationContainer>");
-        if (engineType) {
-            text += scalar(3, "EngineType", "cDeltaString", *engineType);
+        engine = "\t\t\t<EngineSimulationContainer>\r\n" + scalar(4, "MaxPower", "sFloat32", "2460") +
+                 "\t\t\t</EngineSimulationContainer>\r\n" +
+                 (engineType ? scalar(3, "EngineType", "cDeltaString", *engineType) : "");
+    }
+    std::string cargoLines = cargo.empty() ? "\t\t\t\t\t<CargoDef/>\r\n" : "\t\t\t\t\t<CargoDef>\r\n";
+    int id = 1000;
+    for (const CargoDefinition& definition : cargo) {
+        const bool bulk = definition.kind == CargoDefinition::Kind::Bulk;
+        const std::string tag = bulk ? "cBulkCargoDef" : "cPassengerDoorwayDef";
+        cargoLines += "\t\t\t\t\t\t<" + tag + " d:id=\"" + std::to_string(++id) + "\">\r\n";
+        cargoLines += bulk ? scalar(7, "Capacity", "sFloat32", definition.capacity) +
+                                 scalar(7, "BulkFreightType", "cDeltaString", definition.freightType) +
+                                 scalar(7, "Density", "sFloat32", "1.2")
+                           : scalar(7, "MaxPassengers", "sInt32", "64");
+        cargoLines += "\t\t\t\t\t\t</" + tag + ">\r\n";
+    }
+    cargoLines += cargo.empty() ? "" : "\t\t\t\t\t</CargoDef>\r\n";
+    std::ifstream file(std::filesystem::path(DOVREL_SOURCE_DIR) / "tests/catalogue/fixtures/blueprint.xml",
+                       std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // A placeholder alone on its line stands for whole lines, its line end included.
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"@ENGINE@\r\n", engine},
+                                     {"@CARGO@\r\n", cargoLines},
+                                     {"@ELEMENT@", element},
+                                     {"@NAME@", name},
+                                     {"@ENGLISH@", english},
+                                     {"@FRONT@", frontId},
+                                     {"@REAR@", rearId}}) {
+        for (std::size_t at = text.find(key); at != std::string::npos;
+             at = text.find(key, at + value.size())) {
+            text.replace(at, key.size(), value);
         }
     }
-    text += indent(3, "<CargoComponent>");
-    text += indent(4, "<cCargoComponentBlueprint>");
-    text += scalar(5, "InitialLevel", "sFloat32", "0");
-    if (cargo.empty()) {
-        text += indent(5, "<CargoDef/>");
-    } else {
-        text += indent(5, "<CargoDef>");
-        int id = 1000;
-        for (const CargoDefinition& definition : cargo) {
-            if (definition.kind == CargoDefinition::Kind::Bulk) {
-                text += indent(6, "<cBulkCargoDef d:id=\"" + std::to_string(++id) + "\">");
-                text += scalar(7, "Capacity", "sFloat32", definition.capacity);
-                text += scalar(7, "BulkFreightType", "cDeltaString", definition.freightType);
-                text += scalar(7, "Density", "sFloat32", "1.2");
-                text += indent(6, "</cBulkCargoDef>");
-            } else {
-                text += indent(6, "<cPassengerDoorwayDef d:id=\"" + std::to_string(++id) + "\">");
-                text += scalar(7, "MaxPassengers", "sInt32", "64");
-                text += indent(6, "</cPassengerDoorwayDef>");
-            }
-        }
-        text += indent(5, "</CargoDef>");
-    }
-    text += indent(4, "</cCargoComponentBlueprint>");
-    text += indent(3, "</CargoComponent>");
-    text += scalar(3, "Name", "cDeltaString", "A later name");
-    text += indent(2, "</" + element + ">");
-    text += indent(1, "</Blueprint>");
-    text += "</cBlueprintLoader>";
-    return converterLayout(text);
+    return text;
 }
 
 BlueprintFixture BlueprintFixture::engine(std::string type, std::string englishName) {

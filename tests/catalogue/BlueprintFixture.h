@@ -20,8 +20,10 @@ struct CargoDefinition {
     std::string freightType;
 };
 
-// A rail-vehicle blueprint as the converter writes it, with the values the catalogue needs among the
-// other elements of a real one (localisations, a second Name, coupling providers, physics values).
+// A rail-vehicle blueprint as the converter writes it (fixtures/blueprint.xml), with the values the
+// catalogue needs among the other elements of a real one (localisations, a second Name, coupling
+// providers, physics values: mass 126.5, derailment 0.85, drag 0.9, rolling friction 0.002, dry 0.25,
+// wet 0.15, snow 0.1, sand 1.5).
 struct BlueprintFixture {
     std::string element = "cEngineBlueprint";
     std::string name = "Class 66";
@@ -37,15 +39,5 @@ struct BlueprintFixture {
     static BlueprintFixture tender(std::string english);
     static BlueprintFixture wagon(std::string english, std::vector<CargoDefinition> cargo);
 };
-
-// The values written for every fixture.
-inline constexpr std::string_view kFixtureMass = "126.5";
-inline constexpr std::string_view kFixtureEase = "0.85";
-inline constexpr std::string_view kFixtureDrag = "0.9";
-inline constexpr std::string_view kFixtureRolling = "0.002";
-inline constexpr std::string_view kFixtureDry = "0.25";
-inline constexpr std::string_view kFixtureWet = "0.15";
-inline constexpr std::string_view kFixtureSnow = "0.1";
-inline constexpr std::string_view kFixtureSand = "1.5";
 
 } // namespace dovrel::testing

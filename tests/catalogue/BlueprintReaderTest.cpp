@@ -17,18 +17,6 @@ using Kind = CargoDefinition::Kind;
 
 const CargoDefinition kDoorway{Kind::PassengerDoorway, "", ""};
 
-struct ReadCase {
-    const char* name;
-    std::string xml;
-    int status;
-    const char* unitClass;
-    const char* capacity;
-    const char* freightType;
-    const char* multipleUnit;
-};
-
-class BlueprintReaderTest : public ::testing::TestWithParam<ReadCase> {};
-
 struct ReaderHarness {
     QtFiles files;
     CountingEventPump events;
@@ -36,60 +24,43 @@ struct ReaderHarness {
     BlueprintReader reader{files, events, [this](const std::string& name) { shown.push_back(name); }};
 };
 
-TEST_P(BlueprintReaderTest, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
-    const ReadCase& c = GetParam();
-    ReaderHarness harness;
-    BlueprintFields fields;
-
-    EXPECT_EQ(harness.reader.readText(c.xml, fields), c.status);
-    EXPECT_EQ(fields.unitClass, c.unitClass);
-    EXPECT_EQ(fields.capacity, c.capacity);
-    EXPECT_EQ(fields.bulkFreightType, c.freightType);
-    EXPECT_EQ(fields.multipleUnit, c.multipleUnit);
+TEST(BlueprintReader, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
+    BlueprintFixture noEngineType = BlueprintFixture::engine("Diesel", "Shunter");
+    noEngineType.engineType.reset();
+    noEngineType.cargo = {kDoorway};
+    BlueprintFixture multipleUnit = BlueprintFixture::engine("Electric", "Class 390");
+    multipleUnit.cargo = {kDoorway};
+    BlueprintFixture notAVehicle = BlueprintFixture::wagon("Bogie", {});
+    notAVehicle.element = "cBogeyBlueprint";
+    const struct {
+        BlueprintFixture fixture;
+        int status;
+        const char *unitClass, *capacity, *freightType, *multipleUnit;
+    } cases[] = {
+        {BlueprintFixture::engine("Diesel", "Class 66"), 0, "diesel", "", "", "0"},
+        {BlueprintFixture::engine("ELECTRIC", "Class 90"), 0, "electric", "", "", "0"},
+        {BlueprintFixture::engine("Steam", "Black 5"), 0, "steam", "", "", "0"},
+        {noEngineType, 0, "engine", "", "", "0"},
+        {BlueprintFixture::tender("Tender"), 0, "tender", "8.5", "eBulkFreightTypeCoal", "0"},
+        {BlueprintFixture::wagon("Flat", {}), 0, "freight", "", "", "0"},
+        {BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "45", "eBulkFreightTypeCoal"}}), 0, "freight", "45",
+         "eBulkFreightTypeCoal", "0"},
+        {BlueprintFixture::wagon("Tank", {{Kind::Bulk, "45", "Oil"}, {Kind::Bulk, "1e-005", "Water"}}), 0,
+         "freight", "45;1e-005", "Oil;Water", "0"},
+        {BlueprintFixture::wagon("Coach", {kDoorway}), 0, "passenger", "", "", "0"},
+        {multipleUnit, 0, "electric", "", "", "1"},
+        {notAVehicle, 888, "", "", "", "0"},
+    };
+    for (const auto& c : cases) {
+        ReaderHarness harness;
+        BlueprintFields fields;
+        EXPECT_EQ(harness.reader.readText(c.fixture.xml(), fields), c.status) << c.fixture.english;
+        EXPECT_EQ(
+            std::make_tuple(fields.unitClass, fields.capacity, fields.bulkFreightType, fields.multipleUnit),
+            std::make_tuple(c.unitClass, c.capacity, c.freightType, c.multipleUnit))
+            << c.fixture.english;
+    }
 }
-
-BlueprintFixture withoutEngineType() {
-    BlueprintFixture fixture = BlueprintFixture::engine("Diesel", "Shunter");
-    fixture.engineType.reset();
-    fixture.cargo = {kDoorway};
-    return fixture;
-}
-
-BlueprintFixture multipleUnit() {
-    BlueprintFixture fixture = BlueprintFixture::engine("Electric", "Class 390");
-    fixture.cargo = {kDoorway};
-    return fixture;
-}
-
-BlueprintFixture notAVehicle() {
-    BlueprintFixture fixture = BlueprintFixture::wagon("Bogie", {});
-    fixture.element = "cBogeyBlueprint";
-    return fixture;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    UnitClasses, BlueprintReaderTest,
-    ::testing::Values(
-        ReadCase{"diesel", BlueprintFixture::engine("Diesel", "Class 66").xml(), 0, "diesel", "", "", "0"},
-        ReadCase{"electric", BlueprintFixture::engine("ELECTRIC", "Class 90").xml(), 0, "electric", "", "",
-                 "0"},
-        ReadCase{"steam", BlueprintFixture::engine("Steam", "Black 5").xml(), 0, "steam", "", "", "0"},
-        ReadCase{"engineWithoutType", withoutEngineType().xml(), 0, "engine", "", "", "0"},
-        ReadCase{"tender", BlueprintFixture::tender("Tender").xml(), 0, "tender", "8.5",
-                 "eBulkFreightTypeCoal", "0"},
-        ReadCase{"wagonNoCargo", BlueprintFixture::wagon("Flat", {}).xml(), 0, "freight", "", "", "0"},
-        ReadCase{"wagonOneBulk",
-                 BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "45", "eBulkFreightTypeCoal"}}).xml(), 0,
-                 "freight", "45", "eBulkFreightTypeCoal", "0"},
-        ReadCase{"wagonTwoBulk",
-                 BlueprintFixture::wagon("Tank", {{Kind::Bulk, "45", "Oil"}, {Kind::Bulk, "1e-005", "Water"}})
-                     .xml(),
-                 0, "freight", "45;1e-005", "Oil;Water", "0"},
-        ReadCase{"passengerCoach", BlueprintFixture::wagon("Coach", {kDoorway}).xml(), 0, "passenger", "", "",
-                 "0"},
-        ReadCase{"multipleUnit", multipleUnit().xml(), 0, "electric", "", "", "1"},
-        ReadCase{"notAVehicle", notAVehicle().xml(), 888, "", "", "", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BlueprintReader, ReadsEveryValueOfARealisticBlueprint) {
     ReaderHarness harness;
@@ -108,14 +79,10 @@ TEST(BlueprintReader, ReadsEveryValueOfARealisticBlueprint) {
     EXPECT_EQ(fields.frontCoupler, "Screw.Chain");
     EXPECT_EQ(fields.rearCouplingId, "Buffer");
     EXPECT_EQ(fields.rearCoupler, "Buffer");
-    EXPECT_EQ(fields.mass, testing::kFixtureMass);
-    EXPECT_EQ(fields.easeOfDerailment, testing::kFixtureEase);
-    EXPECT_EQ(fields.dragCoefficient, testing::kFixtureDrag);
-    EXPECT_EQ(fields.rollingFriction, testing::kFixtureRolling);
-    EXPECT_EQ(fields.dryFriction, testing::kFixtureDry);
-    EXPECT_EQ(fields.wetFriction, testing::kFixtureWet);
-    EXPECT_EQ(fields.snowFriction, testing::kFixtureSnow);
-    EXPECT_EQ(fields.sandFriction, testing::kFixtureSand);
+    EXPECT_EQ((std::vector<std::string>{fields.mass, fields.easeOfDerailment, fields.dragCoefficient,
+                                        fields.rollingFriction, fields.dryFriction, fields.wetFriction,
+                                        fields.snowFriction, fields.sandFriction}),
+              (std::vector<std::string>{"126.5", "0.85", "0.9", "0.002", "0.25", "0.15", "0.1", "1.5"}));
     EXPECT_EQ(harness.shown, std::vector<std::string>{"Coal &amp; Coke"});
 }
 
@@ -251,7 +218,9 @@ TEST(BlueprintReader, ReadsAFileAndForgetsThePreviousBlueprint) {
     testing::TempFolder temp;
     ReaderHarness harness;
     BlueprintFields fields;
-    const auto first = temp.write("first.xml", multipleUnit().xml());
+    BlueprintFixture multipleUnit = BlueprintFixture::engine("Electric", "Class 390");
+    multipleUnit.cargo = {kDoorway};
+    const auto first = temp.write("first.xml", multipleUnit.xml());
     const auto second =
         temp.write("second.xml", BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}}).xml());
 

@@ -48,20 +48,7 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
         EXPECT_EQ(catalogue.size(), c.size) << c.name;
         EXPECT_EQ(slots(catalogue, c.firstSlots.size()), c.firstSlots) << c.name;
     }
-}
-
-TEST(CatalogueCacheText, WritesRecordsJoinedByCrLfWithoutAFinalOne) {
-    Catalogue catalogue;
-    EXPECT_EQ(catalogue.cacheText(), "");
-    ASSERT_TRUE(catalogue.append("diesel|One"));
-    EXPECT_EQ(catalogue.cacheText(), "diesel|One");
-    ASSERT_TRUE(catalogue.append("freight|Two"));
-    EXPECT_EQ(catalogue.cacheText(), "diesel|One\r\nfreight|Two");
-
-    const Catalogue reread = Catalogue::fromCacheText(catalogue.cacheText());
-    EXPECT_EQ(slots(reread, 3), (std::vector<std::string>{"diesel|One", "freight|Two", ""}));
-
-    // Only the records in use are written: a slot after the first empty one is not.
+    // Only the records in use are written back: a slot after the first empty one is not.
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
 }
 
@@ -182,22 +169,6 @@ TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
         record("One", "P", "A.xml", "B.xml") + "\r\n\r\n" + record("Two", "P", "C.xml", "D.xml")));
     EXPECT_EQ(cut.providerList, "One");
     EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(CatalogueLists, AFullTableOfDistinctProvidersAndCouplers) {
-    // Every record new: each list holds every record's entries once, in slot order.
-    Catalogue catalogue;
-    std::string providers;
-    std::vector<std::string> couplers;
-    for (std::size_t i = 0; i < Catalogue::kSlots; ++i) {
-        const std::string n = std::to_string(i);
-        catalogue.append(record("Provider " + n, "P", "C\\Front" + n + ".xml", "C\\Rear" + n + ".xml"));
-        providers += (i > 0 ? "|" : "") + ("Provider " + n);
-        couplers.insert(couplers.end(), {"Front" + n, "Rear" + n});
-    }
-    const CatalogueLists lists = CatalogueLists::of(catalogue);
-    EXPECT_EQ(lists.providerList, providers);
-    EXPECT_EQ(lists.couplerList, couplers);
 }
 
 TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {

@@ -167,22 +167,5 @@ TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
     EXPECT_TRUE(harness.messages.shown().empty()) << "a broken archive holds nothing and says nothing";
 }
 
-TEST(PackedStock, AnEntryThatCannotBeReadGivesTheLooseFilesMessage) {
-    PackedHarness harness;
-    const fs::path archive = harness.folders.assetsFolder / "Alpha" / "Rails" / "Stock.ap";
-    const std::string damaged = wagonXml("damaged");
-    writeArchive(archive, {{"RailVehicles/W/1.bin", wagonXml("before")},
-                           {"RailVehicles/W/2.bin", damaged},
-                           {"RailVehicles/W/3.bin", wagonXml("after")}});
-    damageStoredContent(archive, damaged);
-
-    const std::vector<std::string> records = harness.scan();
-
-    EXPECT_EQ(records.size(), 2u);
-    EXPECT_EQ(harness.messages.texts(),
-              std::vector<std::string>{"Error reading blueprint file for this unit."});
-    EXPECT_EQ(harness.processes.runs().size(), 2u) << "nothing to convert for the damaged entry";
-}
-
 } // namespace
 } // namespace dovrel

@@ -1,22 +1,12 @@
 #include "catalogue/ScanIndex.h"
-#include "catalogue/AssetScan.h"
-#include "catalogue/doubles/SilentScanObserver.h"
-#include "platform/SpawnProcessRunner.h"
-#include "platform/doubles/CountingEventPump.h"
-#include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
-#include <QProcess>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace dovrel {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::fileText;
 using testing::TempFolder;
 
 constexpr long long kSecond = 1000000000LL;
@@ -92,113 +82,6 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
         EXPECT_EQ(ScanIndex::load(files, temp.path() / "equipmentlist.index").size(), 0u) << broken;
     }
     EXPECT_EQ(ScanIndex::load(files, temp.path() / "missing.index").size(), 0u);
-}
-
-// Everything a scan shows and stores.
-struct Scanned {
-    std::vector<std::string> records;
-    std::vector<std::string> messages;
-    std::string cacheFile;
-    AssetScanReport report;
-};
-
-Scanned scanInProcess(const fs::path& assets, const fs::path& programFolder) {
-    QtFiles files;
-    SpawnProcessRunner processes;
-    ConverterRunner converter(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
-    CountingEventPump events;
-    QueuedMessageBoxes messages{[](const std::string&) {}};
-    SilentScanObserver observer;
-    fs::remove(programFolder / "equipmentlist.txt"); // as Refresh Equipment List does
-    Catalogue catalogue;
-    Scanned scanned;
-    scanned.report = AssetScan(files, converter, events, messages, observer)
-                         .run({assets, programFolder, programFolder / "Temp"}, catalogue);
-    scanned.records.assign(catalogue.records().begin(), catalogue.records().end());
-    scanned.messages = messages.texts();
-    scanned.cacheFile = fileText(programFolder / "equipmentlist.txt");
-    return scanned;
-}
-
-// Every file below a folder made an hour old, so a scan trusts its stamp.
-void ageEverything(const fs::path& folder) {
-    const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            fs::last_write_time(entry.path(), hourAgo);
-        }
-    }
-}
-
-// After random changes to a generated installation (loose files and archives changed, removed and
-// added), a scan that reuses the index gives what a full scan gives, and converts only what changed.
-TEST(ScanIndex, ARefreshAfterRandomChangesEqualsAFullScan) {
-    TempFolder temp;
-    QProcess generator;
-    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
-                    {QString::fromStdString(temp.gameFolder().string()), QStringLiteral("--seed"),
-                     QStringLiteral("8"), QStringLiteral("--units"), QStringLiteral("120"),
-                     QStringLiteral("--packed")});
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
-    const fs::path assets = temp.gameFolder() / "Assets";
-    ageEverything(assets);
-    const fs::path indexed = temp.path() / "indexed";
-    fs::create_directories(indexed);
-
-    const Scanned first = scanInProcess(assets, indexed);
-    EXPECT_EQ(first.report.blueprintsReused, 0);
-    const Scanned unchanged = scanInProcess(assets, indexed);
-    EXPECT_EQ(unchanged.report.blueprintsReused, unchanged.report.blueprintsFound - 1)
-        << "all but the damaged entry, whose bytes cannot be had";
-    EXPECT_EQ(unchanged.records, first.records);
-    EXPECT_EQ(unchanged.messages, first.messages);
-
-    std::vector<fs::path> blueprints;
-    std::vector<fs::path> archives;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(assets)) {
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".bin") {
-            blueprints.push_back(entry.path());
-        } else if (extension == ".ap") {
-            archives.push_back(entry.path());
-        }
-    }
-    std::sort(blueprints.begin(), blueprints.end());
-    std::sort(archives.begin(), archives.end());
-    ASSERT_GT(blueprints.size(), 20u);
-    ASSERT_GT(archives.size(), 2u);
-    std::mt19937 random(8);
-    const auto any = [&random](const std::vector<fs::path>& files) {
-        return files[std::uniform_int_distribution<std::size_t>(0, files.size() - 1)(random)];
-    };
-    const auto anyOther = [&](const std::vector<fs::path>& files, const fs::path& not_) {
-        fs::path chosen = any(files);
-        while (chosen == not_) {
-            chosen = any(files);
-        }
-        return chosen;
-    };
-    for (int i = 0; i < 6; ++i) {
-        const fs::path target = any(blueprints);
-        fs::copy_file(anyOther(blueprints, target), target, fs::copy_options::overwrite_existing);
-    }
-    fs::copy_file(any(blueprints), any(blueprints).parent_path() / "added.bin",
-                  fs::copy_options::overwrite_existing);
-    fs::remove(any(blueprints));
-    const fs::path changedArchive = any(archives);
-    fs::copy_file(anyOther(archives, changedArchive), changedArchive, fs::copy_options::overwrite_existing);
-    fs::remove(anyOther(archives, changedArchive));
-
-    const Scanned refreshed = scanInProcess(assets, indexed);
-    const Scanned full = scanInProcess(assets, temp.path() / "fresh");
-
-    EXPECT_EQ(refreshed.records, full.records);
-    EXPECT_EQ(refreshed.messages, full.messages);
-    EXPECT_EQ(refreshed.cacheFile, full.cacheFile);
-    EXPECT_EQ(full.report.blueprintsReused, 0);
-    EXPECT_GT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound / 2);
-    EXPECT_LT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound);
 }
 
 } // namespace

@@ -82,16 +82,6 @@ TEST(ScenarioConsistReader, ConsistsWithoutVehiclesOrWithNoneFoundGetNoRow) {
     EXPECT_EQ(bench.messages.shown().size(), 1u);
 }
 
-TEST(ScenarioConsistReader, AFailedConversionListsNothingOfAnotherScenario) {
-    Bench bench;
-    bench.writeScenario("R", "a", scenarioFile({scenarioConsist("1", {{kLoco}}, "First")}));
-    bench.writeScenario("R", "b", "corrupt");
-    bench.writeScenario("R", "c", scenarioFile({scenarioConsist("3", {{kVan}}, "Third")}));
-    const Read read = readWith(bench);
-    EXPECT_EQ(read.result.listing.rows(), (std::vector<ConsistRow>{{"1", "First"}, {"3", "Third"}}));
-    EXPECT_EQ(bench.processes.runs().size(), 3u);
-}
-
 TEST(ScenarioConsistReader, ListsAtMost5001ConsistsAndSaysSo) {
     for (const int consists : {5001, 5002}) {
         Bench bench;

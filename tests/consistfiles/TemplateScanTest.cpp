@@ -67,40 +67,8 @@ std::vector<TemplateLines> templateSpans(const std::vector<std::string>& lines) 
     return spans;
 }
 
-TEST(TemplateScan, ANameAlwaysLeadsToItsOwnTemplate) {
-    struct Case {
-        const char* name;
-        std::vector<std::string> templates;
-        std::string chosen;
-        std::optional<std::size_t> expected; // which template; empty: none
-    };
-    const std::string b = userTemplate(R"(d:id="222")", "B", {{"b.xml"}});
-    const std::string c = userTemplate(R"(d:id="333")", "C", {{"c.xml"}});
-    const std::vector<Case> cases = {
-        {"namelessFirst", {namelessUserTemplate("111"), b, c}, "B", 1},
-        {"namelessMiddle", {b, namelessUserTemplate("111"), c}, "C", 2},
-        {"namelessLast", {b, c, namelessUserTemplate("111")}, "C", 1},
-        {"namelessOnly", {namelessUserTemplate("111")}, "*", std::nullopt},
-        {"barInAName", {userTemplate(R"(d:id="1")", "Coal|Ore", {}), b, c}, "Coal|Ore", 0},
-        {"pieceOfABarredName", {userTemplate(R"(d:id="1")", "Coal|Ore", {}), b, c}, "Ore", std::nullopt},
-        {"barredNameAfterNameless",
-         {namelessUserTemplate("9"), userTemplate(R"(d:id="1")", "A|B", {}), b},
-         "B",
-         2},
-    };
-    for (const Case& test : cases) {
-        const std::vector<std::string> lines = splitXmlLines(userConsistFile(test.templates));
-        CountingEventPump events;
-        const TemplateList list = scanTemplates(lines, TemplateScanPurpose::Delete, events);
-        const std::optional<TemplateLines> found = templateLinesNamed(list, test.chosen, lines);
-        if (test.expected) {
-            EXPECT_EQ(found, templateSpans(lines).at(*test.expected)) << test.name;
-        } else {
-            EXPECT_EQ(found, std::nullopt) << test.name;
-        }
-    }
-}
-
+// Nameless templates anywhere in the file, names with "|" and pieces of them: a name leads to the
+// first template that carries exactly that name, or to none.
 TEST(TemplateScan, InRandomFilesEveryNameFindsTheFirstTemplateThatCarriesIt) {
     std::mt19937 random(20261206);
     const std::vector<std::string> names = {"A", "B", "A|B", "B|", "|", "C", "a"};

@@ -128,49 +128,40 @@ TEST(UserConsistDeleter, DeletingTheLastConsistDeletesTheFile) {
     EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Information);
 }
 
-TEST(UserConsistDeleter, AGameFileThatCannotBeRemovedIsReportedAndKept) {
-    Bench bench;
-    const std::string before = userConsistFile({kGamma});
-    bench.writeGameFile(before);
-    bench.files.failOn(FailingFiles::Operation::Remove, "ConsistTemplates", "Permission denied");
-    bench.answer(MessageAnswer::Yes);
-    bench.answer(MessageAnswer::OK);
-    const Delete deleted = remove(bench, "3\tGamma");
-    EXPECT_EQ(deleted.result, DeleteResult::NotWritten);
-    EXPECT_EQ(fileText(bench.gameFile()), before);
-    EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
-    EXPECT_EQ(bench.messages.shown().back().text, "Operation aborted.\r\n\r\nCould not write " +
-                                                      bench.gameFile().string() +
-                                                      ".\r\n\r\nPermission denied");
-    EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Exclamation);
-}
-
-TEST(UserConsistDeleter, ARejectedOrUnwritableRewriteLosesNothing) {
-    for (const bool rejected : {true, false}) {
+// Deleting the last consist removes the file; deleting another rewrites it. A removal or rewrite that
+// fails, or a rewritten document the converter rejects, is reported and loses nothing.
+TEST(UserConsistDeleter, AFailedRemovalOrRewriteLosesNothing) {
+    enum Failure { NotRemoved, Rejected, NotWritten };
+    for (const Failure failure : {NotRemoved, Rejected, NotWritten}) {
         Bench bench;
-        const std::string before = userConsistFile({kAlpha, kBeta});
+        const std::string before =
+            userConsistFile(failure == NotRemoved ? std::vector{kGamma} : std::vector{kAlpha, kBeta});
         bench.writeGameFile(before);
         bench.temp.write("program/Temp/error.xml", "an earlier rejection");
-        if (rejected) {
+        if (failure == Rejected) {
             bench.processes.queueExitCode(0);
             bench.processes.queueExitCode(2);
         } else {
-            bench.files.failOn(FailingFiles::Operation::Replace, "ConsistTemplates", "Read-only file system");
+            bench.files.failOn(failure == NotRemoved ? FailingFiles::Operation::Remove
+                                                     : FailingFiles::Operation::Replace,
+                               "ConsistTemplates", "Read-only file system");
         }
         bench.answer(MessageAnswer::Yes);
         bench.answer(MessageAnswer::OK);
-        const Delete deleted = remove(bench, "1\tAlpha");
+        const Delete deleted = remove(bench, failure == NotRemoved ? "3\tGamma" : "1\tAlpha");
 
-        EXPECT_EQ(deleted.result, rejected ? DeleteResult::Rejected : DeleteResult::NotWritten);
+        EXPECT_EQ(deleted.result, failure == Rejected ? DeleteResult::Rejected : DeleteResult::NotWritten);
         EXPECT_EQ(bench.messages.shown().back().text,
-                  rejected ? "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in "
-                             "\\Temp folder."
-                           : "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() +
-                                 ".\r\n\r\nRead-only file system");
+                  failure == Rejected
+                      ? "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in "
+                        "\\Temp folder."
+                      : "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() +
+                            ".\r\n\r\nRead-only file system");
+        EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Exclamation);
         EXPECT_EQ(fileText(bench.tempFile("error.xml")),
-                  rejected ? userConsistFile({kBeta}) : "an earlier rejection");
+                  failure == Rejected ? userConsistFile({kBeta}) : "an earlier rejection");
         EXPECT_EQ(fileText(bench.gameFile()), before);
-        EXPECT_TRUE(deleted.observer.log.empty());
+        EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
     }
 }
 

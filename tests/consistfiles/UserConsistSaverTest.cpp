@@ -143,54 +143,50 @@ TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
     }
 }
 
-TEST(UserConsistSaver, ARejectedDocumentBecomesErrorXmlAndTheGameFileStaysAsItWas) {
-    Bench bench;
-    const std::string before = userConsistFile({kAlpha});
-    bench.writeGameFile(before);
-    bench.temp.write("program/Temp/error.xml", "an earlier rejection");
-    bench.processes.queueExitCode(0);
-    bench.processes.queueExitCode(1);
-    bench.answer(MessageAnswer::OK);
-    // The stand-in converter rejects the document; the name is written with its "&" escaped.
-    const Save saved = save(bench, "Fish & Chips");
-
-    EXPECT_EQ(saved.result, SaveResult::Rejected);
-    EXPECT_EQ(
-        bench.messages.shown().at(0).text,
-        "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder.");
-    EXPECT_NE(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>"), std::string::npos);
-    EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
-    EXPECT_EQ(fileText(bench.gameFile()), before);
-    EXPECT_EQ(saved.observer.log.size(), 1u);
-}
-
-TEST(UserConsistSaver, AFailedWriteIsReportedAndLosesNothing) {
-    for (const std::string part : {"ConsistTemplates.bin", "tempc.xml"}) {
+// A rejected document becomes error.xml (the name written with its "&" escaped); a failed write of
+// the game's file or of tempc.xml, or a game file that does not convert, is reported. The game file
+// stays as it was.
+TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
+    enum Failure { Rejected, GameFileNotWritten, TempcNotWritten, NotConverted };
+    for (const Failure failure : {Rejected, GameFileNotWritten, TempcNotWritten, NotConverted}) {
         Bench bench;
-        const std::string before = userConsistFile({kAlpha});
+        const std::string before = failure == NotConverted ? "corrupt" : userConsistFile({kAlpha});
         bench.writeGameFile(before);
-        bench.files.failOn(FailingFiles::Operation::Replace, part, "No space left on device");
+        bench.temp.write("program/Temp/error.xml", "an earlier rejection");
+        if (failure == Rejected) {
+            bench.processes.queueExitCode(0);
+            bench.processes.queueExitCode(1);
+        } else if (failure != NotConverted) {
+            bench.files.failOn(FailingFiles::Operation::Replace,
+                               failure == TempcNotWritten ? "tempc.xml" : "ConsistTemplates.bin",
+                               "No space left on device");
+        }
         bench.answer(MessageAnswer::OK);
-        const Save saved = save(bench, "New");
+        const Save saved = save(bench, "Fish & Chips");
 
-        const fs::path target = part == "tempc.xml" ? bench.tempFile(part) : bench.gameFile();
-        EXPECT_EQ(saved.result, SaveResult::NotWritten);
-        EXPECT_EQ(bench.messages.shown().at(0).text, "Operation aborted.\r\n\r\nCould not write " +
-                                                         target.string() +
-                                                         ".\r\n\r\nNo space left on device");
-        EXPECT_EQ(fileText(bench.gameFile()), before);
-        EXPECT_EQ(saved.observer.log.size(), 1u);
+        const std::string aborted = "Operation aborted.\r\n\r\n";
+        const std::string notWritten =
+            aborted + "Could not write " +
+            (failure == TempcNotWritten ? bench.tempFile("tempc.xml") : bench.gameFile()).string() +
+            ".\r\n\r\nNo space left on device";
+        const std::pair<SaveResult, std::string> expected[] = {
+            {SaveResult::Rejected,
+             aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
+            {SaveResult::NotWritten, notWritten},
+            {SaveResult::NotWritten, notWritten},
+            {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."}};
+        EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure])
+            << failure;
+        EXPECT_EQ(fileText(bench.gameFile()), before) << failure;
+        EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"}) << failure;
+        EXPECT_EQ(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>") !=
+                      std::string::npos,
+                  failure == Rejected)
+            << failure;
+        if (failure == Rejected) {
+            EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
+        }
     }
-}
-
-TEST(UserConsistSaver, AGameFileThatCannotBeConvertedIsNotTouched) {
-    Bench bench;
-    bench.writeGameFile("corrupt");
-    bench.answer(MessageAnswer::OK);
-    EXPECT_EQ(save(bench, "New").result, SaveResult::NotRead);
-    EXPECT_EQ(bench.messages.shown().at(0).text,
-              "Operation aborted.\r\n\r\nCould not read " + bench.gameFile().string() + ".");
-    EXPECT_EQ(fileText(bench.gameFile()), "corrupt");
 }
 
 TEST(UserConsistSaver, AFileNamedInOtherCaseIsReplacedWhereItIs) {
