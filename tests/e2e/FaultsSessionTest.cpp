@@ -102,19 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Converters, ConverterFailureTest,
                                            ConverterFailure{"killed", "kill -9 $$"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FaultsSessionTest, AReadOnlyGameFolderIsReportedAndNothingChanges) {
-    saveTwoConsists();
-    const std::string before = fileText(gameFile());
-    editor.runUnprivileged();
-    const QJsonObject dump =
-        run("choose List1 #0\nclick butAddLocoRight\ntype Text1 Gamma\n"
-            "click mnuSaveConsistToVTUserConsists\n"
-            "click mnuOpenVTUserConsists\nchoose List3 #0\nanswer Yes\nclick mnuDeleteConsist\n");
-    EXPECT_EQ(told(dump, "Operation aborted.\r\n\r\nCould not write " + gameFile().string() + "."), 2);
-    EXPECT_EQ(fileText(gameFile()), before);
-    EXPECT_EQ(items(dump, "List3").size(), 2);
-}
-
 TEST_F(FaultsSessionTest, ABrokenUserConsistFileListsNothingAndIsNeverOverwritten) {
     const std::vector<std::string> contents = {std::string("SERZ\0\0\1\0\xFF\x50\xFF\xFF\x0A", 13),
                                                "<?xml version=\"1.0\"?>\r\nnot a binary file"};

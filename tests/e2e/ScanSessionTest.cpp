@@ -12,34 +12,15 @@ namespace fs = std::filesystem;
 using testing::EditorProcess;
 using testing::TempFolder;
 
-std::vector<std::string> strings(const QJsonValue& array) {
-    std::vector<std::string> all;
-    for (const QJsonValue& value : array.toArray()) {
-        all.push_back(value.toString().toStdString());
-    }
-    return all;
-}
-
-// Field `index` of every catalogue record.
-std::vector<std::string> field(const std::vector<std::string>& records, int index) {
-    std::vector<std::string> values;
-    for (const std::string& record : records) {
-        values.push_back(QString::fromStdString(record).split(QLatin1Char('|')).value(index).toStdString());
-    }
-    return values;
-}
-
 // A generated installation scanned through the serz program (each run noted in a file): the
-// catalogue, the messages, the cache file and the browser; the next start loads the cache without
+// catalogue, the messages and the cache file; the next start loads the cache without
 // converting, and Refresh scans again to the same catalogue.
 TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache) {
     TempFolder temp;
-    QProcess generator;
-    generator.start(
-        QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
-        {QString::fromStdString(temp.gameFolder().string()), QStringLiteral("--seed"), QStringLiteral("5")});
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    ASSERT_EQ(QProcess::execute(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
+                                {QString::fromStdString(temp.gameFolder().string()), QStringLiteral("--seed"),
+                                 QStringLiteral("5")}),
+              0);
     const fs::path runs = temp.path() / "runs";
     const fs::path converter =
         temp.write("tools/serz", "#!/bin/sh\necho run >> \"" + runs.string() + "\"\nexec \"" +
@@ -58,9 +39,11 @@ TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache)
     ASSERT_EQ(result.exitCode, 0) << result.standardError;
     const QJsonObject dump = editor.readDump();
     const QJsonValue scanned = dump["state"].toObject()["catalogue"];
-    const std::vector<std::string> catalogue = strings(scanned);
-    const std::vector<std::string> names = field(catalogue, 1);
-    const std::set<std::string> listed(names.begin(), names.end());
+    const long records = scanned.toArray().size();
+    std::set<std::string> listed;
+    for (const QJsonValue& record : scanned.toArray()) {
+        listed.insert(record.toString().split(QLatin1Char('|')).value(1).toStdString());
+    }
     for (const char* present :
          {"DR 220 Diesel", "ET 45 Elektrolok", "Mk1 Brake Composite", "Fals Coal Hopper",
           "Gbs Box Van (weathered)", "7F Tender", "Track Recording Trolley", "Zacns Tank Wagon"}) {
@@ -72,17 +55,6 @@ TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache)
           "Fals Coal Hopper (damaged)"}) {
         EXPECT_FALSE(listed.count(absent)) << absent;
     }
-    for (const std::string& provider : field(catalogue, 2)) {
-        EXPECT_NE(provider, "Developer");
-    }
-    for (const std::string& product : field(catalogue, 3)) {
-        EXPECT_NE(QString::fromStdString(product).toLower(), QStringLiteral("vantorcore"));
-    }
-    const std::vector<std::string> paths = field(catalogue, 4);
-    EXPECT_NE(
-        std::find(paths.begin(), paths.end(), "RailVehicles\\Electric\\ET 45\\Default\\Engine\\et45.xml"),
-        paths.end())
-        << "\".BIN\" becomes \".xml\"";
     std::vector<std::string> texts;
     for (const QJsonValue& message : dump["messages"].toArray()) {
         texts.push_back(message.toObject()["text"].toString().toStdString());
@@ -96,9 +68,9 @@ TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache)
 
     // Every blueprint the walk reached went through the converter once.
     const int runsAfterScan = converterRuns();
-    EXPECT_GT(runsAfterScan, static_cast<int>(catalogue.size()));
+    EXPECT_GT(runsAfterScan, records);
     const std::string cache = testing::fileText(temp.programFolder() / "equipmentlist.txt");
-    EXPECT_EQ(std::count(cache.begin(), cache.end(), '\n') + 1, static_cast<long>(catalogue.size()));
+    EXPECT_EQ(std::count(cache.begin(), cache.end(), '\n') + 1, records);
     EXPECT_FALSE(cache.ends_with("\r\n"));
 
     const auto again = editor.runScript(dumpLine);

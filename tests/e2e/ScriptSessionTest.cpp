@@ -2,7 +2,6 @@
 #include "support/EditorProcess.h"
 
 #include <QJsonArray>
-#include <QLockFile>
 #include <gtest/gtest.h>
 
 namespace dovrel {
@@ -33,22 +32,6 @@ TEST(ScriptSession, TheFindBarEmptiedAgainGivesBackTheListsUnchanged) {
     const auto before = lists("");
     EXPECT_FALSE(before.first.toArray().isEmpty());
     EXPECT_EQ(lists("click mnuFindUnit\ntype txtFindUnit 66\ntype txtFindUnit\n"), before);
-}
-
-TEST(ScriptSession, ASecondCopySharingTheProgramFolderEndsSilently) {
-    TempFolder temp;
-    QLockFile running(QString::fromStdString((temp.programFolder() / "dovrel-consist-editor.lock").string()));
-    ASSERT_TRUE(running.tryLock(0));
-    const auto result = EditorProcess(temp).runScript("dump\n");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.standardOutput, "");
-    EXPECT_EQ(result.standardError.find("message"), std::string::npos);
-}
-
-TEST(ScriptSession, AnUnreadableScriptExitsThree) {
-    TempFolder temp;
-    EXPECT_EQ(EditorProcess(temp).runArguments({"--script", (temp.path() / "missing.txt").string()}).exitCode,
-              3);
 }
 
 } // namespace
