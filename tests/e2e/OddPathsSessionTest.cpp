@@ -15,42 +15,16 @@ namespace fs = std::filesystem;
 using testing::EditorProcess;
 using testing::TempFolder;
 
-// Sets environment variables of this process, which a started editor inherits byte for byte, and
-// puts the old values back afterwards.
-class EnvironmentScope {
-public:
-    EnvironmentScope(std::initializer_list<std::pair<std::string, std::string>> values) {
-        for (const auto& [name, value] : values) {
-            const char* old = std::getenv(name.c_str());
-            saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
-            ::setenv(name.c_str(), value.c_str(), 1);
-        }
-    }
-    ~EnvironmentScope() {
-        for (const Saved& saved : saved_) {
-            saved.had ? ::setenv(saved.name.c_str(), saved.value.c_str(), 1) : ::unsetenv(saved.name.c_str());
-        }
-    }
-    EnvironmentScope(const EnvironmentScope&) = delete;
-    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
-
-private:
-    struct Saved {
-        std::string name;
-        bool had;
-        std::string value;
-    };
-    std::vector<Saved> saved_;
-};
-
-// The editor started with exact argument and environment bytes (no text conversion on the way).
+// The editor started with exact argument and environment bytes (no text conversion on the way):
+// the variables are set in this process, which the editor inherits; every session of this program
+// sets all four anew.
 int runEditor(const TempFolder& temp, const fs::path& programFolder,
               const std::vector<std::string>& arguments) {
-    const EnvironmentScope environment{
-        {"XDG_CONFIG_HOME", temp.configFolder().string()},
-        {"DOVREL_PROGRAM_FOLDER", programFolder.string()},
-        {"QT_QPA_PLATFORM", "offscreen:configfile=" DOVREL_SOURCE_DIR "/tests/screens/screen-1280x1024.json"},
-        {"LC_ALL", "C.UTF-8"}};
+    ::setenv("XDG_CONFIG_HOME", temp.configFolder().c_str(), 1);
+    ::setenv("DOVREL_PROGRAM_FOLDER", programFolder.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM",
+             "offscreen:configfile=" DOVREL_SOURCE_DIR "/tests/screens/screen-1280x1024.json", 1);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
     return SpawnProcessRunner().run(testing::editorExecutable(), arguments, false);
 }
 
@@ -130,6 +104,47 @@ TEST(OddPathsSession, AProgramFolderThatCannotBeUsedIsToldAndEndsTheStart) {
         std::string::npos)
         << result.standardError;
     EXPECT_TRUE(result.standardOutput.empty()) << "no window, no dump";
+}
+
+// Blueprints of a generated installation copied under odd folder names, beside a link loop and a
+// folder the editor (run unprivileged) cannot read: the scan lists what it may, without a message.
+TEST(OddPathsSession, OddFolderNamesLinkLoopsAndUnreadableFoldersDoNotStopTheScan) {
+    TempFolder temp;
+    const fs::path sample = temp.path() / "sample";
+    ASSERT_EQ(SpawnProcessRunner().run(DOVREL_BIN_DIR "/make-sample-game", {sample.string()}, false), 0);
+    fs::path blueprint;
+    for (const auto& entry : fs::recursive_directory_iterator(sample / "Assets")) {
+        blueprint = entry.path().filename() == "dr220.bin" ? entry.path() : blueprint;
+    }
+    ASSERT_FALSE(blueprint.empty());
+    fs::create_directories(temp.gameFolder() / "Content" / "Routes");
+    const fs::path vehicles = temp.gameFolder() / "Assets" / "Odd Provider" / "Odd Product" / "RailVehicles";
+    const std::vector<std::pair<std::string, bool>> folders = {
+        {"With Space", true},       {"With \"Quote\"", true}, {"With|Bar", false},
+        {"With\\Backslash", false}, {"Bad\xE9UTF8", false},   {"Locked", false}};
+    for (const auto& [name, _] : folders) {
+        fs::create_directories(vehicles / name);
+        fs::copy_file(blueprint, vehicles / name / "unit.bin");
+    }
+    fs::create_directory_symlink("..", vehicles / "With Space" / "loop");
+    fs::permissions(vehicles / "Locked", fs::perms::owner_all);
+    EditorProcess editor(temp);
+    editor.storeGameFolder(temp.gameFolder());
+    editor.runUnprivileged();
+    const auto result = editor.runScript("dump " + editor.dumpFile().string() + "\n");
+    ASSERT_EQ(result.exitCode, 0) << result.standardError;
+    const QJsonObject dump = editor.readDump();
+    std::vector<std::string> paths;
+    for (const QJsonValue& record : dump["state"].toObject()["catalogue"].toArray()) {
+        paths.push_back(record.toString().split(QLatin1Char('|')).value(4).toStdString());
+    }
+    for (const auto& [name, listed] : folders) {
+        EXPECT_EQ(std::count(paths.begin(), paths.end(), "RailVehicles\\" + name + "\\unit.xml"),
+                  listed ? 1 : 0)
+            << name << "\n"
+            << result.standardError;
+    }
+    EXPECT_TRUE(dump["messages"].toArray().isEmpty()) << result.standardError;
 }
 
 } // namespace
