@@ -1,8 +1,5 @@
-#include "app/Form1.h"
 #include "app/InputFilters.h"
-#include "consist/ConsistEditor.h"
-#include "support/AppWorld.h"
-#include "support/CatalogueRecords.h"
+#include "support/WindowTest.h"
 #include "widgets/ConsistStrip.h"
 
 #include <QLabel>
@@ -17,38 +14,29 @@
 namespace dovrel {
 namespace {
 
+using testing::kBufferCoupling;
+using testing::kKnuckleCoupling;
 using testing::unit;
-
-const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
 
 // The window on five locos: A buffer/buffer, B buffer/knuckle, C knuckle/knuckle without a readable
 // mass, D a tender with two loads, E buffer/buffer; driven with real mouse clicks and keys.
-class EditAdditionsTest : public ::testing::Test {
+class EditAdditionsTest : public testing::WindowTest {
 protected:
     void SetUp() override {
         std::vector<testing::RecordSpec> records = {
             unit("diesel", "Loco A"),
-            unit("diesel", "Loco B", "Acme", "Pack", testing::kBufferCoupling, kKnuckle),
-            unit("diesel", "Loco C", "Acme", "Pack", kKnuckle, kKnuckle), unit("tender", "Loco D"),
-            unit("diesel", "Loco E")};
+            unit("diesel", "Loco B", "Acme", "Pack", kBufferCoupling, kKnuckleCoupling),
+            unit("diesel", "Loco C", "Acme", "Pack", kKnuckleCoupling, kKnuckleCoupling),
+            unit("tender", "Loco D"), unit("diesel", "Loco E")};
         records[2].mass = "heavy";
         records[3].capacity = "10;20";
         records[3].freightType = "Coal;Water";
-        world.settings.setValue("GameFolder", world.makeGameFolder().string());
         world.settings.setValue("UnitMeasure", "metric");
-        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-        form = std::make_unique<Form1>(world.services());
-        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
-        form->startAfterShow();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        start(records);
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    const Form1Controls& c() const { return form->controls(); }
     std::string text(const std::string& address) const { return form->namedControls().find(address)->text(); }
     bool enabled(const std::string& address) const { return form->namedControls().find(address)->enabled(); }
 
@@ -57,8 +45,7 @@ protected:
     void addLoco(const char* name, QPushButton* button) {
         const auto found = c().List1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name;
-        QTest::mouseClick(c().List1->viewport(), Qt::LeftButton, {},
-                          c().List1->visualItemRect(found.front()).center());
+        clickRow(c().List1, c().List1->row(found.front()));
         click(button);
     }
     // "Loco A Loco B<": names in line order, "<" after a reversed unit.
@@ -81,9 +68,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(c().mnuEdit));
         QTest::mouseClick(c().mnuEdit, Qt::LeftButton, {}, c().mnuEdit->actionGeometry(item).center());
     }
-
-    testing::AppWorld world;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
@@ -99,12 +83,12 @@ TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
 
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line(), "Loco A Loco B");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
+    EXPECT_EQ(selected(), 0);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right");
     EXPECT_EQ(text("mnuRedo"), "Redo Shift Unit Right");
     key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(line(), "Loco B Loco A");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 1);
+    EXPECT_EQ(selected(), 1);
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(line(), "Loco B Loco A");
@@ -134,7 +118,7 @@ TEST_F(EditAdditionsTest, TheMenuItemsWorkWithTheMouseAndNameTheirSteps) {
     EXPECT_EQ(text("mnuUndo"), "Undo New Consist");
     chooseFromEditMenu(c().mnuUndo);
     EXPECT_EQ(line(), "Loco A< Loco B");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
+    EXPECT_EQ(selected(), 0);
     EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer")) << "the coupling boxes come back";
 }
 
@@ -191,7 +175,7 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
     EXPECT_TRUE(enabled("mnuNextCouplerMismatch"));
     click(c().butHead);
     key(Qt::Key_F3);
-    EXPECT_EQ(form->editor().line().selectedIndex(), 3);
+    EXPECT_EQ(selected(), 3);
     EXPECT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right") << "going to a mismatch is no step";
 
@@ -202,30 +186,25 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
     EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{1}))
         << "Loco B turned round: its knuckle faces Loco E";
     key(Qt::Key_F3);
-    EXPECT_EQ(form->editor().line().selectedIndex(), 2);
+    EXPECT_EQ(selected(), 2);
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
     QTest::mouseClick(c().strip, Qt::LeftButton, {},
                       QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
     click(c().butDeleteUnitRight);
     ASSERT_EQ(line(), "Loco A Loco E Loco A< Loco E");
+    EXPECT_EQ(selected(), 2) << "the unit right of the deleted one";
     EXPECT_TRUE(c().strip->gapMarks().empty());
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
 }
 
-TEST_F(EditAdditionsTest, TheAdditionsAreNamedControls) {
-    for (const char* name : {"mnuUndo", "mnuRedo", "mnuNextCouplerMismatch", "lblConsistTotals"}) {
-        const NamedControl* control = form->namedControls().find(name);
-        ASSERT_NE(control, nullptr) << name;
-        EXPECT_TRUE(control->visible()) << name;
-    }
-    EXPECT_EQ(form->namedControls().find("lblConsistTotals")->geometry()->left, 7290.0f);
-    // The caption lies on the window's surface: a click on it still clears the selection.
+// The totals caption lies on the window's surface: a click on it still clears the selection.
+TEST_F(EditAdditionsTest, AClickOnTheTotalsCaptionIsABackgroundClick) {
     addLoco("Loco A", c().butAddLocoRight);
-    ASSERT_EQ(form->editor().line().selectedIndex(), 0);
+    ASSERT_EQ(selected(), 0);
     click(c().lblConsistTotals);
-    EXPECT_EQ(form->editor().line().selectedIndex(), -1);
+    EXPECT_EQ(selected(), -1);
 }
 
 } // namespace

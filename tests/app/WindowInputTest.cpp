@@ -1,9 +1,6 @@
 // The main window driven as a person drives it: real mouse and key events on the real window.
-#include "app/Form1.h"
-#include "consist/ConsistEditor.h"
 #include "consist/PointerPosition.h"
-#include "support/AppWorld.h"
-#include "support/CatalogueRecords.h"
+#include "support/WindowTest.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/Twips.h"
 
@@ -21,33 +18,17 @@
 namespace dovrel {
 namespace {
 
+using testing::kBufferCoupling;
+using testing::kKnuckleCoupling;
 using testing::unit;
 
-const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
-
-class WindowInputTest : public ::testing::Test {
+class WindowInputTest : public testing::WindowTest {
 protected:
-    void start(const std::vector<testing::RecordSpec>& records) {
-        world.settings.setValue("GameFolder", world.makeGameFolder().string());
-        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
-        form = std::make_unique<Form1>(world.services());
-        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
-        form->startAfterShow();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
     void startWithStock() {
-        start({unit("diesel", "Loco A", "Acme", "Pack", testing::kBufferCoupling, kKnuckle),
-               unit("diesel", "Loco B", "Acme", "Pack", kKnuckle, kKnuckle),
-               unit("diesel", "Loco C", "Acme", "Pack", kKnuckle, testing::kBufferCoupling),
-               unit("freight", "Hopper", "Acme", "Pack", kKnuckle, kKnuckle)});
-    }
-
-    const Form1Controls& c() const { return form->controls(); }
-    int selected() const { return form->editor().line().selectedIndex(); }
-
-    static void clickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+        start({unit("diesel", "Loco A", "Acme", "Pack", kBufferCoupling, kKnuckleCoupling),
+               unit("diesel", "Loco B", "Acme", "Pack", kKnuckleCoupling, kKnuckleCoupling),
+               unit("diesel", "Loco C", "Acme", "Pack", kKnuckleCoupling, kBufferCoupling),
+               unit("freight", "Hopper", "Acme", "Pack", kKnuckleCoupling, kKnuckleCoupling)});
     }
     // Adds loco `row` of List1 at the right end of the line, as a user does.
     void addLocoRight(int row) {
@@ -64,9 +45,6 @@ protected:
         EXPECT_NE(found, nullptr) << address;
         return found == nullptr ? TwipsRect{} : *found->geometry();
     }
-
-    testing::AppWorld world;
-    std::unique_ptr<Form1> form;
 };
 
 // A point of the control where a press meets the control itself, not one of its children.
