@@ -71,44 +71,18 @@ TEST_F(StartupTest, RefusesScreensSmallerThan1024By768) {
     EXPECT_TRUE(fs::is_directory(world.temp.programFolder() / "Temp"));
 }
 
-struct WeightCase {
-    const char* stored; // nullptr: no setting
-    const char* checkedItem;
-    const char* unitWeight;
-};
-
-class WeightRestoreTest : public StartupTest, public ::testing::WithParamInterface<WeightCase> {};
-
-TEST_P(WeightRestoreTest, TheStoredUnitChecksItsItemAndIsNeverRepaired) {
-    const WeightCase c = GetParam();
-    if (c.stored != nullptr) {
-        world.settings.setValue("UnitMeasure", c.stored);
-    }
-    const int writesBefore = world.settings.writes();
-    Form1 form(servicesWith());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    EXPECT_EQ(form.unitWeight(), c.unitWeight);
-    for (const char* item : {"mnuImperial", "mnuImperialTons2240", "mnuImperialTons2000", "mnuMetric"}) {
-        EXPECT_EQ(form.namedControls().find(item)->checked(),
-                  c.checkedItem != nullptr && std::string(item) == c.checkedItem)
-            << item;
-    }
-    EXPECT_EQ(world.settings.writes(), writesBefore) << "start-up never writes the setting";
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, WeightRestoreTest,
-                         ::testing::Values(WeightCase{nullptr, "mnuImperialTons2240", "imperialtons2240"},
-                                           WeightCase{"metric", "mnuMetric", "metric"},
-                                           WeightCase{"Metric", nullptr, "Metric"}));
-
-TEST_F(StartupTest, AChosenWeightUnitIsCheckedWrittenEveryTimeAndRestored) {
+// Nothing stored gives imperial tons, checked and not written back; a choice is written every time
+// and comes back at the next start.
+TEST_F(StartupTest, TheWeightUnitIsRestoredCheckedAndWrittenOnlyWhenChosen) {
     {
         Form1 form(servicesWith());
         ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+        EXPECT_EQ(form.unitWeight(), "imperialtons2240");
+        EXPECT_TRUE(form.controls().mnuImperialTons2240->isChecked());
+        EXPECT_EQ(world.settings.writes(), 0);
         form.controls().mnuMetric->trigger();
         form.controls().mnuMetric->trigger();
         EXPECT_EQ(world.settings.writes(), 2);
-        EXPECT_EQ(form.unitWeight(), "metric");
         EXPECT_FALSE(form.controls().mnuImperialTons2240->isChecked());
     }
     Form1 restarted(servicesWith());
@@ -117,64 +91,37 @@ TEST_F(StartupTest, AChosenWeightUnitIsCheckedWrittenEveryTimeAndRestored) {
     EXPECT_TRUE(restarted.controls().mnuMetric->isChecked());
 }
 
-struct FolderCase {
-    const char* name;
-    std::vector<const char*> folders; // below the game folder
-    bool gameFolderExists;
-    std::string message;
-    MessageIcon icon;
-};
-
-class ValidationTest : public StartupTest, public ::testing::WithParamInterface<FolderCase> {};
-
-TEST_P(ValidationTest, OnlyTheFirstFailingCheckIsReported) {
-    const FolderCase& c = GetParam();
+// Only the first failing check is reported; the window stays open with every command off.
+TEST_F(StartupTest, AGameFolderWithoutItsFoldersIsReportedByTheFirstOneMissing) {
     const fs::path game = world.temp.path() / "Vantor Game";
-    if (c.gameFolderExists) {
-        fs::create_directories(game);
-    }
-    for (const char* folder : c.folders) {
-        fs::create_directories(game / folder);
-    }
+    const std::string check = " not found.\r\n\r\nCheck game folder path.";
+    const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+        {{},
+         game.string() +
+             "\r\n\r\nFolder path to game not found.\r\n\r\nSet up game folder path in Edit|Preferences."},
+        {{"Assets"}, "Folder path to \\Content" + check},
+        {{"Content"}, "Folder path to \\Content\\Routes" + check},
+        {{"Content/Routes"}, "Folder path to \\Assets" + check},
+    };
     world.settings.setValue("GameFolder", game.string());
-    world.messages.queue(MessageAnswer::OK);
-    Form1 form(servicesWith());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.startAfterShow();
-
-    ASSERT_EQ(world.messages.shown().size(), 1u);
-    const std::string expected = c.message.empty()
-                                     ? game.string() + "\r\n\r\nFolder path to game not found.\r\n\r\nSet up "
-                                                       "game folder path in Edit|Preferences."
-                                     : c.message;
-    EXPECT_EQ(world.messages.shown()[0].text, expected);
-    EXPECT_EQ(world.messages.shown()[0].icon, c.icon);
-    EXPECT_EQ(world.messages.shown()[0].buttons, MessageButtons::OK);
-    // The window stays open with every command off.
-    EXPECT_FALSE(form.controls().butNewConsist->isEnabled());
-    EXPECT_FALSE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
-    EXPECT_EQ(form.controls().Combo5->count(), 0);
+    for (const auto& [folders, message] : cases) {
+        fs::remove_all(game);
+        for (const char* folder : folders) {
+            fs::create_directories(game / folder);
+        }
+        world.messages.clear();
+        world.messages.queue(MessageAnswer::OK);
+        Form1 form(servicesWith());
+        ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+        form.startAfterShow();
+        ASSERT_EQ(world.messages.texts(), std::vector<std::string>{message});
+        EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(world.messages.shown()[0].buttons, MessageButtons::OK);
+        EXPECT_FALSE(form.controls().butNewConsist->isEnabled());
+        EXPECT_FALSE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
+        EXPECT_EQ(form.controls().Combo5->count(), 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, ValidationTest,
-    ::testing::Values(FolderCase{"missingGame", {}, false, "", MessageIcon::Exclamation},
-                      FolderCase{"noContent",
-                                 {"Assets"},
-                                 true,
-                                 "Folder path to \\Content not found.\r\n\r\nCheck game folder path.",
-                                 MessageIcon::Exclamation},
-                      FolderCase{"noRoutesNorAssets",
-                                 {"Content"},
-                                 true,
-                                 "Folder path to \\Content\\Routes not found.\r\n\r\nCheck game folder path.",
-                                 MessageIcon::Exclamation},
-                      FolderCase{"noAssets",
-                                 {"Content/Routes"},
-                                 true,
-                                 "Folder path to \\Assets not found.\r\n\r\nCheck game folder path.",
-                                 MessageIcon::Exclamation}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, AnEmptyGameFolderShowsOnlyTheHintAndAnEmptyLineClosesWithoutAsking) {
     world.messages.queue(MessageAnswer::OK);
@@ -189,32 +136,27 @@ TEST_F(StartupTest, AnEmptyGameFolderShowsOnlyTheHintAndAnEmptyLineClosesWithout
     EXPECT_EQ(world.messages.texts(), std::vector<std::string>{kHint});
 }
 
+// Without the user consist file its command stays off.
 TEST_F(StartupTest, FixedNamesAreFoundInAnyLetterCase) {
     const fs::path game = world.temp.gameFolder();
     fs::create_directories(game / "content" / "ROUTES");
     fs::create_directories(game / "assets");
-    world.temp.write("game/content/consisttemplates.bin", "SERZ");
     world.settings.setValue("GameFolder", game.string());
-    Form1 form(servicesWith());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.startAfterShow();
+    for (const bool withFile : {false, true}) {
+        if (withFile) {
+            world.temp.write("game/content/consisttemplates.bin", "SERZ");
+        }
+        Form1 form(servicesWith());
+        ASSERT_EQ(form.startBeforeShow(), std::nullopt);
+        form.startAfterShow();
+        EXPECT_EQ(form.folders().routesFolder, game / "content" / "ROUTES");
+        EXPECT_EQ(form.folders().assetsFolder, game / "assets");
+        EXPECT_EQ(form.controls().mnuOpenVTUserConsists->isEnabled(), withFile);
+        EXPECT_TRUE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
+    }
     EXPECT_TRUE(world.messages.shown().empty());
-    EXPECT_EQ(form.folders().contentFolder, game / "content");
-    EXPECT_EQ(form.folders().routesFolder, game / "content" / "ROUTES");
-    EXPECT_EQ(form.folders().assetsFolder, game / "assets");
-    EXPECT_TRUE(form.controls().mnuOpenVTUserConsists->isEnabled());
-    EXPECT_TRUE(form.controls().butNewConsist->isEnabled());
     // The scan of an empty asset tree leaves a cache file behind.
     EXPECT_TRUE(fs::exists(world.temp.programFolder() / "equipmentlist.txt"));
-}
-
-TEST_F(StartupTest, WithoutTheUserConsistFileItsCommandStaysOff) {
-    world.settings.setValue("GameFolder", world.makeGameFolder().string());
-    Form1 form(servicesWith());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.startAfterShow();
-    EXPECT_FALSE(form.controls().mnuOpenVTUserConsists->isEnabled());
-    EXPECT_TRUE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
 }
 
 TEST_F(StartupTest, LocateStoresTheFolderOfAnyExecutableAndACancelChangesNothing) {
