@@ -5,8 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,13 +59,6 @@ protected:
     void key(int keyCode, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form.get(), static_cast<Qt::Key>(keyCode), modifiers);
     }
-    // Opens the Edit menu with the mouse and clicks one of its items.
-    void chooseFromEditMenu(QAction* item) {
-        QMenuBar* bar = form->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(c().mnuEdit->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(c().mnuEdit));
-        QTest::mouseClick(c().mnuEdit, Qt::LeftButton, {}, c().mnuEdit->actionGeometry(item).center());
-    }
 };
 
 TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
@@ -100,26 +91,6 @@ TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
     EXPECT_EQ(c().Label10->text(), QString()) << "the count box is empty again, as at the start";
     EXPECT_FALSE(enabled("mnuUndo"));
     EXPECT_EQ(text("mnuRedo"), "Redo Add Loco Right");
-}
-
-TEST_F(EditAdditionsTest, TheMenuItemsWorkWithTheMouseAndNameTheirSteps) {
-    addLoco("Loco A", c().butAddLocoRight);
-    addLoco("Loco B", c().butAddLocoRight);
-    QTest::mouseClick(c().strip, Qt::RightButton, {}, QPoint(6180 / 15 + 20, (1080 - 990) / 15 + 5));
-    ASSERT_EQ(line(), "Loco A< Loco B");
-    EXPECT_EQ(text("mnuUndo"), "Undo Reverse Unit");
-    chooseFromEditMenu(c().mnuUndo);
-    EXPECT_EQ(line(), "Loco A Loco B");
-    chooseFromEditMenu(c().mnuRedo);
-    EXPECT_EQ(line(), "Loco A< Loco B");
-
-    world.messages.queue(MessageAnswer::Yes);
-    click(c().butNewConsist);
-    EXPECT_EQ(text("mnuUndo"), "Undo New Consist");
-    chooseFromEditMenu(c().mnuUndo);
-    EXPECT_EQ(line(), "Loco A< Loco B");
-    EXPECT_EQ(selected(), 0);
-    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer")) << "the coupling boxes come back";
 }
 
 // Keys that meant something before keep their meaning: the name box undoes its own typing, and the

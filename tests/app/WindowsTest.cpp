@@ -1,7 +1,6 @@
 #include "app/Form1.h"
 #include "app/SecondaryWindows.h"
 #include "support/AppWorld.h"
-#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -15,29 +14,6 @@ protected:
     testing::AppWorld world;
     Form1 form{world.services()};
 };
-
-TEST_F(WindowsTest, NoTwoControlsOfTheClientAreaOverlap) {
-    // The controls standing directly on the client area (panels count as one).
-    const char* topLevel[] = {
-        "butCouplingFilter", "Label4",    "Text1",  "Label5", "Label10", "Label9", "Label25", "Label6",
-        "butHead",           "butTail",   "Frame3", "Frame1", "Frame2",  "Label7", "List3",   "Label22",
-        "butView",           "ListView1", "Label8", "Label11"};
-    std::vector<QRect> rects;
-    for (const char* name : topLevel) {
-        const NamedControl* control = form.namedControls().find(name);
-        ASSERT_NE(control, nullptr) << name;
-        const QRect rect = control->widget()->geometry();
-        for (std::size_t i = 0; i < rects.size(); ++i) {
-            // The design lets a caption and its box share one 15-twip row of pixels; nothing more.
-            const QRect shared = rect.intersected(rects[i]);
-            EXPECT_FALSE(shared.width() > 1 && shared.height() > 1) << name << " overlaps " << topLevel[i];
-        }
-        EXPECT_TRUE(QRect(0, 0, twipsToPixels(Form1::kClientWidth), twipsToPixels(Form1::kClientHeight))
-                        .contains(rect))
-            << name;
-        rects.push_back(rect);
-    }
-}
 
 TEST_F(WindowsTest, SecondaryWindowsAndTheFilterStartHiddenAndOpenOnceFromTheMenu) {
     const NamedControls& named = form.namedControls();

@@ -47,6 +47,15 @@ TEST(UnitDetails, MassCapacityAndGrossColumns) {
         {loco, tender, "pounds", "en_US", {"", "20.0-A", ""}},
         {wagon, tender, "metric", "en_US", {"20,321 kgs", "20,321 kgs", "40,642 kgs"}},
         {wagon, cargoRecord("freight", "20", ""), "imperial", "en_US", {"44,800 lbs", "", ""}},
+        {wagon, cargoRecord("freight", "126.5", ""), "metric", "en_US", {"128,530 kgs", "", ""}},
+        {wagon, cargoRecord("freight", "4e35", ""), "metric", "en_US", {"", "", ""}}, // out of float's range
+        // Too small for a double, however it is written: zero.
+        {wagon, cargoRecord("freight", "1e-400", ""), "imperialtons2240", "en_US", {"0.00" + kTons1, "", ""}},
+        {wagon,
+         cargoRecord("freight", "0." + std::string(400, '0') + "1", ""),
+         "imperial",
+         "en_US",
+         {"0 lbs", "", ""}},
         {wagon, cargoRecord("freight", "heavy", "30"), "imperial", "en_US", {"", "67,200 lbs", ""}},
         {wagon, cargoRecord("freight", "1", "full", "A"), "imperial", "en_US", {"2,240 lbs", "", ""}},
         // Entries that are not numbers or have no freight type are left out; outer blanks removed.
