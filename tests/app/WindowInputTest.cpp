@@ -167,18 +167,6 @@ TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
     EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
 }
 
-// Picks an item of a combo box's drop-down list with the mouse.
-void chooseWithMouse(QComboBox* combo, const QString& text) {
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
-    const QPoint at = view->visualRect(view->model()->index(index, 0)).center();
-    QTest::mouseMove(view->viewport(), at);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-}
-
 TEST_F(WindowInputTest, ARebuiltListStartsAtItsTop) {
     std::vector<testing::RecordSpec> records;
     for (int i = 0; i < 80; ++i) {

@@ -5,6 +5,8 @@
 #include "support/AppWorld.h"
 #include "support/CatalogueRecords.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QListWidget>
 #include <QTest>
 #include <memory>
@@ -30,6 +32,17 @@ protected:
     int selected() const { return form->editor().line().selectedIndex(); }
     static void clickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+    }
+    // Picks an item of a combo box's drop-down list with the mouse.
+    static void chooseWithMouse(QComboBox* combo, const QString& text) {
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        const QPoint at = view->visualRect(view->model()->index(index, 0)).center();
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     }
 
     AppWorld world;
