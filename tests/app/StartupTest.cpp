@@ -5,9 +5,7 @@
 #include "platform/qt/TextConversion.h"
 #include "support/AppWorld.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
