@@ -62,19 +62,6 @@ TEST_F(BrowserTest, TheCombosAreFilledFromTheCatalogueAndNarrowTheLists) {
     EXPECT_EQ(itemsOf(c().List2), (std::vector<std::string>{"Hopper"}));
 }
 
-TEST_F(BrowserTest, AClickShowsTheFirstRecordsCouplersOfThatName) {
-    start(kStock);
-    EXPECT_FALSE(c().butAddLocoLeft->isEnabled());
-    // "Class 20" stands in both lists; the wagon's click shows the first record (the loco's couplers).
-    clickRow(c().List2, 2);
-    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer"));
-    EXPECT_TRUE(c().butAddWagonLeft->isEnabled());
-    EXPECT_FALSE(c().butAddLocoLeft->isEnabled());
-    clickRow(c().List1, 0);
-    EXPECT_TRUE(c().butAddLocoLeft->isEnabled());
-    EXPECT_TRUE(c().butAddLocoRight->isEnabled());
-}
-
 TEST_F(BrowserTest, CouplerBoxesFilterBothListsByEitherEnd) {
     const std::string pin = "RailVehicles\\Couplings\\Knuckle&Pin.xml";
     start({unit("diesel", "Buffered"), unit("diesel", "Mixed", "Acme", "Pack", "a\\BUFFER.xml", pin),

@@ -22,10 +22,6 @@ TEST(TipsText, TwentyCommandsWithTheirDescriptionsInOneColumn) {
         EXPECT_NE(line[21], ' ') << line;
         EXPECT_NE(line.substr(0, 21).find_first_not_of(' '), std::string::npos) << line;
     }
-    EXPECT_EQ(lines[5], "LeftClick Background Deselect unit");
-    // The help text names the delete buttons by their old captions.
-    EXPECT_EQ(lines[13].substr(0, 21), "Delete Unit Shift>   ");
-    EXPECT_EQ(lines[14].substr(0, 21), "Delete Unit <Shift   ");
 }
 
 } // namespace
