@@ -1,15 +1,10 @@
-#include "app/Form1.h"
 #include "app/InputFilters.h"
-#include "consist/ConsistEditor.h"
-#include "support/AppWorld.h"
-#include "support/CatalogueRecords.h"
+#include "support/WindowTest.h"
 #include "widgets/ConsistStrip.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,38 +12,29 @@
 namespace dovrel {
 namespace {
 
+using testing::kBufferCoupling;
+using testing::kKnuckleCoupling;
 using testing::unit;
-
-const std::string kKnuckle = "RailVehicles\\Couplings\\Knuckle.xml";
 
 // The window on five locos: A buffer/buffer, B buffer/knuckle, C knuckle/knuckle without a readable
 // mass, D a tender with two loads, E buffer/buffer; driven with real mouse clicks and keys.
-class EditAdditionsTest : public ::testing::Test {
+class EditAdditionsTest : public testing::WindowTest {
 protected:
     void SetUp() override {
         std::vector<testing::RecordSpec> records = {
             unit("diesel", "Loco A"),
-            unit("diesel", "Loco B", "Acme", "Pack", testing::kBufferCoupling, kKnuckle),
-            unit("diesel", "Loco C", "Acme", "Pack", kKnuckle, kKnuckle), unit("tender", "Loco D"),
-            unit("diesel", "Loco E")};
+            unit("diesel", "Loco B", "Acme", "Pack", kBufferCoupling, kKnuckleCoupling),
+            unit("diesel", "Loco C", "Acme", "Pack", kKnuckleCoupling, kKnuckleCoupling),
+            unit("tender", "Loco D"), unit("diesel", "Loco E")};
         records[2].mass = "heavy";
         records[3].capacity = "10;20";
         records[3].freightType = "Coal;Water";
-        world.settings.setValue("GameFolder", world.makeGameFolder().string());
         world.settings.setValue("UnitMeasure", "metric");
-        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-        form = std::make_unique<Form1>(world.services());
-        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
-        form->startAfterShow();
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        start(records);
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    const Form1Controls& c() const { return form->controls(); }
     std::string text(const std::string& address) const { return form->namedControls().find(address)->text(); }
     bool enabled(const std::string& address) const { return form->namedControls().find(address)->enabled(); }
 
@@ -57,8 +43,7 @@ protected:
     void addLoco(const char* name, QPushButton* button) {
         const auto found = c().List1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name;
-        QTest::mouseClick(c().List1->viewport(), Qt::LeftButton, {},
-                          c().List1->visualItemRect(found.front()).center());
+        clickRow(c().List1, c().List1->row(found.front()));
         click(button);
     }
     // "Loco A Loco B<": names in line order, "<" after a reversed unit.
@@ -74,16 +59,6 @@ protected:
     void key(int keyCode, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(form.get(), static_cast<Qt::Key>(keyCode), modifiers);
     }
-    // Opens the Edit menu with the mouse and clicks one of its items.
-    void chooseFromEditMenu(QAction* item) {
-        QMenuBar* bar = form->menuBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(c().mnuEdit->menuAction()).center());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(c().mnuEdit));
-        QTest::mouseClick(c().mnuEdit, Qt::LeftButton, {}, c().mnuEdit->actionGeometry(item).center());
-    }
-
-    testing::AppWorld world;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
@@ -99,12 +74,12 @@ TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
 
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line(), "Loco A Loco B");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
+    EXPECT_EQ(selected(), 0);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right");
     EXPECT_EQ(text("mnuRedo"), "Redo Shift Unit Right");
     key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(line(), "Loco B Loco A");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 1);
+    EXPECT_EQ(selected(), 1);
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(line(), "Loco B Loco A");
@@ -116,26 +91,6 @@ TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
     EXPECT_EQ(c().Label10->text(), QString()) << "the count box is empty again, as at the start";
     EXPECT_FALSE(enabled("mnuUndo"));
     EXPECT_EQ(text("mnuRedo"), "Redo Add Loco Right");
-}
-
-TEST_F(EditAdditionsTest, TheMenuItemsWorkWithTheMouseAndNameTheirSteps) {
-    addLoco("Loco A", c().butAddLocoRight);
-    addLoco("Loco B", c().butAddLocoRight);
-    QTest::mouseClick(c().strip, Qt::RightButton, {}, QPoint(6180 / 15 + 20, (1080 - 990) / 15 + 5));
-    ASSERT_EQ(line(), "Loco A< Loco B");
-    EXPECT_EQ(text("mnuUndo"), "Undo Reverse Unit");
-    chooseFromEditMenu(c().mnuUndo);
-    EXPECT_EQ(line(), "Loco A Loco B");
-    chooseFromEditMenu(c().mnuRedo);
-    EXPECT_EQ(line(), "Loco A< Loco B");
-
-    world.messages.queue(MessageAnswer::Yes);
-    click(c().butNewConsist);
-    EXPECT_EQ(text("mnuUndo"), "Undo New Consist");
-    chooseFromEditMenu(c().mnuUndo);
-    EXPECT_EQ(line(), "Loco A< Loco B");
-    EXPECT_EQ(form->editor().line().selectedIndex(), 0);
-    EXPECT_EQ(c().Label25->text(), QStringLiteral("Buffer")) << "the coupling boxes come back";
 }
 
 // Keys that meant something before keep their meaning: the name box undoes its own typing, and the
@@ -173,12 +128,9 @@ TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnit) {
     EXPECT_EQ(text("lblConsistTotals"),
               "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9, 2 coupler mismatches");
     EXPECT_EQ(c().lblConsistTotals->toolTip(), QStringLiteral("1 unit without a mass: Loco C"));
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(text("lblConsistTotals"), "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9");
-    EXPECT_EQ(c().lblConsistTotals->toolTip(), QString());
 }
 
-TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
+TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     for (const char* name : {"Loco A", "Loco E", "Loco B", "Loco A", "Loco E"}) {
         addLoco(name, c().butAddLocoRight);
@@ -191,41 +143,26 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterEachMismatchInTurn) {
     EXPECT_TRUE(enabled("mnuNextCouplerMismatch"));
     click(c().butHead);
     key(Qt::Key_F3);
-    EXPECT_EQ(form->editor().line().selectedIndex(), 3);
+    EXPECT_EQ(selected(), 3);
     EXPECT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right") << "going to a mismatch is no step";
 
-    click(c().butReverseUnit); // Loco A turned round still shows a buffer to Loco B
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
-    QTest::mouseClick(c().strip, Qt::RightButton, {},
-                      QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{1}))
-        << "Loco B turned round: its knuckle faces Loco E";
-    key(Qt::Key_F3);
-    EXPECT_EQ(form->editor().line().selectedIndex(), 2);
-    key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(c().strip->gapMarks(), (std::vector<std::int32_t>{2}));
     QTest::mouseClick(c().strip, Qt::LeftButton, {},
                       QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
     click(c().butDeleteUnitRight);
-    ASSERT_EQ(line(), "Loco A Loco E Loco A< Loco E");
+    ASSERT_EQ(line(), "Loco A Loco E Loco A Loco E");
+    EXPECT_EQ(selected(), 2) << "the unit right of the deleted one";
     EXPECT_TRUE(c().strip->gapMarks().empty());
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
 }
 
-TEST_F(EditAdditionsTest, TheAdditionsAreNamedControls) {
-    for (const char* name : {"mnuUndo", "mnuRedo", "mnuNextCouplerMismatch", "lblConsistTotals"}) {
-        const NamedControl* control = form->namedControls().find(name);
-        ASSERT_NE(control, nullptr) << name;
-        EXPECT_TRUE(control->visible()) << name;
-    }
-    EXPECT_EQ(form->namedControls().find("lblConsistTotals")->geometry()->left, 7290.0f);
-    // The caption lies on the window's surface: a click on it still clears the selection.
+// The totals caption lies on the window's surface: a click on it still clears the selection.
+TEST_F(EditAdditionsTest, AClickOnTheTotalsCaptionIsABackgroundClick) {
     addLoco("Loco A", c().butAddLocoRight);
-    ASSERT_EQ(form->editor().line().selectedIndex(), 0);
+    ASSERT_EQ(selected(), 0);
     click(c().lblConsistTotals);
-    EXPECT_EQ(form->editor().line().selectedIndex(), -1);
+    EXPECT_EQ(selected(), -1);
 }
 
 } // namespace

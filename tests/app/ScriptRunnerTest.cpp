@@ -1,11 +1,9 @@
 #include "app/ScriptRunner.h"
-#include "app/Form1.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptServices.h"
 #include "app/StateDump.h"
-#include "support/AppWorld.h"
-#include "support/CatalogueRecords.h"
 #include "support/EditorProcess.h"
+#include "support/WindowTest.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,23 +16,13 @@ namespace {
 using testing::unit;
 
 // A script run in this process on the real window.
-class ScriptRunnerTest : public ::testing::Test {
+class ScriptRunnerTest : public testing::WindowTest {
 protected:
-    void start(const std::vector<testing::RecordSpec>& records) {
-        world.settings.setValue("GameFolder", world.makeGameFolder().string());
-        world.temp.write("program/equipmentlist.txt", testing::cacheText(records));
-        form = std::make_unique<Form1>(world.services());
-        ASSERT_EQ(form->startBeforeShow(), std::nullopt);
-        form->show();
-        form->startAfterShow();
-    }
     int run(const std::string& script) {
         ScriptRunner runner(*form, messages, fileDialogs, {messages, fileDialogs, pointer, folders});
         return runner.run(script::parseScript(script));
     }
 
-    testing::AppWorld world;
-    std::unique_ptr<Form1> form;
     ScriptMessageBoxes messages;
     ScriptFileDialogs fileDialogs;
     ScriptPointer pointer;

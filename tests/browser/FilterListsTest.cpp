@@ -40,39 +40,37 @@ const std::vector<std::string> kMixed = {
     unitRecord("", "No Class"),
 };
 
-TEST(ListRebuild, SideAndClassTests) {
-    const std::vector<std::tuple<BrowserSide, std::string_view, Names>> cases = {
-        {BrowserSide::Loco, "All", {"Steamer", "Class 66", "Tender", "Class 90"}},
-        {BrowserSide::Loco, "Steam", {"Steamer", "Tender"}},
-        {BrowserSide::Loco, "Diesel", {"Class 66"}},
-        {BrowserSide::Loco, "Electric", {"Class 90"}},
-        {BrowserSide::Loco, "Engine", {}},
-        {BrowserSide::Wagon, "All", {"Box Van", "Coach"}},
-        {BrowserSide::Wagon, "Freight", {"Box Van"}},
-        {BrowserSide::Wagon, "Passenger", {"Coach"}},
-    };
-    for (const auto& [side, classText, expected] : cases) {
-        EXPECT_EQ(listedNames(side, kMixed, {"All", "All", classText}, kBufferChecked), expected)
-            << classText;
+const std::vector<std::string> kProviders = {unitRecord("diesel", "Acme Pack", "Acme", "Pack"),
+                                             unitRecord("diesel", "ACME Other", "ACME", "Other"),
+                                             unitRecord("diesel", "Zed Pack", "Zed", "PACK")};
+
+// Side and class pick by the exact class; provider and product ignore case.
+TEST(ListRebuild, SideClassProviderAndProduct) {
+    const std::vector<std::tuple<const std::vector<std::string>*, BrowserSide, ListFilterTexts, Names>>
+        cases = {
+            {&kMixed,
+             BrowserSide::Loco,
+             {"All", "All", "All"},
+             {"Steamer", "Class 66", "Tender", "Class 90"}},
+            {&kMixed, BrowserSide::Loco, {"All", "All", "Steam"}, {"Steamer", "Tender"}},
+            {&kMixed, BrowserSide::Loco, {"All", "All", "Diesel"}, {"Class 66"}},
+            {&kMixed, BrowserSide::Loco, {"All", "All", "Electric"}, {"Class 90"}},
+            {&kMixed, BrowserSide::Loco, {"All", "All", "Engine"}, {}},
+            {&kMixed, BrowserSide::Wagon, {"All", "All", "All"}, {"Box Van", "Coach"}},
+            {&kMixed, BrowserSide::Wagon, {"All", "All", "Freight"}, {"Box Van"}},
+            {&kMixed, BrowserSide::Wagon, {"All", "All", "Passenger"}, {"Coach"}},
+            {&kProviders, BrowserSide::Loco, {"acme", "All", "All"}, {"Acme Pack", "ACME Other"}},
+            {&kProviders, BrowserSide::Loco, {"All", "pack", "All"}, {"Acme Pack", "Zed Pack"}},
+            {&kProviders, BrowserSide::Loco, {"ZED", "Pack", "All"}, {"Zed Pack"}},
+            // the rebuild lower-cases All
+            {&kProviders, BrowserSide::Loco, {"ALL", "aLL", "All"}, {"Acme Pack", "ACME Other", "Zed Pack"}},
+            {&kProviders, BrowserSide::Loco, {"Nobody", "All", "All"}, {}},
+        };
+    for (const auto& [catalogue, side, texts, expected] : cases) {
+        EXPECT_EQ(listedNames(side, *catalogue, texts, kBufferChecked), expected)
+            << texts.provider << " " << texts.product << " " << texts.unitClass;
     }
     EXPECT_EQ(listedNames(BrowserSide::Loco, kMixed, {"All", "All", ""}, kBufferChecked), std::nullopt);
-}
-
-TEST(ListRebuild, ProviderAndProductIgnoreCase) {
-    const std::vector<std::string> catalogue = {unitRecord("diesel", "Acme Pack", "Acme", "Pack"),
-                                                unitRecord("diesel", "ACME Other", "ACME", "Other"),
-                                                unitRecord("diesel", "Zed Pack", "Zed", "PACK")};
-    const std::vector<std::pair<ListFilterTexts, Names>> cases = {
-        {{"acme", "All", "All"}, {"Acme Pack", "ACME Other"}},
-        {{"All", "pack", "All"}, {"Acme Pack", "Zed Pack"}},
-        {{"ZED", "Pack", "All"}, {"Zed Pack"}},
-        {{"ALL", "aLL", "All"}, {"Acme Pack", "ACME Other", "Zed Pack"}}, // the rebuild lower-cases All
-        {{"Nobody", "All", "All"}, {}},
-    };
-    for (const auto& [texts, expected] : cases) {
-        EXPECT_EQ(listedNames(BrowserSide::Loco, catalogue, texts, kBufferChecked), expected)
-            << texts.provider;
-    }
 }
 
 TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {

@@ -19,19 +19,14 @@ TEST(FindText, FoundInNamesIgnoringCaseAndAccents) {
     };
     const std::vector<Case> cases = {
         {"class", "Class 66", true},
-        {"CLASS 6", "class 66", true},
         {"66 c", "Class 66", false},
         {"cafe", "Caf\xC3\xA9 Car", true}, // é in UTF-8
         {"CAFÉ", "Cafe Car", true},        // the typed text is folded too
         {"cafe", "Caf\xE9 Car", true},     // é in Windows-1252, as the lists show it
-        {"strasse",
-         "Stra\xC3\x9F"
-         "enbahn",
-         true}, // ß
         {"STRASSE",
          "Stra\xC3\x9F"
          "enbahn",
-         true},
+         true}, // ß
         {"lodz",
          "\xC5\x81\xC3\xB3"
          "d\xC5\xBA EN57",
@@ -42,7 +37,6 @@ TEST(FindText, FoundInNamesIgnoringCaseAndAccents) {
         {"\xCF\x82", "\xCE\xA3 tank", true}, // final sigma folds as sigma
         {"\xC3\x9F", "Strasse", true},       // a typed ß finds "ss" in a plain ASCII name
         {"\xD0\xB6", "Class 66", false},     // a letter that folds to no ASCII finds no ASCII name
-        {"x", "Class 66", false},
         {"", "Class 66", true},
     };
     for (const Case& c : cases) {

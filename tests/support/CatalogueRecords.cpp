@@ -23,36 +23,12 @@ RecordSpec unit(std::string unitClass, std::string englishName, std::string prov
 }
 
 std::string recordLine(const RecordSpec& spec) {
-    std::string path = spec.blueprintPath;
-    if (path.empty()) {
-        path = "RailVehicles\\" + spec.englishName + "\\unit.xml";
-    }
-    const std::vector<std::string> fields = {spec.unitClass,
-                                             spec.englishName,
-                                             spec.provider,
-                                             spec.product,
-                                             path,
-                                             spec.frontCoupling,
-                                             spec.rearCoupling,
-                                             shortName(spec.frontCoupling),
-                                             shortName(spec.rearCoupling),
-                                             "common " + spec.englishName,
-                                             spec.mass,
-                                             spec.capacity,
-                                             "1",
-                                             "0.3",
-                                             "0.002",
-                                             "0.3",
-                                             "0.2",
-                                             "0.1",
-                                             "1.5",
-                                             spec.freightType,
-                                             spec.multipleUnit};
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        line += (i == 0 ? "" : "|") + fields[i];
-    }
-    return line;
+    const std::string path =
+        spec.blueprintPath.empty() ? "RailVehicles\\" + spec.englishName + "\\unit.xml" : spec.blueprintPath;
+    return spec.unitClass + "|" + spec.englishName + "|" + spec.provider + "|" + spec.product + "|" + path +
+           "|" + spec.frontCoupling + "|" + spec.rearCoupling + "|" + shortName(spec.frontCoupling) + "|" +
+           shortName(spec.rearCoupling) + "|common " + spec.englishName + "|" + spec.mass + "|" +
+           spec.capacity + "|1|0.3|0.002|0.3|0.2|0.1|1.5|" + spec.freightType + "|" + spec.multipleUnit;
 }
 
 std::string cacheText(const std::vector<RecordSpec>& specs) {
