@@ -98,8 +98,12 @@ protected:
     BlueprintReader reader_{files_, events_, nullptr};
 };
 
-TEST_F(GeneratedContent, VehicleBlueprintsReadAsTheirDescriptionsSay) {
-    const char* const engineClasses[] = {"engine", "diesel", "electric", "steam"}; // by EngineType
+// Each vehicle blueprint reads with its names and couplings, and together they hold every planned
+// case: every engine type and one without, multiple units, tenders, coaches, wagons with no, one and
+// two bulk cargoes; missing and empty coupling ids; names shared across providers and names in other
+// scripts; blueprints at every level below the product up to eight; tens of kilobytes each. The other
+// blueprints are skipped.
+TEST_F(GeneratedContent, BlueprintsReadAsTheirDescriptionsSayAndHoldEveryPlannedCase) {
     std::set<std::string> classes;
     std::set<std::pair<std::string, std::size_t>> kindsAndLoads;
     std::map<std::string, std::set<std::string>> providersByName;
@@ -113,52 +117,28 @@ TEST_F(GeneratedContent, VehicleBlueprintsReadAsTheirDescriptionsSay) {
         bytes += xml.size();
         BlueprintFields r;
         ASSERT_EQ(reader_.readText(xml, r), kBlueprintRead);
-        EXPECT_EQ(std::make_pair(r.commonName, r.englishName), std::make_pair(v.name, v.displayName));
-        EXPECT_EQ(r.frontCouplingId, v.front.present ? v.front.ref.id : "");
+        const bool coupled = v.front.present && v.rear.present; // else the reader stops at the couplings
+        EXPECT_EQ(std::make_tuple(r.commonName, r.englishName, r.frontCouplingId, r.rearCouplingId),
+                  std::make_tuple(v.name, v.displayName, v.front.present ? v.front.ref.id : "",
+                                  coupled ? v.rear.ref.id : ""));
         providersByName[r.englishName].insert(v.set.provider);
         nonAscii = nonAscii || hasNonAscii(r.englishName);
         levels.insert(v.folder.empty() ? 0 : static_cast<std::size_t>(std::ranges::count(v.folder, '/')) + 1);
-        missingRear = missingRear || (v.front.present && !v.rear.present && r.rearCouplingId.empty());
+        missingRear = missingRear || (v.front.present && !v.rear.present);
         emptyFront = emptyFront || (v.front.present && v.front.ref.id.empty());
-        if (!v.front.present || !v.rear.present) {
-            EXPECT_EQ(r.rearCouplingId, ""); // the reader never gets past a missing coupling element
-            continue;
+        if (coupled) {
+            EXPECT_FALSE(r.mass.empty() || r.dragCoefficient.empty() || r.sandFriction.empty());
+            classes.insert(r.unitClass);
+            kindsAndLoads.emplace(r.blueprintKind, listLength(r.capacity));
+            multipleUnit = multipleUnit || r.multipleUnit == "1";
         }
-        EXPECT_EQ(r.rearCouplingId, v.rear.ref.id);
-        for (const std::string* value : {&r.mass, &r.easeOfDerailment, &r.dragCoefficient, &r.rollingFriction,
-                                         &r.dryFriction, &r.wetFriction, &r.snowFriction, &r.sandFriction}) {
-            EXPECT_FALSE(value->empty());
-        }
-        // Without an engine type the reader never reaches an engine's cargo or doorways.
-        const bool readsCargo = v.kind != VehicleKind::Engine || v.engine != EngineType::None;
-        const std::size_t loads = readsCargo ? v.cargo.size() : 0;
-        EXPECT_EQ(std::make_pair(listLength(r.capacity), listLength(r.bulkFreightType)),
-                  std::make_pair(loads, loads));
-        EXPECT_EQ(r.multipleUnit, v.kind == VehicleKind::Engine && readsCargo && v.doorways > 0 ? "1" : "0");
-        const std::string expectedClass = v.kind == VehicleKind::Engine
-                                              ? engineClasses[static_cast<int>(v.engine)]
-                                          : v.kind == VehicleKind::Tender ? "tender"
-                                          : v.doorways > 0                ? "passenger"
-                                                                          : "freight";
-        EXPECT_EQ(std::make_pair(r.blueprintKind, r.unitClass),
-                  std::make_pair(std::string(v.kind == VehicleKind::Engine   ? "loco"
-                                             : v.kind == VehicleKind::Tender ? "tender"
-                                                                             : "wagon"),
-                                 expectedClass));
-        classes.insert(r.unitClass);
-        kindsAndLoads.emplace(r.blueprintKind, loads);
-        multipleUnit = multipleUnit || r.multipleUnit == "1";
     }
-    // Every engine type and one without, multiple units, tenders, coaches, wagons with no, one and
-    // two bulk cargoes; missing and empty coupling ids; names shared across providers and names in
-    // other scripts; blueprints at every level below the product up to eight; tens of kilobytes each.
     EXPECT_EQ(classes, (std::set<std::string>{"engine", "diesel", "electric", "steam", "tender", "passenger",
                                               "freight"}));
-    EXPECT_TRUE(multipleUnit);
     for (std::size_t loads : {0, 1, 2}) {
         EXPECT_TRUE(kindsAndLoads.contains({"wagon", loads})) << loads;
     }
-    EXPECT_TRUE(missingRear && emptyFront && nonAscii);
+    EXPECT_TRUE(multipleUnit && missingRear && emptyFront && nonAscii);
     EXPECT_TRUE(
         std::ranges::any_of(providersByName, [](const auto& entry) { return entry.second.size() > 1; }));
     EXPECT_EQ(levels, (std::set<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
@@ -166,11 +146,10 @@ TEST_F(GeneratedContent, VehicleBlueprintsReadAsTheirDescriptionsSay) {
 
     std::set<OtherKind> otherKinds;
     for (const OtherBlueprint& b : stock_.others) {
-        SCOPED_TRACE(b.folder + "/" + b.fileName);
         const std::string xml = otherBlueprintXml(b, random_);
-        EXPECT_TRUE(isConvertersOwnText(xml));
+        EXPECT_TRUE(isConvertersOwnText(xml)) << b.fileName;
         BlueprintFields r;
-        EXPECT_EQ(reader_.readText(xml, r), kNotAVehicleBlueprint);
+        EXPECT_EQ(reader_.readText(xml, r), kNotAVehicleBlueprint) << b.fileName;
         otherKinds.insert(b.kind);
     }
     EXPECT_TRUE(otherKinds.contains(OtherKind::Coupling) && otherKinds.contains(OtherKind::Bogie) &&
@@ -216,11 +195,10 @@ TEST_F(GeneratedContent, ConsistFilesReadAsPlanned) {
     EXPECT_EQ(nowhere, (std::vector<std::string>{"RailVehicles\\Coaches\\Mk1\\Maroon\\Wagon\\mk1_bg.xml"}));
 
     nowhere.clear();
-    int scenarios = 0, routesWithoutScenarios = 0, withoutVehicles = 0, withoutDriver = 0, nilDrivers = 0;
+    int withoutVehicles = 0, withoutDriver = 0, nilDrivers = 0;
     bool nonAsciiService = false;
     for (const RoutePlan& route : plan.routes) {
         EXPECT_TRUE(isConvertersOwnText(routePropertiesXml(route, random_)));
-        routesWithoutScenarios += route.hasScenariosFolder ? 0 : 1;
         for (const ScenarioPlan& scenario : route.scenarios) {
             SCOPED_TRACE(route.folder + "/" + scenario.folder);
             EXPECT_TRUE(isConvertersOwnText(scenarioPropertiesXml(scenario, random_)));
@@ -243,11 +221,8 @@ TEST_F(GeneratedContent, ConsistFilesReadAsPlanned) {
             EXPECT_EQ(consists.opened, static_cast<int>(scenario.trains.size()));
             EXPECT_EQ(consists.closed, expected);
             look(consists.closed);
-            scenarios += scenario.hasScenarioFile ? 1 : 0;
         }
     }
-    EXPECT_EQ(std::make_tuple(plan.routes.size(), routesWithoutScenarios, scenarios),
-              std::make_tuple(3u, 1, 3));
     EXPECT_EQ(nilDrivers, withoutDriver);
     EXPECT_TRUE(withoutVehicles > 0 && withoutDriver > 0 && otherCase > 0 && nonAsciiService);
     EXPECT_EQ(nowhere,
