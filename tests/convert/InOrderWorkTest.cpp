@@ -24,6 +24,15 @@ TEST(InOrderWork, HandsOverResultsInIndexOrderWhateverOrderTheyFinishIn) {
     for (std::size_t i = 0; i < kCount; ++i) {
         EXPECT_EQ(work.takeNext(nullptr), "result " + std::to_string(i));
     }
+    // It stops with results left untaken and with no work at all.
+    {
+        InOrderWork<int> untaken(
+            1000, [](std::size_t index) { return static_cast<int>(index); }, 2, 8);
+        EXPECT_EQ(untaken.takeNext(nullptr), 0);
+    }
+    InOrderWork<int> none(
+        0, [](std::size_t) { return 1; }, 2, 8);
+    EXPECT_EQ(none.size(), 0u);
 }
 
 TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
@@ -68,17 +77,6 @@ TEST(InOrderWork, TheTakerIsCalledBackWhileItWaitsAndAThrowingTaskGivesTheDefaul
               "done");
     EXPECT_GE(waits, 3);
     EXPECT_EQ(work.takeNext(nullptr), "");
-}
-
-TEST(InOrderWork, StopsWithResultsLeftUntakenAndWithNoWorkAtAll) {
-    {
-        InOrderWork<int> work(
-            1000, [](std::size_t index) { return static_cast<int>(index); }, 2, 8);
-        EXPECT_EQ(work.takeNext(nullptr), 0);
-    }
-    InOrderWork<int> none(
-        0, [](std::size_t) { return 1; }, 2, 8);
-    EXPECT_EQ(none.size(), 0u);
 }
 
 } // namespace

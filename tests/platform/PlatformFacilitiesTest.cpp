@@ -39,7 +39,7 @@ TEST(Settings, WrittenUnderPreferencesInTheUsersConfigFolder) {
     EXPECT_NE(stored.find("UnitMeasure=imperial"), std::string::npos) << stored;
 }
 
-TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefusedAndTheLockGoesWithItsHolder) {
+TEST(SingleInstance, ASecondCopyIsRefusedTheLockGoesWithItsHolderAndAFailureHasItsReason) {
     TempFolder temp;
     // A folder whose name is not valid UTF-8 is used as it stands.
     const fs::path odd = temp.path() / "program \xE9";
@@ -57,10 +57,7 @@ TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefusedAndTheLockGoesWithItsHol
         LockFileSingleInstance next;
         EXPECT_EQ(next.acquire(folder).outcome, InstanceLock::Outcome::Acquired);
     }
-}
-
-TEST(SingleInstance, AFolderThatCannotHoldTheLockIsAFailureWithItsReason) {
-    TempFolder temp;
+    // A folder that cannot hold the lock is a failure with its reason.
     const fs::path plainFile = temp.write("plain", "not a folder");
     const std::vector<std::pair<fs::path, std::string>> cases = {
         {plainFile / "program", "Not a directory"},
@@ -96,7 +93,7 @@ TEST(RandomSource, IdsSpanTheirRangeAndSeedsRepeat) {
     EXPECT_NE(MersenneRandomSource::seedFrom("not a number"), 0u);
 }
 
-TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHome) {
+TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHomeWhichAnInstalledCopyAlwaysUses) {
     TempFolder temp;
     const fs::path chosen = temp.path() / "chosen" / "deeper";
     EXPECT_EQ(resolveProgramFolder({chosen.string(), temp.gameFolder(), std::nullopt, std::nullopt}), chosen);
@@ -113,10 +110,8 @@ TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHome) {
         resolveProgramFolder({std::nullopt, missingExecutableFolder, std::nullopt, temp.path().string()}),
         temp.path() / ".local" / "share" / "DovrelConsistEditor");
     EXPECT_TRUE(fs::is_directory(temp.path() / ".local" / "share" / "DovrelConsistEditor"));
-}
 
-TEST(ProgramFolder, AnInstalledCopyKeepsItsFilesInTheDataHomeEvenWhereItMayWrite) {
-    TempFolder temp;
+    // An installed copy keeps its files in the data home even where it may write.
     const fs::path bin = temp.path() / "usr" / "bin";
     fs::create_directories(bin);
     const fs::path data = temp.path() / "data";
@@ -126,7 +121,6 @@ TEST(ProgramFolder, AnInstalledCopyKeepsItsFilesInTheDataHomeEvenWhereItMayWrite
     EXPECT_EQ(installedMetainfoFile(bin).parent_path(), temp.path() / "usr" / "share" / "metainfo");
     EXPECT_EQ(resolveProgramFolder({std::nullopt, bin, data.string(), std::nullopt}),
               data / "DovrelConsistEditor");
-    const fs::path chosen = temp.path() / "chosen";
     EXPECT_EQ(resolveProgramFolder({chosen.string(), bin, data.string(), std::nullopt}), chosen);
 }
 
