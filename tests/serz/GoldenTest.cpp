@@ -177,9 +177,9 @@ TEST(Golden, ArraysHoldAtMost255Elements) {
     EXPECT_NE(refused.error().message.find("at most 255"), std::string::npos);
     EXPECT_EQ(refused.error().position, 9u);
 
-    std::string values;
-    for (int i = 0; i < 256; ++i) {
-        values += i == 0 ? "1" : " 1";
+    std::string values = "1";
+    for (int i = 1; i < 256; ++i) {
+        values += " 1";
     }
     const auto fromText = readXml(xmlHead() +
                                   "\t<a d:numElements=\"256\" d:elementType=\"sUInt8\" "
@@ -297,22 +297,14 @@ TEST(Golden, BlobsConvertAsHex) {
 
 TEST(Golden, NestingIsLimitedTo1000LevelsInEveryReaderAndWriter) {
     auto ladder = [](std::size_t depth) {
-        Document document;
-        for (std::size_t i = 0; i < depth; ++i) {
-            document.push_back(Record::open("n"));
-        }
-        for (std::size_t i = 0; i < depth; ++i) {
-            document.push_back(Record::close("n"));
-        }
+        Document document(depth, Record::open("n"));
+        document.insert(document.end(), depth, Record::close("n"));
         return document;
     };
     auto flatXml = [](std::size_t depth) {
         std::string xml;
         for (std::size_t i = 0; i < depth; ++i) {
-            xml += "<n>";
-        }
-        for (std::size_t i = 0; i < depth; ++i) {
-            xml += "</n>";
+            xml.insert(3 * i, "<n></n>");
         }
         return xml;
     };

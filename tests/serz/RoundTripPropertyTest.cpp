@@ -107,24 +107,17 @@ private:
         return Record::scalar(pickName(), type, bitsFor(type));
     }
 
-    // A float whose six-digit text reads back as the same float.
+    // A float whose six-digit text reads back as a float with the same text.
     std::uint64_t printableFloat() {
         for (;;) {
-            const auto candidate = static_cast<std::uint32_t>(random_());
-            const auto value = std::bit_cast<float>(candidate);
-            if (std::isnan(value) || std::isinf(value)) {
-                continue;
-            }
-            std::string text;
+            const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(random_()));
+            std::string text, again;
             appendGeneralFloat(text, value);
-            const auto bits = parseValueText(ValueType::Float32, text);
-            if (!bits) {
-                continue;
+            const auto bits = std::isfinite(value) ? parseValueText(ValueType::Float32, text) : std::nullopt;
+            if (bits) {
+                appendScalarText(again, ValueType::Float32, *bits);
             }
-            // The value the text stands for; keep it when its own text is the same.
-            std::string again;
-            appendScalarText(again, ValueType::Float32, *bits);
-            if (again == text) {
+            if (bits && again == text) {
                 return *bits;
             }
         }
