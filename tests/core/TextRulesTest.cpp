@@ -116,19 +116,12 @@ TEST(DistinctLists, WholeEntriesComparedWithCase) {
 }
 
 TEST(Utf8, RejectsMalformedSequences) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"plain", true},
-        {"Z\xC3\xBCrich", true},
-        {"\xF0\x9F\x9A\x82", true},
-        {"\xE9t\xE9", false},
-        {"\xC3", false},
-        {"\xC0\xAF", false},
-        {"\xED\xA0\x80", false},
-        {"\xF4\x90\x80\x80", false},
-        {"\xE0\x80\xAF", false},
-    };
-    for (const auto& [text, valid] : cases) {
-        EXPECT_EQ(isValidUtf8(text), valid) << text;
+    for (const char* valid : {"plain", "Z\xC3\xBCrich", "\xF0\x9F\x9A\x82"}) {
+        EXPECT_TRUE(isValidUtf8(valid)) << valid;
+    }
+    for (const char* invalid :
+         {"\xE9t\xE9", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE0\x80\xAF"}) {
+        EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
     }
 }
 
