@@ -2,12 +2,9 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/doubles/QueuedRandomSource.h"
-#include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TempFolder.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace dovrel {
@@ -122,20 +119,6 @@ TEST(ProgramFolder, VariableThenWritableExecutableFolderThenDataHomeWhichAnInsta
     EXPECT_EQ(resolveProgramFolder({std::nullopt, bin, data.string(), std::nullopt}),
               data / "DovrelConsistEditor");
     EXPECT_EQ(resolveProgramFolder({chosen.string(), bin, data.string(), std::nullopt}), chosen);
-}
-
-TEST(EventPump, RunsPendingEvents) {
-    QtEventPump pump;
-    int delivered = 0;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [&] { ++delivered; }, Qt::QueuedConnection);
-    pump.pump();
-    EXPECT_EQ(delivered, 1);
-    QThread::msleep(15);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [&] { ++delivered; }, Qt::QueuedConnection);
-    pump.pump();
-    EXPECT_EQ(delivered, 2);
 }
 
 } // namespace

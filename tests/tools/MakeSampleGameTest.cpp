@@ -3,14 +3,12 @@
 // by the scan session), and the guard on the output folder.
 
 #include "StockList.h"
+#include "XmlBuilder.h"
 
 #include "support/TempFolder.h"
 
-#include "catalogue/BlueprintReader.h"
 #include "catalogue/PackedArchive.h"
 #include "core/TextRules.h"
-#include "platform/doubles/CountingEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -134,16 +132,12 @@ TEST(MakeSampleGame, WritesAnInstallationWithEveryBlueprintInPlace) {
         return "Assets/" + set.provider + "/" + set.product + "/" + (folder.empty() ? "" : folder + "/") +
                file;
     };
-    QtFiles qtFiles;
-    CountingEventPump events;
-    const BlueprintReader reader(qtFiles, events, nullptr);
     for (const sample::Vehicle& v : stock.vehicles) {
         const std::string path = pathOf(v.set, v.folder, v.fileName);
         ASSERT_EQ(path == corrupt, v.outcome == sample::Outcome::Unreadable) << path;
-        ASSERT_TRUE(path == corrupt || sample.xml.contains(path)) << path;
-        BlueprintFields fields;
-        EXPECT_TRUE(path == corrupt || (reader.readText(sample.xml.at(path), fields) == kBlueprintRead &&
-                                        fields.englishName == v.displayName))
+        EXPECT_TRUE(path == corrupt || (sample.xml.contains(path) &&
+                                        sample.xml.at(path).find(">" + sample::escapedXml(v.displayName) +
+                                                                 "<") != std::string::npos))
             << path;
     }
     for (const sample::OtherBlueprint& b : stock.others) {
