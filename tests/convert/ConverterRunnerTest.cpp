@@ -1,16 +1,20 @@
 #include "convert/ConverterRunner.h"
 #include "convert/ConverterLocation.h"
+#include "convert/InOrderWork.h"
 #include "convert/WorkingFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <thread>
 
 namespace dovrel {
 namespace {
-
 namespace fs = std::filesystem;
 using testing::fileText;
 using testing::TempFolder;
@@ -127,6 +131,76 @@ TEST(ConverterLocation, VariableOrBesideTheEditor) {
     EXPECT_TRUE(isExecutableFile(script));
     EXPECT_FALSE(isExecutableFile(temp.path()));
     EXPECT_FALSE(isExecutableFile(temp.path() / "missing"));
+}
+
+using namespace std::chrono_literals;
+
+TEST(InOrderWork, HandsOverResultsInIndexOrderWhateverOrderTheyFinishIn) {
+    constexpr std::size_t kCount = 200;
+    // Early indices take longest, so later ones are ready first.
+    InOrderWork<std::string> work(
+        kCount,
+        [](std::size_t index) {
+            std::this_thread::sleep_for(std::chrono::microseconds((kCount - index) % 7 * 50));
+            return "result " + std::to_string(index);
+        },
+        4, 16);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        EXPECT_EQ(work.takeNext(nullptr), "result " + std::to_string(i));
+    }
+    // It stops with results left untaken and with no work at all.
+    {
+        InOrderWork<int> untaken(
+            1000, [](std::size_t index) { return static_cast<int>(index); }, 2, 8);
+        EXPECT_EQ(untaken.takeNext(nullptr), 0);
+    }
+    InOrderWork<int> none(
+        0, [](std::size_t) { return 1; }, 2, 8);
+    EXPECT_EQ(none.size(), 0u);
+}
+
+TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
+    std::atomic<std::size_t> started{0};
+    InOrderWork<int> work(
+        100,
+        [&started](std::size_t index) {
+            ++started;
+            return static_cast<int>(index);
+        },
+        3, 5);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(started.load(), 5u) << "nothing taken yet: only the look-ahead is worked";
+    EXPECT_EQ(work.takeNext(nullptr), 0);
+    EXPECT_EQ(work.takeNext(nullptr), 1);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(started.load(), 7u);
+}
+
+TEST(InOrderWork, TheTakerIsCalledBackWhileItWaitsAndAThrowingTaskGivesTheDefault) {
+    std::atomic<bool> release{false};
+    InOrderWork<std::string> work(
+        2,
+        [&release](std::size_t index) -> std::string {
+            while (!release) {
+                std::this_thread::sleep_for(1ms);
+            }
+            if (index == 1) {
+                throw std::runtime_error("out of memory");
+            }
+            return "done";
+        },
+        2, 2);
+    int waits = 0;
+    EXPECT_EQ(work.takeNext(
+                  [&] {
+                      if (++waits == 3) {
+                          release = true;
+                      }
+                  },
+                  1ms),
+              "done");
+    EXPECT_GE(waits, 3);
+    EXPECT_EQ(work.takeNext(nullptr), "");
 }
 
 } // namespace

@@ -1,6 +1,11 @@
 #include "core/TextRules.h"
+#include "core/ListingOrder.h"
+#include "core/NumberText.h"
+#include "core/XmlText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace dovrel {
 namespace {
@@ -122,6 +127,94 @@ TEST(Utf8, RejectsMalformedSequences) {
     for (const char* invalid :
          {"\xE9t\xE9", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE0\x80\xAF"}) {
         EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
+    }
+}
+
+TEST(ListingOrder, FoldsLowerCaseUpAndBreaksTiesByBytesStrictly) {
+    std::vector<std::string> names = {"_Common", "Zeta", "abc", "ABC", "Abc",
+                                      "a",       "zz",   "Z_",  "Z9",  "\xC3\x84rger"};
+    sortInListingOrder(names);
+    const std::vector<std::string> expected = {"a",    "ABC", "Abc", "abc",     "Z9",
+                                               "Zeta", "zz",  "Z_",  "_Common", "\xC3\x84rger"};
+    EXPECT_EQ(names, expected);
+    // A strict order.
+    EXPECT_FALSE(listingLess("abc", "abc"));
+    EXPECT_TRUE(listingLess("ABC", "abc"));
+    EXPECT_FALSE(listingLess("abc", "ABC"));
+    EXPECT_TRUE(listingLess("ab", "abc"));
+}
+
+TEST(NumberText, RefusesEverythingElse) {
+    for (const char* text : {"", "-", ".", "+1", " 1", "1 ", "1,5", "1.2.3", "inf", "nan", "-inf", "1e",
+                             "1e+", "e5", "0x10", "1f", "--1", "1e5.5", "12;13"}) {
+        EXPECT_FALSE(isNumberText(text)) << '"' << text << '"';
+        EXPECT_FALSE(parseNumberText(text).has_value()) << '"' << text << '"';
+    }
+}
+
+// The game's numbers, and numbers beyond a double, which take their limit.
+TEST(NumberText, AcceptsTheGamesNumbers) {
+    const std::string zeros(400, '0');
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"0", 0.0},
+        {"84.5", 84.5},
+        {"-3", -3.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1e3", 1000.0},
+        {"1E-2", 0.01},
+        {"2.5e+1", 25.0},
+        {"-0.125", -0.125},
+        {"0001", 1.0},
+        {"1e999", inf},
+        {"-1e999", -inf},
+        {"1e-999", 0.0},
+        {"0." + zeros + "1", 0.0},
+        {"-." + zeros + "7", -0.0},
+        {"0." + zeros + "1e5", 0.0},
+        {"1" + zeros, inf},
+        {"1" + zeros + ".5", inf},
+        {"0.0001e999", inf},
+        {"1" + zeros + "e-800", 0.0},
+        {"1e-99999999999999999999", 0.0},
+    };
+    for (const auto& [text, value] : cases) {
+        const auto parsed = parseNumberText(text);
+        ASSERT_TRUE(parsed.has_value()) << text;
+        EXPECT_EQ(*parsed, value) << text;
+        EXPECT_EQ(std::signbit(*parsed), std::signbit(value)) << text;
+    }
+}
+
+TEST(XmlText, EscapesWhatElementTextCannotHoldAndNothingElse) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"RailVehicles\\Diesel\\class66.xml", "RailVehicles\\Diesel\\class66.xml"},
+        {"Berg & Tal", "Berg &amp; Tal"},
+        {"<a>&&", "&lt;a&gt;&amp;&amp;"},
+        {"O'Brien \"x\" Caf\xC3\xA9 \xE9", "O'Brien \"x\" Caf\xC3\xA9 \xE9"},
+        {"&amp;", "&amp;amp;"},
+    };
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(xmlEscapedText(text), escaped) << text;
+        EXPECT_EQ(xmlUnescapedText(escaped), text) << escaped;
+    }
+}
+
+TEST(XmlText, UnescapesEntitiesAndLeavesEverythingElse) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"O&apos;Brien &quot;x&quot;", "O'Brien \"x\""},
+        {"&#233;&#xE9;&#X1F682;", "\xC3\xA9\xC3\xA9\xF0\x9F\x9A\x82"},
+        {"&#9;", "\t"},
+        // Not entities: kept byte for byte.
+        {"A & B", "A & B"},
+        {"&unknown; &amp", "&unknown; &amp"},
+        {"&#; &#x; &#0; &#xD800; &#x110000; &#12a;", "&#; &#x; &#0; &#xD800; &#x110000; &#12a;"},
+        {"&#99999999999999999999;", "&#99999999999999999999;"},
+        {"&&amp;;", "&&;"},
+    };
+    for (const auto& [text, unescaped] : cases) {
+        EXPECT_EQ(xmlUnescapedText(text), unescaped) << text;
     }
 }
 
