@@ -12,12 +12,6 @@ namespace {
 
 using namespace testing;
 
-// A root "r" (slot 0, string 0) holding the given bytes, closed.
-std::string binInRoot(const std::string& inner) {
-    return header() + bytes({0xFF, 0x50}) + newString("r") + u32(0) + u32(1) + inner + bytes({0xFF, 0x70}) +
-           u16(0);
-}
-
 constexpr std::size_t kAfterRootOpen = 8 + 2 + 7 + 8; // header, FF 50, "r", id, count
 
 // Every cut of a vector's bin fails inside the cut; so does every cut of its XML up to the root's

@@ -63,6 +63,11 @@ inline std::string newString(std::string_view text) {
 inline std::string header() {
     return std::string(bin::kHeader);
 }
+// A root "r" (slot 0, string 0) with the stored child count, holding the given bytes, closed.
+inline std::string binInRoot(const std::string& inner, std::uint32_t children = 1) {
+    return header() + bytes({0xFF, 0x50}) + newString("r") + u32(0) + u32(children) + inner +
+           bytes({0xFF, 0x70}) + u16(0);
+}
 
 // The XML declaration and root start line as the converter writes them.
 inline std::string xmlHead(std::string_view rootName = "cRecordSet") {
