@@ -2,7 +2,6 @@
 // Debian package made by cpack, its files checked with the desktop's own validators, and a session.
 #include "support/TempFolder.h"
 
-#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,6 +10,7 @@
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <unistd.h>
@@ -147,15 +147,14 @@ void expectInstalledSession(const fs::path& bin, const fs::path& installRoot) {
         run((bin / "dovrel-consist-editor").string(), {"--script", text(script)}, environment);
     ASSERT_EQ(session.exitCode, 0) << session.output;
 
-    QFile file(text(dump));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonObject state = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject state = QJsonDocument::fromJson(QByteArray::fromStdString(fileText(dump))).object();
     EXPECT_GE(state["state"].toObject()["catalogue"].toArray().size(), 10);
-    int listed = 0;
-    for (const QJsonValue& item : state["controls"].toObject()["List3"].toObject()["items"].toArray()) {
-        listed += item.toString().endsWith(QStringLiteral("\tInstalled Pair")) ? 1 : 0;
-    }
-    EXPECT_EQ(listed, 1) << session.output;
+    const QJsonArray listed = state["controls"].toObject()["List3"].toObject()["items"].toArray();
+    EXPECT_EQ(
+        std::ranges::count_if(
+            listed, [](const QJsonValue& item) { return item.toString().endsWith("\tInstalled Pair"); }),
+        1)
+        << session.output;
 
     const fs::path programFolder = user.path() / "home" / ".local" / "share" / "DovrelConsistEditor";
     EXPECT_TRUE(fs::is_regular_file(programFolder / "equipmentlist.txt"));
