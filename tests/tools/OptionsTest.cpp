@@ -15,9 +15,9 @@ TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
     };
     const Case cases[] = {
         {{"game"}, "", {"game", 1, 60, false, false, false}},
-        {{"--units", "5000", "out dir", "--lower-case", "--seed", "18446744073709551615"},
+        {{"--units", "100000", "out dir", "--lower-case", "--seed", "18446744073709551615"},
          "",
-         {"out dir", 18446744073709551615ull, 5000, true, false, false}},
+         {"out dir", 18446744073709551615ull, 100000, true, false, false}},
         {{"--help"}, "", {"", 1, 60, false, false, true}},
         {{"--packed", "game"}, "", {"game", 1, 60, false, true, false}},
         {{}, "the folder DIR is missing"},
