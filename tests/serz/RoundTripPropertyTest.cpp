@@ -192,23 +192,5 @@ TEST(RoundTripProperty, RandomDocumentsSurviveBothForms) {
     }
 }
 
-TEST(RoundTripProperty, LongDocumentsWrapTheCacheTheSameWayBothDirections) {
-    // Many distinct keys force evictions; a reader and writer out of step would misread here.
-    DocumentGenerator generator(7);
-    Document document{Record::open("r")};
-    for (int i = 0; i < 40; ++i) {
-        document.push_back(
-            Record::scalar("k" + std::to_string(i), ValueType::Int32, static_cast<std::uint64_t>(i)));
-        const Document part = generator.generate();
-        document.insert(document.end(), part.begin(), part.end());
-    }
-    document.push_back(Record::close("r"));
-    const auto bin = writeBin(document);
-    ASSERT_TRUE(bin.ok()) << bin.error().message;
-    const auto back = readBin(bin.value());
-    ASSERT_TRUE(back.ok()) << back.error().message << " at byte " << back.error().position;
-    EXPECT_EQ(back.value(), document);
-}
-
 } // namespace
 } // namespace serz
