@@ -1,105 +1,87 @@
 #include "convert/ConverterRunner.h"
 #include "convert/ConverterLocation.h"
+#include "convert/InOrderWork.h"
 #include "convert/WorkingFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <thread>
 
 namespace dovrel {
 namespace {
-
 namespace fs = std::filesystem;
 using testing::fileText;
 using testing::TempFolder;
 
-struct RunCase {
-    const char* name;
-    const char* instruction; // the input's content, read by the stand-in converter
-    bool converterExists;
-    int expected;
-};
-
-class RunConverterTest : public ::testing::TestWithParam<RunCase> {};
-
-TEST_P(RunConverterTest, ReturnsTheExitStatusAndPassesThePathIntact) {
-    const RunCase& c = GetParam();
-    TempFolder temp;
-    // A folder name with a space, a double quote and a non-ASCII character.
-    const fs::path input = temp.write("Temp dir \"q\" \xC3\xA9/temp.bin", c.instruction);
-    const fs::path output = input.parent_path() / "temp.xml";
-    temp.write(output.lexically_relative(temp.path()), "an earlier run's output");
-
-    QtFiles files;
-    SpawnProcessRunner processes;
-    const fs::path converter = c.converterExists ? fs::path(FAKE_CONVERTER) : temp.path() / "no-such-serz";
-    ConverterRunner runner(files, processes, converter);
-
-    const int result = runner.RunConverter(input);
-
-    EXPECT_EQ(result, c.expected);
-    EXPECT_EQ(runner.lastConverterResult(), c.expected);
-    if (c.converterExists) {
-        EXPECT_EQ(fileText(output), input.string());
-    } else {
-        EXPECT_FALSE(fs::exists(output)) << "an earlier output must not survive a failed run";
+// The exit status comes back and the path arrives intact (the stand-in writes it into the output); a
+// failed start leaves no earlier output behind.
+TEST(RunConverter, ReturnsTheExitStatusAndPassesThePathIntact) {
+    const struct {
+        const char* instruction; // the input's content, read by the stand-in converter
+        bool converterExists;
+        int expected;
+    } cases[] = {{"exit 0", true, 0},
+                 {"exit 3", true, 3},
+                 {"abort", true, 254},
+                 {"kill", true, -1},
+                 {"exit 0", false, -1}};
+    for (const auto& c : cases) {
+        TempFolder temp;
+        // A folder name with a space, a double quote and a non-ASCII character.
+        const fs::path input = temp.write("Temp dir \"q\" \xC3\xA9/temp.bin", c.instruction);
+        const fs::path output = temp.write("Temp dir \"q\" \xC3\xA9/temp.xml", "an earlier run's output");
+        QtFiles files;
+        SpawnProcessRunner processes;
+        ConverterRunner runner(files, processes,
+                               c.converterExists ? fs::path(FAKE_CONVERTER) : temp.path() / "no-serz");
+        EXPECT_EQ(runner.RunConverter(input), c.expected) << c.instruction;
+        EXPECT_EQ(runner.lastConverterResult(), c.expected) << c.instruction;
+        EXPECT_EQ(fileText(output), c.converterExists ? input.string() : "") << c.instruction;
+        EXPECT_EQ(fs::exists(output), c.converterExists) << "an earlier output must not survive a failed run";
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, RunConverterTest,
-                         ::testing::Values(RunCase{"success", "exit 0", true, 0},
-                                           RunCase{"failure", "exit 3", true, 3},
-                                           RunCase{"exitMinusTwo", "abort", true, 254},
-                                           RunCase{"killed", "kill", true, -1},
-                                           RunCase{"missingConverter", "exit 0", false, -1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct InProcessCase {
-    const char* name;
-    const char* fixture; // below tests/fixtures/serz, or empty for bytes no converter accepts
-    const char* workingName;
-};
-
-class InProcessConverterTest : public ::testing::TestWithParam<InProcessCase> {};
-
 // The bundled converter run inside the editor leaves the same files and ends with the same status as
 // the serz program on the same input.
-TEST_P(InProcessConverterTest, WritesWhatTheProgramWritesAndEndsAsItEnds) {
-    const InProcessCase& c = GetParam();
-    const std::string input = *c.fixture == '\0'
-                                  ? std::string("SERZ\0\0\1\0\x50\xFF\xFF", 11)
-                                  : fileText(fs::path(DOVREL_SOURCE_DIR) / "tests/fixtures/serz" / c.fixture);
-    ASSERT_FALSE(input.empty());
-    TempFolder temp;
-    QtFiles files;
-    SpawnProcessRunner processes;
-    ConverterRunner program(files, processes, fs::path(DOVREL_BIN_DIR) / "serz");
-    ConverterRunner inProcess(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
-    const fs::path programInput = temp.write(fs::path("program") / c.workingName, input);
-    const fs::path inProcessInput = temp.write(fs::path("inprocess") / c.workingName, input);
-    temp.write(converterOutputFor(inProcessInput).lexically_relative(temp.path()), "an earlier output");
+TEST(RunConverter, InProcessWritesWhatTheProgramWritesAndEndsAsItEnds) {
+    const std::string broken("SERZ\0\0\1\0\x50\xFF\xFF", 11); // no converter accepts it
+    const auto fixture = [](const char* name) {
+        return fileText(fs::path(DOVREL_SOURCE_DIR) / "tests/fixtures/serz" / name);
+    };
+    const std::pair<std::string, const char*> cases[] = {{fixture("floats.bin"), "temp.bin"},
+                                                         {fixture("arrays.xml"), "tempc.xml"},
+                                                         {fixture("cache_wrap.bin"), "TEMP.BIN"},
+                                                         {broken, "temp.bin"},
+                                                         {fixture("floats.bin"), "tempc.xml"}};
+    for (const auto& [input, workingName] : cases) {
+        SCOPED_TRACE(workingName);
+        ASSERT_FALSE(input.empty());
+        TempFolder temp;
+        QtFiles files;
+        SpawnProcessRunner processes;
+        ConverterRunner program(files, processes, fs::path(DOVREL_BIN_DIR) / "serz");
+        ConverterRunner inProcess(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
+        const fs::path programInput = temp.write(fs::path("program") / workingName, input);
+        const fs::path inProcessInput = temp.write(fs::path("inprocess") / workingName, input);
+        temp.write(converterOutputFor(inProcessInput).lexically_relative(temp.path()), "an earlier output");
 
-    const int programStatus = program.RunConverter(programInput);
-    const int inProcessStatus = inProcess.RunConverter(inProcessInput);
-
-    EXPECT_EQ(inProcessStatus, programStatus);
-    EXPECT_EQ(inProcess.lastConverterResult(), programStatus);
-    EXPECT_EQ(fs::exists(converterOutputFor(inProcessInput)), programStatus == 0);
-    EXPECT_EQ(fileText(converterOutputFor(inProcessInput)), fileText(converterOutputFor(programInput)));
-    EXPECT_EQ(std::distance(fs::directory_iterator(inProcessInput.parent_path()), fs::directory_iterator()),
-              programStatus == 0 ? 2 : 1)
-        << "no temporary file is left";
+        const int programStatus = program.RunConverter(programInput);
+        EXPECT_EQ(inProcess.RunConverter(inProcessInput), programStatus);
+        EXPECT_EQ(inProcess.lastConverterResult(), programStatus);
+        EXPECT_EQ(fs::exists(converterOutputFor(inProcessInput)), programStatus == 0);
+        EXPECT_EQ(fileText(converterOutputFor(inProcessInput)), fileText(converterOutputFor(programInput)));
+        EXPECT_EQ(
+            std::distance(fs::directory_iterator(inProcessInput.parent_path()), fs::directory_iterator()),
+            programStatus == 0 ? 2 : 1)
+            << "no temporary file is left";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, InProcessConverterTest,
-                         ::testing::Values(InProcessCase{"binaryToXml", "floats.bin", "temp.bin"},
-                                           InProcessCase{"xmlToBinary", "arrays.xml", "tempc.xml"},
-                                           InProcessCase{"upperCaseExtension", "cache_wrap.bin", "TEMP.BIN"},
-                                           InProcessCase{"brokenBinary", "", "temp.bin"},
-                                           InProcessCase{"brokenXml", "floats.bin", "tempc.xml"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunConverter, TheOutputNameFollowsTheInputsExtensionInAnyCase) {
     const std::vector<std::pair<fs::path, fs::path>> cases = {
@@ -149,6 +131,76 @@ TEST(ConverterLocation, VariableOrBesideTheEditor) {
     EXPECT_TRUE(isExecutableFile(script));
     EXPECT_FALSE(isExecutableFile(temp.path()));
     EXPECT_FALSE(isExecutableFile(temp.path() / "missing"));
+}
+
+using namespace std::chrono_literals;
+
+TEST(InOrderWork, HandsOverResultsInIndexOrderWhateverOrderTheyFinishIn) {
+    constexpr std::size_t kCount = 200;
+    // Early indices take longest, so later ones are ready first.
+    InOrderWork<std::string> work(
+        kCount,
+        [](std::size_t index) {
+            std::this_thread::sleep_for(std::chrono::microseconds((kCount - index) % 7 * 50));
+            return "result " + std::to_string(index);
+        },
+        4, 16);
+    for (std::size_t i = 0; i < kCount; ++i) {
+        EXPECT_EQ(work.takeNext(nullptr), "result " + std::to_string(i));
+    }
+    // It stops with results left untaken and with no work at all.
+    {
+        InOrderWork<int> untaken(
+            1000, [](std::size_t index) { return static_cast<int>(index); }, 2, 8);
+        EXPECT_EQ(untaken.takeNext(nullptr), 0);
+    }
+    InOrderWork<int> none(
+        0, [](std::size_t) { return 1; }, 2, 8);
+    EXPECT_EQ(none.size(), 0u);
+}
+
+TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
+    std::atomic<std::size_t> started{0};
+    InOrderWork<int> work(
+        100,
+        [&started](std::size_t index) {
+            ++started;
+            return static_cast<int>(index);
+        },
+        3, 5);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(started.load(), 5u) << "nothing taken yet: only the look-ahead is worked";
+    EXPECT_EQ(work.takeNext(nullptr), 0);
+    EXPECT_EQ(work.takeNext(nullptr), 1);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(started.load(), 7u);
+}
+
+TEST(InOrderWork, TheTakerIsCalledBackWhileItWaitsAndAThrowingTaskGivesTheDefault) {
+    std::atomic<bool> release{false};
+    InOrderWork<std::string> work(
+        2,
+        [&release](std::size_t index) -> std::string {
+            while (!release) {
+                std::this_thread::sleep_for(1ms);
+            }
+            if (index == 1) {
+                throw std::runtime_error("out of memory");
+            }
+            return "done";
+        },
+        2, 2);
+    int waits = 0;
+    EXPECT_EQ(work.takeNext(
+                  [&] {
+                      if (++waits == 3) {
+                          release = true;
+                      }
+                  },
+                  1ms),
+              "done");
+    EXPECT_GE(waits, 3);
+    EXPECT_EQ(work.takeNext(nullptr), "");
 }
 
 } // namespace

@@ -32,16 +32,7 @@ TEST(NameResolver, GamePathsResolveEveryComponent) {
     EXPECT_EQ(resolveGamePath(temp.path(), "Assets\\Acme\\Other\\x.bin"), std::nullopt);
 }
 
-TEST(NameResolver, ListsAreInListingOrderAndMissingFoldersAreEmpty) {
-    testing::TempFolder temp;
-    for (const char* name : {"_Common", "Zeta", "abc"}) {
-        fs::create_directories(temp.path() / "list" / name);
-    }
-    EXPECT_EQ(listFolderInOrder(temp.path() / "list"), (std::vector<std::string>{"abc", "Zeta", "_Common"}));
-    EXPECT_TRUE(listFolderInOrder(temp.path() / "missing").empty());
-}
-
-TEST(NameResolver, ListedEntriesTellFoldersAndFilesWithLinksFollowed) {
+TEST(NameResolver, ListsAreInListingOrderAndTellFoldersAndFilesWithLinksFollowed) {
     testing::TempFolder temp;
     const fs::path list = temp.path() / "list";
     temp.write("list/b-file.bin", "x");
@@ -61,6 +52,11 @@ TEST(NameResolver, ListedEntriesTellFoldersAndFilesWithLinksFollowed) {
                                                                       {"e-dangling", false, false},
                                                                       {"f-pipe", false, false}}));
     EXPECT_TRUE(listEntriesInOrder(temp.path() / "missing").empty());
+    EXPECT_TRUE(listFolderInOrder(temp.path() / "missing").empty());
+    for (const char* name : {"_Common", "Zeta", "abc"}) {
+        fs::create_directories(temp.path() / "other" / name);
+    }
+    EXPECT_EQ(listFolderInOrder(temp.path() / "other"), (std::vector<std::string>{"abc", "Zeta", "_Common"}));
 }
 
 TEST(NameResolver, WalksLeaveOutOddNames) {

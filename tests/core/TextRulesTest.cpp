@@ -1,44 +1,45 @@
 #include "core/TextRules.h"
+#include "core/ListingOrder.h"
+#include "core/NumberText.h"
+#include "core/XmlText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace dovrel {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SplitCase {
-    const char* name;
-    std::string text;
-    Lines xmlLines;
-    Lines cacheLines;
-};
-
-class SplitTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitTest, XmlAndCacheRulesDiffer) {
-    const SplitCase& c = GetParam();
-    EXPECT_EQ(splitXmlLines(c.text), c.xmlLines);
-    EXPECT_EQ(splitCacheLines(c.text), c.cacheLines);
-    std::string storage;
-    const std::vector<std::string_view> views = xmlLineViews(c.text, storage);
-    EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.xmlLines);
+// Line splitting: the XML rule deletes CR CR LF and drops trailing empty lines; the cache rule keeps
+// them but the last.
+TEST(SplitLines, XmlAndCacheRulesDiffer) {
+    const struct {
+        std::string text;
+        Lines xmlLines;
+        Lines cacheLines;
+    } cases[] = {
+        {"a\r\nb", {"a", "b"}, {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}, {"a", "b"}},
+        {"a\r\nb\r\n\r\n", {"a", "b"}, {"a", "b", ""}},
+        {"a\r\n\r\n\r\n", {"a"}, {"a", "", ""}},
+        {"a\r\r\nb", {"ab"}, {"a\r", "b"}},
+        {"a\r\nb\r\r\nc\r\nd\r\n", {"a", "bc", "d"}, {"a", "b\r", "c", "d"}},
+        {"a\nb\r\nc", {"a\nb", "c"}, {"a\nb", "c"}},
+        {"a\rb", {"a\rb"}, {"a\rb"}},
+        {"", {""}, {}},
+        {"\r\n", {""}, {}},
+        {"a\r\n\r\nb", {"a", "", "b"}, {"a", "", "b"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(splitXmlLines(c.text), c.xmlLines) << c.text;
+        EXPECT_EQ(splitCacheLines(c.text), c.cacheLines) << c.text;
+        std::string storage;
+        const std::vector<std::string_view> views = xmlLineViews(c.text, storage);
+        EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.xmlLines) << c.text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SplitTest,
-    ::testing::Values(
-        SplitCase{"plain", "a\r\nb", {"a", "b"}, {"a", "b"}},
-        SplitCase{"oneTrailingPair", "a\r\nb\r\n", {"a", "b"}, {"a", "b"}},
-        SplitCase{"twoTrailingPairs", "a\r\nb\r\n\r\n", {"a", "b"}, {"a", "b", ""}},
-        SplitCase{"threeTrailingPairs", "a\r\n\r\n\r\n", {"a"}, {"a", "", ""}},
-        SplitCase{"crCrLfDeletedOnlyInXml", "a\r\r\nb", {"ab"}, {"a\r", "b"}},
-        SplitCase{"crCrLfBesideLineEnds", "a\r\nb\r\r\nc\r\nd\r\n", {"a", "bc", "d"}, {"a", "b\r", "c", "d"}},
-        SplitCase{"loneLfKept", "a\nb\r\nc", {"a\nb", "c"}, {"a\nb", "c"}},
-        SplitCase{"loneCrKept", "a\rb", {"a\rb"}, {"a\rb"}}, SplitCase{"emptyText", "", {""}, {}},
-        SplitCase{"onlyCrLf", "\r\n", {""}, {}},
-        SplitCase{"innerEmptyLine", "a\r\n\r\nb", {"a", "", "b"}, {"a", "", "b"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrimSpaces, RemovesSpacesOnlyAndKeepsTabs) {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -65,49 +66,32 @@ TEST(CaseFolding, FoldsAsciiLettersOnly) {
     EXPECT_FALSE(containsIgnoringCase("ab", "abc"));
 }
 
-TEST(Cuts, ValueLiesBetweenFirstCloseAndLastOpenBracket) {
-    struct Case {
+// A value lies between the first ">" and the last "<", an identifier between the first and the last
+// double quote.
+TEST(Cuts, ValuesAndIdentifiers) {
+    using Cut = std::optional<std::string_view>;
+    const struct {
+        bool identifier;
         std::string line;
-        std::optional<std::string> value;
+        Cut cut;
+    } cases[] = {
+        {false, "<Mass d:type=\"sFloat32\">84.5</Mass>", "84.5"},
+        {false, "<English d:type=\"cDeltaString\">A &amp; B</English>", "A &amp; B"},
+        {false, "<Name>a>b<c</Name>", "a>b<c"},
+        {false, "<Empty></Empty>", ""},
+        {false, "<Empty/>", std::nullopt},        // last "<" before the first ">"
+        {false, "no brackets", std::nullopt},     // neither
+        {false, "text>only close", std::nullopt}, // no "<"
+        {false, "<only open", std::nullopt},      // no ">"
+        {false, "</a><b>", ""},                   // between "</a>" and "<b>"
+        {true, "<cConsistTemplate d:id=\"123456789\">", "123456789"},
+        {true, "<cConsist d:id=\"1\" d:other=\"2\">", "1\" d:other=\"2"},
+        {true, "<x a=\"\">", ""},
+        {true, "<x a=\"unterminated>", std::nullopt},
+        {true, "<x>", std::nullopt},
     };
-    const std::vector<Case> cases = {
-        {"<Mass d:type=\"sFloat32\">84.5</Mass>", "84.5"},
-        {"<English d:type=\"cDeltaString\">A &amp; B</English>", "A &amp; B"},
-        {"<Name>a>b<c</Name>", "a>b<c"},
-        {"<Empty></Empty>", ""},
-        {"<Empty/>", std::nullopt},        // last "<" before the first ">"
-        {"no brackets", std::nullopt},     // neither
-        {"text>only close", std::nullopt}, // no "<"
-        {"<only open", std::nullopt},      // no ">"
-        {"</a><b>", ""},                   // between "</a>" and "<b>"
-    };
-    for (const Case& c : cases) {
-        const auto cut = cutValue(c.line);
-        ASSERT_EQ(cut.has_value(), c.value.has_value()) << c.line;
-        if (c.value) {
-            EXPECT_EQ(*cut, *c.value) << c.line;
-        }
-    }
-}
-
-TEST(Cuts, IdentifierLiesBetweenFirstAndLastDoubleQuote) {
-    struct Case {
-        std::string line;
-        std::optional<std::string> identifier;
-    };
-    const std::vector<Case> cases = {
-        {"<cConsistTemplate d:id=\"123456789\">", "123456789"},
-        {"<cConsist d:id=\"1\" d:other=\"2\">", "1\" d:other=\"2"},
-        {"<x a=\"\">", ""},
-        {"<x a=\"unterminated>", std::nullopt},
-        {"<x>", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        const auto cut = cutIdentifier(c.line);
-        ASSERT_EQ(cut.has_value(), c.identifier.has_value()) << c.line;
-        if (c.identifier) {
-            EXPECT_EQ(*cut, *c.identifier) << c.line;
-        }
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.identifier ? cutIdentifier(c.line) : cutValue(c.line), c.cut) << c.line;
     }
 }
 
@@ -137,19 +121,100 @@ TEST(DistinctLists, WholeEntriesComparedWithCase) {
 }
 
 TEST(Utf8, RejectsMalformedSequences) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"plain", true},
-        {"Z\xC3\xBCrich", true},
-        {"\xF0\x9F\x9A\x82", true},
-        {"\xE9t\xE9", false},
-        {"\xC3", false},
-        {"\xC0\xAF", false},
-        {"\xED\xA0\x80", false},
-        {"\xF4\x90\x80\x80", false},
-        {"\xE0\x80\xAF", false},
+    for (const char* valid : {"plain", "Z\xC3\xBCrich", "\xF0\x9F\x9A\x82"}) {
+        EXPECT_TRUE(isValidUtf8(valid)) << valid;
+    }
+    for (const char* invalid :
+         {"\xE9t\xE9", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE0\x80\xAF"}) {
+        EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
+    }
+}
+
+TEST(ListingOrder, FoldsLowerCaseUpAndBreaksTiesByBytesStrictly) {
+    std::vector<std::string> names = {"_Common", "Zeta", "abc", "ABC", "Abc",
+                                      "a",       "zz",   "Z_",  "Z9",  "\xC3\x84rger"};
+    sortInListingOrder(names);
+    const std::vector<std::string> expected = {"a",    "ABC", "Abc", "abc",     "Z9",
+                                               "Zeta", "zz",  "Z_",  "_Common", "\xC3\x84rger"};
+    EXPECT_EQ(names, expected);
+    // A strict order.
+    EXPECT_FALSE(listingLess("abc", "abc"));
+    EXPECT_TRUE(listingLess("ABC", "abc"));
+    EXPECT_FALSE(listingLess("abc", "ABC"));
+    EXPECT_TRUE(listingLess("ab", "abc"));
+}
+
+TEST(NumberText, RefusesEverythingElse) {
+    for (const char* text : {"", "-", ".", "+1", " 1", "1 ", "1,5", "1.2.3", "inf", "nan", "-inf", "1e",
+                             "1e+", "e5", "0x10", "1f", "--1", "1e5.5", "12;13"}) {
+        EXPECT_FALSE(isNumberText(text)) << '"' << text << '"';
+        EXPECT_FALSE(parseNumberText(text).has_value()) << '"' << text << '"';
+    }
+}
+
+// The game's numbers, and numbers beyond a double, which take their limit.
+TEST(NumberText, AcceptsTheGamesNumbers) {
+    const std::string zeros(400, '0');
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"0", 0.0},
+        {"84.5", 84.5},
+        {"-3", -3.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1e3", 1000.0},
+        {"1E-2", 0.01},
+        {"2.5e+1", 25.0},
+        {"-0.125", -0.125},
+        {"0001", 1.0},
+        {"1e999", inf},
+        {"-1e999", -inf},
+        {"1e-999", 0.0},
+        {"0." + zeros + "1", 0.0},
+        {"-." + zeros + "7", -0.0},
+        {"0." + zeros + "1e5", 0.0},
+        {"1" + zeros, inf},
+        {"1" + zeros + ".5", inf},
+        {"0.0001e999", inf},
+        {"1" + zeros + "e-800", 0.0},
+        {"1e-99999999999999999999", 0.0},
     };
-    for (const auto& [text, valid] : cases) {
-        EXPECT_EQ(isValidUtf8(text), valid) << text;
+    for (const auto& [text, value] : cases) {
+        const auto parsed = parseNumberText(text);
+        ASSERT_TRUE(parsed.has_value()) << text;
+        EXPECT_EQ(*parsed, value) << text;
+        EXPECT_EQ(std::signbit(*parsed), std::signbit(value)) << text;
+    }
+}
+
+TEST(XmlText, EscapesWhatElementTextCannotHoldAndNothingElse) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"RailVehicles\\Diesel\\class66.xml", "RailVehicles\\Diesel\\class66.xml"},
+        {"Berg & Tal", "Berg &amp; Tal"},
+        {"<a>&&", "&lt;a&gt;&amp;&amp;"},
+        {"O'Brien \"x\" Caf\xC3\xA9 \xE9", "O'Brien \"x\" Caf\xC3\xA9 \xE9"},
+        {"&amp;", "&amp;amp;"},
+    };
+    for (const auto& [text, escaped] : cases) {
+        EXPECT_EQ(xmlEscapedText(text), escaped) << text;
+        EXPECT_EQ(xmlUnescapedText(escaped), text) << escaped;
+    }
+}
+
+TEST(XmlText, UnescapesEntitiesAndLeavesEverythingElse) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"O&apos;Brien &quot;x&quot;", "O'Brien \"x\""},
+        {"&#233;&#xE9;&#X1F682;", "\xC3\xA9\xC3\xA9\xF0\x9F\x9A\x82"},
+        {"&#9;", "\t"},
+        // Not entities: kept byte for byte.
+        {"A & B", "A & B"},
+        {"&unknown; &amp", "&unknown; &amp"},
+        {"&#; &#x; &#0; &#xD800; &#x110000; &#12a;", "&#; &#x; &#0; &#xD800; &#x110000; &#12a;"},
+        {"&#99999999999999999999;", "&#99999999999999999999;"},
+        {"&&amp;;", "&&;"},
+    };
+    for (const auto& [text, unescaped] : cases) {
+        EXPECT_EQ(xmlUnescapedText(text), unescaped) << text;
     }
 }
 

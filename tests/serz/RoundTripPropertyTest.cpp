@@ -18,13 +18,22 @@
 namespace serz {
 namespace {
 
+std::vector<std::string> split(std::string_view list) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0, end = 0; end != std::string_view::npos; start = end + 1) {
+        end = list.find('|', start);
+        parts.emplace_back(list.substr(start, end - start));
+    }
+    return parts;
+}
+
 class DocumentGenerator {
 public:
     explicit DocumentGenerator(std::uint32_t seed) : random_(seed) {}
 
     Document generate() {
         Document document;
-        const std::string root = pick(kNames);
+        const std::string root = pickName();
         document.push_back(Record::open(root, anyU32()));
         addChildren(document, 0);
         document.push_back(Record::close(root));
@@ -33,20 +42,13 @@ public:
 
 private:
     // Names that survive the XML form: no real dash, not empty.
-    static constexpr const char* kNames[] = {"cRecordSet",
-                                             "cBlueprintLoader",
-                                             "Blueprint",
-                                             "Network::cTrackFollower",
-                                             "Localisation::cUserLocalisedString",
-                                             "a",
-                                             "_type",
-                                             "e",
-                                             "Name42",
-                                             "\xC3\xA9l\xC3\xA9ment",
-                                             "x::y::z"};
+    const std::vector<std::string> names_ =
+        split("cRecordSet|cBlueprintLoader|Blueprint|Network::cTrackFollower|"
+              "Localisation::cUserLocalisedString|a|_type|e|Name42|"
+              "\xC3\xA9l\xC3\xA9ment|x::y::z");
 
-    template <std::size_t N> std::string pick(const char* const (&names)[N]) {
-        return names[std::uniform_int_distribution<std::size_t>(0, N - 1)(random_)];
+    std::string pickName() {
+        return names_[std::uniform_int_distribution<std::size_t>(0, names_.size() - 1)(random_)];
     }
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -58,16 +60,16 @@ private:
         for (int i = 0; i < count; ++i) {
             const int kind = below(10);
             if (kind == 0 && depth < 5) {
-                const std::string name = pick(kNames);
+                const std::string name = pickName();
                 document.push_back(Record::open(name, below(2) == 0 ? 0 : anyU32()));
                 addChildren(document, depth + 1);
                 document.push_back(Record::close(name));
             } else if (kind == 1) {
-                document.push_back(Record::reference(pick(kNames), anyU32()));
+                document.push_back(Record::reference(pickName(), anyU32()));
             } else if (kind == 2) {
                 document.push_back(Record::nil());
             } else if (kind == 3) {
-                document.push_back(Record::string(pick(kNames), randomText()));
+                document.push_back(Record::string(pickName(), randomText()));
             } else if (kind == 4) {
                 document.push_back(randomArray());
             } else if (kind == 5 && below(4) == 0) {
@@ -102,27 +104,20 @@ private:
 
     Record randomScalar() {
         const ValueType type = numberType();
-        return Record::scalar(pick(kNames), type, bitsFor(type));
+        return Record::scalar(pickName(), type, bitsFor(type));
     }
 
-    // A float whose six-digit text reads back as the same float.
+    // A float whose six-digit text reads back as a float with the same text.
     std::uint64_t printableFloat() {
         for (;;) {
-            const auto candidate = static_cast<std::uint32_t>(random_());
-            const auto value = std::bit_cast<float>(candidate);
-            if (std::isnan(value) || std::isinf(value)) {
-                continue;
-            }
-            std::string text;
+            const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(random_()));
+            std::string text, again;
             appendGeneralFloat(text, value);
-            const auto bits = parseValueText(ValueType::Float32, text);
-            if (!bits) {
-                continue;
+            const auto bits = std::isfinite(value) ? parseValueText(ValueType::Float32, text) : std::nullopt;
+            if (bits) {
+                appendScalarText(again, ValueType::Float32, *bits);
             }
-            // The value the text stands for; keep it when its own text is the same.
-            std::string again;
-            appendScalarText(again, ValueType::Float32, *bits);
-            if (again == text) {
+            if (bits && again == text) {
                 return *bits;
             }
         }
@@ -153,38 +148,16 @@ private:
                 elements.push_back(bitsFor(type));
             }
         }
-        return Record::array(pick(kNames), type, std::move(elements));
+        return Record::array(pickName(), type, std::move(elements));
     }
 
     std::string randomText() {
-        static constexpr const char* kPieces[] = {"a",
-                                                  "Z",
-                                                  " ",
-                                                  "&",
-                                                  "<",
-                                                  ">",
-                                                  "\"",
-                                                  "'",
-                                                  "\r",
-                                                  "\n",
-                                                  "\t",
-                                                  "\x01",
-                                                  "\x1F",
-                                                  "9",
-                                                  "-",
-                                                  "::",
-                                                  "\xC3\xA9",
-                                                  "\xC5\xA0",
-                                                  "\xE6\x97\xA5",
-                                                  "\xF0\x9F\x98\x80",
-                                                  "\xEF\xBE\x80",
-                                                  "\xEF\xBF\xBF",
-                                                  "\xF4\x8F\xBF\xBF",
-                                                  "\x7F",
-                                                  "]]>"};
+        static const std::vector<std::string> pieces = split(
+            "a|Z| |&|<|>|\"|'|\r|\n|\t|\x01|\x1F|9|-|::|\xC3\xA9|\xC5\xA0|\xE6\x97\xA5|\xF0\x9F\x98\x80|"
+            "\xEF\xBE\x80|\xEF\xBF\xBF|\xF4\x8F\xBF\xBF|\x7F|]]>");
         std::string text;
         for (int n = below(10); n > 0; --n) {
-            text += kPieces[below(static_cast<int>(std::size(kPieces)))];
+            text += pieces[below(static_cast<int>(pieces.size()))];
         }
         return text;
     }
@@ -217,24 +190,6 @@ TEST(RoundTripProperty, RandomDocumentsSurviveBothForms) {
         ASSERT_TRUE(xmlToBin.ok());
         EXPECT_EQ(xmlToBin.value(), bin.value());
     }
-}
-
-TEST(RoundTripProperty, LongDocumentsWrapTheCacheTheSameWayBothDirections) {
-    // Many distinct keys force evictions; a reader and writer out of step would misread here.
-    DocumentGenerator generator(7);
-    Document document{Record::open("r")};
-    for (int i = 0; i < 40; ++i) {
-        document.push_back(
-            Record::scalar("k" + std::to_string(i), ValueType::Int32, static_cast<std::uint64_t>(i)));
-        const Document part = generator.generate();
-        document.insert(document.end(), part.begin(), part.end());
-    }
-    document.push_back(Record::close("r"));
-    const auto bin = writeBin(document);
-    ASSERT_TRUE(bin.ok()) << bin.error().message;
-    const auto back = readBin(bin.value());
-    ASSERT_TRUE(back.ok()) << back.error().message << " at byte " << back.error().position;
-    EXPECT_EQ(back.value(), document);
 }
 
 } // namespace

@@ -1,40 +1,78 @@
 #pragma once
 
+#include "serz/BinFormat.h"
+#include "serz/Utf8.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace serz::testing {
 
-// The copy of the converter's test vectors kept with the tests.
-std::filesystem::path vectorFolder();
-
 // The bytes of a file; fails the current test when it cannot be read.
-std::string readBytes(const std::filesystem::path& file);
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "cannot read " << file;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
-// One vector and what its XML converts back to (the .bin itself or its .fromxml.bin).
+// One of the converter's test vectors kept with the tests, and whether its XML converts back to
+// its .fromxml.bin rather than to the .bin itself.
 struct Vector {
     std::string name;
     bool xmlGivesOtherBin;
+    std::filesystem::path file(const std::string& extension) const {
+        return std::filesystem::path(DOVREL_SOURCE_DIR) / "tests/fixtures/serz" / (name + extension);
+    }
+    std::filesystem::path bin() const { return file(".bin"); }
+    std::filesystem::path xml() const { return file(".xml"); }
+    std::filesystem::path binFromXml() const { return file(xmlGivesOtherBin ? ".fromxml.bin" : ".bin"); }
 };
-const std::vector<Vector>& allVectors();
-std::filesystem::path vectorBin(const Vector& vector);
-std::filesystem::path vectorXml(const Vector& vector);
-std::filesystem::path vectorBinFromXml(const Vector& vector);
+inline const std::vector<Vector> kVectors = {
+    {"scalars", false},    {"floats", true},      {"arrays", false}, {"names_and_escapes", true},
+    {"cache_wrap", false}, {"nested_ids", false}, {"marker43", true}};
 
 // Byte builders for hand-made binary files.
-std::string bytes(std::initializer_list<int> values);
-std::string u16(std::uint32_t value);
-std::string u32(std::uint32_t value);
+inline std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (const int v : values) {
+        out += static_cast<char>(v);
+    }
+    return out;
+}
+inline std::string u16(std::uint32_t v) {
+    return bytes({int(v & 0xFF), int((v >> 8) & 0xFF)});
+}
+inline std::string u32(std::uint32_t v) {
+    return u16(v & 0xFFFF) + u16(v >> 16);
+}
 // A new inline string: FFFF, the count (UTF-16 units unless given), the UTF-8 bytes.
-std::string newString(std::string_view text);
-std::string newString(std::string_view text, std::uint32_t units);
-std::string header();
+inline std::string newString(std::string_view text, std::uint32_t units) {
+    return u16(0xFFFF) + u32(units) + std::string(text);
+}
+inline std::string newString(std::string_view text) {
+    return newString(text, static_cast<std::uint32_t>(utf8::utf16Length(text)));
+}
+inline std::string header() {
+    return std::string(bin::kHeader);
+}
+// A root "r" (slot 0, string 0) with the stored child count, holding the given bytes, closed.
+inline std::string binInRoot(const std::string& inner, std::uint32_t children = 1) {
+    return header() + bytes({0xFF, 0x50}) + newString("r") + u32(0) + u32(children) + inner +
+           bytes({0xFF, 0x70}) + u16(0);
+}
 
 // The XML declaration and root start line as the converter writes them.
-std::string xmlHead(std::string_view rootName = "cRecordSet");
+inline std::string xmlHead(std::string_view rootName = "cRecordSet") {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + std::string(rootName) +
+           " xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">\r\n";
+}
 
 } // namespace serz::testing
