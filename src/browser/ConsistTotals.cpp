@@ -12,20 +12,6 @@ namespace {
 
 constexpr std::size_t kNamesShown = 10;
 
-// One field of a record line or consist unit text, read in place.
-std::string_view fieldIn(std::string_view line, RecordField field) {
-    std::size_t start = 0;
-    for (auto k = static_cast<std::size_t>(field); k > 0; --k) {
-        const std::size_t bar = line.find('|', start);
-        if (bar == std::string_view::npos) {
-            return {};
-        }
-        start = bar + 1;
-    }
-    const std::size_t end = line.find('|', start);
-    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-
 std::string counted(std::size_t count, std::string_view one, std::string_view many) {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
@@ -50,11 +36,11 @@ ConsistTotals consistTotals(std::span<const std::string> units, std::string_view
         return totals;
     }
     for (const std::string& unit : units) {
-        const std::string_view massText = fieldIn(unit, RecordField::mass);
+        const std::string_view massText = recordFieldView(unit, RecordField::mass);
         const std::optional<float> stored = storedNumber(massText);
         const std::optional<float> mass = stored ? convertMass(*stored, unitWeight) : std::nullopt;
         if (!mass) {
-            totals.withoutMass.emplace_back(fieldIn(unit, RecordField::englishName));
+            totals.withoutMass.emplace_back(recordFieldView(unit, RecordField::englishName));
             continue;
         }
         float gross = *mass;
@@ -76,7 +62,7 @@ ConsistTotals consistTotals(std::span<const std::string> units, std::string_view
             start = end + 1;
         }
         if (!cargoRead) {
-            totals.unreadableCargo.emplace_back(fieldIn(unit, RecordField::englishName));
+            totals.unreadableCargo.emplace_back(recordFieldView(unit, RecordField::englishName));
         }
         totals.mass += *mass;
         totals.loadedGross += gross;
