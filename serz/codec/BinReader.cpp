@@ -90,6 +90,11 @@ private:
             if (in_.atEnd()) {
                 return truncated();
             }
+            if (*in_.here() < 0x80) {
+                ++seen;
+                in_.skip(1);
+                continue;
+            }
             const std::size_t claimed = utf8::claimedLength(*in_.here());
             if (claimed != 0 && !in_.has(claimed)) {
                 return truncated();
