@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace dovrel {
 
@@ -32,10 +34,10 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The stamp of a regular file, following links; empty optional for anything else.
-std::optional<FileStamp> regularFileStamp(const fs::path& path) {
+// The stamp of a regular file in an open folder, following links; empty optional for anything else.
+std::optional<FileStamp> regularFileStamp(int folder, const std::string& name) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstatat(folder, name.c_str(), &status, 0) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     return FileStamp{static_cast<long long>(status.st_size),
@@ -93,6 +95,26 @@ std::vector<std::string> entryParts(std::string_view name) {
 
 } // namespace
 
+// A folder open for the walk, closed when it goes out of scope. Entries are looked up from the open
+// folder, so the kernel does not resolve the whole path again for each of them.
+class BlueprintWalk::OpenFolder {
+public:
+    OpenFolder(int parent, const std::string& name)
+        : descriptor_(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenFolder() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    int descriptor() const { return descriptor_; }
+
+private:
+    int descriptor_;
+};
+
 struct BlueprintWalk::PackedFolder {
     std::map<std::string, PackedArchive::Entry, ListingOrderLess> files;
     std::map<std::string, PackedFolder, ListingOrderLess> folders;
@@ -146,7 +168,8 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
 
 void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit) {
     const fs::path productFolder = assetsFolder_ / product.provider / product.product;
-    if (!enter(productFolder)) {
+    const OpenFolder opened(AT_FDCWD, productFolder.string());
+    if (!enter(opened)) {
         return;
     }
     metInProduct_.clear();
@@ -154,28 +177,32 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
         visit(blueprint);
     };
-    for (const std::string& firstLevel : subfolders(productFolder)) {
-        if (isListed(kFirstLevelSkips, firstLevel)) {
+    const std::vector<ListedEntry> entries = listEntriesInOrder(opened.descriptor());
+    for (const ListedEntry& firstLevel : entries) {
+        if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
+            isListed(kFirstLevelSkips, firstLevel.name)) {
             continue;
         }
-        const fs::path levelOne = productFolder / firstLevel;
+        const OpenFolder levelOne(opened.descriptor(), firstLevel.name);
         if (!enter(levelOne)) {
             continue;
         }
-        for (const std::string& secondLevel : subfolders(levelOne)) {
-            if (isListed(kDeeperSkips, secondLevel)) {
+        const fs::path levelOnePath = productFolder / firstLevel.name;
+        for (const ListedEntry& secondLevel : listEntriesInOrder(levelOne.descriptor())) {
+            if (!secondLevel.folder || !isWalkableName(secondLevel.name) ||
+                isListed(kDeeperSkips, secondLevel.name)) {
                 continue;
             }
-            std::vector<std::string> names = {firstLevel, secondLevel};
-            walkFolder(levelOne / secondLevel, 2, names, product, noteLoose);
+            std::vector<std::string> names = {firstLevel.name, secondLevel.name};
+            walkFolder(levelOne.descriptor(), levelOnePath / secondLevel.name, 2, names, product, noteLoose);
         }
     }
-    for (const ListedEntry& entry : listEntriesInOrder(productFolder)) {
+    for (const ListedEntry& entry : entries) {
         const std::string& name = entry.name;
         if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), name)) {
             walkArchive(productFolder / name, *stamp, product, visit);
         }
     }
@@ -239,18 +266,20 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
     }
 }
 
-// names holds the on-disk names from level 1 down to this folder.
-void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<std::string>& names,
+// names holds the on-disk names from level 1 down to this folder; the folder is the last of them, in
+// the open parent.
+void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, std::vector<std::string>& names,
                                const ProductFolder& owner, const Visit& visit) {
-    if (!enter(folder)) {
+    const OpenFolder opened(parent, names.back());
+    if (!enter(opened)) {
         return;
     }
-    const std::vector<ListedEntry> entries = listEntriesInOrder(folder);
+    const std::vector<ListedEntry> entries = listEntriesInOrder(opened.descriptor());
     for (const ListedEntry& entry : entries) {
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), entry.name)) {
             names.push_back(entry.name);
             visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
@@ -262,15 +291,15 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
     for (const ListedEntry& entry : entries) {
         if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
             names.push_back(entry.name);
-            walkFolder(folder / entry.name, level + 1, names, owner, visit);
+            walkFolder(opened.descriptor(), folder / entry.name, level + 1, names, owner, visit);
             names.pop_back();
         }
     }
 }
 
-bool BlueprintWalk::enter(const fs::path& folder) {
+bool BlueprintWalk::enter(const OpenFolder& folder) {
     struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0) {
+    if (folder.descriptor() < 0 || ::fstat(folder.descriptor(), &status) != 0) {
         return false;
     }
     return entered_.emplace(status.st_dev, status.st_ino).second;

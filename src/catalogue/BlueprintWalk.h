@@ -77,10 +77,11 @@ public:
 private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
+    class OpenFolder;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
-    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
-                    const ProductFolder& owner, const Visit& visit);
+    void walkFolder(int parent, const std::filesystem::path& folder, int level,
+                    std::vector<std::string>& names, const ProductFolder& owner, const Visit& visit);
     struct StampedFile {
         std::filesystem::path file;
         FileStamp stamp;
@@ -90,7 +91,8 @@ private:
                      const Visit& visit);
     void walkPackedFolder(const PackedFolder& folder, int level, std::vector<std::string>& names,
                           const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
-    bool enter(const std::filesystem::path& folder);
+    // Whether an open folder is entered for the first time in this walk.
+    bool enter(const OpenFolder& folder);
 
     std::filesystem::path assetsFolder_;
     std::set<std::pair<unsigned long long, unsigned long long>> entered_; // (device, inode)

@@ -4,7 +4,11 @@
 #include "core/TextRules.h"
 
 #include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace dovrel {
 
@@ -28,21 +32,44 @@ std::vector<std::string> listFolderInOrder(const fs::path& folder) {
 }
 
 std::vector<ListedEntry> listEntriesInOrder(const fs::path& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return {};
+    }
+    std::vector<ListedEntry> entries = listEntriesInOrder(descriptor);
+    ::close(descriptor);
+    return entries;
+}
+
+std::vector<ListedEntry> listEntriesInOrder(int folderDescriptor) {
     std::vector<ListedEntry> entries;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) {
+    // The listing closes what it is given: a copy of the descriptor, read from the start.
+    const int own = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
+    if (own < 0) {
         return entries;
     }
-    for (const fs::directory_iterator end; it != end; it.increment(error)) {
-        if (error) {
-            break;
+    DIR* listing = ::fdopendir(own);
+    if (listing == nullptr) {
+        ::close(own);
+        return entries;
+    }
+    ::rewinddir(listing);
+    while (const dirent* found = ::readdir(listing)) {
+        const std::string_view name(found->d_name);
+        if (name == "." || name == "..") {
+            continue;
         }
-        std::error_code typeError;
-        ListedEntry entry{it->path().filename().string(), it->is_directory(typeError), false};
-        entry.regularFile = !entry.folder && it->is_regular_file(typeError);
+        ListedEntry entry{std::string(name), found->d_type == DT_DIR, found->d_type == DT_REG};
+        if (found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) {
+            struct stat status {};
+            if (::fstatat(folderDescriptor, found->d_name, &status, 0) == 0) {
+                entry.folder = S_ISDIR(status.st_mode);
+                entry.regularFile = S_ISREG(status.st_mode);
+            }
+        }
         entries.push_back(std::move(entry));
     }
+    ::closedir(listing);
     std::sort(entries.begin(), entries.end(),
               [](const ListedEntry& a, const ListedEntry& b) { return listingLess(a.name, b.name); });
     return entries;
