@@ -7,6 +7,7 @@
 #include "convert/WorkingFiles.h"
 
 #include <chrono>
+#include <deque>
 #include <system_error>
 
 namespace dovrel {
@@ -82,11 +83,7 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
                                   .count();
     BlueprintWalk walk(folders.assetsFolder);
     if (converter_.runsInProcess()) {
-        std::vector<FoundBlueprint> blueprints;
-        walk.forEachBlueprint(listProductFolders(folders.assetsFolder),
-                              [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
-        convertAndReadInProcess(blueprints, folders, startNs, catalogue, report);
-        report.blueprintsFound = static_cast<int>(blueprints.size());
+        convertAndReadInProcess(walk, folders, startNs, catalogue, report);
     } else {
         const BlueprintReader reader(
             files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
@@ -146,44 +143,56 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
     return files_.read(blueprint.file);
 }
 
-void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& blueprints,
-                                        const AssetScanFolders& folders, long long startNs,
-                                        Catalogue& catalogue, AssetScanReport& report) {
+void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFolders& folders,
+                                        long long startNs, Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
     const ScanIndex previous = ScanIndex::load(files_, indexFile);
     ScanIndex next(startNs);
-    // The outcomes of unchanged blueprints come from the index; the others are converted.
-    std::vector<std::optional<BlueprintOutcome>> noted(blueprints.size());
-    std::vector<std::size_t> toConvert;
-    for (std::size_t i = 0; i < blueprints.size(); ++i) {
-        noted[i] = previous.find(blueprints[i]);
-        if (!noted[i]) {
-            toConvert.push_back(i);
+    // The walk goes on while workers convert what it found; the window takes each outcome in walk
+    // order (from the index when the blueprint is unchanged), so the progress label, the messages
+    // and the catalogue come exactly as a scan of one file at a time gives them.
+    struct Found {
+        FoundBlueprint blueprint;
+        std::optional<BlueprintOutcome> noted;
+    };
+    std::deque<Found> waiting;
+    InOrderWork<BlueprintOutcome> work(conversionThreads(), kOutcomesAhead);
+    const auto takeOne = [&](bool wait) {
+        Found& found = waiting.front();
+        std::optional<BlueprintOutcome> outcome;
+        if (found.noted) {
+            outcome = std::move(found.noted);
+            ++report.blueprintsReused;
+        } else {
+            outcome = wait ? work.takeNext([this] { events_.pump(); }) : work.takeReady();
+            if (!outcome) {
+                return false;
+            }
         }
-    }
-    // Workers convert and read ahead; the window takes each outcome in walk order, so the progress
-    // label, the messages and the catalogue come exactly as a scan of one file at a time gives them.
-    InOrderWork<BlueprintOutcome> work(
-        toConvert.size(),
-        [this, &blueprints, &toConvert](std::size_t index) {
-            return convertAndReadInMemory(blueprintBytes(blueprints[toConvert[index]]));
-        },
-        conversionThreads(), kOutcomesAhead);
-    for (std::size_t i = 0; i < blueprints.size(); ++i) {
-        const FoundBlueprint& blueprint = blueprints[i];
-        BlueprintOutcome outcome =
-            noted[i] ? std::move(*noted[i]) : work.takeNext([this] { events_.pump(); });
-        report.blueprintsReused += noted[i] ? 1 : 0;
-        if (outcome.converterResult) {
-            converter_.noteResult(*outcome.converterResult);
-            converter_.noteXmlOutput(outcome.rootLine);
+        if (outcome->converterResult) {
+            converter_.noteResult(*outcome->converterResult);
+            converter_.noteXmlOutput(outcome->rootLine);
         }
-        if (outcome.englishNameReached) {
-            observer_.showProgress(outcome.fields.englishName);
+        if (outcome->englishNameReached) {
+            observer_.showProgress(outcome->fields.englishName);
         }
         events_.pump();
-        store(outcome.status, outcome.fields, blueprint, catalogue);
-        next.note(blueprint, std::move(outcome));
+        store(outcome->status, outcome->fields, found.blueprint, catalogue);
+        next.note(found.blueprint, std::move(*outcome));
+        waiting.pop_front();
+        return true;
+    };
+    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+        ++report.blueprintsFound;
+        waiting.push_back(Found{blueprint, previous.find(blueprint)});
+        if (!waiting.back().noted) {
+            work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+        }
+        while (!waiting.empty() && takeOne(false)) {
+        }
+    });
+    while (!waiting.empty()) {
+        takeOne(true);
     }
     // Without the index the next scan converts every blueprint again; nothing else depends on it.
     (void)next.write(files_, indexFile);
