@@ -5,6 +5,7 @@
 #include "serz/BinFormat.h"
 #include "serz/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -26,7 +27,11 @@ std::string hexByte(unsigned value) {
 
 class BinParser {
 public:
-    explicit BinParser(std::string_view bytes) : in_(bytes) {}
+    explicit BinParser(std::string_view bytes) : in_(bytes) {
+        // A record takes a dozen bytes or more; room for the usual count saves regrowing the
+        // list, and the cap keeps a huge input from claiming memory before it is read.
+        document_.reserve(std::min<std::size_t>(bytes.size() / 12, 1 << 16));
+    }
 
     Result<Document> run() {
         if (!readHeader()) {

@@ -113,8 +113,11 @@ public:
     }
 
     bool contains(std::string_view tag) const {
+        // The byte after "<" tells most tags apart before the whole tag is compared.
+        const char second = tag.size() > 1 ? asciiLower(tag[1]) : '\0';
         for (const std::size_t at : starts_) {
-            if (line_.size() - at >= tag.size() && equalsIgnoringCase(line_.substr(at, tag.size()), tag)) {
+            if (line_.size() - at >= tag.size() && (tag.size() < 2 || asciiLower(line_[at + 1]) == second) &&
+                equalsIgnoringCase(line_.substr(at, tag.size()), tag)) {
                 return true;
             }
         }
