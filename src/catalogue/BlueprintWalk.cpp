@@ -2,6 +2,7 @@
 
 #include "core/ListingOrder.h"
 #include "core/NameResolver.h"
+#include "core/OpenFolder.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace dovrel {
 
@@ -95,26 +95,6 @@ std::vector<std::string> entryParts(std::string_view name) {
 
 } // namespace
 
-// A folder open for the walk, closed when it goes out of scope. Entries are looked up from the open
-// folder, so the kernel does not resolve the whole path again for each of them.
-class BlueprintWalk::OpenFolder {
-public:
-    OpenFolder(int parent, const std::string& name)
-        : descriptor_(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
-    ~OpenFolder() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-
-    int descriptor() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
-
 struct BlueprintWalk::PackedFolder {
     std::map<std::string, PackedArchive::Entry, ListingOrderLess> files;
     std::map<std::string, PackedFolder, ListingOrderLess> folders;
@@ -168,7 +148,7 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
 
 void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit) {
     const fs::path productFolder = assetsFolder_ / product.provider / product.product;
-    const OpenFolder opened(AT_FDCWD, productFolder.string());
+    OpenFolder opened(AT_FDCWD, productFolder.string());
     if (!enter(opened)) {
         return;
     }
@@ -177,18 +157,18 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
         visit(blueprint);
     };
-    const std::vector<ListedEntry> entries = listEntriesInOrder(opened.descriptor());
+    const std::vector<ListedEntry> entries = opened.entriesInOrder();
     for (const ListedEntry& firstLevel : entries) {
         if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
             isListed(kFirstLevelSkips, firstLevel.name)) {
             continue;
         }
-        const OpenFolder levelOne(opened.descriptor(), firstLevel.name);
+        OpenFolder levelOne(opened.descriptor(), firstLevel.name);
         if (!enter(levelOne)) {
             continue;
         }
         const fs::path levelOnePath = productFolder / firstLevel.name;
-        for (const ListedEntry& secondLevel : listEntriesInOrder(levelOne.descriptor())) {
+        for (const ListedEntry& secondLevel : levelOne.entriesInOrder()) {
             if (!secondLevel.folder || !isWalkableName(secondLevel.name) ||
                 isListed(kDeeperSkips, secondLevel.name)) {
                 continue;
@@ -270,11 +250,11 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
 // the open parent.
 void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, std::vector<std::string>& names,
                                const ProductFolder& owner, const Visit& visit) {
-    const OpenFolder opened(parent, names.back());
+    OpenFolder opened(parent, names.back());
     if (!enter(opened)) {
         return;
     }
-    const std::vector<ListedEntry> entries = listEntriesInOrder(opened.descriptor());
+    const std::vector<ListedEntry> entries = opened.entriesInOrder();
     for (const ListedEntry& entry : entries) {
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
@@ -299,7 +279,7 @@ void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, st
 
 bool BlueprintWalk::enter(const OpenFolder& folder) {
     struct stat status {};
-    if (folder.descriptor() < 0 || ::fstat(folder.descriptor(), &status) != 0) {
+    if (!folder.isOpen() || ::fstat(folder.descriptor(), &status) != 0) {
         return false;
     }
     return entered_.emplace(status.st_dev, status.st_ino).second;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/PackedArchive.h"
+#include "core/OpenFolder.h"
 
 #include <filesystem>
 #include <functional>
@@ -77,7 +78,6 @@ public:
 private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
-    class OpenFolder;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
     void walkFolder(int parent, const std::filesystem::path& folder, int level,

@@ -1,14 +1,12 @@
 #include "core/NameResolver.h"
 
 #include "core/ListingOrder.h"
+#include "core/OpenFolder.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace dovrel {
 
@@ -32,47 +30,7 @@ std::vector<std::string> listFolderInOrder(const fs::path& folder) {
 }
 
 std::vector<ListedEntry> listEntriesInOrder(const fs::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) {
-        return {};
-    }
-    std::vector<ListedEntry> entries = listEntriesInOrder(descriptor);
-    ::close(descriptor);
-    return entries;
-}
-
-std::vector<ListedEntry> listEntriesInOrder(int folderDescriptor) {
-    std::vector<ListedEntry> entries;
-    // The listing closes what it is given: a copy of the descriptor, read from the start.
-    const int own = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
-    if (own < 0) {
-        return entries;
-    }
-    DIR* listing = ::fdopendir(own);
-    if (listing == nullptr) {
-        ::close(own);
-        return entries;
-    }
-    ::rewinddir(listing);
-    while (const dirent* found = ::readdir(listing)) {
-        const std::string_view name(found->d_name);
-        if (name == "." || name == "..") {
-            continue;
-        }
-        ListedEntry entry{std::string(name), found->d_type == DT_DIR, found->d_type == DT_REG};
-        if (found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) {
-            struct stat status {};
-            if (::fstatat(folderDescriptor, found->d_name, &status, 0) == 0) {
-                entry.folder = S_ISDIR(status.st_mode);
-                entry.regularFile = S_ISREG(status.st_mode);
-            }
-        }
-        entries.push_back(std::move(entry));
-    }
-    ::closedir(listing);
-    std::sort(entries.begin(), entries.end(),
-              [](const ListedEntry& a, const ListedEntry& b) { return listingLess(a.name, b.name); });
-    return entries;
+    return OpenFolder(AT_FDCWD, folder.string()).entriesInOrder();
 }
 
 std::optional<fs::path> resolveName(const fs::path& folder, std::string_view name) {

@@ -23,8 +23,6 @@ struct ListedEntry {
 // tells them (a link or an untyped entry is looked up). An unreadable or missing folder lists as
 // empty.
 std::vector<ListedEntry> listEntriesInOrder(const std::filesystem::path& folder);
-// The same for a folder open as a file descriptor, which stays open (its reading position moves).
-std::vector<ListedEntry> listEntriesInOrder(int folderDescriptor);
 
 // Finds a fixed name ("Content", "Assets", "ConsistTemplates.bin", ...) inside a folder: the
 // exact spelling when that entry exists, else the first entry in listing order that matches
