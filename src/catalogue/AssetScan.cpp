@@ -156,6 +156,7 @@ void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFold
         std::optional<BlueprintOutcome> noted;
     };
     std::deque<Found> waiting;
+    std::size_t converted = 0;
     InOrderWork<BlueprintOutcome> work(conversionThreads(), kOutcomesAhead);
     const auto takeOne = [&](bool wait) {
         Found& found = waiting.front();
@@ -187,6 +188,7 @@ void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFold
         waiting.push_back(Found{blueprint, previous.find(blueprint)});
         if (!waiting.back().noted) {
             work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+            ++converted;
         }
         while (!waiting.empty() && takeOne(false)) {
         }
@@ -194,8 +196,12 @@ void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFold
     while (!waiting.empty()) {
         takeOne(true);
     }
-    // Without the index the next scan converts every blueprint again; nothing else depends on it.
-    (void)next.write(files_, indexFile);
+    // When every blueprint came from the index and no other was noted in it, the index would be
+    // written as it is. Without it the next scan converts every blueprint again; nothing else
+    // depends on it.
+    if (converted > 0 || next.size() != previous.size() || next.size() == 0) {
+        (void)next.write(files_, indexFile);
+    }
 }
 
 void AssetScan::store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
