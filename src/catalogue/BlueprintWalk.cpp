@@ -1,5 +1,6 @@
 #include "catalogue/BlueprintWalk.h"
 
+#include "convert/InOrderWork.h"
 #include "core/ListingOrder.h"
 #include "core/NameResolver.h"
 #include "core/OpenFolder.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::string_view kSkippedProvider = "Developer";
 constexpr std::string_view kSkippedProduct = "vantorcore";
 constexpr int kDeepestLevel = 7;
+// Products walked ahead of the one handed over.
+constexpr std::size_t kProductsAhead = 4;
 
 constexpr std::array<std::string_view, 10> kFirstLevelSkips = {
     "audio",    "environment", "particles",      "railnetwork", "scenery",
@@ -140,9 +143,45 @@ bool isBlueprintFileName(std::string_view fileName) {
 
 BlueprintWalk::BlueprintWalk(fs::path assetsFolder) : assetsFolder_(std::move(assetsFolder)) {}
 
+// One product walked on its own: its blueprints in order and the folders it entered.
+struct BlueprintWalk::ProductWalk {
+    std::vector<FoundBlueprint> blueprints;
+    std::set<FolderIdentity> entered;
+    bool complete = false;
+};
+
 void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products, const Visit& visit) {
+    // Products are walked side by side, each as if it came first, and handed over in order. A product
+    // walked so entered only folders no earlier product entered, so it made every choice a walk in
+    // order makes; one that shares a folder with an earlier product (through a link) is walked again
+    // here, in order, knowing what the earlier ones entered.
+    InOrderWork<ProductWalk> walks(
+        products.size(),
+        [this, &products](std::size_t index) {
+            BlueprintWalk alone(assetsFolder_);
+            ProductWalk walked;
+            alone.walkProduct(products[index], [&walked](const FoundBlueprint& blueprint) {
+                walked.blueprints.push_back(blueprint);
+            });
+            walked.entered = std::move(alone.entered_);
+            walked.complete = true;
+            return walked;
+        },
+        conversionThreads(), kProductsAhead);
     for (const ProductFolder& product : products) {
-        walkProduct(product, visit);
+        const ProductWalk walked = walks.takeNext(nullptr);
+        const bool alone = walked.complete && std::none_of(walked.entered.begin(), walked.entered.end(),
+                                                           [this](const FolderIdentity& folder) {
+                                                               return entered_.contains(folder);
+                                                           });
+        if (!alone) {
+            walkProduct(product, visit);
+            continue;
+        }
+        entered_.insert(walked.entered.begin(), walked.entered.end());
+        for (const FoundBlueprint& blueprint : walked.blueprints) {
+            visit(blueprint);
+        }
     }
 }
 

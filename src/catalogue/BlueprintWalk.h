@@ -78,6 +78,8 @@ public:
 private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
+    using FolderIdentity = std::pair<unsigned long long, unsigned long long>; // (device, inode)
+    struct ProductWalk;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
     void walkFolder(int parent, const std::filesystem::path& folder, int level,
@@ -95,8 +97,8 @@ private:
     bool enter(const OpenFolder& folder);
 
     std::filesystem::path assetsFolder_;
-    std::set<std::pair<unsigned long long, unsigned long long>> entered_; // (device, inode)
-    std::set<std::string> metInProduct_;                                  // blueprint paths in lower case
+    std::set<FolderIdentity> entered_;
+    std::set<std::string> metInProduct_; // blueprint paths in lower case
 };
 
 } // namespace dovrel
