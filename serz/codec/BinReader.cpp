@@ -5,6 +5,7 @@
 #include "serz/BinFormat.h"
 #include "serz/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -26,7 +27,11 @@ std::string hexByte(unsigned value) {
 
 class BinParser {
 public:
-    explicit BinParser(std::string_view bytes) : in_(bytes) {}
+    explicit BinParser(std::string_view bytes) : in_(bytes) {
+        // A record takes a dozen bytes or more; room for the usual count saves regrowing the
+        // list, and the cap keeps a huge input from claiming memory before it is read.
+        document_.reserve(std::min<std::size_t>(bytes.size() / 12, 1 << 16));
+    }
 
     Result<Document> run() {
         if (!readHeader()) {
@@ -89,6 +94,11 @@ private:
         while (seen < units) {
             if (in_.atEnd()) {
                 return truncated();
+            }
+            if (*in_.here() < 0x80) {
+                ++seen;
+                in_.skip(1);
+                continue;
             }
             const std::size_t claimed = utf8::claimedLength(*in_.here());
             if (claimed != 0 && !in_.has(claimed)) {

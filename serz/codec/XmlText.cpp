@@ -70,14 +70,14 @@ bool appendElementName(std::string& out, std::string_view name) {
             return false;
         }
     }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == ':' && i + 1 < name.size() && name[i + 1] == ':') {
-            out += '-';
-            ++i;
-        } else {
-            out += name[i];
-        }
+    std::size_t start = 0;
+    for (std::size_t found = name.find("::"); found != std::string_view::npos;
+         found = name.find("::", start)) {
+        out.append(name, start, found - start);
+        out += '-';
+        start = found + 2;
     }
+    out.append(name, start);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "serz/ValueText.h"
 
 #include <charconv>
+#include <vector>
 
 namespace serz {
 namespace {
@@ -13,6 +14,12 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 class XmlEncoder {
+    // Where an element's name stands in the output, as written in its start tag.
+    struct WrittenName {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+
 public:
     Result<std::string> run(const Document& document) {
         out_.reserve(document.size() * 64 + 64);
@@ -40,16 +47,19 @@ private:
     bool startTag(const Record& record) {
         indent();
         out_ += '<';
+        const std::size_t nameStart = out_.size();
         if (utf8::firstInvalid(record.name) != std::string_view::npos ||
             !xml::appendElementName(out_, record.name)) {
             return fail(record, "element name '" + record.name + "' cannot be written as an XML tag");
         }
+        lastTag_ = {nameStart, out_.size() - nameStart};
         return true;
     }
 
-    bool endTag(const Record& record) {
+    // The end tag repeats the name its start tag wrote, copied from the output.
+    bool endTag(const WrittenName& name) {
         out_ += "</";
-        xml::appendElementName(out_, record.name);
+        out_.append(out_, name.start, name.length);
         out_ += '>';
         out_ += kLineEnd;
         return true;
@@ -78,6 +88,7 @@ private:
                 out_ += "/>";
                 out_ += kLineEnd;
                 --depth_;
+                openTags_.pop_back();
                 return true;
             }
             out_ += '>';
@@ -86,10 +97,13 @@ private:
         switch (record.kind) {
         case RecordKind::Open:
             return writeOpen(record, isRoot);
-        case RecordKind::Close:
+        case RecordKind::Close: {
             --depth_;
             indent();
-            return endTag(record);
+            const WrittenName name = openTags_.back();
+            openTags_.pop_back();
+            return endTag(name);
+        }
         case RecordKind::Scalar:
             return writeScalar(record);
         case RecordKind::Array:
@@ -100,7 +114,7 @@ private:
             }
             out_ += R"( d:type="ref">)";
             appendSignedId(record.id);
-            return endTag(record);
+            return endTag(lastTag_);
         case RecordKind::Nil:
             indent();
             out_ += "<d:nil/>";
@@ -128,6 +142,7 @@ private:
         }
         openPending_ = true;
         ++depth_;
+        openTags_.push_back(lastTag_);
         return true;
     }
 
@@ -152,7 +167,7 @@ private:
         } else {
             appendScalarText(out_, record.type, record.bits);
         }
-        return endTag(record);
+        return endTag(lastTag_);
     }
 
     bool writeArray(const Record& record) {
@@ -173,7 +188,7 @@ private:
             }
             appendElementText(out_, record.type, record.elements[i]);
         }
-        return endTag(record);
+        return endTag(lastTag_);
     }
 
     bool writeBlob(const Record& record) {
@@ -193,6 +208,8 @@ private:
     }
 
     std::string out_;
+    WrittenName lastTag_;               // the name in the last start tag written
+    std::vector<WrittenName> openTags_; // the names of the elements open, innermost last
     StructureCheck structure_;
     std::size_t depth_ = 0;
     bool openPending_ = false; // an open tag awaits '>' or "/>"

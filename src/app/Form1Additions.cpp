@@ -169,13 +169,13 @@ void Form1::showBlueprintsDone(int done, int found) {
     const auto now = std::chrono::steady_clock::now();
     if (done == 0) {
         scanStarted_ = now;
-        c_.prgScan->setRange(0, std::max(found, 1));
         c_.prgScan->show();
         c_.prgScan->raise();
     } else if (done < found && now - scanBarDrawn_ < kRedrawEvery) {
         return;
     }
     scanBarDrawn_ = now;
+    c_.prgScan->setRange(0, std::max(found, 1));
     c_.prgScan->setFormat(displayText(scanProgressText(
         done, found, std::chrono::duration_cast<std::chrono::milliseconds>(now - scanStarted_))));
     c_.prgScan->setValue(done);

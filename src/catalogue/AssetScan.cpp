@@ -7,6 +7,7 @@
 #include "convert/WorkingFiles.h"
 
 #include <chrono>
+#include <deque>
 #include <system_error>
 
 namespace dovrel {
@@ -80,17 +81,20 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
     const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count();
-    // The walk finds every blueprint before the first is converted, so the window can tell how many
-    // are left; it shows nothing and asks nothing on its way.
-    std::vector<FoundBlueprint> blueprints;
-    BlueprintWalk(folders.assetsFolder)
-        .forEachBlueprint(listProductFolders(folders.assetsFolder),
-                          [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
-    report.blueprintsFound = static_cast<int>(blueprints.size());
-    observer_.showBlueprintsDone(0, report.blueprintsFound);
     if (converter_.runsInProcess()) {
-        convertAndReadInProcess(blueprints, folders, startNs, catalogue, report);
+        // The walk goes on while the workers convert; the count of blueprints found grows with it.
+        observer_.showBlueprintsDone(0, 0);
+        BlueprintWalk walk(folders.assetsFolder);
+        convertAndReadInProcess(walk, folders, startNs, catalogue, report);
     } else {
+        // One converter run per blueprint is slow: the walk finds every blueprint first, so the
+        // window can tell how many are left. It shows nothing and asks nothing on its way.
+        std::vector<FoundBlueprint> blueprints;
+        BlueprintWalk(folders.assetsFolder)
+            .forEachBlueprint(listProductFolders(folders.assetsFolder),
+                              [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
+        report.blueprintsFound = static_cast<int>(blueprints.size());
+        observer_.showBlueprintsDone(0, report.blueprintsFound);
         const BlueprintReader reader(
             files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
         for (std::size_t i = 0; i < blueprints.size(); ++i) {
@@ -149,48 +153,67 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
     return files_.read(blueprint.file);
 }
 
-void AssetScan::convertAndReadInProcess(const std::vector<FoundBlueprint>& blueprints,
-                                        const AssetScanFolders& folders, long long startNs,
-                                        Catalogue& catalogue, AssetScanReport& report) {
+void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFolders& folders,
+                                        long long startNs, Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
     const ScanIndex previous = ScanIndex::load(files_, indexFile);
     ScanIndex next(startNs);
-    // The outcomes of unchanged blueprints come from the index; the others are converted.
-    std::vector<std::optional<BlueprintOutcome>> noted(blueprints.size());
-    std::vector<std::size_t> toConvert;
-    for (std::size_t i = 0; i < blueprints.size(); ++i) {
-        noted[i] = previous.find(blueprints[i]);
-        if (!noted[i]) {
-            toConvert.push_back(i);
+    // The walk goes on while workers convert what it found; the window takes each outcome in walk
+    // order (from the index when the blueprint is unchanged), so the progress label, the messages
+    // and the catalogue come exactly as a scan of one file at a time gives them.
+    struct Found {
+        FoundBlueprint blueprint;
+        std::optional<BlueprintOutcome> noted;
+    };
+    std::deque<Found> waiting;
+    std::size_t converted = 0;
+    int done = 0;
+    InOrderWork<BlueprintOutcome> work(conversionThreads(), kOutcomesAhead);
+    const auto takeOne = [&](bool wait) {
+        Found& found = waiting.front();
+        std::optional<BlueprintOutcome> outcome;
+        if (found.noted) {
+            outcome = std::move(found.noted);
+            ++report.blueprintsReused;
+        } else {
+            outcome = wait ? work.takeNext([this] { events_.pump(); }) : work.takeReady();
+            if (!outcome) {
+                return false;
+            }
         }
-    }
-    // Workers convert and read ahead; the window takes each outcome in walk order, so the progress
-    // label, the messages and the catalogue come exactly as a scan of one file at a time gives them.
-    InOrderWork<BlueprintOutcome> work(
-        toConvert.size(),
-        [this, &blueprints, &toConvert](std::size_t index) {
-            return convertAndReadInMemory(blueprintBytes(blueprints[toConvert[index]]));
-        },
-        conversionThreads(), kOutcomesAhead);
-    for (std::size_t i = 0; i < blueprints.size(); ++i) {
-        const FoundBlueprint& blueprint = blueprints[i];
-        BlueprintOutcome outcome =
-            noted[i] ? std::move(*noted[i]) : work.takeNext([this] { events_.pump(); });
-        report.blueprintsReused += noted[i] ? 1 : 0;
-        if (outcome.converterResult) {
-            converter_.noteResult(*outcome.converterResult);
-            converter_.noteXmlOutput(outcome.rootLine);
+        if (outcome->converterResult) {
+            converter_.noteResult(*outcome->converterResult);
+            converter_.noteXmlOutput(outcome->rootLine);
         }
-        if (outcome.englishNameReached) {
-            observer_.showProgress(outcome.fields.englishName);
+        if (outcome->englishNameReached) {
+            observer_.showProgress(outcome->fields.englishName);
         }
         events_.pump();
-        store(outcome.status, outcome.fields, blueprint, catalogue);
-        next.note(blueprint, std::move(outcome));
-        observer_.showBlueprintsDone(static_cast<int>(i + 1), static_cast<int>(blueprints.size()));
+        store(outcome->status, outcome->fields, found.blueprint, catalogue);
+        next.note(found.blueprint, std::move(*outcome));
+        waiting.pop_front();
+        observer_.showBlueprintsDone(++done, report.blueprintsFound);
+        return true;
+    };
+    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+        ++report.blueprintsFound;
+        waiting.push_back(Found{blueprint, previous.find(blueprint)});
+        if (!waiting.back().noted) {
+            work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+            ++converted;
+        }
+        while (!waiting.empty() && takeOne(false)) {
+        }
+    });
+    while (!waiting.empty()) {
+        takeOne(true);
     }
-    // Without the index the next scan converts every blueprint again; nothing else depends on it.
-    (void)next.write(files_, indexFile);
+    // When every blueprint came from the index and no other was noted in it, the index would be
+    // written as it is. Without it the next scan converts every blueprint again; nothing else
+    // depends on it.
+    if (converted > 0 || next.size() != previous.size() || next.size() == 0) {
+        (void)next.write(files_, indexFile);
+    }
 }
 
 void AssetScan::store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,

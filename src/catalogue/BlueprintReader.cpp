@@ -3,8 +3,10 @@
 #include "catalogue/EquipmentRecord.h"
 #include "core/TextRules.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace dovrel {
 
@@ -88,18 +90,57 @@ constexpr std::array<BlueprintElement, 3> kBlueprintElements = {{
     {"<cTenderBlueprint>", "tender", "tender"},
 }};
 
-bool endsTheWalk(std::string_view line) {
+// Every text the reader looks for starts with "<", so a line is searched for "<" once and each test
+// compares only at those places: the same answer as looking for the text anywhere in the line,
+// ignoring case.
+constexpr bool startsWithTag(std::string_view text) {
+    return !text.empty() && text.front() == '<';
+}
+static_assert(std::all_of(kSteps.begin(), kSteps.end(),
+                          [](const Step& s) { return startsWithTag(s.element); }));
+static_assert(std::all_of(kWalkEnds.begin(), kWalkEnds.end(), startsWithTag));
+static_assert(std::all_of(kBlueprintElements.begin(), kBlueprintElements.end(),
+                          [](const BlueprintElement& e) { return startsWithTag(e.element); }));
+
+class LineTags {
+public:
+    void look(std::string_view line) {
+        line_ = line;
+        starts_.clear();
+        for (std::size_t at = line.find('<'); at != std::string_view::npos; at = line.find('<', at + 1)) {
+            starts_.push_back(at);
+        }
+    }
+
+    bool contains(std::string_view tag) const {
+        // The byte after "<" tells most tags apart before the whole tag is compared.
+        const char second = tag.size() > 1 ? asciiLower(tag[1]) : '\0';
+        for (const std::size_t at : starts_) {
+            if (line_.size() - at >= tag.size() && (tag.size() < 2 || asciiLower(line_[at + 1]) == second) &&
+                equalsIgnoringCase(line_.substr(at, tag.size()), tag)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::string_view line_;
+    std::vector<std::size_t> starts_;
+};
+
+bool endsTheWalk(const LineTags& line) {
     for (const std::string_view end : kWalkEnds) {
-        if (containsIgnoringCase(line, end)) {
+        if (line.contains(end)) {
             return true;
         }
     }
     return false;
 }
 
-const Step* matchingStep(int state, std::string_view line) {
+const Step* matchingStep(int state, const LineTags& line) {
     for (const Step& candidate : kSteps) {
-        if (candidate.state == state && containsIgnoringCase(line, candidate.element)) {
+        if (candidate.state == state && line.contains(candidate.element)) {
             return &candidate;
         }
     }
@@ -137,16 +178,18 @@ int BlueprintReader::readText(std::string_view text, BlueprintFields& fields) co
     std::string storage;
     const std::vector<std::string_view> lines = xmlLineViews(text, storage);
     int state = kOutside;
+    LineTags tags;
     for (std::size_t index = kFirstLine; index < lines.size(); ++index) {
         const std::string_view line = trimSpaces(lines[index]);
         if (line.empty()) {
             events_.pump();
             continue;
         }
+        tags.look(line);
         if (state == kOutside) {
             const BlueprintElement* found = nullptr;
             for (const BlueprintElement& candidate : kBlueprintElements) {
-                if (containsIgnoringCase(line, candidate.element)) {
+                if (tags.contains(candidate.element)) {
                     found = &candidate;
                     break;
                 }
@@ -160,10 +203,10 @@ int BlueprintReader::readText(std::string_view text, BlueprintFields& fields) co
             events_.pump();
             continue;
         }
-        if (endsTheWalk(line)) {
+        if (endsTheWalk(tags)) {
             break;
         }
-        if (const Step* current = matchingStep(state, line)) {
+        if (const Step* current = matchingStep(state, tags)) {
             std::string_view value;
             if (current->action != Action::None && current->action != Action::Doorway) {
                 const std::optional<std::string_view> cut = cutValue(line);

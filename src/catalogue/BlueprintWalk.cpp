@@ -1,11 +1,14 @@
 #include "catalogue/BlueprintWalk.h"
 
+#include "convert/InOrderWork.h"
 #include "core/ListingOrder.h"
 #include "core/NameResolver.h"
+#include "core/OpenFolder.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
 #include <array>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -18,6 +21,8 @@ namespace {
 constexpr std::string_view kSkippedProvider = "Developer";
 constexpr std::string_view kSkippedProduct = "vantorcore";
 constexpr int kDeepestLevel = 7;
+// Products walked ahead of the one handed over.
+constexpr std::size_t kProductsAhead = 4;
 
 constexpr std::array<std::string_view, 10> kFirstLevelSkips = {
     "audio",    "environment", "particles",      "railnetwork", "scenery",
@@ -32,10 +37,10 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The stamp of a regular file, following links; empty optional for anything else.
-std::optional<FileStamp> regularFileStamp(const fs::path& path) {
+// The stamp of a regular file in an open folder, following links; empty optional for anything else.
+std::optional<FileStamp> regularFileStamp(int folder, const std::string& name) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstatat(folder, name.c_str(), &status, 0) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     return FileStamp{static_cast<long long>(status.st_size),
@@ -138,15 +143,52 @@ bool isBlueprintFileName(std::string_view fileName) {
 
 BlueprintWalk::BlueprintWalk(fs::path assetsFolder) : assetsFolder_(std::move(assetsFolder)) {}
 
+// One product walked on its own: its blueprints in order and the folders it entered.
+struct BlueprintWalk::ProductWalk {
+    std::vector<FoundBlueprint> blueprints;
+    std::set<FolderIdentity> entered;
+    bool complete = false;
+};
+
 void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products, const Visit& visit) {
+    // Products are walked side by side, each as if it came first, and handed over in order. A product
+    // walked so entered only folders no earlier product entered, so it made every choice a walk in
+    // order makes; one that shares a folder with an earlier product (through a link) is walked again
+    // here, in order, knowing what the earlier ones entered.
+    InOrderWork<ProductWalk> walks(
+        products.size(),
+        [this, &products](std::size_t index) {
+            BlueprintWalk alone(assetsFolder_);
+            ProductWalk walked;
+            alone.walkProduct(products[index], [&walked](const FoundBlueprint& blueprint) {
+                walked.blueprints.push_back(blueprint);
+            });
+            walked.entered = std::move(alone.entered_);
+            walked.complete = true;
+            return walked;
+        },
+        conversionThreads(), kProductsAhead);
     for (const ProductFolder& product : products) {
-        walkProduct(product, visit);
+        const ProductWalk walked = walks.takeNext(nullptr);
+        const bool alone = walked.complete && std::none_of(walked.entered.begin(), walked.entered.end(),
+                                                           [this](const FolderIdentity& folder) {
+                                                               return entered_.contains(folder);
+                                                           });
+        if (!alone) {
+            walkProduct(product, visit);
+            continue;
+        }
+        entered_.insert(walked.entered.begin(), walked.entered.end());
+        for (const FoundBlueprint& blueprint : walked.blueprints) {
+            visit(blueprint);
+        }
     }
 }
 
 void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit) {
     const fs::path productFolder = assetsFolder_ / product.provider / product.product;
-    if (!enter(productFolder)) {
+    OpenFolder opened(AT_FDCWD, productFolder.string());
+    if (!enter(opened)) {
         return;
     }
     metInProduct_.clear();
@@ -154,28 +196,32 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
         visit(blueprint);
     };
-    for (const std::string& firstLevel : subfolders(productFolder)) {
-        if (isListed(kFirstLevelSkips, firstLevel)) {
+    const std::vector<ListedEntry> entries = opened.entriesInOrder();
+    for (const ListedEntry& firstLevel : entries) {
+        if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
+            isListed(kFirstLevelSkips, firstLevel.name)) {
             continue;
         }
-        const fs::path levelOne = productFolder / firstLevel;
+        OpenFolder levelOne(opened.descriptor(), firstLevel.name);
         if (!enter(levelOne)) {
             continue;
         }
-        for (const std::string& secondLevel : subfolders(levelOne)) {
-            if (isListed(kDeeperSkips, secondLevel)) {
+        const fs::path levelOnePath = productFolder / firstLevel.name;
+        for (const ListedEntry& secondLevel : levelOne.entriesInOrder()) {
+            if (!secondLevel.folder || !isWalkableName(secondLevel.name) ||
+                isListed(kDeeperSkips, secondLevel.name)) {
                 continue;
             }
-            std::vector<std::string> names = {firstLevel, secondLevel};
-            walkFolder(levelOne / secondLevel, 2, names, product, noteLoose);
+            std::vector<std::string> names = {firstLevel.name, secondLevel.name};
+            walkFolder(levelOne.descriptor(), levelOnePath / secondLevel.name, 2, names, product, noteLoose);
         }
     }
-    for (const ListedEntry& entry : listEntriesInOrder(productFolder)) {
+    for (const ListedEntry& entry : entries) {
         const std::string& name = entry.name;
         if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), name)) {
             walkArchive(productFolder / name, *stamp, product, visit);
         }
     }
@@ -239,18 +285,20 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
     }
 }
 
-// names holds the on-disk names from level 1 down to this folder.
-void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<std::string>& names,
+// names holds the on-disk names from level 1 down to this folder; the folder is the last of them, in
+// the open parent.
+void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, std::vector<std::string>& names,
                                const ProductFolder& owner, const Visit& visit) {
-    if (!enter(folder)) {
+    OpenFolder opened(parent, names.back());
+    if (!enter(opened)) {
         return;
     }
-    const std::vector<ListedEntry> entries = listEntriesInOrder(folder);
+    const std::vector<ListedEntry> entries = opened.entriesInOrder();
     for (const ListedEntry& entry : entries) {
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), entry.name)) {
             names.push_back(entry.name);
             visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
@@ -262,15 +310,15 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
     for (const ListedEntry& entry : entries) {
         if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
             names.push_back(entry.name);
-            walkFolder(folder / entry.name, level + 1, names, owner, visit);
+            walkFolder(opened.descriptor(), folder / entry.name, level + 1, names, owner, visit);
             names.pop_back();
         }
     }
 }
 
-bool BlueprintWalk::enter(const fs::path& folder) {
+bool BlueprintWalk::enter(const OpenFolder& folder) {
     struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0) {
+    if (!folder.isOpen() || ::fstat(folder.descriptor(), &status) != 0) {
         return false;
     }
     return entered_.emplace(status.st_dev, status.st_ino).second;

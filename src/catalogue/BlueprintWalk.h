@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/PackedArchive.h"
+#include "core/OpenFolder.h"
 
 #include <filesystem>
 #include <functional>
@@ -77,10 +78,12 @@ public:
 private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
+    using FolderIdentity = std::pair<unsigned long long, unsigned long long>; // (device, inode)
+    struct ProductWalk;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
-    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
-                    const ProductFolder& owner, const Visit& visit);
+    void walkFolder(int parent, const std::filesystem::path& folder, int level,
+                    std::vector<std::string>& names, const ProductFolder& owner, const Visit& visit);
     struct StampedFile {
         std::filesystem::path file;
         FileStamp stamp;
@@ -90,11 +93,12 @@ private:
                      const Visit& visit);
     void walkPackedFolder(const PackedFolder& folder, int level, std::vector<std::string>& names,
                           const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
-    bool enter(const std::filesystem::path& folder);
+    // Whether an open folder is entered for the first time in this walk.
+    bool enter(const OpenFolder& folder);
 
     std::filesystem::path assetsFolder_;
-    std::set<std::pair<unsigned long long, unsigned long long>> entered_; // (device, inode)
-    std::set<std::string> metInProduct_;                                  // blueprint paths in lower case
+    std::set<FolderIdentity> entered_;
+    std::set<std::string> metInProduct_; // blueprint paths in lower case
 };
 
 } // namespace dovrel

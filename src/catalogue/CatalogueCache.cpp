@@ -21,7 +21,7 @@ std::optional<Catalogue> CatalogueCache::load() const {
 }
 
 FileStatus CatalogueCache::write(const Catalogue& catalogue) {
-    return files_.replace(file_, catalogue.cacheText());
+    return files_.replaceRegenerable(file_, catalogue.cacheText());
 }
 
 } // namespace dovrel

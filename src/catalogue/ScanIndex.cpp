@@ -174,7 +174,7 @@ ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file)
 }
 
 FileStatus ScanIndex::write(Files& files, const std::filesystem::path& file) const {
-    return files.replace(file, text());
+    return files.replaceRegenerable(file, text());
 }
 
 } // namespace dovrel

@@ -14,7 +14,9 @@ public:
     virtual void showWaitCursor() = 0;
     virtual void restoreCursor() = 0;
     virtual void showProgress(const std::string& caption) = 0;
-    // Called with 0 once the walk has found every blueprint, then after each blueprint taken.
+    // Called with 0 when the scan starts and after each blueprint taken. The blueprints found are
+    // all there are when the walk ends before the first conversion, or those found so far when the
+    // walk goes on beside the conversions.
     virtual void showBlueprintsDone(int done, int found) = 0;
     virtual void clearProgress() = 0;
 };

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -12,21 +13,25 @@
 
 namespace dovrel {
 
-// Runs a task for each index 0 to count - 1 on worker threads, and hands the results to one taking
-// thread strictly in index order. Workers keep at most `lookAhead` results ready beyond the one
-// taken last, so memory stays bounded however slowly the taker goes. A task that throws gives the
-// default result. The destructor stops the workers and waits for them, taken or not.
+// Runs tasks on worker threads and hands their results to one taking thread strictly in the order
+// the tasks were given: either a task for each index 0 to count - 1, known at the start, or jobs
+// added one by one while the work runs (the taker may take between additions). Workers keep at most
+// `lookAhead` results ready beyond the one taken last, so memory stays bounded however slowly the
+// taker goes. A task that throws gives the default result. The destructor stops the workers and
+// waits for them, taken or not.
 template <class Result> class InOrderWork {
 public:
     using Task = std::function<Result(std::size_t index)>;
+    using Job = std::function<Result()>;
 
     InOrderWork(std::size_t count, Task task, unsigned threads, std::size_t lookAhead)
         : task_(std::move(task)), results_(count), lookAhead_(std::max<std::size_t>(1, lookAhead)) {
-        const unsigned workers = std::max(1u, threads);
-        threads_.reserve(workers);
-        for (unsigned i = 0; i < workers; ++i) {
-            threads_.emplace_back([this] { work(); });
-        }
+        start(threads);
+    }
+
+    // Work that starts empty; jobs come through add().
+    InOrderWork(unsigned threads, std::size_t lookAhead) : lookAhead_(std::max<std::size_t>(1, lookAhead)) {
+        start(threads);
     }
 
     ~InOrderWork() {
@@ -43,10 +48,28 @@ public:
     InOrderWork(const InOrderWork&) = delete;
     InOrderWork& operator=(const InOrderWork&) = delete;
 
-    std::size_t size() const { return results_.size(); }
+    std::size_t size() const {
+        const std::lock_guard lock(mutex_);
+        return results_.size();
+    }
+
+    // Adds a job after the ones given so far (work made with the count-free constructor only).
+    void add(Job job) {
+        bool mayStart = false;
+        {
+            const std::lock_guard lock(mutex_);
+            jobs_.push_back(std::move(job));
+            results_.emplace_back();
+            mayStart = next_ + 1 == results_.size() && next_ < taken_ + lookAhead_;
+        }
+        if (mayStart) {
+            wake_.notify_one();
+        }
+    }
 
     // The result of the next index in order. While it is not ready, calls whileWaiting about every
-    // `pause` (the window keeps processing its events). Only one thread takes.
+    // `pause` (the window keeps processing its events). Only one thread takes, and only results that
+    // were asked for.
     Result takeNext(const std::function<void()>& whileWaiting,
                     std::chrono::milliseconds pause = std::chrono::milliseconds(10)) {
         std::unique_lock lock(mutex_);
@@ -58,8 +81,30 @@ public:
                 lock.lock();
             }
         }
-        Result result = std::move(*results_[index]);
-        results_[index].reset();
+        return takeLocked(lock);
+    }
+
+    // The result of the next index when it is ready now; an empty optional otherwise.
+    std::optional<Result> takeReady() {
+        std::unique_lock lock(mutex_);
+        if (taken_ >= results_.size() || !results_[taken_].has_value()) {
+            return std::nullopt;
+        }
+        return takeLocked(lock);
+    }
+
+private:
+    void start(unsigned threads) {
+        const unsigned workers = std::max(1u, threads);
+        threads_.reserve(workers);
+        for (unsigned i = 0; i < workers; ++i) {
+            threads_.emplace_back([this] { work(); });
+        }
+    }
+
+    Result takeLocked(std::unique_lock<std::mutex>& lock) {
+        Result result = std::move(*results_[taken_]);
+        results_[taken_].reset();
         // A worker waits only when the look-ahead is used up; taking one frees one more index.
         const bool workerMayWait = next_ < results_.size() && next_ >= taken_ + lookAhead_;
         ++taken_;
@@ -70,7 +115,6 @@ public:
         return result;
     }
 
-private:
     void work() {
         std::unique_lock lock(mutex_);
         while (true) {
@@ -80,13 +124,15 @@ private:
                 return;
             }
             const std::size_t index = next_++;
+            Job job = task_ ? Job{} : std::move(jobs_[index]);
             lock.unlock();
             std::optional<Result> result;
             try {
-                result.emplace(task_(index));
+                result.emplace(task_ ? task_(index) : job());
             } catch (...) {
                 result.emplace();
             }
+            job = nullptr;
             lock.lock();
             results_[index] = std::move(result);
             // The taker waits for one index only.
@@ -97,9 +143,10 @@ private:
     }
 
     Task task_;
-    std::vector<std::optional<Result>> results_;
+    std::deque<Job> jobs_; // added jobs; each is moved out when it starts
+    std::deque<std::optional<Result>> results_;
     const std::size_t lookAhead_;
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;  // workers: an index may be started, or stop
     std::condition_variable ready_; // taker: a result arrived
     std::size_t next_ = 0;          // the next index a worker starts

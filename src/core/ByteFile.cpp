@@ -1,28 +1,60 @@
 #include "core/ByteFile.h"
 
-#include <fstream>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dovrel {
 
+namespace {
+
+// One read, retried when interrupted: the count read, 0 at the end, -1 on failure.
+ssize_t readSome(int descriptor, char* into, std::size_t room) {
+    while (true) {
+        const ssize_t got = ::read(descriptor, into, room);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+} // namespace
+
 std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) {
+    // Not blocking on open: a named pipe is refused below rather than waited on.
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
         return std::nullopt;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+    struct stat status {};
+    std::optional<std::string> result;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        // Sized as the file is now; a file that grows meanwhile is read on to its end.
+        std::string bytes(static_cast<std::size_t>(status.st_size), '\0');
+        std::size_t filled = 0;
+        bool failed = false;
+        while (true) {
+            char spare[4096];
+            const bool room = filled < bytes.size();
+            const ssize_t got = room ? readSome(descriptor, bytes.data() + filled, bytes.size() - filled)
+                                     : readSome(descriptor, spare, sizeof spare);
+            if (got <= 0) {
+                failed = got < 0;
+                break;
+            }
+            if (!room) {
+                bytes.append(spare, static_cast<std::size_t>(got));
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        if (!failed) {
+            bytes.resize(filled);
+            result = std::move(bytes);
+        }
     }
-    std::string bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
+    ::close(descriptor);
+    return result;
 }
 
 } // namespace dovrel

@@ -1,9 +1,11 @@
 #include "core/NameResolver.h"
 
 #include "core/ListingOrder.h"
+#include "core/OpenFolder.h"
 #include "core/TextRules.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <system_error>
 
 namespace dovrel {
@@ -28,24 +30,7 @@ std::vector<std::string> listFolderInOrder(const fs::path& folder) {
 }
 
 std::vector<ListedEntry> listEntriesInOrder(const fs::path& folder) {
-    std::vector<ListedEntry> entries;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error) {
-        return entries;
-    }
-    for (const fs::directory_iterator end; it != end; it.increment(error)) {
-        if (error) {
-            break;
-        }
-        std::error_code typeError;
-        ListedEntry entry{it->path().filename().string(), it->is_directory(typeError), false};
-        entry.regularFile = !entry.folder && it->is_regular_file(typeError);
-        entries.push_back(std::move(entry));
-    }
-    std::sort(entries.begin(), entries.end(),
-              [](const ListedEntry& a, const ListedEntry& b) { return listingLess(a.name, b.name); });
-    return entries;
+    return OpenFolder(AT_FDCWD, folder.string()).entriesInOrder();
 }
 
 std::optional<fs::path> resolveName(const fs::path& folder, std::string_view name) {

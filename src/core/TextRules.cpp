@@ -1,6 +1,7 @@
 #include "core/TextRules.h"
 
 #include <cstdint>
+#include <cstring>
 #include <unordered_set>
 
 namespace dovrel {
@@ -87,14 +88,6 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string asciiLower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
@@ -122,10 +115,25 @@ bool containsIgnoringCase(std::string_view haystack, std::string_view needle) {
     if (needle.size() > haystack.size()) {
         return false;
     }
-    const char first = asciiLower(needle.front());
-    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
-        if (asciiLower(haystack[i]) == first &&
-            equalsIgnoringCase(haystack.substr(i, needle.size()), needle)) {
+    // The scans look for markup such as "<Name ": a first byte without case is found with memchr,
+    // which passes over most of a line at once.
+    const char first = needle.front();
+    const bool firstHasCase = asciiLower(first) != asciiUpper(first);
+    const std::string_view rest = needle.substr(1);
+    const std::size_t lastStart = haystack.size() - needle.size();
+    for (std::size_t i = 0; i <= lastStart; ++i) {
+        if (firstHasCase) {
+            if (asciiLower(haystack[i]) != asciiLower(first)) {
+                continue;
+            }
+        } else {
+            const void* found = std::memchr(haystack.data() + i, first, lastStart - i + 1);
+            if (found == nullptr) {
+                return false;
+            }
+            i = static_cast<std::size_t>(static_cast<const char*>(found) - haystack.data());
+        }
+        if (equalsIgnoringCase(haystack.substr(i + 1, rest.size()), rest)) {
             return true;
         }
     }

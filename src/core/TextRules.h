@@ -26,8 +26,12 @@ std::vector<std::string> splitAt(std::string_view text, std::string_view separat
 // Leading and trailing spaces removed; tabs and other white space stay.
 std::string_view trimSpaces(std::string_view text);
 
-char asciiLower(char c);
-char asciiUpper(char c);
+inline char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline char asciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string asciiLower(std::string_view text);
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool containsIgnoringCase(std::string_view haystack, std::string_view needle);

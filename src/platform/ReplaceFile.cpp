@@ -86,7 +86,7 @@ FileStatus writeAll(int descriptor, std::string_view bytes) {
 
 } // namespace
 
-FileStatus replaceFile(const fs::path& target, std::string_view bytes) {
+FileStatus replaceFile(const fs::path& target, std::string_view bytes, Durability durability) {
     const fs::path real = followLinks(target);
     struct stat old {};
     const bool replacing = ::stat(real.c_str(), &old) == 0;
@@ -109,7 +109,7 @@ FileStatus replaceFile(const fs::path& target, std::string_view bytes) {
     if (replacing && ::fchmod(file.get(), old.st_mode & 07777) != 0) {
         return discard(systemFailure(errno));
     }
-    if (::fsync(file.get()) != 0 || file.close() != 0) {
+    if ((durability == Durability::Flushed && ::fsync(file.get()) != 0) || file.close() != 0) {
         return discard(systemFailure(errno));
     }
     if (::rename(temporary.c_str(), real.c_str()) != 0) {

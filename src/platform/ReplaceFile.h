@@ -11,6 +11,9 @@ namespace dovrel {
 // target's folder, flushed to disk, given the old file's permissions and renamed over the target.
 // A symbolic link is replaced at its target, so the link stays. On any failure the old file is
 // untouched, the new one is removed and the reason is the system's. Paths are used byte for byte.
-FileStatus replaceFile(const std::filesystem::path& target, std::string_view bytes);
+// A Regenerable file is not flushed to disk before the rename (see Files::replaceRegenerable).
+enum class Durability { Flushed, Regenerable };
+FileStatus replaceFile(const std::filesystem::path& target, std::string_view bytes,
+                       Durability durability = Durability::Flushed);
 
 } // namespace dovrel

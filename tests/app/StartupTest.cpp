@@ -310,15 +310,17 @@ TEST(ScanProgressBar, CountsTheBlueprintsWhileTheStartScanRunsAndHidesAfterwards
 
     form.startAfterShow();
 
+    // The count of blueprints found may grow while the walk goes on beside the conversions.
     ASSERT_GE(drawn.size(), 2u);
-    const int found = drawn.front().maximum;
-    EXPECT_GT(found, 50);
     EXPECT_EQ(drawn.front().value, 0);
     for (std::size_t i = 0; i < drawn.size(); ++i) {
         EXPECT_TRUE(drawn[i].visible) << i;
-        EXPECT_EQ(drawn[i].maximum, found) << i;
-        EXPECT_TRUE(i == 0 || drawn[i].value > drawn[i - 1].value) << i;
+        EXPECT_TRUE(i == 0 ||
+                    (drawn[i].value > drawn[i - 1].value && drawn[i].maximum >= drawn[i - 1].maximum))
+            << i;
     }
+    const int found = drawn.back().maximum;
+    EXPECT_GT(found, 50);
     EXPECT_EQ(drawn.back().value, found);
     EXPECT_EQ(drawn.back().text, std::to_string(found) + " of " + std::to_string(found) + " blueprints");
     EXPECT_TRUE(bar->isHidden());

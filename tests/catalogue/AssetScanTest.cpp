@@ -36,12 +36,11 @@ public:
     void showWaitCursor() override { events.emplace_back("wait cursor"); }
     void restoreCursor() override { events.emplace_back("normal cursor"); }
     void showProgress(const std::string& caption) override { events.push_back("progress " + caption); }
-    void showBlueprintsDone(int done, int found) override {
-        events.push_back(std::to_string(done) + " of " + std::to_string(found));
-    }
+    void showBlueprintsDone(int done, int found) override { counts.emplace_back(done, found); }
     void clearProgress() override { events.emplace_back("cleared"); }
 
     std::vector<std::string> events;
+    std::vector<std::pair<int, int>> counts; // blueprints done, found
 };
 
 // The scan with the real file system and a stand-in converter: it writes the XML the converter
@@ -281,8 +280,9 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(fileText(cacheFile), catalogue.cacheText());
     EXPECT_EQ(fileText(cacheFile).find("\r\n"), fileText(cacheFile).rfind("\r\n")) << "one CR LF between two";
     EXPECT_EQ(harness.observer.events,
-              (std::vector<std::string>{"wait cursor", "0 of 2", "progress Class 66", "1 of 2",
-                                        "progress " + wagon, "2 of 2", "normal cursor", "cleared"}));
+              (std::vector<std::string>{"wait cursor", "progress Class 66", "progress " + wagon,
+                                        "normal cursor", "cleared"}));
+    EXPECT_EQ(harness.observer.counts, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
 
     // The next start: the assets change, but the cache alone decides.
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
@@ -380,6 +380,7 @@ struct ScanTrace {
     std::vector<std::string> records;
     std::vector<std::string> messages; // icon, buttons and text of each, in order
     std::vector<std::string> observed;
+    std::vector<std::pair<int, int>> counts;
     std::string cacheFile;
     AssetScanReport report;
     int lastConverterResult = 0;
@@ -403,6 +404,7 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
                                  std::to_string(static_cast<int>(shown.buttons)) + " " + shown.text);
     }
     trace.observed = observer.events;
+    trace.counts = observer.counts;
     trace.cacheFile = fileText(programFolder / "equipmentlist.txt");
     trace.lastConverterResult = converter.lastConverterResult();
     return trace;
@@ -442,6 +444,14 @@ TEST(AssetScan, InProcessAndPackedScansGiveExactlyWhatTheProgramGivesForLooseFil
     EXPECT_EQ(inProcess.records, program.records);
     EXPECT_EQ(inProcess.messages, program.messages);
     EXPECT_EQ(inProcess.observed, program.observed);
+    // Done counts up by one; found grows with the walk and ends at every blueprint, as the program
+    // scan counted them before its first conversion.
+    ASSERT_EQ(inProcess.counts.size(), static_cast<std::size_t>(program.report.blueprintsFound) + 1);
+    for (std::size_t i = 0; i < inProcess.counts.size(); ++i) {
+        EXPECT_EQ(inProcess.counts[i].first, static_cast<int>(i));
+        EXPECT_LE(inProcess.counts[i].first, inProcess.counts[i].second);
+    }
+    EXPECT_EQ(inProcess.counts.back().second, program.counts.back().second);
     EXPECT_EQ(inProcess.cacheFile, program.cacheFile);
     EXPECT_EQ(inProcess.report.blueprintsFound, program.report.blueprintsFound);
     EXPECT_EQ(program.lastConverterResult, 1);

@@ -159,6 +159,24 @@ TEST(InOrderWork, HandsOverResultsInIndexOrderWhateverOrderTheyFinishIn) {
     EXPECT_EQ(none.size(), 0u);
 }
 
+TEST(InOrderWork, JobsAddedBetweenTakesComeBackInTheOrderAdded) {
+    constexpr std::size_t kCount = 100;
+    InOrderWork<std::string> work(3, 4);
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        work.add([i] {
+            std::this_thread::sleep_for(std::chrono::microseconds((kCount - i) % 7 * 50));
+            return "job " + std::to_string(i);
+        });
+        while (const std::optional<std::string> ready = work.takeReady()) {
+            EXPECT_EQ(*ready, "job " + std::to_string(taken++));
+        }
+    }
+    for (; taken < kCount; ++taken) {
+        EXPECT_EQ(work.takeNext(nullptr), "job " + std::to_string(taken));
+    }
+}
+
 TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
     std::atomic<std::size_t> started{0};
     InOrderWork<int> work(

@@ -30,6 +30,10 @@ FileStatus QtFiles::replace(const fs::path& target, std::string_view bytes) {
     return replaceFile(target, bytes);
 }
 
+FileStatus QtFiles::replaceRegenerable(const fs::path& target, std::string_view bytes) {
+    return replaceFile(target, bytes, Durability::Regenerable);
+}
+
 FileStatus QtFiles::remove(const fs::path& file) {
     std::error_code error;
     fs::remove(file, error);

@@ -9,6 +9,7 @@ public:
     std::optional<std::string> read(const std::filesystem::path& file) const override;
     FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
     FileStatus replace(const std::filesystem::path& target, std::string_view bytes) override;
+    FileStatus replaceRegenerable(const std::filesystem::path& target, std::string_view bytes) override;
     FileStatus remove(const std::filesystem::path& file) override;
     FileStatus rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     std::vector<std::string> list(const std::filesystem::path& folder) const override;
