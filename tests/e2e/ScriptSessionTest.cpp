@@ -2,7 +2,10 @@
 #include "support/EditorProcess.h"
 
 #include <QJsonArray>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace dovrel {
 namespace {
@@ -32,6 +35,22 @@ TEST(ScriptSession, TheFindBarEmptiedAgainGivesBackTheListsUnchanged) {
     const auto before = lists("");
     EXPECT_FALSE(before.first.toArray().isEmpty());
     EXPECT_EQ(lists("click mnuFindUnit\ntype txtFindUnit 66\ntype txtFindUnit\n"), before);
+}
+
+// A copy already running on the program folder holds its lock: a second one ends at once, silently.
+TEST(ScriptSession, ASecondCopySharingTheProgramFolderEndsSilently) {
+    TempFolder temp;
+    std::filesystem::create_directories(temp.programFolder());
+    const int running =
+        ::open((temp.programFolder() / "dovrel-consist-editor.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(running, 0);
+    ASSERT_EQ(::flock(running, LOCK_EX | LOCK_NB), 0);
+    EditorProcess editor(temp);
+    const auto result = editor.runScript("dump\n");
+    ::close(running);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardOutput, "");
+    EXPECT_EQ(result.standardError.find("message"), std::string::npos) << result.standardError;
 }
 
 } // namespace
