@@ -30,10 +30,12 @@ TEST(ScriptSession, TheFindBarEmptiedAgainGivesBackTheListsUnchanged) {
         const auto result = editor.runScript(script + "dump " + editor.dumpFile().string() + "\n");
         EXPECT_EQ(result.exitCode, 0) << result.standardError;
         const QJsonObject controls = editor.readDump()["controls"].toObject();
-        return std::make_pair(controls["List1"].toObject()["items"], controls["List2"].toObject()["items"]);
+        // Arrays taken by value: a reference into the temporary objects would outlive them.
+        return std::make_pair(controls["List1"].toObject()["items"].toArray(),
+                              controls["List2"].toObject()["items"].toArray());
     };
     const auto before = lists("");
-    EXPECT_FALSE(before.first.toArray().isEmpty());
+    EXPECT_FALSE(before.first.isEmpty());
     EXPECT_EQ(lists("click mnuFindUnit\ntype txtFindUnit 66\ntype txtFindUnit\n"), before);
 }
 
