@@ -344,8 +344,8 @@ private:
     void wireAdditions();
     // What the additions show after any change of the consist line, the view or the weight unit.
     void showAdditions();
-    void undoLastStep();
-    void redoNextStep();
+    // Undo or Redo of one step of the consist line.
+    void stepThroughHistory(bool (ConsistEditor::*step)());
     void selectNextCouplerMismatch();
 
     Services services_;

@@ -101,8 +101,8 @@ void Form1::buildAdditions(QWidget* client) {
 }
 
 void Form1::wireAdditions() {
-    connect(c_.mnuUndo, &QAction::triggered, this, [this] { undoLastStep(); });
-    connect(c_.mnuRedo, &QAction::triggered, this, [this] { redoNextStep(); });
+    connect(c_.mnuUndo, &QAction::triggered, this, [this] { stepThroughHistory(&ConsistEditor::undo); });
+    connect(c_.mnuRedo, &QAction::triggered, this, [this] { stepThroughHistory(&ConsistEditor::redo); });
     connect(c_.mnuNextCouplerMismatch, &QAction::triggered, this, [this] { selectNextCouplerMismatch(); });
     // The totals follow the weight unit; the unit's own handler has run by then.
     for (QAction* weight : {c_.mnuImperial, c_.mnuImperialTons2240, c_.mnuImperialTons2000, c_.mnuMetric}) {
@@ -145,21 +145,13 @@ void Form1::selectNextCouplerMismatch() {
     showConsistDisplay();
 }
 
-void Form1::undoLastStep() {
+void Form1::stepThroughHistory(bool (ConsistEditor::*step)()) {
     if (busy_.busy()) {
         return;
     }
+    // The name typed so far belongs to the step taken back or made again.
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-    editor_->undo();
-    showConsistDisplay();
-}
-
-void Form1::redoNextStep() {
-    if (busy_.busy()) {
-        return;
-    }
-    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-    editor_->redo();
+    (void)((*editor_).*step)();
     showConsistDisplay();
 }
 

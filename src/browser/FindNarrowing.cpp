@@ -71,11 +71,9 @@ QString foldedForFind(const QString& text) {
 
 FoldedName foldedName(std::string_view nameBytes) {
     const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-    if (std::all_of(nameBytes.begin(), nameBytes.end(), ascii)) {
-        // An ASCII name folds to its ASCII lower case, which holds no other letter.
-        return {true, asciiLower(nameBytes), {}};
-    }
-    return {false, {}, foldedForFind(displayText(nameBytes))};
+    // An ASCII name folds to its ASCII lower case, which holds no other letter.
+    const bool plain = std::all_of(nameBytes.begin(), nameBytes.end(), ascii);
+    return {plain, asciiLower(nameBytes), plain ? QString() : foldedForFind(displayText(nameBytes))};
 }
 
 FindText::FindText(const QString& typed) : folded_(foldedForFind(typed)) {
@@ -107,7 +105,7 @@ const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
         const std::string_view line = catalogue_[position];
         const std::string_view english = recordFieldView(line, RecordField::englishName);
         names = Names{english, recordFieldView(line, RecordField::provider),
-                      recordFieldView(line, RecordField::product), asciiLower(english), foldedName(english)};
+                      recordFieldView(line, RecordField::product), foldedName(english)};
     }
     return *names;
 }
@@ -147,17 +145,17 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
     std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
     for (const std::size_t position : found) {
         const Names& n = names(position);
-        ++byName[n.key];
-        ++byNameAndProvider[{n.key, n.provider}];
+        ++byName[n.folded.asciiLower];
+        ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
     }
     std::vector<FoundUnit> units;
     units.reserve(found.size());
     for (const std::size_t position : found) {
         const Names& n = names(position);
         std::string shown(n.english);
-        if (byName[n.key] > 1) {
+        if (byName[n.folded.asciiLower] > 1) {
             shown += " (" + std::string(n.provider);
-            if (byNameAndProvider[{n.key, n.provider}] > 1) {
+            if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
                 shown += ", " + std::string(n.product);
             }
             shown += ")";

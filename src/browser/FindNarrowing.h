@@ -19,8 +19,8 @@ namespace dovrel {
 // ASCII ("ß" as "ss", "æ" as "ae", "ø" as "o", ...).
 QString foldedForFind(const QString& text);
 
-// A name as find compares it, folded once: plain ASCII names by their lower case, the others by the
-// full folding.
+// A name as find compares it, folded once: its ASCII lower case (also the key that tells duplicate
+// names apart), and for a name that is not plain ASCII the full folding.
 struct FoldedName {
     bool ascii = true;
     std::string asciiLower;
@@ -75,7 +75,6 @@ private:
         std::string_view english;
         std::string_view provider;
         std::string_view product;
-        std::string key; // the English name in ASCII lower case
         FoldedName folded;
     };
     struct Listed {
