@@ -84,8 +84,7 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
     if (converter_.runsInProcess()) {
         // The walk goes on while the workers convert; the count of blueprints found grows with it.
         observer_.showBlueprintsDone(0, 0);
-        BlueprintWalk walk(folders.assetsFolder);
-        convertAndReadInProcess(walk, folders, startNs, catalogue, report);
+        convertAndReadInProcess(folders, startNs, catalogue, report);
     } else {
         // One converter run per blueprint is slow: the walk finds every blueprint first, so the
         // window can tell how many are left. It shows nothing and asks nothing on its way.
@@ -139,7 +138,7 @@ FileStatus AssetScan::placeBlueprint(const FoundBlueprint& blueprint, const fs::
     if (const FileStatus removed = files_.remove(workingInput); !removed.ok) {
         return removed;
     }
-    const std::optional<std::string> bytes = archives_.read(blueprint.file, *blueprint.packed);
+    const std::optional<std::string> bytes = blueprintBytes(blueprint);
     if (!bytes) {
         return FileStatus::failure("The packed blueprint cannot be read.");
     }
@@ -153,8 +152,8 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
     return files_.read(blueprint.file);
 }
 
-void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFolders& folders,
-                                        long long startNs, Catalogue& catalogue, AssetScanReport& report) {
+void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long long startNs,
+                                        Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
     const ScanIndex previous = ScanIndex::load(files_, indexFile);
     ScanIndex next(startNs);
@@ -195,16 +194,17 @@ void AssetScan::convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFold
         observer_.showBlueprintsDone(++done, report.blueprintsFound);
         return true;
     };
-    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
-        ++report.blueprintsFound;
-        waiting.push_back(Found{blueprint, previous.find(blueprint)});
-        if (!waiting.back().noted) {
-            work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
-            ++converted;
-        }
-        while (!waiting.empty() && takeOne(false)) {
-        }
-    });
+    BlueprintWalk(folders.assetsFolder)
+        .forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+            ++report.blueprintsFound;
+            waiting.push_back(Found{blueprint, previous.find(blueprint)});
+            if (!waiting.back().noted) {
+                work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+                ++converted;
+            }
+            while (!waiting.empty() && takeOne(false)) {
+            }
+        });
     while (!waiting.empty()) {
         takeOne(true);
     }

@@ -58,8 +58,8 @@ private:
     FileStatus placeBlueprint(const FoundBlueprint& blueprint, const std::filesystem::path& workingInput);
     // A blueprint's bytes; safe on any thread.
     std::optional<std::string> blueprintBytes(const FoundBlueprint& blueprint);
-    void convertAndReadInProcess(BlueprintWalk& walk, const AssetScanFolders& folders, long long startNs,
-                                 Catalogue& catalogue, AssetScanReport& report);
+    void convertAndReadInProcess(const AssetScanFolders& folders, long long startNs, Catalogue& catalogue,
+                                 AssetScanReport& report);
     // A read blueprint's values: stored as a record, or the message that says why not.
     void store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
                Catalogue& catalogue);
