@@ -60,7 +60,8 @@ public:
             const std::lock_guard lock(mutex_);
             jobs_.push_back(std::move(job));
             results_.emplace_back();
-            mayStart = next_ + 1 == results_.size() && next_ < taken_ + lookAhead_;
+            // Any worker may be waiting while the others are busy, whatever is still unstarted.
+            mayStart = next_ < taken_ + lookAhead_;
         }
         if (mayStart) {
             wake_.notify_one();
