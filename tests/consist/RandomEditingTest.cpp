@@ -20,17 +20,27 @@ struct LineModel {
     int marked = -1;
 };
 
-using Snapshot = std::pair<std::vector<std::string>, std::int32_t>; // units, selection
-
-Snapshot snapshotOf(const ConsistLine& line) {
-    return {{line.units().begin(), line.units().end()}, line.selectedIndex()};
-}
-
-class EditLog final : public ConsistLineObserver {
-public:
-    std::vector<ConsistEdit> edits;
-    void lineEdited(const ConsistLine&, const ConsistEdit& edit) override { edits.push_back(edit); }
+// Everything the drawn line shows besides the stacking order: units, selection, view, frame,
+// highlighted and marked captions, panel texts, and every element's place, caption and flags.
+struct LineState {
+    std::vector<std::string> units;
+    DisplayState display;
+    std::vector<std::tuple<int, std::size_t, float, std::string, bool, bool>> elements;
+    bool operator==(const LineState&) const = default;
 };
+
+LineState stateOf(const ConsistEditor& editor) {
+    LineState state{
+        {editor.line().units().begin(), editor.line().units().end()}, editor.display().capture(), {}};
+    for (const LabelSet set : kAllLabelSets) {
+        const auto& elements = editor.display().labels().elements(set);
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const LabelElement& e = elements[i];
+            state.elements.emplace_back(static_cast<int>(set), i, e.left, e.caption, e.opaque, e.visible);
+        }
+    }
+    return state;
+}
 
 enum Op { Add, Trade, Delete, Shift, Turn, Press, Background, Scroll, Navigate, NewConsist, OpCount };
 
@@ -43,6 +53,20 @@ protected:
     int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random); }
     // Runs one command on the editor and on the model; returns the message the model expects.
     std::string step(Op op);
+    // A command as the window runs it, between beginStep and endStep.
+    template <typename Command> void run(Command command) {
+        fx.editor.beginStep();
+        command();
+        fx.editor.endStep();
+    }
+    void expectAvailabilityFollows(int selected) {
+        CommandInputs inputs{.unitCount = fx.editor.line().unitCount(), .selectedIndex = selected};
+        inputs.locoEntryCount = inputs.wagonEntryCount = 3;
+        inputs.viewScrollEnabled = fx.host.isEnabled("HScroll2");
+        for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
+            EXPECT_EQ(fx.host.isEnabled(state.control), state.enabled) << state.control;
+        }
+    }
     void expectEditorMatchesModel(bool staleAvailability);
 };
 
@@ -205,24 +229,19 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
         EXPECT_FALSE(fx.host.isEnabled("butHead"));
         return;
     }
-    CommandInputs inputs{.unitCount = line.unitCount(), .selectedIndex = model.selected};
-    inputs.locoEntryCount = inputs.wagonEntryCount = 3;
-    inputs.viewScrollEnabled = fx.host.isEnabled("HScroll2");
-    for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
-        EXPECT_EQ(fx.host.isEnabled(state.control), state.enabled) << state.control;
-    }
+    expectAvailabilityFollows(model.selected);
 }
 
 // Random commands, with list entries that are missing, not chosen or unknown to the catalogue and
 // presses beside the line, each checked against the model: its message (or none), the units, the
-// drawn line with its frame, and the command states. Every command changes units through the
-// line's one place for edits: at the end, undoing the recorded edits in reverse order walks back
-// through the state before every command that made one, for every kind of edit.
-TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
-    EditLog log;
-    fx.editor.line().addObserver(log);
-    std::vector<Snapshot> beforeEdits;
+// drawn line with its frame, and the command states. Each command runs as the window runs it, and
+// one that changed the line is a step of the history, whatever kind of edit it made: Undo then walks
+// back through the drawn line before every step, and Redo forward through the line after each.
+TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThroughThem) {
+    std::vector<LineState> beforeSteps;
+    std::vector<LineState> afterSteps;
     std::set<std::string> messagesSeen;
+    std::set<std::string> kinds;
     bool staleAvailability = false;
     std::size_t longestLine = 0;
     for (int i = 0; i < 2000; ++i) {
@@ -230,10 +249,11 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
         const Op op = roll >= OpCount ? Add : static_cast<Op>(roll);
         SCOPED_TRACE("step " + std::to_string(i) + ", op " + std::to_string(op));
         const int updatesBefore = fx.host.availabilityUpdates;
-        const std::size_t editsBefore = log.edits.size();
-        const Snapshot before = snapshotOf(fx.editor.line());
+        const std::size_t steps = fx.editor.history().stepCount();
+        const LineState before = stateOf(fx.editor);
         const bool lastUnit = model.units.size() == 1;
-        const std::string expected = step(op);
+        std::string expected;
+        run([&] { expected = step(op); });
         ASSERT_EQ(fx.messages.texts(), expected.empty() ? std::vector<std::string>{} : std::vector{expected});
         for (const auto& shown : fx.messages.shown()) {
             EXPECT_EQ(std::make_pair(shown.icon, shown.buttons),
@@ -242,9 +262,13 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
         }
         messagesSeen.insert(expected);
         fx.messages = QueuedMessageBoxes(); // drops the answers of messages that did not come
-        ASSERT_LE(log.edits.size(), editsBefore + 1);
-        if (log.edits.size() > editsBefore) {
-            beforeEdits.push_back(before);
+        ASSERT_LE(fx.editor.history().stepCount(), steps + 1);
+        if (fx.editor.history().stepCount() > steps) {
+            beforeSteps.push_back(before);
+            afterSteps.push_back(stateOf(fx.editor));
+            for (const ConsistEdit& edit : fx.editor.history().undoStep()->edits) {
+                kinds.insert(editKindName(edit));
+            }
         }
         if (op == Delete && lastUnit && expected.empty()) {
             staleAvailability = true;
@@ -257,19 +281,65 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
         }
         longestLine = std::max(longestLine, model.units.size());
     }
-    // The walk reached lines long enough to leave the window on both sides, and met every refusal and
-    // the question (besides no message).
+    // The walk reached lines long enough to leave the window on both sides, met every refusal and the
+    // question (besides no message), and made every kind of edit.
     EXPECT_GE(longestLine, 12u);
     EXPECT_EQ(messagesSeen.size(), 8u);
-
-    fx.editor.line().removeObserver(log);
-    std::set<std::string> kinds;
-    for (std::size_t k = log.edits.size(); k-- > 0;) {
-        kinds.insert(editKindName(log.edits[k]));
-        ASSERT_EQ(fx.editor.line().apply(invert(log.edits[k])), EditStatus::Applied) << "edit " << k;
-        ASSERT_EQ(snapshotOf(fx.editor.line()), beforeEdits[k]) << "undoing edit " << k;
-    }
     EXPECT_EQ(kinds.size(), std::variant_size_v<ConsistEdit>);
+
+    for (std::size_t k = beforeSteps.size(); k-- > 0;) {
+        ASSERT_TRUE(fx.editor.undo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), beforeSteps[k]) << "undoing step " << k;
+        expectAvailabilityFollows(fx.selected());
+    }
+    EXPECT_FALSE(fx.editor.undo());
+    for (std::size_t k = 0; k < afterSteps.size(); ++k) {
+        ASSERT_TRUE(fx.editor.redo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), afterSteps[k]) << "redoing step " << k;
+    }
+    EXPECT_FALSE(fx.editor.redo());
+
+    // Half undone: a command without an edit keeps the steps for Redo; a new step, here of two edits,
+    // drops them, and Undo takes it back and goes on through the steps before.
+    const std::size_t kept = beforeSteps.size() / 2;
+    for (std::size_t k = beforeSteps.size(); k-- > kept;) {
+        ASSERT_TRUE(fx.editor.undo());
+    }
+    run([&] { fx.editor.navigation().backgroundClicked(); });
+    EXPECT_NE(fx.editor.history().redoStep(), nullptr);
+    fx.messages = QueuedMessageBoxes([](const std::string&) {});
+    fx.messages.queue(MessageAnswer::Yes);
+    run([&] {
+        fx.editor.newConsist();
+        fx.editor.units().addUnit(Side::Right, UnitList::Locos, {20, "U1"});
+    });
+    EXPECT_EQ(fx.editor.history().stepCount(), kept + 1);
+    EXPECT_EQ(fx.editor.history().redoStep(), nullptr);
+    ASSERT_TRUE(fx.editor.undo());
+    for (std::size_t k = kept; k-- > 0;) {
+        ASSERT_TRUE(fx.editor.undo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), beforeSteps[k]) << "undoing step " << k;
+    }
+}
+
+// The consist name comes back only with a step that changed it; a line changed behind the history's
+// back is left alone, and the history is dropped.
+TEST_F(RandomEditing, TheNameReturnsOnlyWithItsStepAndALineChangedOutsideIsLeftAlone) {
+    fx.buildLine(2, 0);
+    fx.panel().consistName = "Coal train";
+    fx.messages.queue(MessageAnswer::Yes);
+    run([&] { fx.editor.newConsist(); });
+    EXPECT_EQ(fx.panel().consistName, "");
+    ASSERT_TRUE(fx.editor.undo());
+    EXPECT_EQ(fx.panel().consistName + ": " + fx.names(), "Coal train: U0 U1");
+    fx.panel().consistName = "Typed later";
+    run([&] { fx.editor.arrangement().reverseUnit(); });
+    ASSERT_TRUE(fx.editor.undo());
+    EXPECT_EQ(fx.panel().consistName, "Typed later");
+    fx.putUnits({});
+    EXPECT_FALSE(fx.editor.redo());
+    EXPECT_EQ(std::make_pair(fx.editor.line().unitCount(), fx.editor.history().stepCount()),
+              std::make_pair(0, std::size_t{0}));
 }
 
 } // namespace
