@@ -30,9 +30,8 @@ Command shifting(Side side) {
     return [=](ConsistEditor& e) { e.arrangement().shiftUnit(side); };
 }
 
-// A press 200, 100 twips into the unit's body with a key held (17: Ctrl).
-Command pressing(int unit, int button, int key = 0) {
-    return [=](ConsistEditor& e) { e.navigation().pressUnitBody(unit, button, 200.0f, 100.0f, key); };
+Command pressing(int unit, int button) {
+    return [=](ConsistEditor& e) { e.navigation().pressUnitBody(unit, button, 200.0f, 100.0f, 0); };
 }
 
 // The commands that change the line, each from a line of units U0, U1, ... built one by one and
@@ -73,6 +72,7 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
          "Chain"},
         {"add right, 11085", 5, 3, Head, adding(Right), "U0 U1 U2 U3 U9 U4", 3, 11085, 4, true, false,
          "Buffer"},
+        {"press left", 3, 0, Built, pressing(2, 1), "U0 U1 U2", 2, 9450, 2, true, true, "Knuckle"},
         {"trade", 3, 1, Flip1, trade, "U0 U8 U2", 1, 7815, -1, false, true, "kept"},
         {"delete left", 6, 3, Built, deleting(Left), "U0 U1 U2 U4 U5", 2, 4545, -1, true, false, "Knuckle"},
         {"delete right", 6, 3, Built, deleting(Right), "U0 U1 U2 U4 U5", 3, 4545, -1, true, false, "Chain"},
@@ -163,105 +163,6 @@ TEST(PointerPosition, ConvertsTwipsToScreenPixelsRoundingHalvesToEven) {
         EXPECT_EQ(pointerPositionFor(c.bodyLeft, c.bodyTop, c.dx, c.dy, c.windowLeft, c.windowTop),
                   c.expected)
             << c.bodyLeft << "+" << c.dx << ", " << c.bodyTop << "+" << c.dy;
-    }
-}
-
-// Presses on a body and the navigation commands, on ten units with U7 selected: U7, U8, U9 stand at
-// 4545, 6180, 7815, the window's outer corner at 1500, 750 twips. Left selects in place, highlights
-// only that unit and shows its couplings; Ctrl + left centres it and moves the pointer onto the same
-// spot of its body; any other key held, or another button, does nothing. TO HEAD, TO TAIL and
-// To-->Selected centre a unit and point 630, 240 twips into its body. (Right and middle presses are
-// tested through the real window.)
-TEST(ViewCommands, PressesAndNavigationSelectCentreAndPoint) {
-    struct Case {
-        const char* name;
-        Command command;
-        int selected;
-        int centred;
-        PixelPoint pointer;
-    };
-    const Case cases[] = {
-        {"left", pressing(9, 1), 9, -1, {}},
-        {"shift + left", pressing(9, 1, 16), 7, -1, {}},
-        {"ctrl + left", pressing(9, 1, 17), 7, 9, {528, 177}},
-        {"ctrl + right", pressing(9, 2, 17), 7, -1, {}},
-        {"another button", pressing(9, 8), 7, -1, {}},
-        {"TO HEAD", [](ConsistEditor& e) { e.navigation().toHead(); }, 7, 0, {557, 186}},
-        {"TO TAIL", [](ConsistEditor& e) { e.navigation().toTail(); }, 7, 9, {557, 186}},
-        {"To-->Selected", [](ConsistEditor& e) { e.navigation().toSelected(); }, 7, 7, {557, 186}},
-    };
-    for (const Case& c : cases) {
-        EditorFixture fx;
-        fx.host.windowLeft = 1500.0f;
-        fx.host.windowTop = 750.0f;
-        fx.buildLine(10, 7);
-        const float anchorLeft = fx.display().anchorLeft();
-        const auto lefts = fx.bodyLefts();
-        c.command(fx.editor);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(fx.selected(), c.selected);
-        EXPECT_EQ(fx.names(), "U0 U1 U2 U3 U4 U5 U6 U7 U8 U9");
-        EXPECT_EQ(fx.frameLeft(), fx.bodyLeft(c.selected) - 120.0f);
-        EXPECT_TRUE(fx.messages.shown().empty());
-        if (c.centred >= 0) {
-            EXPECT_EQ(std::make_pair(fx.display().anchorIndex(), fx.bodyLeft(c.centred)),
-                      std::make_pair(c.centred, 6180.0f));
-            EXPECT_EQ(fx.host.pointerMoves, std::vector<PixelPoint>{c.pointer});
-            continue;
-        }
-        EXPECT_EQ(fx.bodyLefts(), lefts);
-        EXPECT_TRUE(fx.host.pointerMoves.empty());
-        EXPECT_EQ(fx.display().anchorLeft(), c.selected == 9 ? 7815.0f : anchorLeft);
-        if (c.selected == 9) {
-            EXPECT_EQ(fx.opaqueCaptions(), std::vector<int>{9});
-            EXPECT_EQ(std::make_pair(fx.panel().frontCouplingBox, fx.panel().rearCouplingBox),
-                      std::make_pair(std::string("Buffer"), std::string("Chain")));
-        }
-    }
-}
-
-// Ending the line, by New Consist answered Yes or by deleting the only unit, sets HScroll2 back to
-// the middle before its reference: the change handler still compares with the old reference. After a
-// step towards the tail it steps back towards the head, and the redraw of the empty line writes "0"
-// into the count box that had been emptied; after a step towards the head, or none, nothing is
-// redrawn. The view is centred for the next line. New Consist empties the panel; deleting the only
-// unit keeps the name and the coupling boxes, and availability, recomputed while the unit was still
-// counted, has TO HEAD and TO TAIL turned off.
-TEST(EndingTheLine, ResetsTheViewAfterTheStepHandlerSawTheOldReference) {
-    struct Case {
-        int count;
-        bool fromHead;
-        std::int32_t scrolledTo;
-        const char* countBox;
-        std::int32_t anchor;
-        std::string panel; // the consist name and the coupling boxes
-    };
-    const Case cases[] = {{3, true, 16390, "0", 0, "  "},
-                          {3, false, 16000, "", 1, "  "},
-                          {3, false, -1, "", 2, "  "},
-                          {1, true, 16390, "", 0, "My train Buffer Chain"}};
-    for (const Case& c : cases) {
-        EditorFixture fx;
-        fx.buildLine(c.count, 0);
-        c.fromHead ? fx.editor.navigation().toHead() : fx.editor.navigation().toTail();
-        if (c.scrolledTo != -1) {
-            fx.editor.scrollBarMoved(c.scrolledTo);
-        }
-        fx.panel().consistName = "My train";
-        fx.editor.display().setAnchorLeft(77.0f);
-        fx.messages.queue(MessageAnswer::Yes);
-        c.count == 1 ? fx.editor.units().deleteUnit(Side::Right) : fx.editor.newConsist();
-        SCOPED_TRACE(std::to_string(c.count) + " units, scrolled to " + std::to_string(c.scrolledTo));
-        const ConsistPanelTexts& panel = fx.panel();
-        EXPECT_EQ(panel.consistName + " " + panel.frontCouplingBox + " " + panel.rearCouplingBox, c.panel);
-        EXPECT_EQ(panel.unitCountBox, c.countBox);
-        const ConsistStateValues state = fx.editor.stateValues();
-        EXPECT_EQ(std::make_tuple(state.unitCount, state.selectedIndex, state.anchorIndex, state.anchorLeft,
-                                  state.scrollReference, fx.display().scrollBarValue()),
-                  std::make_tuple(0, -1, c.anchor, 6180.0f, 16384, 16384));
-        EXPECT_EQ(std::make_tuple(fx.host.isEnabled("butHead"), fx.host.isEnabled("butTail"),
-                                  fx.host.isEnabled("mnuSaveConsistToVTUserConsists")),
-                  std::make_tuple(false, false, c.count == 1));
     }
 }
 
