@@ -65,19 +65,5 @@ TEST(CouplerMismatchGaps, EveryGapOfALineIsCheckedAndTheNextUnitWrapsRound) {
     EXPECT_EQ(unitAfterNextMismatch({}, 0), std::nullopt);
 }
 
-TEST(NextCouplerMismatch, CentresAndSelectsTheUnitAfterTheGap) {
-    EditorFixture fx(6); // unit i: front coupler of box i % 3, rear of box (i + 1) % 3
-    fx.putUnits({"U0", "U1", "U3", "U4", "U5"}); // U1's rear (C) against U3's front (A) differ
-    fx.click(4);
-    ASSERT_TRUE(fx.editor.navigation().nextCouplerMismatch());
-    EXPECT_EQ(fx.selected(), 2);
-    EXPECT_EQ(fx.bodyLeft(2), ConsistDisplay::kCentredLeft);
-    EXPECT_EQ(fx.display().anchorIndex(), 2);
-    fx.expectDrawnAsTheLine();
-    fx.putUnits({"U0", "U1", "U2"});
-    EXPECT_FALSE(fx.editor.navigation().nextCouplerMismatch());
-    EXPECT_EQ(fx.selected(), -1);
-}
-
 } // namespace
 } // namespace dovrel::testing
