@@ -9,14 +9,10 @@
 namespace dovrel::testing {
 
 std::string catalogueRecord(const std::string& name, const std::string& frontCoupling,
-                            const std::string& rearCoupling, const std::string& provider) {
+                            const std::string& rearCoupling) {
     std::array<std::string, kRecordFieldCount> fields;
     fields.fill("0");
-    fields[static_cast<std::size_t>(RecordField::unitClass)] = "Wagon";
     fields[static_cast<std::size_t>(RecordField::englishName)] = name;
-    fields[static_cast<std::size_t>(RecordField::provider)] = provider;
-    fields[static_cast<std::size_t>(RecordField::product)] = "Pack";
-    fields[static_cast<std::size_t>(RecordField::blueprintPath)] = "RailVehicles\\" + name + ".xml";
     fields[static_cast<std::size_t>(RecordField::frontCouplingId)] = frontCoupling;
     fields[static_cast<std::size_t>(RecordField::rearCouplingId)] = rearCoupling;
     return EquipmentRecord::join(fields);
@@ -33,17 +29,6 @@ void TestHost::updateCommandAvailability() {
     for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
         enabled[std::string(state.control)] = state.enabled;
     }
-}
-
-void TestHost::disableCommands(std::span<const std::string_view> controls) {
-    for (const std::string_view control : controls) {
-        enabled[std::string(control)] = false;
-    }
-}
-
-bool TestHost::isEnabled(std::string_view control) const {
-    const auto found = enabled.find(control);
-    return found != enabled.end() && found->second;
 }
 
 EditorFixture::EditorFixture(int catalogueUnits) {
@@ -72,7 +57,7 @@ void EditorFixture::buildLine(int count, int selectedUnit) {
     }
 }
 
-void EditorFixture::putUnits(const std::vector<std::string>& unitNames) {
+void EditorFixture::putUnits(const std::vector<std::string>& unitNames, bool draw) {
     std::vector<std::string> units;
     for (std::string name : unitNames) {
         const bool reversed = name.ends_with('<');
@@ -87,12 +72,11 @@ void EditorFixture::putUnits(const std::vector<std::string>& unitNames) {
     const auto current = editor.line().units();
     ASSERT_EQ(editor.line().apply(ReplaceLine{{current.begin(), current.end()}, units, {selected(), -1}}),
               EditStatus::Applied);
-}
-
-void EditorFixture::drawAround(std::int32_t anchor) {
-    editor.display().setAnchorLeft(ConsistDisplay::kCentredLeft);
-    editor.display().redrawConsistLine(anchor);
-    editor.display().raiseUnitLabels();
+    if (draw) {
+        editor.display().setAnchorLeft(ConsistDisplay::kCentredLeft);
+        editor.display().redrawConsistLine(0);
+        editor.display().raiseUnitLabels();
+    }
 }
 
 std::string EditorFixture::names() const {
@@ -141,8 +125,10 @@ void EditorFixture::expectDrawnAsTheLine(int markedUnit) const {
         const int number = std::stoi(name.substr(1));
         const bool forward = isForward(unit);
         const float left = display().firstUnitLeft() + 1635.0f * static_cast<float>(i);
-        EXPECT_EQ(std::make_tuple(bodyLeft(i), element(LabelSet::Label1, i + 1).caption),
-                  std::make_tuple(left, name))
+        const LabelElement& body = element(LabelSet::Label1, i + 1);
+        const LabelElement& under = element(LabelSet::Label28, i + 1);
+        EXPECT_EQ(std::make_tuple(body.left, body.caption, under.left, body.visible && under.visible),
+                  std::make_tuple(left, name, left, true))
             << "unit " << i;
         EXPECT_EQ(element(LabelSet::Label2, i + 1).left, forward ? left - 45.0f : left + 1440.0f)
             << "unit " << i;

@@ -11,9 +11,9 @@
 
 namespace dovrel::testing {
 
-// A catalogue record with the fields the consist editor reads; the rest are filled with plain values.
+// A catalogue record with the name and the coupling IDs the consist editor reads; other fields plain.
 std::string catalogueRecord(const std::string& name, const std::string& frontCoupling,
-                            const std::string& rearCoupling, const std::string& provider = "Acme");
+                            const std::string& rearCoupling);
 
 // Plays Form1's part: holds a catalogue and coupler boxes, and applies computeCommandStates to a map
 // of enabled flags whenever the editor asks for it.
@@ -31,12 +31,19 @@ public:
     std::span<const std::string> catalogueSlots() const override { return catalogue; }
     std::span<const std::string> couplerCaptions() const override { return couplers; }
     void updateCommandAvailability() override;
-    void disableCommands(std::span<const std::string_view> controls) override;
+    void disableCommands(std::span<const std::string_view> controls) override {
+        for (const std::string_view control : controls) {
+            enabled[std::string(control)] = false;
+        }
+    }
     float windowLeftTwips() const override { return windowLeft; }
     float windowTopTwips() const override { return windowTop; }
     void movePointer(PixelPoint point) override { pointerMoves.push_back(point); }
 
-    bool isEnabled(std::string_view control) const;
+    bool isEnabled(std::string_view control) const {
+        const auto found = enabled.find(control);
+        return found != enabled.end() && found->second;
+    }
 };
 
 // An editor with its host and message boxes. The catalogue holds units "U0" to "U<n-1>"; unit i has
@@ -52,10 +59,9 @@ struct EditorFixture {
     // A line of units "U0" ... "U<count-1>" added one by one to the right of the last, then the
     // selection moved to `selected` by a click (or cleared by a background click for -1).
     void buildLine(int count, int selected = 0);
-    // Puts units into the line directly ("U3<" is U3 reversed), selection -1, without drawing.
-    void putUnits(const std::vector<std::string>& names);
-    // Redraws with the given unit centred and raises the labels, as the commands do.
-    void drawAround(std::int32_t anchor);
+    // Puts units into the line directly ("U3<" is U3 reversed), selection -1, and draws them centred
+    // on the first unless `draw` is false.
+    void putUnits(const std::vector<std::string>& names, bool draw = true);
     void click(int unit, int button = 1) { editor.navigation().pressUnitBody(unit, button, 10.0f, 10.0f, 0); }
 
     int selected() const { return editor.line().selectedIndex(); }

@@ -34,12 +34,10 @@ TEST(CouplerMismatchGaps, NeighboursMeetOnTheCouplersTheyTurnToEachOther) {
         {"reversed left shows its front", kBuffer, kChain, true, kBuffer, kChain, false, true},
         {"reversed right shows its rear", kBuffer, kChain, false, kBuffer, kChain, true, true},
         {"both reversed: front against rear", kChain, kBuffer, true, kBuffer, kChain, true, true},
-        {"both reversed, differing", kBuffer, kChain, true, kBuffer, kChain, true, false},
         {"the far couplers do not count", kChain, kBuffer, false, kBuffer, kChain, true, false},
         {"star on the left meets anything", kBuffer, "*", false, kChain, kChain, false, true},
         {"star on the right meets anything", kBuffer, kBuffer, false, "*", kChain, false, true},
         {"star at the far end does not help", kBuffer, kBuffer, false, kChain, "*", false, false},
-        {"reversed star faces its neighbour", "*", kBuffer, true, kChain, kChain, false, true},
         {"short names compared ignoring case and folder", kBuffer, kBuffer, false, kBufferOtherPack, kChain,
          false, true},
     };
@@ -65,22 +63,6 @@ TEST(CouplerMismatchGaps, EveryGapOfALineIsCheckedAndTheNextUnitWrapsRound) {
         EXPECT_EQ(unitAfterNextMismatch(gaps, selected), unit) << "from " << selected;
     }
     EXPECT_EQ(unitAfterNextMismatch({}, 0), std::nullopt);
-}
-
-TEST(NextCouplerMismatch, CentresAndSelectsTheUnitAfterTheGap) {
-    EditorFixture fx(6); // unit i: front coupler of box i % 3, rear of box (i + 1) % 3
-    fx.putUnits({"U0", "U1", "U3", "U4", "U5"}); // U1's rear (C) against U3's front (A) differ
-    fx.drawAround(0);
-    fx.click(4);
-    ASSERT_TRUE(fx.editor.navigation().nextCouplerMismatch());
-    EXPECT_EQ(fx.selected(), 2);
-    EXPECT_EQ(fx.bodyLeft(2), ConsistDisplay::kCentredLeft);
-    EXPECT_EQ(fx.display().anchorIndex(), 2);
-    fx.expectDrawnAsTheLine();
-    fx.putUnits({"U0", "U1", "U2"});
-    fx.drawAround(0);
-    EXPECT_FALSE(fx.editor.navigation().nextCouplerMismatch());
-    EXPECT_EQ(fx.selected(), -1);
 }
 
 } // namespace

@@ -20,17 +20,30 @@ struct LineModel {
     int marked = -1;
 };
 
-using Snapshot = std::pair<std::vector<std::string>, std::int32_t>; // units, selection
+// Everything the drawn line shows besides the stacking order: units, selection, view, frame,
+// highlighted and marked captions, panel texts, and every element's place, caption and flags.
+struct LineState {
+    std::vector<std::string> units;
+    DisplayState display;
+    std::vector<std::tuple<int, std::size_t, float, std::string, bool, bool>> elements;
+    bool operator==(const LineState&) const = default;
+};
 
-Snapshot snapshotOf(const ConsistLine& line) {
-    return {{line.units().begin(), line.units().end()}, line.selectedIndex()};
+LineState stateOf(const ConsistEditor& editor) {
+    LineState state{
+        {editor.line().units().begin(), editor.line().units().end()}, editor.display().capture(), {}};
+    for (const LabelSet set : kAllLabelSets) {
+        const auto& elements = editor.display().labels().elements(set);
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const LabelElement& e = elements[i];
+            state.elements.emplace_back(static_cast<int>(set), i, e.left, e.caption, e.opaque, e.visible);
+        }
+    }
+    return state;
 }
 
-class EditLog final : public ConsistLineObserver {
-public:
-    std::vector<ConsistEdit> edits;
-    void lineEdited(const ConsistLine&, const ConsistEdit& edit) override { edits.push_back(edit); }
-};
+constexpr int kShiftKey = 16;
+constexpr int kCtrlKey = 17;
 
 enum Op { Add, Trade, Delete, Shift, Turn, Press, Background, Scroll, Navigate, NewConsist, OpCount };
 
@@ -43,7 +56,31 @@ protected:
     int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(random); }
     // Runs one command on the editor and on the model; returns the message the model expects.
     std::string step(Op op);
+    // A command as the window runs it, between beginStep and endStep.
+    template <typename Command> void run(Command command) {
+        fx.editor.beginStep();
+        command();
+        fx.editor.endStep();
+    }
+    void expectAvailabilityFollows(int selected) {
+        CommandInputs inputs{.unitCount = fx.editor.line().unitCount(), .selectedIndex = selected};
+        inputs.locoEntryCount = inputs.wagonEntryCount = 3;
+        inputs.viewScrollEnabled = fx.host.isEnabled("HScroll2");
+        for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
+            EXPECT_EQ(fx.host.isEnabled(state.control), state.enabled) << state.control;
+        }
+    }
     void expectEditorMatchesModel(bool staleAvailability);
+    // The unit is drawn centred and the pointer moved once onto it; -1: the pointer stays.
+    void expectCentredAndPointedAt(int unit, PixelPoint pointer) {
+        EXPECT_EQ(fx.host.pointerMoves.size(), pointerMoves + (unit == -1 ? 0 : 1));
+        pointerMoves = fx.host.pointerMoves.size();
+        if (unit != -1) {
+            EXPECT_EQ(std::make_pair(fx.bodyLeft(unit), fx.host.pointerMoves.back()),
+                      std::make_pair(ConsistDisplay::kCentredLeft, pointer));
+        }
+    }
+    std::size_t pointerMoves = 0;
 };
 
 std::string RandomEditing::step(Op op) {
@@ -68,6 +105,23 @@ std::string RandomEditing::step(Op op) {
     const auto toggle = [&units](int i) { units[i].second = !units[i].second; };
     // The refusal of a command that needs a selected unit.
     const std::string refusal = n == 0 ? "No consist." : s == -1 ? "Select unit in consist." : "";
+    // Ending the line sets HScroll2 back to the middle before its reference: the change handler still
+    // compares with the old reference, and may step the view once towards the head, redrawing the
+    // empty line (the count box then shows "0"). The view is centred for the next line; New Consist
+    // empties the panel, deleting the only unit keeps it.
+    const ConsistPanelTexts panelBefore = fx.panel();
+    const ConsistDisplay& view = fx.display();
+    const std::int32_t anchor = view.anchorIndex();
+    const bool stepsBack = view.scrollBarValue() != ConsistDisplay::kScrollMiddle &&
+                           ConsistDisplay::kScrollMiddle <= view.scrollReference() && anchor >= 1;
+    const auto expectLineEnded = [&](ConsistPanelTexts panel) {
+        panel.unitCountBox = stepsBack ? "0" : "";
+        EXPECT_EQ(fx.panel(), panel);
+        EXPECT_EQ(std::make_tuple(view.anchorIndex(), view.anchorLeft(), view.scrollReference(),
+                                  view.scrollBarValue()),
+                  std::make_tuple(stepsBack ? anchor - 1 : anchor, ConsistDisplay::kCentredLeft,
+                                  ConsistDisplay::kScrollMiddle, ConsistDisplay::kScrollMiddle));
+    };
     std::string expected;
     fx.messages.queue(MessageAnswer::OK);
     switch (op) {
@@ -103,6 +157,9 @@ std::string RandomEditing::step(Op op) {
             marked = -1;
         }
         fx.editor.units().deleteUnit(side);
+        if (n == 1 && expected.empty()) {
+            expectLineEnded(panelBefore);
+        }
         break;
     case Shift:
         if (n == 0 || s == -1) {
@@ -130,16 +187,20 @@ std::string RandomEditing::step(Op op) {
         : variant == 1 ? fx.editor.arrangement().reverseAll()
                        : fx.editor.arrangement().mirrorConsist();
         break;
-    case Press: // left selects, right reverses, middle centres
-        if (onUnit) {
+    case Press: { // left selects, right reverses, middle or Ctrl + left centres; Shift held does nothing
+        const int key = entry < 6 ? 0 : entry < 8 ? kShiftKey : kCtrlKey;
+        const bool centres = onUnit && (key == 0 ? variant == 2 : key == kCtrlKey && variant == 0);
+        if (onUnit && key == 0) {
             s = variant == 0 ? target : s;
-            marked = variant == 0 ? marked : -1;
             if (variant == 1) {
                 toggle(target);
             }
         }
-        fx.editor.navigation().pressUnitBody(target, 1 << variant, 600.0f, 200.0f, 0);
+        marked = centres || (onUnit && key == 0 && variant == 1) ? -1 : marked;
+        fx.editor.navigation().pressUnitBody(target, 1 << variant, 600.0f, 200.0f, key);
+        expectCentredAndPointedAt(centres ? target : -1, PixelPoint{455, 133}); // 600, 200 into the body
         break;
+    }
     case Background:
         s = -1;
         fx.editor.navigation().backgroundClicked();
@@ -148,7 +209,6 @@ std::string RandomEditing::step(Op op) {
         // Whatever the size of the change, the view steps one unit, towards the tail when the value
         // (held at the maximum) grew, and centres the new anchor; at that end of the line it stays.
         // (An anchor left behind by clearing the line still steps towards the head.)
-        const std::int32_t anchor = fx.display().anchorIndex();
         const std::int32_t value = pick(40000);
         const std::int32_t held = std::min(value, ConsistDisplay::kScrollMaximum);
         const int step = held > fx.display().scrollReference() ? 1 : -1;
@@ -168,6 +228,11 @@ std::string RandomEditing::step(Op op) {
         variant == 0   ? fx.editor.navigation().toHead()
         : variant == 1 ? fx.editor.navigation().toTail()
                        : fx.editor.navigation().toSelected();
+        expectCentredAndPointedAt(n == 0 || !expected.empty() ? -1
+                                  : variant == 0              ? 0
+                                  : variant == 1              ? n - 1
+                                                              : s,
+                                  PixelPoint{457, 136}); // 630, 240 into the body
         break;
     case NewConsist: // abandoning the line in one case of six
         fx.messages = QueuedMessageBoxes();
@@ -175,10 +240,11 @@ std::string RandomEditing::step(Op op) {
             expected = "You are currently editing as consist.\r\n\r\nOkay to abandon?";
             fx.messages.queue(left && entry % 2 == 0 ? MessageAnswer::Yes : MessageAnswer::No);
         }
+        fx.editor.newConsist();
         if (n == 0 || (left && entry % 2 == 0)) {
             model = LineModel();
+            expectLineEnded({});
         }
-        fx.editor.newConsist();
         break;
     case OpCount:
         break;
@@ -205,35 +271,32 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
         EXPECT_FALSE(fx.host.isEnabled("butHead"));
         return;
     }
-    CommandInputs inputs{.unitCount = line.unitCount(), .selectedIndex = model.selected};
-    inputs.locoEntryCount = inputs.wagonEntryCount = 3;
-    inputs.viewScrollEnabled = fx.host.isEnabled("HScroll2");
-    for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
-        EXPECT_EQ(fx.host.isEnabled(state.control), state.enabled) << state.control;
-    }
+    expectAvailabilityFollows(model.selected);
 }
 
 // Random commands, with list entries that are missing, not chosen or unknown to the catalogue and
 // presses beside the line, each checked against the model: its message (or none), the units, the
-// drawn line with its frame, and the command states. Every command changes units through the
-// line's one place for edits: at the end, undoing the recorded edits in reverse order walks back
-// through the state before every command that made one, for every kind of edit.
-TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
-    EditLog log;
-    fx.editor.line().addObserver(log);
-    std::vector<Snapshot> beforeEdits;
+// drawn line with its frame, and the command states. Each command runs as the window runs it, and
+// one that changed the line is a step of the history, whatever kind of edit it made: Undo then walks
+// back through the drawn line before every step, and Redo forward through the line after each.
+TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThroughThem) {
+    std::vector<LineState> beforeSteps;
+    std::vector<LineState> afterSteps;
     std::set<std::string> messagesSeen;
+    std::set<std::string> kinds;
     bool staleAvailability = false;
     std::size_t longestLine = 0;
+    fx.panel().consistName = "Coal train"; // comes back when New Consist is undone
     for (int i = 0; i < 2000; ++i) {
         const int roll = pick(OpCount + 5); // adding is weighted up so the line grows to a few dozen units
         const Op op = roll >= OpCount ? Add : static_cast<Op>(roll);
         SCOPED_TRACE("step " + std::to_string(i) + ", op " + std::to_string(op));
         const int updatesBefore = fx.host.availabilityUpdates;
-        const std::size_t editsBefore = log.edits.size();
-        const Snapshot before = snapshotOf(fx.editor.line());
+        const std::size_t steps = fx.editor.history().stepCount();
+        const LineState before = stateOf(fx.editor);
         const bool lastUnit = model.units.size() == 1;
-        const std::string expected = step(op);
+        std::string expected;
+        run([&] { expected = step(op); });
         ASSERT_EQ(fx.messages.texts(), expected.empty() ? std::vector<std::string>{} : std::vector{expected});
         for (const auto& shown : fx.messages.shown()) {
             EXPECT_EQ(std::make_pair(shown.icon, shown.buttons),
@@ -242,9 +305,13 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
         }
         messagesSeen.insert(expected);
         fx.messages = QueuedMessageBoxes(); // drops the answers of messages that did not come
-        ASSERT_LE(log.edits.size(), editsBefore + 1);
-        if (log.edits.size() > editsBefore) {
-            beforeEdits.push_back(before);
+        ASSERT_LE(fx.editor.history().stepCount(), steps + 1);
+        if (fx.editor.history().stepCount() > steps) {
+            beforeSteps.push_back(before);
+            afterSteps.push_back(stateOf(fx.editor));
+            for (const ConsistEdit& edit : fx.editor.history().undoStep()->edits) {
+                kinds.insert(editKindName(edit));
+            }
         }
         if (op == Delete && lastUnit && expected.empty()) {
             staleAvailability = true;
@@ -257,19 +324,59 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsKeepTheLineEqualToTheModel) {
         }
         longestLine = std::max(longestLine, model.units.size());
     }
-    // The walk reached lines long enough to leave the window on both sides, and met every refusal and
-    // the question (besides no message).
+    // The walk reached lines long enough to leave the window on both sides, met every refusal and the
+    // question (besides no message), and made every kind of edit.
     EXPECT_GE(longestLine, 12u);
     EXPECT_EQ(messagesSeen.size(), 8u);
-
-    fx.editor.line().removeObserver(log);
-    std::set<std::string> kinds;
-    for (std::size_t k = log.edits.size(); k-- > 0;) {
-        kinds.insert(editKindName(log.edits[k]));
-        ASSERT_EQ(fx.editor.line().apply(invert(log.edits[k])), EditStatus::Applied) << "edit " << k;
-        ASSERT_EQ(snapshotOf(fx.editor.line()), beforeEdits[k]) << "undoing edit " << k;
-    }
     EXPECT_EQ(kinds.size(), std::variant_size_v<ConsistEdit>);
+
+    for (std::size_t k = beforeSteps.size(); k-- > 0;) {
+        ASSERT_TRUE(fx.editor.undo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), beforeSteps[k]) << "undoing step " << k;
+        expectAvailabilityFollows(fx.selected());
+    }
+    EXPECT_FALSE(fx.editor.undo());
+    for (std::size_t k = 0; k < afterSteps.size(); ++k) {
+        ASSERT_TRUE(fx.editor.redo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), afterSteps[k]) << "redoing step " << k;
+    }
+    EXPECT_FALSE(fx.editor.redo());
+
+    // Half undone: a command without an edit keeps the steps for Redo; a new step, here of two edits,
+    // drops them, and Undo takes it back and goes on through the steps before.
+    const std::size_t kept = beforeSteps.size() / 2;
+    for (std::size_t k = beforeSteps.size(); k-- > kept;) {
+        ASSERT_TRUE(fx.editor.undo());
+    }
+    run([&] { fx.editor.navigation().backgroundClicked(); });
+    EXPECT_NE(fx.editor.history().redoStep(), nullptr);
+    fx.messages = QueuedMessageBoxes([](const std::string&) {});
+    fx.messages.queue(MessageAnswer::Yes);
+    run([&] {
+        fx.editor.newConsist();
+        fx.editor.units().addUnit(Side::Right, UnitList::Locos, {20, "U1"});
+    });
+    EXPECT_EQ(fx.editor.history().stepCount(), kept + 1);
+    EXPECT_EQ(fx.editor.history().redoStep(), nullptr);
+    ASSERT_TRUE(fx.editor.undo());
+    for (std::size_t k = kept; k-- > 0;) {
+        ASSERT_TRUE(fx.editor.undo()) << "step " << k;
+        ASSERT_EQ(stateOf(fx.editor), beforeSteps[k]) << "undoing step " << k;
+    }
+}
+
+// A name typed after a step that did not change it stays when the step is undone; a line changed
+// behind the history's back is left alone, and the history is dropped.
+TEST_F(RandomEditing, UndoKeepsATypedNameAndLeavesALineChangedOutsideAlone) {
+    fx.buildLine(2, 0);
+    run([&] { fx.editor.arrangement().reverseUnit(); });
+    fx.panel().consistName = "Typed later";
+    ASSERT_TRUE(fx.editor.undo());
+    EXPECT_EQ(fx.panel().consistName + ": " + fx.names(), "Typed later: U0 U1");
+    fx.putUnits({});
+    EXPECT_FALSE(fx.editor.redo());
+    EXPECT_EQ(std::make_pair(fx.editor.line().unitCount(), fx.editor.history().stepCount()),
+              std::make_pair(0, std::size_t{0}));
 }
 
 } // namespace
