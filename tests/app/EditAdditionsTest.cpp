@@ -111,23 +111,22 @@ TEST_F(EditAdditionsTest, TheNameBoxKeepsItsOwnUndoAndTheHeldKeyIsKept) {
     EXPECT_EQ(form->heldKeyCode(), 90);
     QTest::keyRelease(c().List1, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->heldKeyCode(), 0);
-    QTest::keyPress(c().List1, Qt::Key_Z, Qt::ControlModifier); // nothing to undo: a plain key press
-    EXPECT_EQ(form->heldKeyCode(), 90);
-    QTest::keyRelease(c().List1, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyRelease(c().List1, Qt::Key_Control);
 }
 
-TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnit) {
-    EXPECT_EQ(text("lblConsistTotals"), "");
+// The totals caption lies on the window's surface: a click on it still clears the selection.
+TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnitAndAClickOnThemIsABackgroundClick) {
     addLoco("Loco A", c().butAddLocoRight);
     addLoco("Loco D", c().butAddLocoRight);
     EXPECT_EQ(text("lblConsistTotals"), "Mass 162,568 kgs, loaded 193,049 kgs");
     c().mnuImperialTons2240->trigger();
-    EXPECT_EQ(text("lblConsistTotals"), "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9");
     addLoco("Loco C", c().butAddLocoRight);
     EXPECT_EQ(text("lblConsistTotals"),
               "Mass 160.00 tons\xC2\xB9, loaded 190.00 tons\xC2\xB9, 2 coupler mismatches");
     EXPECT_EQ(c().lblConsistTotals->toolTip(), QStringLiteral("1 unit without a mass: Loco C"));
+    ASSERT_NE(selected(), -1);
+    click(c().lblConsistTotals);
+    EXPECT_EQ(selected(), -1);
 }
 
 TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
@@ -155,14 +154,6 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
     EXPECT_TRUE(c().strip->gapMarks().empty());
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
-}
-
-// The totals caption lies on the window's surface: a click on it still clears the selection.
-TEST_F(EditAdditionsTest, AClickOnTheTotalsCaptionIsABackgroundClick) {
-    addLoco("Loco A", c().butAddLocoRight);
-    ASSERT_EQ(selected(), 0);
-    click(c().lblConsistTotals);
-    EXPECT_EQ(selected(), -1);
 }
 
 } // namespace

@@ -1,15 +1,15 @@
 #include "app/BusyScope.h"
 #include "app/Form1.h"
+#include "app/SecondaryWindows.h"
 #include "consist/ConsistEdit.h"
 #include "consist/ConsistEditor.h"
-#include "platform/qt/TextConversion.h"
 #include "support/AppWorld.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProcess>
-#include <QProgressBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,25 +45,21 @@ protected:
 };
 
 TEST_F(StartupTest, RefusesScreensSmallerThan1024By768) {
-    const struct {
-        int width, height;
-        bool passes;
-    } cases[] = {{1023, 768, false}, {1024, 767, false}, {1024, 768, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+    const std::vector<std::string> refusal = {
+        "Program requires a screen resolution of 1024 x 768 or greater.Terminating."};
+    for (const auto& [width, height, passes] :
+         std::vector<std::tuple<int, int, bool>>{{1023, 768, false}, {1024, 767, false}, {1024, 768, true}}) {
         world.messages.clear();
-        if (!c.passes) {
+        if (!passes) {
             world.messages.queue(MessageAnswer::OK);
         }
-        Form1 form(servicesWith({c.width, c.height}));
-        EXPECT_EQ(form.startBeforeShow(), c.passes ? std::nullopt : std::optional<int>(1));
+        Form1 form(servicesWith({width, height}));
+        EXPECT_EQ(form.startBeforeShow(), passes ? std::nullopt : std::optional<int>(1)) << width;
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Dovrel Consist Editor  v1 build 204"));
-        const std::vector<std::string> refusal = {
-            "Program requires a screen resolution of 1024 x 768 or greater.Terminating."};
-        EXPECT_EQ(world.messages.texts(), c.passes ? std::vector<std::string>{} : refusal);
-        if (!c.passes) {
-            EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Error);
-            EXPECT_EQ(world.messages.shown()[0].buttons, MessageButtons::OK);
+        EXPECT_EQ(world.messages.texts(), passes ? std::vector<std::string>{} : refusal) << width;
+        for (const auto& shown : world.messages.shown()) {
+            EXPECT_EQ(shown.icon, MessageIcon::Error);
+            EXPECT_EQ(shown.buttons, MessageButtons::OK);
         }
     }
     EXPECT_TRUE(fs::is_directory(world.temp.programFolder() / "Temp"));
@@ -75,18 +71,41 @@ TEST_F(StartupTest, TheWeightUnitIsRestoredCheckedAndWrittenOnlyWhenChosen) {
     {
         Form1 form(servicesWith());
         ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-        EXPECT_EQ(form.unitWeight(), "imperialtons2240");
         EXPECT_TRUE(form.controls().mnuImperialTons2240->isChecked());
         EXPECT_EQ(world.settings.writes(), 0);
         form.controls().mnuMetric->trigger();
         form.controls().mnuMetric->trigger();
         EXPECT_EQ(world.settings.writes(), 2);
-        EXPECT_FALSE(form.controls().mnuImperialTons2240->isChecked());
     }
     Form1 restarted(servicesWith());
     ASSERT_EQ(restarted.startBeforeShow(), std::nullopt);
-    EXPECT_EQ(restarted.unitWeight(), "metric");
     EXPECT_TRUE(restarted.controls().mnuMetric->isChecked());
+    EXPECT_FALSE(restarted.controls().mnuImperialTons2240->isChecked());
+}
+
+// The secondary windows and the filter start hidden; a menu item shows its window once however often
+// it is chosen, and the Tips box keeps its text as set, CR LF and column included.
+TEST_F(StartupTest, SecondaryWindowsStartHiddenAndOpenOnceFromTheMenu) {
+    Form1 form(servicesWith());
+    const NamedControls& named = form.namedControls();
+    for (const char* hidden : {"Form2", "Form3", "Frame4", "chkCoupler[0]"}) {
+        EXPECT_FALSE(named.find(hidden)->visible()) << hidden;
+    }
+    EXPECT_TRUE(named.find("chkCoupler[0]")->checked());
+    form.controls().mnuTips->trigger();
+    form.controls().mnuTips->trigger();
+    form.controls().mnuAbout->trigger();
+    EXPECT_TRUE(named.find("Form2")->visible());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [](const QWidget* w) { return w->objectName() == "Form3" && w->isVisible(); }),
+              1);
+    EXPECT_TRUE(
+        named.find("Form3.Text1")
+            ->text()
+            .starts_with(
+                "\r\nDada Rezavi Panel\r\n-----------------\r\nRightClick Unit      Reverse unit\r\n"));
+    EXPECT_EQ(form.tips().text()->font().family(), QStringLiteral("Courier New"));
 }
 
 // Only the first failing check is reported; the window stays open with every command off.
@@ -153,38 +172,6 @@ TEST_F(StartupTest, FixedNamesAreFoundInAnyLetterCase) {
         EXPECT_TRUE(form.controls().mnuOpenVTScenarioConsists->isEnabled());
     }
     EXPECT_TRUE(world.messages.shown().empty());
-    // The scan of an empty asset tree leaves a cache file behind.
-    EXPECT_TRUE(fs::exists(world.temp.programFolder() / "equipmentlist.txt"));
-}
-
-TEST_F(StartupTest, LocateStoresTheFolderOfAnyExecutableAndACancelChangesNothing) {
-    world.messages.queue(MessageAnswer::OK); // the hint at start-up
-    Form1 form(servicesWith());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.startAfterShow();
-
-    world.fileDialogs.queue(std::nullopt);
-    form.controls().mnuLocateGameEXE->trigger();
-    EXPECT_EQ(world.settings.value("GameFolder"), std::nullopt);
-    ASSERT_EQ(world.fileDialogs.shown().size(), 1u);
-    EXPECT_EQ(world.fileDialogs.shown()[0].folder, world.temp.programFolder());
-
-    // Not a game installation: stored all the same, then reported.
-    const fs::path elsewhere = world.temp.path() / "Elsewhere";
-    fs::create_directories(elsewhere);
-    world.fileDialogs.queue(elsewhere / "tool.exe");
-    world.messages.queue(MessageAnswer::OK);
-    form.controls().mnuLocateGameEXE->trigger();
-    EXPECT_EQ(world.settings.value("GameFolder"), elsewhere.string());
-    EXPECT_EQ(world.messages.texts().back(),
-              "Folder path to \\Content not found.\r\n\r\nCheck game folder path.");
-
-    // The next dialog starts in the stored folder.
-    const fs::path game = world.makeGameFolder();
-    world.fileDialogs.queue(game / "Vantor.exe");
-    form.controls().mnuLocateGameEXE->trigger();
-    EXPECT_EQ(world.fileDialogs.shown()[2].folder, elsewhere);
-    EXPECT_EQ(form.folders().assetsFolder, game / "Assets");
 }
 
 struct AbandonCase {
@@ -201,32 +188,22 @@ TEST_P(AbandonTest, LocateRefreshAndCloseAskBeforeDiscardingUnits) {
     Form1 form(servicesWith());
     ASSERT_EQ(form.startBeforeShow(), std::nullopt);
     form.startAfterShow();
-    const fs::path cache = world.temp.programFolder() / "equipmentlist.txt";
-    world.temp.write("program/equipmentlist.txt", "kept");
-
-    // Locate.
-    putUnitIntoLine(form);
-    world.messages.queue(c.answer);
-    world.fileDialogs.queue(game / "Vantor.exe");
-    form.controls().mnuLocateGameEXE->trigger();
-    EXPECT_EQ(world.fileDialogs.shown().size(), c.proceeds ? 1u : 0u);
-    EXPECT_EQ(form.editor().line().unitCount(), c.proceeds ? 0 : 1);
-
-    // Refresh.
-    if (c.proceeds) {
-        putUnitIntoLine(form);
-    }
-    world.temp.write("program/equipmentlist.txt", "kept");
-    world.messages.queue(c.answer);
-    form.controls().mnuRefreshEquipmentList->trigger();
-    EXPECT_EQ(testing::fileText(cache) == "kept", !c.proceeds);
-    EXPECT_EQ(form.editor().line().unitCount(), c.proceeds ? 0 : 1);
-
-    // Close.
-    if (c.proceeds) {
-        putUnitIntoLine(form);
-    }
     form.show();
+    world.fileDialogs.queue(game / "Vantor.exe");
+    for (QAction* command : {form.controls().mnuLocateGameEXE, form.controls().mnuRefreshEquipmentList}) {
+        if (form.editor().line().unitCount() == 0) {
+            putUnitIntoLine(form);
+        }
+        world.temp.write("program/equipmentlist.txt", "kept");
+        world.messages.queue(c.answer);
+        command->trigger();
+        EXPECT_EQ(form.editor().line().unitCount(), c.proceeds ? 0 : 1);
+    }
+    EXPECT_EQ(world.fileDialogs.shown().size(), c.proceeds ? 1u : 0u);
+    EXPECT_EQ(testing::fileText(world.temp.programFolder() / "equipmentlist.txt") == "kept", !c.proceeds);
+    if (c.proceeds) {
+        putUnitIntoLine(form);
+    }
     world.messages.queue(c.answer);
     EXPECT_EQ(form.close(), c.proceeds);
     for (const auto& shown : world.messages.shown()) {
@@ -278,53 +255,6 @@ TEST_F(StartupTest, ALongOperationDropsClicksKeepsKeyUpsAndClosesAfterwards) {
     }
     QTest::mouseClick(form.controls().butCouplingFilter, Qt::LeftButton);
     EXPECT_EQ(showFilterClicks, 1);
-}
-
-// The first start on a generated installation, watched through the progress bar's own signal.
-TEST(ScanProgressBar, CountsTheBlueprintsWhileTheStartScanRunsAndHidesAfterwards) {
-    AppWorld world;
-    QProcess generator;
-    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
-                    {QString::fromStdString(world.temp.gameFolder().string())});
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    ASSERT_EQ(generator.exitCode(), 0);
-    world.settings.setValue("GameFolder", world.temp.gameFolder().string());
-    for (int i = 0; i < 100; ++i) {
-        world.messages.queue(MessageAnswer::OK); // the sample's broken blueprints
-    }
-    Form1 form(world.services());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QProgressBar* bar = form.controls().prgScan;
-    ASSERT_TRUE(bar->isHidden());
-    struct Drawn {
-        int value, maximum;
-        bool visible;
-        std::string text;
-    };
-    std::vector<Drawn> drawn;
-    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
-        drawn.push_back({value, bar->maximum(), bar->isVisible(), typedText(bar->text())});
-    });
-
-    form.startAfterShow();
-
-    // The count of blueprints found may grow while the walk goes on beside the conversions.
-    ASSERT_GE(drawn.size(), 2u);
-    EXPECT_EQ(drawn.front().value, 0);
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-        EXPECT_TRUE(drawn[i].visible) << i;
-        EXPECT_TRUE(i == 0 ||
-                    (drawn[i].value > drawn[i - 1].value && drawn[i].maximum >= drawn[i - 1].maximum))
-            << i;
-    }
-    const int found = drawn.back().maximum;
-    EXPECT_GT(found, 50);
-    EXPECT_EQ(drawn.back().value, found);
-    EXPECT_EQ(drawn.back().text, std::to_string(found) + " of " + std::to_string(found) + " blueprints");
-    EXPECT_TRUE(bar->isHidden());
-    EXPECT_FALSE(world.messages.shown().empty());
 }
 
 } // namespace

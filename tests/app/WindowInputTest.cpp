@@ -1,18 +1,19 @@
 // The main window driven as a person drives it: real mouse and key events on the real window.
+#include "app/SecondaryWindows.h"
 #include "consist/PointerPosition.h"
 #include "support/WindowTest.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/Twips.h"
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace dovrel {
@@ -46,64 +47,6 @@ protected:
         return found == nullptr ? TwipsRect{} : *found->geometry();
     }
 };
-
-// A point of the control where a press meets the control itself, not one of its children.
-QPoint ownPoint(QWidget* widget) {
-    if (qobject_cast<QGroupBox*>(widget) != nullptr) {
-        return {4, widget->height() - 4};
-    }
-    if (auto* list = qobject_cast<QAbstractItemView*>(widget)) {
-        return list->viewport()->geometry().center();
-    }
-    return widget->rect().center();
-}
-
-TEST_F(WindowInputTest, OnlyAPressOnTheBareSurfaceClearsTheSelection) {
-    startWithStock();
-    addLocoRight(0);
-    ASSERT_EQ(selected(), 0);
-
-    QWidget* client = form->centralWidget();
-    const TwipsRect body = element("Label1[1]");
-    const QPoint onUnit = stripPixel(body.left + 600, body.top + 150);
-    int pressed = 0;
-    std::vector<std::string> deselecting;
-    for (const std::string& address : form->namedControls().addresses()) {
-        NamedControl* control = form->namedControls().find(address);
-        QWidget* widget = control->widget();
-        // The totals caption lies on what was bare surface before it came: a press there still
-        // clicks the background (tested with the caption itself).
-        if (widget == nullptr || widget == form.get() || widget->window() != form.get() ||
-            !widget->isVisibleTo(form.get()) || widget->width() == 0 || address == "lblConsistTotals") {
-            continue;
-        }
-        QTest::mouseClick(c().strip, Qt::LeftButton, {}, onUnit);
-        ASSERT_EQ(selected(), 0);
-        // An enabled button's press is its own command; a disabled one passes the press on.
-        for (QAbstractButton* button : client->findChildren<QAbstractButton*>()) {
-            button->setEnabled(false);
-        }
-        QTest::mouseClick(widget, Qt::LeftButton, {}, ownPoint(widget));
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            combo->hidePopup();
-        }
-        if (selected() != 0) {
-            deselecting.push_back(address);
-        }
-        ++pressed;
-    }
-    EXPECT_GE(pressed, 50) << "every visible control of the window was pressed";
-    EXPECT_EQ(deselecting, std::vector<std::string>()) << "a press on a control is no background click";
-
-    // Between the loco panel and "Dada Rezavi" lies the window's own surface.
-    QTest::mouseClick(c().strip, Qt::LeftButton, {}, onUnit);
-    const QPoint bare(twipsToPixels(3780), twipsToPixels(3000));
-    ASSERT_EQ(client->childAt(bare), nullptr);
-    QTest::mouseClick(client, Qt::RightButton, {}, bare);
-    EXPECT_EQ(selected(), 0) << "only the left button clicks the background";
-    QTest::mouseClick(client, Qt::LeftButton, {}, bare);
-    EXPECT_EQ(selected(), -1);
-}
 
 TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
     startWithStock();
@@ -152,19 +95,6 @@ TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
     // Between the labels the strip is the window's surface: a left press there clears the selection.
     QTest::mouseClick(strip, Qt::LeftButton, {}, stripPixel(200, 1000));
     EXPECT_EQ(selected(), -1);
-}
-
-TEST_F(WindowInputTest, TheControlRegistryKeepsItsSizeOverManyCommands) {
-    startWithStock();
-    addLocoRight(0);
-    addLocoRight(1);
-    const std::size_t before = form->namedControls().addresses().size();
-    for (int i = 0; i < 1000; ++i) {
-        QTest::mouseClick(i % 2 == 0 ? c().butHead : c().butTail, Qt::LeftButton);
-    }
-    EXPECT_EQ(form->namedControls().addresses().size(), before);
-    addLocoRight(2);
-    EXPECT_EQ(form->namedControls().addresses().size(), before + 3) << "one more body, marker and caption";
 }
 
 TEST_F(WindowInputTest, ARebuiltListStartsAtItsTop) {
@@ -233,6 +163,46 @@ TEST_F(WindowInputTest, KeysChangeNoComboBoxEvenWithItsListOpen) {
     combo->hidePopup();
     EXPECT_EQ(combo->currentIndex(), 0);
     EXPECT_EQ(c().List1->count(), listed);
+}
+
+// Distinct coupler names keep their case and get a box each, checked; a unit passes by either end.
+TEST_F(WindowInputTest, CouplerBoxesFilterBothListsByEitherEnd) {
+    const std::string pin = "RailVehicles\\Couplings\\Knuckle&Pin.xml";
+    start({unit("diesel", "Buffered"), unit("diesel", "Mixed", "Acme", "Pack", "a\\BUFFER.xml", pin),
+           unit("freight", "Knuckled", "Acme", "Pack", pin, pin)});
+    const std::vector<QCheckBox*>& boxes = form->couplerBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[1]->text(), QStringLiteral("A Buffer"));
+    EXPECT_EQ(boxes[2]->text(), QStringLiteral("B BUFFER"));
+    EXPECT_EQ(boxes[3]->text(), QStringLiteral("C Knuckle&&Pin")) << "shown with a literal ampersand";
+    EXPECT_TRUE(boxes[3]->isChecked());
+    boxes[3]->click(); // Knuckle off: "Mixed" keeps its front coupler
+    EXPECT_EQ(c().List1->count(), 2);
+    EXPECT_EQ(c().List2->count(), 0);
+    c().butCheckNone->click();
+    EXPECT_EQ(c().List1->count(), 0);
+    c().butCheckAll->click();
+    EXPECT_EQ(c().List2->count(), 1);
+}
+
+TEST_F(WindowInputTest, ADoubleClickOpensTheUnitsFolderOrSaysItIsGone) {
+    testing::RecordSpec present = unit("diesel", "Present");
+    present.blueprintPath = "RailVehicles\\Diesel\\Present\\present.xml";
+    testing::RecordSpec gone = unit("diesel", "Gone");
+    gone.blueprintPath = "RailVehicles\\Diesel\\Gone\\gone.xml";
+    start({present, gone});
+    const std::filesystem::path folder =
+        world.temp.gameFolder() / "Assets/Acme/Pack/RailVehicles/Diesel/Present";
+    std::filesystem::create_directories(folder);
+    c().butDisplayLoco->click();
+    QTreeWidget* view = form->unitDetails().listView();
+    emit view->itemDoubleClicked(view->topLevelItem(0), 0);
+    EXPECT_EQ(world.folders.opened(), std::vector<std::filesystem::path>{folder});
+
+    world.messages.queue(MessageAnswer::OK);
+    emit view->itemDoubleClicked(view->topLevelItem(1), 0);
+    EXPECT_EQ(world.messages.texts(), std::vector<std::string>{"Gone\r\n\r\nFolder does not exist."});
+    EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Exclamation);
 }
 
 } // namespace

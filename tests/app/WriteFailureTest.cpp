@@ -18,9 +18,12 @@ using testing::unit;
 // The window with the real converter and files that fail the writes a test asks for.
 class WriteFailureTest : public ::testing::Test {
 protected:
-    void start(const std::string& cache) {
+    // With no cache text, the start scans the game folder and writes the cache.
+    void start(const std::optional<std::string>& cache) {
         world.settings.setValue("GameFolder", world.makeGameFolder().string());
-        world.temp.write("program/equipmentlist.txt", cache);
+        if (cache) {
+            world.temp.write("program/equipmentlist.txt", *cache);
+        }
         form = std::make_unique<Form1>(world.servicesWith(failing));
         ASSERT_EQ(form->startBeforeShow(), std::nullopt);
         form->startAfterShow();
@@ -32,12 +35,9 @@ protected:
 };
 
 TEST_F(WriteFailureTest, AFailedCacheWriteIsReportedAndTheCatalogueStillServes) {
-    world.settings.setValue("GameFolder", world.makeGameFolder().string());
     failing.failOn(FailingFiles::Operation::Replace, "equipmentlist.txt", "Read-only file system");
     world.messages.queue(MessageAnswer::OK);
-    form = std::make_unique<Form1>(world.servicesWith(failing));
-    ASSERT_EQ(form->startBeforeShow(), std::nullopt);
-    form->startAfterShow();
+    start(std::nullopt);
     ASSERT_EQ(world.messages.texts().size(), 1u);
     EXPECT_EQ(world.messages.texts()[0], "Could not write " +
                                              (world.temp.programFolder() / "equipmentlist.txt").string() +
@@ -57,7 +57,6 @@ TEST_F(WriteFailureTest, AFailedNotFoundListIsReportedAndTheConsistsAreStillList
     form->controls().mnuSaveConsistToVTUserConsists->trigger();
     // The unit leaves the catalogue: the next read reports it missing and writes notfound.txt.
     form.reset();
-    world.temp.write("program/equipmentlist.txt", testing::recordLine(unit("diesel", "Other")));
     failing.failOn(FailingFiles::Operation::Replace, "notfound.txt", "Permission denied");
     start(testing::recordLine(unit("diesel", "Other")));
     world.messages.clear();

@@ -1,21 +1,20 @@
 #include "browser/ConsistTotals.h"
 
-#include "catalogue/EquipmentRecord.h"
+#include "browser/BrowserTestRecords.h"
 
 #include <gtest/gtest.h>
 
 namespace dovrel {
 namespace {
 
+using testing::Field;
+
 // A consist unit (record, "|", heading) with the mass and capacity texts given.
-std::string unitOf(const std::string& name, const std::string& mass, const std::string& capacity,
-                   const char* heading = "0") {
-    std::array<std::string, kRecordFieldCount> fields;
-    fields.fill("0");
-    fields[static_cast<std::size_t>(RecordField::englishName)] = name;
-    fields[static_cast<std::size_t>(RecordField::mass)] = mass;
-    fields[static_cast<std::size_t>(RecordField::capacity)] = capacity;
-    return EquipmentRecord::join(fields) + "|" + heading;
+std::string unitOf(std::string name, std::string mass, std::string capacity, const char* heading = "0") {
+    return testing::recordWith({{Field::englishName, std::move(name)},
+                                {Field::mass, std::move(mass)},
+                                {Field::capacity, std::move(capacity)}}) +
+           "|" + heading;
 }
 
 // A wagon of 20 with 30 of cargo is 50 loaded; a tender's several capacities all count; headings do not.
@@ -23,32 +22,22 @@ std::string unitOf(const std::string& name, const std::string& mass, const std::
 TEST(ConsistTotals, MassesAddUpInTheWeightUnitAndTheLocalesFormat) {
     const std::string t1 = " tons\xC2\xB9";
     const std::string t2 = " tons\xC2\xB2";
+    const std::vector<std::string> one = {unitOf("A", "1", "")};
+    const char* en = "en_US";
     const std::vector<
         std::tuple<const char*, const char*, std::vector<std::string>, std::size_t, std::string>>
         cases = {
-            {"imperialtons2240",
-             "en_US",
-             {unitOf("W", "20", "30")},
-             0,
-             "Mass 20.00" + t1 + ", loaded 50.00" + t1},
-            {"metric",
-             "en_US",
-             {unitOf("L", "1", ""), unitOf("T", "1", "10;20", "1")},
-             0,
-             "Mass 2,032 kgs, loaded 32,514 kgs"},
+            {"imperialtons2240", en, {unitOf("W", "20", "30")}, 0, "Mass 20.00" + t1 + ", loaded 50.00" + t1},
+            {"metric", en, {one[0], unitOf("T", "1", "10;20", "1")}, 0, "Mass 2,032 kgs, loaded 32,514 kgs"},
             {"imperialtons2000",
              "de_DE",
              {unitOf("W", "1000", "0.5")},
              2,
              "Mass 1.120,00" + t2 + ", loaded 1.120,56" + t2 + ", 2 coupler mismatches"},
-            {"imperial",
-             "en_US",
-             {unitOf("A", "1", ""), unitOf("B", "1", "")},
-             1,
-             "Mass 4,480 lbs, loaded 4,480 lbs, 1 coupler mismatch"},
-            {"Metric", "en_US", {unitOf("A", "1", "")}, 3, "3 coupler mismatches"},
-            {"Metric", "en_US", {unitOf("A", "1", "")}, 0, ""},
-            {"metric", "en_US", {}, 0, ""},
+            {"imperial", en, {one[0], one[0]}, 1, "Mass 4,480 lbs, loaded 4,480 lbs, 1 coupler mismatch"},
+            {"Metric", en, one, 3, "3 coupler mismatches"},
+            {"Metric", en, one, 0, ""},
+            {"metric", en, {}, 0, ""},
         };
     for (const auto& [unitWeight, locale, units, mismatches, caption] : cases) {
         const ConsistTotals totals = consistTotals(units, unitWeight);

@@ -14,45 +14,30 @@ void expectAt(PanelPosition panel, float left, float top) {
     EXPECT_FLOAT_EQ(panel.top, top);
 }
 
-TEST(CouplingFilterPanel, PlacedCentredAcross360TwipsAboveTheBottom) {
-    expectAt(couplingFilterPlacement(13815, 10080, 3615, 2235), 5100, 7485);
-    expectAt(couplingFilterPlacement(2000, 1000, 3615, 2235), -807.5f, -1595);
-    const CouplerBoxColumn column;
-    EXPECT_FLOAT_EQ(column.topOf(60), 360 + 60 * 375);
-    EXPECT_FLOAT_EQ(column.panelHeight(3).value(), 1485 + 255 + 120);
-    EXPECT_EQ(column.panelHeight(0), std::nullopt);
-}
-
-// The panel follows the pointer from the anchor pressed; the release moves it by the same anchor.
+// The panel follows the pointer from the anchor pressed; the release moves it by the same anchor. Only
+// the left button alone drags.
 TEST(CouplingFilterPanel, TheTitleStripDragsThePanelFromItsAnchor) {
-    TitleStripDrag drag;
-    PanelPosition panel{1000, 2000};
-    drag.mouseDown(kLeft, 100, 100);
-    EXPECT_EQ(drag.dragState(), 2);
-    panel = drag.mouseMove(kLeft, 150, 80, panel);
-    expectAt(panel, 1050, 1980);
-    panel = drag.mouseMove(kLeft, 110, 100, panel);
-    expectAt(panel, 1060, 1980);
-    EXPECT_FLOAT_EQ(drag.dragAnchorX(), 100);
-    expectAt(drag.mouseUp(kLeft, 90, 130, panel), 1050, 2010);
-    EXPECT_EQ(drag.dragState(), 0);
-    expectAt(drag.mouseMove(kLeft, 900, 900, panel), 1060, 1980); // no press, no drag
-    // A later left release moves by the same anchor without looking at dragState.
-    expectAt(drag.mouseUp(kLeft, 125, 100, panel), 1085, 1980);
-}
-
-TEST(CouplingFilterPanel, OnlyTheLeftButtonAloneDrags) {
     TitleStripDrag drag;
     for (const int button : {kRight, kMiddle, kLeft | kRight}) {
         drag.mouseDown(button, 10, 10);
         EXPECT_EQ(drag.dragState(), 0) << button;
     }
-    drag.mouseDown(kLeft, 10, 10);
-    for (const int buttons : {kLeft | kRight, kLeft | kMiddle, 0}) {
-        expectAt(drag.mouseMove(buttons, 500, 500, {1000, 2000}), 1000, 2000);
-    }
-    expectAt(drag.mouseUp(kRight, 500, 500, {1000, 2000}), 1000, 2000);
+    PanelPosition panel{1000, 2000};
+    drag.mouseDown(kLeft, 100, 100);
     EXPECT_EQ(drag.dragState(), 2);
+    for (const int buttons : {kLeft | kRight, kLeft | kMiddle, 0}) {
+        expectAt(drag.mouseMove(buttons, 500, 500, panel), 1000, 2000);
+    }
+    expectAt(drag.mouseUp(kRight, 500, 500, panel), 1000, 2000);
+    panel = drag.mouseMove(kLeft, 150, 80, panel);
+    expectAt(panel, 1050, 1980);
+    panel = drag.mouseMove(kLeft, 110, 100, panel);
+    expectAt(panel, 1060, 1980);
+    expectAt(drag.mouseUp(kLeft, 90, 130, panel), 1050, 2010);
+    EXPECT_EQ(drag.dragState(), 0);
+    expectAt(drag.mouseMove(kLeft, 900, 900, panel), 1060, 1980); // no press, no drag
+    // A later left release moves by the same anchor without looking at dragState.
+    expectAt(drag.mouseUp(kLeft, 125, 100, panel), 1085, 1980);
 }
 
 } // namespace
