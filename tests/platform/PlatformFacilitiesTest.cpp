@@ -7,6 +7,7 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TempFolder.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace dovrel {
@@ -17,7 +18,8 @@ using testing::TempFolder;
 
 TEST(Settings, WrittenUnderPreferencesInTheUsersConfigFolder) {
     TempFolder temp;
-    testing::IsolatedEnvironment isolated(temp);
+    // The settings land in the temporary folder (the variable stays set for the rest of this program).
+    ::setenv("XDG_CONFIG_HOME", temp.configFolder().c_str(), 1);
     QtSettingsStore settings;
     EXPECT_EQ(settings.value("GameFolder"), std::nullopt);
 
