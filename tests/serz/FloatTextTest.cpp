@@ -9,15 +9,10 @@
 
 namespace serz {
 namespace {
-std::string general(double value) {
+// The text one of the float printers appends.
+std::string textOf(void (*append)(std::string&, double), double value) {
     std::string out;
-    appendGeneralFloat(out, value);
-    return out;
-}
-
-std::string fixed(double value) {
-    std::string out;
-    appendFixedFloat(out, value);
+    append(out, value);
     return out;
 }
 
@@ -26,55 +21,37 @@ struct TextCase {
     const char* text;
 };
 
-// Six significant digits; fixed from exponent -4 up to 5, else the exponent with three digits. Ties
-// round away from zero; 12.34565 and 12.34575 lie just below and above the tie in binary;
-// 9.999995e-5 rounds into exponent -4 and 0.0009999996 carries into a new leading digit.
+// Six significant digits; fixed from exponent -4 up to 5, else the exponent with three digits (the
+// floats vector holds the common cases). Ties round away from zero; 12.34565 and 12.34575 lie just
+// below and above the tie in binary; 9.999995e-5 rounds into exponent -4 and 0.0009999996 carries
+// into a new leading digit.
 TEST(FloatText, GeneralFormFollowsTheSixDigitRules) {
     const TextCase cases[] = {
-        {0.0, "0"},
-        {-0.0, "-0"},
-        {-2.5, "-2.5"},
-        {123456.0, "123456"},
         {999999.0, "999999"},
         {999999.5, "1e+006"},
-        {1234567.0, "1.23457e+006"},
-        {1e6, "1e+006"},
         {0.0001, "0.0001"},
-        {0.00001, "1e-005"},
-        {0.000123, "0.000123"},
-        {1.0 / 3.0, "0.333333"},
-        {578.8125, "578.813"},
-        {-578.8125, "-578.813"},
         {12.34565, "12.3456"},
         {12.34575, "12.3458"},
-        {FLT_MAX, "3.40282e+038"},
-        {DBL_MAX, "1.79769e+308"},
         {4.9406564584124654e-324, "4.94066e-324"},
-        {51.47779846191406, "51.4778"},
         {9.9999949999999e-5, "9.99999e-005"},
         {9.99999500000000e-5, "0.0001"},
         {0.000999999600, "0.001"},
         {HUGE_VAL, "inf"},
-        {-HUGE_VAL, "-inf"},
         {std::nan(""), "nan"},
         {-std::nan(""), "-nan"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(general(c.value), c.text) << "value " << c.value;
+        EXPECT_EQ(textOf(appendGeneralFloat, c.value), c.text) << "value " << c.value;
     }
 }
 
-// Seven decimals, ties away from zero: 5e-8 and 1.5e-7 lie a little below the tie in binary.
+// Seven decimals, ties away from zero (the arrays vector holds the common cases): 5e-8 and 1.5e-7
+// lie a little below the tie in binary.
 TEST(FloatText, FixedFormHasSevenDecimals) {
     const TextCase cases[] = {
-        {0.0, "0.0000000"},
-        {-0.0, "-0.0000000"},
-        {1.0, "1.0000000"},
         {0.00000005, "0.0000000"},
         {0.0000000625, "0.0000001"},
         {-0.000000001, "-0.0000000"},
-        {double(0.6303032f), "0.6303032"},
-        {double(-3723.56640625f), "-3723.5664063"},
         {0.00000015, "0.0000001"},
         {0.0000000500000001, "0.0000001"},
         {123456789.0, "123456789.0000000"},
@@ -82,7 +59,7 @@ TEST(FloatText, FixedFormHasSevenDecimals) {
         {0.99999996, "1.0000000"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fixed(c.value), c.text) << "value " << c.value;
+        EXPECT_EQ(textOf(appendFixedFloat, c.value), c.text) << "value " << c.value;
     }
 }
 
@@ -123,12 +100,6 @@ TEST(FloatText, NarrowsToTheNearestFloat) {
     EXPECT_TRUE(std::isnan(*nearestFloat(std::nan(""))));
 }
 
-std::string scalarText(ValueType type, std::uint64_t bits) {
-    std::string out;
-    appendScalarText(out, type, bits);
-    return out;
-}
-
 // The limits of every integer type are pinned by the scalars vector in both directions.
 TEST(ValueText, RefusesValuesThatDoNotParseOrFit) {
     const std::pair<ValueType, std::vector<const char*>> cases[] = {
@@ -152,12 +123,6 @@ TEST(ValueText, RefusesValuesThatDoNotParseOrFit) {
     }
 }
 
-TEST(ValueText, FloatTextTakesTheNearestDoubleThenFloat) {
-    EXPECT_EQ(*parseValueText(ValueType::Float32, "578.813"), std::bit_cast<std::uint32_t>(578.81298828125f));
-    EXPECT_EQ(*parseValueText(ValueType::Float32, "-0"), 0x80000000u);
-    EXPECT_EQ(*parseValueText(ValueType::Float64, "51.4778"), std::bit_cast<std::uint64_t>(51.4778));
-}
-
 TEST(ValueText, ArrayElementsOfFloatsAreFixedAndOfIntegersDecimal) {
     std::string out;
     appendElementText(out, ValueType::Float32, std::bit_cast<std::uint32_t>(0.5f));
@@ -165,8 +130,9 @@ TEST(ValueText, ArrayElementsOfFloatsAreFixedAndOfIntegersDecimal) {
     appendElementText(out, ValueType::Float64, std::bit_cast<std::uint64_t>(-0.0));
     out += ' ';
     appendElementText(out, ValueType::Int16, 0xFFFE);
-    EXPECT_EQ(out, "0.5000000 -0.0000000 -2");
-    EXPECT_EQ(scalarText(ValueType::Bool, 0x80), "1"); // any non-zero bool byte
+    out += ' ';
+    appendScalarText(out, ValueType::Bool, 0x80); // any non-zero bool byte
+    EXPECT_EQ(out, "0.5000000 -0.0000000 -2 1");
 }
 
 } // namespace

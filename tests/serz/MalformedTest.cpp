@@ -14,12 +14,13 @@ using namespace testing;
 
 constexpr std::size_t kAfterRootOpen = 8 + 2 + 7 + 8; // header, FF 50, "r", id, count
 
-// Every cut of a vector's bin fails inside the cut; so does every cut of its XML up to the root's
-// closing '>'.
-TEST(Malformed, EveryTruncatedVectorFails) {
+// Every cut of a vector's bin fails inside the cut, and so does every cut of its XML up to the root's
+// closing '>'. Random byte changes either convert or fail with a position inside the input.
+TEST(Malformed, TruncatedAndCorruptedVectors) {
+    std::mt19937 random(1234);
     for (const Vector& vector : kVectors) {
         for (const auto& file : {vector.bin(), vector.binFromXml(), vector.xml()}) {
-            const std::string whole = readBytes(file);
+            const std::string whole = fileText(file);
             const bool isXml = file.extension() == ".xml";
             for (std::size_t length = 0; length < (isXml ? whole.rfind('>') + 1 : whole.size()); ++length) {
                 const auto cut = std::string_view(whole).substr(0, length);
@@ -27,6 +28,18 @@ TEST(Malformed, EveryTruncatedVectorFails) {
                 ASSERT_FALSE(result.ok()) << file.filename() << " cut to " << length << " bytes";
                 EXPECT_TRUE(isXml ? result.error().position >= 1 : result.error().position <= length);
                 EXPECT_FALSE(result.error().message.empty());
+            }
+            for (int trial = 0; trial < 300; ++trial) {
+                std::string input = whole;
+                for (int changes = 1 + static_cast<int>(random() % 3); changes > 0; --changes) {
+                    input[random() % input.size()] = static_cast<char>(random() % 256);
+                }
+                const auto result = convert(isXml ? Direction::XmlToBin : Direction::BinToXml, input);
+                const std::size_t limit =
+                    isXml ? static_cast<std::size_t>(std::ranges::count(input, '\n')) + 1 : input.size();
+                EXPECT_TRUE(result.ok() ? !result.value().empty()
+                                        : result.error().position <= limit && !result.error().message.empty())
+                    << file.filename() << ": " << (result.ok() ? "" : result.error().message);
             }
         }
     }
@@ -39,12 +52,22 @@ struct BinCase {
     const char* message;
 };
 
+// (One 64 KiB string in a long-form record, slot 1 and string 3, then short forms that repeat it in
+// three bytes each: 1023 records of 65,537 bytes of name and text stay within 64 MiB, one more does not.)
 TEST(Malformed, BadBinariesFailWithTheirOffset) {
+    const std::string longForm =
+        bytes({0xFF, 0x56}) + newString("s") + newString("cDeltaString") + newString(std::string(65536, 'x'));
+    std::string repeats;
+    for (int i = 0; i < 1022; ++i) {
+        repeats += bytes({0x01}) + u16(3);
+    }
+    ASSERT_TRUE(readBin(binInRoot(longForm + repeats)).ok());
     const BinCase cases[] = {
+        {"text past 64 MiB", binInRoot(longForm + repeats + bytes({0x01}) + u16(3)),
+         kAfterRootOpen + longForm.size() + repeats.size(), "more than 64 MiB"},
         {"empty file", "", 0, "too short"},
         {"short header", "SERZ", 0, "too short"},
         {"wrong version", "SERZ" + bytes({0, 0, 2, 0}), 0, "wrong header"},
-        {"lower case magic", "serz" + bytes({0, 0, 1, 0}), 0, "wrong header"},
         {"header only", header(), 8, "no root element"},
         {"empty slot", binInRoot(bytes({0x07})), kAfterRootOpen, "slot 7, which is empty"},
         {"unknown opcode", binInRoot(bytes({0xFF, 0x99})), kAfterRootOpen + 1, "opcode 0x99"},
@@ -79,32 +102,18 @@ TEST(Malformed, BadBinariesFailWithTheirOffset) {
     }
 }
 
-TEST(Malformed, StringsRepeatedPastTheTextLimitFail) {
-    // One 64 KiB string in a long-form record (slot 1, string 3), then short forms that repeat it
-    // in three bytes each: 1023 records of 65,537 bytes of name and text stay within 64 MiB.
-    const std::string longForm =
-        bytes({0xFF, 0x56}) + newString("s") + newString("cDeltaString") + newString(std::string(65536, 'x'));
-    std::string repeats;
-    for (int i = 0; i < 1022; ++i) {
-        repeats += bytes({0x01}) + u16(3);
-    }
-    const auto within = readBin(binInRoot(longForm + repeats));
-    ASSERT_TRUE(within.ok()) << within.error().message;
-    EXPECT_EQ(within.value().size(), 1025u);
-
-    const auto beyond = readBin(binInRoot(longForm + repeats + bytes({0x01}) + u16(3)));
-    ASSERT_FALSE(beyond.ok());
-    EXPECT_EQ(beyond.error().position, kAfterRootOpen + longForm.size() + repeats.size());
-    EXPECT_NE(beyond.error().message.find("more than 64 MiB"), std::string::npos) << beyond.error().message;
-}
-
 std::string xmlInRoot(const std::string& lines) {
     return xmlHead() + lines + "</cRecordSet>\r\n";
 }
 
 // Each bad XML fails with its line and a message that says what is wrong. (Values that do not parse
-// are the value text's own refusals; one of each kind of record shows the reader reports them.)
+// are the value text's own refusals; one of each kind of record shows the reader reports them.) Past
+// 16 attributes a tag's names go into a set: repeats are found there too.
 TEST(Malformed, BadXmlFailsWithItsLine) {
+    std::string many;
+    for (int i = 0; i < 20; ++i) {
+        many += " a" + std::to_string(i) + "=\"\"";
+    }
     const struct {
         std::string xml;
         std::size_t line;
@@ -131,14 +140,13 @@ TEST(Malformed, BadXmlFailsWithItsLine) {
         {xmlInRoot("\t<a d:id=\"4294967296\"/>\r\n"), 3, "d:id"},
         {xmlInRoot("\t<a d:type=\"cDeltaString\">\xFF</a>\r\n"), 3, "not valid UTF-8"},
         {xmlInRoot("\r\n\t<a d:type=\"cDeltaString\">\xC0\x80</a>\r\n"), 4, "not valid UTF-8"},
-        {xmlInRoot("\t<a d:type=\"cDeltaString\">\xED\xA0\x80</a>\r\n"), 3, "not valid UTF-8"},
         {xmlInRoot("") + "\xE2\x82", 4, "not valid UTF-8"},
         {xmlInRoot("\t<a d:type=\"cDeltaString\">&nbsp;</a>\r\n"), 3, "unknown entity"},
         {xmlInRoot("\t<a d:type=\"cDeltaString\">A & B</a>\r\n"), 3, "does not start an entity"},
         {xmlInRoot("\t<a d:type=\"cDeltaString\">&#xD800;</a>\r\n"), 3, "bad character reference"},
-        {xmlInRoot("\t<a d:type=\"cDeltaString\">&#1114112;</a>\r\n"), 3, "bad character reference"},
-        {xmlInRoot("\t<a d:type=\"s&bad;\">1</a>\r\n"), 3, "unknown entity"},
         {xmlInRoot("\t<a d:type=\"bool\" d:type=\"bool\">1</a>\r\n"), 3, "appears twice"},
+        {xmlInRoot("\t<v" + many + " a0=\"x\"/>\r\n"), 3, "attribute a0 appears twice"},
+        {xmlInRoot("\t<v" + many + " a19=\"x\"/>\r\n"), 3, "attribute a19 appears twice"},
         {xmlInRoot("\t<a d:type=bool>1</a>\r\n"), 3, "no quoted value"},
         {xmlInRoot("\t<a d:type>1</a>\r\n"), 3, "has no value"},
         {xmlInRoot("\t<a d:type=\"bool>1</a>\r\n"), 3, "is not closed"},
@@ -153,7 +161,6 @@ TEST(Malformed, BadXmlFailsWithItsLine) {
         {xmlInRoot("\t<d:blob d:size=\"1\">ABC</d:blob>\r\n"), 3, "odd number"},
         {xmlInRoot("\t<d:blob d:size=\"2\">AB</d:blob>\r\n"), 3, "holds 1 bytes"},
         {xmlInRoot("\t<d:blob d:size=\"1\">G0</d:blob>\r\n"), 3, "not a hex digit"},
-        {"<a b c=\"1\"/>", 1, "has no value"},
         {"<a/b/>", 1, "malformed tag"},
         {xmlInRoot("\t<a" + std::string(1, '\0') + "b/>\r\n"), 3, "control character 0 in a tag name"},
     };
@@ -163,52 +170,6 @@ TEST(Malformed, BadXmlFailsWithItsLine) {
         EXPECT_EQ(result.error().position, c.line) << c.xml << ": " << result.error().message;
         EXPECT_NE(result.error().message.find(c.message), std::string::npos)
             << c.xml << ": " << result.error().message;
-    }
-}
-
-TEST(Malformed, ATagWithThousandsOfAttributesIsReadAndEveryRepeatFound) {
-    std::string attributes;
-    for (int i = 0; i < 20000; ++i) {
-        attributes += " a" + std::to_string(i) + "=\"\"";
-    }
-    const auto read = readXml(xmlInRoot("\t<v" + attributes + " d:type=\"bool\">1</v>\r\n"));
-    ASSERT_TRUE(read.ok()) << read.error().message;
-    EXPECT_EQ(read.value().size(), 3u);
-    for (const std::string repeated : {"a0", "a15", "a16", "a19999"}) {
-        const auto result =
-            readXml(xmlInRoot("\r\n\t<v" + attributes + " " + repeated + "=\"x\" d:type=\"bool\">1</v>\r\n"));
-        ASSERT_FALSE(result.ok()) << repeated;
-        EXPECT_EQ(result.error().position, 4u) << repeated;
-        EXPECT_NE(result.error().message.find("attribute " + repeated + " appears twice"), std::string::npos)
-            << result.error().message;
-    }
-}
-
-TEST(Malformed, CorruptedVectorsFailInsideTheInputOrConvert) {
-    // Random byte changes: each result is either a conversion or an error that points into the input.
-    std::mt19937 random(1234);
-    for (const Vector& vector : kVectors) {
-        for (const Direction direction : {Direction::BinToXml, Direction::XmlToBin}) {
-            const std::string original =
-                readBytes(direction == Direction::BinToXml ? vector.bin() : vector.xml());
-            for (int trial = 0; trial < 300; ++trial) {
-                std::string input = original;
-                for (int changes = 1 + static_cast<int>(random() % 3); changes > 0; --changes) {
-                    input[random() % input.size()] = static_cast<char>(random() % 256);
-                }
-                const auto result = convert(direction, input);
-                if (!result.ok()) {
-                    const std::size_t lines =
-                        static_cast<std::size_t>(std::count(input.begin(), input.end(), '\n')) + 1;
-                    const std::size_t limit = direction == Direction::BinToXml ? input.size() : lines;
-                    EXPECT_LE(result.error().position, limit)
-                        << vector.name << ": " << result.error().message;
-                    EXPECT_FALSE(result.error().message.empty());
-                } else {
-                    EXPECT_FALSE(result.value().empty());
-                }
-            }
-        }
     }
 }
 

@@ -1,7 +1,8 @@
-// The serz program as the editor runs it: one line on standard error and nothing written on failure,
-// usage errors. (What it writes on success is compared with the codec's own output in test_convert.)
+// Converting a file, and the serz program around it as the editor runs it. (What a conversion writes
+// on success is compared with the codec's own output in test_convert.)
 
 #include "SerzTestData.h"
+#include "serz/FileConversion.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 namespace serz {
@@ -19,114 +21,81 @@ namespace fs = std::filesystem;
 using dovrel::testing::TempFolder;
 using namespace testing;
 
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs serz with the arguments (none holds a single quote), standard input closed.
-ProgramRun runSerz(const TempFolder& folder, const std::vector<std::string>& arguments) {
-    std::string command = "'" SERZ_PROGRAM "'";
-    for (const std::string& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    const fs::path out = folder.path() / "stdout.txt", err = folder.path() / "stderr.txt";
-    const int status =
-        std::system((command + " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(out), readBytes(err)};
-    fs::remove(out);
-    fs::remove(err);
-    return run;
-}
-
-// Everything in the folder, by file name, sorted.
-std::vector<std::string> filesIn(const fs::path& folder) {
-    std::vector<std::string> names;
+// Everything in the folder by name: a file's bytes, "/" for a folder.
+std::map<std::string, std::string> filesIn(const fs::path& folder) {
+    std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
+        files[entry.path().filename().string()] = entry.is_directory() ? "/" : fileText(entry.path());
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    return files;
 }
 
-bool isOneLine(const std::string& text) {
-    return !text.empty() && text.back() == '\n' && std::count(text.begin(), text.end(), '\n') == 1;
-}
-
-// A failure prints one line naming the input and where, and writes nothing: no output, no temporary
-// file, an earlier output left alone; an output that cannot be replaced is named.
-TEST(Program, FailuresPrintOneLineAndWriteNothing) {
-    const std::string validXml = readBytes(Vector{"nested_ids", false}.xml());
-    const std::size_t consist = validXml.find("<cConsist");
+// A failure is one line naming the input and where (a byte offset or a line), and writes nothing: no
+// output, no temporary file, an earlier output left alone; an output that cannot be replaced is named.
+TEST(ConvertFile, FailuresSayWhereInOneLineAndWriteNothing) {
+    const std::string xml = fileText(Vector{"scalars", false}.xml());
     const struct {
-        const char* what;
         const char* file;
-        std::string content;
-        const char* in; // the file already in place of the output, or nothing
+        std::map<std::string, std::string> before; // the folder's files ("/" for a folder), kept as they are
         std::string message;
     } cases[] = {
-        {"truncated bin", "Loco.bin", readBytes(Vector{"nested_ids", false}.bin()).substr(0, 100), "",
+        {"Loco.bin",
+         {{"Loco.bin", fileText(Vector{"nested_ids", false}.bin()).substr(0, 100)}},
          "Loco.bin: byte offset "},
-        {"wrong header", "Loco.bin", "SERZ\1\0\1\0", "Loco.xml", "Loco.bin: byte offset 0: "},
-        {"unbalanced XML", "Loco.xml", validXml.substr(0, validXml.size() - 15), "", "Loco.xml: line "},
-        {"invalid UTF-8", "Loco.xml", validXml.substr(0, consist) + "\xFF" + validXml.substr(consist), "",
-         "Loco.xml: line 3: "},
-        {"unknown type", "Loco.xml", xmlHead() + "\t<a d:type=\"sInt24\">1</a>\r\n</cRecordSet>\r\n", "",
-         "Loco.xml: line 3: "},
-        {"output in the way", "Loco.xml", readBytes(Vector{"scalars", false}.xml()), "Loco.bin/",
-         "Loco.bin: cannot write"},
+        {"Loco.bin",
+         {{"Loco.bin", "SERZ\1\0\1\0"}, {"Loco.xml", "earlier output"}},
+         "Loco.bin: byte offset 0: "},
+        {"Loco.xml", {{"Loco.xml", xml.substr(0, xml.size() - 15)}}, "Loco.xml: line "},
+        {"Loco.xml", {{"Loco.xml", xml}, {"Loco.bin", "/"}}, "Loco.bin: cannot write"},
+        {"Loco.txt", {{"Loco.txt", "x"}}, "Loco.txt: unknown extension"},
+        {"Loco.bin", {}, "Loco.bin: cannot read: No such file or directory"},
+        {"Loco.xml", {{"Loco.xml", "/"}}, "Loco.xml: cannot read"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.message);
         const TempFolder folder;
-        const fs::path input = folder.write(fs::path("game") / c.file, c.content);
-        const std::string in = c.in;
-        if (in.ends_with('/')) {
-            fs::create_directory(folder.gameFolder() / in);
-        } else if (!in.empty()) {
-            folder.write("game/" + in, "earlier output");
+        const fs::path game = folder.gameFolder();
+        for (const auto& [name, content] : c.before) {
+            if (content == "/") {
+                fs::create_directory(game / name);
+            } else {
+                folder.write("game/" + name, content);
+            }
         }
-        const ProgramRun run = runSerz(folder, {input.string()});
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(isOneLine(run.err)) << run.err;
-        EXPECT_NE(run.err.find(folder.gameFolder().string() + "/" + c.message), std::string::npos) << run.err;
-        EXPECT_EQ(run.out, "");
-        if (in.ends_with('/')) {
-            EXPECT_TRUE(fs::is_empty(folder.gameFolder() / in));
-        } else if (!in.empty()) {
-            EXPECT_EQ(readBytes(folder.gameFolder() / in), "earlier output");
-        }
-        std::vector<std::string> expected{c.file};
-        if (!in.empty()) {
-            expected.push_back(in.substr(0, in.find('/')));
-            std::sort(expected.begin(), expected.end());
-        }
-        EXPECT_EQ(filesIn(folder.gameFolder()), expected);
+        const std::string failure = convertFile(game / c.file);
+        EXPECT_TRUE(failure.starts_with(game.string() + "/" + c.message)) << failure;
+        EXPECT_EQ(failure.find('\n'), std::string::npos) << failure;
+        EXPECT_EQ(filesIn(game), c.before);
     }
 }
 
-TEST(Program, HelpVersionAndUsageErrors) {
+// Usage errors exit 2 and a failed conversion 1, each with one line on standard error.
+TEST(Program, ExitCodesAndMessages) {
     const TempFolder folder;
-    fs::create_directory(folder.gameFolder() / "dir.xml");
+    const std::string absent = (folder.path() / "absent.bin").string();
     const struct {
         std::vector<std::string> arguments;
-        bool ok;
-        const char* message; // on standard output when ok, else a line on standard error
+        int exitCode;
+        std::string message; // the start of standard output when the exit code is 0, else of standard error
     } cases[] = {
-        {{"--help"}, true, "usage: serz PATH"},
-        {{"--version"}, true, "serz 1.0.0.204\n"},
-        {{}, false, "missing file argument"},
-        {{"a.bin", "b.bin"}, false, "exactly one"},
-        {{(folder.path() / "notes.txt").string()}, false, "unknown extension"},
-        {{(folder.path() / "absent.bin").string()}, false, "cannot read: No such file or directory"},
-        {{folder.gameFolder().string() + "/dir.xml"}, false, "cannot read"},
+        {{"--help"}, 0, "usage: serz PATH\n"},
+        {{"--version"}, 0, "serz 1.0.0.204\n"},
+        {{}, 2, "serz: missing file argument"},
+        {{"a.bin", "b.bin"}, 2, "serz: expected exactly one"},
+        {{absent}, 1, "serz: " + absent + ": cannot read"},
     };
     for (const auto& c : cases) {
-        const ProgramRun run = runSerz(folder, c.arguments);
-        EXPECT_EQ(run.exitCode == 0, c.ok) << c.message;
-        EXPECT_TRUE(c.ok || isOneLine(run.err)) << run.err;
-        EXPECT_NE((c.ok ? run.out : run.err).find(c.message), std::string::npos) << run.out << run.err;
+        std::string command = "'" SERZ_PROGRAM "'";
+        for (const std::string& argument : c.arguments) {
+            command += " '" + argument + "'";
+        }
+        const fs::path out = folder.path() / "out", err = folder.path() / "err";
+        const int status =
+            std::system((command + " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.exitCode) << c.message;
+        const std::string text = fileText(c.exitCode == 0 ? out : err);
+        EXPECT_TRUE(text.starts_with(c.message)) << text;
+        EXPECT_TRUE(c.exitCode == 0 || (text.ends_with('\n') && std::ranges::count(text, '\n') == 1)) << text;
     }
 }
 

@@ -73,11 +73,7 @@ private:
             } else if (kind == 4) {
                 document.push_back(randomArray());
             } else if (kind == 5 && below(4) == 0) {
-                std::string blob;
-                for (int n = below(20); n > 0; --n) {
-                    blob += static_cast<char>(below(256));
-                }
-                document.push_back(Record::blob(blob));
+                document.push_back(Record::blob(std::string(below(20), static_cast<char>(below(256)))));
             } else {
                 document.push_back(randomScalar());
             }
@@ -91,9 +87,8 @@ private:
         case ValueType::Bool:
             return static_cast<std::uint64_t>(below(2));
         case ValueType::Float32:
-            return printableFloat();
         case ValueType::Float64:
-            return printableDouble();
+            return printable(type);
         default: {
             const std::size_t width = byteWidth(type);
             const std::uint64_t bits = anyU64();
@@ -107,29 +102,13 @@ private:
         return Record::scalar(pickName(), type, bitsFor(type));
     }
 
-    // A float whose six-digit text reads back as a float with the same text.
-    std::uint64_t printableFloat() {
-        for (;;) {
-            const auto value = std::bit_cast<float>(static_cast<std::uint32_t>(random_()));
-            std::string text, again;
-            appendGeneralFloat(text, value);
-            const auto bits = std::isfinite(value) ? parseValueText(ValueType::Float32, text) : std::nullopt;
-            if (bits) {
-                appendScalarText(again, ValueType::Float32, *bits);
-            }
-            if (bits && again == text) {
-                return *bits;
-            }
-        }
-    }
-
-    std::uint64_t printableDouble() {
-        // Six significant digits and a modest exponent print exactly.
+    // Six significant digits and a modest exponent print exactly in either width.
+    std::uint64_t printable(ValueType type) {
         const double mantissa = below(999'999) + 1;
         const double value = mantissa * std::pow(10.0, below(40) - 25) * (below(2) == 0 ? 1 : -1);
         std::string text;
         appendGeneralFloat(text, value);
-        return *parseValueText(ValueType::Float64, text);
+        return *parseValueText(type, text);
     }
 
     Record randomArray() {

@@ -2,26 +2,20 @@
 
 #include "serz/BinFormat.h"
 #include "serz/Utf8.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace serz::testing {
 
-// The bytes of a file; fails the current test when it cannot be read.
-inline std::string readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_TRUE(in.good()) << "cannot read " << file;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using dovrel::testing::fileText;
 
 // One of the converter's test vectors kept with the tests, and whether its XML converts back to
 // its .fromxml.bin rather than to the .bin itself.

@@ -11,22 +11,6 @@ namespace dovrel::testing {
 
 namespace fs = std::filesystem;
 
-fs::path editorExecutable() {
-    return fs::path(DOVREL_BIN_DIR) / "dovrel-consist-editor";
-}
-
-fs::path serzExecutable() {
-    return fs::path(DOVREL_BIN_DIR) / "serz";
-}
-
-void EditorProcess::storeGameFolder(const fs::path& folder) {
-    storeSetting("GameFolder", folder.string());
-}
-
-void EditorProcess::storeSetting(const std::string& key, const std::string& value) {
-    settings_[key] = value;
-}
-
 EditorResult EditorProcess::runScript(const std::string& script, int timeoutMs) {
     const fs::path file = folder_.write("script.txt", script);
     return runArguments({"--script", file.string()}, timeoutMs);
@@ -48,7 +32,7 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
     // The unprivileged user may not reach the checkout or the build folder (a checkout under /root):
     // it runs copies of the programs and the screen file in a folder of the test's own.
     const fs::path copies = unprivileged_ ? unprivilegedCopies() : fs::path();
-    fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / ("screen-" + screen_ + ".json");
+    fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / "screen-1280x1024.json";
     if (unprivileged_) {
         fs::copy_file(screenFile, copies / screenFile.filename(), fs::copy_options::overwrite_existing);
         screenFile = copies / screenFile.filename();

@@ -16,20 +16,18 @@ struct EditorResult {
 };
 
 // Runs the editor executable on a script in an isolated folder (its own settings, program folder
-// and game folder), offscreen on a screen of the given size.
+// and game folder), offscreen on a 1280x1024 screen.
 class EditorProcess {
 public:
     explicit EditorProcess(const TempFolder& folder) : folder_(folder) {}
 
-    void setScreen(const std::string& size) { screen_ = size; }
     // Runs the editor as the unprivileged user "nobody" (uid and gid 65534); its settings and
     // program folder become that user's, everything else in the test folder stays root's. That user
     // runs copies of the programs and the screen file in the test folder, never the checkout's.
     void runUnprivileged() { unprivileged_ = true; }
     void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
-    // Writes "GameFolder" into the isolated settings, as Locate would have.
-    void storeGameFolder(const std::filesystem::path& folder);
-    void storeSetting(const std::string& key, const std::string& value);
+    // Writes "GameFolder" into the isolated settings before each run, as Locate would have.
+    void storeGameFolder(const std::filesystem::path& folder) { settings_["GameFolder"] = folder.string(); }
 
     EditorResult runScript(const std::string& script, int timeoutMs = 120000);
     EditorResult runArguments(const std::vector<std::string>& arguments, int timeoutMs = 120000);
@@ -44,13 +42,16 @@ private:
     std::filesystem::path unprivilegedCopies() const;
 
     const TempFolder& folder_;
-    std::string screen_ = "1280x1024";
     bool unprivileged_ = false;
     std::map<std::string, std::string> environment_;
     std::map<std::string, std::string> settings_;
 };
 
-std::filesystem::path editorExecutable();
-std::filesystem::path serzExecutable();
+inline std::filesystem::path editorExecutable() {
+    return std::filesystem::path(DOVREL_BIN_DIR) / "dovrel-consist-editor";
+}
+inline std::filesystem::path serzExecutable() {
+    return std::filesystem::path(DOVREL_BIN_DIR) / "serz";
+}
 
 } // namespace dovrel::testing

@@ -44,27 +44,6 @@ fs::path TempFolder::write(const fs::path& relative, const std::string& bytes) c
     return file;
 }
 
-IsolatedEnvironment::IsolatedEnvironment(const TempFolder& folder) {
-    set("XDG_CONFIG_HOME", folder.configFolder().string());
-    set("DOVREL_PROGRAM_FOLDER", folder.programFolder().string());
-}
-
-IsolatedEnvironment::~IsolatedEnvironment() {
-    for (const Saved& saved : saved_) {
-        if (saved.had) {
-            ::setenv(saved.name.c_str(), saved.value.c_str(), 1);
-        } else {
-            ::unsetenv(saved.name.c_str());
-        }
-    }
-}
-
-void IsolatedEnvironment::set(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_.push_back({name, old != nullptr, old != nullptr ? std::string(old) : std::string()});
-    ::setenv(name.c_str(), value.c_str(), 1);
-}
-
 std::string fileText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream content;

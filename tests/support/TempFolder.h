@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace dovrel::testing {
 
@@ -26,25 +25,6 @@ public:
 
 private:
     std::filesystem::path path_;
-};
-
-// Points this process's XDG_CONFIG_HOME and DOVREL_PROGRAM_FOLDER at a TempFolder for as long as
-// the object lives, and puts the old values back afterwards.
-class IsolatedEnvironment {
-public:
-    explicit IsolatedEnvironment(const TempFolder& folder);
-    ~IsolatedEnvironment();
-    IsolatedEnvironment(const IsolatedEnvironment&) = delete;
-    IsolatedEnvironment& operator=(const IsolatedEnvironment&) = delete;
-
-private:
-    struct Saved {
-        std::string name;
-        bool had;
-        std::string value;
-    };
-    void set(const std::string& name, const std::string& value);
-    std::vector<Saved> saved_;
 };
 
 // The whole content of a file; empty when it cannot be read.

@@ -145,22 +145,6 @@ TEST(MakeSampleGame, WritesAnInstallationWithEveryBlueprintInPlace) {
     }
 }
 
-TEST(MakeSampleGame, TheSameSeedGivesTheSameBytesAndAnotherSeedOthers) {
-    const GeneratedSample& sample = defaultSample();
-    ASSERT_EQ(sample.run.exitCode, 0);
-    const TempFolder temp;
-    ASSERT_EQ(runMakeSampleGame({(temp.path() / "again").string(), "--seed", "7"}).exitCode, 0);
-    EXPECT_TRUE(allFiles(temp.path() / "again") == sample.files);
-    ASSERT_EQ(runMakeSampleGame({(temp.path() / "other").string(), "--seed", "8"}).exitCode, 0);
-    const FileMap other = allFiles(temp.path() / "other");
-    for (const std::string file :
-         {"Content/ConsistTemplates.bin",
-          "Assets/Ostwerk Rail/Nordland Freight/RailVehicles/Diesel/DR 220/Default/Engine/dr220.bin"}) {
-        ASSERT_EQ(other.count(file), 1u) << file;
-        EXPECT_NE(other.at(file), sample.files.at(file)) << file;
-    }
-}
-
 // --packed moves the files of most products into one archive per product and keeps everything else:
 // each file of the default sample is on disk or in its product's archive with the same bytes, except
 // the corrupt blueprint, packed whole in a damaged entry, and one blueprint that is on disk and in an
@@ -225,7 +209,8 @@ TEST(MakeSampleGame, RunsAgainOverAnEarlierSampleAndKeepsWhatIsNotItsOwn) {
     second.erase(mine);
     const TempFolder fresh;
     ASSERT_EQ(runMakeSampleGame({fresh.gameFolder().string(), "--units", "60", "--seed", "4"}).exitCode, 0);
-    EXPECT_TRUE(second == allFiles(fresh.gameFolder())); // nothing of the first run is left
+    // Nothing of the first run is left, and the same seed gives the same bytes.
+    EXPECT_TRUE(second == allFiles(fresh.gameFolder()));
     EXPECT_GT(firstFiles, second.size());
 }
 
