@@ -6,7 +6,7 @@
 #include "convert/WorkingFiles.h"
 #include "platform/doubles/QueuedRandomSource.h"
 
-#include <fstream>
+#include <numeric>
 
 namespace dovrel::consisttest {
 
@@ -63,11 +63,8 @@ std::string namelessUserTemplate(std::string_view id) {
 }
 
 std::string userConsistFile(const std::vector<std::string>& templates) {
-    std::string all;
-    for (const std::string& element : templates) {
-        all += element;
-    }
-    return fixture("user-document.xml", {{"@TEMPLATES@", all}});
+    return fixture("user-document.xml",
+                   {{"@TEMPLATES@", std::accumulate(templates.begin(), templates.end(), std::string())}});
 }
 
 std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehicles,
@@ -85,11 +82,8 @@ std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehic
 }
 
 std::string scenarioFile(const std::vector<std::string>& consists) {
-    std::string all;
-    for (const std::string& consist : consists) {
-        all += consist;
-    }
-    return fixture("scenario-document.xml", {{"@CONSISTS@", all}});
+    return fixture("scenario-document.xml",
+                   {{"@CONSISTS@", std::accumulate(consists.begin(), consists.end(), std::string())}});
 }
 
 Bench::Bench(std::optional<ConverterMode> realConverter)

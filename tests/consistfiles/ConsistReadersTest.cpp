@@ -211,19 +211,9 @@ std::string binaryOf(const std::string& xml) {
 }
 
 // Everything both readers show and leave behind on the same game files, the converter run as the
-// serz program or in memory.
-struct ReadTrace {
-    std::vector<ConsistRow> rows;
-    std::vector<std::string> listed;
-    std::vector<std::string> observed;
-    std::vector<std::string> messages;
-    std::string notFound;
-    int lastConverterResult = 0;
-    int pumps = 0;
-    bool workingFilesLeft = false;
-};
-
-ReadTrace readBoth(ConverterMode mode) {
+// serz program or in memory: rows, listed consists, observer calls, messages, notfound.txt, the last
+// converter result and the pumps, one per line; and whether working files were left.
+std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
     Bench bench(mode);
     bench.writeGameFile(binaryOf(
         userConsistFile({userTemplate("d:id=\"11\"", "Mixed",
@@ -237,41 +227,33 @@ ReadTrace readBoth(ConverterMode mode) {
     bench.writeScenario("Beta", "Zero", std::string("SERZ\0\0\1\0", 8));
     bench.answer(MessageAnswer::OK, 2);
 
-    ReadTrace trace;
+    std::vector<std::string> trace;
     const auto take = [&](const consisttest::Outcome<ConsistReadResult>& read) {
-        const ConsistListing& listing = read.result.listing;
-        trace.rows.insert(trace.rows.end(), listing.rows().begin(), listing.rows().end());
-        for (std::size_t i = 0; i < listing.rowCount(); ++i) {
-            trace.listed.push_back(listing.listedConsist(i));
+        for (std::size_t i = 0; i < read.result.listing.rowCount(); ++i) {
+            trace.push_back(read.result.listing.rows()[i].text() + " = " +
+                            read.result.listing.listedConsist(i));
         }
-        trace.observed.insert(trace.observed.end(), read.observer.log.begin(), read.observer.log.end());
-        trace.notFound += fileText(bench.services.notFoundFile());
+        trace.insert(trace.end(), read.observer.log.begin(), read.observer.log.end());
+        trace.push_back("notfound.txt: " + fileText(bench.services.notFoundFile()));
     };
     take(bench.readUser(kCatalogue));
     take(bench.readScenarios(kCatalogue));
-    trace.messages = bench.messages.texts();
-    trace.lastConverterResult = bench.converter.lastConverterResult();
-    trace.pumps = bench.events.pumps();
-    trace.workingFilesLeft = fs::exists(bench.tempFile("temp.bin")) || fs::exists(bench.tempFile("temp.xml"));
-    return trace;
+    const std::vector<std::string> messages = bench.messages.texts();
+    trace.insert(trace.end(), messages.begin(), messages.end());
+    trace.push_back("last converter result " + std::to_string(bench.converter.lastConverterResult()));
+    trace.push_back("pumps " + std::to_string(bench.events.pumps()));
+    return {trace, fs::exists(bench.tempFile("temp.bin")) || fs::exists(bench.tempFile("temp.xml"))};
 }
 
 TEST(ConsistReadersInProcess, ListAnnounceAndNoteExactlyWhatTheProgramGives) {
-    const ReadTrace program = readBoth(ConverterMode::ChildProcess);
-    const ReadTrace inProcess = readBoth(ConverterMode::InProcess);
+    const auto [program, workingFilesLeft] = readBoth(ConverterMode::ChildProcess);
+    const auto [inProcess, workingFilesLeftInProcess] = readBoth(ConverterMode::InProcess);
 
-    ASSERT_EQ(program.rows.size(), 4u);
-    ASSERT_EQ(program.messages.size(), 2u);
-    EXPECT_EQ(inProcess.rows, program.rows);
-    EXPECT_EQ(inProcess.listed, program.listed);
-    EXPECT_EQ(inProcess.observed, program.observed);
-    EXPECT_EQ(inProcess.messages, program.messages);
-    EXPECT_EQ(inProcess.notFound, program.notFound);
-    EXPECT_EQ(program.lastConverterResult, 1) << "the last scenario does not convert";
-    EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
-    EXPECT_EQ(inProcess.pumps, program.pumps);
-    EXPECT_TRUE(program.workingFilesLeft);
-    EXPECT_FALSE(inProcess.workingFilesLeft) << "reading in memory needs no working files";
+    ASSERT_EQ(program.size(), 24u) << "4 rows, 2 messages among them";
+    EXPECT_EQ(program[program.size() - 2], "last converter result 1") << "the last scenario does not convert";
+    EXPECT_EQ(inProcess, program);
+    EXPECT_TRUE(workingFilesLeft);
+    EXPECT_FALSE(workingFilesLeftInProcess) << "reading in memory needs no working files";
 }
 
 } // namespace

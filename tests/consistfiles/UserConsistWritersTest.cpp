@@ -74,13 +74,16 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
     }
 }
 
+// A file named in other case is replaced where it is.
 TEST(UserConsistSaver, AppendsANameOfOtherCaseAfterTheOthersWithFreeIds) {
     Bench bench;
-    bench.writeGameFile(userConsistFile({kAlpha, kBeta}));
+    const fs::path lower =
+        bench.temp.write("game/Content/consisttemplates.bin", userConsistFile({kAlpha, kBeta}));
     bench.answer(MessageAnswer::OK);
     EXPECT_EQ(bench.save("alpha", kLine).result, SaveResult::Saved);
 
-    const std::string document = fileText(bench.gameFile());
+    EXPECT_FALSE(fs::exists(bench.gameFile()));
+    const std::string document = fileText(lower);
     EXPECT_TRUE(
         document.starts_with(kHeader + kAlpha + kBeta + "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
     EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000016\">"), std::string::npos);
@@ -162,15 +165,6 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
         }
     }
-}
-
-TEST(UserConsistSaver, AFileNamedInOtherCaseIsReplacedWhereItIs) {
-    Bench bench;
-    const fs::path lower = bench.temp.write("game/Content/consisttemplates.bin", userConsistFile({kAlpha}));
-    bench.answer(MessageAnswer::OK);
-    bench.save("New", kLine);
-    EXPECT_NE(fileText(lower).find("New</English>"), std::string::npos);
-    EXPECT_FALSE(fs::exists(bench.gameFile()));
 }
 
 // Deleting the last consist deletes the file.
