@@ -17,7 +17,7 @@ using consisttest::userTemplate;
 const std::string kEngine = record("Black Five", "Steam\\5MT\\black5.xml");
 const std::string kTender = record("Tender", "Steam\\5MT\\tender.xml");
 
-TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientation) {
+TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationAndTheRowsName) {
     const std::string listed = kEngine + "|0:" + kTender + "|1:" + kEngine + "|0:" + kEngine + "|x";
     EXPECT_EQ(unitViewRows(listed), (std::vector<UnitViewRow>{{"1", "Black Five", "forward"},
                                                               {"2", "Tender", "reversed"},
@@ -26,9 +26,8 @@ TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientation) {
     EXPECT_TRUE(unitViewRows("").empty());
     EXPECT_TRUE(splitListedConsist("").empty());
     EXPECT_EQ(chosenConsistCaption("12\tCoal\ttrain"), "12 Coal train");
-}
 
-TEST(ListedConsistView, TheRowNameLosesSpacesAndBracketsWhenLoaded) {
+    // The row's name loses spaces, and brackets when loaded.
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"12\tCoal (empty)", "Coal empty"},
         {"7\t  padded name  ", "padded name"},
@@ -40,8 +39,13 @@ TEST(ListedConsistView, TheRowNameLosesSpacesAndBracketsWhenLoaded) {
         EXPECT_EQ(loadedConsistName(row), name) << row;
     }
     EXPECT_EQ(rowName("12\t Coal (empty) "), "Coal (empty)");
+    // The saved row is the first of that exact name.
+    const std::vector<ConsistRow> rows = {{"1", "test"}, {"2", "Test "}, {"3", "Test"}};
+    EXPECT_EQ(rowNamed(rows, "Test"), 1u);
+    EXPECT_EQ(rowNamed(rows, "TEST"), std::nullopt);
 }
 
+// Loading keeps the listed text of units still in the catalogue, up to the consist line's capacity.
 TEST(ListedConsistView, LoadingKeepsTheListedTextOfUnitsStillInTheCatalogue) {
     // The catalogue now holds the engine under another name and no longer holds the tender.
     const std::vector<std::string> catalogue = {record("Renamed", "STEAM\\5mt\\Black5.xml"), "", kTender};
@@ -54,26 +58,17 @@ TEST(ListedConsistView, LoadingKeepsTheListedTextOfUnitsStillInTheCatalogue) {
     const LoadedConsist none = loadListedConsist("5\tNothing", "", catalogue);
     EXPECT_EQ(none.name, "Nothing");
     EXPECT_TRUE(none.units.empty());
-}
 
-TEST(ListedConsistView, LoadingStopsAtTheConsistLinesCapacity) {
-    const std::vector<std::string> catalogue = {kEngine};
     for (const std::size_t units : {std::size_t{5001}, std::size_t{5003}}) {
-        std::string listed = kEngine + "|0";
+        std::string many = kEngine + "|0";
         for (std::size_t i = 1; i < units; ++i) {
-            listed += ":" + kEngine + "|" + std::to_string(i % 2);
+            many += ":" + kEngine + "|" + std::to_string(i % 2);
         }
-        const LoadedConsist loaded = loadListedConsist("1\tLong", listed, catalogue);
-        EXPECT_EQ(loaded.units.size(), 5001u);
-        EXPECT_EQ(loaded.units.back(), kEngine + "|0");
-        EXPECT_EQ(loaded.overflowed, units > 5001);
+        const LoadedConsist cut = loadListedConsist("1\tLong", many, catalogue);
+        EXPECT_EQ(cut.units.size(), 5001u);
+        EXPECT_EQ(cut.units.back(), kEngine + "|0");
+        EXPECT_EQ(cut.overflowed, units > 5001);
     }
-}
-
-TEST(ListedConsistView, TheSavedRowIsTheFirstOfThatExactName) {
-    const std::vector<ConsistRow> rows = {{"1", "test"}, {"2", "Test "}, {"3", "Test"}};
-    EXPECT_EQ(rowNamed(rows, "Test"), 1u);
-    EXPECT_EQ(rowNamed(rows, "TEST"), std::nullopt);
 }
 
 std::vector<std::string> threeTemplates() {

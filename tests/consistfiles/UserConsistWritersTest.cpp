@@ -23,6 +23,10 @@ const std::vector<std::string> kLine = {
 const std::string kAlpha = userTemplate(R"(d:id="550000000")", "Alpha", {{"a.xml", "0", "700"}});
 const std::string kBeta = userTemplate(R"(d:id="550000016")", "Beta", {{"b.xml", "1", "325000000"}});
 const std::string kGamma = userTemplate(R"(d:id="9")", "Gamma", {});
+// The copy the first write of the game's file keeps, at the bench's time.
+std::filesystem::path firstBackup(const Bench& bench) {
+    return bench.backups.folder() / "ConsistTemplates-20261206-205807.bin";
+}
 const std::string kHeader = userConsistFile({}).substr(0, userConsistFile({}).find("\t</Record>"));
 
 TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
@@ -125,8 +129,9 @@ TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
 // the game's file or of tempc.xml, or a game file that does not convert, is reported. The game file
 // stays as it was.
 TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
-    enum Failure { Rejected, GameFileNotWritten, TempcNotWritten, NotConverted };
-    for (const Failure failure : {Rejected, GameFileNotWritten, TempcNotWritten, NotConverted}) {
+    enum Failure { Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied };
+    for (const Failure failure :
+         {Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied}) {
         Bench bench;
         const std::string before = failure == NotConverted ? "corrupt" : userConsistFile({kAlpha});
         bench.writeGameFile(before);
@@ -134,6 +139,8 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
         if (failure == Rejected) {
             bench.processes.queueExitCode(0);
             bench.processes.queueExitCode(1);
+        } else if (failure == BackupNotCopied) {
+            bench.files.failOn(FailingFiles::Operation::Copy, "Backups", "No space left on device");
         } else if (failure != NotConverted) {
             bench.files.failOn(FailingFiles::Operation::Replace,
                                failure == TempcNotWritten ? "tempc.xml" : "ConsistTemplates.bin",
@@ -152,7 +159,9 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
             {SaveResult::NotWritten, notWritten},
             {SaveResult::NotWritten, notWritten},
-            {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."}};
+            {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
+            {SaveResult::NotWritten, aborted + "Could not write " + firstBackup(bench).string() +
+                                         ".\r\n\r\nNo space left on device"}};
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure])
             << failure;
         EXPECT_EQ(fileText(bench.gameFile()), before) << failure;
@@ -163,6 +172,9 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             << failure;
         if (failure == Rejected) {
             EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
+        }
+        if (failure == BackupNotCopied) {
+            EXPECT_TRUE(bench.backups.list().empty()) << "no half copy stays";
         }
     }
 }
@@ -252,8 +264,8 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
 // Deleting the last consist removes the file; deleting another rewrites it. A removal or rewrite that
 // fails, or a rewritten document the converter rejects, is reported and loses nothing.
 TEST(UserConsistDeleter, AFailedRemovalOrRewriteLosesNothing) {
-    enum Failure { NotRemoved, Rejected, NotWritten };
-    for (const Failure failure : {NotRemoved, Rejected, NotWritten}) {
+    enum Failure { NotRemoved, Rejected, NotWritten, BackupNotCopied };
+    for (const Failure failure : {NotRemoved, Rejected, NotWritten, BackupNotCopied}) {
         Bench bench;
         const std::string before =
             userConsistFile(failure == NotRemoved ? std::vector{kGamma} : std::vector{kAlpha, kBeta});
@@ -262,6 +274,8 @@ TEST(UserConsistDeleter, AFailedRemovalOrRewriteLosesNothing) {
         if (failure == Rejected) {
             bench.processes.queueExitCode(0);
             bench.processes.queueExitCode(2);
+        } else if (failure == BackupNotCopied) {
+            bench.files.failOn(FailingFiles::Operation::Copy, "Backups", "Read-only file system");
         } else {
             bench.files.failOn(failure == NotRemoved ? FailingFiles::Operation::Remove
                                                      : FailingFiles::Operation::Replace,
@@ -276,13 +290,17 @@ TEST(UserConsistDeleter, AFailedRemovalOrRewriteLosesNothing) {
                   failure == Rejected
                       ? "Operation aborted.\r\n\r\nBadly formed .xml file.\r\n\r\nSee error.xml file in "
                         "\\Temp folder."
-                      : "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() +
+                      : "Operation aborted.\r\n\r\nCould not write " +
+                            (failure == BackupNotCopied ? firstBackup(bench) : bench.gameFile()).string() +
                             ".\r\n\r\nRead-only file system");
         EXPECT_EQ(bench.messages.shown().back().icon, MessageIcon::Exclamation);
         EXPECT_EQ(fileText(bench.tempFile("error.xml")),
                   failure == Rejected ? userConsistFile({kBeta}) : "an earlier rejection");
         EXPECT_EQ(fileText(bench.gameFile()), before);
         EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
+        if (failure == BackupNotCopied) {
+            EXPECT_TRUE(bench.backups.list().empty()) << "no half copy stays";
+        }
     }
 }
 
@@ -309,13 +327,14 @@ TEST(UserConsistBackups, NamesTellWhenTheCopyWasTaken) {
     }
 }
 
-TEST(UserConsistBackups, EveryWriteOfTheGameFileKeepsTheFileAsItWasAndTheNewest20Stay) {
+TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTheNewest20Stay) {
     Bench bench;
     EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt) << "no file, no copy";
     EXPECT_FALSE(fs::exists(bench.backups.folder()));
 
     // A save over an existing file, a replace, and a delete: each keeps what was there before.
-    bench.writeGameFile(userConsistFile({kAlpha, kBeta}));
+    bench.writeGameFile(userConsistFile(
+        {kAlpha, namelessUserTemplate("7"), kBeta, userTemplate(R"(d:id="10")", "Coal &amp; Ore", {})}));
     const std::string first = fileText(bench.gameFile());
     bench.answer(MessageAnswer::OK);
     ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved);
@@ -338,6 +357,25 @@ TEST(UserConsistBackups, EveryWriteOfTheGameFileKeepsTheFileAsItWasAndTheNewest2
     EXPECT_EQ(fileText(kept[1].file), second);
     EXPECT_EQ(fileText(kept[2].file), first);
 
+    // The restore lists each copy, newest first, with its consists, and puts the chosen one back
+    // after Yes; the file it replaces is kept too.
+    UserConsistRestore restore(bench.services);
+    const std::vector<BackupChoice> choices = restore.choices();
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[2].consistNames, (std::vector<std::string>{"Alpha", "*", "Beta", "Coal & Ore"}));
+    const std::string current = fileText(bench.gameFile());
+    bench.answer(MessageAnswer::No);
+    EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::NotRestored);
+    EXPECT_EQ(fileText(bench.gameFile()), current);
+    bench.answer(MessageAnswer::Yes);
+    bench.answer(MessageAnswer::OK);
+    EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::Restored);
+    EXPECT_EQ(fileText(bench.gameFile()), first);
+    EXPECT_EQ(bench.messages.shown().back().text,
+              "User consists restored from the copy of 2026-12-06 20:58:07.");
+    ASSERT_EQ(bench.backups.list().size(), 4u);
+    EXPECT_EQ(fileText(bench.backups.list()[0].file), current);
+
     for (int k = 0; k < 30; ++k) {
         bench.clock.advance(std::chrono::minutes(1));
         ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
@@ -346,62 +384,6 @@ TEST(UserConsistBackups, EveryWriteOfTheGameFileKeepsTheFileAsItWasAndTheNewest2
     ASSERT_EQ(newest.size(), UserConsistBackups::kKept);
     EXPECT_EQ(newest.front().taken, "2026-12-06 22:28:07");
     EXPECT_EQ(newest.back().taken, "2026-12-06 22:09:07");
-}
-
-TEST(UserConsistBackups, AFailedCopyStopsTheWriteAndTheGameFileStays) {
-    for (const std::string command : {"save", "delete"}) {
-        Bench bench;
-        bench.writeGameFile(userConsistFile({kAlpha, kBeta}));
-        const std::string before = fileText(bench.gameFile());
-        bench.files.failOn(FailingFiles::Operation::Copy, "Backups", "No space left on device");
-        bench.answer(MessageAnswer::Yes);
-        bench.answer(MessageAnswer::OK);
-        if (command == "save") {
-            EXPECT_EQ(bench.save("Alpha", kLine).result, SaveResult::NotWritten);
-        } else {
-            EXPECT_EQ(bench.remove("1\tAlpha").result, DeleteResult::NotWritten);
-        }
-        EXPECT_EQ(fileText(bench.gameFile()), before) << command;
-        const std::string message = bench.messages.shown().back().text;
-        EXPECT_TRUE(message.starts_with("Operation aborted.\r\n\r\nCould not write " +
-                                        (bench.backups.folder() / "ConsistTemplates-").string()))
-            << message;
-        EXPECT_TRUE(message.ends_with(".bin.\r\n\r\nNo space left on device")) << message;
-        EXPECT_TRUE(bench.backups.list().empty()) << command << ": no half copy stays";
-    }
-}
-
-TEST(UserConsistRestore, ListsEachCopyWithItsConsistsAndPutsTheChosenOneBackAfterYes) {
-    Bench bench;
-    bench.writeGameFile(userConsistFile(
-        {kAlpha, namelessUserTemplate("7"), kBeta, userTemplate(R"(d:id="9")", "Coal &amp; Ore", {})}));
-    const std::string older = fileText(bench.gameFile());
-    bench.answer(MessageAnswer::Yes);
-    bench.answer(MessageAnswer::OK);
-    ASSERT_EQ(bench.remove("2\tBeta").result, DeleteResult::Deleted);
-    const std::string current = fileText(bench.gameFile());
-
-    UserConsistRestore restore(bench.services);
-    const std::vector<BackupChoice> choices = restore.choices();
-    ASSERT_EQ(choices.size(), 1u);
-    EXPECT_EQ(choices[0].consistNames, (std::vector<std::string>{"Alpha", "*", "Beta", "Coal & Ore"}));
-
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
-        bench.answer(answer);
-        EXPECT_EQ(restore.restore(choices[0].backup, bench.contentFolder()), RestoreResult::NotRestored);
-        EXPECT_EQ(fileText(bench.gameFile()), current);
-    }
-
-    bench.clock.advance(std::chrono::seconds(5));
-    bench.answer(MessageAnswer::Yes);
-    bench.answer(MessageAnswer::OK);
-    EXPECT_EQ(restore.restore(choices[0].backup, bench.contentFolder()), RestoreResult::Restored);
-    EXPECT_EQ(fileText(bench.gameFile()), older);
-    EXPECT_EQ(bench.messages.shown().back().text,
-              "User consists restored from the copy of 2026-12-06 20:58:07.");
-    const std::vector<UserConsistBackup> kept = bench.backups.list();
-    ASSERT_EQ(kept.size(), 2u) << "the file replaced by the restore is kept too";
-    EXPECT_EQ(fileText(kept[0].file), current);
 }
 
 // Through the project's own converter: what the save writes, the reader lists as saved, a second
