@@ -71,15 +71,12 @@ TEST(ListedConsistView, LoadingKeepsTheListedTextOfUnitsStillInTheCatalogue) {
     }
 }
 
-std::vector<std::string> threeTemplates() {
-    return splitXmlLines(userConsistFile(
+// A scan stops at the record's end, and a name leads to no lines that are no template.
+TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
+    const std::vector<std::string> lines = splitXmlLines(userConsistFile(
         {userTemplate(R"(d:id="111")", "Alpha", {{"a.xml", "0", "201"}}),
          userTemplate(R"(d:id="-2147483000")", "Beta", {{"b.xml", "0", "301"}, {"c.xml", "1", "317"}}),
          userTemplate(R"(d:id="333")", "Alpha", {})}));
-}
-
-TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
-    const std::vector<std::string> lines = threeTemplates();
     CountingEventPump events;
     const TemplateList save = scanTemplates(lines, TemplateScanPurpose::Save, events);
     // Each template is 11 lines plus 14 per entry, after three header lines.
@@ -94,19 +91,17 @@ TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
     const TemplateList removal = scanTemplates(lines, TemplateScanPurpose::Delete, events);
     EXPECT_EQ(removal.templateIndex, save.templateIndex);
     EXPECT_EQ(removal.entryIds, "");
-}
 
-TEST(TemplateScan, StopsAtTheRecordsEndAndDistrustsLinesThatAreNoTemplate) {
-    const std::vector<std::string> lines = {R"(<cConsistTemplate d:id="1">)", "<Name>",
-                                            R"(<English d:type="s">A</English>)", "</Record>",
-                                            R"(<cConsistTemplate d:id="2">)"};
-    CountingEventPump events;
-    const TemplateList list = scanTemplates(lines, TemplateScanPurpose::Delete, events);
+    const std::vector<std::string> cut = {R"(<cConsistTemplate d:id="1">)", "<Name>",
+                                          R"(<English d:type="s">A</English>)", "</Record>",
+                                          R"(<cConsistTemplate d:id="2">)"};
+    CountingEventPump cutEvents;
+    const TemplateList list = scanTemplates(cut, TemplateScanPurpose::Delete, cutEvents);
     EXPECT_EQ(list.templateIndex, "1|0|");
     EXPECT_EQ(list.templateCount, 1);
-    EXPECT_EQ(events.pumps(), 4);
-    EXPECT_EQ(templateLinesNamed(list, "A", lines), std::nullopt);
-    EXPECT_EQ(templateLinesNamed(TemplateList{{{"1", 0, 3, "A"}}, "1|0|3", "", 1}, "A", lines), std::nullopt);
+    EXPECT_EQ(cutEvents.pumps(), 4);
+    EXPECT_EQ(templateLinesNamed(list, "A", cut), std::nullopt);
+    EXPECT_EQ(templateLinesNamed(TemplateList{{{"1", 0, 3, "A"}}, "1|0|3", "", 1}, "A", cut), std::nullopt);
 }
 
 // The opening and closing line of every template, from the lines themselves.
