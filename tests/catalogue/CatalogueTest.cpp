@@ -6,9 +6,7 @@
 #include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace dovrel {
 namespace {
@@ -52,19 +50,7 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
 }
 
-TEST(CatalogueCacheText, KeepsOnly5001Slots) {
-    std::string text;
-    for (int i = 0; i < 6000; ++i) {
-        text += "line " + std::to_string(i) + "\r\n";
-    }
-    const Catalogue catalogue = Catalogue::fromCacheText(text);
-    EXPECT_EQ(catalogue.size(), 5001u);
-    EXPECT_EQ(catalogue.slot(5000), "line 5000");
-    EXPECT_EQ(catalogue.slot(5001), "");
-    EXPECT_EQ(catalogue.records().back(), "line 5000");
-}
-
-TEST(Catalogue, AppendFillsSlotsInOrderUntilTheTableIsFull) {
+TEST(Catalogue, AppendAndTheCacheTextFillAtMost5001SlotsInOrder) {
     Catalogue catalogue;
     EXPECT_FALSE(catalogue.append("")) << "an empty record would end the catalogue";
     for (std::size_t i = 0; i < Catalogue::kSlots; ++i) {
@@ -75,19 +61,15 @@ TEST(Catalogue, AppendFillsSlotsInOrderUntilTheTableIsFull) {
     EXPECT_EQ(catalogue.size(), 5001u);
     EXPECT_EQ(catalogue.slot(0), "r0");
     EXPECT_EQ(catalogue.slot(5000), "r5000");
+    // The cache text too fills at most 5001 slots.
+    const Catalogue loaded = Catalogue::fromCacheText(catalogue.cacheText() + "\r\nr5001\r\nr5002\r\n");
+    EXPECT_EQ(loaded.size(), 5001u);
+    EXPECT_EQ(loaded.slot(5001), "");
+    EXPECT_EQ(loaded.records().back(), "r5000");
 
     catalogue.clear();
     EXPECT_TRUE(catalogue.empty());
     EXPECT_EQ(catalogue.slot(0), "");
-}
-
-TEST(EquipmentRecord, MissingFieldsReadAsEmpty) {
-    const EquipmentRecord shortLine("diesel|Class 66|Alpha");
-    EXPECT_EQ(shortLine.fieldCount(), 3u);
-    EXPECT_EQ(shortLine.field(RecordField::provider), "Alpha");
-    EXPECT_EQ(shortLine.field(RecordField::product), "");
-    EXPECT_EQ(shortLine.field(RecordField::multipleUnit), "");
-    EXPECT_EQ(EquipmentRecord("").field(RecordField::unitClass), "");
 }
 
 TEST(EquipmentRecord, ShortCouplerName) {
@@ -107,25 +89,12 @@ TEST(EquipmentRecord, ShortCouplerName) {
     }
 }
 
+// Fields missing from a record read as empty.
 TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
-    BlueprintFields fields;
-    fields.unitClass = "freight";
-    fields.englishName = "Hopper";
-    fields.frontCouplingId = "C\\F.xml";
-    fields.rearCouplingId = "C\\R.xml";
-    fields.frontCoupler = "F";
-    fields.rearCoupler = "R";
-    fields.commonName = "HTA";
-    fields.mass = "25";
-    fields.capacity = "45;10";
-    fields.easeOfDerailment = "e";
-    fields.dragCoefficient = "d";
-    fields.rollingFriction = "r";
-    fields.dryFriction = "dry";
-    fields.wetFriction = "wet";
-    fields.snowFriction = "snow";
-    fields.sandFriction = "sand";
-    fields.bulkFreightType = "Coal;Coke";
+    // Kind, class, names, couplings, physics, cargo and multiple-unit flag, in the struct's order.
+    BlueprintFields fields{"",     "freight", "HTA",   "Hopper",    "C\\F.xml", "F",   "C\\R.xml",
+                           "R",    "25",      "e",     "d",         "r",        "dry", "wet",
+                           "snow", "sand",    "45;10", "Coal;Coke", "0"};
 
     EXPECT_EQ(
         assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"),
@@ -135,6 +104,11 @@ TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
     const EquipmentRecord withoutCargo(assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"));
     EXPECT_EQ(withoutCargo.fieldCount(), kRecordFieldCount);
     EXPECT_EQ(withoutCargo.field(RecordField::bulkFreightType), "None");
+    const EquipmentRecord shortLine("diesel|Class 66|Alpha");
+    EXPECT_EQ(shortLine.fieldCount(), 3u);
+    EXPECT_EQ(shortLine.field(RecordField::provider), "Alpha");
+    EXPECT_EQ(shortLine.field(RecordField::product), "");
+    EXPECT_EQ(EquipmentRecord("").field(RecordField::unitClass), "");
 }
 
 std::string record(const std::string& provider, const std::string& product, const std::string& front,
@@ -194,51 +168,6 @@ TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(slots(*loaded, 3),
               (std::vector<std::string>{"diesel|Caf\xE9|Alpha", "steam|Black 5|Beta", ""}));
-}
-
-// While it lives, no file of this process may grow beyond `bytes`: a write past it fails with
-// "File too large", even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousSignal_)(int) = nullptr;
-};
-
-TEST(CatalogueCacheFile, AFailedWriteLeavesTheOldFile) {
-    TempFolder temp;
-    QtFiles files;
-    const fs::path old = temp.write("program/equipmentlist.txt", "old|record");
-    CatalogueCache cache(files, temp.programFolder());
-    Catalogue catalogue;
-    for (int i = 0; i < 100; ++i) {
-        catalogue.append("diesel|Unit " + std::to_string(i) + "|Acme|Pack");
-    }
-
-    FileStatus status;
-    {
-        const FileSizeLimit limit(1024);
-        status = cache.write(catalogue);
-    }
-    EXPECT_FALSE(status.ok);
-    EXPECT_FALSE(status.reason.empty());
-    EXPECT_EQ(fileText(old), "old|record");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
-        << "no temporary file is left beside the cache";
 }
 
 } // namespace
