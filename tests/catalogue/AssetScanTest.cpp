@@ -1,6 +1,7 @@
 #include "catalogue/AssetScan.h"
 #include "BlueprintFixture.h"
 #include "catalogue/PackedArchive.h"
+#include "catalogue/ScanIndex.h"
 #include "catalogue/ScanProgressText.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
@@ -59,14 +60,12 @@ struct ScanHarness {
     QueuedMessageBoxes messages;
     RecordingScanObserver observer;
     AssetScan scan{files, converter, events, messages, observer};
-    std::vector<std::string> convertedInputs;
 
     ScanHarness() {
         fs::create_directories(folders.assetsFolder);
         processes.setAction([this](const RecordingProcessRunner::Run& run) {
             const fs::path input = run.arguments.at(0);
             const std::string bytes = readWholeFile(input).value_or("");
-            convertedInputs.push_back(bytes);
             if (!bytes.starts_with(kUnconvertible)) {
                 std::ofstream(converterOutputFor(input), std::ios::binary) << bytes;
             }
@@ -121,13 +120,11 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
         "Alpha/Rails/RailVehicles/Diesel/bin",
         "Alpha/Rails/RailVehicles/Diesel/x.bin.txt",
         "Alpha/Rails/RailVehicles/Diesel/Couplings/c.bin",
-        "Alpha/Rails/RailVehicles/Diesel/CabView/c.bin",
         "Alpha/Rails/RailVehicles/Diesel/TEXTURES/t.bin",
         "Alpha/Rails/RailVehicles/Diesel/Class66/Simulation/s.bin",
         "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
         "Alpha/Rails/Audio/X/a.bin",
         "Alpha/Rails/SCENERY/X/s.bin",
-        "Alpha/Rails/test/X/t.bin",
         "Alpha/vantorCore/RailVehicles/X/v.bin",
         "Developer/P/RailVehicles/X/d.bin",
     };
@@ -302,22 +299,6 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
 }
 
-TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
-    ScanHarness harness;
-    const std::string xml = ScanHarness::wagon("One").xml();
-    harness.write("Alpha/Rails/RailVehicles/Wagons/w.bin", xml);
-    CountingEventPump perLine;
-    QtFiles files;
-    BlueprintFields fields;
-    BlueprintReader(files, perLine, nullptr).readText(xml, fields);
-    ASSERT_GT(perLine.pumps(), 30);
-    Catalogue catalogue;
-
-    harness.run(catalogue);
-
-    EXPECT_EQ(harness.events.pumps(), 2 + 2 + perLine.pumps() + 1);
-}
-
 // A cache that is a link to nowhere or a folder cannot be loaded: the scan rebuilds the catalogue,
 // reports the failed write and leaves the link or folder as it was.
 TEST(AssetScan, ACacheThatCannotBeReadOrWrittenIsRebuiltAndTheFailureReported) {
@@ -363,15 +344,6 @@ void writeArchive(const fs::path& file, const std::vector<ArchiveEntry>& entries
     ASSERT_EQ(zip_close(archive), 0);
 }
 
-// Changes one byte inside the stored content of an entry, so its checksum no longer matches.
-void damageStoredContent(const fs::path& file, const std::string& content) {
-    std::string bytes = readWholeFile(file).value();
-    const std::size_t at = bytes.find(content);
-    ASSERT_NE(at, std::string::npos);
-    bytes[at + content.size() / 2] ^= 0x55;
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 TEST(PackedArchive, ReadsEntriesWholeAndRefusesWhatIsNotThere) {
     TempFolder temp;
     const fs::path file = temp.path() / "Stock.ap";
@@ -391,7 +363,10 @@ TEST(PackedArchive, ReadsEntriesWholeAndRefusesWhatIsNotThere) {
     EXPECT_FALSE(PackedArchive::open(temp.path() / "Junk.ap").has_value());
     EXPECT_FALSE(PackedArchive::open(temp.path() / "Missing.ap").has_value());
 
-    damageStoredContent(file, content);
+    // One byte changed inside the stored content: the entry's checksum no longer matches.
+    std::string bytes = readWholeFile(file).value();
+    bytes[bytes.find(content) + content.size() / 2] ^= 0x55;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
     ArchiveShelf shelf;
     EXPECT_EQ(shelf.read(file, entries[0]), "first");
     EXPECT_EQ(shelf.read(file, entries[1]), std::nullopt) << "the checksum no longer matches";
@@ -411,8 +386,6 @@ TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
              "RailVehicles/top.bin",     // level 1: not read
              "Audio/X/a.bin",            // first-level skip list
              "RailVehicles/Packed/Textures/t.bin",
-             "RailVehicles/Packed/MyBogie.bin",
-             "RailVehicles/Packed/readme.txt",
              "RailVehicles/Packed/bad|name.bin",
              "RailVehicles/Packed//double.bin",
              "RailVehicles/../Packed/up.bin",
@@ -593,6 +566,81 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     EXPECT_EQ(full.report.blueprintsReused, 0);
     EXPECT_GT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound / 2);
     EXPECT_LT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound);
+}
+
+constexpr long long kSecond = 1000000000LL;
+
+FoundBlueprint looseBlueprint(const std::string& file, FileStamp stamp) {
+    return FoundBlueprint{{"P", "Q"}, file, "RailVehicles\\W\\w.xml", std::nullopt, stamp};
+}
+
+BlueprintOutcome outcomeNamed(const std::string& english) {
+    BlueprintOutcome outcome;
+    outcome.status = kBlueprintRead;
+    outcome.fields.blueprintKind = "wagon";
+    outcome.fields.englishName = english;
+    outcome.fields.capacity = "45;12";
+    outcome.englishNameReached = true;
+    outcome.converterResult = 0;
+    outcome.rootLine = "<cBlueprintLoader xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">";
+    return outcome;
+}
+
+TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
+    TempFolder temp;
+    QtFiles files;
+    const long long start = 1000 * kSecond;
+    ScanIndex index(start);
+    const FoundBlueprint plain = looseBlueprint("/a/w.bin", {120, start - 5 * kSecond});
+    FoundBlueprint packed = looseBlueprint("/a/Stock.ap", {999, start - 2 * kSecond});
+    packed.packed = PackedArchive::Entry{3, "RailVehicles\\W\\w.bin"};
+    FoundBlueprint otherEntry = packed;
+    otherEntry.packed = PackedArchive::Entry{4, "RailVehicles/W/x.bin"};
+    const FoundBlueprint recent = looseBlueprint("/a/new.bin", {10, start - kSecond / 2});
+    BlueprintOutcome failed;
+    failed.converterResult = 1;
+    const FoundBlueprint unreadable = looseBlueprint("/a/locked.bin", {10, start - 9 * kSecond});
+    index.note(plain, outcomeNamed("Odd: 12:\n|\r\n\x01 bytes"));
+    index.note(packed, failed);
+    index.note(otherEntry, outcomeNamed("the other entry"));
+    index.note(recent, outcomeNamed("changed just before the scan"));
+    index.note(unreadable, BlueprintOutcome{}); // its bytes could not be had: no converter result
+    ASSERT_TRUE(index.write(files, temp.path() / "equipmentlist.index").ok);
+
+    const ScanIndex loaded = ScanIndex::load(files, temp.path() / "equipmentlist.index");
+
+    EXPECT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded.text(), index.text());
+    const std::optional<BlueprintOutcome> found = loaded.find(plain);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->fields.englishName, "Odd: 12:\n|\r\n\x01 bytes");
+    EXPECT_EQ(found->fields.capacity, "45;12");
+    EXPECT_EQ(found->fields.multipleUnit, "0");
+    EXPECT_EQ(found->rootLine, outcomeNamed("").rootLine);
+    EXPECT_EQ(found->converterResult, 0);
+    EXPECT_EQ(loaded.find(packed)->converterResult, 1);
+    EXPECT_EQ(loaded.find(packed)->status, kBlueprintReadFailed);
+    EXPECT_EQ(loaded.find(otherEntry)->fields.englishName, "the other entry");
+    EXPECT_FALSE(loaded.find(recent).has_value());
+    EXPECT_FALSE(loaded.find(unreadable).has_value()) << "it may be readable next time";
+    for (const FileStamp changed :
+         {FileStamp{121, start - 5 * kSecond}, FileStamp{120, start - 4 * kSecond}}) {
+        EXPECT_FALSE(loaded.find(looseBlueprint("/a/w.bin", changed)).has_value());
+    }
+}
+
+TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
+    TempFolder temp;
+    QtFiles files;
+    ScanIndex index(100 * kSecond);
+    index.note(looseBlueprint("/a/w.bin", {1, kSecond}), outcomeNamed("W"));
+    const std::string text = index.text();
+    for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),
+                                      text + "\n5:short", text + "x", std::string()}) {
+        temp.write("equipmentlist.index", broken);
+        EXPECT_EQ(ScanIndex::load(files, temp.path() / "equipmentlist.index").size(), 0u) << broken;
+    }
+    EXPECT_EQ(ScanIndex::load(files, temp.path() / "missing.index").size(), 0u);
 }
 
 TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {

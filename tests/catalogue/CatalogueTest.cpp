@@ -1,19 +1,12 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/BlueprintFields.h"
-#include "catalogue/CatalogueCache.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/EquipmentRecord.h"
-#include "platform/qt/QtFiles.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace dovrel {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::fileText;
-using testing::TempFolder;
 
 std::vector<std::string> slots(const Catalogue& catalogue, std::size_t count) {
     std::vector<std::string> texts;
@@ -143,31 +136,6 @@ TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
         record("One", "P", "A.xml", "B.xml") + "\r\n\r\n" + record("Two", "P", "C.xml", "D.xml")));
     EXPECT_EQ(cut.providerList, "One");
     EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
-    TempFolder temp;
-    QtFiles files;
-    CatalogueCache cache(files, temp.programFolder());
-    EXPECT_EQ(cache.file(), temp.programFolder() / "equipmentlist.txt");
-    EXPECT_FALSE(cache.exists());
-    EXPECT_FALSE(cache.load().has_value());
-
-    temp.write("program/equipmentlist.txt", "an older, longer catalogue\r\nwith two lines\r\n");
-    Catalogue catalogue;
-    catalogue.append("diesel|Caf\xE9|Alpha");
-    ASSERT_TRUE(cache.write(catalogue).ok);
-    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
-        << "no temporary file is left beside the cache";
-
-    catalogue.append("steam|Black 5|Beta");
-    ASSERT_TRUE(cache.write(catalogue).ok);
-    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha\r\nsteam|Black 5|Beta");
-    const std::optional<Catalogue> loaded = cache.load();
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ(slots(*loaded, 3),
-              (std::vector<std::string>{"diesel|Caf\xE9|Alpha", "steam|Black 5|Beta", ""}));
 }
 
 } // namespace
