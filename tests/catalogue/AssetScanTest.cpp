@@ -1,5 +1,7 @@
 #include "catalogue/AssetScan.h"
 #include "BlueprintFixture.h"
+#include "catalogue/PackedArchive.h"
+#include "catalogue/ScanIndex.h"
 #include "catalogue/ScanProgressText.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
@@ -17,6 +19,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <zip.h>
 
 namespace dovrel {
 namespace {
@@ -24,7 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::BlueprintFixture;
 using testing::CargoDefinition;
-using testing::converterLayout;
 using testing::fileText;
 using testing::replaceFirst;
 using testing::TempFolder;
@@ -58,14 +60,12 @@ struct ScanHarness {
     QueuedMessageBoxes messages;
     RecordingScanObserver observer;
     AssetScan scan{files, converter, events, messages, observer};
-    std::vector<std::string> convertedInputs;
 
     ScanHarness() {
         fs::create_directories(folders.assetsFolder);
         processes.setAction([this](const RecordingProcessRunner::Run& run) {
             const fs::path input = run.arguments.at(0);
             const std::string bytes = readWholeFile(input).value_or("");
-            convertedInputs.push_back(bytes);
             if (!bytes.starts_with(kUnconvertible)) {
                 std::ofstream(converterOutputFor(input), std::ios::binary) << bytes;
             }
@@ -84,12 +84,13 @@ struct ScanHarness {
     AssetScanReport run(Catalogue& catalogue) { return scan.run(folders, catalogue); }
 };
 
-// provider\product\blueprintPath of every record, in catalogue order.
-std::vector<std::string> locations(const Catalogue& catalogue) {
+// provider\product\blueprintPath of every record, in catalogue order, after "englishName = " if named.
+std::vector<std::string> locations(const Catalogue& catalogue, bool named = false) {
     std::vector<std::string> found;
     for (const std::string& line : catalogue.records()) {
         const EquipmentRecord record(line);
-        found.push_back(std::string(record.field(RecordField::provider)) + "\\" +
+        found.push_back((named ? std::string(record.field(RecordField::englishName)) + " = " : "") +
+                        std::string(record.field(RecordField::provider)) + "\\" +
                         std::string(record.field(RecordField::product)) + "\\" +
                         std::string(record.field(RecordField::blueprintPath)));
     }
@@ -119,13 +120,11 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
         "Alpha/Rails/RailVehicles/Diesel/bin",
         "Alpha/Rails/RailVehicles/Diesel/x.bin.txt",
         "Alpha/Rails/RailVehicles/Diesel/Couplings/c.bin",
-        "Alpha/Rails/RailVehicles/Diesel/CabView/c.bin",
         "Alpha/Rails/RailVehicles/Diesel/TEXTURES/t.bin",
         "Alpha/Rails/RailVehicles/Diesel/Class66/Simulation/s.bin",
         "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
         "Alpha/Rails/Audio/X/a.bin",
         "Alpha/Rails/SCENERY/X/s.bin",
-        "Alpha/Rails/test/X/t.bin",
         "Alpha/vantorCore/RailVehicles/X/v.bin",
         "Developer/P/RailVehicles/X/d.bin",
     };
@@ -300,22 +299,6 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
 }
 
-TEST(AssetScan, LetsTheWindowBreatheAroundEveryCopyAndConversion) {
-    ScanHarness harness;
-    const std::string xml = ScanHarness::wagon("One").xml();
-    harness.write("Alpha/Rails/RailVehicles/Wagons/w.bin", xml);
-    CountingEventPump perLine;
-    QtFiles files;
-    BlueprintFields fields;
-    BlueprintReader(files, perLine, nullptr).readText(xml, fields);
-    ASSERT_GT(perLine.pumps(), 30);
-    Catalogue catalogue;
-
-    harness.run(catalogue);
-
-    EXPECT_EQ(harness.events.pumps(), 2 + 2 + perLine.pumps() + 1);
-}
-
 // A cache that is a link to nowhere or a folder cannot be loaded: the scan rebuilds the catalogue,
 // reports the failed write and leaves the link or folder as it was.
 TEST(AssetScan, ACacheThatCannotBeReadOrWrittenIsRebuiltAndTheFailureReported) {
@@ -340,38 +323,104 @@ TEST(AssetScan, ACacheThatCannotBeReadOrWrittenIsRebuiltAndTheFailureReported) {
     }
 }
 
-TEST(AssetScan, NoAssetsGiveAnEmptyCatalogueAndEmptyLists) {
-    ScanHarness harness;
-    fs::remove_all(harness.folders.assetsFolder);
-    Catalogue catalogue;
+struct ArchiveEntry {
+    std::string name;
+    std::string bytes;
+};
 
-    const AssetScanReport report = harness.run(catalogue);
-
-    EXPECT_TRUE(catalogue.empty());
-    EXPECT_EQ(report.lists.providerList, "");
-    EXPECT_TRUE(report.lists.couplerList.empty());
-    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"), "");
+// Writes a zip archive with libzip, every entry stored uncompressed, so that its bytes can be found
+// and damaged in the file afterwards.
+void writeArchive(const fs::path& file, const std::vector<ArchiveEntry>& entries) {
+    fs::create_directories(file.parent_path());
+    int error = 0;
+    zip* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    for (const ArchiveEntry& entry : entries) {
+        zip_source_t* source = zip_source_buffer(archive, entry.bytes.data(), entry.bytes.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_RAW);
+        ASSERT_GE(index, 0) << entry.name;
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0);
 }
 
-TEST(AssetScan, RecordsPastTheLastSlotAreLeftOutWithoutAMessage) {
+TEST(PackedArchive, ReadsEntriesWholeAndRefusesWhatIsNotThere) {
+    TempFolder temp;
+    const fs::path file = temp.path() / "Stock.ap";
+    const std::string content(70000, 'x');
+    writeArchive(file, {{"RailVehicles\\A\\a.bin", "first"}, {"RailVehicles/B/b.bin", content}});
+    temp.write("Junk.ap", "PK\x03\x04 and nothing else");
+
+    const std::optional<PackedArchive> archive = PackedArchive::open(file);
+    ASSERT_TRUE(archive.has_value());
+    const std::vector<PackedArchive::Entry> entries = archive->entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "RailVehicles\\A\\a.bin");
+    EXPECT_EQ(archive->read(entries[0]), "first");
+    EXPECT_EQ(archive->read(entries[1]), content);
+    EXPECT_EQ(archive->read({entries[1].index, "RailVehicles/B/other.bin"}), std::nullopt);
+    EXPECT_EQ(archive->read({7, "RailVehicles/B/b.bin"}), std::nullopt);
+    EXPECT_FALSE(PackedArchive::open(temp.path() / "Junk.ap").has_value());
+    EXPECT_FALSE(PackedArchive::open(temp.path() / "Missing.ap").has_value());
+
+    // One byte changed inside the stored content: the entry's checksum no longer matches.
+    std::string bytes = readWholeFile(file).value();
+    bytes[bytes.find(content) + content.size() / 2] ^= 0x55;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    ArchiveShelf shelf;
+    EXPECT_EQ(shelf.read(file, entries[0]), "first");
+    EXPECT_EQ(shelf.read(file, entries[1]), std::nullopt) << "the checksum no longer matches";
+}
+
+TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
     ScanHarness harness;
-    // Only the lines up to the couplers, to keep 5003 files small.
-    const std::string whole = ScanHarness::wagon("W").xml();
-    const std::string xml = whole.substr(0, whole.find("</RailVehicleComponent>"));
-    for (int i = 0; i < 5003; ++i) {
-        harness.write("Alpha/Rails/RailVehicles/Many/w" + std::to_string(10000 + i) + ".bin", xml);
+    const auto xml = [](const std::string& english) { return ScanHarness::wagon(english).xml(); };
+    const fs::path product = harness.folders.assetsFolder / "Alpha" / "Rails";
+    harness.temp.write("game/Assets/Alpha/Rails/RailVehicles/Loose/a.bin", xml("loose a"));
+    std::vector<ArchiveEntry> first;
+    for (const char* name : {
+             "RailVehicles/Packed/z.bin",
+             "RailVehicles\\Packed\\y.BIN",
+             "RailVehicles/Packed/Deeper/x.bin",
+             "RailVehicles/LOOSE/A.BIN", // the loose file of the same path wins
+             "RailVehicles/top.bin",     // level 1: not read
+             "Audio/X/a.bin",            // first-level skip list
+             "RailVehicles/Packed/Textures/t.bin",
+             "RailVehicles/Packed/bad|name.bin",
+             "RailVehicles/Packed//double.bin",
+             "RailVehicles/../Packed/up.bin",
+             "/RailVehicles/Packed/rooted.bin",
+             "RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin",
+             "RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
+         }) {
+        first.push_back({name, xml(std::string("packed ") + name)});
     }
+    first.push_back({"RailVehicles/Packed/", ""});
+    writeArchive(product / "A.AP", first);
+    writeArchive(product / "b.ap", {{"RailVehicles/packed/Z.bin", xml("the first archive's wins")},
+                                    {"RailVehicles/More/m.bin", xml("packed m")}});
+    harness.temp.write("game/Assets/Alpha/Rails/Broken.ap", "not an archive");
+    writeArchive(product / "RailVehicles" / "Inner.ap",
+                 {{"Wagons/X/i.bin", xml("not in the product folder")}});
+    writeArchive(harness.folders.assetsFolder / "Beta" / "Only" / "Stock.ap",
+                 {{"RailVehicles/W/w.bin", xml("packed only")}});
+
     Catalogue catalogue;
+    harness.run(catalogue);
 
-    const AssetScanReport report = harness.run(catalogue);
-
-    EXPECT_EQ(report.blueprintsFound, 5003);
-    EXPECT_EQ(catalogue.size(), 5001u);
-    EXPECT_TRUE(harness.messages.shown().empty());
-    EXPECT_EQ(EquipmentRecord(catalogue.records().back()).field(RecordField::blueprintPath),
-              "RailVehicles\\Many\\w15000.xml");
-    EXPECT_EQ(Catalogue::fromCacheText(fileText(harness.folders.programFolder / "equipmentlist.txt")).size(),
-              5001u);
+    EXPECT_EQ(
+        locations(catalogue, true),
+        (std::vector<std::string>{
+            "loose a = Alpha\\Rails\\RailVehicles\\Loose\\a.xml",
+            "packed RailVehicles\\Packed\\y.BIN = Alpha\\Rails\\RailVehicles\\Packed\\y.xml",
+            "packed RailVehicles/Packed/z.bin = Alpha\\Rails\\RailVehicles\\Packed\\z.xml",
+            "packed RailVehicles/Packed/Deeper/x.bin = Alpha\\Rails\\RailVehicles\\Packed\\Deeper\\x.xml",
+            "packed RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin = "
+            "Alpha\\Rails\\RailVehicles\\Two\\Three\\Four\\Five\\Six\\Seven\\seven.xml",
+            "packed m = Alpha\\Rails\\RailVehicles\\More\\m.xml",
+            "packed only = Beta\\Only\\RailVehicles\\W\\w.xml",
+        }));
+    EXPECT_TRUE(harness.messages.shown().empty()) << "a broken archive holds nothing and says nothing";
 }
 
 // Everything a scan shows and leaves behind, with the real converter run either way. A scan in a
@@ -410,30 +459,45 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
     return trace;
 }
 
-void generate(const fs::path& folder, int seed, int units, bool packed) {
-    QStringList arguments = {QString::fromStdString(folder.string()), QStringLiteral("--seed"),
-                             QString::number(seed), QStringLiteral("--units"), QString::number(units)};
-    if (packed) {
-        arguments << QStringLiteral("--packed");
-    }
-    QProcess generator;
-    generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"), arguments);
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
-}
-
 // A generated installation, plus blueprints that do not convert at the end of the walk, scanned with
 // one run of the serz program per blueprint and with the bundled converter on worker threads; and
 // its twin whose products are mostly packed in archives (a loose file overriding its packed copy, a
-// broken archive and a damaged entry among them), scanned both ways.
-TEST(AssetScan, InProcessAndPackedScansGiveExactlyWhatTheProgramGivesForLooseFiles) {
+// broken archive and a damaged entry among them), scanned both ways. Then, after random changes to
+// the twin (loose files and archives changed, removed and added), a scan that reuses the index gives
+// what a full scan gives, and converts only what changed.
+TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesForLooseFiles) {
     TempFolder temp;
     for (const bool packed : {false, true}) {
         const std::string game = packed ? "packed" : "loose";
-        generate(temp.path() / game, 4, 200, packed);
+        QStringList arguments = {QString::fromStdString((temp.path() / game).string()), "--seed", "4",
+                                 "--units", "200"};
+        if (packed) {
+            arguments << "--packed";
+        }
+        QProcess generator;
+        generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"), arguments);
+        ASSERT_TRUE(generator.waitForFinished(120000));
+        ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
         temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/a.bin", std::string("SERZ\0\0\1\0\x50", 9));
         temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/b.bin", "not the binary form at all");
     }
+    // Every file of the twin made an hour old, so a scan trusts its stamp.
+    const fs::path packedAssets = temp.path() / "packed" / "Assets";
+    std::vector<fs::path> blueprints;
+    std::vector<fs::path> archives;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(packedAssets)) {
+        if (entry.is_regular_file()) {
+            fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        const std::string extension = entry.path().extension().string();
+        if (extension == ".bin") {
+            blueprints.push_back(entry.path());
+        } else if (extension == ".ap") {
+            archives.push_back(entry.path());
+        }
+    }
+    std::sort(blueprints.begin(), blueprints.end());
+    std::sort(archives.begin(), archives.end());
     const ScanTrace program =
         traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-one", ConverterMode::ChildProcess);
     const ScanTrace inProcess =
@@ -458,74 +522,43 @@ TEST(AssetScan, InProcessAndPackedScansGiveExactlyWhatTheProgramGivesForLooseFil
     EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
     EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
         << "nothing passes through the working files";
-    for (const ConverterMode mode : {ConverterMode::InProcess, ConverterMode::ChildProcess}) {
-        const fs::path folder = temp.path() / ("program-packed-" + std::to_string(static_cast<int>(mode)));
-        const ScanTrace packed = traceScan(temp.path() / "packed" / "Assets", folder, mode);
+    const fs::path indexed = temp.path() / "program-packed";
+    for (const ConverterMode mode : {ConverterMode::ChildProcess, ConverterMode::InProcess}) {
+        const ScanTrace packed =
+            traceScan(packedAssets, mode == ConverterMode::InProcess ? indexed : temp.path() / "child", mode);
         EXPECT_EQ(packed.records, program.records);
         EXPECT_EQ(packed.messages, program.messages);
         EXPECT_EQ(packed.cacheFile, program.cacheFile);
+        EXPECT_EQ(packed.report.blueprintsReused, 0);
     }
-}
-
-// After random changes to a generated installation (loose files and archives changed, removed and
-// added), a scan that reuses the index gives what a full scan gives, and converts only what changed.
-TEST(ScanIndex, ARefreshAfterRandomChangesEqualsAFullScan) {
-    TempFolder temp;
-    const fs::path assets = temp.gameFolder() / "Assets";
-    generate(temp.gameFolder(), 8, 120, true);
-    // Every file made an hour old, so a scan trusts its stamp.
-    std::vector<fs::path> blueprints;
-    std::vector<fs::path> archives;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(assets)) {
-        if (entry.is_regular_file()) {
-            fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
-        }
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".bin") {
-            blueprints.push_back(entry.path());
-        } else if (extension == ".ap") {
-            archives.push_back(entry.path());
-        }
-    }
-    std::sort(blueprints.begin(), blueprints.end());
-    std::sort(archives.begin(), archives.end());
-    ASSERT_GT(blueprints.size(), 20u);
-    ASSERT_GT(archives.size(), 2u);
-    const fs::path indexed = temp.path() / "indexed";
-    fs::create_directories(indexed);
-
-    const ScanTrace first = traceScan(assets, indexed, ConverterMode::InProcess);
-    EXPECT_EQ(first.report.blueprintsReused, 0);
-    const ScanTrace unchanged = traceScan(assets, indexed, ConverterMode::InProcess);
+    const ScanTrace unchanged = traceScan(packedAssets, indexed, ConverterMode::InProcess);
     EXPECT_EQ(unchanged.report.blueprintsReused, unchanged.report.blueprintsFound - 1)
         << "all but the damaged entry, whose bytes cannot be had";
-    EXPECT_EQ(unchanged.records, first.records);
-    EXPECT_EQ(unchanged.messages, first.messages);
+    EXPECT_EQ(unchanged.records, program.records);
+    EXPECT_EQ(unchanged.messages, program.messages);
 
+    ASSERT_GT(blueprints.size(), 20u);
+    ASSERT_GT(archives.size(), 2u);
     std::mt19937 random(8);
-    const auto any = [&random](const std::vector<fs::path>& files) {
-        return files[std::uniform_int_distribution<std::size_t>(0, files.size() - 1)(random)];
+    // Two different files of the list, by index.
+    const auto two = [&random](std::size_t count) {
+        const std::size_t first = random() % count;
+        return std::pair{first, (first + 1 + random() % (count - 1)) % count};
     };
-    const auto anyOther = [&](const std::vector<fs::path>& files, const fs::path& not_) {
-        fs::path chosen = any(files);
-        while (chosen == not_) {
-            chosen = any(files);
-        }
-        return chosen;
-    };
+    const auto overwrite = fs::copy_options::overwrite_existing;
     for (int i = 0; i < 6; ++i) {
-        const fs::path target = any(blueprints);
-        fs::copy_file(anyOther(blueprints, target), target, fs::copy_options::overwrite_existing);
+        const auto [target, source] = two(blueprints.size());
+        fs::copy_file(blueprints[source], blueprints[target], overwrite);
     }
-    fs::copy_file(any(blueprints), any(blueprints).parent_path() / "added.bin",
-                  fs::copy_options::overwrite_existing);
-    fs::remove(any(blueprints));
-    const fs::path changedArchive = any(archives);
-    fs::copy_file(anyOther(archives, changedArchive), changedArchive, fs::copy_options::overwrite_existing);
-    fs::remove(anyOther(archives, changedArchive));
+    const auto [copied, removed] = two(blueprints.size());
+    fs::copy_file(blueprints[copied], blueprints[copied].parent_path() / "added.bin", overwrite);
+    fs::remove(blueprints[removed]);
+    const auto [changedArchive, movedArchive] = two(archives.size());
+    fs::copy_file(archives[movedArchive], archives[changedArchive], overwrite);
+    fs::remove(archives[movedArchive]);
 
-    const ScanTrace refreshed = traceScan(assets, indexed, ConverterMode::InProcess);
-    const ScanTrace full = traceScan(assets, temp.path() / "fresh", ConverterMode::InProcess);
+    const ScanTrace refreshed = traceScan(packedAssets, indexed, ConverterMode::InProcess);
+    const ScanTrace full = traceScan(packedAssets, temp.path() / "fresh", ConverterMode::InProcess);
 
     EXPECT_EQ(refreshed.records, full.records);
     EXPECT_EQ(refreshed.messages, full.messages);
@@ -533,6 +566,81 @@ TEST(ScanIndex, ARefreshAfterRandomChangesEqualsAFullScan) {
     EXPECT_EQ(full.report.blueprintsReused, 0);
     EXPECT_GT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound / 2);
     EXPECT_LT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound);
+}
+
+constexpr long long kSecond = 1000000000LL;
+
+FoundBlueprint looseBlueprint(const std::string& file, FileStamp stamp) {
+    return FoundBlueprint{{"P", "Q"}, file, "RailVehicles\\W\\w.xml", std::nullopt, stamp};
+}
+
+BlueprintOutcome outcomeNamed(const std::string& english) {
+    BlueprintOutcome outcome;
+    outcome.status = kBlueprintRead;
+    outcome.fields.blueprintKind = "wagon";
+    outcome.fields.englishName = english;
+    outcome.fields.capacity = "45;12";
+    outcome.englishNameReached = true;
+    outcome.converterResult = 0;
+    outcome.rootLine = "<cBlueprintLoader xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">";
+    return outcome;
+}
+
+TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
+    TempFolder temp;
+    QtFiles files;
+    const long long start = 1000 * kSecond;
+    ScanIndex index(start);
+    const FoundBlueprint plain = looseBlueprint("/a/w.bin", {120, start - 5 * kSecond});
+    FoundBlueprint packed = looseBlueprint("/a/Stock.ap", {999, start - 2 * kSecond});
+    packed.packed = PackedArchive::Entry{3, "RailVehicles\\W\\w.bin"};
+    FoundBlueprint otherEntry = packed;
+    otherEntry.packed = PackedArchive::Entry{4, "RailVehicles/W/x.bin"};
+    const FoundBlueprint recent = looseBlueprint("/a/new.bin", {10, start - kSecond / 2});
+    BlueprintOutcome failed;
+    failed.converterResult = 1;
+    const FoundBlueprint unreadable = looseBlueprint("/a/locked.bin", {10, start - 9 * kSecond});
+    index.note(plain, outcomeNamed("Odd: 12:\n|\r\n\x01 bytes"));
+    index.note(packed, failed);
+    index.note(otherEntry, outcomeNamed("the other entry"));
+    index.note(recent, outcomeNamed("changed just before the scan"));
+    index.note(unreadable, BlueprintOutcome{}); // its bytes could not be had: no converter result
+    ASSERT_TRUE(index.write(files, temp.path() / "equipmentlist.index").ok);
+
+    const ScanIndex loaded = ScanIndex::load(files, temp.path() / "equipmentlist.index");
+
+    EXPECT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded.text(), index.text());
+    const std::optional<BlueprintOutcome> found = loaded.find(plain);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->fields.englishName, "Odd: 12:\n|\r\n\x01 bytes");
+    EXPECT_EQ(found->fields.capacity, "45;12");
+    EXPECT_EQ(found->fields.multipleUnit, "0");
+    EXPECT_EQ(found->rootLine, outcomeNamed("").rootLine);
+    EXPECT_EQ(found->converterResult, 0);
+    EXPECT_EQ(loaded.find(packed)->converterResult, 1);
+    EXPECT_EQ(loaded.find(packed)->status, kBlueprintReadFailed);
+    EXPECT_EQ(loaded.find(otherEntry)->fields.englishName, "the other entry");
+    EXPECT_FALSE(loaded.find(recent).has_value());
+    EXPECT_FALSE(loaded.find(unreadable).has_value()) << "it may be readable next time";
+    for (const FileStamp changed :
+         {FileStamp{121, start - 5 * kSecond}, FileStamp{120, start - 4 * kSecond}}) {
+        EXPECT_FALSE(loaded.find(looseBlueprint("/a/w.bin", changed)).has_value());
+    }
+}
+
+TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
+    TempFolder temp;
+    QtFiles files;
+    ScanIndex index(100 * kSecond);
+    index.note(looseBlueprint("/a/w.bin", {1, kSecond}), outcomeNamed("W"));
+    const std::string text = index.text();
+    for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),
+                                      text + "\n5:short", text + "x", std::string()}) {
+        temp.write("equipmentlist.index", broken);
+        EXPECT_EQ(ScanIndex::load(files, temp.path() / "equipmentlist.index").size(), 0u) << broken;
+    }
+    EXPECT_EQ(ScanIndex::load(files, temp.path() / "missing.index").size(), 0u);
 }
 
 TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {

@@ -6,26 +6,6 @@
 
 namespace dovrel::testing {
 
-std::string converterLayout(std::string_view indented) {
-    std::string text;
-    std::size_t start = 0;
-    while (start < indented.size()) {
-        std::size_t end = indented.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = indented.size();
-        }
-        std::string_view line = indented.substr(start, end - start);
-        while (line.starts_with("  ")) {
-            text.push_back('\t');
-            line.remove_prefix(2);
-        }
-        text.append(line);
-        text.append("\r\n");
-        start = end + 1;
-    }
-    return text;
-}
-
 std::string replaceFirst(std::string text, std::string_view part, std::string_view replacement) {
     const std::size_t found = text.find(part);
     if (found == std::string::npos) {

@@ -7,10 +7,6 @@
 
 namespace dovrel::testing {
 
-// Text in the converter's layout: every line's leading pairs of spaces become tabs, and every line
-// ends with CR LF, the last one included.
-std::string converterLayout(std::string_view indented);
-
 // The text with the first occurrence of a part replaced; the part must occur.
 std::string replaceFirst(std::string text, std::string_view part, std::string_view replacement);
 

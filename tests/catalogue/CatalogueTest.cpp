@@ -1,21 +1,12 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/BlueprintFields.h"
-#include "catalogue/CatalogueCache.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/EquipmentRecord.h"
-#include "platform/qt/QtFiles.h"
-#include "support/TempFolder.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace dovrel {
 namespace {
-
-namespace fs = std::filesystem;
-using testing::fileText;
-using testing::TempFolder;
 
 std::vector<std::string> slots(const Catalogue& catalogue, std::size_t count) {
     std::vector<std::string> texts;
@@ -52,19 +43,7 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
 }
 
-TEST(CatalogueCacheText, KeepsOnly5001Slots) {
-    std::string text;
-    for (int i = 0; i < 6000; ++i) {
-        text += "line " + std::to_string(i) + "\r\n";
-    }
-    const Catalogue catalogue = Catalogue::fromCacheText(text);
-    EXPECT_EQ(catalogue.size(), 5001u);
-    EXPECT_EQ(catalogue.slot(5000), "line 5000");
-    EXPECT_EQ(catalogue.slot(5001), "");
-    EXPECT_EQ(catalogue.records().back(), "line 5000");
-}
-
-TEST(Catalogue, AppendFillsSlotsInOrderUntilTheTableIsFull) {
+TEST(Catalogue, AppendAndTheCacheTextFillAtMost5001SlotsInOrder) {
     Catalogue catalogue;
     EXPECT_FALSE(catalogue.append("")) << "an empty record would end the catalogue";
     for (std::size_t i = 0; i < Catalogue::kSlots; ++i) {
@@ -75,19 +54,15 @@ TEST(Catalogue, AppendFillsSlotsInOrderUntilTheTableIsFull) {
     EXPECT_EQ(catalogue.size(), 5001u);
     EXPECT_EQ(catalogue.slot(0), "r0");
     EXPECT_EQ(catalogue.slot(5000), "r5000");
+    // The cache text too fills at most 5001 slots.
+    const Catalogue loaded = Catalogue::fromCacheText(catalogue.cacheText() + "\r\nr5001\r\nr5002\r\n");
+    EXPECT_EQ(loaded.size(), 5001u);
+    EXPECT_EQ(loaded.slot(5001), "");
+    EXPECT_EQ(loaded.records().back(), "r5000");
 
     catalogue.clear();
     EXPECT_TRUE(catalogue.empty());
     EXPECT_EQ(catalogue.slot(0), "");
-}
-
-TEST(EquipmentRecord, MissingFieldsReadAsEmpty) {
-    const EquipmentRecord shortLine("diesel|Class 66|Alpha");
-    EXPECT_EQ(shortLine.fieldCount(), 3u);
-    EXPECT_EQ(shortLine.field(RecordField::provider), "Alpha");
-    EXPECT_EQ(shortLine.field(RecordField::product), "");
-    EXPECT_EQ(shortLine.field(RecordField::multipleUnit), "");
-    EXPECT_EQ(EquipmentRecord("").field(RecordField::unitClass), "");
 }
 
 TEST(EquipmentRecord, ShortCouplerName) {
@@ -107,25 +82,12 @@ TEST(EquipmentRecord, ShortCouplerName) {
     }
 }
 
+// Fields missing from a record read as empty.
 TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
-    BlueprintFields fields;
-    fields.unitClass = "freight";
-    fields.englishName = "Hopper";
-    fields.frontCouplingId = "C\\F.xml";
-    fields.rearCouplingId = "C\\R.xml";
-    fields.frontCoupler = "F";
-    fields.rearCoupler = "R";
-    fields.commonName = "HTA";
-    fields.mass = "25";
-    fields.capacity = "45;10";
-    fields.easeOfDerailment = "e";
-    fields.dragCoefficient = "d";
-    fields.rollingFriction = "r";
-    fields.dryFriction = "dry";
-    fields.wetFriction = "wet";
-    fields.snowFriction = "snow";
-    fields.sandFriction = "sand";
-    fields.bulkFreightType = "Coal;Coke";
+    // Kind, class, names, couplings, physics, cargo and multiple-unit flag, in the struct's order.
+    BlueprintFields fields{"",     "freight", "HTA",   "Hopper",    "C\\F.xml", "F",   "C\\R.xml",
+                           "R",    "25",      "e",     "d",         "r",        "dry", "wet",
+                           "snow", "sand",    "45;10", "Coal;Coke", "0"};
 
     EXPECT_EQ(
         assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"),
@@ -135,6 +97,11 @@ TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
     const EquipmentRecord withoutCargo(assembleRecord(fields, "Alpha", "Rails", "RV\\h.xml"));
     EXPECT_EQ(withoutCargo.fieldCount(), kRecordFieldCount);
     EXPECT_EQ(withoutCargo.field(RecordField::bulkFreightType), "None");
+    const EquipmentRecord shortLine("diesel|Class 66|Alpha");
+    EXPECT_EQ(shortLine.fieldCount(), 3u);
+    EXPECT_EQ(shortLine.field(RecordField::provider), "Alpha");
+    EXPECT_EQ(shortLine.field(RecordField::product), "");
+    EXPECT_EQ(EquipmentRecord("").field(RecordField::unitClass), "");
 }
 
 std::string record(const std::string& provider, const std::string& product, const std::string& front,
@@ -169,76 +136,6 @@ TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
         record("One", "P", "A.xml", "B.xml") + "\r\n\r\n" + record("Two", "P", "C.xml", "D.xml")));
     EXPECT_EQ(cut.providerList, "One");
     EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(CatalogueCacheFile, WrittenInOnePieceAndReadBackWithTheRealFiles) {
-    TempFolder temp;
-    QtFiles files;
-    CatalogueCache cache(files, temp.programFolder());
-    EXPECT_EQ(cache.file(), temp.programFolder() / "equipmentlist.txt");
-    EXPECT_FALSE(cache.exists());
-    EXPECT_FALSE(cache.load().has_value());
-
-    temp.write("program/equipmentlist.txt", "an older, longer catalogue\r\nwith two lines\r\n");
-    Catalogue catalogue;
-    catalogue.append("diesel|Caf\xE9|Alpha");
-    ASSERT_TRUE(cache.write(catalogue).ok);
-    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
-        << "no temporary file is left beside the cache";
-
-    catalogue.append("steam|Black 5|Beta");
-    ASSERT_TRUE(cache.write(catalogue).ok);
-    EXPECT_EQ(fileText(cache.file()), "diesel|Caf\xE9|Alpha\r\nsteam|Black 5|Beta");
-    const std::optional<Catalogue> loaded = cache.load();
-    ASSERT_TRUE(loaded.has_value());
-    EXPECT_EQ(slots(*loaded, 3),
-              (std::vector<std::string>{"diesel|Caf\xE9|Alpha", "steam|Black 5|Beta", ""}));
-}
-
-// While it lives, no file of this process may grow beyond `bytes`: a write past it fails with
-// "File too large", even for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousSignal_)(int) = nullptr;
-};
-
-TEST(CatalogueCacheFile, AFailedWriteLeavesTheOldFile) {
-    TempFolder temp;
-    QtFiles files;
-    const fs::path old = temp.write("program/equipmentlist.txt", "old|record");
-    CatalogueCache cache(files, temp.programFolder());
-    Catalogue catalogue;
-    for (int i = 0; i < 100; ++i) {
-        catalogue.append("diesel|Unit " + std::to_string(i) + "|Acme|Pack");
-    }
-
-    FileStatus status;
-    {
-        const FileSizeLimit limit(1024);
-        status = cache.write(catalogue);
-    }
-    EXPECT_FALSE(status.ok);
-    EXPECT_FALSE(status.reason.empty());
-    EXPECT_EQ(fileText(old), "old|record");
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.programFolder()), fs::directory_iterator()), 1)
-        << "no temporary file is left beside the cache";
 }
 
 } // namespace

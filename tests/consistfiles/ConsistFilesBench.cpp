@@ -1,9 +1,12 @@
 #include "ConsistFilesBench.h"
 
 #include "catalogue/EquipmentRecord.h"
+#include "consistfiles/ScenarioConsistReader.h"
+#include "consistfiles/UserConsistReader.h"
 #include "convert/WorkingFiles.h"
+#include "platform/doubles/QueuedRandomSource.h"
 
-#include <fstream>
+#include <numeric>
 
 namespace dovrel::consisttest {
 
@@ -60,11 +63,8 @@ std::string namelessUserTemplate(std::string_view id) {
 }
 
 std::string userConsistFile(const std::vector<std::string>& templates) {
-    std::string all;
-    for (const std::string& element : templates) {
-        all += element;
-    }
-    return fixture("user-document.xml", {{"@TEMPLATES@", all}});
+    return fixture("user-document.xml",
+                   {{"@TEMPLATES@", std::accumulate(templates.begin(), templates.end(), std::string())}});
 }
 
 std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehicles,
@@ -82,14 +82,14 @@ std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehic
 }
 
 std::string scenarioFile(const std::vector<std::string>& consists) {
-    std::string all;
-    for (const std::string& consist : consists) {
-        all += consist;
-    }
-    return fixture("scenario-document.xml", {{"@CONSISTS@", all}});
+    return fixture("scenario-document.xml",
+                   {{"@CONSISTS@", std::accumulate(consists.begin(), consists.end(), std::string())}});
 }
 
-Bench::Bench() {
+Bench::Bench(std::optional<ConverterMode> realConverter)
+    : converter(files, realConverter ? static_cast<ProcessRunner&>(spawned) : processes,
+                realConverter ? fs::path(DOVREL_BIN_DIR) / "serz" : fs::path("/opt/serz"), false,
+                realConverter.value_or(ConverterMode::ChildProcess)) {
     fs::create_directories(temp.programFolder() / "Temp");
     fs::create_directories(routesFolder());
     processes.setAction([](const RecordingProcessRunner::Run& run) {
@@ -122,6 +122,36 @@ void Bench::answer(MessageAnswer answer, int times) {
     for (int i = 0; i < times; ++i) {
         messages.queue(answer);
     }
+}
+
+Outcome<ConsistReadResult> Bench::readUser(const std::vector<std::string>& catalogue) {
+    Outcome<ConsistReadResult> read;
+    read.result = UserConsistReader(services).readUserConsists(contentFolder(), catalogue, read.observer);
+    return read;
+}
+
+Outcome<ConsistReadResult> Bench::readScenarios(const std::vector<std::string>& catalogue) {
+    Outcome<ConsistReadResult> read;
+    read.result =
+        ScenarioConsistReader(services).readScenarioConsists(routesFolder(), catalogue, read.observer);
+    return read;
+}
+
+Outcome<SaveResult> Bench::save(std::string_view name, const std::vector<std::string>& units) {
+    QueuedRandomSource random;
+    random.queue(0.5);
+    random.queue(0.25);
+    Outcome<SaveResult> saved;
+    saved.result =
+        UserConsistSaver(services, random).saveUserConsist(name, units, contentFolder(), saved.observer);
+    return saved;
+}
+
+Outcome<DeleteResult> Bench::remove(const std::optional<std::string>& row, bool userConsistsOnShow) {
+    Outcome<DeleteResult> deleted;
+    deleted.result = UserConsistDeleter(services).deleteUserConsist(row, userConsistsOnShow, contentFolder(),
+                                                                    deleted.observer);
+    return deleted;
 }
 
 } // namespace dovrel::consisttest

@@ -1,7 +1,11 @@
 #pragma once
 
 #include "consistfiles/ConsistFileServices.h"
+#include "consistfiles/ConsistListing.h"
 #include "consistfiles/ConsistReadObserver.h"
+#include "consistfiles/UserConsistDeleter.h"
+#include "consistfiles/UserConsistSaver.h"
+#include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/doubles/FixedClock.h"
@@ -11,6 +15,7 @@
 #include "support/TempFolder.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,17 +53,37 @@ std::string scenarioConsist(std::string_view id, const std::vector<Entry>& vehic
                             std::string_view serviceName);
 std::string scenarioFile(const std::vector<std::string>& consists);
 
+// Every call a command makes on its observer, in order.
+class RecordingObserver final : public ConsistReadObserver, public SaveObserver, public DeleteObserver {
+public:
+    std::vector<std::string> log;
+    void listReset() override { log.push_back("reset"); }
+    void rowListed(const ConsistRow& row) override { log.push_back("row " + row.text()); }
+    void progressShown(const std::string& caption) override { log.push_back("progress " + caption); }
+    void busyPointerShown(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
+    void nameTrimmed(const std::string& name) override { log.push_back("name " + name); }
+    void consistSaved(const std::string& name) override { log.push_back("saved " + name); }
+    void consistDeleted() override { log.push_back("deleted"); }
+    void lastConsistDeleted() override { log.push_back("last"); }
+};
+
+template <typename Result> struct Outcome {
+    Result result;
+    RecordingObserver observer;
+};
+
 // Everything a consist-file command needs, over a fresh folder. The converter is a stand-in that
 // copies its input to the output name unchanged (so a ".bin" holds XML), except inputs beginning
-// with "corrupt", for which it writes nothing.
+// with "corrupt", for which it writes nothing; or, given a mode, the project's own converter.
 struct Bench {
-    Bench();
+    explicit Bench(std::optional<ConverterMode> realConverter = std::nullopt);
 
     testing::TempFolder temp;
     QtFiles realFiles;
     FailingFiles files{realFiles};
     RecordingProcessRunner processes;
-    ConverterRunner converter{files, processes, "/opt/serz"};
+    SpawnProcessRunner spawned;
+    ConverterRunner converter;
     CountingEventPump events;
     QueuedMessageBoxes messages;
     // 2026-12-06 20:58:07 UTC; the tests run with TZ=UTC.
@@ -77,15 +102,12 @@ struct Bench {
     // The converter's inputs, by file name.
     std::vector<std::string> convertedNames() const;
     void answer(MessageAnswer answer, int times = 1);
-};
 
-class RecordingReadObserver final : public ConsistReadObserver {
-public:
-    std::vector<std::string> log;
-    void listReset() override { log.push_back("reset"); }
-    void rowListed(const ConsistRow& row) override { log.push_back("row " + row.text()); }
-    void progressShown(const std::string& caption) override { log.push_back("progress " + caption); }
-    void busyPointerShown(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
+    Outcome<ConsistReadResult> readUser(const std::vector<std::string>& catalogue);
+    Outcome<ConsistReadResult> readScenarios(const std::vector<std::string>& catalogue);
+    // The random draws 0.5 and 0.25 give the ids 550000000 and 325000000.
+    Outcome<SaveResult> save(std::string_view name, const std::vector<std::string>& units);
+    Outcome<DeleteResult> remove(const std::optional<std::string>& row, bool userConsistsOnShow = true);
 };
 
 } // namespace dovrel::consisttest

@@ -1,5 +1,6 @@
-#include "consistfiles/TemplateScan.h"
 #include "ConsistFilesBench.h"
+#include "consistfiles/ListedConsistView.h"
+#include "consistfiles/TemplateScan.h"
 #include "core/TextRules.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,73 @@ namespace dovrel {
 namespace {
 
 using consisttest::namelessUserTemplate;
+using consisttest::record;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
 
-std::vector<std::string> threeTemplates() {
-    return splitXmlLines(userConsistFile(
+const std::string kEngine = record("Black Five", "Steam\\5MT\\black5.xml");
+const std::string kTender = record("Tender", "Steam\\5MT\\tender.xml");
+
+TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationAndTheRowsName) {
+    const std::string listed = kEngine + "|0:" + kTender + "|1:" + kEngine + "|0:" + kEngine + "|x";
+    EXPECT_EQ(unitViewRows(listed), (std::vector<UnitViewRow>{{"1", "Black Five", "forward"},
+                                                              {"2", "Tender", "reversed"},
+                                                              {"3", "Black Five", "forward"},
+                                                              {"4", "Black Five", "reversed"}}));
+    EXPECT_TRUE(unitViewRows("").empty());
+    EXPECT_TRUE(splitListedConsist("").empty());
+    EXPECT_EQ(chosenConsistCaption("12\tCoal\ttrain"), "12 Coal train");
+
+    // The row's name loses spaces, and brackets when loaded.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"12\tCoal (empty)", "Coal empty"},
+        {"7\t  padded name  ", "padded name"},
+        {"9\t(unassigned)", "unassigned"},
+        {"no tab", ""},
+        {"3\ta\tb", "a\tb"},
+    };
+    for (const auto& [row, name] : cases) {
+        EXPECT_EQ(loadedConsistName(row), name) << row;
+    }
+    EXPECT_EQ(rowName("12\t Coal (empty) "), "Coal (empty)");
+    // The saved row is the first of that exact name.
+    const std::vector<ConsistRow> rows = {{"1", "test"}, {"2", "Test "}, {"3", "Test"}};
+    EXPECT_EQ(rowNamed(rows, "Test"), 1u);
+    EXPECT_EQ(rowNamed(rows, "TEST"), std::nullopt);
+}
+
+// Loading keeps the listed text of units still in the catalogue, up to the consist line's capacity.
+TEST(ListedConsistView, LoadingKeepsTheListedTextOfUnitsStillInTheCatalogue) {
+    // The catalogue now holds the engine under another name and no longer holds the tender.
+    const std::vector<std::string> catalogue = {record("Renamed", "STEAM\\5mt\\Black5.xml"), "", kTender};
+    const std::string listed = kEngine + "|1:" + kTender + "|0:" + kEngine + "|0";
+    const LoadedConsist loaded = loadListedConsist("4\tMixed (2)", listed, catalogue);
+    EXPECT_EQ(loaded.name, "Mixed 2");
+    EXPECT_EQ(loaded.units, (std::vector<std::string>{kEngine + "|1", kEngine + "|0"}));
+    EXPECT_FALSE(loaded.overflowed);
+
+    const LoadedConsist none = loadListedConsist("5\tNothing", "", catalogue);
+    EXPECT_EQ(none.name, "Nothing");
+    EXPECT_TRUE(none.units.empty());
+
+    for (const std::size_t units : {std::size_t{5001}, std::size_t{5003}}) {
+        std::string many = kEngine + "|0";
+        for (std::size_t i = 1; i < units; ++i) {
+            many += ":" + kEngine + "|" + std::to_string(i % 2);
+        }
+        const LoadedConsist cut = loadListedConsist("1\tLong", many, catalogue);
+        EXPECT_EQ(cut.units.size(), 5001u);
+        EXPECT_EQ(cut.units.back(), kEngine + "|0");
+        EXPECT_EQ(cut.overflowed, units > 5001);
+    }
+}
+
+// A scan stops at the record's end, and a name leads to no lines that are no template.
+TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
+    const std::vector<std::string> lines = splitXmlLines(userConsistFile(
         {userTemplate(R"(d:id="111")", "Alpha", {{"a.xml", "0", "201"}}),
          userTemplate(R"(d:id="-2147483000")", "Beta", {{"b.xml", "0", "301"}, {"c.xml", "1", "317"}}),
          userTemplate(R"(d:id="333")", "Alpha", {})}));
-}
-
-TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
-    const std::vector<std::string> lines = threeTemplates();
     CountingEventPump events;
     const TemplateList save = scanTemplates(lines, TemplateScanPurpose::Save, events);
     // Each template is 11 lines plus 14 per entry, after three header lines.
@@ -36,22 +92,16 @@ TEST(TemplateScan, GathersIdsNamesAndLinesOfEveryTemplate) {
     EXPECT_EQ(removal.templateIndex, save.templateIndex);
     EXPECT_EQ(removal.entryIds, "");
 
-    EXPECT_EQ(templateLinesNamed(save, "Alpha", lines), (TemplateLines{3, 27}));
-    EXPECT_EQ(templateLinesNamed(save, "Beta", lines), (TemplateLines{28, 66}));
-    EXPECT_EQ(templateLinesNamed(save, "alpha", lines), std::nullopt);
-}
-
-TEST(TemplateScan, StopsAtTheRecordsEndAndDistrustsLinesThatAreNoTemplate) {
-    const std::vector<std::string> lines = {R"(<cConsistTemplate d:id="1">)", "<Name>",
-                                            R"(<English d:type="s">A</English>)", "</Record>",
-                                            R"(<cConsistTemplate d:id="2">)"};
-    CountingEventPump events;
-    const TemplateList list = scanTemplates(lines, TemplateScanPurpose::Delete, events);
+    const std::vector<std::string> cut = {R"(<cConsistTemplate d:id="1">)", "<Name>",
+                                          R"(<English d:type="s">A</English>)", "</Record>",
+                                          R"(<cConsistTemplate d:id="2">)"};
+    CountingEventPump cutEvents;
+    const TemplateList list = scanTemplates(cut, TemplateScanPurpose::Delete, cutEvents);
     EXPECT_EQ(list.templateIndex, "1|0|");
     EXPECT_EQ(list.templateCount, 1);
-    EXPECT_EQ(events.pumps(), 4);
-    EXPECT_EQ(templateLinesNamed(list, "A", lines), std::nullopt);
-    EXPECT_EQ(templateLinesNamed(TemplateList{{{"1", 0, 3, "A"}}, "1|0|3", "", 1}, "A", lines), std::nullopt);
+    EXPECT_EQ(cutEvents.pumps(), 4);
+    EXPECT_EQ(templateLinesNamed(list, "A", cut), std::nullopt);
+    EXPECT_EQ(templateLinesNamed(TemplateList{{{"1", 0, 3, "A"}}, "1|0|3", "", 1}, "A", cut), std::nullopt);
 }
 
 // The opening and closing line of every template, from the lines themselves.

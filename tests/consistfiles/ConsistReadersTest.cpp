@@ -1,0 +1,254 @@
+#include "ConsistFilesBench.h"
+#include "consistfiles/ScenarioWalk.h"
+#include "serz/Conversion.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using consisttest::Bench;
+using consisttest::Entry;
+using consisttest::record;
+using consisttest::scenarioConsist;
+using consisttest::scenarioFile;
+using consisttest::userConsistFile;
+using consisttest::userTemplate;
+using testing::fileText;
+
+const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
+const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
+const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
+
+// A run that finds every unit leaves notfound.txt as it was.
+TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrder) {
+    Bench bench;
+    bench.temp.write("program/notfound.txt", "earlier\r\n");
+    bench.writeGameFile(userConsistFile({userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
+                                         userTemplate(R"(d:id="12")", "Empty", {})}));
+    const auto read = bench.readUser(kCatalogue);
+
+    const ConsistListing& listing = read.result.listing;
+    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"11", "Coal"}, {"12", "Empty"}}));
+    EXPECT_EQ(listing.listedConsist(0), kCatalogue[0] + "|0:" + kCatalogue[1] + "|1");
+    EXPECT_EQ(listing.listedConsist(1), "");
+    EXPECT_EQ(read.observer.log,
+              (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
+                                        "progress 12 Empty", "progress "}));
+    EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"temp.bin"});
+    EXPECT_EQ(bench.converter.deltaNamespace().value(), "urn:game:delta");
+    EXPECT_TRUE(bench.messages.shown().empty());
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), "earlier\r\n");
+    // Two pumps after the copy, two after the conversion, one per line and one per template.
+    const std::string xml = fileText(bench.gameFile());
+    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 2);
+}
+
+TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
+    const struct {
+        const char* opening;
+        Entry entry;
+        const char* identifier;
+        const char* heading;
+    } cases[] = {
+        {R"(d:id="5")", {kLoco, "0"}, "5", "0"},
+        {R"(d:id="5")", {kLoco, "1"}, "5", "1"},
+        {R"(d:id="5")", {kLoco, "true"}, "5", "1"},
+        {R"(d:id="5")", {"RAILVEHICLES\\diesel\\CLASS 66\\Class66.XML"}, "5", "0"},
+        {R"(d:id="5")", {kLoco, "0", "1", "blueprintid"}, "5", "0"},
+        {R"(d:id="5" d:extra="x")", {kLoco, "1"}, R"(5" d:extra="x)", "1"},
+    };
+    for (const auto& c : cases) {
+        Bench bench;
+        bench.writeGameFile(userConsistFile({userTemplate(c.opening, "T", {c.entry})}));
+        const auto read = bench.readUser(kCatalogue);
+        ASSERT_EQ(read.result.listing.rowCount(), 1u) << c.entry.blueprintLine();
+        EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier) << c.entry.blueprintLine();
+        EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading)
+            << c.entry.blueprintLine();
+    }
+}
+
+TEST(UserConsistReader, MissingUnitsAreAnnouncedOnceEachAndWrittenToNotFound) {
+    Bench bench;
+    bench.writeGameFile(
+        userConsistFile({userTemplate(R"(d:id="1")", "Gone", {{"A\\x.xml"}, {"B\\y.xml"}}),
+                         userTemplate(R"(d:id="2")", "Here", {{kLoco}, {"A\\x.xml"}, {kWagon}}),
+                         // Without its blueprint line an entry's Flipped line is not looked for
+                         // either: both carry over from the entry before.
+                         userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
+    bench.answer(MessageAnswer::OK, 3);
+    const auto read = bench.readUser(kCatalogue);
+
+    EXPECT_EQ(read.result.listing.rowCount(), 3u);
+    EXPECT_EQ(read.result.listing.listedConsist(0), "");
+    EXPECT_EQ(read.result.listing.listedConsist(2), kCatalogue[1] + "|0:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(read.result.listing.listedConsist(1), kCatalogue[0] + "|0:" + kCatalogue[1] + "|0");
+    ASSERT_EQ(bench.messages.shown().size(), 3u);
+    EXPECT_EQ(bench.messages.shown()[1].text,
+              "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
+    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\nA\\x.xml\r\n");
+}
+
+TEST(UserConsistReader, NoFileOrAFailedConversionGivesAnEmptyListAndNeverAnEarlierOutput) {
+    for (const bool fileExists : {false, true}) {
+        Bench bench;
+        if (fileExists) {
+            bench.writeGameFile("corrupt");
+        }
+        bench.temp.write("program/Temp/temp.xml",
+                         userConsistFile({userTemplate(R"(d:id="9")", "Stale", {{kLoco}})}));
+        const auto read = bench.readUser(kCatalogue);
+        EXPECT_EQ(read.result.listing.rowCount(), 0u) << fileExists;
+        EXPECT_EQ(read.observer.log, (std::vector<std::string>{"reset", "progress "}));
+        EXPECT_EQ(bench.processes.runs().size(), fileExists ? 1u : 0u);
+    }
+}
+
+// A scenario consist beyond the table without a known vehicle would not have been listed, so it
+// does not count.
+TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
+    for (const int consists : {5001, 5002}) {
+        Bench bench;
+        std::vector<std::string> templates;
+        for (int i = 0; i < consists; ++i) {
+            templates.push_back(userTemplate("d:id=\"" + std::to_string(i) + "\"", "N", {{kLoco}}));
+        }
+        bench.writeGameFile(userConsistFile(templates));
+        std::vector<std::string> scenario(static_cast<std::size_t>(consists),
+                                          scenarioConsist("7", {{kLoco}}, "S"));
+        scenario.push_back(scenarioConsist("8", {{"gone.xml"}}, "S"));
+        bench.writeScenario("R", "S", scenarioFile(scenario));
+        bench.answer(MessageAnswer::OK, 2 * (consists - 5001));
+        const auto user = bench.readUser(kCatalogue);
+        const auto scenarios = bench.readScenarios(kCatalogue);
+
+        for (const ConsistReadResult* read : {&user.result, &scenarios.result}) {
+            EXPECT_EQ(read->listing.rowCount(), 5001u) << consists;
+            EXPECT_EQ(read->truncated, consists > 5001) << consists;
+        }
+        EXPECT_EQ(bench.messages.texts(),
+                  std::vector<std::string>(static_cast<std::size_t>(2 * (consists - 5001)),
+                                           "Only the first 5001 consists are listed."));
+    }
+}
+
+TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFiles) {
+    Bench bench;
+    bench.writeScenario("Northline", "s2",
+                        scenarioFile({scenarioConsist("30", {{kLoco, "1"}, {kWagon}}, "1A05 Mail")}));
+    bench.writeScenario(
+        "Northline", "S1",
+        scenarioFile({scenarioConsist("10", {{kWagon}}, ""), scenarioConsist("20", {}, "Unused")}));
+    const auto read = bench.readScenarios(kCatalogue);
+
+    const ConsistListing& listing = read.result.listing;
+    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"10", "(unassigned)"}, {"30", "1A05 Mail"}}));
+    EXPECT_EQ(listing.listedConsist(0), kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(1), kCatalogue[0] + "|1:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(read.observer.log,
+              (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
+                                        "row 30\t1A05 Mail", "progress 30 1A05 Mail", "idle", "progress "}));
+    EXPECT_TRUE(bench.messages.shown().empty());
+    // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
+    EXPECT_EQ(bench.events.pumps(), 2 * 4 + 3);
+}
+
+TEST(ScenarioConsistReader, MissingVehiclesAreAnnouncedAndConsistsWithoutVehiclesOrWithNoneFoundGetNoRow) {
+    Bench bench;
+    const std::string empty = "\t\t<cConsist d:id=\"1\">\r\n\t\t\t<RailVehicles/>\r\n\t\t\t<Driver>\r\n"
+                              "\t\t\t\t<d:nil/>\r\n\t\t\t</Driver>\r\n\t\t</cConsist>\r\n";
+    bench.writeScenario(
+        "R", "S",
+        scenarioFile({empty, scenarioConsist("2", {{"gone.xml"}}, "X"),
+                      scenarioConsist("5", {{"Kits\\Old\\oldwagon.xml"}, {kWagon}}, "Goods")}));
+    bench.answer(MessageAnswer::OK, 2);
+    const auto read = bench.readScenarios(kCatalogue);
+
+    EXPECT_EQ(read.result.listing.rows(), (std::vector<ConsistRow>{{"5", "Goods"}}));
+    EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[1] + "|0");
+    ASSERT_EQ(bench.messages.shown().size(), 2u);
+    EXPECT_EQ(bench.messages.shown()[1].text,
+              "ConsistID: 5\r\n\r\nUnit not found: oldwagon.xml\r\n\r\nIt will not be listed.");
+    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Information);
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), "gone.xml\r\nKits\\Old\\oldwagon.xml\r\n");
+}
+
+TEST(ScenarioWalk, VisitsRoutesAndScenariosInListingOrderLeavingOutWhatItMust) {
+    Bench bench;
+    const fs::path routes = bench.routesFolder();
+    for (const char* scenario :
+         {"b/Scenarios/s1/Scenario.bin", "e/scenarios/s4/scenario.BIN", "A/Scenarios/s0/Scenario.bin",
+          "A/Scenarios/bad|name/Scenario.bin", "c/Scenarios/empty/Other.bin",
+          "d/NoScenariosHere/x/Scenario.bin", "A/Scenarios/s3/Scenario.bin/nested"}) {
+        bench.temp.write((routes / scenario).lexically_relative(bench.temp.path()), "x");
+    }
+    bench.temp.write((routes / "plainfile").lexically_relative(bench.temp.path()), "x");
+    // A link back to a route already walked is not entered a second time.
+    fs::create_directory_symlink(routes / "A", routes / "linked");
+
+    std::vector<std::string> found;
+    for (const fs::path& file : scenarioFilesInOrder(routes)) {
+        found.push_back(file.lexically_relative(routes).string());
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"A/Scenarios/s0/Scenario.bin", "b/Scenarios/s1/Scenario.bin",
+                                               "e/scenarios/s4/scenario.BIN"}));
+    EXPECT_TRUE(scenarioFilesInOrder(routes / "missing").empty());
+}
+
+std::string binaryOf(const std::string& xml) {
+    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, xml);
+    EXPECT_TRUE(bin.ok()) << (bin.ok() ? "" : bin.error().message);
+    return bin.ok() ? bin.value() : std::string();
+}
+
+// Everything both readers show and leave behind on the same game files, the converter run as the
+// serz program or in memory: rows, listed consists, observer calls, messages, notfound.txt, the last
+// converter result and the pumps, one per line; and whether working files were left.
+std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
+    Bench bench(mode);
+    bench.writeGameFile(binaryOf(
+        userConsistFile({userTemplate("d:id=\"11\"", "Mixed",
+                                      {Entry{kLoco}, Entry{"Kits\\Gone\\gone.xml"}, Entry{kWagon, "1"}}),
+                         userTemplate("d:id=\"12\"", "Vans", {Entry{kWagon}})})));
+    bench.writeScenario("Alpha", "One",
+                        binaryOf(scenarioFile({scenarioConsist("1", {{kLoco, "1"}, {kWagon}}, "1A05 Mail"),
+                                               scenarioConsist("2", {{"lost.xml"}}, "")})));
+    bench.writeScenario("Alpha", "Two", "not a scenario in the binary form");
+    bench.writeScenario("Beta", "Three", binaryOf(scenarioFile({scenarioConsist("3", {{kWagon}}, "")})));
+    bench.writeScenario("Beta", "Zero", std::string("SERZ\0\0\1\0", 8));
+    bench.answer(MessageAnswer::OK, 2);
+
+    std::vector<std::string> trace;
+    const auto take = [&](const consisttest::Outcome<ConsistReadResult>& read) {
+        for (std::size_t i = 0; i < read.result.listing.rowCount(); ++i) {
+            trace.push_back(read.result.listing.rows()[i].text() + " = " +
+                            read.result.listing.listedConsist(i));
+        }
+        trace.insert(trace.end(), read.observer.log.begin(), read.observer.log.end());
+        trace.push_back("notfound.txt: " + fileText(bench.services.notFoundFile()));
+    };
+    take(bench.readUser(kCatalogue));
+    take(bench.readScenarios(kCatalogue));
+    const std::vector<std::string> messages = bench.messages.texts();
+    trace.insert(trace.end(), messages.begin(), messages.end());
+    trace.push_back("last converter result " + std::to_string(bench.converter.lastConverterResult()));
+    trace.push_back("pumps " + std::to_string(bench.events.pumps()));
+    return {trace, fs::exists(bench.tempFile("temp.bin")) || fs::exists(bench.tempFile("temp.xml"))};
+}
+
+TEST(ConsistReadersInProcess, ListAnnounceAndNoteExactlyWhatTheProgramGives) {
+    const auto [program, workingFilesLeft] = readBoth(ConverterMode::ChildProcess);
+    const auto [inProcess, workingFilesLeftInProcess] = readBoth(ConverterMode::InProcess);
+
+    ASSERT_EQ(program.size(), 24u) << "4 rows, 2 messages among them";
+    EXPECT_EQ(program[program.size() - 2], "last converter result 1") << "the last scenario does not convert";
+    EXPECT_EQ(inProcess, program);
+    EXPECT_TRUE(workingFilesLeft);
+    EXPECT_FALSE(workingFilesLeftInProcess) << "reading in memory needs no working files";
+}
+
+} // namespace
+} // namespace dovrel
