@@ -6,8 +6,10 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TempFolder.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace dovrel {
 namespace {
@@ -158,6 +160,25 @@ TEST(ReplaceFile, WritesEveryByteKeepsThePermissionsAndLinks) {
     EXPECT_FALSE(missingFolder.reason.empty());
     EXPECT_FALSE(files.replace(target.parent_path(), "new").ok);
     EXPECT_EQ(entriesIn(target.parent_path()), 1);
+
+    // A write that fails part way (no file of this process may grow past 1 KiB, even for root)
+    // leaves the old file, flushed or not.
+    const std::string large(4096, 'x');
+    for (const bool regenerable : {false, true}) {
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+        const FileStatus partWay =
+            regenerable ? files.replaceRegenerable(target, large) : files.replace(target, large);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousSignal);
+        EXPECT_FALSE(partWay.ok) << regenerable;
+        EXPECT_EQ(fileText(target), bytes) << regenerable;
+        EXPECT_EQ(entriesIn(target.parent_path()), 1) << regenerable;
+    }
 }
 
 } // namespace
