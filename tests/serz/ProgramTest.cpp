@@ -1,16 +1,13 @@
-// Converting a file, and the serz program around it as the editor runs it. (What a conversion writes
-// on success is compared with the codec's own output in test_convert.)
+// The serz program as the editor runs it. (What a conversion writes on success is compared with the
+// codec's own output in test_convert.)
 
 #include "SerzTestData.h"
-#include "serz/FileConversion.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -21,81 +18,58 @@ namespace fs = std::filesystem;
 using dovrel::testing::TempFolder;
 using namespace testing;
 
-// Everything in the folder by name: a file's bytes, "/" for a folder.
-std::map<std::string, std::string> filesIn(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        files[entry.path().filename().string()] = entry.is_directory() ? "/" : fileText(entry.path());
-    }
-    return files;
-}
-
-// A failure is one line naming the input and where (a byte offset or a line), and writes nothing: no
-// output, no temporary file, an earlier output left alone; an output that cannot be replaced is named.
-TEST(ConvertFile, FailuresSayWhereInOneLineAndWriteNothing) {
+// Usage errors exit 2 and a failed conversion 1, each with one line on standard error; a failure names
+// the input and where (a byte offset or a line) and writes nothing: no output, no temporary file, an
+// earlier output left alone; an output that cannot be replaced is named.
+TEST(Program, ExitCodesAndMessagesAndAFailureWritesNothing) {
     const std::string xml = fileText(Vector{"scalars", false}.xml());
     const struct {
-        const char* file;
+        std::vector<std::string> arguments;
         std::map<std::string, std::string> before; // the folder's files ("/" for a folder), kept as they are
-        std::string message;
+        int exitCode;
+        std::string message; // the start of standard output when the exit code is 0, else of standard error
     } cases[] = {
-        {"Loco.bin",
+        {{"--help"}, {}, 0, "usage: serz PATH\n"},
+        {{"--version"}, {}, 0, "serz 1.0.0.204\n"},
+        {{}, {}, 2, "serz: missing file argument"},
+        {{"a.bin", "b.bin"}, {}, 2, "serz: expected exactly one"},
+        {{"Loco.bin"},
          {{"Loco.bin", fileText(Vector{"nested_ids", false}.bin()).substr(0, 100)}},
-         "Loco.bin: byte offset "},
-        {"Loco.bin",
+         1,
+         "serz: Loco.bin: byte offset "},
+        {{"Loco.bin"},
          {{"Loco.bin", "SERZ\1\0\1\0"}, {"Loco.xml", "earlier output"}},
-         "Loco.bin: byte offset 0: "},
-        {"Loco.xml", {{"Loco.xml", xml.substr(0, xml.size() - 15)}}, "Loco.xml: line "},
-        {"Loco.xml", {{"Loco.xml", xml}, {"Loco.bin", "/"}}, "Loco.bin: cannot write"},
-        {"Loco.txt", {{"Loco.txt", "x"}}, "Loco.txt: unknown extension"},
-        {"Loco.bin", {}, "Loco.bin: cannot read: No such file or directory"},
-        {"Loco.xml", {{"Loco.xml", "/"}}, "Loco.xml: cannot read"},
+         1,
+         "serz: Loco.bin: byte offset 0: "},
+        {{"Loco.xml"}, {{"Loco.xml", xml.substr(0, xml.size() - 15)}}, 1, "serz: Loco.xml: line "},
+        {{"Loco.xml"}, {{"Loco.xml", xml}, {"Loco.bin", "/"}}, 1, "serz: Loco.bin: cannot write"},
+        {{"Loco.txt"}, {{"Loco.txt", "x"}}, 1, "serz: Loco.txt: unknown extension"},
+        {{"Loco.bin"}, {}, 1, "serz: Loco.bin: cannot read: No such file or directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         const TempFolder folder;
         const fs::path game = folder.gameFolder();
         for (const auto& [name, content] : c.before) {
-            if (content == "/") {
-                fs::create_directory(game / name);
-            } else {
-                folder.write("game/" + name, content);
-            }
+            content == "/" ? void(fs::create_directory(game / name))
+                           : void(folder.write("game/" + name, content));
         }
-        const std::string failure = convertFile(game / c.file);
-        EXPECT_TRUE(failure.starts_with(game.string() + "/" + c.message)) << failure;
-        EXPECT_EQ(failure.find('\n'), std::string::npos) << failure;
-        EXPECT_EQ(filesIn(game), c.before);
-    }
-}
-
-// Usage errors exit 2 and a failed conversion 1, each with one line on standard error.
-TEST(Program, ExitCodesAndMessages) {
-    const TempFolder folder;
-    const std::string absent = (folder.path() / "absent.bin").string();
-    const struct {
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::string message; // the start of standard output when the exit code is 0, else of standard error
-    } cases[] = {
-        {{"--help"}, 0, "usage: serz PATH\n"},
-        {{"--version"}, 0, "serz 1.0.0.204\n"},
-        {{}, 2, "serz: missing file argument"},
-        {{"a.bin", "b.bin"}, 2, "serz: expected exactly one"},
-        {{absent}, 1, "serz: " + absent + ": cannot read"},
-    };
-    for (const auto& c : cases) {
-        std::string command = "'" SERZ_PROGRAM "'";
+        std::string command = "cd '" + game.string() + "' && '" SERZ_PROGRAM "'";
         for (const std::string& argument : c.arguments) {
             command += " '" + argument + "'";
         }
         const fs::path out = folder.path() / "out", err = folder.path() / "err";
         const int status =
             std::system((command + " </dev/null >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.exitCode) << c.message;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.exitCode);
         const std::string text = fileText(c.exitCode == 0 ? out : err);
         EXPECT_TRUE(text.starts_with(c.message)) << text;
         EXPECT_TRUE(c.exitCode == 0 || (text.ends_with('\n') && std::ranges::count(text, '\n') == 1)) << text;
+        std::map<std::string, std::string> after;
+        for (const auto& entry : fs::directory_iterator(game)) {
+            after[entry.path().filename().string()] = entry.is_directory() ? "/" : fileText(entry.path());
+        }
+        EXPECT_EQ(after, c.before);
     }
 }
 

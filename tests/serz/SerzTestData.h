@@ -17,8 +17,7 @@ namespace serz::testing {
 
 using dovrel::testing::fileText;
 
-// One of the converter's test vectors kept with the tests, and whether its XML converts back to
-// its .fromxml.bin rather than to the .bin itself.
+// A test vector of the converter, and whether its XML converts to its .fromxml.bin, not its .bin.
 struct Vector {
     std::string name;
     bool xmlGivesOtherBin;
@@ -35,11 +34,7 @@ inline const std::vector<Vector> kVectors = {
 
 // Byte builders for hand-made binary files.
 inline std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (const int v : values) {
-        out += static_cast<char>(v);
-    }
-    return out;
+    return std::string(values.begin(), values.end());
 }
 inline std::string u16(std::uint32_t v) {
     return bytes({int(v & 0xFF), int((v >> 8) & 0xFF)});
@@ -48,11 +43,9 @@ inline std::string u32(std::uint32_t v) {
     return u16(v & 0xFFFF) + u16(v >> 16);
 }
 // A new inline string: FFFF, the count (UTF-16 units unless given), the UTF-8 bytes.
-inline std::string newString(std::string_view text, std::uint32_t units) {
-    return u16(0xFFFF) + u32(units) + std::string(text);
-}
-inline std::string newString(std::string_view text) {
-    return newString(text, static_cast<std::uint32_t>(utf8::utf16Length(text)));
+inline std::string newString(std::string_view text, std::int64_t units = -1) {
+    return u16(0xFFFF) + u32(units < 0 ? static_cast<std::uint32_t>(utf8::utf16Length(text)) : units) +
+           std::string(text);
 }
 inline std::string header() {
     return std::string(bin::kHeader);
@@ -67,6 +60,13 @@ inline std::string binInRoot(const std::string& inner, std::uint32_t children = 
 inline std::string xmlHead(std::string_view rootName = "cRecordSet") {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + std::string(rootName) +
            " xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">\r\n";
+}
+
+// Checks that a result is a refusal at the position whose message holds the text.
+template <typename Result> void expectRefused(const Result& result, std::size_t at, std::string_view text) {
+    ASSERT_FALSE(result.ok()) << text;
+    EXPECT_EQ(result.error().position, at) << result.error().message;
+    EXPECT_NE(result.error().message.find(text), std::string::npos) << result.error().message;
 }
 
 } // namespace serz::testing
