@@ -135,25 +135,8 @@ TEST(ConverterLocation, VariableOrBesideTheEditor) {
 
 using namespace std::chrono_literals;
 
-TEST(InOrderWork, HandsOverResultsInIndexOrderWhateverOrderTheyFinishIn) {
-    constexpr std::size_t kCount = 200;
-    // Early indices take longest, so later ones are ready first.
-    InOrderWork<std::string> work(
-        kCount,
-        [](std::size_t index) {
-            std::this_thread::sleep_for(std::chrono::microseconds((kCount - index) % 7 * 50));
-            return "result " + std::to_string(index);
-        },
-        4, 16);
-    for (std::size_t i = 0; i < kCount; ++i) {
-        EXPECT_EQ(work.takeNext(nullptr), "result " + std::to_string(i));
-    }
-    // It stops with no work at all (and, below, with results left untaken).
-    InOrderWork<int> none(
-        0, [](std::size_t) { return 1; }, 2, 8);
-    EXPECT_EQ(none.size(), 0u);
-}
-
+// (That results come in index order is seen by the scan tests, whose in-process scans give what the
+// program's one-by-one scan gives.)
 TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
     std::atomic<std::size_t> started{0};
     InOrderWork<int> work(

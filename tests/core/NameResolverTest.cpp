@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <tuple>
 
 namespace dovrel {
 namespace {
@@ -41,22 +40,13 @@ TEST(NameResolver, ListsAreInListingOrderAndTellFoldersAndFilesWithLinksFollowed
     fs::create_symlink("b-file.bin", list / "d-link-to-file");
     fs::create_symlink("nowhere", list / "e-dangling");
     ::mkfifo((list / "f-pipe").c_str(), 0600);
-    std::vector<std::tuple<std::string, bool, bool>> seen;
+    std::string seen; // a folder marked "/", a regular file "*"
     for (const ListedEntry& entry : listEntriesInOrder(list)) {
-        seen.emplace_back(entry.name, entry.folder, entry.regularFile);
+        seen += entry.name + (entry.folder ? "/ " : entry.regularFile ? "* " : " ");
     }
-    EXPECT_EQ(seen, (std::vector<std::tuple<std::string, bool, bool>>{{"A-folder", true, false},
-                                                                      {"b-file.bin", false, true},
-                                                                      {"c-link-to-folder", true, false},
-                                                                      {"d-link-to-file", false, true},
-                                                                      {"e-dangling", false, false},
-                                                                      {"f-pipe", false, false}}));
+    EXPECT_EQ(seen, "A-folder/ b-file.bin* c-link-to-folder/ d-link-to-file* e-dangling f-pipe ");
     EXPECT_TRUE(listEntriesInOrder(temp.path() / "missing").empty());
     EXPECT_TRUE(listFolderInOrder(temp.path() / "missing").empty());
-    for (const char* name : {"_Common", "Zeta", "abc"}) {
-        fs::create_directories(temp.path() / "other" / name);
-    }
-    EXPECT_EQ(listFolderInOrder(temp.path() / "other"), (std::vector<std::string>{"abc", "Zeta", "_Common"}));
 }
 
 TEST(NameResolver, WalksLeaveOutOddNames) {
