@@ -12,14 +12,12 @@ std::string shortName(const std::string& id) {
 
 RecordSpec unit(std::string unitClass, std::string englishName, std::string provider, std::string product,
                 std::string frontCoupling, std::string rearCoupling) {
-    RecordSpec spec;
-    spec.unitClass = std::move(unitClass);
-    spec.englishName = std::move(englishName);
-    spec.provider = std::move(provider);
-    spec.product = std::move(product);
-    spec.frontCoupling = std::move(frontCoupling);
-    spec.rearCoupling = std::move(rearCoupling);
-    return spec;
+    return {.unitClass = std::move(unitClass),
+            .englishName = std::move(englishName),
+            .provider = std::move(provider),
+            .product = std::move(product),
+            .frontCoupling = std::move(frontCoupling),
+            .rearCoupling = std::move(rearCoupling)};
 }
 
 std::string recordLine(const RecordSpec& spec) {

@@ -14,10 +14,10 @@ struct RecordSpec {
     std::string frontCoupling = "RailVehicles\\Couplings\\Buffer.xml";
     std::string rearCoupling = "RailVehicles\\Couplings\\Buffer.xml";
     std::string mass = "80";
-    std::string capacity;
+    std::string capacity{};
     std::string freightType = "None";
     std::string multipleUnit = "0";
-    std::string blueprintPath; // derived from the name when empty
+    std::string blueprintPath{}; // derived from the name when empty
 };
 
 inline const std::string kBufferCoupling = "RailVehicles\\Couplings\\Buffer.xml";

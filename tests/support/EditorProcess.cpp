@@ -29,12 +29,16 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
                        QString::fromStdString(folder_.configFolder().string()));
     environment.insert(QStringLiteral("DOVREL_PROGRAM_FOLDER"),
                        QString::fromStdString(folder_.programFolder().string()));
-    // The unprivileged user may not reach the checkout or the build folder (a checkout under /root):
-    // it runs copies of the programs and the screen file in a folder of the test's own.
-    const fs::path copies = unprivileged_ ? unprivilegedCopies() : fs::path();
+    // The unprivileged user may not reach the checkout or the build folder (a checkout under /root).
+    const fs::path copies = folder_.path() / "unprivileged"; // the editor runs the serz beside it
     fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / "screen-1280x1024.json";
     if (unprivileged_) {
-        fs::copy_file(screenFile, copies / screenFile.filename(), fs::copy_options::overwrite_existing);
+        fs::create_directories(copies);
+        fs::permissions(copies, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+        for (const fs::path& file : {editorExecutable(), serzExecutable(), screenFile}) {
+            fs::copy_file(file, copies / file.filename(), fs::copy_options::overwrite_existing);
+        }
         screenFile = copies / screenFile.filename();
     }
     environment.insert(
@@ -69,37 +73,18 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
     } else {
         process.start(QString::fromStdString(editorExecutable().string()), list);
     }
-    EditorResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        result.standardError = "editor did not finish in time";
-        return result;
+        return {-1, "", "editor did not finish in time"};
     }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.standardOutput = process.readAllStandardOutput().toStdString();
-    result.standardError = process.readAllStandardError().toStdString();
-    return result;
-}
-
-fs::path EditorProcess::unprivilegedCopies() const {
-    const fs::path own = folder_.path() / "unprivileged";
-    fs::create_directories(own);
-    fs::permissions(own, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                             fs::perms::others_read | fs::perms::others_exec);
-    // The editor runs the serz beside it.
-    for (const fs::path& program : {editorExecutable(), serzExecutable()}) {
-        fs::copy_file(program, own / program.filename(), fs::copy_options::overwrite_existing);
-    }
-    return own;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
 QJsonObject EditorProcess::readDump() const {
     QFile file(QString::fromStdString(dumpFile().string()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
 }
 
 } // namespace dovrel::testing

@@ -21,9 +21,8 @@ class EditorProcess {
 public:
     explicit EditorProcess(const TempFolder& folder) : folder_(folder) {}
 
-    // Runs the editor as the unprivileged user "nobody" (uid and gid 65534); its settings and
-    // program folder become that user's, everything else in the test folder stays root's. That user
-    // runs copies of the programs and the screen file in the test folder, never the checkout's.
+    // Runs the editor as the user "nobody" (uid and gid 65534), who owns the settings and program
+    // folder and runs copies of the programs in the test folder.
     void runUnprivileged() { unprivileged_ = true; }
     void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
     // Writes "GameFolder" into the isolated settings before each run, as Locate would have.
@@ -38,9 +37,6 @@ public:
     QJsonObject readDump() const;
 
 private:
-    // Copies of the editor and serz in a folder of the test's own that every user can read.
-    std::filesystem::path unprivilegedCopies() const;
-
     const TempFolder& folder_;
     bool unprivileged_ = false;
     std::map<std::string, std::string> environment_;

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0); // unless set
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2,18 +2,15 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
-#include <vector>
 
 namespace dovrel::testing {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "dovrel-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
+    std::string buffer = (fs::temp_directory_path() / "dovrel-test-XXXXXX").string();
     if (::mkdtemp(buffer.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary folder");
     }
@@ -46,9 +43,7 @@ fs::path TempFolder::write(const fs::path& relative, const std::string& bytes) c
 
 std::string fileText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace dovrel::testing

@@ -5,9 +5,8 @@
 
 namespace dovrel::testing {
 
-// A fresh folder below the system's temporary folder, removed with everything in it when the
-// object goes. Holds config/ (XDG_CONFIG_HOME), program/ (DOVREL_PROGRAM_FOLDER) and game/ for
-// tests that start the editor, so no test touches the user's own settings or files.
+// A fresh temporary folder, removed with everything in it when the object goes. Holds config/,
+// program/ and game/ for tests that start the editor, so no test touches the user's own files.
 class TempFolder {
 public:
     TempFolder();
