@@ -20,12 +20,11 @@ std::string catalogueRecord(const std::string& name, const std::string& frontCou
 
 void TestHost::updateCommandAvailability() {
     ++availabilityUpdates;
-    CommandInputs inputs;
-    inputs.unitCount = editor != nullptr ? editor->line().unitCount() : 0;
-    inputs.selectedIndex = editor != nullptr ? editor->line().selectedIndex() : -1;
-    inputs.locoEntryCount = 3;
-    inputs.wagonEntryCount = 3;
-    inputs.viewScrollEnabled = isEnabled("HScroll2");
+    const CommandInputs inputs{.unitCount = editor != nullptr ? editor->line().unitCount() : 0,
+                               .selectedIndex = editor != nullptr ? editor->line().selectedIndex() : -1,
+                               .locoEntryCount = 3,
+                               .wagonEntryCount = 3,
+                               .viewScrollEnabled = isEnabled("HScroll2")};
     for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
         enabled[std::string(state.control)] = state.enabled;
     }
@@ -137,7 +136,6 @@ void EditorFixture::expectDrawnAsTheLine(int markedUnit) const {
         const std::string position = i == markedUnit ? " [NEW] " : "  [" + std::to_string(i + 1) + "]  ";
         EXPECT_EQ(caption(i), forward ? front + position + rear : rear + position + front) << "unit " << i;
     }
-    // The frame stands behind the selected unit, below its body, or is parked.
     const LabelElement& frame = element(LabelSet::Label3, 0);
     EXPECT_EQ(frame.left, selected() == -1 ? kHiddenLeft : bodyLeft(selected()) - 120.0f);
     if (selected() != -1) {
