@@ -15,7 +15,12 @@ namespace {
 // frame, and the unit and its marker above it.
 TEST(ConsistDisplay, RedrawDrawsTheLineAndSelectingRaisesTheUnitAboveItsFrame) {
     EditorFixture fx;
-    fx.putUnits({"U0", "U0<", "U1<"});
+    const std::string u0 = makeConsistUnit(fx.host.catalogue[0]), u1 = makeConsistUnit(fx.host.catalogue[1]);
+    ASSERT_EQ(fx.editor.line().apply(
+                  ReplaceLine{{}, {u0, withToggledHeading(u0), withToggledHeading(u1)}, {-1, -1}}),
+              EditStatus::Applied);
+    fx.editor.display().redrawConsistLine(0);
+    fx.editor.display().raiseUnitLabels();
     EXPECT_EQ(fx.bodyLefts(), (std::vector<float>{6180, 7815, 9450}));
     EXPECT_EQ(fx.caption(1), "B  [2]  A");
     EXPECT_EQ(fx.panel().unitCountBox, "3");

@@ -1,6 +1,5 @@
 #include "ConsistTestHost.h"
 
-#include "consist/CatalogueLookup.h"
 #include "consist/ConsistUnit.h"
 
 #include <array>
@@ -53,28 +52,6 @@ void EditorFixture::buildLine(int count, int selectedUnit) {
         editor.navigation().backgroundClicked();
     } else if (count > 0) {
         click(selectedUnit);
-    }
-}
-
-void EditorFixture::putUnits(const std::vector<std::string>& unitNames, bool draw) {
-    std::vector<std::string> units;
-    for (std::string name : unitNames) {
-        const bool reversed = name.ends_with('<');
-        if (reversed) {
-            name.pop_back();
-        }
-        const auto record = findRecordExactly(host.catalogue, name);
-        EXPECT_TRUE(record.has_value()) << name;
-        const std::string unit = makeConsistUnit(record.value_or(name));
-        units.push_back(reversed ? withToggledHeading(unit) : unit);
-    }
-    const auto current = editor.line().units();
-    ASSERT_EQ(editor.line().apply(ReplaceLine{{current.begin(), current.end()}, units, {selected(), -1}}),
-              EditStatus::Applied);
-    if (draw) {
-        editor.display().setAnchorLeft(ConsistDisplay::kCentredLeft);
-        editor.display().redrawConsistLine(0);
-        editor.display().raiseUnitLabels();
     }
 }
 

@@ -54,8 +54,6 @@ struct EditorFixture {
 
     // Adds U0 ... U<count-1> one by one on the right, then clicks `selected` (-1: the background).
     void buildLine(int count, int selected = 0);
-    // Puts units ("U3<": reversed) into the line unselected, drawn centred on the first if `draw`.
-    void putUnits(const std::vector<std::string>& names, bool draw = true);
     void click(int unit, int button = 1) { editor.navigation().pressUnitBody(unit, button, 10.0f, 10.0f, 0); }
 
     int selected() const { return editor.line().selectedIndex(); }

@@ -353,7 +353,9 @@ TEST_F(RandomEditing, UndoKeepsATypedNameAndLeavesALineChangedOutsideAlone) {
     fx.panel().consistName = "Typed later";
     ASSERT_TRUE(fx.editor.undo());
     EXPECT_EQ(fx.panel().consistName + ": " + fx.names(), "Typed later: U0 U1");
-    fx.putUnits({});
+    const auto units = fx.editor.line().units();
+    ASSERT_EQ(fx.editor.line().apply(ReplaceLine{{units.begin(), units.end()}, {}, {0, -1}}),
+              EditStatus::Applied);
     EXPECT_FALSE(fx.editor.redo());
     EXPECT_EQ(std::make_pair(fx.editor.line().unitCount(), fx.editor.history().stepCount()),
               std::make_pair(0, std::size_t{0}));
