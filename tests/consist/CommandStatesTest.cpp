@@ -33,10 +33,8 @@ TEST(CommandStates, FollowTheAvailabilityTable) {
     };
     const Case cases[] = {
         {"empty line, scroll bar on", {.viewScrollEnabled = true}, {}},
-        {"one unit", {.unitCount = 1}, hasUnits},
         {"one unit, scroll bar on", {.unitCount = 1, .viewScrollEnabled = true}, hasUnits + C{"HScroll2"}},
         {"one unit selected", {.unitCount = 1, .selectedIndex = 0}, hasUnits + selection},
-        {"two units", {.unitCount = 2}, twoOrMore},
         {"first of two",
          {.unitCount = 2, .selectedIndex = 0},
          twoOrMore + selection + C{"butShiftUnitRight"}},

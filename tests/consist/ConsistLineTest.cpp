@@ -24,7 +24,6 @@ TEST(ConsistLine, RefusesEditsThatDoNotFitAndChangesNothing) {
     };
     const Case cases[] = {
         {"insert past the tail", InsertUnit{3, n, {0, 0}}, EditStatus::OutOfRange},
-        {"insert before the head", InsertUnit{-1, n, {0, 0}}, EditStatus::OutOfRange},
         {"remove outside", RemoveUnit{2, a, {0, 0}}, EditStatus::OutOfRange},
         {"remove another unit", RemoveUnit{1, a, {0, 0}}, EditStatus::Mismatch},
         {"replace another unit", ReplaceUnit{0, b, n, {0, 0}}, EditStatus::Mismatch},
