@@ -13,10 +13,10 @@ namespace {
 
 using Command = std::function<void(ConsistEditor&)>;
 
-// The view after each command (the random session checks units and selection): five built units
-// stand at 6180 + i * 1635, six from -360, the tail of five centred from -360. Adding or shifting
-// to a place left of 1275 or right of 12540 recentres on the selected unit; a delete draws the new
-// selection where the deleted unit stood. The front box, "kept" before, shows a newly selected unit's.
+// The view after each command: five built units stand at 6180 + i * 1635, six from -360, the tail of
+// five centred from -360. Adding or shifting to left of 1275 or right of 12540 recentres on the
+// selection; a delete draws the new selection where the deleted unit stood. The front box shows a
+// newly selected unit's couplers.
 TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
     using enum Side;
     const auto adding = [](Side side) -> Command {
@@ -31,15 +31,13 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
     const Command trade = [](ConsistEditor& e) { e.units().tradeUnit(UnitList::Wagons, {3, "U8"}); };
     const Command reverseAll = [](ConsistEditor& e) { e.arrangement().reverseAll(); };
     const Command mirror = [](ConsistEditor& e) { e.arrangement().mirrorConsist(); };
-    // Before the command: the tail or the head centred and the selected unit clicked again, or unit 1
-    // reversed by a right click.
+    // Tail, Head: that end centred and the selected unit clicked again; Flip1: unit 1 right-clicked.
     enum Setup { Built, Tail, Head, Flip1 };
     struct Case {
         const char* name;
         int count, selected;
         Setup setup;
         Command command;
-        const char* names;
         int selectedAfter;
         float left;
         int marked;       // the unit whose caption carries the new mark
@@ -47,18 +45,18 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
         const char* front;
     };
     const Case cases[] = {
-        {"add left, -360", 5, 0, Tail, adding(Left), "U9 U0 U1 U2 U3 U4", 1, 6180, 0, true, "Buffer"},
-        {"add left, 1275", 5, 1, Tail, adding(Left), "U0 U9 U1 U2 U3 U4", 2, 1275, 1, true, "Chain"},
-        {"add right, 12720", 5, 4, Head, adding(Right), "U0 U1 U2 U3 U4 U9", 4, 6180, 5, true, "Chain"},
-        {"add right, 11085", 5, 3, Head, adding(Right), "U0 U1 U2 U3 U9 U4", 3, 11085, 4, true, "Buffer"},
-        {"trade", 3, 1, Flip1, trade, "U0 U8 U2", 1, 7815, -1, false, "kept"},
-        {"delete left", 6, 3, Built, deleting(Left), "U0 U1 U2 U4 U5", 2, 4545, -1, true, "Knuckle"},
-        {"shift left, -360", 5, 1, Tail, shifting(Left), "U1 U0 U2 U3 U4", 0, 6180, -1, true, "Chain"},
-        {"shift left, 1275", 5, 2, Tail, shifting(Left), "U0 U2 U1 U3 U4", 1, 1275, -1, true, "kept"},
-        {"shift right, 12720", 5, 3, Head, shifting(Right), "U0 U1 U2 U4 U3", 4, 6180, -1, true, "Buffer"},
-        {"shift right, 11085", 5, 2, Head, shifting(Right), "U0 U1 U3 U2 U4", 3, 11085, -1, true, "kept"},
-        {"reverse all", 3, 1, Flip1, reverseAll, "U0< U1 U2<", 1, 7815, -1, false, "kept"},
-        {"mirror, A selected", 3, 0, Flip1, mirror, "U2< U1 U0<", 2, 9450, -1, true, "Buffer"},
+        {"add left, -360", 5, 0, Tail, adding(Left), 1, 6180, 0, true, "Buffer"},
+        {"add left, 1275", 5, 1, Tail, adding(Left), 2, 1275, 1, true, "Chain"},
+        {"add right, 12720", 5, 4, Head, adding(Right), 4, 6180, 5, true, "Chain"},
+        {"add right, 11085", 5, 3, Head, adding(Right), 3, 11085, 4, true, "Buffer"},
+        {"trade", 3, 1, Flip1, trade, 1, 7815, -1, false, "kept"},
+        {"delete left", 6, 3, Built, deleting(Left), 2, 4545, -1, true, "Knuckle"},
+        {"shift left, -360", 5, 1, Tail, shifting(Left), 0, 6180, -1, true, "Chain"},
+        {"shift left, 1275", 5, 2, Tail, shifting(Left), 1, 1275, -1, true, "kept"},
+        {"shift right, 12720", 5, 3, Head, shifting(Right), 4, 6180, -1, true, "Buffer"},
+        {"shift right, 11085", 5, 2, Head, shifting(Right), 3, 11085, -1, true, "kept"},
+        {"reverse all", 3, 1, Flip1, reverseAll, 1, 7815, -1, false, "kept"},
+        {"mirror, A selected", 3, 0, Flip1, mirror, 2, 9450, -1, true, "Buffer"},
     };
     for (const Case& c : cases) {
         EditorFixture fx;
@@ -74,7 +72,6 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
         c.command(fx.editor);
         SCOPED_TRACE(c.name);
         EXPECT_TRUE(fx.messages.shown().empty());
-        EXPECT_EQ(fx.names(), c.names);
         EXPECT_EQ(fx.selected(), c.selectedAfter);
         fx.expectDrawnAsTheLine(c.marked);
         EXPECT_EQ(fx.panel().unitCountBox, std::to_string(fx.editor.line().unitCount()));
@@ -90,10 +87,10 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
     }
 }
 
-// The command refuses with its message; the line itself refuses an insertion or a longer line.
+// The command refuses with its message; the line itself refuses an insertion.
 TEST(AddUnit, AFullLineRefusesAnotherUnit) {
     EditorFixture fx;
-    std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
+    const std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
     ASSERT_EQ(fx.editor.line().apply(ReplaceLine{{}, units, {-1, 5000}}), EditStatus::Applied);
     fx.editor.display().redrawConsistLine(5000);
     fx.editor.display().selectUnit(5000);
@@ -105,10 +102,6 @@ TEST(AddUnit, AFullLineRefusesAnotherUnit) {
         std::make_pair(fx.editor.line().unitCount(), fx.display().labels().highestIndex(LabelSet::Label1)),
         std::make_pair(5001, std::size_t{5001}));
     EXPECT_EQ(fx.editor.line().apply(InsertUnit{0, units[0], {5000, 5000}}), EditStatus::Full);
-    units.push_back(units[0]);
-    EXPECT_EQ(fx.editor.line().apply(ReplaceLine{{units.begin(), units.end() - 1}, units, {5000, -1}}),
-              EditStatus::Full);
-    EXPECT_EQ(fx.editor.line().unitCount(), 5001);
 }
 
 TEST(PointerPosition, ConvertsTwipsToScreenPixelsRoundingHalvesToEven) {

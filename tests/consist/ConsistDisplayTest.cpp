@@ -9,9 +9,8 @@
 namespace dovrel::testing {
 namespace {
 
-// Three units from 6180, caption letters naming the coupler at each physical end (U1: Chain "B" in
-// front, Knuckle "C" behind). Captions lie below every body, each body below its own marker and above
-// the marker before; selecting raises the unit above its frame.
+// Caption letters name the coupler at each physical end; captions lie below every body, each body
+// below its own marker and above the marker before; selecting raises the unit above its frame.
 TEST(ConsistDisplay, RedrawDrawsTheLineAndSelectingRaisesTheUnitAboveItsFrame) {
     EditorFixture fx;
     fx.buildLine(3, -1);

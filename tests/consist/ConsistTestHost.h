@@ -43,8 +43,7 @@ public:
     }
 };
 
-// An editor with its host; catalogue unit "Ui" couples box i % 3 in front and (i + 1) % 3 behind of
-// "A Buffer", "B Chain", "C Knuckle".
+// An editor with its host; unit "Ui" couples box i % 3 in front, (i + 1) % 3 behind (A, B, C).
 struct EditorFixture {
     QueuedMessageBoxes messages;
     TestHost host;
@@ -65,8 +64,7 @@ struct EditorFixture {
     float bodyLeft(int unit) const { return element(LabelSet::Label1, unit + 1).left; }
     std::string caption(int unit) const { return element(LabelSet::Label28, unit + 1).caption; }
     std::vector<int> opaqueCaptions() const;
-    // Each unit's body one pitch apart showing its name, marker at its front, caption with the
-    // letters of its end couplers (the new mark on `markedUnit`); the frame behind the selection.
+    // Bodies a pitch apart with names, markers in front, captions (new mark on `markedUnit`), frame.
     void expectDrawnAsTheLine(int markedUnit = -1) const;
 };
 

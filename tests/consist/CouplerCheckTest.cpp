@@ -8,8 +8,7 @@
 namespace dovrel::testing {
 namespace {
 
-// "BC<": a unit with a Buffer in front and a Chain behind, reversed; "b" is a Buffer of another
-// pack in capitals, "*" a star.
+// "BC<": Buffer in front, Chain behind, reversed; "b": another pack's BUFFER; "*": a star.
 std::vector<std::string> unitsOf(const std::vector<std::string>& specs) {
     const auto id = [](char c) -> std::string {
         return c == 'B'   ? "RailVehicles\\Couplings\\Buffer.xml"
