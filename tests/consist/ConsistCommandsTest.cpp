@@ -13,79 +13,50 @@ namespace {
 
 using Command = std::function<void(ConsistEditor&)>;
 
-ListChoice chosen(const std::string& name) {
-    return ListChoice{3, name};
-}
-
-// U9 from the locos list.
-Command adding(Side side) {
-    return [=](ConsistEditor& e) { e.units().addUnit(side, UnitList::Locos, chosen("U9")); };
-}
-
-Command deleting(Side side) {
-    return [=](ConsistEditor& e) { e.units().deleteUnit(side); };
-}
-
-Command shifting(Side side) {
-    return [=](ConsistEditor& e) { e.arrangement().shiftUnit(side); };
-}
-
-Command pressing(int unit, int button) {
-    return [=](ConsistEditor& e) { e.navigation().pressUnitBody(unit, button, 200.0f, 100.0f, 0); };
-}
-
-// The commands that change the line, each from a line of units U0, U1, ... built one by one and
-// with a unit selected by a click: units 0 to 4 then stand at 6180, 7815, 9450, 11085, 12720, and
-// with six units at -360, 1275, 2910, 4545, 6180, 7815. With the tail of five centred they stand at
-// -360, 1275, 2910, 4545, 6180. Adding beside a unit, or shifting into a place, left of 1275 or
-// right of 12540 recentres the view on the selected unit; a delete draws the newly selected unit
-// where the deleted one stood; the others rewrite the line in place. Afterwards the selected unit is
-// drawn at `left` with the frame behind it and lies above the frame; the coupling boxes, set to
-// "kept" before, show its couplers when the command selects it anew. (The random session checks the
-// units and the selection of every command from every place; these rows pin the view.)
+// The view after each command: five built units stand at 6180 + i * 1635, six from -360, the tail of
+// five centred from -360. Adding or shifting to left of 1275 or right of 12540 recentres on the
+// selection; a delete draws the new selection where the deleted unit stood. The front box shows a
+// newly selected unit's couplers.
 TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
     using enum Side;
-    const Command trade = [](ConsistEditor& e) { e.units().tradeUnit(UnitList::Wagons, chosen("U8")); };
-    const Command reverse = [](ConsistEditor& e) { e.arrangement().reverseUnit(); };
+    const auto adding = [](Side side) -> Command {
+        return [=](ConsistEditor& e) { e.units().addUnit(side, UnitList::Locos, {3, "U9"}); };
+    };
+    const auto deleting = [](Side side) -> Command {
+        return [=](ConsistEditor& e) { e.units().deleteUnit(side); };
+    };
+    const auto shifting = [](Side side) -> Command {
+        return [=](ConsistEditor& e) { e.arrangement().shiftUnit(side); };
+    };
+    const Command trade = [](ConsistEditor& e) { e.units().tradeUnit(UnitList::Wagons, {3, "U8"}); };
     const Command reverseAll = [](ConsistEditor& e) { e.arrangement().reverseAll(); };
     const Command mirror = [](ConsistEditor& e) { e.arrangement().mirrorConsist(); };
-    // Before the command: the tail or the head centred and the selected unit clicked again, or unit 1
-    // reversed by a right click.
+    // Tail, Head: that end centred and the selected unit clicked again; Flip1: unit 1 right-clicked.
     enum Setup { Built, Tail, Head, Flip1 };
     struct Case {
         const char* name;
         int count, selected;
         Setup setup;
         Command command;
-        const char* names;
         int selectedAfter;
         float left;
         int marked;       // the unit whose caption carries the new mark
         bool highlighted; // the selected unit's caption is opaque
-        bool viewKept;    // no body moved
         const char* front;
     };
     const Case cases[] = {
-        {"add left, -360", 5, 0, Tail, adding(Left), "U9 U0 U1 U2 U3 U4", 1, 6180, 0, true, false, "Buffer"},
-        {"add left, 1275", 5, 1, Tail, adding(Left), "U0 U9 U1 U2 U3 U4", 2, 1275, 1, true, false, "Chain"},
-        {"add right, 12720", 5, 4, Head, adding(Right), "U0 U1 U2 U3 U4 U9", 4, 6180, 5, true, false,
-         "Chain"},
-        {"add right, 11085", 5, 3, Head, adding(Right), "U0 U1 U2 U3 U9 U4", 3, 11085, 4, true, false,
-         "Buffer"},
-        {"press left", 3, 0, Built, pressing(2, 1), "U0 U1 U2", 2, 9450, 2, true, true, "Knuckle"},
-        {"trade", 3, 1, Flip1, trade, "U0 U8 U2", 1, 7815, -1, false, true, "kept"},
-        {"delete left", 6, 3, Built, deleting(Left), "U0 U1 U2 U4 U5", 2, 4545, -1, true, false, "Knuckle"},
-        {"delete right", 6, 3, Built, deleting(Right), "U0 U1 U2 U4 U5", 3, 4545, -1, true, false, "Chain"},
-        {"shift left, -360", 5, 1, Tail, shifting(Left), "U1 U0 U2 U3 U4", 0, 6180, -1, true, false, "Chain"},
-        {"shift left, 1275", 5, 2, Tail, shifting(Left), "U0 U2 U1 U3 U4", 1, 1275, -1, true, true, "kept"},
-        {"shift right, 12720", 5, 3, Head, shifting(Right), "U0 U1 U2 U4 U3", 4, 6180, -1, true, false,
-         "Buffer"},
-        {"shift right, 11085", 5, 2, Head, shifting(Right), "U0 U1 U3 U2 U4", 3, 11085, -1, true, true,
-         "kept"},
-        {"reverse", 2, 1, Built, reverse, "U0 U1<", 1, 7815, -1, false, true, "kept"},
-        {"reverse all", 3, 1, Flip1, reverseAll, "U0< U1 U2<", 1, 7815, -1, false, true, "kept"},
-        {"mirror, A selected", 3, 0, Flip1, mirror, "U2< U1 U0<", 2, 9450, -1, true, true, "Buffer"},
-        {"mirror, none selected", 3, -1, Flip1, mirror, "U2< U1 U0<", -1, 0, -1, false, true, "kept"},
+        {"add left, -360", 5, 0, Tail, adding(Left), 1, 6180, 0, true, "Buffer"},
+        {"add left, 1275", 5, 1, Tail, adding(Left), 2, 1275, 1, true, "Chain"},
+        {"add right, 12720", 5, 4, Head, adding(Right), 4, 6180, 5, true, "Chain"},
+        {"add right, 11085", 5, 3, Head, adding(Right), 3, 11085, 4, true, "Buffer"},
+        {"trade", 3, 1, Flip1, trade, 1, 7815, -1, false, "kept"},
+        {"delete left", 6, 3, Built, deleting(Left), 2, 4545, -1, true, "Knuckle"},
+        {"shift left, -360", 5, 1, Tail, shifting(Left), 0, 6180, -1, true, "Chain"},
+        {"shift left, 1275", 5, 2, Tail, shifting(Left), 1, 1275, -1, true, "kept"},
+        {"shift right, 12720", 5, 3, Head, shifting(Right), 4, 6180, -1, true, "Buffer"},
+        {"shift right, 11085", 5, 2, Head, shifting(Right), 3, 11085, -1, true, "kept"},
+        {"reverse all", 3, 1, Flip1, reverseAll, 1, 7815, -1, false, "kept"},
+        {"mirror, A selected", 3, 0, Flip1, mirror, 2, 9450, -1, true, "Buffer"},
     };
     for (const Case& c : cases) {
         EditorFixture fx;
@@ -96,53 +67,41 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
         } else if (c.setup == Flip1) {
             fx.click(1, 2);
         }
-        const auto lefts = fx.bodyLefts();
         const float anchorLeft = fx.display().anchorLeft();
         fx.panel().frontCouplingBox = "kept";
         c.command(fx.editor);
         SCOPED_TRACE(c.name);
         EXPECT_TRUE(fx.messages.shown().empty());
-        EXPECT_EQ(fx.names(), c.names);
         EXPECT_EQ(fx.selected(), c.selectedAfter);
         fx.expectDrawnAsTheLine(c.marked);
         EXPECT_EQ(fx.panel().unitCountBox, std::to_string(fx.editor.line().unitCount()));
         EXPECT_EQ(fx.opaqueCaptions(),
                   c.highlighted ? std::vector<int>{c.selectedAfter} : std::vector<int>{});
         EXPECT_EQ(fx.panel().frontCouplingBox, c.front);
-        if (c.viewKept) {
-            EXPECT_EQ(fx.bodyLefts(), lefts);
-        }
-        // Mirroring keeps the view as it is; every other command leaves the view anchored on the
-        // selected unit where it stands, so a later redraw keeps it there.
+        // Mirroring keeps the anchor; other commands anchor the view on the selected unit.
         const bool mirrors = std::string_view(c.name).starts_with("mirror");
         EXPECT_EQ(fx.display().anchorLeft(), mirrors ? anchorLeft : c.left);
-        if (c.selectedAfter != -1) {
-            EXPECT_EQ(fx.bodyLeft(c.selectedAfter), c.left);
-            const auto hit = fx.display().labels().unitBodyAt(c.left + 100.0f, 1100.0f);
-            EXPECT_EQ(hit ? hit->unitIndex : -1, c.selectedAfter);
-        }
+        EXPECT_EQ(fx.bodyLeft(c.selectedAfter), c.left);
+        const auto hit = fx.display().labels().unitBodyAt(c.left + 100.0f, 1100.0f);
+        EXPECT_EQ(hit ? hit->unitIndex : -1, c.selectedAfter);
     }
 }
 
-// The command refuses with its message; the line itself refuses an insertion or a longer line.
+// The command refuses with its message; the line itself refuses an insertion.
 TEST(AddUnit, AFullLineRefusesAnotherUnit) {
     EditorFixture fx;
-    std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
+    const std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
     ASSERT_EQ(fx.editor.line().apply(ReplaceLine{{}, units, {-1, 5000}}), EditStatus::Applied);
     fx.editor.display().redrawConsistLine(5000);
     fx.editor.display().selectUnit(5000);
     fx.messages.queue(MessageAnswer::OK);
-    fx.editor.units().addUnit(Side::Right, UnitList::Locos, chosen("U1"));
+    fx.editor.units().addUnit(Side::Right, UnitList::Locos, {3, "U1"});
     EXPECT_EQ(fx.messages.texts(),
               std::vector<std::string>{"Consist is full.\r\n\r\nA consist holds at most 5001 units."});
-    EXPECT_EQ(fx.editor.line().unitCount(), 5001);
-    EXPECT_EQ(fx.display().labels().highestIndex(LabelSet::Label1), 5001u);
-    EXPECT_EQ(unitField(fx.editor.line().unit(5000), RecordField::englishName), "U0");
+    EXPECT_EQ(
+        std::make_pair(fx.editor.line().unitCount(), fx.display().labels().highestIndex(LabelSet::Label1)),
+        std::make_pair(5001, std::size_t{5001}));
     EXPECT_EQ(fx.editor.line().apply(InsertUnit{0, units[0], {5000, 5000}}), EditStatus::Full);
-    units.push_back(units[0]);
-    EXPECT_EQ(fx.editor.line().apply(ReplaceLine{{units.begin(), units.end() - 1}, units, {5000, -1}}),
-              EditStatus::Full);
-    EXPECT_EQ(fx.editor.line().unitCount(), 5001);
 }
 
 TEST(PointerPosition, ConvertsTwipsToScreenPixelsRoundingHalvesToEven) {
@@ -154,7 +113,6 @@ TEST(PointerPosition, ConvertsTwipsToScreenPixelsRoundingHalvesToEven) {
         {-360, 1080, 630, 240, 1500, 750, {121, 186}},
         {100, 0, 12.5f, 7.5f, 0, 0, {10, 48}},  // 10.5 and 48.5
         {100, 0, 27.5f, 22.5f, 0, 0, {12, 50}}, // 11.5 and 49.5
-        {0, 0, 7, 8, 0, 0, {3, 49}},            // 3.47 and 48.53
         {0, 0, -52.5f, -727.5f, 0, 0, {0, 0}},  // -0.5 and -0.5
         {1e30f, 0, 1e30f, 0, 1e30f, 0, {2000000000, 48}},
         {std::nanf(""), 0, 0, 0, 0, 0, {0, 48}},

@@ -1,6 +1,5 @@
 #include "ConsistTestHost.h"
 
-#include "consist/CatalogueLookup.h"
 #include "consist/ConsistUnit.h"
 
 #include <array>
@@ -20,12 +19,11 @@ std::string catalogueRecord(const std::string& name, const std::string& frontCou
 
 void TestHost::updateCommandAvailability() {
     ++availabilityUpdates;
-    CommandInputs inputs;
-    inputs.unitCount = editor != nullptr ? editor->line().unitCount() : 0;
-    inputs.selectedIndex = editor != nullptr ? editor->line().selectedIndex() : -1;
-    inputs.locoEntryCount = 3;
-    inputs.wagonEntryCount = 3;
-    inputs.viewScrollEnabled = isEnabled("HScroll2");
+    const CommandInputs inputs{.unitCount = editor != nullptr ? editor->line().unitCount() : 0,
+                               .selectedIndex = editor != nullptr ? editor->line().selectedIndex() : -1,
+                               .locoEntryCount = 3,
+                               .wagonEntryCount = 3,
+                               .viewScrollEnabled = isEnabled("HScroll2")};
     for (const CommandState& state : computeCommandStates(inputs).inOrder()) {
         enabled[std::string(state.control)] = state.enabled;
     }
@@ -57,28 +55,6 @@ void EditorFixture::buildLine(int count, int selectedUnit) {
     }
 }
 
-void EditorFixture::putUnits(const std::vector<std::string>& unitNames, bool draw) {
-    std::vector<std::string> units;
-    for (std::string name : unitNames) {
-        const bool reversed = name.ends_with('<');
-        if (reversed) {
-            name.pop_back();
-        }
-        const auto record = findRecordExactly(host.catalogue, name);
-        EXPECT_TRUE(record.has_value()) << name;
-        const std::string unit = makeConsistUnit(record.value_or(name));
-        units.push_back(reversed ? withToggledHeading(unit) : unit);
-    }
-    const auto current = editor.line().units();
-    ASSERT_EQ(editor.line().apply(ReplaceLine{{current.begin(), current.end()}, units, {selected(), -1}}),
-              EditStatus::Applied);
-    if (draw) {
-        editor.display().setAnchorLeft(ConsistDisplay::kCentredLeft);
-        editor.display().redrawConsistLine(0);
-        editor.display().raiseUnitLabels();
-    }
-}
-
 std::string EditorFixture::names() const {
     std::string text;
     for (const std::string& unit : editor.line().units()) {
@@ -93,14 +69,6 @@ const LabelElement& EditorFixture::element(LabelSet set, int index) const {
     const LabelElement* found = display().labels().element(set, static_cast<std::size_t>(index));
     EXPECT_NE(found, nullptr) << labelSetName(set) << "[" << index << "] does not exist";
     return found != nullptr ? *found : missing;
-}
-
-std::vector<float> EditorFixture::bodyLefts() const {
-    std::vector<float> lefts;
-    for (int i = 0; i < editor.line().unitCount(); ++i) {
-        lefts.push_back(bodyLeft(i));
-    }
-    return lefts;
 }
 
 std::vector<int> EditorFixture::opaqueCaptions() const {
@@ -137,7 +105,6 @@ void EditorFixture::expectDrawnAsTheLine(int markedUnit) const {
         const std::string position = i == markedUnit ? " [NEW] " : "  [" + std::to_string(i + 1) + "]  ";
         EXPECT_EQ(caption(i), forward ? front + position + rear : rear + position + front) << "unit " << i;
     }
-    // The frame stands behind the selected unit, below its body, or is parked.
     const LabelElement& frame = element(LabelSet::Label3, 0);
     EXPECT_EQ(frame.left, selected() == -1 ? kHiddenLeft : bodyLeft(selected()) - 120.0f);
     if (selected() != -1) {

@@ -15,8 +15,7 @@ namespace dovrel::testing {
 std::string catalogueRecord(const std::string& name, const std::string& frontCoupling,
                             const std::string& rearCoupling);
 
-// Plays Form1's part: holds a catalogue and coupler boxes, and applies computeCommandStates to a map
-// of enabled flags whenever the editor asks for it.
+// Plays the window: a catalogue, coupler boxes, and command states recomputed when the editor asks.
 class TestHost final : public ConsistHost {
 public:
     std::vector<std::string> catalogue;
@@ -24,8 +23,6 @@ public:
     std::map<std::string, bool, std::less<>> enabled;
     int availabilityUpdates = 0;
     std::vector<PixelPoint> pointerMoves;
-    float windowLeft = 0.0f;
-    float windowTop = 0.0f;
     const ConsistEditor* editor = nullptr;
 
     std::span<const std::string> catalogueSlots() const override { return catalogue; }
@@ -36,8 +33,8 @@ public:
             enabled[std::string(control)] = false;
         }
     }
-    float windowLeftTwips() const override { return windowLeft; }
-    float windowTopTwips() const override { return windowTop; }
+    float windowLeftTwips() const override { return 0.0f; }
+    float windowTopTwips() const override { return 0.0f; }
     void movePointer(PixelPoint point) override { pointerMoves.push_back(point); }
 
     bool isEnabled(std::string_view control) const {
@@ -46,9 +43,7 @@ public:
     }
 };
 
-// An editor with its host and message boxes. The catalogue holds units "U0" to "U<n-1>"; unit i has
-// the front coupler of box i % 3 and the rear one of box (i + 1) % 3 of "A Buffer", "B Chain",
-// "C Knuckle".
+// An editor with its host; unit "Ui" couples box i % 3 in front, (i + 1) % 3 behind (A, B, C).
 struct EditorFixture {
     QueuedMessageBoxes messages;
     TestHost host;
@@ -56,31 +51,20 @@ struct EditorFixture {
 
     explicit EditorFixture(int catalogueUnits = 20);
 
-    // A line of units "U0" ... "U<count-1>" added one by one to the right of the last, then the
-    // selection moved to `selected` by a click (or cleared by a background click for -1).
+    // Adds U0 ... U<count-1> one by one on the right, then clicks `selected` (-1: the background).
     void buildLine(int count, int selected = 0);
-    // Puts units into the line directly ("U3<" is U3 reversed), selection -1, and draws them centred
-    // on the first unless `draw` is false.
-    void putUnits(const std::vector<std::string>& names, bool draw = true);
     void click(int unit, int button = 1) { editor.navigation().pressUnitBody(unit, button, 10.0f, 10.0f, 0); }
 
     int selected() const { return editor.line().selectedIndex(); }
-    // "U0 U1< U2": the unit names in line order, "<" after a reversed one.
+    // "U0 U1< U2": names in line order, "<" after a reversed unit.
     std::string names() const;
     const ConsistDisplay& display() const { return editor.display(); }
     ConsistPanelTexts& panel() { return editor.display().panelTexts(); }
     const LabelElement& element(LabelSet set, int index) const;
     float bodyLeft(int unit) const { return element(LabelSet::Label1, unit + 1).left; }
-    std::vector<float> bodyLefts() const;
-    float frameLeft() const { return element(LabelSet::Label3, 0).left; }
     std::string caption(int unit) const { return element(LabelSet::Label28, unit + 1).caption; }
-    // The units whose captions are drawn opaque.
     std::vector<int> opaqueCaptions() const;
-    // Checks that the labels draw the line's units: a body per unit one pitch apart from
-    // firstUnitLeft showing its name, its marker at the end its heading puts in front, and its
-    // caption with the letters of the couplers at its left and right ends (the new mark on
-    // `markedUnit`), and the frame behind the selected unit. Only for units from this fixture's
-    // catalogue.
+    // Bodies a pitch apart with names, markers in front, captions (new mark on `markedUnit`), frame.
     void expectDrawnAsTheLine(int markedUnit = -1) const;
 };
 
