@@ -32,7 +32,6 @@ struct BlueprintFixture {
     std::string xml() const;
 
     static BlueprintFixture engine(std::string type, std::string english);
-    static BlueprintFixture tender(std::string english);
     static BlueprintFixture wagon(std::string english, std::vector<CargoDefinition> cargo);
 };
 

@@ -40,7 +40,15 @@ TEST(BlueprintReader, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
         {BlueprintFixture::engine("ELECTRIC", "Class 90"), 0, "electric", "", "", "0"},
         {BlueprintFixture::engine("Steam", "Black 5"), 0, "steam", "", "", "0"},
         {noEngineType, 0, "engine", "", "", "0"},
-        {BlueprintFixture::tender("Tender"), 0, "tender", "8.5", "eBulkFreightTypeCoal", "0"},
+        {{.element = "cTenderBlueprint",
+          .english = "Tender",
+          .engineType = {},
+          .cargo = {{Kind::Bulk, "8.5", "eBulkFreightTypeCoal"}}},
+         0,
+         "tender",
+         "8.5",
+         "eBulkFreightTypeCoal",
+         "0"},
         {BlueprintFixture::wagon("Flat", {}), 0, "freight", "", "", "0"},
         {BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "45", "eBulkFreightTypeCoal"}}), 0, "freight", "45",
          "eBulkFreightTypeCoal", "0"},
@@ -145,24 +153,18 @@ TEST(BlueprintReader, ReadsAFileAndForgetsThePreviousBlueprint) {
     BlueprintFields fields;
     BlueprintFixture multipleUnit = BlueprintFixture::engine("Electric", "Class 390");
     multipleUnit.cargo = {kDoorway};
-    const auto first = temp.write("first.xml", multipleUnit.xml());
-    const auto second =
-        temp.write("second.xml", BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}}).xml());
+    const BlueprintFixture hopper = BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}});
 
-    ASSERT_EQ(harness.reader.read(first, fields), kBlueprintRead);
-    EXPECT_EQ(fields.multipleUnit, "1");
+    ASSERT_EQ(harness.reader.read(temp.write("first.xml", multipleUnit.xml()), fields), kBlueprintRead);
     fields.blueprintKind.clear();
-    ASSERT_EQ(harness.reader.read(second, fields), kBlueprintRead);
-    EXPECT_EQ(fields.multipleUnit, "0");
-    EXPECT_EQ(fields.unitClass, "freight");
-    EXPECT_EQ(fields.capacity, "5");
-
+    ASSERT_EQ(harness.reader.read(temp.write("second.xml", hopper.xml()), fields), kBlueprintRead);
+    EXPECT_EQ(std::make_tuple(fields.multipleUnit, fields.unitClass, fields.capacity),
+              std::make_tuple("0", "freight", "5"));
     fields.blueprintKind = "wagon";
     EXPECT_EQ(harness.reader.read(temp.path() / "missing.xml", fields), kBlueprintReadFailed);
-    EXPECT_EQ(fields.blueprintKind, "wagon") << "the kind is the caller's to set";
-    EXPECT_EQ(fields.unitClass, "");
-    EXPECT_EQ(fields.capacity, "");
-    EXPECT_EQ(fields.englishName, "");
+    EXPECT_EQ(std::make_tuple(fields.blueprintKind, fields.unitClass, fields.capacity, fields.englishName),
+              std::make_tuple("wagon", "", "", ""))
+        << "the kind is the caller's to set";
     EXPECT_EQ(harness.reader.read(temp.path(), fields), kBlueprintReadFailed) << "a folder is not a file";
 }
 
