@@ -8,14 +8,6 @@
 namespace dovrel {
 namespace {
 
-std::vector<std::string> slots(const Catalogue& catalogue, std::size_t count) {
-    std::vector<std::string> texts;
-    for (std::size_t i = 0; i < count; ++i) {
-        texts.emplace_back(catalogue.slot(i));
-    }
-    return texts;
-}
-
 TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     struct Case {
         const char* name;
@@ -37,7 +29,9 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     for (const Case& c : cases) {
         const Catalogue catalogue = Catalogue::fromCacheText(c.text);
         EXPECT_EQ(catalogue.size(), c.size) << c.name;
-        EXPECT_EQ(slots(catalogue, c.firstSlots.size()), c.firstSlots) << c.name;
+        for (std::size_t i = 0; i < c.firstSlots.size(); ++i) {
+            EXPECT_EQ(catalogue.slot(i), c.firstSlots[i]) << c.name << " " << i;
+        }
     }
     // Only the records in use are written back: a slot after the first empty one is not.
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
@@ -54,7 +48,6 @@ TEST(Catalogue, AppendAndTheCacheTextFillAtMost5001SlotsInOrder) {
     EXPECT_EQ(catalogue.size(), 5001u);
     EXPECT_EQ(catalogue.slot(0), "r0");
     EXPECT_EQ(catalogue.slot(5000), "r5000");
-    // The cache text too fills at most 5001 slots.
     const Catalogue loaded = Catalogue::fromCacheText(catalogue.cacheText() + "\r\nr5001\r\nr5002\r\n");
     EXPECT_EQ(loaded.size(), 5001u);
     EXPECT_EQ(loaded.slot(5001), "");
@@ -78,7 +71,6 @@ TEST(EquipmentRecord, ShortCouplerName) {
 
 // Fields missing from a record read as empty.
 TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
-    // Kind, class, names, couplings, physics, cargo and multiple-unit flag, in the struct's order.
     BlueprintFields fields{"",     "freight", "HTA",   "Hopper",    "C\\F.xml", "F",   "C\\R.xml",
                            "R",    "25",      "e",     "d",         "r",        "dry", "wet",
                            "snow", "sand",    "45;10", "Coal;Coke", "0"};
