@@ -60,13 +60,13 @@ TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
         {R"(d:id="5" d:extra="x")", {kLoco, "1"}, R"(5" d:extra="x)", "1"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.blueprintLine());
         Bench bench;
         bench.writeGameFile(userConsistFile({userTemplate(c.opening, "T", {c.entry})}));
         const auto read = bench.readUser(kCatalogue);
-        ASSERT_EQ(read.result.listing.rowCount(), 1u) << c.entry.blueprintLine();
-        EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier) << c.entry.blueprintLine();
-        EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading)
-            << c.entry.blueprintLine();
+        ASSERT_EQ(read.result.listing.rowCount(), 1u);
+        EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier);
+        EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading);
     }
 }
 
@@ -135,45 +135,40 @@ TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
     }
 }
 
-TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFiles) {
+// Consists without vehicles, or with none found, get no row; a missing vehicle is announced.
+TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFilesAndAnnouncesMissingVehicles) {
     Bench bench;
     bench.writeScenario("Northline", "s2",
                         scenarioFile({scenarioConsist("30", {{kLoco, "1"}, {kWagon}}, "1A05 Mail")}));
     bench.writeScenario(
         "Northline", "S1",
         scenarioFile({scenarioConsist("10", {{kWagon}}, ""), scenarioConsist("20", {}, "Unused")}));
-    const auto read = bench.readScenarios(kCatalogue);
-
-    const ConsistListing& listing = read.result.listing;
-    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"10", "(unassigned)"}, {"30", "1A05 Mail"}}));
-    EXPECT_EQ(listing.listedConsist(0), kCatalogue[1] + "|0");
-    EXPECT_EQ(listing.listedConsist(1), kCatalogue[0] + "|1:" + kCatalogue[1] + "|0");
-    EXPECT_EQ(read.observer.log,
-              (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
-                                        "row 30\t1A05 Mail", "progress 30 1A05 Mail", "idle", "progress "}));
-    EXPECT_TRUE(bench.messages.shown().empty());
-    // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
-    EXPECT_EQ(bench.events.pumps(), 2 * 4 + 3);
-}
-
-TEST(ScenarioConsistReader, MissingVehiclesAreAnnouncedAndConsistsWithoutVehiclesOrWithNoneFoundGetNoRow) {
-    Bench bench;
     const std::string empty = "\t\t<cConsist d:id=\"1\">\r\n\t\t\t<RailVehicles/>\r\n\t\t\t<Driver>\r\n"
                               "\t\t\t\t<d:nil/>\r\n\t\t\t</Driver>\r\n\t\t</cConsist>\r\n";
     bench.writeScenario(
-        "R", "S",
+        "Southline", "S3",
         scenarioFile({empty, scenarioConsist("2", {{"gone.xml"}}, "X"),
                       scenarioConsist("5", {{"Kits\\Old\\oldwagon.xml"}, {kWagon}}, "Goods")}));
     bench.answer(MessageAnswer::OK, 2);
     const auto read = bench.readScenarios(kCatalogue);
 
-    EXPECT_EQ(read.result.listing.rows(), (std::vector<ConsistRow>{{"5", "Goods"}}));
-    EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[1] + "|0");
+    const ConsistListing& listing = read.result.listing;
+    ASSERT_EQ(listing.rows(),
+              (std::vector<ConsistRow>{{"10", "(unassigned)"}, {"30", "1A05 Mail"}, {"5", "Goods"}}));
+    EXPECT_EQ(listing.listedConsist(0), kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(1), kCatalogue[0] + "|1:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(2), kCatalogue[1] + "|0");
+    EXPECT_EQ(read.observer.log,
+              (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
+                                        "row 30\t1A05 Mail", "progress 30 1A05 Mail", "row 5\tGoods",
+                                        "progress 5 Goods", "idle", "progress "}));
     ASSERT_EQ(bench.messages.shown().size(), 2u);
     EXPECT_EQ(bench.messages.shown()[1].text,
               "ConsistID: 5\r\n\r\nUnit not found: oldwagon.xml\r\n\r\nIt will not be listed.");
     EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Information);
     EXPECT_EQ(fileText(bench.services.notFoundFile()), "gone.xml\r\nKits\\Old\\oldwagon.xml\r\n");
+    // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
+    EXPECT_EQ(bench.events.pumps(), 3 * 4 + 6);
 }
 
 TEST(ScenarioWalk, VisitsRoutesAndScenariosInListingOrderLeavingOutWhatItMust) {
