@@ -2,8 +2,6 @@
 
 #include "catalogue/EquipmentRecord.h"
 #include "consistfiles/ConsistFileServices.h"
-#include "consistfiles/ConsistListing.h"
-#include "consistfiles/ConsistReadObserver.h"
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistDeleter.h"
 #include "consistfiles/UserConsistReader.h"
@@ -189,14 +187,9 @@ struct Bench {
         }
         return names;
     }
-    void answer(MessageAnswer answer, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            messages.queue(answer);
-        }
-    }
-    void answer(std::initializer_list<MessageAnswer> answers) {
-        for (const MessageAnswer each : answers) {
-            messages.queue(each);
+    void answer(std::initializer_list<MessageAnswer> answers, int times = 1) {
+        for (int i = 0; i < times * static_cast<int>(answers.size()); ++i) {
+            messages.queue(answers.begin()[i % answers.size()]);
         }
     }
 

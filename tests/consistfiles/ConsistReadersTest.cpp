@@ -78,7 +78,7 @@ TEST(UserConsistReader, MissingUnitsAreAnnouncedOnceEachAndWrittenToNotFound) {
                          // Without its blueprint line an entry's Flipped line is not looked for
                          // either: both carry over from the entry before.
                          userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
-    bench.answer(MessageAnswer::OK, 3);
+    bench.answer({MessageAnswer::OK}, 3);
     const auto read = bench.readUser(kCatalogue);
 
     EXPECT_EQ(read.result.listing.rowCount(), 3u);
@@ -121,7 +121,7 @@ TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
                                           scenarioConsist("7", {{kLoco}}, "S"));
         scenario.push_back(scenarioConsist("8", {{"gone.xml"}}, "S"));
         bench.writeScenario("R", "S", scenarioFile(scenario));
-        bench.answer(MessageAnswer::OK, 2 * (consists - 5001));
+        bench.answer({MessageAnswer::OK}, 2 * (consists - 5001));
         const auto user = bench.readUser(kCatalogue);
         const auto scenarios = bench.readScenarios(kCatalogue);
 
@@ -149,7 +149,7 @@ TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFilesAndA
         "Southline", "S3",
         scenarioFile({empty, scenarioConsist("2", {{"gone.xml"}}, "X"),
                       scenarioConsist("5", {{"Kits\\Old\\oldwagon.xml"}, {kWagon}}, "Goods")}));
-    bench.answer(MessageAnswer::OK, 2);
+    bench.answer({MessageAnswer::OK}, 2);
     const auto read = bench.readScenarios(kCatalogue);
 
     const ConsistListing& listing = read.result.listing;
@@ -214,7 +214,7 @@ std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
     bench.writeScenario("Alpha", "Two", "not a scenario in the binary form");
     bench.writeScenario("Beta", "Three", binaryOf(scenarioFile({scenarioConsist("3", {{kWagon}}, "")})));
     bench.writeScenario("Beta", "Zero", std::string("SERZ\0\0\1\0", 8));
-    bench.answer(MessageAnswer::OK, 2);
+    bench.answer({MessageAnswer::OK}, 2);
 
     std::vector<std::string> trace;
     const auto take = [&](const consisttest::Outcome<ConsistReadResult>& read) {

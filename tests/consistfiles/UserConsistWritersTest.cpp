@@ -23,17 +23,13 @@ const std::vector<std::string> kLine = {
 const std::string kAlpha = userTemplate(R"(d:id="550000000")", "Alpha", {{"a.xml", "0", "700"}});
 const std::string kBeta = userTemplate(R"(d:id="550000016")", "Beta", {{"b.xml", "1", "325000000"}});
 const std::string kGamma = userTemplate(R"(d:id="9")", "Gamma", {});
-// The copy the first write of the game's file keeps, at the bench's time.
-std::filesystem::path firstBackup(const Bench& bench) {
-    return bench.backups.folder() / "ConsistTemplates-20261206-205807.bin";
-}
 const std::string kHeader = userConsistFile({}).substr(0, userConsistFile({}).find("\t</Record>"));
 
 TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
     Bench bench;
     bench.converter.noteXmlOutput(
         "<?xml version=\"1.0\"?>\r\n<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">");
-    bench.answer(MessageAnswer::OK);
+    bench.answer({MessageAnswer::OK});
     const auto saved = bench.save("  Test ", kLine);
 
     // Tabs, CR LF after every line but the last, and the namespace of the converter's last output.
@@ -54,7 +50,7 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
     for (const std::string name :
          {"", "   ", "a\\b", "a/b", "a*b", "a:b", "a?b", "a\"b", "a<b", "a>b", "a|b"}) {
         Bench bench;
-        bench.answer(MessageAnswer::OK);
+        bench.answer({MessageAnswer::OK});
         const auto saved = bench.save(name, kLine);
         const bool empty = std::string(trimSpaces(name)).empty();
         EXPECT_EQ(saved.result, empty ? SaveResult::NameMissing : SaveResult::NameHasForbiddenSymbols)
@@ -68,52 +64,47 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
     }
 }
 
-// A file named in other case is replaced where it is.
-TEST(UserConsistSaver, AppendsANameOfOtherCaseAfterTheOthersWithFreeIds) {
-    Bench bench;
-    const fs::path lower =
-        bench.temp.write("game/Content/consisttemplates.bin", userConsistFile({kAlpha, kBeta}));
-    bench.answer(MessageAnswer::OK);
-    EXPECT_EQ(bench.save("alpha", kLine).result, SaveResult::Saved);
-
-    EXPECT_FALSE(fs::exists(bench.gameFile()));
-    const std::string document = fileText(lower);
-    EXPECT_TRUE(
-        document.starts_with(kHeader + kAlpha + kBeta + "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
-    EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000016\">"), std::string::npos);
-    EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000032\">"), std::string::npos);
-    EXPECT_TRUE(document.ends_with("\t\t</cConsistTemplate>\r\n\t</Record>\r\n</cRecordSet>"));
-    EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
-}
-
-// Names match with their entities read, and the name is written escaped once, however it was typed:
-// as the list shows it ("&amp;") or as read ("&").
-TEST(UserConsistSaver, ReplacesTheConsistOfTheSameNameOnlyAfterYes) {
+// A name matches with its entities read ("&amp;", as the list shows it, is "&"), but not in other
+// case: "fish & chips" is a new consist, appended after the others with free ids, and "Fish & Chips"
+// replaces its namesake only after Yes. The name is written escaped once however it was typed, and a
+// file named in other case is written where it is.
+TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     const std::string fish = userTemplate(R"(d:id="5")", "Fish &amp; Chips", {});
-    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+    for (const MessageAnswer answer :
+         {MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
         Bench bench;
         // A template without a name comes first: it must never be taken for the one replaced.
         const std::string nameless = namelessUserTemplate("111");
         const std::string before = userConsistFile({nameless, kAlpha, fish, kBeta, kGamma});
-        bench.writeGameFile(before);
+        const fs::path file = bench.temp.write("game/Content/consisttemplates.bin", before);
         bench.answer({answer, MessageAnswer::OK});
-        const auto saved =
-            bench.save(answer == MessageAnswer::Yes ? "Fish &amp; Chips" : "Fish & Chips", kLine);
+        const bool asked = answer != MessageAnswer::OK;
+        const std::string name = !asked                         ? "fish & chips"
+                                 : answer == MessageAnswer::Yes ? "Fish &amp; Chips"
+                                                                : "Fish & Chips";
+        const auto saved = bench.save(name, kLine);
 
-        EXPECT_EQ(bench.messages.shown().at(0).text, "Consist currently exists.\r\n\r\nOkay to replace?");
-        EXPECT_EQ(bench.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
-        if (answer != MessageAnswer::Yes) {
+        const std::string document = fileText(file);
+        EXPECT_EQ(bench.messages.shown().at(0).text,
+                  asked ? "Consist currently exists.\r\n\r\nOkay to replace?" : "Consist saved.");
+        if (answer == MessageAnswer::No || answer == MessageAnswer::Cancel) {
+            EXPECT_EQ(bench.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(saved.result, SaveResult::NotReplaced);
-            EXPECT_EQ(fileText(bench.gameFile()), before);
+            EXPECT_EQ(document, before);
             EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.bin"});
             continue;
         }
-        const std::string document = fileText(bench.gameFile());
-        EXPECT_TRUE(document.starts_with(kHeader + nameless + kAlpha + kBeta + kGamma +
-                                         "\t\t<cConsistTemplate d:id=\"550000032\">"));
-        ASSERT_NE(document.find(">Fish &amp; Chips</English>"), std::string::npos);
+        EXPECT_FALSE(fs::exists(bench.gameFile()));
+        EXPECT_TRUE(document.starts_with(kHeader + nameless + kAlpha + (asked ? "" : fish) + kBeta + kGamma +
+                                         "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
+        EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000016\">"), std::string::npos);
+        EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000032\">"), std::string::npos);
+        EXPECT_TRUE(document.ends_with("\t\t</cConsistTemplate>\r\n\t</Record>\r\n</cRecordSet>"));
+        EXPECT_NE(document.find(asked ? ">Fish &amp; Chips</English>" : ">fish &amp; chips</English>"),
+                  std::string::npos);
         EXPECT_EQ(document.find("Fish"), document.rfind("Fish"));
-        EXPECT_EQ(saved.observer.log.back(), "saved Fish &amp; Chips");
+        EXPECT_EQ(saved.observer.log.back(), "saved " + name);
+        EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
     }
 }
 
@@ -138,7 +129,7 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
                                failure == TempcNotWritten ? "tempc.xml" : "ConsistTemplates.bin",
                                "No space left on device");
         }
-        bench.answer(MessageAnswer::OK);
+        bench.answer({MessageAnswer::OK});
         const auto saved = bench.save("Fish & Chips", kLine);
 
         const std::string aborted = "Operation aborted.\r\n\r\n";
@@ -152,8 +143,10 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             {SaveResult::NotWritten, notWritten},
             {SaveResult::NotWritten, notWritten},
             {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
-            {SaveResult::NotWritten, aborted + "Could not write " + firstBackup(bench).string() +
-                                         ".\r\n\r\nNo space left on device"}};
+            {SaveResult::NotWritten,
+             aborted + "Could not write " +
+                 (bench.backups.folder() / "ConsistTemplates-20261206-205807.bin").string() +
+                 ".\r\n\r\nNo space left on device"}};
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure])
             << failure;
         EXPECT_EQ(fileText(bench.gameFile()), before) << failure;
@@ -234,7 +227,7 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
         const std::string before = userConsistFile({namelessUserTemplate("111"), kAlpha, kBeta});
         bench.writeGameFile(before);
         if (!c.message.empty()) {
-            bench.answer(c.answer);
+            bench.answer({c.answer});
         }
         EXPECT_EQ(bench.remove(c.row, c.userConsistsOnShow).result, c.expected) << c.name;
         EXPECT_EQ(bench.messages.shown().empty() ? "" : bench.messages.shown().back().text, c.message)
@@ -274,21 +267,6 @@ TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
     }
 }
 
-TEST(UserConsistBackups, NamesTellWhenTheCopyWasTaken) {
-    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
-        {"ConsistTemplates-20261206-205807.bin", "2026-12-06 20:58:07"},
-        {"ConsistTemplates-20261206-205807.xml", std::nullopt},
-        {"consisttemplates-20261206-205807.bin", std::nullopt},
-        {"ConsistTemplates-20261206205807.bin", std::nullopt},
-        {"ConsistTemplates-2026120x-205807.bin", std::nullopt},
-        {"ConsistTemplates-20261206-2058070.bin", std::nullopt},
-        {"notes.txt", std::nullopt},
-    };
-    for (const auto& [name, taken] : cases) {
-        EXPECT_EQ(backupTakenAt(name), taken) << name;
-    }
-}
-
 TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTheNewest20Stay) {
     Bench bench;
     EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt) << "no file, no copy";
@@ -325,7 +303,7 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[2].consistNames, (std::vector<std::string>{"Alpha", "*", "Beta", "Coal & Ore"}));
     const std::string current = fileText(bench.gameFile());
-    bench.answer(MessageAnswer::No);
+    bench.answer({MessageAnswer::No});
     EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::NotRestored);
     EXPECT_EQ(fileText(bench.gameFile()), current);
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
@@ -344,6 +322,11 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     ASSERT_EQ(newest.size(), UserConsistBackups::kKept);
     EXPECT_EQ(newest.front().taken, "2026-12-06 22:28:07");
     EXPECT_EQ(newest.back().taken, "2026-12-06 22:09:07");
+    for (const char* other : {"ConsistTemplates-20261206-205807.xml", "consisttemplates-20261206-205807.bin",
+                              "ConsistTemplates-20261206205807.bin", "ConsistTemplates-2026120x-205807.bin",
+                              "ConsistTemplates-20261206-2058070.bin", "notes.txt"}) {
+        EXPECT_EQ(backupTakenAt(other), std::nullopt) << other;
+    }
 }
 
 } // namespace
