@@ -135,9 +135,8 @@ template <typename Result> struct Outcome {
     RecordingObserver observer;
 };
 
-// Everything a consist-file command needs, over a fresh folder. The converter is a stand-in that
-// copies its input to the output name unchanged (so a ".bin" holds XML), except inputs beginning
-// with "corrupt", for which it writes nothing; or, given a mode, the project's own converter.
+// Everything a consist-file command needs, over a fresh folder. The converter copies its input as its
+// output (so a ".bin" holds XML) but writes nothing for "corrupt..."; or, given a mode, it is serz.
 struct Bench {
     explicit Bench(std::optional<ConverterMode> realConverter = std::nullopt)
         : converter(files, realConverter ? static_cast<ProcessRunner&>(spawned) : processes,

@@ -21,28 +21,48 @@ const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
 const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
 const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
 
-// A run that finds every unit leaves notfound.txt as it was.
-TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrder) {
+// Missing units are announced once each and written to notfound.txt; without a file the list is empty.
+TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrderAndAnnouncesMissingUnits) {
     Bench bench;
-    bench.temp.write("program/notfound.txt", "earlier\r\n");
-    bench.writeGameFile(userConsistFile({userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
-                                         userTemplate(R"(d:id="12")", "Empty", {})}));
+    bench.writeGameFile(
+        userConsistFile({userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
+                         userTemplate(R"(d:id="12")", "Empty", {}),
+                         userTemplate(R"(d:id="1")", "Gone", {{"A\\x.xml"}, {"B\\y.xml"}}),
+                         userTemplate(R"(d:id="2")", "Here", {{kLoco}, {"A\\x.xml"}, {kWagon}}),
+                         // Without its blueprint line an entry's Flipped line is not looked for
+                         // either: both carry over from the entry before.
+                         userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
+    bench.answer({MessageAnswer::OK}, 3);
     const auto read = bench.readUser(kCatalogue);
 
     const ConsistListing& listing = read.result.listing;
-    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"11", "Coal"}, {"12", "Empty"}}));
+    ASSERT_EQ(listing.rows(),
+              (std::vector<ConsistRow>{
+                  {"11", "Coal"}, {"12", "Empty"}, {"1", "Gone"}, {"2", "Here"}, {"3", "Carried"}}));
     EXPECT_EQ(listing.listedConsist(0), kCatalogue[0] + "|0:" + kCatalogue[1] + "|1");
-    EXPECT_EQ(listing.listedConsist(1), "");
-    EXPECT_EQ(read.observer.log,
-              (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
-                                        "progress 12 Empty", "progress "}));
+    EXPECT_EQ(listing.listedConsist(1) + listing.listedConsist(2), "");
+    EXPECT_EQ(listing.listedConsist(3), kCatalogue[0] + "|0:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(4), kCatalogue[1] + "|0:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(
+        read.observer.log,
+        (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
+                                  "progress 12 Empty", "row 1\tGone", "progress 1 Gone", "row 2\tHere",
+                                  "progress 2 Here", "row 3\tCarried", "progress 3 Carried", "progress "}));
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"temp.bin"});
     EXPECT_EQ(bench.converter.deltaNamespace().value(), "urn:game:delta");
-    EXPECT_TRUE(bench.messages.shown().empty());
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "earlier\r\n");
-    // Two pumps after the copy, two after the conversion, one per line and one per template.
+    ASSERT_EQ(bench.messages.shown().size(), 3u);
+    EXPECT_EQ(bench.messages.shown()[1].text,
+              "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
+    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\nA\\x.xml\r\n");
+    // Two pumps per copy and conversion; one per line, per template and after writing notfound.txt.
     const std::string xml = fileText(bench.gameFile());
-    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 2);
+    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 5 + 1);
+
+    fs::remove(bench.gameFile());
+    const auto none = bench.readUser(kCatalogue);
+    EXPECT_EQ(none.observer.log, (std::vector<std::string>{"reset", "progress "}));
+    EXPECT_EQ(bench.processes.runs().size(), 1u);
 }
 
 TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
@@ -63,52 +83,16 @@ TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
         SCOPED_TRACE(c.entry.blueprintLine());
         Bench bench;
         bench.writeGameFile(userConsistFile({userTemplate(c.opening, "T", {c.entry})}));
+        bench.temp.write("program/notfound.txt", "earlier\r\n");
         const auto read = bench.readUser(kCatalogue);
+        EXPECT_EQ(fileText(bench.services.notFoundFile()), "earlier\r\n") << "every unit was found";
         ASSERT_EQ(read.result.listing.rowCount(), 1u);
         EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier);
         EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading);
     }
 }
 
-TEST(UserConsistReader, MissingUnitsAreAnnouncedOnceEachAndWrittenToNotFound) {
-    Bench bench;
-    bench.writeGameFile(
-        userConsistFile({userTemplate(R"(d:id="1")", "Gone", {{"A\\x.xml"}, {"B\\y.xml"}}),
-                         userTemplate(R"(d:id="2")", "Here", {{kLoco}, {"A\\x.xml"}, {kWagon}}),
-                         // Without its blueprint line an entry's Flipped line is not looked for
-                         // either: both carry over from the entry before.
-                         userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
-    bench.answer({MessageAnswer::OK}, 3);
-    const auto read = bench.readUser(kCatalogue);
-
-    EXPECT_EQ(read.result.listing.rowCount(), 3u);
-    EXPECT_EQ(read.result.listing.listedConsist(0), "");
-    EXPECT_EQ(read.result.listing.listedConsist(2), kCatalogue[1] + "|0:" + kCatalogue[1] + "|0");
-    EXPECT_EQ(read.result.listing.listedConsist(1), kCatalogue[0] + "|0:" + kCatalogue[1] + "|0");
-    ASSERT_EQ(bench.messages.shown().size(), 3u);
-    EXPECT_EQ(bench.messages.shown()[1].text,
-              "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
-    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\nA\\x.xml\r\n");
-}
-
-TEST(UserConsistReader, NoFileOrAFailedConversionGivesAnEmptyListAndNeverAnEarlierOutput) {
-    for (const bool fileExists : {false, true}) {
-        Bench bench;
-        if (fileExists) {
-            bench.writeGameFile("corrupt");
-        }
-        bench.temp.write("program/Temp/temp.xml",
-                         userConsistFile({userTemplate(R"(d:id="9")", "Stale", {{kLoco}})}));
-        const auto read = bench.readUser(kCatalogue);
-        EXPECT_EQ(read.result.listing.rowCount(), 0u) << fileExists;
-        EXPECT_EQ(read.observer.log, (std::vector<std::string>{"reset", "progress "}));
-        EXPECT_EQ(bench.processes.runs().size(), fileExists ? 1u : 0u);
-    }
-}
-
-// A scenario consist beyond the table without a known vehicle would not have been listed, so it
-// does not count.
+// A scenario consist past the limit with no known vehicle would not be listed: it does not count.
 TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
     for (const int consists : {5001, 5002}) {
         Bench bench;
@@ -199,9 +183,8 @@ std::string binaryOf(const std::string& xml) {
     return bin.ok() ? bin.value() : std::string();
 }
 
-// Everything both readers show and leave behind on the same game files, the converter run as the
-// serz program or in memory: rows, listed consists, observer calls, messages, notfound.txt, the last
-// converter result and the pumps, one per line; and whether working files were left.
+// Everything both readers show and leave behind, the converter run as the serz program or in memory;
+// and whether working files were left.
 std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
     Bench bench(mode);
     bench.writeGameFile(binaryOf(

@@ -38,8 +38,7 @@ TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
     EXPECT_EQ(saved.result, SaveResult::Saved);
     EXPECT_EQ(fileText(bench.gameFile()), expected);
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.xml"});
-    // One pump between the two draws, one after writing tempc.xml, two after converting, two after
-    // replacing the game's file.
+    // Pumps: one between the draws, one after tempc.xml, two after converting, two after replacing.
     EXPECT_EQ(bench.events.pumps(), 6);
     EXPECT_EQ(saved.observer.log, (std::vector<std::string>{"name Test", "saved Test"}));
     EXPECT_EQ(bench.messages.texts(), std::vector<std::string>{"Consist saved."});
@@ -60,14 +59,12 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
                         : "Consist Name:\r\n\r\n\\/*:?\"<>| symbols not allowed in consist "
                           "name.\r\n\r\nChoose another name.");
         EXPECT_EQ(bench.messages.shown().at(0).icon, MessageIcon::Exclamation);
-        EXPECT_FALSE(fs::exists(bench.gameFile()));
     }
 }
 
-// A name matches with its entities read ("&amp;", as the list shows it, is "&"), but not in other
-// case: "fish & chips" is a new consist, appended after the others with free ids, and "Fish & Chips"
-// replaces its namesake only after Yes. The name is written escaped once however it was typed, and a
-// file named in other case is written where it is.
+// Names match with entities read ("&amp;" as listed is "&"), not in other case: "fish & chips" is
+// appended with free ids, "Fish & Chips" replaces its namesake only after Yes. The name is written
+// escaped once however typed; a file named in other case is written where it is.
 TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     const std::string fish = userTemplate(R"(d:id="5")", "Fish &amp; Chips", {});
     for (const MessageAnswer answer :
@@ -108,13 +105,13 @@ TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     }
 }
 
-// A rejected document becomes error.xml (the name written with its "&" escaped); a failed write of
-// the game's file or of tempc.xml, or a game file that does not convert, is reported. The game file
-// stays as it was.
+// A rejected document becomes error.xml (its "&" escaped); a failed write of the game's file, tempc.xml
+// or the backup, or a game file that does not convert, is reported. The game file stays as it was.
 TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
     enum Failure { Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied };
     for (const Failure failure :
          {Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied}) {
+        SCOPED_TRACE(failure);
         Bench bench;
         const std::string before = failure == NotConverted ? "corrupt" : userConsistFile({kAlpha});
         bench.writeGameFile(before);
@@ -133,28 +130,22 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
         const auto saved = bench.save("Fish & Chips", kLine);
 
         const std::string aborted = "Operation aborted.\r\n\r\n";
-        const std::string notWritten =
-            aborted + "Could not write " +
-            (failure == TempcNotWritten ? bench.tempFile("tempc.xml") : bench.gameFile()).string() +
-            ".\r\n\r\nNo space left on device";
+        const auto notWritten = [&](const fs::path& file) {
+            return std::pair(SaveResult::NotWritten, aborted + "Could not write " + file.string() +
+                                                         ".\r\n\r\nNo space left on device");
+        };
         const std::pair<SaveResult, std::string> expected[] = {
             {SaveResult::Rejected,
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
-            {SaveResult::NotWritten, notWritten},
-            {SaveResult::NotWritten, notWritten},
+            notWritten(bench.gameFile()),
+            notWritten(bench.tempFile("tempc.xml")),
             {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
-            {SaveResult::NotWritten,
-             aborted + "Could not write " +
-                 (bench.backups.folder() / "ConsistTemplates-20261206-205807.bin").string() +
-                 ".\r\n\r\nNo space left on device"}};
-        EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure])
-            << failure;
-        EXPECT_EQ(fileText(bench.gameFile()), before) << failure;
-        EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"}) << failure;
-        EXPECT_EQ(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>") !=
-                      std::string::npos,
-                  failure == Rejected)
-            << failure;
+            notWritten(bench.backups.folder() / "ConsistTemplates-20261206-205807.bin")};
+        EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
+        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"});
+        const std::string error = fileText(bench.tempFile("error.xml"));
+        EXPECT_EQ(error.find("Fish &amp; Chips</English>") != std::string::npos, failure == Rejected);
         if (failure == Rejected) {
             EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
         }
@@ -164,7 +155,6 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
     }
 }
 
-// Deleting the last consist deletes the file.
 TEST(UserConsistDeleter, CutsOutExactlyTheFirstTemplateOfThatName) {
     const std::string secondAlpha = userTemplate(R"(d:id="4")", "Alpha", {});
     struct Case {
@@ -296,8 +286,7 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     }
     EXPECT_EQ(kept[0].taken, "2026-12-06 21:58:07");
 
-    // The restore lists each copy, newest first, with its consists, and puts the chosen one back
-    // after Yes; the file it replaces is kept too.
+    // The restore lists each copy with its consists and puts one back after Yes, keeping the one replaced.
     UserConsistRestore restore(bench.services);
     const std::vector<BackupChoice> choices = restore.choices();
     ASSERT_EQ(choices.size(), 3u);
