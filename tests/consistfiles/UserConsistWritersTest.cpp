@@ -1,5 +1,4 @@
 #include "ConsistFilesBench.h"
-#include "consistfiles/ListedConsistView.h"
 #include "consistfiles/UserConsistRestore.h"
 #include "core/TextRules.h"
 
