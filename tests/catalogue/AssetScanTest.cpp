@@ -57,7 +57,7 @@ struct ScanHarness {
     RecordingProcessRunner processes;
     ConverterRunner converter{files, processes, "/opt/dovrel/serz"};
     CountingEventPump events;
-    QueuedMessageBoxes messages;
+    QueuedMessageBoxes messages{[](const std::string&) {}};
     RecordingScanObserver observer;
     AssetScan scan{files, converter, events, messages, observer};
 
@@ -97,44 +97,64 @@ std::vector<std::string> locations(const Catalogue& catalogue, bool named = fals
     return found;
 }
 
-TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
+// Links are followed once; names a record cannot hold are left out.
+TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
     ScanHarness harness;
+    const std::string vehicles = "Alpha/Rails/RailVehicles/";
     const std::vector<std::string> read = {
         "Alpha/Rails/Couplings/X/c.bin", // the deeper skip list does not apply at level 1
-        "Alpha/Rails/RailVehicles/Diesel/a.BIN",
-        "Alpha/Rails/RailVehicles/Diesel/b.bin",
-        "Alpha/Rails/RailVehicles/Diesel/Z.bin",
-        "Alpha/Rails/RailVehicles/Diesel/_x.bin",
-        "Alpha/Rails/RailVehicles/Diesel/Class66/Default/Engine/Deep/class66.bin",
-        "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin",
+        vehicles + "Diesel/a.BIN",
+        vehicles + "Diesel/b.bin",
+        vehicles + "Diesel/Z.bin",
+        vehicles + "Diesel/_x.bin",
+        vehicles + "Diesel/Class66/Default/Engine/Deep/class66.bin",
+        vehicles + "Linked/o.bin",
+        vehicles + "Loop/w.bin",
+        vehicles + "Odd/Wagen-\xC3\x9C.bin",
+        vehicles + "Two/Three/Four/Five/Six/Seven/seven.bin",
         "Beta/Stock/RailVehicles/Old.BIN.d/w.Bin",
-        "Beta/Stock/RailVehicles/X/e.bin",
         "developer/P/RailVehicles/X/d.bin", // only "Developer" spelled so is skipped
     };
-    const std::vector<std::string> notRead = {
-        "Alpha/Rails/top.bin",
-        "Alpha/Rails/RailVehicles/loose.bin",
-        "Alpha/Rails/RailVehicles/Diesel/MyBogie.bin",
-        "Alpha/Rails/RailVehicles/Diesel/wheelBOGEY.bin",
-        "Alpha/Rails/RailVehicles/Diesel/readme.txt",
-        "Alpha/Rails/RailVehicles/Diesel/bin",
-        "Alpha/Rails/RailVehicles/Diesel/x.bin.txt",
-        "Alpha/Rails/RailVehicles/Diesel/Couplings/c.bin",
-        "Alpha/Rails/RailVehicles/Diesel/TEXTURES/t.bin",
-        "Alpha/Rails/RailVehicles/Diesel/Class66/Simulation/s.bin",
-        "Alpha/Rails/RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
-        "Alpha/Rails/Audio/X/a.bin",
-        "Alpha/Rails/SCENERY/X/s.bin",
-        "Alpha/vantorCore/RailVehicles/X/v.bin",
-        "Developer/P/RailVehicles/X/d.bin",
-    };
-    for (const std::string& file : read) {
+    for (const std::string& file :
+         std::vector<std::string>{"Alpha/Rails/top.bin",
+                                  vehicles + "loose.bin",
+                                  vehicles + "Diesel/MyBogie.bin",
+                                  vehicles + "Diesel/wheelBOGEY.bin",
+                                  vehicles + "Diesel/readme.txt",
+                                  vehicles + "Diesel/bin",
+                                  vehicles + "Diesel/x.bin.txt",
+                                  vehicles + "Diesel/Couplings/c.bin",
+                                  vehicles + "Diesel/TEXTURES/t.bin",
+                                  vehicles + "Diesel/Class66/Simulation/s.bin",
+                                  vehicles + "Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
+                                  "Alpha/Rails/Audio/X/a.bin",
+                                  "Alpha/Rails/SCENERY/X/s.bin",
+                                  "Alpha/vantorCore/RailVehicles/X/v.bin",
+                                  "Developer/P/RailVehicles/X/d.bin",
+                                  vehicles + "Odd/bad|name.bin",
+                                  vehicles + "Odd/ctrl\x01.bin",
+                                  vehicles + "Odd/back\\slash.bin",
+                                  vehicles + "Odd/\xFF\xFE.bin",
+                                  vehicles + "Odd/tab\tfolder/w.bin"}) {
         harness.blueprint(file);
     }
-    for (const std::string& file : notRead) {
-        harness.blueprint(file);
+    for (const std::string& file : read) {
+        if (file != vehicles + "Linked/o.bin") {
+            harness.blueprint(file);
+        }
     }
     harness.write("Loose.bin", ScanHarness::wagon("a file among the providers").xml());
+    const fs::path assets = harness.folders.assetsFolder;
+    const fs::path outside =
+        harness.temp.write("outside/o.bin", ScanHarness::wagon(vehicles + "Linked/o.bin").xml());
+    for (const char* link : {"Linked", "Linked2"}) {
+        fs::create_directory_symlink(outside.parent_path(), assets / (vehicles + link));
+    }
+    fs::create_directory_symlink("..", assets / (vehicles + "Loop/back"));
+    fs::create_directory_symlink(".", assets / (vehicles + "Loop/self"));
+    fs::create_directory_symlink("../Loop", assets / (vehicles + "Loop/again"));
+    fs::create_symlink("nowhere", assets / (vehicles + "Loop/dangling.bin"));
+    fs::create_directory_symlink(assets / "Alpha/Rails", assets / "Alpha/RailsAgain");
     Catalogue catalogue;
 
     const AssetScanReport report = harness.run(catalogue);
@@ -147,9 +167,11 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
                   "Alpha\\Rails\\RailVehicles\\Diesel\\Z.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\_x.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\Class66\\Default\\Engine\\Deep\\class66.xml",
+                  "Alpha\\Rails\\RailVehicles\\Linked\\o.xml",
+                  "Alpha\\Rails\\RailVehicles\\Loop\\w.xml",
+                  "Alpha\\Rails\\RailVehicles\\Odd\\Wagen-\xC3\x9C.xml",
                   "Alpha\\Rails\\RailVehicles\\Two\\Three\\Four\\Five\\Six\\Seven\\seven.xml",
                   "Beta\\Stock\\RailVehicles\\Old.xml.d\\w.xml",
-                  "Beta\\Stock\\RailVehicles\\X\\e.xml",
                   "developer\\P\\RailVehicles\\X\\d.xml",
               }));
     std::vector<std::string> names;
@@ -159,45 +181,9 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesAndLevels) {
     EXPECT_EQ(names, read) << "each record holds the values of its own blueprint";
     EXPECT_EQ(report.blueprintsFound, static_cast<int>(read.size()));
     EXPECT_EQ(harness.processes.runs().size(), read.size());
-    for (const RecordingProcessRunner::Run& run : harness.processes.runs()) {
-        EXPECT_EQ(run.program, fs::path("/opt/dovrel/serz"));
-        EXPECT_EQ(run.arguments,
-                  std::vector<std::string>{(harness.folders.tempFolder / "temp.bin").string()});
-    }
     EXPECT_EQ(report.lists.providerList, "Alpha|Beta|developer");
     EXPECT_EQ(report.lists.providerProductList, "Alpha\\Rails|Beta\\Stock|developer\\P");
     EXPECT_EQ(report.lists.couplerList, std::vector<std::string>{"Buffer"});
-    EXPECT_TRUE(harness.messages.shown().empty());
-}
-
-TEST(AssetScan, FollowsLinksOnceAndLeavesOutOddNames) {
-    ScanHarness harness;
-    const std::string vehicles = "Alpha/Rails/RailVehicles/";
-    harness.blueprint(vehicles + "Loop/w.bin");
-    fs::create_directory_symlink("..", harness.folders.assetsFolder / (vehicles + "Loop/back"));
-    fs::create_directory_symlink(".", harness.folders.assetsFolder / (vehicles + "Loop/self"));
-    fs::create_directory_symlink("../Loop", harness.folders.assetsFolder / (vehicles + "Loop/again"));
-    fs::create_symlink("nowhere", harness.folders.assetsFolder / (vehicles + "Loop/dangling.bin"));
-    const fs::path outside = harness.temp.write("outside/Wagons/o.bin", ScanHarness::wagon("outside").xml());
-    fs::create_directory_symlink(outside.parent_path(), harness.folders.assetsFolder / (vehicles + "Linked"));
-    fs::create_directory_symlink(outside.parent_path(),
-                                 harness.folders.assetsFolder / (vehicles + "Linked2"));
-    fs::create_directory_symlink(harness.folders.assetsFolder / "Alpha/Rails",
-                                 harness.folders.assetsFolder / "Alpha/RailsAgain");
-    for (const std::string odd : {"bad|name.bin", "ctrl\x01.bin", "back\\slash.bin", "\xFF\xFE.bin",
-                                  "bad|folder/w.bin", "tab\tfolder/w.bin"}) {
-        harness.blueprint(vehicles + "Odd/" + odd);
-    }
-    harness.blueprint(vehicles + "Odd/Wagen-\xC3\x9C.bin");
-    Catalogue catalogue;
-
-    harness.run(catalogue);
-
-    EXPECT_EQ(locations(catalogue), (std::vector<std::string>{
-                                        "Alpha\\Rails\\RailVehicles\\Linked\\o.xml",
-                                        "Alpha\\Rails\\RailVehicles\\Loop\\w.xml",
-                                        "Alpha\\Rails\\RailVehicles\\Odd\\Wagen-\xC3\x9C.xml",
-                                    }));
     EXPECT_TRUE(harness.messages.shown().empty());
 }
 
@@ -214,9 +200,6 @@ TEST(AssetScan, ReportsUnreadableAndCouplerlessUnitsAndStoresNeither) {
     harness.write(folder + "4coupling.bin", coupling.xml());
     harness.write(folder + "5broken.bin",
                   replaceFirst(ScanHarness::wagon("Broken").xml(), "126.5</Mass>", "126.5"));
-    for (int i = 0; i < 3; ++i) {
-        harness.messages.queue(MessageAnswer::OK);
-    }
     Catalogue catalogue;
 
     harness.run(catalogue);
@@ -242,19 +225,15 @@ TEST(AssetScan, AFailedCopyNeverLetsAnEarlierOutputStandIn) {
     harness.blueprint("Alpha/Rails/RailVehicles/Wagons/x.bin");
     harness.temp.write("program/Temp/temp.xml", ScanHarness::wagon("left from another run").xml());
     harness.files.failOn(FailingFiles::Operation::Copy, "temp.bin", "Permission denied");
-    harness.messages.queue(MessageAnswer::OK);
-    harness.messages.queue(MessageAnswer::OK);
     Catalogue catalogue;
     catalogue.append("from an earlier scan");
 
-    const AssetScanReport report = harness.run(catalogue);
+    harness.run(catalogue);
 
     EXPECT_TRUE(catalogue.empty());
     EXPECT_TRUE(harness.processes.runs().empty()) << "nothing to convert after a failed copy";
     EXPECT_EQ(harness.messages.shown().size(), 2u);
     EXPECT_FALSE(fs::exists(harness.folders.tempFolder / "temp.xml"));
-    EXPECT_TRUE(report.cacheWrite.ok);
-    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"), "");
 }
 
 // The scan writes the cache, remembers the namespace of the last blueprint converted, and the next
@@ -271,19 +250,15 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
 
     const AssetScanReport scanned = harness.run(catalogue);
 
-    ASSERT_EQ(catalogue.size(), 2u);
     EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
     EXPECT_FALSE(scanned.loadedFromCache);
-    EXPECT_TRUE(scanned.cacheWrite.ok);
-    const fs::path cacheFile = harness.folders.programFolder / "equipmentlist.txt";
-    EXPECT_EQ(fileText(cacheFile), catalogue.cacheText());
-    EXPECT_EQ(fileText(cacheFile).find("\r\n"), fileText(cacheFile).rfind("\r\n")) << "one CR LF between two";
+    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"),
+              std::string(catalogue.slot(0)) + "\r\n" + std::string(catalogue.slot(1)));
     EXPECT_EQ(harness.observer.events,
               (std::vector<std::string>{"wait cursor", "progress Class 66", "progress " + wagon,
                                         "normal cursor", "cleared"}));
     EXPECT_EQ(harness.observer.counts, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
 
-    // The next start: the assets change, but the cache alone decides.
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
     harness.observer.events.clear();
     Catalogue next;
@@ -295,81 +270,20 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(harness.observer.events, std::vector<std::string>{"cleared"}) << "no wait cursor when loading";
     EXPECT_EQ(locations(next), locations(catalogue));
     EXPECT_EQ(loaded.lists.providerList, "Alpha|Beta");
-    EXPECT_EQ(loaded.lists.providerProductList, scanned.lists.providerProductList);
-    EXPECT_EQ(loaded.lists.couplerList, scanned.lists.couplerList);
 }
 
-// A cache that is a link to nowhere or a folder cannot be loaded: the scan rebuilds the catalogue,
-// reports the failed write and leaves the link or folder as it was.
-TEST(AssetScan, ACacheThatCannotBeReadOrWrittenIsRebuiltAndTheFailureReported) {
-    for (const bool link : {true, false}) {
-        ScanHarness harness;
-        harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
-        const fs::path cache = harness.folders.programFolder / "equipmentlist.txt";
-        fs::create_directories(link ? harness.folders.programFolder : cache);
-        if (link) {
-            fs::create_symlink(fs::path("gone") / "equipmentlist.txt", cache);
-        }
-        Catalogue catalogue;
-
-        const AssetScanReport report = harness.run(catalogue);
-
-        EXPECT_FALSE(report.loadedFromCache) << link;
-        EXPECT_EQ(catalogue.size(), 1u) << link;
-        EXPECT_FALSE(report.cacheWrite.ok) << link;
-        EXPECT_FALSE(report.cacheWrite.reason.empty()) << link;
-        EXPECT_EQ(fs::is_symlink(cache), link);
-        EXPECT_EQ(fs::is_directory(cache), !link);
-    }
-}
-
-struct ArchiveEntry {
-    std::string name;
-    std::string bytes;
-};
-
-// Writes a zip archive with libzip, every entry stored uncompressed, so that its bytes can be found
-// and damaged in the file afterwards.
+// A zip archive of (name, bytes) entries written with libzip.
+using ArchiveEntry = std::pair<std::string, std::string>;
 void writeArchive(const fs::path& file, const std::vector<ArchiveEntry>& entries) {
     fs::create_directories(file.parent_path());
     int error = 0;
     zip* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     ASSERT_NE(archive, nullptr);
     for (const ArchiveEntry& entry : entries) {
-        zip_source_t* source = zip_source_buffer(archive, entry.bytes.data(), entry.bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_RAW);
-        ASSERT_GE(index, 0) << entry.name;
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+        zip_source_t* source = zip_source_buffer(archive, entry.second.data(), entry.second.size(), 0);
+        ASSERT_GE(zip_file_add(archive, entry.first.c_str(), source, ZIP_FL_ENC_RAW), 0) << entry.first;
     }
     ASSERT_EQ(zip_close(archive), 0);
-}
-
-TEST(PackedArchive, ReadsEntriesWholeAndRefusesWhatIsNotThere) {
-    TempFolder temp;
-    const fs::path file = temp.path() / "Stock.ap";
-    const std::string content(70000, 'x');
-    writeArchive(file, {{"RailVehicles\\A\\a.bin", "first"}, {"RailVehicles/B/b.bin", content}});
-    temp.write("Junk.ap", "PK\x03\x04 and nothing else");
-
-    const std::optional<PackedArchive> archive = PackedArchive::open(file);
-    ASSERT_TRUE(archive.has_value());
-    const std::vector<PackedArchive::Entry> entries = archive->entries();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name, "RailVehicles\\A\\a.bin");
-    EXPECT_EQ(archive->read(entries[0]), "first");
-    EXPECT_EQ(archive->read(entries[1]), content);
-    EXPECT_EQ(archive->read({entries[1].index, "RailVehicles/B/other.bin"}), std::nullopt);
-    EXPECT_EQ(archive->read({7, "RailVehicles/B/b.bin"}), std::nullopt);
-    EXPECT_FALSE(PackedArchive::open(temp.path() / "Junk.ap").has_value());
-    EXPECT_FALSE(PackedArchive::open(temp.path() / "Missing.ap").has_value());
-
-    // One byte changed inside the stored content: the entry's checksum no longer matches.
-    std::string bytes = readWholeFile(file).value();
-    bytes[bytes.find(content) + content.size() / 2] ^= 0x55;
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-    ArchiveShelf shelf;
-    EXPECT_EQ(shelf.read(file, entries[0]), "first");
-    EXPECT_EQ(shelf.read(file, entries[1]), std::nullopt) << "the checksum no longer matches";
 }
 
 TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
@@ -426,11 +340,10 @@ TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
 // Everything a scan shows and leaves behind, with the real converter run either way. A scan in a
 // program folder used before reuses its index (the cache is removed first, as Refresh does).
 struct ScanTrace {
-    std::vector<std::string> records;
-    std::vector<std::string> messages; // icon, buttons and text of each, in order
+    std::vector<std::string> seen; // the records, each message's icon, buttons and text, the cache file
+    std::size_t messageCount = 0;
     std::vector<std::string> observed;
     std::vector<std::pair<int, int>> counts;
-    std::string cacheFile;
     AssetScanReport report;
     int lastConverterResult = 0;
 };
@@ -447,14 +360,15 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
     ScanTrace trace;
     trace.report = AssetScan(files, converter, events, messages, observer)
                        .run({assetsFolder, programFolder, programFolder / "Temp"}, catalogue);
-    trace.records.assign(catalogue.records().begin(), catalogue.records().end());
+    trace.seen.assign(catalogue.records().begin(), catalogue.records().end());
     for (const QueuedMessageBoxes::Shown& shown : messages.shown()) {
-        trace.messages.push_back(std::to_string(static_cast<int>(shown.icon)) + " " +
-                                 std::to_string(static_cast<int>(shown.buttons)) + " " + shown.text);
+        trace.seen.push_back(std::to_string(static_cast<int>(shown.icon)) + " " +
+                             std::to_string(static_cast<int>(shown.buttons)) + " " + shown.text);
     }
+    trace.seen.push_back(fileText(programFolder / "equipmentlist.txt"));
+    trace.messageCount = messages.shown().size();
     trace.observed = observer.events;
     trace.counts = observer.counts;
-    trace.cacheFile = fileText(programFolder / "equipmentlist.txt");
     trace.lastConverterResult = converter.lastConverterResult();
     return trace;
 }
@@ -471,9 +385,7 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
         const std::string game = packed ? "packed" : "loose";
         QStringList arguments = {QString::fromStdString((temp.path() / game).string()), "--seed", "4",
                                  "--units", "200"};
-        if (packed) {
-            arguments << "--packed";
-        }
+        arguments += packed ? QStringList{"--packed"} : QStringList{};
         QProcess generator;
         generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"), arguments);
         ASSERT_TRUE(generator.waitForFinished(120000));
@@ -490,12 +402,9 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
             fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
         }
         const std::string extension = entry.path().extension().string();
-        if (extension == ".bin") {
-            blueprints.push_back(entry.path());
-        } else if (extension == ".ap") {
-            archives.push_back(entry.path());
-        }
+        (extension == ".bin" ? blueprints : archives).push_back(entry.path());
     }
+    std::erase_if(archives, [](const fs::path& file) { return file.extension() != ".ap"; });
     std::sort(blueprints.begin(), blueprints.end());
     std::sort(archives.begin(), archives.end());
     const ScanTrace program =
@@ -503,21 +412,13 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     const ScanTrace inProcess =
         traceScan(temp.path() / "loose" / "Assets", temp.path() / "program-two", ConverterMode::InProcess);
 
-    ASSERT_GT(program.records.size(), 150u);
-    ASSERT_GE(program.messages.size(), 3u);
-    EXPECT_EQ(inProcess.records, program.records);
-    EXPECT_EQ(inProcess.messages, program.messages);
+    ASSERT_GT(program.seen.size(), 150u);
+    ASSERT_GE(program.messageCount, 3u);
+    EXPECT_EQ(inProcess.seen, program.seen);
     EXPECT_EQ(inProcess.observed, program.observed);
-    // Done counts up by one; found grows with the walk and ends at every blueprint, as the program
-    // scan counted them before its first conversion.
+    // Found grows with the walk and ends at every blueprint, as the program scan counted them first.
     ASSERT_EQ(inProcess.counts.size(), static_cast<std::size_t>(program.report.blueprintsFound) + 1);
-    for (std::size_t i = 0; i < inProcess.counts.size(); ++i) {
-        EXPECT_EQ(inProcess.counts[i].first, static_cast<int>(i));
-        EXPECT_LE(inProcess.counts[i].first, inProcess.counts[i].second);
-    }
-    EXPECT_EQ(inProcess.counts.back().second, program.counts.back().second);
-    EXPECT_EQ(inProcess.cacheFile, program.cacheFile);
-    EXPECT_EQ(inProcess.report.blueprintsFound, program.report.blueprintsFound);
+    EXPECT_EQ(inProcess.counts.back(), program.counts.back());
     EXPECT_EQ(program.lastConverterResult, 1);
     EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
     EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
@@ -526,21 +427,17 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     for (const ConverterMode mode : {ConverterMode::ChildProcess, ConverterMode::InProcess}) {
         const ScanTrace packed =
             traceScan(packedAssets, mode == ConverterMode::InProcess ? indexed : temp.path() / "child", mode);
-        EXPECT_EQ(packed.records, program.records);
-        EXPECT_EQ(packed.messages, program.messages);
-        EXPECT_EQ(packed.cacheFile, program.cacheFile);
+        EXPECT_EQ(packed.seen, program.seen);
         EXPECT_EQ(packed.report.blueprintsReused, 0);
     }
     const ScanTrace unchanged = traceScan(packedAssets, indexed, ConverterMode::InProcess);
     EXPECT_EQ(unchanged.report.blueprintsReused, unchanged.report.blueprintsFound - 1)
         << "all but the damaged entry, whose bytes cannot be had";
-    EXPECT_EQ(unchanged.records, program.records);
-    EXPECT_EQ(unchanged.messages, program.messages);
+    EXPECT_EQ(unchanged.seen, program.seen);
 
     ASSERT_GT(blueprints.size(), 20u);
     ASSERT_GT(archives.size(), 2u);
     std::mt19937 random(8);
-    // Two different files of the list, by index.
     const auto two = [&random](std::size_t count) {
         const std::size_t first = random() % count;
         return std::pair{first, (first + 1 + random() % (count - 1)) % count};
@@ -560,9 +457,7 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     const ScanTrace refreshed = traceScan(packedAssets, indexed, ConverterMode::InProcess);
     const ScanTrace full = traceScan(packedAssets, temp.path() / "fresh", ConverterMode::InProcess);
 
-    EXPECT_EQ(refreshed.records, full.records);
-    EXPECT_EQ(refreshed.messages, full.messages);
-    EXPECT_EQ(refreshed.cacheFile, full.cacheFile);
+    EXPECT_EQ(refreshed.seen, full.seen);
     EXPECT_EQ(full.report.blueprintsReused, 0);
     EXPECT_GT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound / 2);
     EXPECT_LT(refreshed.report.blueprintsReused, refreshed.report.blueprintsFound);
@@ -609,15 +504,10 @@ TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
 
     const ScanIndex loaded = ScanIndex::load(files, temp.path() / "equipmentlist.index");
 
-    EXPECT_EQ(loaded.size(), 3u);
     EXPECT_EQ(loaded.text(), index.text());
     const std::optional<BlueprintOutcome> found = loaded.find(plain);
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->fields.englishName, "Odd: 12:\n|\r\n\x01 bytes");
-    EXPECT_EQ(found->fields.capacity, "45;12");
-    EXPECT_EQ(found->fields.multipleUnit, "0");
-    EXPECT_EQ(found->rootLine, outcomeNamed("").rootLine);
-    EXPECT_EQ(found->converterResult, 0);
     EXPECT_EQ(loaded.find(packed)->converterResult, 1);
     EXPECT_EQ(loaded.find(packed)->status, kBlueprintReadFailed);
     EXPECT_EQ(loaded.find(otherEntry)->fields.englishName, "the other entry");
@@ -644,24 +534,17 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
 }
 
 TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {
-    using std::chrono::milliseconds;
-    const struct {
-        int done;
-        int found;
-        milliseconds elapsed;
-        std::string text;
-    } cases[] = {
-        {0, 5000, milliseconds(0), "0 of 5000 blueprints"},
-        {100, 5000, milliseconds(1999), "100 of 5000 blueprints"},
-        {0, 5000, milliseconds(3000), "0 of 5000 blueprints"},
-        {1000, 5000, milliseconds(2000), "1000 of 5000 blueprints, about 8 s left"},
-        {1000, 3000, milliseconds(2001), "1000 of 3000 blueprints, about 5 s left"},
-        {10, 1000, milliseconds(6000), "10 of 1000 blueprints, about 10 min left"},
-        {100, 1000, milliseconds(6700), "100 of 1000 blueprints, about 2 min left"},
-        {5000, 5000, milliseconds(9000), "5000 of 5000 blueprints"},
+    const std::tuple<int, int, int, const char*> cases[] = {
+        {100, 5000, 1999, "100 of 5000 blueprints"},
+        {0, 5000, 3000, "0 of 5000 blueprints"},
+        {1000, 5000, 2000, "1000 of 5000 blueprints, about 8 s left"},
+        {1000, 3000, 2001, "1000 of 3000 blueprints, about 5 s left"},
+        {10, 1000, 6000, "10 of 1000 blueprints, about 10 min left"},
+        {100, 1000, 6700, "100 of 1000 blueprints, about 2 min left"},
+        {5000, 5000, 9000, "5000 of 5000 blueprints"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(scanProgressText(c.done, c.found, c.elapsed), c.text) << c.done << " " << c.elapsed.count();
+    for (const auto& [done, found, ms, text] : cases) {
+        EXPECT_EQ(scanProgressText(done, found, std::chrono::milliseconds(ms)), text) << done << " " << ms;
     }
 }
 

@@ -74,15 +74,6 @@ BlueprintFixture BlueprintFixture::engine(std::string type, std::string englishN
     return fixture;
 }
 
-BlueprintFixture BlueprintFixture::tender(std::string englishName) {
-    BlueprintFixture fixture;
-    fixture.element = "cTenderBlueprint";
-    fixture.engineType.reset();
-    fixture.english = std::move(englishName);
-    fixture.cargo = {{CargoDefinition::Kind::Bulk, "8.5", "eBulkFreightTypeCoal"}};
-    return fixture;
-}
-
 BlueprintFixture BlueprintFixture::wagon(std::string englishName, std::vector<CargoDefinition> cargo) {
     BlueprintFixture fixture;
     fixture.element = "cWagonBlueprint";

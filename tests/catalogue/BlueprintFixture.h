@@ -16,10 +16,9 @@ struct CargoDefinition {
     std::string freightType;
 };
 
-// A rail-vehicle blueprint as the converter writes it (fixtures/blueprint.xml), with the values the
-// catalogue needs among the other elements of a real one (localisations, a second Name, coupling
-// providers, physics values: mass 126.5, derailment 0.85, drag 0.9, rolling friction 0.002, dry 0.25,
-// wet 0.15, snow 0.1, sand 1.5).
+// A rail-vehicle blueprint as the converter writes it (fixtures/blueprint.xml), among the other
+// elements of a real one; mass 126.5, derailment 0.85, drag 0.9, rolling friction 0.002, dry 0.25,
+// wet 0.15, snow 0.1, sand 1.5.
 struct BlueprintFixture {
     std::string element = "cEngineBlueprint";
     std::string name = "Class 66";
@@ -32,7 +31,6 @@ struct BlueprintFixture {
     std::string xml() const;
 
     static BlueprintFixture engine(std::string type, std::string english);
-    static BlueprintFixture tender(std::string english);
     static BlueprintFixture wagon(std::string english, std::vector<CargoDefinition> cargo);
 };
 

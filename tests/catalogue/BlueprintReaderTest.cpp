@@ -29,6 +29,9 @@ TEST(BlueprintReader, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
     noEngineType.cargo = {kDoorway};
     BlueprintFixture multipleUnit = BlueprintFixture::engine("Electric", "Class 390");
     multipleUnit.cargo = {kDoorway};
+    BlueprintFixture tender =
+        BlueprintFixture::wagon("Tender", {{Kind::Bulk, "8.5", "eBulkFreightTypeCoal"}});
+    tender.element = "cTenderBlueprint";
     BlueprintFixture notAVehicle = BlueprintFixture::wagon("Bogie", {});
     notAVehicle.element = "cBogeyBlueprint";
     const struct {
@@ -40,7 +43,7 @@ TEST(BlueprintReader, ReadsTheUnitClassCargoAndMultipleUnitFlag) {
         {BlueprintFixture::engine("ELECTRIC", "Class 90"), 0, "electric", "", "", "0"},
         {BlueprintFixture::engine("Steam", "Black 5"), 0, "steam", "", "", "0"},
         {noEngineType, 0, "engine", "", "", "0"},
-        {BlueprintFixture::tender("Tender"), 0, "tender", "8.5", "eBulkFreightTypeCoal", "0"},
+        {tender, 0, "tender", "8.5", "eBulkFreightTypeCoal", "0"},
         {BlueprintFixture::wagon("Flat", {}), 0, "freight", "", "", "0"},
         {BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "45", "eBulkFreightTypeCoal"}}), 0, "freight", "45",
          "eBulkFreightTypeCoal", "0"},
@@ -92,15 +95,12 @@ TEST(BlueprintReader, EdgeCasesOfTheWalk) {
         const char* name;
         std::string xml;
         int status;
-        const char* englishName;
-        const char* frontId;
-        const char* rearId;
-        const char* mass;
+        std::vector<std::string> englishFrontRearMass;
     };
     const std::string plain = BlueprintFixture::wagon("Box van", {}).xml();
     BlueprintFixture emptyFront = BlueprintFixture::wagon("No front", {});
     emptyFront.frontId.clear();
-    const char* buffer = "RailVehicles\\Couplings\\Buffer.xml";
+    const char* buf = "RailVehicles\\Couplings\\Buffer.xml";
     const auto endingLine = [&plain](const std::string& line) {
         return replaceFirst(plain, "<ProviderNote", line + "\r\n<ProviderNote");
     };
@@ -108,34 +108,37 @@ TEST(BlueprintReader, EdgeCasesOfTheWalk) {
         replaceFirst(replaceFirst(replaceFirst(plain, "<Mass ", "<MASS "), "<English ", "<english "),
                      "<RailVehicleComponent>", "<RAILVEHICLECOMPONENT>");
     const Case cases[] = {
-        {"tagsInAnyCase", upperCase, 0, "Box van", buffer, buffer, "126.5"},
-        {"emptyFrontBlueprintId", emptyFront.xml(), 0, "No front", "", buffer, "126.5"},
-        {"cargoDefEmptyEndsTheWalk", endingLine("<CargoDef/>"), 0, "Box van", "", "", ""},
-        {"closingCargoDefEndsTheWalk", endingLine("</CargoDef>"), 0, "Box van", "", "", ""},
-        {"closingBogeyEndsTheWalk", endingLine("</cBogeyBlueprint>"), 0, "Box van", "", "", ""},
-        {"selfClosingValue", replaceFirst(plain, ">126.5</Mass>", "/>"), 999, "Box van", buffer, buffer, ""},
-        {"valueWithoutEndTag", replaceFirst(plain, "Wagon</Name>", "Wagon"), 999, "", "", "", ""},
+        {"tagsInAnyCase", upperCase, 0, {"Box van", buf, buf, "126.5"}},
+        {"emptyFrontBlueprintId", emptyFront.xml(), 0, {"No front", "", buf, "126.5"}},
+        {"cargoDefEmptyEndsTheWalk", endingLine("<CargoDef/>"), 0, {"Box van", "", "", ""}},
+        {"closingCargoDefEndsTheWalk", endingLine("</CargoDef>"), 0, {"Box van", "", "", ""}},
+        {"closingBogeyEndsTheWalk", endingLine("</cBogeyBlueprint>"), 0, {"Box van", "", "", ""}},
+        {"selfClosingValue", replaceFirst(plain, ">126.5</Mass>", "/>"), 999, {"Box van", buf, buf, ""}},
+        {"valueWithoutEndTag", replaceFirst(plain, "Wagon</Name>", "Wagon"), 999, {"", "", "", ""}},
         {"crCrLfJoinsTheLineAndBlankLinesPass",
-         replaceFirst(endingLine("   \r\n \t<Note/>"), "126.5</Mass>", "126\r\r\n.5</Mass>"), 0, "Box van",
-         buffer, buffer, "126.5"},
+         replaceFirst(endingLine("   \r\n \t<Note/>"), "126.5</Mass>", "126\r\r\n.5</Mass>"),
+         0,
+         {"Box van", buf, buf, "126.5"}},
         {"withoutRailVehicleComponent",
-         replaceFirst(BlueprintFixture::wagon("Odd", {}).xml(), "<RailVehicleComponent>", "<Other>"), 0,
-         "Odd", "", "", ""},
+         replaceFirst(BlueprintFixture::wagon("Odd", {}).xml(), "<RailVehicleComponent>", "<Other>"),
+         0,
+         {"Odd", "", "", ""}},
         // The first three lines are never looked at, so a blueprint element among them is not seen.
         {"blueprintElementTooEarly",
          "<?xml?>\r\n<cEngineBlueprint>\r\n<Name d:type=\"cDeltaString\">Early</Name>\r\n<English "
          "d:type=\"cDeltaString\">Early</English>\r\n",
-         888, "", "", "", ""},
-        {"onlyTheHeader", "<?xml?>\r\n<cBlueprintLoader>\r\n<Blueprint>\r\n\r\n\r\n", 0, "", "", "", ""},
+         888,
+         {"", "", "", ""}},
+        {"onlyTheHeader", "<?xml?>\r\n<cBlueprintLoader>\r\n<Blueprint>\r\n\r\n\r\n", 0, {"", "", "", ""}},
     };
     for (const Case& c : cases) {
         ReaderHarness harness;
         BlueprintFields fields;
         EXPECT_EQ(harness.reader.readText(c.xml, fields), c.status) << c.name;
-        EXPECT_EQ(fields.englishName, c.englishName) << c.name;
-        EXPECT_EQ(fields.frontCouplingId, c.frontId) << c.name;
-        EXPECT_EQ(fields.rearCouplingId, c.rearId) << c.name;
-        EXPECT_EQ(fields.mass, c.mass) << c.name;
+        EXPECT_EQ(
+            (std::vector{fields.englishName, fields.frontCouplingId, fields.rearCouplingId, fields.mass}),
+            c.englishFrontRearMass)
+            << c.name;
     }
 }
 
@@ -145,24 +148,18 @@ TEST(BlueprintReader, ReadsAFileAndForgetsThePreviousBlueprint) {
     BlueprintFields fields;
     BlueprintFixture multipleUnit = BlueprintFixture::engine("Electric", "Class 390");
     multipleUnit.cargo = {kDoorway};
-    const auto first = temp.write("first.xml", multipleUnit.xml());
-    const auto second =
-        temp.write("second.xml", BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}}).xml());
+    const BlueprintFixture hopper = BlueprintFixture::wagon("Hopper", {{Kind::Bulk, "5", "Sand"}});
 
-    ASSERT_EQ(harness.reader.read(first, fields), kBlueprintRead);
-    EXPECT_EQ(fields.multipleUnit, "1");
+    ASSERT_EQ(harness.reader.read(temp.write("first.xml", multipleUnit.xml()), fields), kBlueprintRead);
     fields.blueprintKind.clear();
-    ASSERT_EQ(harness.reader.read(second, fields), kBlueprintRead);
-    EXPECT_EQ(fields.multipleUnit, "0");
-    EXPECT_EQ(fields.unitClass, "freight");
-    EXPECT_EQ(fields.capacity, "5");
-
+    ASSERT_EQ(harness.reader.read(temp.write("second.xml", hopper.xml()), fields), kBlueprintRead);
+    EXPECT_EQ(std::make_tuple(fields.multipleUnit, fields.unitClass, fields.capacity),
+              std::make_tuple("0", "freight", "5"));
     fields.blueprintKind = "wagon";
     EXPECT_EQ(harness.reader.read(temp.path() / "missing.xml", fields), kBlueprintReadFailed);
-    EXPECT_EQ(fields.blueprintKind, "wagon") << "the kind is the caller's to set";
-    EXPECT_EQ(fields.unitClass, "");
-    EXPECT_EQ(fields.capacity, "");
-    EXPECT_EQ(fields.englishName, "");
+    EXPECT_EQ(std::make_tuple(fields.blueprintKind, fields.unitClass, fields.capacity, fields.englishName),
+              std::make_tuple("wagon", "", "", ""))
+        << "the kind is the caller's to set";
     EXPECT_EQ(harness.reader.read(temp.path(), fields), kBlueprintReadFailed) << "a folder is not a file";
 }
 

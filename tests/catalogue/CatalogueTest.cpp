@@ -8,14 +8,6 @@
 namespace dovrel {
 namespace {
 
-std::vector<std::string> slots(const Catalogue& catalogue, std::size_t count) {
-    std::vector<std::string> texts;
-    for (std::size_t i = 0; i < count; ++i) {
-        texts.emplace_back(catalogue.slot(i));
-    }
-    return texts;
-}
-
 TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     struct Case {
         const char* name;
@@ -37,7 +29,9 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     for (const Case& c : cases) {
         const Catalogue catalogue = Catalogue::fromCacheText(c.text);
         EXPECT_EQ(catalogue.size(), c.size) << c.name;
-        EXPECT_EQ(slots(catalogue, c.firstSlots.size()), c.firstSlots) << c.name;
+        for (std::size_t i = 0; i < c.firstSlots.size(); ++i) {
+            EXPECT_EQ(catalogue.slot(i), c.firstSlots[i]) << c.name << " " << i;
+        }
     }
     // Only the records in use are written back: a slot after the first empty one is not.
     EXPECT_EQ(Catalogue::fromCacheText("A\r\n\r\nC").cacheText(), "A");
@@ -54,26 +48,19 @@ TEST(Catalogue, AppendAndTheCacheTextFillAtMost5001SlotsInOrder) {
     EXPECT_EQ(catalogue.size(), 5001u);
     EXPECT_EQ(catalogue.slot(0), "r0");
     EXPECT_EQ(catalogue.slot(5000), "r5000");
-    // The cache text too fills at most 5001 slots.
     const Catalogue loaded = Catalogue::fromCacheText(catalogue.cacheText() + "\r\nr5001\r\nr5002\r\n");
     EXPECT_EQ(loaded.size(), 5001u);
     EXPECT_EQ(loaded.slot(5001), "");
     EXPECT_EQ(loaded.records().back(), "r5000");
-
-    catalogue.clear();
-    EXPECT_TRUE(catalogue.empty());
-    EXPECT_EQ(catalogue.slot(0), "");
 }
 
 TEST(EquipmentRecord, ShortCouplerName) {
     const std::pair<const char*, const char*> cases[] = {
         {"RailVehicles\\Couplings\\Buffer.xml", "Buffer"},
-        {"Buffer.xml", "Buffer"},
         {"Buffer", "Buffer"},
         {"a\\Screw.Chain.xml", "Screw.Chain"},
         {"dir.d\\Hook", "Hook"},
         {"a\\", ""},
-        {".xml", ""},
         {"", ""},
         {"a/b\\c/d.xml", "c/d"},
     };
@@ -84,7 +71,6 @@ TEST(EquipmentRecord, ShortCouplerName) {
 
 // Fields missing from a record read as empty.
 TEST(EquipmentRecord, AssembledFromBlueprintValuesInFieldOrder) {
-    // Kind, class, names, couplings, physics, cargo and multiple-unit flag, in the struct's order.
     BlueprintFields fields{"",     "freight", "HTA",   "Hopper",    "C\\F.xml", "F",   "C\\R.xml",
                            "R",    "25",      "e",     "d",         "r",        "dry", "wet",
                            "snow", "sand",    "45;10", "Coal;Coke", "0"};
@@ -125,17 +111,6 @@ TEST(CatalogueLists, DistinctInOrderOfFirstAppearance) {
     EXPECT_EQ(lists.providerList, "Beta|Alpha");
     EXPECT_EQ(lists.providerProductList, "Beta\\Stock|Alpha\\Rails|Beta\\Extra");
     EXPECT_EQ(lists.couplerList, (std::vector<std::string>{"ScrewChain", "Chain", "Buffer", "buffer"}));
-
-    const CatalogueLists none = CatalogueLists::of(Catalogue{});
-    EXPECT_EQ(none.providerList, "");
-    EXPECT_EQ(none.providerProductList, "");
-    EXPECT_TRUE(none.couplerList.empty());
-
-    // A records' slot after the first empty one is not part of the catalogue.
-    const CatalogueLists cut = CatalogueLists::of(Catalogue::fromCacheText(
-        record("One", "P", "A.xml", "B.xml") + "\r\n\r\n" + record("Two", "P", "C.xml", "D.xml")));
-    EXPECT_EQ(cut.providerList, "One");
-    EXPECT_EQ(cut.couplerList, (std::vector<std::string>{"A", "B"}));
 }
 
 } // namespace

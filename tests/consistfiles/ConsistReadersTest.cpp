@@ -21,28 +21,48 @@ const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
 const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
 const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
 
-// A run that finds every unit leaves notfound.txt as it was.
-TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrder) {
+// Missing units are announced once each and written to notfound.txt; without a file the list is empty.
+TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrderAndAnnouncesMissingUnits) {
     Bench bench;
-    bench.temp.write("program/notfound.txt", "earlier\r\n");
-    bench.writeGameFile(userConsistFile({userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
-                                         userTemplate(R"(d:id="12")", "Empty", {})}));
+    bench.writeGameFile(
+        userConsistFile({userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
+                         userTemplate(R"(d:id="12")", "Empty", {}),
+                         userTemplate(R"(d:id="1")", "Gone", {{"A\\x.xml"}, {"B\\y.xml"}}),
+                         userTemplate(R"(d:id="2")", "Here", {{kLoco}, {"A\\x.xml"}, {kWagon}}),
+                         // Without its blueprint line an entry's Flipped line is not looked for
+                         // either: both carry over from the entry before.
+                         userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
+    bench.answer({MessageAnswer::OK}, 3);
     const auto read = bench.readUser(kCatalogue);
 
     const ConsistListing& listing = read.result.listing;
-    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"11", "Coal"}, {"12", "Empty"}}));
+    ASSERT_EQ(listing.rows(),
+              (std::vector<ConsistRow>{
+                  {"11", "Coal"}, {"12", "Empty"}, {"1", "Gone"}, {"2", "Here"}, {"3", "Carried"}}));
     EXPECT_EQ(listing.listedConsist(0), kCatalogue[0] + "|0:" + kCatalogue[1] + "|1");
-    EXPECT_EQ(listing.listedConsist(1), "");
-    EXPECT_EQ(read.observer.log,
-              (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
-                                        "progress 12 Empty", "progress "}));
+    EXPECT_EQ(listing.listedConsist(1) + listing.listedConsist(2), "");
+    EXPECT_EQ(listing.listedConsist(3), kCatalogue[0] + "|0:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(4), kCatalogue[1] + "|0:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(
+        read.observer.log,
+        (std::vector<std::string>{"reset", "row 11\tCoal", "progress 11 Coal", "row 12\tEmpty",
+                                  "progress 12 Empty", "row 1\tGone", "progress 1 Gone", "row 2\tHere",
+                                  "progress 2 Here", "row 3\tCarried", "progress 3 Carried", "progress "}));
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"temp.bin"});
     EXPECT_EQ(bench.converter.deltaNamespace().value(), "urn:game:delta");
-    EXPECT_TRUE(bench.messages.shown().empty());
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "earlier\r\n");
-    // Two pumps after the copy, two after the conversion, one per line and one per template.
+    ASSERT_EQ(bench.messages.shown().size(), 3u);
+    EXPECT_EQ(bench.messages.shown()[1].text,
+              "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
+    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\nA\\x.xml\r\n");
+    // Two pumps per copy and conversion; one per line, per template and after writing notfound.txt.
     const std::string xml = fileText(bench.gameFile());
-    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 2);
+    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 5 + 1);
+
+    fs::remove(bench.gameFile());
+    const auto none = bench.readUser(kCatalogue);
+    EXPECT_EQ(none.observer.log, (std::vector<std::string>{"reset", "progress "}));
+    EXPECT_EQ(bench.processes.runs().size(), 1u);
 }
 
 TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
@@ -60,55 +80,19 @@ TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
         {R"(d:id="5" d:extra="x")", {kLoco, "1"}, R"(5" d:extra="x)", "1"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.blueprintLine());
         Bench bench;
         bench.writeGameFile(userConsistFile({userTemplate(c.opening, "T", {c.entry})}));
+        bench.temp.write("program/notfound.txt", "earlier\r\n");
         const auto read = bench.readUser(kCatalogue);
-        ASSERT_EQ(read.result.listing.rowCount(), 1u) << c.entry.blueprintLine();
-        EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier) << c.entry.blueprintLine();
-        EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading)
-            << c.entry.blueprintLine();
+        EXPECT_EQ(fileText(bench.services.notFoundFile()), "earlier\r\n") << "every unit was found";
+        ASSERT_EQ(read.result.listing.rowCount(), 1u);
+        EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier);
+        EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading);
     }
 }
 
-TEST(UserConsistReader, MissingUnitsAreAnnouncedOnceEachAndWrittenToNotFound) {
-    Bench bench;
-    bench.writeGameFile(
-        userConsistFile({userTemplate(R"(d:id="1")", "Gone", {{"A\\x.xml"}, {"B\\y.xml"}}),
-                         userTemplate(R"(d:id="2")", "Here", {{kLoco}, {"A\\x.xml"}, {kWagon}}),
-                         // Without its blueprint line an entry's Flipped line is not looked for
-                         // either: both carry over from the entry before.
-                         userTemplate(R"(d:id="3")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
-    bench.answer(MessageAnswer::OK, 3);
-    const auto read = bench.readUser(kCatalogue);
-
-    EXPECT_EQ(read.result.listing.rowCount(), 3u);
-    EXPECT_EQ(read.result.listing.listedConsist(0), "");
-    EXPECT_EQ(read.result.listing.listedConsist(2), kCatalogue[1] + "|0:" + kCatalogue[1] + "|0");
-    EXPECT_EQ(read.result.listing.listedConsist(1), kCatalogue[0] + "|0:" + kCatalogue[1] + "|0");
-    ASSERT_EQ(bench.messages.shown().size(), 3u);
-    EXPECT_EQ(bench.messages.shown()[1].text,
-              "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
-    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\nA\\x.xml\r\n");
-}
-
-TEST(UserConsistReader, NoFileOrAFailedConversionGivesAnEmptyListAndNeverAnEarlierOutput) {
-    for (const bool fileExists : {false, true}) {
-        Bench bench;
-        if (fileExists) {
-            bench.writeGameFile("corrupt");
-        }
-        bench.temp.write("program/Temp/temp.xml",
-                         userConsistFile({userTemplate(R"(d:id="9")", "Stale", {{kLoco}})}));
-        const auto read = bench.readUser(kCatalogue);
-        EXPECT_EQ(read.result.listing.rowCount(), 0u) << fileExists;
-        EXPECT_EQ(read.observer.log, (std::vector<std::string>{"reset", "progress "}));
-        EXPECT_EQ(bench.processes.runs().size(), fileExists ? 1u : 0u);
-    }
-}
-
-// A scenario consist beyond the table without a known vehicle would not have been listed, so it
-// does not count.
+// A scenario consist past the limit with no known vehicle would not be listed: it does not count.
 TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
     for (const int consists : {5001, 5002}) {
         Bench bench;
@@ -121,7 +105,7 @@ TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
                                           scenarioConsist("7", {{kLoco}}, "S"));
         scenario.push_back(scenarioConsist("8", {{"gone.xml"}}, "S"));
         bench.writeScenario("R", "S", scenarioFile(scenario));
-        bench.answer(MessageAnswer::OK, 2 * (consists - 5001));
+        bench.answer({MessageAnswer::OK}, 2 * (consists - 5001));
         const auto user = bench.readUser(kCatalogue);
         const auto scenarios = bench.readScenarios(kCatalogue);
 
@@ -135,45 +119,40 @@ TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
     }
 }
 
-TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFiles) {
+// Consists without vehicles, or with none found, get no row; a missing vehicle is announced.
+TEST(ScenarioConsistReader, ListsConsistsOfAllScenariosNumberedOnAcrossFilesAndAnnouncesMissingVehicles) {
     Bench bench;
     bench.writeScenario("Northline", "s2",
                         scenarioFile({scenarioConsist("30", {{kLoco, "1"}, {kWagon}}, "1A05 Mail")}));
     bench.writeScenario(
         "Northline", "S1",
         scenarioFile({scenarioConsist("10", {{kWagon}}, ""), scenarioConsist("20", {}, "Unused")}));
-    const auto read = bench.readScenarios(kCatalogue);
-
-    const ConsistListing& listing = read.result.listing;
-    ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"10", "(unassigned)"}, {"30", "1A05 Mail"}}));
-    EXPECT_EQ(listing.listedConsist(0), kCatalogue[1] + "|0");
-    EXPECT_EQ(listing.listedConsist(1), kCatalogue[0] + "|1:" + kCatalogue[1] + "|0");
-    EXPECT_EQ(read.observer.log,
-              (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
-                                        "row 30\t1A05 Mail", "progress 30 1A05 Mail", "idle", "progress "}));
-    EXPECT_TRUE(bench.messages.shown().empty());
-    // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
-    EXPECT_EQ(bench.events.pumps(), 2 * 4 + 3);
-}
-
-TEST(ScenarioConsistReader, MissingVehiclesAreAnnouncedAndConsistsWithoutVehiclesOrWithNoneFoundGetNoRow) {
-    Bench bench;
     const std::string empty = "\t\t<cConsist d:id=\"1\">\r\n\t\t\t<RailVehicles/>\r\n\t\t\t<Driver>\r\n"
                               "\t\t\t\t<d:nil/>\r\n\t\t\t</Driver>\r\n\t\t</cConsist>\r\n";
     bench.writeScenario(
-        "R", "S",
+        "Southline", "S3",
         scenarioFile({empty, scenarioConsist("2", {{"gone.xml"}}, "X"),
                       scenarioConsist("5", {{"Kits\\Old\\oldwagon.xml"}, {kWagon}}, "Goods")}));
-    bench.answer(MessageAnswer::OK, 2);
+    bench.answer({MessageAnswer::OK}, 2);
     const auto read = bench.readScenarios(kCatalogue);
 
-    EXPECT_EQ(read.result.listing.rows(), (std::vector<ConsistRow>{{"5", "Goods"}}));
-    EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[1] + "|0");
+    const ConsistListing& listing = read.result.listing;
+    ASSERT_EQ(listing.rows(),
+              (std::vector<ConsistRow>{{"10", "(unassigned)"}, {"30", "1A05 Mail"}, {"5", "Goods"}}));
+    EXPECT_EQ(listing.listedConsist(0), kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(1), kCatalogue[0] + "|1:" + kCatalogue[1] + "|0");
+    EXPECT_EQ(listing.listedConsist(2), kCatalogue[1] + "|0");
+    EXPECT_EQ(read.observer.log,
+              (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
+                                        "row 30\t1A05 Mail", "progress 30 1A05 Mail", "row 5\tGoods",
+                                        "progress 5 Goods", "idle", "progress "}));
     ASSERT_EQ(bench.messages.shown().size(), 2u);
     EXPECT_EQ(bench.messages.shown()[1].text,
               "ConsistID: 5\r\n\r\nUnit not found: oldwagon.xml\r\n\r\nIt will not be listed.");
     EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Information);
     EXPECT_EQ(fileText(bench.services.notFoundFile()), "gone.xml\r\nKits\\Old\\oldwagon.xml\r\n");
+    // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
+    EXPECT_EQ(bench.events.pumps(), 3 * 4 + 6);
 }
 
 TEST(ScenarioWalk, VisitsRoutesAndScenariosInListingOrderLeavingOutWhatItMust) {
@@ -204,9 +183,8 @@ std::string binaryOf(const std::string& xml) {
     return bin.ok() ? bin.value() : std::string();
 }
 
-// Everything both readers show and leave behind on the same game files, the converter run as the
-// serz program or in memory: rows, listed consists, observer calls, messages, notfound.txt, the last
-// converter result and the pumps, one per line; and whether working files were left.
+// Everything both readers show and leave behind, the converter run as the serz program or in memory;
+// and whether working files were left.
 std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
     Bench bench(mode);
     bench.writeGameFile(binaryOf(
@@ -219,7 +197,7 @@ std::pair<std::vector<std::string>, bool> readBoth(ConverterMode mode) {
     bench.writeScenario("Alpha", "Two", "not a scenario in the binary form");
     bench.writeScenario("Beta", "Three", binaryOf(scenarioFile({scenarioConsist("3", {{kWagon}}, "")})));
     bench.writeScenario("Beta", "Zero", std::string("SERZ\0\0\1\0", 8));
-    bench.answer(MessageAnswer::OK, 2);
+    bench.answer({MessageAnswer::OK}, 2);
 
     std::vector<std::string> trace;
     const auto take = [&](const consisttest::Outcome<ConsistReadResult>& read) {
