@@ -1,4 +1,6 @@
 #include "browser/CouplerCaptions.h"
+#include "browser/CouplingFilterPanel.h"
+#include "browser/FindNarrowing.h"
 #include "browser/ListRebuild.h"
 #include "browser/ProductChoices.h"
 
@@ -23,7 +25,6 @@ TEST(ProductChoices, FollowTheChosenProvider) {
         {"Acme", {"All", "Freight", "Coal", "A\\B"}},
         {"acme", {"All", "Lower"}}, // provider compared with case
         {"all", {"All"}},           // only "All" with its case takes every provider
-        {"Nobody", {"All"}},
     };
     for (const auto& [provider, expected] : cases) {
         EXPECT_EQ(productChoices(provider, pairs), expected) << provider;
@@ -53,14 +54,11 @@ TEST(ListRebuild, SideClassProviderAndProduct) {
             {&kMixed, loco, {"All", "All", "All"}, {"Steamer", "Class 66", "Tender", "Class 90"}},
             {&kMixed, loco, {"All", "All", "Steam"}, {"Steamer", "Tender"}},
             {&kMixed, loco, {"All", "All", "Diesel"}, {"Class 66"}},
-            {&kMixed, loco, {"All", "All", "Engine"}, {}},
             {&kMixed, wagon, {"All", "All", "All"}, {"Box Van", "Coach"}},
             {&kMixed, wagon, {"All", "All", "Freight"}, {"Box Van"}},
             {&kProviders, loco, {"acme", "All", "All"}, {"Acme Pack", "ACME Other"}},
             {&kProviders, loco, {"All", "pack", "All"}, {"Acme Pack", "Zed Pack"}},
-            // the rebuild lower-cases All
             {&kProviders, loco, {"ALL", "aLL", "All"}, {"Acme Pack", "ACME Other", "Zed Pack"}},
-            {&kProviders, loco, {"Nobody", "All", "All"}, {}},
         };
     for (const auto& [catalogue, side, texts, expected] : cases) {
         EXPECT_EQ(listedNames(side, *catalogue, texts, kBufferChecked), expected)
@@ -88,8 +86,9 @@ TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
     EXPECT_EQ(listedNames(BrowserSide::Loco, overfull, all, kBufferChecked), Names(5001, "Inside"));
 }
 
-std::string coupled(std::string name, std::string front, std::string rear) {
-    return recordWith({{Field::englishName, std::move(name)},
+std::string coupled(std::string name, std::string front, std::string rear, std::string unitClass = "diesel") {
+    return recordWith({{Field::unitClass, std::move(unitClass)},
+                       {Field::englishName, std::move(name)},
                        {Field::frontCouplingId, std::move(front)},
                        {Field::rearCouplingId, std::move(rear)}});
 }
@@ -105,11 +104,9 @@ TEST(CouplerFilter, ListsUnitsWithACheckedFrontOrRearCoupler) {
     };
     const std::vector<std::pair<std::vector<CouplerBox>, Names>> cases = {
         {{{"A Buffer", false}, {"B Chain", false}}, {}}, // Check None empties the list
-        {{}, {}},
         {{{"A Buffer", true}, {"B Bare", true}, {"C Slash", true}, {"D Dot.v2", true}},
          {"Buffers", "Chain Rear", "Knuckle Front", "Bare", "Slash", "Dots"}},
         {{{"A Buffer", false}, {"B chain", true}}, {"Chain Rear"}}, // rear alone, any case
-        {{{"A KNUCKLE", true}}, {"Knuckle Front"}},                 // front alone
         {{{"A bUfFeR", true}, {"B Chain", false}}, {"Buffers", "Chain Rear", "Knuckle Front"}},
         {{{" Bare", true}}, {"Bare"}},                                // no letter past Z
         {{{"AB Slash", true}}, {"Slash"}},                            // name after first blank
@@ -121,10 +118,7 @@ TEST(CouplerFilter, ListsUnitsWithACheckedFrontOrRearCoupler) {
                   cases[i].second)
             << "case " << i;
     }
-}
-
-// A letter for each of the first 26 boxes; the name after the first blank is tested with the filter.
-TEST(CouplerCaptions, LettersAndNames) {
+    // The captions: a letter for each of the first 26 boxes.
     const std::vector<std::string> captions = couplerBoxCaptions(Names(28, "Hook"));
     ASSERT_EQ(captions.size(), 28u);
     EXPECT_EQ((Names{captions[0], captions[25], captions[26]}), (Names{"A Hook", "Z Hook", " Hook"}));
@@ -135,12 +129,8 @@ TEST(CouplerCaptions, ClickedItemShowsTheFirstRecordsCouplers) {
         coupled("Class 66", "RailVehicles\\Couplings\\BufferChain.XML", "Couplings\\Knuckle.xml"),
         coupled("Star Front", "*", "Couplings\\Screw"),
         coupled("Star Rear", "Bare", "*"),
-        recordWith({{Field::unitClass, "freight"},
-                    {Field::englishName, "Shared"},
-                    {Field::frontCouplingId, "W\\Hook"},
-                    {Field::rearCouplingId, "Wagon.Pin.xml"}}),
+        coupled("Shared", "W\\Hook", "Wagon.Pin.xml", "freight"),
         coupled("Shared", "Loco\\Buffer.xml", "Loco\\Buffer.xml"),
-        "diesel|Short",
         "",
         coupled("Hidden", "A", "B"),
     };
@@ -149,14 +139,110 @@ TEST(CouplerCaptions, ClickedItemShowsTheFirstRecordsCouplers) {
         {"Star Front", "?", "Screw"},           // front "*" shows "?"
         {"Star Rear", "Bare", "*"},             // rear "*" shows "*"
         {"Shared", "Hook", "Wagon.Pin"},        // first in catalogue order, of either side
-        {"Short", "", ""},
-        {"class 66", "?", "?"}, // compared with case
-        {"Hidden", "?", "?"},   // after the first empty slot
+        {"class 66", "?", "?"},                 // compared with case
+        {"Hidden", "?", "?"},                   // after the first empty slot
     };
     for (const auto& [item, front, rear] : cases) {
         const SelectedUnitCouplers couplers = couplersOfListItem(catalogue, item);
         EXPECT_EQ(couplers.front + "/" + couplers.rear, front + "/" + rear) << item;
     }
+}
+
+// Typed text (UTF-8) against names as bytes in the game's files.
+TEST(FindText, FoundInNamesIgnoringCaseAndAccents) {
+    const std::vector<std::tuple<const char*, std::string, bool>> cases = {
+        {"class", "Class 66", true},      {"66 c", "Class 66", false}, {"cafe", "Café Car", true},
+        {"CAFÉ", "Cafe Car", true},    // the typed text is folded too
+        {"cafe", "Caf\xE9 Car", true}, // é in Windows-1252, as the lists show it
+        {"STRASSE", "Straßenbahn", true}, {"lodz", "Łódź EN57", true}, {"aero f", "Ærø Ferry Wagon", true},
+        {"ΣΙΓΜΑ", "σιγμα loco", true},    {"ς", "Σ tank", true}, // final sigma folds as sigma
+        {"ß", "Strasse", true},   // a typed ß finds "ss" in a plain ASCII name
+        {"ж", "Class 66", false}, // a letter that folds to no ASCII finds no ASCII name
+        {"", "Class 66", true},
+    };
+    for (const auto& [typed, name, found] : cases) {
+        EXPECT_EQ(FindText(QString::fromUtf8(typed)).foundIn(name), found) << typed << " in " << name;
+    }
+    // Empty only when nothing is left to find.
+    EXPECT_TRUE(FindText(QString()).empty());
+    EXPECT_TRUE(FindText(QString::fromUtf8("\xCC\x81")).empty()); // a lone combining accent
+    EXPECT_FALSE(FindText(QStringLiteral(" ")).empty());
+}
+
+const std::vector<std::string> kStock = {
+    unitRecord("diesel", "Class 66", "Acme", "Freight"),
+    unitRecord("freight", "Box Van", "Acme", "Freight"),
+    unitRecord("diesel", "Class 20", "Zed", "Heritage"),
+    unitRecord("diesel", "CLASS 66", "Zed", "Heritage"), // the same name, ASCII case apart
+    unitRecord("steam", "Jinty", "Acme", "Freight"),
+    unitRecord("steam", "Jinty", "Acme", "Branch Line"), // same provider, other product
+    unitRecord("diesel", "Class 66", "Zed", "Modern"),
+    unitRecord("electric", "Class 90", "Acme", "Freight"),
+};
+
+TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
+    const std::vector<std::tuple<const char*, ListFilterTexts, std::vector<FoundUnit>>> cases = {
+        {"66",
+         {"All", "All", "All"},
+         {{"Class 66 (Acme)", 0}, {"CLASS 66 (Zed, Heritage)", 3}, {"Class 66 (Zed, Modern)", 6}}},
+        // only one of the names is left once the provider filter has run: no provider shown
+        {"66", {"Acme", "All", "All"}, {{"Class 66", 0}}},
+        {"class",
+         {"Zed", "All", "Diesel"},
+         {{"Class 20", 2}, {"CLASS 66 (Zed, Heritage)", 3}, {"Class 66 (Zed, Modern)", 6}}},
+        {"jinty", {"All", "All", "Steam"}, {{"Jinty (Acme, Freight)", 4}, {"Jinty (Acme, Branch Line)", 5}}},
+        // a duplicate left out by the find text no longer counts
+        {"class 2", {"All", "All", "All"}, {{"Class 20", 2}}},
+        {"van", {"All", "All", "All"}, {}}, // wagons are not in the loco list
+    };
+    // One narrowing for all: what it keeps between keys must follow every change of the filters.
+    FindNarrowing narrowing(kStock);
+    for (const auto& [find, texts, expected] : cases) {
+        EXPECT_EQ(
+            narrowing.foundUnits(BrowserSide::Loco, texts, kBufferChecked, FindText(QString::fromUtf8(find))),
+            expected)
+            << find;
+    }
+    // An empty class box leaves the list alone, as the rebuild does.
+    EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", ""}, kBufferChecked,
+                                   FindText(QStringLiteral("a"))),
+              std::nullopt);
+    // The same narrowing as the coupler box is ticked and cleared again.
+    for (const bool ticked : {false, true, false}) {
+        const std::vector<CouplerBox> boxes = {{"A Buffer", ticked}};
+        const FindText van(QStringLiteral("van"));
+        EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"}, boxes, van)->size(),
+                  ticked ? 1u : 0u);
+    }
+}
+
+// The panel follows the pointer from the anchor pressed; the release moves it by the same anchor. Only
+// the left button alone drags.
+TEST(CouplingFilterPanel, TheTitleStripDragsThePanelFromItsAnchor) {
+    constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
+    using At = std::pair<float, float>;
+    const auto at = [](PanelPosition panel) { return At(panel.left, panel.top); };
+    TitleStripDrag drag;
+    for (const int button : {kRight, kMiddle, kLeft | kRight}) {
+        drag.mouseDown(button, 10, 10);
+        EXPECT_EQ(drag.dragState(), 0) << button;
+    }
+    PanelPosition panel{1000, 2000};
+    drag.mouseDown(kLeft, 100, 100);
+    EXPECT_EQ(drag.dragState(), 2);
+    for (const int buttons : {kLeft | kRight, kLeft | kMiddle, 0}) {
+        EXPECT_EQ(at(drag.mouseMove(buttons, 500, 500, panel)), At(1000, 2000));
+    }
+    EXPECT_EQ(at(drag.mouseUp(kRight, 500, 500, panel)), At(1000, 2000));
+    panel = drag.mouseMove(kLeft, 150, 80, panel);
+    EXPECT_EQ(at(panel), At(1050, 1980));
+    panel = drag.mouseMove(kLeft, 110, 100, panel);
+    EXPECT_EQ(at(panel), At(1060, 1980));
+    EXPECT_EQ(at(drag.mouseUp(kLeft, 90, 130, panel)), At(1050, 2010));
+    EXPECT_EQ(drag.dragState(), 0);
+    EXPECT_EQ(at(drag.mouseMove(kLeft, 900, 900, panel)), At(1060, 1980)); // no press, no drag
+    // A later left release moves by the same anchor without looking at dragState.
+    EXPECT_EQ(at(drag.mouseUp(kLeft, 125, 100, panel)), At(1085, 1980));
 }
 
 } // namespace

@@ -14,8 +14,8 @@ using testing::recordWith;
 
 const std::string kTons1 = " tons\xC2\xB9";
 
-std::string cargoRecord(std::string unitClass, std::string mass, std::string capacity,
-                        std::string freight = "None") {
+std::string cargo(std::string mass, std::string capacity, std::string freight = "None",
+                  std::string unitClass = "freight") {
     return recordWith({{Field::unitClass, std::move(unitClass)},
                        {Field::mass, std::move(mass)},
                        {Field::capacity, std::move(capacity)},
@@ -26,23 +26,22 @@ std::string cargoRecord(std::string unitClass, std::string mass, std::string cap
 TEST(UnitDetails, MassCapacityAndGrossColumns) {
     const BrowserSide loco = BrowserSide::Loco;
     const BrowserSide wagon = BrowserSide::Wagon;
-    const std::string tender = cargoRecord("tender", "20", "20", "A");
-    const std::string twoCargoes = cargoRecord("freight", "20", "10;20", "A;B");
-    const std::string oddCargoes = cargoRecord("freight", "1", "10;x;30;40", " A ;B;C");
-    const std::string coalWater = cargoRecord("tender", "1", "12345.67;0.05", "Coal;Water");
+    const std::string tender = cargo("20", "20", "A", "tender");
     using Cells = std::array<std::string, 3>;
     const std::vector<std::tuple<BrowserSide, std::string, const char*, Cells>> cases = {
-        {wagon, cargoRecord("freight", "20", "30"), "metric", {"20,321 kgs", "30,481 kgs", "50,802 kgs"}},
-        {wagon, twoCargoes, "imperialtons2240", {"20,00" + kTons1, "10,0-A  20,0-B", ""}},
+        {wagon, cargo("20", "30"), "metric", {"20,321 kgs", "30,481 kgs", "50,802 kgs"}},
+        {wagon, cargo("20", "10;20", "A;B"), "imperialtons2240", {"20,00" + kTons1, "10,0-A  20,0-B", ""}},
         {loco, tender, "metric", {"20,321 kgs", "20.0-A", ""}}, // loco table: unconverted
         {loco, tender, "pounds", {"", "20.0-A", ""}},           // unknown unit: mass cells empty
         {wagon, tender, "metric", {"20,321 kgs", "20,321 kgs", "40,642 kgs"}},
-        {wagon, cargoRecord("freight", "20", ""), "imperial", {"44,800 lbs", "", ""}},
-        {wagon, cargoRecord("freight", "heavy", "30"), "imperial", {"", "67,200 lbs", ""}},
-        {wagon, cargoRecord("freight", "1", "full", "A"), "imperial", {"2,240 lbs", "", ""}},
+        {wagon, cargo("20", ""), "imperial", {"44,800 lbs", "", ""}},
+        {wagon, cargo("heavy", "30"), "imperial", {"", "67,200 lbs", ""}},
         // Entries that are not numbers or have no freight type are left out; outer blanks removed.
-        {wagon, oddCargoes, "imperial", {"2,240 lbs", "10.0- A   30.0-C", ""}},
-        {loco, coalWater, "imperial", {"2,240 lbs", "12,345.7-Coal  0.1-Water", ""}},
+        {wagon, cargo("1", "10;x;30;40", " A ;B;C"), "imperial", {"2,240 lbs", "10.0- A   30.0-C", ""}},
+        {loco,
+         cargo("1", "12345.67;0.05", "Coal;Water", "tender"),
+         "imperial",
+         {"2,240 lbs", "12,345.7-Coal  0.1-Water", ""}},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [side, record, unitWeight, cells] = cases[i];
@@ -52,7 +51,7 @@ TEST(UnitDetails, MassCapacityAndGrossColumns) {
     }
 }
 
-TEST(UnitDetails, UnitTypeAndTextCells) {
+TEST(UnitDetails, UnitTypeTextCellsAndEveryMatchInListOrder) {
     const std::string mu = recordWith({{Field::unitClass, "electric"}, {Field::multipleUnit, "1"}});
     const std::string muCoach = recordWith({{Field::unitClass, "passenger"}, {Field::multipleUnit, "1"}});
     const QLocale enUs("en_US");
@@ -70,10 +69,8 @@ TEST(UnitDetails, UnitTypeAndTextCells) {
                                "f17", "f18"}));
     EXPECT_EQ(detailsRowOf(BrowserSide::Wagon, EquipmentRecord("freight|Short"), "metric", enUs),
               (DetailsRow{"freight", "", "Short"}));
-}
 
-// Every record of each listed name, in list order; the rules are the table's, whatever the record's class.
-TEST(UnitDetails, EveryMatchInListOrder) {
+    // Every record of each listed name, in list order; the rules are the table's, whatever the class.
     const std::vector<std::string> catalogue = {
         recordWith({{Field::englishName, "Shared"}, {Field::mass, "1"}}),
         recordWith({{Field::englishName, "Other"}, {Field::mass, "3"}}),
@@ -89,9 +86,8 @@ TEST(UnitDetails, EveryMatchInListOrder) {
         detailsRows(BrowserSide::Loco, list, catalogue, "imperial", QLocale("en_US"));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], rows[3]);
-    EXPECT_EQ(
-        (std::vector<std::string>{rows[0][2], rows[1][2], rows[1][3], rows[2][0], rows[2][4], rows[2][5]}),
-        (std::vector<std::string>{"Other", "Shared", "2,240 lbs", "freight", "30.0-None", ""}));
+    EXPECT_EQ((std::vector<std::string>{rows[0][2], rows[1][3], rows[2][0], rows[2][4]}),
+              (std::vector<std::string>{"Other", "2,240 lbs", "freight", "30.0-None"}));
 }
 
 std::string unitAt(std::string name, std::string provider, std::string product, std::string blueprintPath) {
@@ -107,25 +103,20 @@ TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
     const fs::path assets = temp.path() / "Assets";
     fs::create_directories(assets / "Acme/Pack/RailVehicles/Diesel/Engine");
     fs::create_directories(assets / "zed/coal pack/railvehicles/wagons");
-    fs::create_directories(assets / "Flat/Top");
     temp.write("Assets/packed/Stock/Stock.AP", "an archive");
     temp.write("Assets/Loose/Stock/Stock.ap.txt", "not an archive");
     const std::vector<std::string> catalogue = {
         unitAt("Class 66", "Acme", "Pack", "RailVehicles\\Diesel\\Engine\\class66.xml"),
         unitAt("Hopper", "Zed", "Coal Pack", "RailVehicles\\Wagons\\hopper.xml"),
-        unitAt("Flat Wagon", "Flat", "Top", "flat.xml"),
         unitAt("Gone", "Acme", "Pack", "RailVehicles\\Deleted\\Unit\\gone.xml"),
         unitAt("Class 66", "Zed", "Coal Pack", "RailVehicles\\Wagons\\second.xml"),
-        "diesel|Short",
         unitAt("Packed Van", "Packed", "Stock", "RailVehicles\\Vans\\van.xml"),
         unitAt("Loose Van", "Loose", "Stock", "RailVehicles\\Vans\\van.xml"),
     };
     const std::vector<std::tuple<std::string, std::optional<fs::path>, bool>> cases = {
         {"Class 66", assets / "Acme/Pack/RailVehicles/Diesel/Engine", true}, // the first record
         {"Hopper", assets / "zed/coal pack/railvehicles/wagons", true},      // resolved ignoring case
-        {"Flat Wagon", assets / "Flat/Top", true},
-        {"Gone", assets / "Acme/Pack/RailVehicles/Deleted/Unit", false}, // as spelled, for the message
-        {"Short", assets, true},
+        {"Gone", assets / "Acme/Pack/RailVehicles/Deleted/Unit", false},     // as spelled, for the message
         {"Packed Van", assets / "packed/Stock", true}, // read from an archive of its product
         {"Loose Van", assets / "Loose/Stock/RailVehicles/Vans", false},
         {"class 66", std::nullopt, false},

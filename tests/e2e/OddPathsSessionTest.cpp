@@ -2,9 +2,7 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "support/EditorProcess.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -34,15 +32,7 @@ std::optional<std::string> storedGameFolder(const TempFolder& temp) {
 }
 
 TEST(OddPathsSession, TheGameFolderOptionStoresTheFolderExactlyAsLocateWould) {
-    const std::vector<std::string> names = {"A, B",
-                                            "back\\slash\\b",
-                                            "\"quoted\" 'too'",
-                                            " lead and trail ",
-                                            "Z\xC3\xBCrich \xE2\x82\xAC",
-                                            "\xE9t\xE9 latin",
-                                            "semi;colon=eq#hash",
-                                            "%percent [bracket]"};
-    for (const std::string& name : names) {
+    for (const char* name : {"back\\slash, \"quoted\"", " lead;trail=# ", "\xE9t\xE9 %latin"}) {
         TempFolder temp;
         const fs::path folder = temp.path() / name;
         fs::create_directories(folder);
@@ -80,15 +70,7 @@ TEST(OddPathsSession, FoldersWhoseNamesAreNotUtf8Work) {
     // The next start loads the cache from the same folder and lists the saved consist.
     ASSERT_EQ(runEditor(temp, program, {"--script", script.string()}), 0);
     EXPECT_EQ(testing::fileText(program / "equipmentlist.txt"), cache);
-    QFile file(QString::fromStdString(dump.string()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QJsonObject state = QJsonDocument::fromJson(file.readAll()).object()["state"].toObject();
-    EXPECT_FALSE(state["catalogue"].toArray().isEmpty());
-    int odd = 0;
-    for (const QJsonValue& row : state["listedConsists"].toArray()) {
-        odd += row.toString().isEmpty() ? 0 : 1;
-    }
-    EXPECT_GE(odd, 1);
+    EXPECT_NE(testing::fileText(dump).find("\\tOdd\""), std::string::npos) << "the saved consist is listed";
 }
 
 TEST(OddPathsSession, AProgramFolderThatCannotBeUsedIsToldAndEndsTheStart) {
