@@ -27,7 +27,7 @@ using testing::unit;
 class EditAdditionsTest : public testing::WindowTest {
 protected:
     void SetUp() override {
-        std::vector<testing::RecordSpec> records = {
+        std::vector<testing::RecordParts> records = {
             unit("diesel", "Loco A"),
             unit("diesel", "Loco B", "Acme", "Pack", kBufferCoupling, kKnuckleCoupling),
             unit("diesel", "Loco C", "Acme", "Pack", kKnuckleCoupling, kKnuckleCoupling),
@@ -174,8 +174,8 @@ class FindBarTest : public testing::WindowTest {
 protected:
     // The second "Class 66", from another provider, in its own folder, has knuckle couplers.
     void SetUp() override {
-        testing::RecordSpec zedClass66 = unit("diesel", "Class 66", "Zed", "Heritage",
-                                              testing::kKnuckleCoupling, testing::kKnuckleCoupling);
+        testing::RecordParts zedClass66 = unit("diesel", "Class 66", "Zed", "Heritage",
+                                               testing::kKnuckleCoupling, testing::kKnuckleCoupling);
         zedClass66.blueprintPath = "RailVehicles\\Zed\\Class66\\unit.xml";
         start({
             unit("diesel", "Class 66", "Acme", "Freight"),

@@ -9,7 +9,7 @@ namespace dovrel::testing {
 namespace {
 
 // "BC<": Buffer in front, Chain behind, reversed; "b": another pack's BUFFER; "*": a star.
-std::vector<std::string> unitsOf(const std::vector<std::string>& specs) {
+std::vector<std::string> unitsOf(const std::vector<std::string>& codes) {
     const auto id = [](char c) -> std::string {
         return c == 'B'   ? "RailVehicles\\Couplings\\Buffer.xml"
                : c == 'C' ? "RailVehicles\\Couplings\\Chain.xml"
@@ -17,9 +17,9 @@ std::vector<std::string> unitsOf(const std::vector<std::string>& specs) {
                           : "*";
     };
     std::vector<std::string> units;
-    for (const std::string& spec : specs) {
-        const std::string unit = makeConsistUnit(catalogueRecord("V", id(spec[0]), id(spec[1])));
-        units.push_back(spec.ends_with('<') ? withToggledHeading(unit) : unit);
+    for (const std::string& code : codes) {
+        const std::string unit = makeConsistUnit(catalogueRecord("V", id(code[0]), id(code[1])));
+        units.push_back(code.ends_with('<') ? withToggledHeading(unit) : unit);
     }
     return units;
 }
@@ -32,8 +32,8 @@ TEST(CouplerMismatchGaps, NeighboursMeetOnTheCouplersTheyTurnToEachOther) {
         {{"CB<", "BC<"}, true}, {{"CB", "BC<"}, false}, {{"B*", "CC"}, true},  {{"BB", "*C"}, true},
         {{"BB", "C*"}, false},  {{"BB", "bC"}, true},
     };
-    for (const auto& [specs, meet] : pairs) {
-        EXPECT_EQ(couplerMismatchGaps(unitsOf(specs)).empty(), meet) << specs[0] << " " << specs[1];
+    for (const auto& [codes, meet] : pairs) {
+        EXPECT_EQ(couplerMismatchGaps(unitsOf(codes)).empty(), meet) << codes[0] << " " << codes[1];
     }
     // Every gap of a line is checked; the unit after the next mismatch wraps round.
     const std::vector<std::string> units = unitsOf({"BB", "BC", "BB", "BB", "CB"});

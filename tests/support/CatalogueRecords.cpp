@@ -10,8 +10,8 @@ std::string shortName(const std::string& id) {
 }
 } // namespace
 
-RecordSpec unit(std::string unitClass, std::string englishName, std::string provider, std::string product,
-                std::string frontCoupling, std::string rearCoupling) {
+RecordParts unit(std::string unitClass, std::string englishName, std::string provider, std::string product,
+                 std::string frontCoupling, std::string rearCoupling) {
     return {.unitClass = std::move(unitClass),
             .englishName = std::move(englishName),
             .provider = std::move(provider),
@@ -20,19 +20,21 @@ RecordSpec unit(std::string unitClass, std::string englishName, std::string prov
             .rearCoupling = std::move(rearCoupling)};
 }
 
-std::string recordLine(const RecordSpec& spec) {
-    const std::string path =
-        spec.blueprintPath.empty() ? "RailVehicles\\" + spec.englishName + "\\unit.xml" : spec.blueprintPath;
-    return spec.unitClass + "|" + spec.englishName + "|" + spec.provider + "|" + spec.product + "|" + path +
-           "|" + spec.frontCoupling + "|" + spec.rearCoupling + "|" + shortName(spec.frontCoupling) + "|" +
-           shortName(spec.rearCoupling) + "|common " + spec.englishName + "|" + spec.mass + "|" +
-           spec.capacity + "|1|0.3|0.002|0.3|0.2|0.1|1.5|" + spec.freightType + "|" + spec.multipleUnit;
+std::string recordLine(const RecordParts& record) {
+    const std::string path = record.blueprintPath.empty()
+                                 ? "RailVehicles\\" + record.englishName + "\\unit.xml"
+                                 : record.blueprintPath;
+    return record.unitClass + "|" + record.englishName + "|" + record.provider + "|" + record.product + "|" +
+           path + "|" + record.frontCoupling + "|" + record.rearCoupling + "|" +
+           shortName(record.frontCoupling) + "|" + shortName(record.rearCoupling) + "|common " +
+           record.englishName + "|" + record.mass + "|" + record.capacity + "|1|0.3|0.002|0.3|0.2|0.1|1.5|" +
+           record.freightType + "|" + record.multipleUnit;
 }
 
-std::string cacheText(const std::vector<RecordSpec>& specs) {
+std::string cacheText(const std::vector<RecordParts>& records) {
     std::string text;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        text += (i == 0 ? "" : "\r\n") + recordLine(specs[i]);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        text += (i == 0 ? "" : "\r\n") + recordLine(records[i]);
     }
     return text;
 }

@@ -6,7 +6,7 @@
 namespace dovrel::testing {
 
 // A catalogue record with the fields tests care about; the rest are plausible numbers.
-struct RecordSpec {
+struct RecordParts {
     std::string unitClass;
     std::string englishName;
     std::string provider = "Acme";
@@ -22,13 +22,13 @@ struct RecordSpec {
 
 inline const std::string kBufferCoupling = "RailVehicles\\Couplings\\Buffer.xml";
 
-RecordSpec unit(std::string unitClass, std::string englishName, std::string provider = "Acme",
-                std::string product = "Pack", std::string frontCoupling = kBufferCoupling,
-                std::string rearCoupling = kBufferCoupling);
+RecordParts unit(std::string unitClass, std::string englishName, std::string provider = "Acme",
+                 std::string product = "Pack", std::string frontCoupling = kBufferCoupling,
+                 std::string rearCoupling = kBufferCoupling);
 
-std::string recordLine(const RecordSpec& spec);
+std::string recordLine(const RecordParts& record);
 
 // The cache file's text for the records: joined by CR LF, none after the last.
-std::string cacheText(const std::vector<RecordSpec>& specs);
+std::string cacheText(const std::vector<RecordParts>& records);
 
 } // namespace dovrel::testing

@@ -18,7 +18,7 @@ inline const std::string kKnuckleCoupling = "RailVehicles\\Couplings\\Knuckle.xm
 // The main window started and shown on a game folder whose cache file holds the records.
 class WindowTest : public ::testing::Test {
 protected:
-    void start(const std::vector<RecordSpec>& records) {
+    void start(const std::vector<RecordParts>& records) {
         world.settings.setValue("GameFolder", world.makeGameFolder().string());
         world.temp.write("program/equipmentlist.txt", cacheText(records));
         form = std::make_unique<Form1>(world.services());
