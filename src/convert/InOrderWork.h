@@ -25,7 +25,8 @@ public:
     using Job = std::function<Result()>;
 
     InOrderWork(std::size_t count, Task task, unsigned threads, std::size_t lookAhead)
-        : task_(std::move(task)), results_(count), lookAhead_(std::max<std::size_t>(1, lookAhead)) {
+        : task_(std::move(task)), results_(count), count_(count),
+          lookAhead_(std::max<std::size_t>(1, lookAhead)) {
         start(threads);
     }
 
@@ -50,7 +51,7 @@ public:
 
     std::size_t size() const {
         const std::lock_guard lock(mutex_);
-        return results_.size();
+        return count_;
     }
 
     // Adds a job after the ones given so far (work made with the count-free constructor only).
@@ -60,6 +61,7 @@ public:
             const std::lock_guard lock(mutex_);
             jobs_.push_back(std::move(job));
             results_.emplace_back();
+            ++count_;
             // Any worker may be waiting while the others are busy, whatever is still unstarted.
             mayStart = next_ < taken_ + lookAhead_;
         }
@@ -74,8 +76,7 @@ public:
     Result takeNext(const std::function<void()>& whileWaiting,
                     std::chrono::milliseconds pause = std::chrono::milliseconds(10)) {
         std::unique_lock lock(mutex_);
-        const std::size_t index = taken_;
-        while (!ready_.wait_for(lock, pause, [&] { return results_[index].has_value(); })) {
+        while (!ready_.wait_for(lock, pause, [&] { return results_.front().has_value(); })) {
             if (whileWaiting) {
                 lock.unlock();
                 whileWaiting();
@@ -88,7 +89,7 @@ public:
     // The result of the next index when it is ready now; an empty optional otherwise.
     std::optional<Result> takeReady() {
         std::unique_lock lock(mutex_);
-        if (taken_ >= results_.size() || !results_[taken_].has_value()) {
+        if (results_.empty() || !results_.front().has_value()) {
             return std::nullopt;
         }
         return takeLocked(lock);
@@ -104,10 +105,10 @@ private:
     }
 
     Result takeLocked(std::unique_lock<std::mutex>& lock) {
-        Result result = std::move(*results_[taken_]);
-        results_[taken_].reset();
+        Result result = std::move(*results_.front());
+        results_.pop_front();
         // A worker waits only when the look-ahead is used up; taking one frees one more index.
-        const bool workerMayWait = next_ < results_.size() && next_ >= taken_ + lookAhead_;
+        const bool workerMayWait = next_ < count_ && next_ >= taken_ + lookAhead_;
         ++taken_;
         lock.unlock();
         if (workerMayWait) {
@@ -119,13 +120,16 @@ private:
     void work() {
         std::unique_lock lock(mutex_);
         while (true) {
-            wake_.wait(lock,
-                       [&] { return stopping_ || (next_ < results_.size() && next_ < taken_ + lookAhead_); });
+            wake_.wait(lock, [&] { return stopping_ || (next_ < count_ && next_ < taken_ + lookAhead_); });
             if (stopping_) {
                 return;
             }
             const std::size_t index = next_++;
-            Job job = task_ ? Job{} : std::move(jobs_[index]);
+            Job job;
+            if (!task_) {
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+            }
             lock.unlock();
             std::optional<Result> result;
             try {
@@ -135,7 +139,8 @@ private:
             }
             job = nullptr;
             lock.lock();
-            results_[index] = std::move(result);
+            // The taker cannot have passed an index whose result was not there yet.
+            results_[index - taken_] = std::move(result);
             // The taker waits for one index only.
             if (index == taken_) {
                 ready_.notify_one();
@@ -144,8 +149,11 @@ private:
     }
 
     Task task_;
-    std::deque<Job> jobs_; // added jobs; each is moved out when it starts
+    // Only what is still needed is kept, however many jobs pass through: the added jobs not yet
+    // started (the first is index next_), and the results not yet taken (the first is index taken_).
+    std::deque<Job> jobs_;
     std::deque<std::optional<Result>> results_;
+    std::size_t count_ = 0; // indices given so far
     const std::size_t lookAhead_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;  // workers: an index may be started, or stop
