@@ -312,7 +312,6 @@ private:
     FindNarrowing& narrowing();
     // The found unit a row of List1 or List2 shows; null for the panels' own items.
     const FoundUnit* foundUnitAt(const QListWidget* list, int row) const;
-    static std::size_t sideIndex(BrowserSide side) { return side == BrowserSide::Loco ? 0 : 1; }
     // Refills a list with the items the find text narrows it to; false when the list stays as it is.
     bool rebuildFoundList(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
     // A list's chosen item as the unit commands read it.

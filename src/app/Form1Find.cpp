@@ -122,7 +122,8 @@ bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
 }
 
 const FoundUnit* Form1::foundUnitAt(const QListWidget* list, int row) const {
-    const std::vector<FoundUnit>& shown = foundShown_[list == c_.List1 ? 0 : 1];
+    const std::vector<FoundUnit>& shown =
+        foundShown_[sideIndex(list == c_.List1 ? BrowserSide::Loco : BrowserSide::Wagon)];
     if (static_cast<std::size_t>(list->count()) != shown.size() || row < 0 ||
         static_cast<std::size_t>(row) >= shown.size() ||
         shown[static_cast<std::size_t>(row)].record >= catalogue_.size()) {

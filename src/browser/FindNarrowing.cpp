@@ -119,7 +119,7 @@ FindNarrowing::listed(BrowserSide side, const ListFilterTexts& texts, std::span<
     for (const CouplerBox& box : boxes) {
         boxKey.emplace_back(std::string(box.caption), box.checked);
     }
-    std::optional<Listed>& kept = listed_[side == BrowserSide::Loco ? 0 : 1];
+    std::optional<Listed>& kept = listed_[sideIndex(side)];
     if (!kept || kept->texts != key || kept->boxes != boxKey) {
         kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes)};
     }
