@@ -16,6 +16,7 @@
 
 #include "serz/FileConversion.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -42,6 +43,8 @@ int usageError(const char* message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails and is reported like any other, rather than ending serz.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         return usageError("missing file argument");
     }

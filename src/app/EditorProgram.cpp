@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -112,6 +113,9 @@ std::optional<int> storeGameFolderOption(int argc, char** argv) {
 } // namespace
 
 int runEditor(int argc, char** argv) {
+    // A write past the file-size limit then fails with its reason and the command says so, instead of
+    // the signal ending the program without a word (the converter it starts inherits this).
+    std::signal(SIGXFSZ, SIG_IGN);
     if (const std::optional<int> stored = storeGameFolderOption(argc, argv)) {
         return *stored;
     }

@@ -4,6 +4,7 @@
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/TemplateScan.h"
+#include "consistfiles/UserConsistFileLock.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
 
@@ -23,6 +24,12 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
         return DeleteResult::NotUserConsist;
     }
 
+    // Held from before the file is read until it is written, so that no other copy's change comes between.
+    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    if (!lock.taken().ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(lock.file(), lock.taken().reason));
+        return DeleteResult::NotWritten;
+    }
     WorkingConversion conversion(services_);
     const std::optional<fs::path> gameFile = resolveName(contentFolder, "ConsistTemplates.bin");
     const bool converted = conversion.convertGameFile(gameFile, conversion.workingBin());
@@ -50,6 +57,10 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
         break;
     }
 
+    if (const FileStatus writable = lock.mayWrite(); !writable.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(*gameFile, writable.reason));
+        return DeleteResult::NotWritten;
+    }
     if (templatesLeft < 1) {
         // A file that stays where it was still holds the consist: that is said as for a failed
         // write, and the list stays as it is.
@@ -60,6 +71,7 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
             services_.messages.warn(consistmessages::couldNotWrite(*gameFile, removed.reason));
             return DeleteResult::NotWritten;
         }
+        lock.release();
         observer.lastConsistDeleted();
         services_.messages.inform(consistmessages::lastConsistDeleted(name));
         return DeleteResult::LastDeleted;
@@ -67,6 +79,7 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
     if (!conversion.installConvertedFile(*gameFile)) {
         return DeleteResult::NotWritten;
     }
+    lock.release();
     observer.consistDeleted();
     services_.messages.inform(consistmessages::consistDeleted(name));
     return DeleteResult::Deleted;

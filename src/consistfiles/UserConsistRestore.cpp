@@ -2,6 +2,7 @@
 
 #include "consistfiles/ConsistFileMessages.h"
 #include "consistfiles/TemplateScan.h"
+#include "consistfiles/UserConsistFileLock.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
 #include "core/XmlText.h"
@@ -44,6 +45,12 @@ RestoreResult UserConsistRestore::restore(const UserConsistBackup& backup, const
         services_.messages.warn(consistmessages::couldNotRead(backup.file, ""));
         return RestoreResult::NotWritten;
     }
+    // No other copy's save or delete comes between the copy kept and the file put back.
+    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    if (const FileStatus writable = lock.mayWrite(); !writable.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(lock.file(), writable.reason));
+        return RestoreResult::NotWritten;
+    }
     if (const std::optional<BackupFailure> failed =
             services_.backups.keep(resolveName(contentFolder, "ConsistTemplates.bin"))) {
         services_.messages.warn(consistmessages::couldNotWrite(failed->file, failed->reason));
@@ -55,6 +62,7 @@ RestoreResult UserConsistRestore::restore(const UserConsistBackup& backup, const
         services_.messages.warn(consistmessages::couldNotWrite(gameFile, written.reason));
         return RestoreResult::NotWritten;
     }
+    lock.release();
     services_.messages.inform(consistmessages::userConsistsRestored(backup.taken));
     return RestoreResult::Restored;
 }

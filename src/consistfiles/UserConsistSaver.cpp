@@ -3,6 +3,7 @@
 #include "consistfiles/ConsistFileMessages.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/TemplateScan.h"
+#include "consistfiles/UserConsistFileLock.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
 #include "core/TextRules.h"
@@ -75,6 +76,12 @@ SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
         break;
     }
 
+    // Held from before the file is read until it is written, so that no other copy's save comes between.
+    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    if (!lock.taken().ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(lock.file(), lock.taken().reason));
+        return SaveResult::NotWritten;
+    }
     WorkingConversion conversion(services_);
     std::string document;
     const std::optional<fs::path> existing = resolveName(contentFolder, "ConsistTemplates.bin");
@@ -96,10 +103,15 @@ SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
     case WorkingConversion::WriteBack::Converted:
         break;
     }
-    // A file the program creates gets the fixed spelling; one it replaces keeps its own.
-    if (!conversion.installConvertedFile(resolvedOrSpelled(contentFolder, "ConsistTemplates.bin"))) {
+    if (const FileStatus writable = lock.mayWrite(); !writable.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(lock.file(), writable.reason));
         return SaveResult::NotWritten;
     }
+    // A file the program creates gets the fixed spelling; one it replaces keeps its own.
+    if (!conversion.installConvertedFile(lock.file())) {
+        return SaveResult::NotWritten;
+    }
+    lock.release();
     observer.consistSaved(name);
     services_.messages.inform(consistmessages::consistSaved());
     return SaveResult::Saved;

@@ -1,10 +1,13 @@
 #include "platform/ReplaceFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -54,17 +57,74 @@ private:
     int value_;
 };
 
-// A new, empty file beside the target that no one else uses; -1 with errno set on failure.
+// The name of a temporary file for the target: "." + its name + ".new-" + a number.
+std::string temporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".new-";
+}
+
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || name.size() == prefix.size()) {
+        return false;
+    }
+    name.remove_prefix(prefix.size());
+    return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether the descriptor still is the file at the path, which nobody removed in between.
+bool stillAt(int descriptor, const fs::path& path) {
+    struct stat opened {
+    }, named{};
+    return ::fstat(descriptor, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Removes the temporary files of this target that a killed writer left behind. A writer holds an
+// flock on its temporary file until the rename, so a file whose lock can be had is nobody's.
+void removeLeftTemporaries(const fs::path& target) {
+    const fs::path folder = target.parent_path();
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const std::string prefix = temporaryPrefix(target);
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!isTemporaryName(entry->d_name, prefix)) {
+            continue;
+        }
+        const fs::path left = folder / entry->d_name;
+        const int descriptor = ::open(left.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0) {
+            continue;
+        }
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillAt(descriptor, left)) {
+            ::unlink(left.c_str());
+        }
+        ::close(descriptor);
+    }
+    ::closedir(listing);
+}
+
+// A new, empty file beside the target that no one else uses, locked while this process writes it;
+// -1 with errno set on failure.
 int createTemporaryBeside(const fs::path& target, fs::path& created) {
     std::random_device entropy;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate =
-            target.parent_path() / ("." + target.filename().string() + ".new-" + std::to_string(entropy()));
+            target.parent_path() / (temporaryPrefix(target) + std::to_string(entropy()));
         const int descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST) {
+        if (descriptor < 0 && errno != EEXIST) {
+            return -1;
+        }
+        if (descriptor < 0) {
+            continue;
+        }
+        // Another writer's clean-up may have taken it as left behind before the lock was had.
+        const bool locked = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+        if ((locked || errno != EWOULDBLOCK) && stillAt(descriptor, candidate)) {
             created = candidate;
             return descriptor;
         }
+        ::close(descriptor);
     }
     errno = EEXIST;
     return -1;
@@ -94,11 +154,14 @@ FileStatus replaceFile(const fs::path& target, std::string_view bytes, Durabilit
         return systemFailure(EISDIR);
     }
 
+    removeLeftTemporaries(real);
     fs::path temporary;
     Descriptor file(createTemporaryBeside(real, temporary));
     if (file.get() < 0) {
         return systemFailure(errno);
     }
+    // The temporary file's lock lasts until the rename, past the close that checks the write.
+    const Descriptor lockUntilRenamed(::dup(file.get()));
     const auto discard = [&temporary](FileStatus failure) {
         ::unlink(temporary.c_str());
         return failure;

@@ -11,6 +11,8 @@ namespace dovrel {
 // target's folder, flushed to disk, given the old file's permissions and renamed over the target.
 // A symbolic link is replaced at its target, so the link stays. On any failure the old file is
 // untouched, the new one is removed and the reason is the system's. Paths are used byte for byte.
+// The new file is named "." + the target's name + ".new-" + a number; such files that a writer killed
+// part way left behind are removed first (a living writer's file is locked and stays).
 // A Regenerable file is not flushed to disk before the rename (see Files::replaceRegenerable).
 enum class Durability { Flushed, Regenerable };
 FileStatus replaceFile(const std::filesystem::path& target, std::string_view bytes,

@@ -317,5 +317,65 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     }
 }
 
+// A file the user made read-only is neither replaced nor removed by a save, a delete or a restore, and
+// nothing is read or asked first; a file that a program without the lock changed after the save read
+// it is not overwritten. Each is the write-failure message with its reason; no copy is kept.
+TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
+    enum Command { Save, Delete, DeleteLast, Restore, SaveChangedMeanwhile };
+    for (const Command command : {Save, Delete, DeleteLast, Restore, SaveChangedMeanwhile}) {
+        SCOPED_TRACE(command);
+        Bench bench;
+        bench.writeGameFile(
+            userConsistFile(command == DeleteLast ? std::vector{kAlpha} : std::vector{kAlpha, kBeta}));
+        ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
+        const UserConsistBackup copy = bench.backups.list().at(0);
+        const std::string other = userConsistFile({kGamma});
+        std::string before = fileText(bench.gameFile());
+        const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+        if (command == SaveChangedMeanwhile) {
+            // Another program writes the file while the document is converted back.
+            bench.processes.setAction([&](const RecordingProcessRunner::Run& run) {
+                const fs::path input = run.arguments.at(0);
+                fs::copy_file(input, converterOutputFor(input), fs::copy_options::overwrite_existing);
+                if (input.extension() == ".xml") {
+                    bench.writeGameFile(other);
+                    before = other;
+                }
+            });
+        } else {
+            fs::permissions(bench.gameFile(), readOnly);
+        }
+        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        bool notWritten = false;
+        switch (command) {
+        case Save:
+        case SaveChangedMeanwhile:
+            notWritten = bench.save("Delta", kLine).result == SaveResult::NotWritten;
+            break;
+        case Delete:
+        case DeleteLast:
+            notWritten = bench.remove("1\tAlpha").result == DeleteResult::NotWritten;
+            break;
+        case Restore:
+            notWritten = UserConsistRestore(bench.services).restore(copy, bench.contentFolder()) ==
+                         RestoreResult::NotWritten;
+            break;
+        }
+        EXPECT_TRUE(notWritten);
+        EXPECT_EQ(bench.messages.shown().back().text,
+                  "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() + ".\r\n\r\n" +
+                      (command == SaveChangedMeanwhile
+                           ? "the file was changed by another program after it was read"
+                           : "the file is read-only"));
+        EXPECT_EQ(bench.messages.shown().size(), command == Restore ? 2u : 1u) << "nothing asked first";
+        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(bench.backups.list().size(), 1u);
+        if (command != SaveChangedMeanwhile) {
+            EXPECT_TRUE(bench.convertedNames().empty());
+            EXPECT_EQ(fs::status(bench.gameFile()).permissions() & fs::perms::all, readOnly);
+        }
+    }
+}
+
 } // namespace
 } // namespace dovrel

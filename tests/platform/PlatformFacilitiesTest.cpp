@@ -1,3 +1,5 @@
+#include "platform/FileIdentity.h"
+#include "platform/FileLock.h"
 #include "platform/LockFileSingleInstance.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
@@ -8,12 +10,17 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace dovrel {
 namespace {
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using testing::fileText;
 using testing::TempFolder;
 
@@ -165,6 +172,91 @@ TEST(ReplaceFile, WritesEveryByteKeepsThePermissionsAndLinks) {
         EXPECT_EQ(fileText(target), bytes) << regenerable;
         EXPECT_EQ(entriesIn(target.parent_path()), 1) << regenerable;
     }
+}
+
+// Temporary files of the target that a killed writer left are removed before the next write; a living
+// writer's (it holds a lock on its file), another target's and names of other forms stay.
+TEST(ReplaceFile, RemovesTheTemporaryFilesAKilledWriterLeftBehind) {
+    TempFolder temp;
+    QtFiles files;
+    const fs::path target = temp.write("game/Content/ConsistTemplates.bin", "old");
+    const fs::path folder = target.parent_path();
+    const std::set<std::string> staying = {"ConsistTemplates.bin",       ".ConsistTemplates.bin.new-99",
+                                           ".ConsistTemplates.bin.new-", ".ConsistTemplates.bin.new-12x",
+                                           "ConsistTemplates.bin.new-5", ".Other.bin.new-8",
+                                           ".consisttemplates.bin.new-6"};
+    for (const std::string& name : staying) {
+        temp.write(folder.lexically_relative(temp.path()) / name, "part");
+    }
+    for (const char* left : {".ConsistTemplates.bin.new-1234", ".ConsistTemplates.bin.new-4294967295"}) {
+        temp.write(folder.lexically_relative(temp.path()) / left, std::string(5000, 'x'));
+    }
+    const int living = ::open((folder / ".ConsistTemplates.bin.new-99").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(living, LOCK_EX), 0);
+    const FileStatus status = files.replace(target, "new");
+    ::close(living);
+    ASSERT_TRUE(status.ok) << status.reason;
+    EXPECT_EQ(fileText(target), "new");
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, staying);
+}
+
+// One holder at a time: without patience a second is told the file is in use, with patience it waits
+// (the window's events processed meanwhile) until the first lets go; other files' locks are their own.
+TEST(FileLock, OneHolderAtATimeAndAWaiterGetsTheLockWhenItIsLetGo) {
+    TempFolder temp;
+    const fs::path file = temp.gameFolder() / "Content" / "ConsistTemplates.bin";
+    fs::create_directories(file.parent_path());
+    FileLock first(file, 0ms);
+    ASSERT_EQ(first.state(), FileLock::State::Held);
+    EXPECT_TRUE(fs::exists(file.parent_path() / ".ConsistTemplates.bin.lock"));
+    const FileLock impatient(file, 0ms);
+    EXPECT_EQ(std::make_pair(impatient.state(), impatient.reason()),
+              std::make_pair(FileLock::State::InUse, std::string("the file is in use by another program")));
+    EXPECT_EQ(FileLock(file.parent_path() / "Other.bin", 0ms).state(), FileLock::State::Held);
+
+    int waits = 0;
+    const FileLock patient(file, 10min, [&] {
+        if (++waits == 3) {
+            first.release();
+        }
+    });
+    EXPECT_EQ(patient.state(), FileLock::State::Held);
+    EXPECT_EQ(waits, 3);
+
+    const FileLock nowhere(temp.path() / "missing" / "ConsistTemplates.bin", 0ms);
+    EXPECT_EQ(std::make_pair(nowhere.state(), nowhere.reason()),
+              std::make_pair(FileLock::State::Failed, std::string("No such file or directory")));
+}
+
+// A rewrite shows in the identity even with the size and time put back; a file without any write
+// permission is read-only even for root.
+TEST(FileIdentity, ARewriteShowsEvenWithSizeAndTimeKeptAndNoWriteBitIsReadOnly) {
+    TempFolder temp;
+    const fs::path file = temp.write("game/ConsistTemplates.bin", "first");
+    const FileIdentity before = FileIdentity::of(file);
+    EXPECT_TRUE(before.exists);
+    EXPECT_EQ(FileIdentity::of(file), before);
+    const auto time = fs::last_write_time(file);
+    temp.write("game/ConsistTemplates.bin", "other");
+    fs::last_write_time(file, time);
+    const FileIdentity after = FileIdentity::of(file);
+    EXPECT_EQ(std::make_pair(after.size, after.modifiedNanoseconds),
+              std::make_pair(before.size, before.modifiedNanoseconds));
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(FileIdentity::of(temp.path() / "missing").exists);
+
+    using P = fs::perms;
+    for (const auto& [permissions, readOnly] :
+         {std::pair{P::owner_read | P::group_read | P::others_read, true}, std::pair{P::none, true},
+          std::pair{P::owner_read | P::owner_write, false}, std::pair{P::others_write, false}}) {
+        fs::permissions(file, permissions);
+        EXPECT_EQ(isReadOnlyFile(file), readOnly) << static_cast<int>(permissions);
+    }
+    EXPECT_FALSE(isReadOnlyFile(temp.path() / "missing"));
 }
 
 } // namespace
