@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
 #include <sstream>
 #include <sys/resource.h>
