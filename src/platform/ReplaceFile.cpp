@@ -72,8 +72,8 @@ bool isTemporaryName(std::string_view name, std::string_view prefix) {
 
 // Whether the descriptor still is the file at the path, which nobody removed in between.
 bool stillAt(int descriptor, const fs::path& path) {
-    struct stat opened {
-    }, named{};
+    struct stat opened {};
+    struct stat named {};
     return ::fstat(descriptor, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
