@@ -192,17 +192,22 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
             found.push_back(position);
         }
     }
-    // How many found items carry each name, and each name with its provider; the items of each name,
-    // provider and product, in list order.
-    using NameProductKey = std::tuple<std::string_view, std::string_view, std::string_view>;
+    // How many found items carry each name, and each name with its provider.
     std::unordered_map<std::string_view, int> byName;
     std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
+    for (const std::size_t position : found) {
+        const Names& n = names(position);
+        ++byName[n.folded.asciiLower];
+        ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
+    }
+    // The items of each name, provider and product that the provider leaves alike, in list order.
+    using NameProductKey = std::tuple<std::string_view, std::string_view, std::string_view>;
     std::map<NameProductKey, std::vector<std::size_t>> byNameAndProduct;
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Names& n = names(found[i]);
-        ++byName[n.folded.asciiLower];
-        ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
-        byNameAndProduct[{n.folded.asciiLower, n.provider, n.product}].push_back(i);
+        if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
+            byNameAndProduct[{n.folded.asciiLower, n.provider, n.product}].push_back(i);
+        }
     }
     // Items that provider and product do not tell apart: the ends of their blueprint paths do.
     std::vector<std::string_view> pathEnds(found.size());
