@@ -12,6 +12,7 @@
 #include "browser/UnitDetails.h"
 #include "browser/UnitFolder.h"
 #include "browser/WeightUnits.h"
+#include "consist/ConsistEditor.h"
 #include "core/TextRules.h"
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
@@ -121,6 +122,11 @@ void Form1::listClicked(BrowserSide side) {
     // A found item names its own record; the others are looked up by name.
     const SelectedUnitCouplers couplers = couplersOfListItem(
         chosen.record ? std::span(&*chosen.record, 1) : catalogue_.records(), *chosen.chosen);
+    // The boxes are shared with the consist editor, which keeps them with the line's display: what
+    // they show then goes into the steps of Undo and Redo, and no later command shows older ones.
+    ConsistPanelTexts& boxes = editor_->display().panelTexts();
+    boxes.frontCouplingBox = couplers.front;
+    boxes.rearCouplingBox = couplers.rear;
     setCaption(c_.Label25, couplers.front);
     setCaption(c_.Label6, couplers.rear);
 }

@@ -137,22 +137,10 @@ void Form1::viewListedConsist() {
     }
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
     editor_->beginStep();
-    editor_->history().name("View Consist");
-    editor_->clearConsistLine();
-    const LoadedConsist loaded =
+    LoadedConsist loaded =
         loadListedConsist(*rowText, listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow())),
                           catalogueLines(catalogue_));
-    editor_->display().panelTexts().consistName = loaded.name;
-    if (!loaded.units.empty()) {
-        editor_->line().apply(ReplaceLine{{}, loaded.units, {-1, -1}});
-    }
-    ConsistDisplay& display = editor_->display();
-    display.setAnchorLeft(ConsistDisplay::kCentredLeft);
-    display.redrawConsistLine(0);
-    display.raiseUnitLabels();
-    if (!loaded.units.empty()) {
-        display.selectUnit(0);
-    }
+    editor_->loadConsist(std::move(loaded.name), std::move(loaded.units));
     editor_->endStep();
     showConsistDisplay();
     if (loaded.overflowed) {

@@ -94,6 +94,7 @@ void Form1::resetWindow() {
     c_.Frame4->hide();
     editor_->clearConsistLine();
     editor_->history().clear(); // a new game folder or a new catalogue: nothing to take back
+    editor_->display().forgetPickedRecords();
     c_.ListView1->clear();
     c_.List3->clear();
     c_.List1->clear();

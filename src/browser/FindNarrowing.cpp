@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <tuple>
 #include <unordered_map>
 
 namespace dovrel {
@@ -90,6 +92,55 @@ bool FindText::foundIn(const FoldedName& name) const {
     return asciiFolded_ && name.asciiLower.find(*asciiFolded_) != std::string::npos;
 }
 
+namespace {
+
+// The path's last `parts` parts between "\", or the whole path when it has no more.
+std::string_view pathEnd(std::string_view path, std::size_t parts) {
+    std::size_t start = path.size();
+    for (std::size_t k = 0; k < parts; ++k) {
+        const std::size_t slash = start == 0 ? std::string_view::npos : path.rfind('\\', start - 1);
+        if (slash == std::string_view::npos) {
+            return path;
+        }
+        start = slash;
+    }
+    return path.substr(start + 1);
+}
+
+} // namespace
+
+std::vector<std::string_view> distinguishingPathEnds(std::span<const std::string_view> paths) {
+    std::vector<std::string> lowered;
+    lowered.reserve(paths.size());
+    for (const std::string_view path : paths) {
+        lowered.push_back(asciiLower(path));
+    }
+    // Ends of one more part at each round; a path keeps the first end that no other path has.
+    std::vector<std::optional<std::string_view>> ends(paths.size());
+    std::size_t open = paths.size();
+    for (std::size_t parts = 1; open > 0; ++parts) {
+        std::unordered_map<std::string_view, int> count;
+        bool longer = false; // some path has more than `parts` parts
+        for (const std::string& path : lowered) {
+            const std::string_view end = pathEnd(path, parts);
+            ++count[end];
+            longer = longer || end.size() < path.size();
+        }
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            if (!ends[i] && (count[pathEnd(lowered[i], parts)] == 1 || !longer)) {
+                ends[i] = pathEnd(paths[i], parts);
+                --open;
+            }
+        }
+    }
+    std::vector<std::string_view> result;
+    result.reserve(ends.size());
+    for (const auto& end : ends) {
+        result.push_back(*end);
+    }
+    return result;
+}
+
 FindNarrowing::FindNarrowing(std::span<const std::string> catalogue)
     : catalogue_(catalogue), names_(catalogue.size()) {}
 
@@ -105,7 +156,8 @@ const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
         const std::string_view line = catalogue_[position];
         const std::string_view english = recordFieldView(line, RecordField::englishName);
         names = Names{english, recordFieldView(line, RecordField::provider),
-                      recordFieldView(line, RecordField::product), foldedName(english)};
+                      recordFieldView(line, RecordField::product),
+                      recordFieldView(line, RecordField::blueprintPath), foldedName(english)};
     }
     return *names;
 }
@@ -148,19 +200,47 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
         ++byName[n.folded.asciiLower];
         ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
     }
+    // The items of each name, provider and product that the provider leaves alike, in list order.
+    using NameProductKey = std::tuple<std::string_view, std::string_view, std::string_view>;
+    std::map<NameProductKey, std::vector<std::size_t>> byNameAndProduct;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Names& n = names(found[i]);
+        if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
+            byNameAndProduct[{n.folded.asciiLower, n.provider, n.product}].push_back(i);
+        }
+    }
+    // Items that provider and product do not tell apart: the ends of their blueprint paths do.
+    std::vector<std::string_view> pathEnds(found.size());
+    for (const auto& [key, items] : byNameAndProduct) {
+        if (items.size() < 2) {
+            continue;
+        }
+        std::vector<std::string_view> paths;
+        paths.reserve(items.size());
+        for (const std::size_t i : items) {
+            paths.push_back(names(found[i]).blueprintPath);
+        }
+        const std::vector<std::string_view> ends = distinguishingPathEnds(paths);
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            pathEnds[items[k]] = ends[k];
+        }
+    }
     std::vector<FoundUnit> units;
     units.reserve(found.size());
-    for (const std::size_t position : found) {
-        const Names& n = names(position);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Names& n = names(found[i]);
         std::string shown(n.english);
         if (byName[n.folded.asciiLower] > 1) {
             shown += " (" + std::string(n.provider);
             if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
                 shown += ", " + std::string(n.product);
             }
+            if (!pathEnds[i].empty()) {
+                shown += ", " + std::string(pathEnds[i]);
+            }
             shown += ")";
         }
-        units.push_back({std::move(shown), position});
+        units.push_back({std::move(shown), found[i]});
     }
     return units;
 }

@@ -44,6 +44,11 @@ private:
     std::optional<std::string> asciiFolded_;
 };
 
+// For the blueprint paths of records that share a name, a provider and a product: each path's shortest
+// end in whole parts between "\" ("a.xml", then "Twin\a.xml", then "Tram\Twin\a.xml") that differs,
+// ASCII case ignored, from the end of as many parts of every other path; the whole path when none does.
+std::vector<std::string_view> distinguishingPathEnds(std::span<const std::string_view> paths);
+
 // An item of a narrowed list: its bytes, as shown, and the catalogue position of its record.
 struct FoundUnit {
     std::string shown;
@@ -65,8 +70,9 @@ public:
     // The items of the loco or wagon list narrowed by a find text: the records the list's filters let
     // through whose name contains the text, in the same order. A name that more than one of the narrowed
     // items carries (compared as the add command compares, ASCII case ignored) is shown with its provider
-    // after it, "Name (Provider)", or with provider and product when those match as well, so the user can
-    // tell them apart. Empty optional when the filters leave the list as it is.
+    // after it, "Name (Provider)", or with provider and product when those match as well, and then with
+    // the shortest end of its blueprint path that tells it apart, "Name (Provider, Product, a.xml)",
+    // when provider and product match too. Empty optional when the filters leave the list as it is.
     std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, const ListFilterTexts& texts,
                                                      std::span<const CouplerBox> boxes, const FindText& find);
 
@@ -75,6 +81,7 @@ private:
         std::string_view english;
         std::string_view provider;
         std::string_view product;
+        std::string_view blueprintPath;
         FoldedName folded;
     };
     struct Listed {

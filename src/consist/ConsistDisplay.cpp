@@ -188,7 +188,12 @@ void ConsistDisplay::showSelectedCouplings(std::int32_t labelIndex) {
     }
     panel_.frontCouplingBox = "?";
     panel_.rearCouplingBox = "?";
-    const std::optional<std::string> record = findRecordExactly(host_.catalogueSlots(), body->caption);
+    const std::int32_t unit = labelIndex - 1;
+    const std::string_view own =
+        unit >= 0 && unit < line_.unitCount() ? recordOfUnit(line_.unit(unit)) : std::string_view();
+    const std::optional<std::string> record = pickedRecords_.contains(own)
+                                                  ? std::optional<std::string>(own)
+                                                  : findRecordExactly(host_.catalogueSlots(), body->caption);
     if (!record) {
         return;
     }
@@ -197,6 +202,10 @@ void ConsistDisplay::showSelectedCouplings(std::int32_t labelIndex) {
     const std::string_view rear = fields.field(RecordField::rearCouplingId);
     panel_.frontCouplingBox = front != "*" ? shortCouplerName(front) : "?";
     panel_.rearCouplingBox = rear != "*" ? shortCouplerName(rear) : "*";
+}
+
+void ConsistDisplay::rememberPickedRecord(std::string_view record) {
+    pickedRecords_.emplace(record);
 }
 
 void ConsistDisplay::markUnitAsNew(std::int32_t unit) {

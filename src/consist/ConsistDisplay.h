@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dovrel {
@@ -85,6 +87,11 @@ public:
     void highlightInPlace(std::int32_t unit, bool showCouplings);
     // Fills the coupling boxes for the unit shown by body label labelIndex.
     void showSelectedCouplings(std::int32_t labelIndex);
+    // A record the user picked by its own list item (a found name that several records carry). The
+    // coupling boxes of a unit with that record show the record itself rather than the first record
+    // of its name. Forgotten when the catalogue changes.
+    void rememberPickedRecord(std::string_view record);
+    void forgetPickedRecords() { pickedRecords_.clear(); }
     // Shows " [NEW] " in the unit's caption in place of its position.
     void markUnitAsNew(std::int32_t unit);
 
@@ -117,6 +124,7 @@ private:
     ConsistHost& host_;
     ConsistLabels labels_;
     ConsistPanelTexts panel_;
+    std::set<std::string, std::less<>> pickedRecords_;
 
     std::int32_t anchorIndex_ = 0;
     float anchorLeft_ = kCentredLeft;

@@ -58,6 +58,22 @@ void ConsistEditor::newConsist() {
     parts_.host.updateCommandAvailability();
 }
 
+void ConsistEditor::loadConsist(std::string name, std::vector<std::string> units) {
+    history_.name("View Consist");
+    clearConsistLine();
+    display_.panelTexts().consistName = std::move(name);
+    const bool empty = units.empty();
+    if (!empty) {
+        line_.apply(ReplaceLine{{}, std::move(units), {-1, -1}});
+    }
+    display_.setAnchorLeft(ConsistDisplay::kCentredLeft);
+    display_.redrawConsistLine(0);
+    display_.raiseUnitLabels();
+    if (!empty) {
+        display_.selectUnit(0);
+    }
+}
+
 } // namespace dovrel
 
 namespace dovrel {
@@ -94,8 +110,9 @@ bool ConsistEditor::undo() {
         history_.clear(); // the line no longer matches its history
         return false;
     }
-    restoreStep(*step, step->before, true);
-    history_.stepUndone();
+    const std::string nameShown = display_.panelTexts().consistName;
+    restoreStep(*step, step->before);
+    history_.stepUndone(nameShown);
     return true;
 }
 
@@ -108,17 +125,16 @@ bool ConsistEditor::redo() {
         history_.clear();
         return false;
     }
-    restoreStep(*step, step->after, false);
-    history_.stepRedone();
+    const std::string nameShown = display_.panelTexts().consistName;
+    restoreStep(*step, step->after);
+    history_.stepRedone(nameShown);
     return true;
 }
 
-void ConsistEditor::restoreStep(const EditStep& step, const DisplayState& state, bool undoing) {
+void ConsistEditor::restoreStep(const EditStep& step, const DisplayState& state) {
     display_.restore(state);
-    const std::string& nameBefore = step.before.panel.consistName;
-    const std::string& nameAfter = step.after.panel.consistName;
-    if (nameBefore != nameAfter) {
-        display_.panelTexts().consistName = undoing ? nameBefore : nameAfter;
+    if (step.renames) {
+        display_.panelTexts().consistName = state.panel.consistName;
     }
 }
 

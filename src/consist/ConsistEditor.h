@@ -56,6 +56,10 @@ public:
     void clearConsistLine();
     // mnuNewConsist and butNewConsist.
     void newConsist();
+    // A listed consist taken into the line (View), once the user agreed to abandon the line: the line
+    // emptied, the name in the name box, the units in the line, shown from its head with the first
+    // unit selected.
+    void loadConsist(std::string name, std::vector<std::string> units);
     ConsistStateValues stateValues() const;
 
     // HScroll2's change by the user.
@@ -63,8 +67,10 @@ public:
 
     // Undo and Redo. Every user command runs between beginStep() and endStep(); one that changed the
     // line becomes a step. undo() takes the newest step back: the line, its headings, the selection,
-    // the view and the panel's boxes as they were before it (the consist name too when the step
-    // changed it); redo() makes it again. Both return false when there is nothing to do.
+    // the view and the panel's boxes as they were before it; redo() makes it again. The consist name
+    // changes only with a step that renamed: Undo gives back the name shown before the step was made
+    // (or last made again), Redo the name shown when it was last undone. Both return false when there
+    // is nothing to do.
     void beginStep() { history_.begin(display_.capture()); }
     void endStep() { history_.end(display_.capture()); }
     bool undo();
@@ -74,8 +80,8 @@ public:
 
 private:
     // Draws the line again as the state describes it; the consist name comes along when the step
-    // changed it.
-    void restoreStep(const EditStep& step, const DisplayState& state, bool undoing);
+    // renamed.
+    void restoreStep(const EditStep& step, const DisplayState& state);
 
     ConsistLine line_;
     ConsistDisplay display_;

@@ -21,6 +21,10 @@ std::string withToggledHeading(std::string_view unit) {
     return toggled;
 }
 
+std::string_view recordOfUnit(std::string_view unit) {
+    return unit.substr(0, unit.rfind('|'));
+}
+
 std::string unitField(std::string_view unit, RecordField field) {
     return std::string(EquipmentRecord(unit).field(field));
 }

@@ -22,6 +22,9 @@ bool isForward(std::string_view unit);
 // empty.
 std::string withToggledHeading(std::string_view unit);
 
+// The unit's record: the text before its last "|" (all of it when there is none).
+std::string_view recordOfUnit(std::string_view unit);
+
 // A field of the unit's record by position, empty when the unit has fewer fields.
 std::string unitField(std::string_view unit, RecordField field);
 // The same field read in place, without copying or splitting the whole text.

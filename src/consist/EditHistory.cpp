@@ -43,6 +43,7 @@ void EditHistory::end(DisplayState after) {
         return;
     }
     step.after = std::move(after);
+    step.renames = step.before.panel.consistName != step.after.panel.consistName;
     steps_.resize(done_);
     steps_.push_back(std::move(step));
     done_ = steps_.size();
@@ -62,15 +63,23 @@ const EditStep* EditHistory::redoStep() const {
     return done_ < steps_.size() ? &steps_[done_] : nullptr;
 }
 
-void EditHistory::stepUndone() {
-    if (done_ > 0) {
-        --done_;
+void EditHistory::stepUndone(std::string_view nameShown) {
+    if (done_ == 0) {
+        return;
+    }
+    EditStep& step = steps_[--done_];
+    if (step.renames) {
+        step.after.panel.consistName = std::string(nameShown);
     }
 }
 
-void EditHistory::stepRedone() {
-    if (done_ < steps_.size()) {
-        ++done_;
+void EditHistory::stepRedone(std::string_view nameShown) {
+    if (done_ == steps_.size()) {
+        return;
+    }
+    EditStep& step = steps_[done_++];
+    if (step.renames) {
+        step.before.panel.consistName = std::string(nameShown);
     }
 }
 

@@ -13,12 +13,14 @@
 namespace dovrel {
 
 // One user command that changed the line: its name ("Shift Unit Right"), the edits it applied in
-// order, and the drawn line as it stood before and after the command.
+// order, and the drawn line as it stood before and after the command. A step that renames (View, New
+// Consist) changed the consist name box; Undo and Redo set the box only for such a step.
 struct EditStep {
     std::string name;
     std::vector<ConsistEdit> edits;
     DisplayState before;
     DisplayState after;
+    bool renames = false;
 };
 
 // The steps that Undo and Redo walk through. A command runs between begin() and end(); the edits the
@@ -40,9 +42,11 @@ public:
     // The step Undo would take back, and the one Redo would make again.
     const EditStep* undoStep() const;
     const EditStep* redoStep() const;
-    // Undo or Redo has carried out that step.
-    void stepUndone();
-    void stepRedone();
+    // Undo or Redo has carried out that step; nameShown is the consist name box as it stood just before.
+    // For a renaming step that name becomes the name at the step's end (Undo) or start (Redo), so a
+    // name typed after it comes back when the step is made again, or taken back again.
+    void stepUndone(std::string_view nameShown);
+    void stepRedone(std::string_view nameShown);
 
     void clear();
     std::size_t stepCount() const { return steps_.size(); }

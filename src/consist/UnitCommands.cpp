@@ -35,6 +35,7 @@ bool UnitCommands::listReady(UnitList list, const ListChoice& choice) {
 
 std::optional<std::string> UnitCommands::unitFor(const ListChoice& choice) {
     if (choice.record) {
+        parts_.display.rememberPickedRecord(*choice.record);
         return makeConsistUnit(*choice.record);
     }
     const std::string& chosenName = *choice.chosen;

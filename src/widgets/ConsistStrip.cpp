@@ -50,11 +50,20 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
                                                           : Qt::AlignLeft | Qt::AlignVCenter;
             painter.drawText(area, flags, displayText(element->caption));
         }
+        if (ref.set == LabelSet::Label3 && element->opaque) {
+            // The frame reaches into the gaps beside the selected unit: their marks show through it,
+            // under the selected unit's own body and marker, which lie above the frame.
+            painter.save();
+            painter.setClipRect(area);
+            paintGapMarks(painter);
+            painter.restore();
+        }
     }
 }
 
-// Below every label, so front markers that reach into a gap stay on top of its mark. Bodies stand
-// left to right in line order, so only the gaps from the first one that reaches the band are looked at.
+// Below every label, so front markers that reach into a gap stay on top of its mark; again over the
+// selection frame where it covers a gap. Bodies stand left to right in line order, so only the gaps
+// from the first one that reaches the band are looked at.
 void ConsistStrip::paintGapMarks(QPainter& painter) const {
     const TwipsRect band = twipsGeometry(this);
     const QRectF visible(0, 0, width(), height());

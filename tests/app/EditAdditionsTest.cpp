@@ -161,6 +161,38 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
     EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
 }
 
+// The selection frame reaches into the gaps beside the selected unit; a mark there shows through it.
+TEST_F(EditAdditionsTest, AMismatchBesideTheSelectedUnitShowsOverItsFrame) {
+    addLoco("Loco B", c().butAddLocoRight);
+    addLoco("Loco A", c().butAddLocoRight);
+    click(c().butHead);
+    key(Qt::Key_F3);
+    ASSERT_EQ(selected(), 1);
+    ASSERT_EQ(form->namedControls().find("Label1[2]")->geometry()->left, 6180.0f);
+    // Under the frame (from 6060), left of the selected unit's front marker (from 6135); mid-height.
+    const QImage strip = c().strip->grab().toImage();
+    EXPECT_EQ(strip.pixelColor(6090 / 15, (1260 - 990) / 15), QColor(255, 0, 0));
+}
+
+// The coupling boxes as a list click left them are what a step keeps: the step that does not rewrite
+// them leaves them, and Undo brings them back.
+TEST_F(EditAdditionsTest, UndoBringsBackTheCouplingBoxesAsShown) {
+    addLoco("Loco B", c().butAddLocoRight);
+    ASSERT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Buffer/Knuckle"));
+    clickRow(c().List1, c().List1->row(c().List1->findItems(QStringLiteral("Loco C"), Qt::MatchExactly)[0]));
+    click(c().butReverseUnit);
+    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
+    click(c().butReverseUnit);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), "Loco B");
+    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(line(), "");
+    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Buffer/Knuckle"))
+        << "as the click on Loco B left them before it was added";
+}
+
 // The shown texts of a list's items (their bytes are compared end to end in tests/e2e).
 std::vector<QString> textsOf(const QListWidget* list) {
     std::vector<QString> texts;
@@ -226,13 +258,20 @@ TEST_F(FindBarTest, AddingADuplicateAddsTheRecordPicked) {
     ASSERT_NE(makeConsistUnit(records[2]), makeConsistUnit(records[0]));
     clickRow(c().List1, 1);
     EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle"));
+    clickRow(c().List1, 0);
     QTest::mouseClick(c().butAddLocoRight, Qt::LeftButton);
-    ASSERT_EQ(form->editor().line().unitCount(), 1);
-    EXPECT_EQ(form->editor().line().unit(0), makeConsistUnit(records[2]));
+    clickRow(c().List1, 1);
+    QTest::mouseClick(c().butAddLocoRight, Qt::LeftButton);
+    ASSERT_EQ(form->editor().line().unitCount(), 2);
+    EXPECT_EQ(form->editor().line().unit(1), makeConsistUnit(records[2]));
+    // Its coupling boxes, as its caption letters, describe the record picked.
+    QTest::mouseClick(c().strip, Qt::LeftButton, {}, QPoint((6180 + 1635) / 15 + 20, (1080 - 990) / 15 + 5));
+    ASSERT_EQ(selected(), 1);
+    EXPECT_EQ(c().Label25->text(), QStringLiteral("Knuckle"));
 
     clickRow(c().List1, 0);
     QTest::mouseClick(c().butReplaceLoco, Qt::LeftButton);
-    EXPECT_EQ(form->editor().line().unit(0), makeConsistUnit(records[0]));
+    EXPECT_EQ(form->editor().line().unit(1), makeConsistUnit(records[0]));
 }
 
 TEST_F(FindBarTest, DetailsShowEachFoundItemsOwnRecord) {

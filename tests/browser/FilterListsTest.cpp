@@ -216,6 +216,39 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
     }
 }
 
+TEST(FoundUnits, TwinsOfOneProductShowTheEndOfTheirBlueprintPath) {
+    const auto twin = [](const char* product, const char* path) {
+        return recordWith({{Field::englishName, "Twin Loco"},
+                           {Field::provider, "Beta"},
+                           {Field::product, product},
+                           {Field::blueprintPath, path}});
+    };
+    const std::vector<std::string> stock = {twin("Tram", "RailVehicles\\Twin\\TwinA.xml"),
+                                            twin("Bus", "RailVehicles\\Twin\\TwinA.xml"),
+                                            twin("Tram", "RailVehicles\\Twin\\TwinB.xml")};
+    FindNarrowing narrowing(stock);
+    EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked,
+                                   FindText(QStringLiteral("twin"))),
+              (std::vector<FoundUnit>{{"Twin Loco (Beta, Tram, TwinA.xml)", 0},
+                                      {"Twin Loco (Beta, Bus)", 1},
+                                      {"Twin Loco (Beta, Tram, TwinB.xml)", 2}}));
+}
+
+// The shortest end, in whole parts, that no other path has at the same length; letter case ignored.
+TEST(DistinguishingPathEnds, TakeTheShortestEndNoOtherPathShares) {
+    using Paths = std::vector<std::string_view>;
+    const std::vector<std::pair<Paths, Paths>> cases = {
+        {{"A\\a.xml", "A\\b.xml"}, {"a.xml", "b.xml"}},
+        {{"X\\Twin\\a.xml", "Y\\Twin\\a.xml", "Y\\b.xml"}, {"X\\Twin\\a.xml", "Y\\Twin\\a.xml", "b.xml"}},
+        {{"Twin\\a.xml", "a.xml"}, {"Twin\\a.xml", "a.xml"}},
+        {{"Old\\A.XML", "New\\a.xml", "c.xml"}, {"Old\\A.XML", "New\\a.xml", "c.xml"}},
+        {{"Same\\a.xml", "SAME\\A.xml"}, {"Same\\a.xml", "SAME\\A.xml"}}, // whole paths
+    };
+    for (const auto& [paths, ends] : cases) {
+        EXPECT_EQ(distinguishingPathEnds(paths), ends) << paths.front();
+    }
+}
+
 // The panel follows the pointer from the anchor pressed; the release moves it by the same anchor. Only
 // the left button alone drags.
 TEST(CouplingFilterPanel, TheTitleStripDragsThePanelFromItsAnchor) {

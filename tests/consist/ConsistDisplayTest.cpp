@@ -82,5 +82,25 @@ TEST(ConsistDisplay, CaptionLettersAndCouplingBoxes) {
     EXPECT_EQ(fx.editor.line().unit(1), makeConsistUnit(fx.host.catalogue[2]));
 }
 
+// A unit added or traded by its own list item (a found duplicate) shows its own couplers, wherever it
+// is selected again; the other unit of that name still shows the lower slot's.
+TEST(ConsistDisplay, AUnitPickedByItsOwnRecordShowsItsOwnCouplings) {
+    EditorFixture fx(0);
+    fx.host.catalogue = {catalogueRecord("Twin", "First.xml", "First.xml"),
+                         catalogueRecord("Twin", "Second.xml", "Rear.xml")};
+    const auto boxes = [&fx] { return fx.panel().frontCouplingBox + "/" + fx.panel().rearCouplingBox; };
+    fx.editor.units().addUnit(Side::Right, UnitList::Locos, ListChoice{2, "Twin", fx.host.catalogue[1]});
+    EXPECT_EQ(boxes(), "Second/Rear");
+    fx.editor.units().addUnit(Side::Right, UnitList::Locos, ListChoice{2, "Twin"});
+    EXPECT_EQ(boxes(), "Second/Rear") << "the selection stays on the picked unit";
+    fx.click(1);
+    EXPECT_EQ(boxes(), "First/First");
+    fx.editor.units().tradeUnit(UnitList::Locos, ListChoice{2, "Twin", fx.host.catalogue[1]});
+    fx.editor.arrangement().reverseUnit();
+    fx.click(0);
+    fx.click(1);
+    EXPECT_EQ(boxes(), "Second/Rear") << "traded in, reversed or not";
+}
+
 } // namespace
 } // namespace dovrel::testing

@@ -11,10 +11,11 @@
 namespace dovrel::testing {
 namespace {
 
-// The line as the command descriptions change it.
+// The line as the command descriptions change it, and the consist name box.
 struct LineModel {
     std::vector<std::string> units;
     int selected = -1, marked = -1;
+    std::string name;
 };
 
 // The units, the display state and every label's place, caption and flags.
@@ -24,6 +25,11 @@ struct LineState {
     std::vector<std::tuple<int, std::size_t, float, std::string, bool, bool>> elements;
     bool operator==(const LineState&) const = default;
 };
+
+LineState withName(LineState state, std::string name) {
+    state.display.panel.consistName = std::move(name);
+    return state;
+}
 
 LineState stateOf(const ConsistEditor& editor) {
     LineState state{
@@ -40,7 +46,21 @@ LineState stateOf(const ConsistEditor& editor) {
 
 constexpr int kShiftKey = 16, kCtrlKey = 17;
 
-enum Op { Add, Trade, Delete, Shift, Turn, Press, Background, Scroll, Navigate, NewConsist, OpCount };
+enum Op {
+    Add,
+    Trade,
+    Delete,
+    Shift,
+    Turn,
+    Press,
+    Background,
+    Scroll,
+    Navigate,
+    NewConsist,
+    View,
+    Type,
+    OpCount
+};
 
 class RandomEditing : public ::testing::Test {
 protected:
@@ -76,7 +96,7 @@ protected:
 };
 
 std::string RandomEditing::step(Op op) {
-    auto& [units, s, marked] = model;
+    auto& [units, s, marked, typed] = model;
     const int n = static_cast<int>(units.size());
     const int variant = pick(3);
     const bool left = variant == 0;
@@ -225,6 +245,20 @@ std::string RandomEditing::step(Op op) {
             expectLineEnded({});
         }
         break;
+    case View: { // a listed consist of up to three units, some reversed, from its head
+        std::vector<std::string> listed;
+        for (int k = pick(4); k > 0; --k) {
+            const std::string listedUnit = makeConsistUnit(fx.host.catalogue[pick(20)]);
+            listed.push_back(pick(2) == 0 ? listedUnit : withToggledHeading(listedUnit));
+        }
+        model = {listed, listed.empty() ? -1 : 0, -1, "Listed " + std::to_string(name)};
+        fx.editor.loadConsist(model.name, listed);
+        break;
+    }
+    case Type: // typing in the name box is no step of its own
+        typed = entry == 0 ? "" : "Typed " + std::to_string(name);
+        fx.panel().consistName = typed;
+        break;
     case OpCount:
         break;
     }
@@ -237,6 +271,7 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
     ASSERT_EQ(line.selectedIndex(), model.selected);
     fx.expectDrawnAsTheLine(model.marked);
     EXPECT_EQ(fx.panel().unitCountBox.empty() || fx.panel().unitCountBox == "0", model.units.empty());
+    EXPECT_EQ(fx.panel().consistName, model.name);
     // Deleting the only unit recomputes while it is still counted, then turns TO HEAD off itself.
     if (staleAvailability) {
         EXPECT_TRUE(fx.host.isEnabled("mnuSaveConsistToVTUserConsists"));
@@ -246,15 +281,18 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
     expectAvailabilityFollows();
 }
 
-// Random commands checked against the model (message, units, drawing, command states); then Undo
-// walks back through the state before every step and Redo forward through the state after each.
+// Random commands and names typed between them, checked against the model (message, units, drawing,
+// command states, name box); then Undo walks back through the state before every step and Redo
+// forward through the state after each. The name box changes only with a step that renamed: to the
+// name before it on Undo, and on Redo to the name shown when it was undone, typed on the way back or
+// not.
 TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThroughThem) {
     std::vector<LineState> beforeSteps;
     std::vector<LineState> afterSteps;
     std::set<std::string> messagesSeen;
     bool staleAvailability = false;
     std::size_t longestLine = 0;
-    fx.panel().consistName = "Coal train"; // comes back when New Consist is undone
+    fx.panel().consistName = model.name = "Coal train"; // comes back when New Consist is undone
     for (int i = 0; i < 2000; ++i) {
         const int roll = pick(OpCount + 5); // adding is weighted up so the line grows to a few dozen units
         const Op op = roll >= OpCount ? Add : static_cast<Op>(roll);
@@ -289,15 +327,31 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
     EXPECT_GE(longestLine, 12u); // long lines and every message were met
     EXPECT_EQ(messagesSeen.size(), 8u);
 
+    const auto renames = [&](std::size_t k) {
+        return beforeSteps[k].display.panel.consistName != afterSteps[k].display.panel.consistName;
+    };
+    std::vector<std::string> shownAtUndo(beforeSteps.size());
+    std::size_t renamingSteps = 0;
     for (std::size_t k = beforeSteps.size(); k-- > 0;) {
+        if (pick(4) == 0) {
+            fx.panel().consistName = "Typed back " + std::to_string(k);
+        }
+        shownAtUndo[k] = fx.panel().consistName;
+        renamingSteps += renames(k) ? 1 : 0;
         ASSERT_TRUE(fx.editor.undo()) << "step " << k;
-        ASSERT_EQ(stateOf(fx.editor), beforeSteps[k]) << "undoing step " << k;
+        ASSERT_EQ(
+            stateOf(fx.editor),
+            withName(beforeSteps[k], renames(k) ? beforeSteps[k].display.panel.consistName : shownAtUndo[k]))
+            << "undoing step " << k;
         expectAvailabilityFollows();
     }
+    EXPECT_GE(renamingSteps, 20u);
     EXPECT_FALSE(fx.editor.undo());
     for (std::size_t k = 0; k < afterSteps.size(); ++k) {
+        const std::string shown = fx.panel().consistName;
         ASSERT_TRUE(fx.editor.redo()) << "step " << k;
-        ASSERT_EQ(stateOf(fx.editor), afterSteps[k]) << "redoing step " << k;
+        ASSERT_EQ(stateOf(fx.editor), withName(afterSteps[k], renames(k) ? shownAtUndo[k] : shown))
+            << "redoing step " << k;
     }
     EXPECT_FALSE(fx.editor.redo());
 
@@ -317,7 +371,7 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
     EXPECT_EQ(fx.editor.history().stepCount(), kept + 1);
     EXPECT_EQ(fx.editor.history().redoStep(), nullptr);
     ASSERT_TRUE(fx.editor.undo() && fx.editor.undo());
-    EXPECT_EQ(stateOf(fx.editor), beforeSteps[kept - 1]);
+    EXPECT_EQ(withName(stateOf(fx.editor), ""), withName(beforeSteps[kept - 1], ""));
 }
 
 // Undo keeps a name typed after the step; a line changed outside the history drops the history.

@@ -323,6 +323,20 @@ TEST(ConsistFilesView, ViewLoadsTheListedUnitsAndUndoTakesItBack) {
     EXPECT_FALSE(dumps[4].enabled("mnuUndo") || dumps[4].enabled("mnuRedo"));
 }
 
+// A name typed after View is the name of the line from then on: Undo and Redo over the View and the
+// steps after it give it back, so a Save goes to the typed name.
+TEST(ConsistFilesView, ANameTypedAfterViewComesBackWithRedo) {
+    Session session(sampleGame());
+    const std::vector<Dump> dumps =
+        session.run({"click mnuOpenVTUserConsists", "choose List3 #0", "click butView",
+                     "type Text1 Typed name", "choose List1 #0", "click butAddLocoRight", "dump",
+                     "click mnuUndo", "click mnuUndo", "dump", "click mnuRedo", "click mnuRedo", "dump"});
+    EXPECT_EQ(dumps[1].text("Text1"), "");
+    EXPECT_EQ(dumps[1].state("unitCount").toInt(), 0);
+    EXPECT_EQ(dumps[2].text("Text1"), "Typed name");
+    EXPECT_EQ(dumps[2].consistUnits(), dumps[0].consistUnits());
+}
+
 // Saving and deleting: the game's file, as serz reads it back, is the document the editor must write.
 constexpr std::uint64_t kSaveSeed = 20240613;
 
