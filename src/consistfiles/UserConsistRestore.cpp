@@ -96,7 +96,9 @@ std::vector<BackupChoice> UserConsistRestore::choices(const fs::path& contentFol
 
 RestoreResult UserConsistRestore::restore(const UserConsistBackup& backup, const fs::path& contentFolder) {
     const std::optional<fs::path> current = resolveName(contentFolder, "ConsistTemplates.bin");
-    if (services_.messages.ask(consistmessages::restoreQuestion(backupLabel(backup), current.has_value())) !=
+    std::error_code error;
+    const bool currentIsFile = current && fs::is_regular_file(*current, error);
+    if (services_.messages.ask(consistmessages::restoreQuestion(backupLabel(backup), currentIsFile)) !=
         MessageAnswer::Yes) {
         return RestoreResult::NotRestored;
     }
