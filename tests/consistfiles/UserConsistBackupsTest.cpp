@@ -187,17 +187,6 @@ TEST(UserConsistBackups, AHeldOrSparedCopyIsNotPruned) {
     }
 }
 
-TEST(UserConsistBackups, ACopyAddedAndPrunedIsAnnounced) {
-    Bench bench;
-    int announced = 0;
-    bench.backups.whenChanged([&] { ++announced; });
-    EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
-    EXPECT_EQ(announced, 0) << "no file, no copy";
-    bench.writeGameFile(document(1));
-    EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
-    EXPECT_EQ(announced, 1);
-}
-
 TEST(UserConsistRestore, AUserConsistDocumentIsARecordSetWhoseTemplatesAllClose) {
     const std::string whole = userConsistFile({userTemplate(R"(d:id="1")", "A", {{"a.xml"}})});
     const std::string empty = "<?xml version=\"1.0\"?>\r\n<cRecordSet xmlns:d=\"x\" d:id=\"1\">\r\n"
