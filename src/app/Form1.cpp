@@ -62,7 +62,9 @@ Form1::Form1(const Services& services)
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
       form4_(std::make_unique<Form4>(registry_)),
       formRestore_(std::make_unique<FormRestore>(
-          registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); })) {
+          registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); },
+          [this](std::optional<std::filesystem::path> chosen) { backups_.hold(std::move(chosen)); })) {
+    backups_.whenChanged([this] { backupsChanged_ = true; });
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
     setFont(dialogFont());

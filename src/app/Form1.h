@@ -277,6 +277,8 @@ private:
     void wireConsistFiles();
     void openRestoreWindow();
     void restoreUserConsists(const UserConsistBackup& backup);
+    // Lists the copies anew in an open restore window once a copy was added or pruned.
+    void refreshRestoreWindow();
 
     void wireCommands();
     void applyCommandStates(const class CommandStates& states);
@@ -374,6 +376,8 @@ private:
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;
     std::unique_ptr<FormRestore> formRestore_;
+    // A copy was added or pruned since the restore window was last filled.
+    bool backupsChanged_ = false;
     // What the totals caption and the gap marks were last computed from.
     struct AdditionsSource {
         std::uint64_t lineRevision = ~std::uint64_t{0};

@@ -160,6 +160,7 @@ void Form1::saveConsist() {
         c_.Text1->setSelection(0, static_cast<int>(c_.Text1->text().size()));
         c_.Text1->setFocus();
     }
+    refreshRestoreWindow();
 }
 
 void Form1::nameTrimmed(const std::string& name) {
@@ -187,6 +188,7 @@ void Form1::deleteConsist() {
     UserConsistDeleter(fileServices_)
         .deleteUserConsist(chosenRowText(), storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading,
                            folders_.contentFolder, *this);
+    refreshRestoreWindow();
 }
 
 void Form1::consistDeleted() {
@@ -202,21 +204,34 @@ void Form1::lastConsistDeleted() {
 
 void Form1::openRestoreWindow() {
     const BusyScope busy(busy_);
-    formRestore_->showChoices(UserConsistRestore(fileServices_).choices());
+    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
+    backupsChanged_ = false;
     formRestore_->showAndRaise();
+}
+
+void Form1::refreshRestoreWindow() {
+    if (!backupsChanged_ || !formRestore_->isVisible()) {
+        return;
+    }
+    const BusyScope busy(busy_);
+    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
+    backupsChanged_ = false;
 }
 
 void Form1::restoreUserConsists(const UserConsistBackup& backup) {
     const BusyScope busy(busy_);
     if (UserConsistRestore(fileServices_).restore(backup, folders_.contentFolder) !=
         RestoreResult::Restored) {
+        refreshRestoreWindow();
         return;
     }
     c_.mnuOpenVTUserConsists->setEnabled(true);
     if (userConsistsOnShow()) {
         readUserConsists();
     }
-    formRestore_->showChoices(UserConsistRestore(fileServices_).choices());
+    // The copy put back stays chosen, and so kept, while the window stays open.
+    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder), backup.file);
+    backupsChanged_ = false;
 }
 
 void Form1::wireConsistFiles() {

@@ -2,6 +2,7 @@
 // consist editor asks of it.
 #include "app/Form1.h"
 
+#include "app/FormRestore.h"
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
 #include "catalogue/AssetScan.h"
@@ -111,6 +112,8 @@ void Form1::resetWindow() {
     applyCommandStates(disableAllCommands());
     // Kept copies can be put back only into a game folder that holds its content folder.
     c_.mnuRestoreUserConsists->setEnabled(false);
+    // Its copies were those of the game folder before.
+    formRestore_->hide();
 }
 
 int Form1::ValidateGameFolder() {

@@ -64,13 +64,20 @@ std::string badlyFormedXml() {
     return joined({"Operation aborted.", "Badly formed .xml file.", "See error.xml file in \\Temp folder."});
 }
 
-std::string restoreQuestion(std::string_view taken) {
-    return "Put back the user consists of the copy of " + std::string(taken) +
-           "?\r\n\r\nThe file as it is now is kept as a copy first.";
+std::string restoreQuestion(std::string_view copy, bool gameFileExists) {
+    const std::string question = "Put back the user consists of the copy of " + std::string(copy) + "?";
+    return gameFileExists ? joined({question, "The file as it is now is kept as a copy first."}) : question;
 }
 
-std::string userConsistsRestored(std::string_view taken) {
-    return "User consists restored from the copy of " + std::string(taken) + ".";
+std::string userConsistsRestored(std::string_view copy) {
+    return "User consists restored from the copy of " + std::string(copy) + ".";
+}
+
+std::string copyUnreadable(std::string_view copy) {
+    return joined({"Operation aborted.",
+                   "The copy of " + std::string(copy) + " is an " + std::string(kUnreadableCopy) +
+                       ": the converter does not read it as user consists.",
+                   "ConsistTemplates.bin was left as it was."});
 }
 
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason) {

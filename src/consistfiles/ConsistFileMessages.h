@@ -35,9 +35,13 @@ std::string badlyFormedXml();
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason);
 std::string couldNotRead(const std::filesystem::path& file, std::string_view reason);
 
-// Restoring a kept copy.
-std::string restoreQuestion(std::string_view taken);
-std::string userConsistsRestored(std::string_view taken);
+// Restoring a kept copy, named as backupLabel names it.
+// The reason shown for a copy the converter does not read as user consists.
+inline constexpr std::string_view kUnreadableCopy = "unreadable copy";
+// The promise of a copy of the file as it is now only when there is such a file.
+std::string restoreQuestion(std::string_view copy, bool gameFileExists);
+std::string userConsistsRestored(std::string_view copy);
+std::string copyUnreadable(std::string_view copy);
 
 // Deleting.
 std::string notUserConsist(std::string_view name);

@@ -1,8 +1,8 @@
 #include "consistfiles/UserConsistBackups.h"
 
+#include "consistfiles/BackupNames.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <ctime>
 #include <system_error>
 
 namespace dovrel {
@@ -11,87 +11,115 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kPrefix = "ConsistTemplates-";
-constexpr std::string_view kExtension = ".bin";
-constexpr std::size_t kStampLength = 15; // YYYYMMDD-HHMMSS
+constexpr const char* kGameFolderRecord = "GameFolder.txt";
+// Far more than digests of different paths can ever share.
+constexpr int kDigestCandidates = 100;
 
-std::string stampOf(std::time_t seconds) {
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return text;
-}
-
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+fs::path gameFolderOf(const fs::path& contentFolder) {
+    fs::path normal = contentFolder.lexically_normal();
+    if (!normal.has_filename()) {
+        normal = normal.parent_path();
+    }
+    return normal.parent_path();
 }
 
 } // namespace
 
-std::optional<std::string> backupTakenAt(std::string_view fileName) {
-    if (fileName.size() != kPrefix.size() + kStampLength + kExtension.size() ||
-        !fileName.starts_with(kPrefix) || !fileName.ends_with(kExtension)) {
-        return std::nullopt;
-    }
-    const std::string_view stamp = fileName.substr(kPrefix.size(), kStampLength);
-    if (!allDigits(stamp.substr(0, 8)) || stamp[8] != '-' || !allDigits(stamp.substr(9))) {
-        return std::nullopt;
-    }
-    std::string taken;
-    taken.append(stamp.substr(0, 4))
-        .append("-")
-        .append(stamp.substr(4, 2))
-        .append("-")
-        .append(stamp.substr(6, 2));
-    taken.append(" ").append(stamp.substr(9, 2)).append(":").append(stamp.substr(11, 2)).append(":");
-    taken.append(stamp.substr(13, 2));
-    return taken;
+std::string backupLabel(const UserConsistBackup& backup) {
+    return backup.sequence ? backup.taken + " #" + std::to_string(*backup.sequence)
+                           : backup.taken + " (game folder not recorded)";
 }
 
 UserConsistBackups::UserConsistBackups(Files& files, const WallClock& clock, fs::path programFolder)
     : files_(files), clock_(clock), programFolder_(std::move(programFolder)) {}
 
-std::optional<BackupFailure> UserConsistBackups::keep(const std::optional<fs::path>& gameFile) {
+fs::path UserConsistBackups::gameBackupFolder(const fs::path& gameFolder) const {
+    const std::string digest = gameFolderDigest(gameFolder.string());
+    fs::path candidate;
+    for (int k = 1; k <= kDigestCandidates; ++k) {
+        candidate = folder() / (k == 1 ? digest : digest + "-" + std::to_string(k));
+        const std::optional<std::string> recorded = files_.read(candidate / kGameFolderRecord);
+        if (!recorded || *recorded == gameFolder.string()) {
+            break;
+        }
+    }
+    return candidate;
+}
+
+fs::path UserConsistBackups::folderFor(const fs::path& contentFolder) const {
+    return gameBackupFolder(gameFolderOf(contentFolder));
+}
+
+std::vector<UserConsistBackup> UserConsistBackups::numberedCopies(const fs::path& gameFolder) const {
+    const fs::path copies = gameBackupFolder(gameFolder);
+    std::vector<UserConsistBackup> backups;
+    for (const std::string& name : files_.list(copies)) {
+        if (const std::optional<NumberedBackupName> numbered = parseNumberedBackupName(name)) {
+            backups.push_back({copies / name, localTimeText(numbered->takenUtc), numbered->sequence});
+        }
+    }
+    std::sort(backups.begin(), backups.end(), [](const UserConsistBackup& a, const UserConsistBackup& b) {
+        return a.sequence != b.sequence ? a.sequence > b.sequence : a.file > b.file;
+    });
+    return backups;
+}
+
+std::optional<BackupFailure> UserConsistBackups::keep(const std::optional<fs::path>& gameFile,
+                                                      const std::optional<fs::path>& spared) {
     std::error_code error;
     if (!gameFile || !fs::is_regular_file(*gameFile, error)) {
         return std::nullopt;
     }
-    fs::create_directories(folder(), error);
+    const fs::path gameFolder = gameFolderOf(gameFile->parent_path());
+    const fs::path copies = gameBackupFolder(gameFolder);
+    fs::create_directories(copies, error);
     if (error) {
-        return BackupFailure{folder(), error.message()};
+        return BackupFailure{copies, error.message()};
     }
-    // Two copies within one second: the later one takes the next free second, so names keep the
-    // order in which the copies were taken.
-    std::time_t seconds = std::chrono::system_clock::to_time_t(clock_.now());
-    const std::vector<std::string> existing = files_.list(folder());
-    fs::path target;
-    do {
-        target = folder() / (std::string(kPrefix) + stampOf(seconds++) + std::string(kExtension));
-    } while (std::find(existing.begin(), existing.end(), target.filename().string()) != existing.end());
-
+    const fs::path record = copies / kGameFolderRecord;
+    if (!files_.read(record)) {
+        if (const FileStatus written = files_.replace(record, gameFolder.string()); !written.ok) {
+            return BackupFailure{record, written.reason};
+        }
+    }
+    const std::vector<UserConsistBackup> before = numberedCopies(gameFolder);
+    const std::uint64_t sequence = before.empty() ? 1 : *before.front().sequence + 1;
+    const std::time_t now = std::chrono::system_clock::to_time_t(clock_.now());
+    const fs::path target = copies / numberedBackupFileName({now, sequence});
     if (const FileStatus copied = files_.copy(*gameFile, target); !copied.ok) {
         files_.remove(target);
         return BackupFailure{target, copied.reason};
     }
-    const std::vector<UserConsistBackup> kept = list();
-    for (std::size_t k = kKept; k < kept.size(); ++k) {
-        files_.remove(kept[k].file);
+    prune(gameFolder, target, spared);
+    if (changed_) {
+        changed_();
     }
     return std::nullopt;
 }
 
-std::vector<UserConsistBackup> UserConsistBackups::list() const {
-    std::vector<UserConsistBackup> backups;
-    for (const std::string& name : files_.list(folder())) {
-        if (const std::optional<std::string> taken = backupTakenAt(name)) {
-            backups.push_back({folder() / name, *taken});
+void UserConsistBackups::prune(const fs::path& gameFolder, const fs::path& made,
+                               const std::optional<fs::path>& spared) {
+    const std::vector<UserConsistBackup> kept = numberedCopies(gameFolder);
+    for (std::size_t k = kKept; k < kept.size(); ++k) {
+        const fs::path& file = kept[k].file;
+        if (file != made && file != spared && file != held_) {
+            files_.remove(file);
         }
     }
-    // The stamp's digits order the names as the copies were taken.
-    std::sort(backups.begin(), backups.end(),
+}
+
+std::vector<UserConsistBackup> UserConsistBackups::list(const fs::path& contentFolder) const {
+    std::vector<UserConsistBackup> backups = numberedCopies(gameFolderOf(contentFolder));
+    std::vector<UserConsistBackup> unnumbered;
+    for (const std::string& name : files_.list(folder())) {
+        if (const std::optional<std::string> taken = unnumberedBackupTakenAt(name)) {
+            unnumbered.push_back({folder() / name, *taken, std::nullopt});
+        }
+    }
+    // The stamp's digits order these names as the copies were taken, as far as the clock went forward.
+    std::sort(unnumbered.begin(), unnumbered.end(),
               [](const UserConsistBackup& a, const UserConsistBackup& b) { return a.file > b.file; });
+    backups.insert(backups.end(), unnumbered.begin(), unnumbered.end());
     return backups;
 }
 

@@ -139,7 +139,8 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             notWritten(bench.gameFile()),
             notWritten(bench.tempFile("tempc.xml")),
             {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
-            notWritten(bench.backups.folder() / "ConsistTemplates-20261206-205807.bin")};
+            notWritten(bench.backups.folderFor(bench.contentFolder()) /
+                       "ConsistTemplates-20261206T205807Z-0001.bin")};
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
         EXPECT_EQ(fileText(bench.gameFile()), before);
         EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"});
@@ -149,7 +150,7 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
         }
         if (failure == BackupNotCopied) {
-            EXPECT_TRUE(bench.backups.list().empty()) << "no half copy stays";
+            EXPECT_TRUE(bench.backups.list(bench.contentFolder()).empty()) << "no half copy stays";
         }
     }
 }
@@ -268,26 +269,27 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     bench.answer({MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::OK});
     ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved);
     const std::string second = fileText(bench.gameFile());
-    ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved); // the same second: the next free name
+    ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved); // the same second: the next number
     const std::string third = fileText(bench.gameFile());
     bench.clock.advance(std::chrono::hours(1));
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
     ASSERT_EQ(bench.remove("1\tAlpha").result, DeleteResult::Deleted);
 
-    const std::vector<UserConsistBackup> kept = bench.backups.list();
+    const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
     ASSERT_EQ(kept.size(), 3u);
     const std::pair<const char*, std::string> expected[] = {
-        {"215807", third}, {"205808", second}, {"205807", first}};
+        {"215807Z-0003", third}, {"205807Z-0002", second}, {"205807Z-0001", first}};
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(kept[k].file.filename().string(),
-                  "ConsistTemplates-20261206-" + std::string(expected[k].first) + ".bin");
+                  "ConsistTemplates-20261206T" + std::string(expected[k].first) + ".bin");
         EXPECT_EQ(fileText(kept[k].file), expected[k].second) << k;
     }
-    EXPECT_EQ(kept[0].taken, "2026-12-06 21:58:07");
+    EXPECT_EQ(backupLabel(kept[0]), "2026-12-06 21:58:07 #3");
+    EXPECT_EQ(backupLabel(kept[1]), "2026-12-06 20:58:07 #2");
 
     // The restore lists each copy with its consists and puts one back after Yes, keeping the one replaced.
     UserConsistRestore restore(bench.services);
-    const std::vector<BackupChoice> choices = restore.choices();
+    const std::vector<BackupChoice> choices = restore.choices(bench.contentFolder());
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[2].consistNames, (std::vector<std::string>{"Alpha", "*", "Beta", "Coal & Ore"}));
     const std::string current = fileText(bench.gameFile());
@@ -298,23 +300,18 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::Restored);
     EXPECT_EQ(fileText(bench.gameFile()), first);
     EXPECT_EQ(bench.messages.shown().back().text,
-              "User consists restored from the copy of 2026-12-06 20:58:07.");
-    ASSERT_EQ(bench.backups.list().size(), 4u);
-    EXPECT_EQ(fileText(bench.backups.list()[0].file), current);
+              "User consists restored from the copy of 2026-12-06 20:58:07 #1.");
+    ASSERT_EQ(bench.backups.list(bench.contentFolder()).size(), 4u);
+    EXPECT_EQ(fileText(bench.backups.list(bench.contentFolder())[0].file), current);
 
     for (int k = 0; k < 30; ++k) {
         bench.clock.advance(std::chrono::minutes(1));
         ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
     }
-    const std::vector<UserConsistBackup> newest = bench.backups.list();
+    const std::vector<UserConsistBackup> newest = bench.backups.list(bench.contentFolder());
     ASSERT_EQ(newest.size(), UserConsistBackups::kKept);
     EXPECT_EQ(newest.front().taken, "2026-12-06 22:28:07");
     EXPECT_EQ(newest.back().taken, "2026-12-06 22:09:07");
-    for (const char* other : {"ConsistTemplates-20261206-205807.xml", "consisttemplates-20261206-205807.bin",
-                              "ConsistTemplates-20261206205807.bin", "ConsistTemplates-2026120x-205807.bin",
-                              "ConsistTemplates-20261206-2058070.bin", "notes.txt"}) {
-        EXPECT_EQ(backupTakenAt(other), std::nullopt) << other;
-    }
 }
 
 // A file the user made read-only is neither replaced nor removed by a save, a delete or a restore, and

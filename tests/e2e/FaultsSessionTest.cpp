@@ -100,9 +100,14 @@ TEST_F(FaultsSessionTest, TheFileAsItWasBeforeASaveIsPutBackFromTheRestoreWindow
     ASSERT_EQ(rows.size(), 1) << rows.join("|").toStdString();
     EXPECT_TRUE(rows[0].endsWith(QStringLiteral("\tAlpha")));
     EXPECT_GT(told(after, "User consists restored from the copy of "), 0);
-    // The file the restore replaced, holding both consists, is kept as well.
-    EXPECT_EQ(
-        std::distance(fs::directory_iterator(temp.programFolder() / "Backups"), fs::directory_iterator{}), 2);
+    // The file the restore replaced, holding both consists, is kept as well, in the game's own folder.
+    const auto copies =
+        std::count_if(fs::recursive_directory_iterator(temp.programFolder() / "Backups"),
+                      fs::recursive_directory_iterator{}, [](const fs::directory_entry& entry) {
+                          return entry.path().filename().string().starts_with("ConsistTemplates-") &&
+                                 entry.path().parent_path().parent_path().filename() == "Backups";
+                      });
+    EXPECT_EQ(copies, 2);
 }
 
 } // namespace
