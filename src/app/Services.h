@@ -36,9 +36,9 @@ struct Services {
     ConverterMode converterMode = ConverterMode::ChildProcess;
     // The screen's area for windows in device-independent pixels; zero when not known, and then the
     // window is taken to fit.
-    ScreenSize availableArea;
+    ScreenSize availableArea{};
     // The user's home folder, below which the Steam libraries are looked for; empty when not known.
-    std::filesystem::path homeFolder;
+    std::filesystem::path homeFolder{};
 };
 
 } // namespace dovrel
