@@ -1,4 +1,4 @@
-// What a first start needs beyond the spec's sequence: a window that fits a scaled screen, and the
+// What a first start needs besides the start-up sequence: a window that fits a scaled screen, and the
 // game found in the user's Steam libraries.
 #include "app/Form1.h"
 
