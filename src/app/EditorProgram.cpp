@@ -17,6 +17,7 @@
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <csignal>
@@ -110,6 +111,12 @@ std::optional<int> storeGameFolderOption(int argc, char** argv) {
     return std::nullopt;
 }
 
+// $HOME, or where the system says the user's home is when it is not set.
+fs::path homeFolder() {
+    const std::optional<std::string> home = environmentValue("HOME");
+    return home && !home->empty() ? fs::path(*home) : pathFromQString(QDir::homePath());
+}
+
 } // namespace
 
 int runEditor(int argc, char** argv) {
@@ -180,12 +187,14 @@ int runEditor(int argc, char** argv) {
                             chosen.pointer(),
                             chosen.folders(),
                             random,
-                            primaryScreenSize(),
+                            primaryScreenPixels(),
                             programFolder,
                             converterLocation(serzVariable, executableFolder),
                             scriptFile.has_value(),
                             serzVariable && !serzVariable->empty() ? ConverterMode::ChildProcess
-                                                                   : ConverterMode::InProcess};
+                                                                   : ConverterMode::InProcess,
+                            primaryScreenAvailableArea(),
+                            homeFolder()};
 
     const auto initializationError = [&chosen] {
         chosen.messages().fail("Initialization error.Terminating.");

@@ -70,6 +70,7 @@ Form1::Form1(const Services& services)
     setFont(dialogFont());
 
     auto* client = new QWidget(this);
+    client_ = client;
     client->setObjectName(QStringLiteral("Form1Client"));
     client->setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
     setCentralWidget(client);

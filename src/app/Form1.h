@@ -227,6 +227,9 @@ public:
     BusyState& busyState() { return busy_; }
     int heldKeyCode() const;
     const Services& services() const { return services_; }
+    // The client area: every control of the window lies on it. It is the central widget, or, when
+    // the window does not fit the screen, the widget the central scroll area scrolls.
+    QWidget* clientArea() const { return client_; }
     // The coupling filter's check boxes, element 0 (the template) first.
     const std::vector<QCheckBox*>& couplerBoxes() const { return couplerBoxes_; }
 
@@ -340,6 +343,19 @@ private:
     void buildCouplingFilter(QWidget* client);
     void registerMenu(QAction* action, const char* name, ControlKind kind);
 
+    // First start (Form1FirstStart.cpp).
+    // Where the client area does not fit the screen's available area, it is put into a scroll area
+    // and the window is sized to that area; where it fits, nothing changes.
+    void fitIntoAvailableArea();
+    // With no game folder set, offers each game installation found in the user's Steam libraries
+    // in turn; the one accepted is stored as "GameFolder" as Locate Game .EXE stores it.
+    void offerSteamGameFolders();
+    // Where Locate Game .EXE opens its dialog: the stored game folder, else the first Steam
+    // library's games folder, else the home folder.
+    std::filesystem::path locateStartFolder() const;
+    // How far the scroll area has moved the client area, in pixels (0, 0 without one).
+    QPoint clientScrollOffset() const;
+
     // Additions to the main window (Form1Additions.cpp).
     void buildAdditions(QWidget* client);
     void wireAdditions();
@@ -350,6 +366,7 @@ private:
     void selectNextCouplerMismatch();
 
     Services services_;
+    QWidget* client_ = nullptr;
     NamedControls registry_;
     Form1Controls c_;
     ConverterRunner converter_;

@@ -9,6 +9,7 @@
 #include "consist/CommandStates.h"
 #include "consist/ConsistEditor.h"
 #include "convert/ConverterLocation.h"
+#include "core/GameFolderLayout.h"
 #include "core/NameResolver.h"
 #include "core/TextRules.h"
 #include "platform/qt/TextConversion.h"
@@ -37,20 +38,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 bool isFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
-}
-
-// A fixed folder below another, found in any letter case; empty when it is not there.
-fs::path folderBelow(const fs::path& parent, std::string_view name) {
-    const auto resolved = resolveName(parent, name);
-    return resolved && isFolder(*resolved) ? *resolved : fs::path();
 }
 
 std::string folderMissingMessage(const char* folder) {
@@ -67,6 +57,7 @@ std::optional<int> Form1::startBeforeShow() {
         services_.messages.fail("Program requires a screen resolution of 1024 x 768 or greater.Terminating.");
         return 1;
     }
+    fitIntoAvailableArea();
 
     std::error_code ignored;
     fs::create_directory(tempFolder(), ignored);
@@ -84,6 +75,9 @@ std::optional<int> Form1::startBeforeShow() {
 
 void Form1::startAfterShow() {
     const BusyScope busy(busy_);
+    if (folders_.gameFolder.empty()) {
+        offerSteamGameFolders();
+    }
     if (ValidateGameFolder() == 999) {
         return;
     }
@@ -119,34 +113,37 @@ void Form1::resetWindow() {
 int Form1::ValidateGameFolder() {
     resetWindow();
 
-    if (folders_.gameFolder.empty()) {
+    const GameFolderLayout layout = checkGameFolderLayout(folders_.gameFolder);
+    // Each folder value changes only when its own check passes.
+    for (const auto& [found, value] : {std::pair(&layout.contentFolder, &folders_.contentFolder),
+                                       std::pair(&layout.routesFolder, &folders_.routesFolder),
+                                       std::pair(&layout.assetsFolder, &folders_.assetsFolder)}) {
+        if (!found->empty()) {
+            *value = *found;
+        }
+    }
+    switch (layout.lack) {
+    case GameFolderLack::FolderPath:
         services_.messages.inform("Important!\r\n\r\nSet up game folder path in Edit|Preferences.");
         return 999;
-    }
-    if (!isFolder(folders_.gameFolder)) {
+    case GameFolderLack::GameFolder:
         services_.messages.warn(folders_.gameFolder.string() +
                                 "\r\n\r\nFolder path to game not found.\r\n\r\nSet up game folder path in "
                                 "Edit|Preferences.");
         return 999;
-    }
-    const fs::path content = folderBelow(folders_.gameFolder, "Content");
-    if (content.empty()) {
+    case GameFolderLack::Content:
         services_.messages.warn(folderMissingMessage("\\Content"));
         return 999;
-    }
-    folders_.contentFolder = content;
-    const fs::path routes = folderBelow(content, "Routes");
-    if (routes.empty()) {
+    case GameFolderLack::Routes:
         services_.messages.warn(folderMissingMessage("\\Content\\Routes"));
         return 999;
-    }
-    folders_.routesFolder = routes;
-    const fs::path assets = folderBelow(folders_.gameFolder, "Assets");
-    if (assets.empty()) {
+    case GameFolderLack::Assets:
         services_.messages.warn(folderMissingMessage("\\Assets"));
         return 999;
+    case GameFolderLack::Nothing:
+        break;
     }
-    folders_.assetsFolder = assets;
+    const fs::path& content = folders_.contentFolder;
     c_.mnuRestoreUserConsists->setEnabled(true);
     if (const auto templates = resolveName(content, "ConsistTemplates.bin");
         templates && isFile(*templates)) {
@@ -159,10 +156,8 @@ void Form1::locateGameExe() {
     if (!editor_->confirmAbandonConsist()) {
         return;
     }
-    const std::optional<std::string> stored = services_.settings.value(kGameFolderKey);
-    const fs::path startFolder = stored ? fs::path(*stored) : services_.programFolder;
     const std::optional<fs::path> chosen = services_.fileDialogs.openFile(
-        "Locate Vantor Game File (Vantor.exe)", startFolder, "Executable files (*.exe)|*.exe");
+        "Locate Vantor Game File (Vantor.exe)", locateStartFolder(), "Executable files (*.exe)|*.exe");
     if (!chosen || chosen->empty()) {
         updateCommandAvailability();
         return;
@@ -273,11 +268,11 @@ void Form1::disableCommands(std::span<const std::string_view> controls) {
 }
 
 float Form1::windowLeftTwips() const {
-    return pixelsToTwips(frameGeometry().x());
+    return pixelsToTwips(frameGeometry().x() + clientScrollOffset().x());
 }
 
 float Form1::windowTopTwips() const {
-    return pixelsToTwips(frameGeometry().y());
+    return pixelsToTwips(frameGeometry().y() + clientScrollOffset().y());
 }
 
 void Form1::movePointer(PixelPoint point) {
@@ -454,9 +449,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     // A press that a control leaves unhandled travels up to the client area too; only a press on
     // the bare surface, with no control under the pointer, is a click on the background. A caption
     // marked as lying on the surface (kOnSurface) counts as surface.
-    if (watched == centralWidget() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == client_ && event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const QWidget* under = centralWidget()->childAt(mouse->position().toPoint());
+        const QWidget* under = client_->childAt(mouse->position().toPoint());
         if (mouse->button() == Qt::LeftButton && (under == nullptr || under->property(kOnSurface).toBool())) {
             backgroundClick();
         }

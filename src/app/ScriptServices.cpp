@@ -10,8 +10,13 @@ namespace dovrel {
 
 namespace {
 bool fitsButtons(MessageAnswer answer, MessageButtons buttons) {
-    if (buttons == MessageButtons::OK) {
+    switch (buttons) {
+    case MessageButtons::OK:
         return answer == MessageAnswer::OK;
+    case MessageButtons::YesNo:
+        return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+        break;
     }
     return answer != MessageAnswer::OK;
 }
@@ -36,7 +41,7 @@ MessageAnswer ScriptMessageBoxes::show(const std::string& text, MessageIcon icon
         message.answer = answers_.front();
         answers_.pop_front();
     } else {
-        message.answer = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::Cancel;
+        message.answer = dismissedAnswer(buttons);
         message.unanswered = true;
     }
     recorded_.push_back(message);

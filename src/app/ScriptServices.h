@@ -24,7 +24,8 @@ struct RecordedMessage {
 };
 
 // Takes the next queued answer only when it is one of the box's buttons; otherwise leaves the
-// queue alone and answers OK (an OK box) or Cancel (a question), marked unanswered. Every message
+// queue alone and answers OK (an OK box), Cancel (a question) or No (a Yes/No question), marked
+// unanswered. Every message
 // is also written to standard error as one JSON line.
 class ScriptMessageBoxes final : public MessageBoxes {
 public:

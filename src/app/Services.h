@@ -26,6 +26,7 @@ struct Services {
     Pointer& pointer;
     FolderOpener& folders;
     RandomSource& random;
+    // The screen in real pixels, whatever the scale the desktop draws at.
     ScreenSize screen;
     std::filesystem::path programFolder;
     std::filesystem::path converter;
@@ -33,6 +34,11 @@ struct Services {
     bool forwardConverterOutput = false;
     // The bundled converter runs as its codec inside the editor; another one as a program.
     ConverterMode converterMode = ConverterMode::ChildProcess;
+    // The screen's area for windows in device-independent pixels; zero when not known, and then the
+    // window is taken to fit.
+    ScreenSize availableArea{};
+    // The user's home folder, below which the Steam libraries are looked for; empty when not known.
+    std::filesystem::path homeFolder{};
 };
 
 } // namespace dovrel

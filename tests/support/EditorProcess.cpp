@@ -45,6 +45,8 @@ EditorResult EditorProcess::runArguments(const std::vector<std::string>& argumen
         QStringLiteral("QT_QPA_PLATFORM"),
         QStringLiteral("offscreen:configfile=%1").arg(QString::fromStdString(screenFile.string())));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // A home of its own, so that no Steam library of the user's is found.
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString((folder_.path() / "home").string()));
     for (const auto& [name, value] : environment_) {
         environment.insert(QString::fromStdString(name), QString::fromStdString(value));
     }

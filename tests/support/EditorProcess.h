@@ -15,8 +15,8 @@ struct EditorResult {
     std::string standardError;
 };
 
-// Runs the editor executable on a script in an isolated folder (its own settings, program folder
-// and game folder), offscreen on a 1280x1024 screen.
+// Runs the editor executable on a script in an isolated folder (its own settings, program folder,
+// game folder and home folder, "home" in it), offscreen on a 1280x1024 screen.
 class EditorProcess {
 public:
     explicit EditorProcess(const TempFolder& folder) : folder_(folder) {}

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <qpa/qplatformscreen.h>
 
 namespace dovrel {
 
@@ -23,6 +24,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
         return QMessageBox::Warning;
     case MessageIcon::Error:
         return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     case MessageIcon::None:
         break;
     }
@@ -43,9 +46,14 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, MessageIcon icon, Me
         box.exec();
         return MessageAnswer::OK;
     }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
     box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
@@ -88,12 +96,24 @@ bool QtFolderOpener::open(const std::filesystem::path& folder) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(pathToQString(folder)));
 }
 
-ScreenSize primaryScreenSize() {
+ScreenSize primaryScreenPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || screen->handle() == nullptr) {
+        return {};
+    }
+    const QPlatformScreen& platform = *screen->handle();
+    const QSize size = platform.geometry().size();
+    const qreal ratio = platform.devicePixelRatio();
+    return {qRound(size.width() * ratio), qRound(size.height() * ratio)};
+}
+
+ScreenSize primaryScreenAvailableArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return {};
     }
-    return {screen->size().width(), screen->size().height()};
+    const QSize available = screen->availableGeometry().size();
+    return {available.width(), available.height()};
 }
 
 } // namespace dovrel

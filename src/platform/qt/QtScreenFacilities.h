@@ -37,7 +37,14 @@ public:
     bool open(const std::filesystem::path& folder) override;
 };
 
-ScreenSize primaryScreenSize();
+// The primary screen in real pixels: the size the platform reports, times the platform's own pixel
+// ratio (a Wayland output's scale). Qt's device-independent size is the platform size divided by
+// Qt's scale factor and rounded, which cannot tell 1023 pixels from 1024 at a factor of 2.
+ScreenSize primaryScreenPixels();
+
+// The primary screen's available area (the screen less panels and docks) in device-independent
+// pixels, the unit of the window's own size.
+ScreenSize primaryScreenAvailableArea();
 
 // The Qt form of a filter written "Description|pattern": the description alone.
 QString qtFileFilter(const std::string& filter);

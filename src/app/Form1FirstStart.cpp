@@ -1,0 +1,67 @@
+// What a first start needs besides the start-up sequence: a window that fits a scaled screen, and the
+// game found in the user's Steam libraries.
+#include "app/Form1.h"
+
+#include "platform/SteamLibraries.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+namespace dovrel {
+
+namespace fs = std::filesystem;
+
+void Form1::fitIntoAvailableArea() {
+    const ScreenSize area = services_.availableArea;
+    const QSize needed = sizeHint();
+    if (area.width <= 0 || area.height <= 0 ||
+        (needed.width() <= area.width && needed.height() <= area.height)) {
+        return;
+    }
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("Form1Scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(takeCentralWidget());
+    setCentralWidget(scroller);
+    // A scroll bar along one edge takes its room from the other direction.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    const bool tooWide = needed.width() > area.width;
+    const bool tooHigh = needed.height() > area.height;
+    resize(std::min(needed.width() + (tooHigh ? bar : 0), area.width),
+           std::min(needed.height() + (tooWide ? bar : 0), area.height));
+}
+
+QPoint Form1::clientScrollOffset() const {
+    const auto* scroller = qobject_cast<const QScrollArea*>(centralWidget());
+    if (scroller == nullptr) {
+        return {};
+    }
+    return {-scroller->horizontalScrollBar()->value(), -scroller->verticalScrollBar()->value()};
+}
+
+void Form1::offerSteamGameFolders() {
+    for (const fs::path& found : SteamLibraries(services_.homeFolder).gameFolders()) {
+        const MessageAnswer answer = services_.messages.askYesNo(
+            "The game was found in:\r\n\r\n" + found.string() + "\r\n\r\nUse this game folder?");
+        if (answer == MessageAnswer::Yes) {
+            services_.settings.setValue(kGameFolderKey, found.string());
+            folders_.gameFolder = found;
+            return;
+        }
+    }
+}
+
+fs::path Form1::locateStartFolder() const {
+    if (const std::optional<std::string> stored = services_.settings.value(kGameFolderKey);
+        stored && !stored->empty()) {
+        return *stored;
+    }
+    if (const std::optional<fs::path> games = SteamLibraries(services_.homeFolder).firstGamesFolder()) {
+        return *games;
+    }
+    return services_.homeFolder.empty() ? services_.programFolder : services_.homeFolder;
+}
+
+} // namespace dovrel
