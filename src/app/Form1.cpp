@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/FormRestore.h"
+#include "app/FormScanReport.h"
 
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
@@ -62,7 +63,8 @@ Form1::Form1(const Services& services)
       busy_(this), form2_(std::make_unique<Form2>(registry_)), form3_(std::make_unique<Form3>(registry_)),
       form4_(std::make_unique<Form4>(registry_)),
       formRestore_(std::make_unique<FormRestore>(
-          registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); })) {
+          registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); })),
+      formScanReport_(std::make_unique<FormScanReport>(registry_)) {
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
     setFont(dialogFont());
@@ -81,6 +83,7 @@ Form1::Form1(const Services& services)
     buildCouplingFilter(client);
     buildAdditions(client);
     buildFindBar(client);
+    buildScanReport();
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -91,7 +94,7 @@ Form1::Form1(const Services& services)
         comboLock_->lock(combo);
     }
     for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get(),
-                                                           formRestore_.get()}) {
+                                                           formRestore_.get(), formScanReport_.get()}) {
         busy_.watch(window);
     }
     couplerBoxes_.push_back(c_.chkCoupler0);
@@ -107,6 +110,7 @@ Form1::Form1(const Services& services)
     wireFind();
     wireConsistFiles();
     wireAdditions();
+    wireScanReport();
     showConsistDisplay();
 }
 
