@@ -374,7 +374,7 @@ int main(int argc, char** argv) {
 
     std::printf("scan: %d blueprint files converted, %zu records stored, messages: %s; cache write %s\n",
                 scan.report.blueprintsFound, scan.records, scan.messages.c_str(),
-                scan.report.cacheWrite.ok ? "ok" : "FAILED");
+                scan.report.cacheWrite.status.ok ? "ok" : "FAILED");
     std::printf("program scan: %zu records, messages: %s; its cache is %s the in-process one\n",
                 programScan.records, programScan.messages.c_str(),
                 sameCache ? "identical to" : "DIFFERENT from");

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/FormRestore.h"
+#include "app/FormScanReport.h"
 
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
@@ -63,7 +64,8 @@ Form1::Form1(const Services& services)
       form4_(std::make_unique<Form4>(registry_)),
       formRestore_(std::make_unique<FormRestore>(
           registry_, [this](const UserConsistBackup& backup) { restoreUserConsists(backup); },
-          [this](std::optional<std::filesystem::path> chosen) { backups_.hold(std::move(chosen)); })) {
+          [this](std::optional<std::filesystem::path> chosen) { backups_.hold(std::move(chosen)); })),
+      formScanReport_(std::make_unique<FormScanReport>(registry_)) {
     backups_.whenChanged([this] { backupsChanged_ = true; });
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
@@ -84,6 +86,7 @@ Form1::Form1(const Services& services)
     buildCouplingFilter(client);
     buildAdditions(client);
     buildFindBar(client);
+    buildScanReport();
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -94,7 +97,7 @@ Form1::Form1(const Services& services)
         comboLock_->lock(combo);
     }
     for (QWidget* window : std::initializer_list<QWidget*>{this, form2_.get(), form3_.get(), form4_.get(),
-                                                           formRestore_.get()}) {
+                                                           formRestore_.get(), formScanReport_.get()}) {
         busy_.watch(window);
     }
     couplerBoxes_.push_back(c_.chkCoupler0);
@@ -110,6 +113,7 @@ Form1::Form1(const Services& services)
     wireFind();
     wireConsistFiles();
     wireAdditions();
+    wireScanReport();
     showConsistDisplay();
 }
 

@@ -11,6 +11,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/ScanObserver.h"
+#include "catalogue/ScanReport.h"
 #include "consist/ConsistHost.h"
 #include "consist/UnitCommands.h"
 #include "consistfiles/ConsistFileServices.h"
@@ -59,6 +60,8 @@ class Form2;
 class Form3;
 class Form4;
 class FormRestore;
+class FormScanReport;
+struct AssetScanReport;
 struct UserConsistBackup;
 
 // The main window's controls, under the names the rest of the program uses.
@@ -157,6 +160,8 @@ struct Form1Controls {
     QShortcut* findEscape = nullptr; // Esc, while the bar is shown
     // The scan progress bar, shown only while the assets are scanned.
     QProgressBar* prgScan = nullptr;
+    // Edit > Preferences: the scan's messages kept for one report instead of a box for each.
+    QAction* mnuCollectScanMessages = nullptr;
 };
 
 // The folders of the game installation, set by a successful check of each.
@@ -238,6 +243,7 @@ public:
     Form2& about() { return *form2_; }
     Form3& tips() { return *form3_; }
     Form4& unitDetails() { return *form4_; }
+    FormScanReport& scanReport() { return *formScanReport_; }
 
     // The client area's design size in twips.
     static constexpr float kClientWidth = 13815.0f;
@@ -260,7 +266,7 @@ private:
     void showWaitCursor() override;
     void restoreCursor() override;
     void showProgress(const std::string& caption) override;
-    void showBlueprintsDone(int done, int found) override;
+    void showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) override;
     void clearProgress() override;
 
     // ConsistReadObserver, SaveObserver, DeleteObserver
@@ -364,6 +370,12 @@ private:
     // Undo or Redo of one step of the consist line.
     void stepThroughHistory(bool (ConsistEditor::*step)());
     void selectNextCouplerMismatch();
+    // Collect Scan Messages and the scan report (Form1ScanReport.cpp).
+    void buildScanReport();
+    void wireScanReport();
+    ScanMessageMode scanMessageMode() const;
+    // After a scan that collected its messages: the report window and scanreport.txt.
+    void reportScanMessages(const AssetScanReport& report);
 
     Services services_;
     QWidget* client_ = nullptr;
@@ -395,13 +407,13 @@ private:
     std::unique_ptr<FormRestore> formRestore_;
     // A copy was added or pruned since the restore window was last filled.
     bool backupsChanged_ = false;
+    std::unique_ptr<FormScanReport> formScanReport_;
     // What the totals caption and the gap marks were last computed from.
     struct AdditionsSource {
         std::uint64_t lineRevision = ~std::uint64_t{0};
         std::string unitWeight;
     } additions_;
-    // When the running scan had found its blueprints, and when its progress bar was last redrawn.
-    std::chrono::steady_clock::time_point scanStarted_;
+    // When the running scan's progress bar was last redrawn.
     std::chrono::steady_clock::time_point scanBarDrawn_;
 };
 

@@ -155,12 +155,11 @@ void Form1::stepThroughHistory(bool (ConsistEditor::*step)()) {
     showConsistDisplay();
 }
 
-void Form1::showBlueprintsDone(int done, int found) {
+void Form1::showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) {
     // Redrawn a few times a second: a redraw for each of thousands of blueprints would slow the scan.
     constexpr std::chrono::milliseconds kRedrawEvery{100};
     const auto now = std::chrono::steady_clock::now();
     if (done == 0) {
-        scanStarted_ = now;
         c_.prgScan->show();
         c_.prgScan->raise();
     } else if (done < found && now - scanBarDrawn_ < kRedrawEvery) {
@@ -168,8 +167,7 @@ void Form1::showBlueprintsDone(int done, int found) {
     }
     scanBarDrawn_ = now;
     c_.prgScan->setRange(0, std::max(found, 1));
-    c_.prgScan->setFormat(displayText(scanProgressText(
-        done, found, std::chrono::duration_cast<std::chrono::milliseconds>(now - scanStarted_))));
+    c_.prgScan->setFormat(displayText(scanProgressText(done, found, scanTime)));
     c_.prgScan->setValue(done);
 }
 

@@ -212,15 +212,19 @@ void Form1::AssetScan() {
     dovrel::AssetScan scan(services_.files, converter_, services_.events, services_.messages,
                            static_cast<ScanObserver&>(*this));
     findNarrowing_.reset();
+    const ScanMessageMode mode = scanMessageMode();
     const AssetScanReport report =
-        scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_);
+        scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_, mode);
     lists_ = report.lists;
-    if (!report.cacheWrite.ok) {
+    if (!report.cacheWrite.status.ok) {
         // The catalogue stays usable for this run; without its cache the next start scans again.
-        services_.messages.warn(fileNotWrittenText(cacheFile(), report.cacheWrite));
+        services_.messages.warn(fileNotWrittenText(report.cacheWrite.file, report.cacheWrite.status));
     }
     buildCouplerBoxes();
     fillProviderCombos();
+    if (!report.loadedFromCache && mode == ScanMessageMode::Collect) {
+        reportScanMessages(report);
+    }
 }
 
 void Form1::backgroundClick() {

@@ -297,7 +297,7 @@ QByteArray stateDump(Form1& form, const ScriptRecords& records) {
     json.value(opened);
 
     QJsonObject settings;
-    for (const char* key : {"GameFolder", "UnitMeasure"}) {
+    for (const char* key : {kGameFolderKey, kUnitMeasureKey, kCollectScanMessagesKey}) {
         if (const auto value = form.services().settings.value(key)) {
             settings.insert(QString::fromLatin1(key), shown(*value));
         }

@@ -51,14 +51,18 @@ std::string couplerMissingMessage(const std::string& englishName) {
 }
 
 AssetScan::AssetScan(Files& files, ConverterRunner& converter, EventPump& events, MessageBoxes& messages,
-                     ScanObserver& observer)
-    : files_(files), converter_(converter), events_(events), messages_(messages), observer_(observer) {}
+                     ScanObserver& observer, SteadyNow now)
+    : files_(files), converter_(converter), events_(events), messages_(messages), observer_(observer),
+      now_(std::move(now)) {}
 
-AssetScanReport AssetScan::run(const AssetScanFolders& folders, Catalogue& catalogue) {
+AssetScanReport AssetScan::run(const AssetScanFolders& folders, Catalogue& catalogue, ScanMessageMode mode) {
     AssetScanReport report;
+    mode_ = mode;
+    collected_.clear();
     catalogue.clear();
     const CatalogueCache cache(files_, folders.programFolder);
-    if (cache.exists()) {
+    // A cache made from another game's assets would show that game's stock.
+    if (cache.exists() && cache.originFor(folders.assetsFolder) != CacheOrigin::OtherFolder) {
         // A cache that exists but cannot be read is rebuilt by a scan rather than taken as empty.
         if (std::optional<Catalogue> loaded = cache.load()) {
             catalogue = std::move(*loaded);
@@ -70,6 +74,8 @@ AssetScanReport AssetScan::run(const AssetScanFolders& folders, Catalogue& catal
     }
     observer_.clearProgress();
     report.lists = CatalogueLists::of(catalogue);
+    report.collectedMessages = std::move(collected_);
+    collected_.clear();
     return report;
 }
 
@@ -81,9 +87,12 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
     const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count();
+    started_ = now_();
+    waited_ = {};
+    // Nothing is counted yet: the window says it is looking for blueprints.
+    observer_.showBlueprintsDone(0, 0, scanTime());
     if (converter_.runsInProcess()) {
         // The walk goes on while the workers convert; the count of blueprints found grows with it.
-        observer_.showBlueprintsDone(0, 0);
         convertAndReadInProcess(folders, startNs, catalogue, report);
     } else {
         // One converter run per blueprint is slow: the walk finds every blueprint first, so the
@@ -93,18 +102,18 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
             .forEachBlueprint(listProductFolders(folders.assetsFolder),
                               [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
         report.blueprintsFound = static_cast<int>(blueprints.size());
-        observer_.showBlueprintsDone(0, report.blueprintsFound);
+        observer_.showBlueprintsDone(0, report.blueprintsFound, scanTime());
         const BlueprintReader reader(
             files_, events_, [this](const std::string& englishName) { observer_.showProgress(englishName); });
         for (std::size_t i = 0; i < blueprints.size(); ++i) {
             convertAndRead(blueprints[i], folders, reader, catalogue);
-            observer_.showBlueprintsDone(static_cast<int>(i + 1), report.blueprintsFound);
+            observer_.showBlueprintsDone(static_cast<int>(i + 1), report.blueprintsFound, scanTime());
         }
     }
 
     waitCursor.release();
     CatalogueCache cache(files_, folders.programFolder);
-    report.cacheWrite = cache.write(catalogue);
+    report.cacheWrite = cache.write(catalogue, folders.assetsFolder);
     pump(1);
 }
 
@@ -191,7 +200,7 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
         store(outcome->status, outcome->fields, found.blueprint, catalogue);
         next.note(found.blueprint, std::move(*outcome));
         waiting.pop_front();
-        observer_.showBlueprintsDone(++done, report.blueprintsFound);
+        observer_.showBlueprintsDone(++done, report.blueprintsFound, scanTime());
         return true;
     };
     BlueprintWalk(folders.assetsFolder)
@@ -219,18 +228,36 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
 void AssetScan::store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
                       Catalogue& catalogue) {
     if (status == kBlueprintReadFailed) {
-        messages_.warn(blueprintErrorMessage());
+        tell(blueprintErrorMessage(), MessageIcon::Exclamation, blueprint);
         return;
     }
     if (status == kNotAVehicleBlueprint) {
         return;
     }
     if (!fields.hasBothCouplings()) {
-        messages_.inform(couplerMissingMessage(fields.englishName));
+        tell(couplerMissingMessage(fields.englishName), MessageIcon::Information, blueprint);
         return;
     }
     catalogue.append(
         assembleRecord(fields, blueprint.owner.provider, blueprint.owner.product, blueprint.blueprintPath));
+}
+
+void AssetScan::tell(const std::string& text, MessageIcon icon, const FoundBlueprint& blueprint) {
+    if (mode_ == ScanMessageMode::Collect) {
+        std::string where = blueprint.file.native();
+        if (blueprint.packed) {
+            where += "/" + blueprint.packed->name;
+        }
+        collected_.push_back({text, std::move(where)});
+        return;
+    }
+    const auto opened = now_();
+    messages_.show(text, icon, MessageButtons::OK);
+    waited_ += now_() - opened;
+}
+
+std::chrono::milliseconds AssetScan::scanTime() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now_() - started_ - waited_);
 }
 
 void AssetScan::pump(int times) {

@@ -3,16 +3,21 @@
 #include "catalogue/BlueprintReader.h"
 #include "catalogue/BlueprintWalk.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueCache.h"
 #include "catalogue/CatalogueLists.h"
 #include "catalogue/ScanObserver.h"
+#include "catalogue/ScanReport.h"
 #include "convert/ConverterRunner.h"
 #include "platform/EventPump.h"
 #include "platform/FileStatus.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace dovrel {
 
@@ -26,9 +31,12 @@ struct AssetScanReport {
     bool loadedFromCache = false;
     int blueprintsFound = 0;  // blueprint files the walk handed to the converter
     int blueprintsReused = 0; // of them, taken unchanged from the last scan's index
-    // The outcome of writing the cache at the end of a scan; success when it was loaded.
-    FileStatus cacheWrite;
+    // The outcome of writing the cache and its folder record at the end of a scan; success when it
+    // was loaded.
+    CacheWrite cacheWrite;
     CatalogueLists lists;
+    // A collecting scan's messages, in the order it met their blueprints.
+    std::vector<ScanMessage> collectedMessages;
 };
 
 // The message for a blueprint that could not be converted or read.
@@ -36,18 +44,23 @@ std::string blueprintErrorMessage();
 // The message for a unit without both coupling IDs; the unit is not stored.
 std::string couplerMissingMessage(const std::string& englishName);
 
-// Fills the catalogue: from the cache file when it exists, else by converting and reading every
-// blueprint of the assets and writing the cache file. Failing steps of a scan are skipped and the
+// Fills the catalogue: from the cache file when it exists and its record names no other assets
+// folder, else by converting and reading every blueprint of the assets and writing the cache file
+// with its record. Failing steps of a scan are skipped and the
 // scan goes on; records past the table's 5001 slots are left out. With a converter program, one run
 // of it per blueprint through the working files; with the bundled converter, its codec in memory on
 // worker threads, each outcome taken in walk order on the calling thread, and the outcomes kept in an
 // index beside the cache so that the next scan converts only the blueprints that changed.
 class AssetScan {
 public:
-    AssetScan(Files& files, ConverterRunner& converter, EventPump& events, MessageBoxes& messages,
-              ScanObserver& observer);
+    using SteadyNow = std::function<std::chrono::steady_clock::time_point()>;
 
-    AssetScanReport run(const AssetScanFolders& folders, Catalogue& catalogue);
+    AssetScan(Files& files, ConverterRunner& converter, EventPump& events, MessageBoxes& messages,
+              ScanObserver& observer, SteadyNow now = &std::chrono::steady_clock::now);
+
+    // With ScanMessageMode::Collect the scan shows no message of its own; the report holds them.
+    AssetScanReport run(const AssetScanFolders& folders, Catalogue& catalogue,
+                        ScanMessageMode mode = ScanMessageMode::Show);
 
 private:
     void scanAssets(const AssetScanFolders& folders, Catalogue& catalogue, AssetScanReport& report);
@@ -63,6 +76,11 @@ private:
     // A read blueprint's values: stored as a record, or the message that says why not.
     void store(int status, const BlueprintFields& fields, const FoundBlueprint& blueprint,
                Catalogue& catalogue);
+    // A message about a blueprint: shown, with the time it stands open left out of the scan's time,
+    // or kept for the report.
+    void tell(const std::string& text, MessageIcon icon, const FoundBlueprint& blueprint);
+    // The time the running scan has worked: since it started, less the time it waited for the user.
+    std::chrono::milliseconds scanTime() const;
     void pump(int times);
 
     Files& files_;
@@ -70,7 +88,13 @@ private:
     EventPump& events_;
     MessageBoxes& messages_;
     ScanObserver& observer_;
+    SteadyNow now_;
     ArchiveShelf archives_;
+    // The running scan's.
+    ScanMessageMode mode_ = ScanMessageMode::Show;
+    std::vector<ScanMessage> collected_;
+    std::chrono::steady_clock::time_point started_;
+    std::chrono::steady_clock::duration waited_{};
 };
 
 } // namespace dovrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace dovrel {
@@ -16,8 +17,9 @@ public:
     virtual void showProgress(const std::string& caption) = 0;
     // Called with 0 when the scan starts and after each blueprint taken. The blueprints found are
     // all there are when the walk ends before the first conversion, or those found so far when the
-    // walk goes on beside the conversions.
-    virtual void showBlueprintsDone(int done, int found) = 0;
+    // walk goes on beside the conversions. `scanTime` is how long the scan has worked so far: the
+    // time since it started less the time its message boxes stood open.
+    virtual void showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) = 0;
     virtual void clearProgress() = 0;
 };
 

@@ -2,13 +2,16 @@
 
 namespace dovrel {
 
-std::string scanProgressText(int done, int found, std::chrono::milliseconds elapsed) {
+std::string scanProgressText(int done, int found, std::chrono::milliseconds scanTime) {
+    if (found <= 0) {
+        return "Looking for blueprints...";
+    }
     std::string text = std::to_string(done) + " of " + std::to_string(found) + " blueprints";
-    if (elapsed < kTimeLeftAfter || done <= 0 || done >= found) {
+    if (scanTime < kTimeLeftAfter || done <= 0 || done >= found) {
         return text;
     }
     // The time left, rounded up to a whole second, then to a whole minute from a minute on.
-    const long long leftMs = elapsed.count() * (found - done) / done;
+    const long long leftMs = scanTime.count() * (found - done) / done;
     const long long leftSeconds = (leftMs + 999) / 1000;
     if (leftSeconds < 60) {
         return text + ", about " + std::to_string(leftSeconds) + " s left";

@@ -8,9 +8,11 @@ namespace dovrel {
 // How long a scan runs before the time it has left is estimated: sooner, the pace says little.
 inline constexpr std::chrono::milliseconds kTimeLeftAfter{2000};
 
-// The scan progress bar's text: the blueprints done of those found, and once the scan has run long
-// enough, the time left at the pace so far ("120 of 5000 blueprints, about 4 s left"; whole minutes
-// from a minute on). No estimate before the first blueprint is done.
-std::string scanProgressText(int done, int found, std::chrono::milliseconds elapsed);
+// The scan progress bar's text: "Looking for blueprints..." until the first blueprint is found, then
+// the blueprints done of those found, and once the scan has run long enough, the time left at the
+// pace so far ("120 of 5000 blueprints, about 4 s left"; whole minutes from a minute on). No
+// estimate before the first blueprint is done. `scanTime` is the time the scan has worked, without
+// the time it waited for the user.
+std::string scanProgressText(int done, int found, std::chrono::milliseconds scanTime);
 
 } // namespace dovrel

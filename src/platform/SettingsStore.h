@@ -9,6 +9,8 @@ namespace dovrel {
 // The keys of the "Preferences" section.
 inline constexpr const char* kGameFolderKey = "GameFolder";
 inline constexpr const char* kUnitMeasureKey = "UnitMeasure";
+// "1" when the scan collects its messages for one report, "0" (or absent) when it shows each.
+inline constexpr const char* kCollectScanMessagesKey = "CollectScanMessages";
 
 // The per-user settings of the "Preferences" section. Values are byte strings.
 class SettingsStore {

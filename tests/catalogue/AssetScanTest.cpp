@@ -38,17 +38,25 @@ public:
     void showWaitCursor() override { events.emplace_back("wait cursor"); }
     void restoreCursor() override { events.emplace_back("normal cursor"); }
     void showProgress(const std::string& caption) override { events.push_back("progress " + caption); }
-    void showBlueprintsDone(int done, int found) override { counts.emplace_back(done, found); }
+    void showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) override {
+        counts.emplace_back(done, found);
+        scanTimes.push_back(scanTime);
+    }
     void clearProgress() override { events.emplace_back("cleared"); }
 
     std::vector<std::string> events;
     std::vector<std::pair<int, int>> counts; // blueprints done, found
+    std::vector<std::chrono::milliseconds> scanTimes;
 };
 
 // The scan with the real file system and a stand-in converter: it writes the XML the converter
 // would (the test's ".bin" files already hold it), and nothing for a file that starts with
-// "unconvertible", as a failed conversion does.
+// "unconvertible", as a failed conversion does. The scan's clock moves only when a test says: by
+// `perConversion` with each converter run, and by `boxStandsOpen` while a message box is shown.
 struct ScanHarness {
+    std::chrono::steady_clock::time_point clock;
+    std::chrono::seconds perConversion{0};
+    std::chrono::seconds boxStandsOpen{0};
     TempFolder temp;
     AssetScanFolders folders{temp.gameFolder() / "Assets", temp.programFolder(),
                              temp.programFolder() / "Temp"};
@@ -57,13 +65,14 @@ struct ScanHarness {
     RecordingProcessRunner processes;
     ConverterRunner converter{files, processes, "/opt/dovrel/serz"};
     CountingEventPump events;
-    QueuedMessageBoxes messages{[](const std::string&) {}};
+    QueuedMessageBoxes messages{[this](const std::string&) { clock += boxStandsOpen; }};
     RecordingScanObserver observer;
-    AssetScan scan{files, converter, events, messages, observer};
+    AssetScan scan{files, converter, events, messages, observer, [this] { return clock; }};
 
     ScanHarness() {
         fs::create_directories(folders.assetsFolder);
         processes.setAction([this](const RecordingProcessRunner::Run& run) {
+            clock += perConversion;
             const fs::path input = run.arguments.at(0);
             const std::string bytes = readWholeFile(input).value_or("");
             if (!bytes.starts_with(kUnconvertible)) {
@@ -81,7 +90,9 @@ struct ScanHarness {
         return BlueprintFixture::wagon(english, {{CargoDefinition::Kind::Bulk, "45", "Coal"}});
     }
 
-    AssetScanReport run(Catalogue& catalogue) { return scan.run(folders, catalogue); }
+    AssetScanReport run(Catalogue& catalogue, ScanMessageMode mode = ScanMessageMode::Show) {
+        return scan.run(folders, catalogue, mode);
+    }
 };
 
 // provider\product\blueprintPath of every record, in catalogue order, after "englishName = " if named.
@@ -187,36 +198,91 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
     EXPECT_TRUE(harness.messages.shown().empty());
 }
 
+// Shown one box each as the scan meets them, or collected for one report: the same units are left
+// out, the catalogue, the cache and the rest of what the window sees stay the same.
 TEST(AssetScan, ReportsUnreadableAndCouplerlessUnitsAndStoresNeither) {
+    std::vector<std::string> caches;
+    std::vector<std::vector<std::string>> observed;
+    for (const ScanMessageMode mode : {ScanMessageMode::Show, ScanMessageMode::Collect}) {
+        ScanHarness harness;
+        const std::string folder = "Alpha/Rails/RailVehicles/Wagons/";
+        BlueprintFixture noRear = ScanHarness::wagon("Van \xE9t\xE9");
+        noRear.rearId.clear();
+        BlueprintFixture coupling = ScanHarness::wagon("coupling");
+        coupling.element = "cCouplingTypeBlueprint";
+        harness.write(folder + "1good.bin", ScanHarness::wagon("Good").xml());
+        const fs::path noRearFile = harness.write(folder + "2norear.bin", noRear.xml());
+        const fs::path failedFile = harness.write(
+            folder + "3failed.bin", std::string(kUnconvertible) + ScanHarness::wagon("Failed").xml());
+        harness.write(folder + "4coupling.bin", coupling.xml());
+        const fs::path brokenFile =
+            harness.write(folder + "5broken.bin",
+                          replaceFirst(ScanHarness::wagon("Broken").xml(), "126.5</Mass>", "126.5"));
+        Catalogue catalogue;
+
+        const AssetScanReport report = harness.run(catalogue, mode);
+
+        EXPECT_EQ(locations(catalogue),
+                  std::vector<std::string>{"Alpha\\Rails\\RailVehicles\\Wagons\\1good.xml"});
+        const std::string noCoupler =
+            "Information only!\r\n\r\nVan \xE9t\xE9\r\n\r\nCoupler not specified.                 ";
+        const std::string unreadable = "Error reading blueprint file for this unit.";
+        if (mode == ScanMessageMode::Show) {
+            const auto& shown = harness.messages.shown();
+            ASSERT_EQ(shown.size(), 3u);
+            EXPECT_EQ(shown[0].text, noCoupler);
+            EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+            for (const std::size_t failed : {1u, 2u}) {
+                EXPECT_EQ(shown[failed].text, unreadable);
+                EXPECT_EQ(shown[failed].icon, MessageIcon::Exclamation);
+                EXPECT_EQ(shown[failed].buttons, MessageButtons::OK);
+            }
+            EXPECT_TRUE(report.collectedMessages.empty());
+        } else {
+            EXPECT_TRUE(harness.messages.shown().empty());
+            EXPECT_EQ(report.collectedMessages,
+                      (std::vector<ScanMessage>{{noCoupler, noRearFile.native()},
+                                                {unreadable, failedFile.native()},
+                                                {unreadable, brokenFile.native()}}));
+        }
+        EXPECT_EQ(harness.processes.runs().size(), 5u);
+        caches.push_back(fileText(harness.folders.programFolder / "equipmentlist.txt"));
+        observed.push_back(harness.observer.events);
+    }
+    EXPECT_EQ(caches[0], caches[1]);
+    EXPECT_EQ(observed[0], observed[1]);
+}
+
+TEST(ScanReport, ARowIsTheMessageOnOneLineATabAndTheBlueprint) {
+    EXPECT_EQ(scanReportRow({"Information only!\r\n\r\nVan \xE9t\xE9\r\n\r\nCoupler not specified.     ",
+                             "/g/Assets/A/R/RailVehicles/w.bin"}),
+              "Information only! Van \xE9t\xE9 Coupler not specified.\t/g/Assets/A/R/RailVehicles/w.bin");
+    EXPECT_EQ(
+        scanReportRow({"Error reading blueprint file for this unit.", "/g/A/R/stock.ap/RailVehicles\\x.bin"}),
+        "Error reading blueprint file for this unit.\t/g/A/R/stock.ap/RailVehicles\\x.bin");
+}
+
+// The time left is estimated from the time the scan worked: a message box that stood open for ten
+// minutes adds nothing to it.
+TEST(AssetScan, TheScanTimeLeavesOutTheTimeAMessageBoxStoodOpen) {
     ScanHarness harness;
+    harness.perConversion = std::chrono::seconds(1);
+    harness.boxStandsOpen = std::chrono::minutes(10);
     const std::string folder = "Alpha/Rails/RailVehicles/Wagons/";
-    BlueprintFixture noRear = ScanHarness::wagon("Van \xE9t\xE9");
-    noRear.rearId.clear();
-    BlueprintFixture coupling = ScanHarness::wagon("coupling");
-    coupling.element = "cCouplingTypeBlueprint";
-    harness.write(folder + "1good.bin", ScanHarness::wagon("Good").xml());
-    harness.write(folder + "2norear.bin", noRear.xml());
-    harness.write(folder + "3failed.bin", std::string(kUnconvertible) + ScanHarness::wagon("Failed").xml());
-    harness.write(folder + "4coupling.bin", coupling.xml());
-    harness.write(folder + "5broken.bin",
-                  replaceFirst(ScanHarness::wagon("Broken").xml(), "126.5</Mass>", "126.5"));
+    harness.blueprint(folder + "1.bin");
+    harness.write(folder + "2.bin", std::string(kUnconvertible));
+    harness.blueprint(folder + "3.bin");
     Catalogue catalogue;
 
     harness.run(catalogue);
 
-    EXPECT_EQ(locations(catalogue),
-              std::vector<std::string>{"Alpha\\Rails\\RailVehicles\\Wagons\\1good.xml"});
-    const auto& shown = harness.messages.shown();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0].text,
-              "Information only!\r\n\r\nVan \xE9t\xE9\r\n\r\nCoupler not specified.                 ");
-    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
-    for (const std::size_t failed : {1u, 2u}) {
-        EXPECT_EQ(shown[failed].text, "Error reading blueprint file for this unit.");
-        EXPECT_EQ(shown[failed].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(shown[failed].buttons, MessageButtons::OK);
-    }
-    EXPECT_EQ(harness.processes.runs().size(), 5u);
+    ASSERT_EQ(harness.messages.shown().size(), 1u);
+    using std::chrono::milliseconds;
+    EXPECT_EQ(harness.observer.counts,
+              (std::vector<std::pair<int, int>>{{0, 0}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    EXPECT_EQ(harness.observer.scanTimes,
+              (std::vector<milliseconds>{milliseconds(0), milliseconds(0), milliseconds(1000),
+                                         milliseconds(2000), milliseconds(3000)}));
 }
 
 TEST(AssetScan, AFailedCopyNeverLetsAnEarlierOutputStandIn) {
@@ -257,7 +323,9 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(harness.observer.events,
               (std::vector<std::string>{"wait cursor", "progress Class 66", "progress " + wagon,
                                         "normal cursor", "cleared"}));
-    EXPECT_EQ(harness.observer.counts, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(harness.observer.counts, (std::vector<std::pair<int, int>>{{0, 0}, {0, 2}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.folder"),
+              harness.folders.assetsFolder.native());
 
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
     harness.observer.events.clear();
@@ -270,6 +338,60 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(harness.observer.events, std::vector<std::string>{"cleared"}) << "no wait cursor when loading";
     EXPECT_EQ(locations(next), locations(catalogue));
     EXPECT_EQ(loaded.lists.providerList, "Alpha|Beta");
+}
+
+// A cache loads unless its record names another assets folder; another path to the same folder is
+// the same folder, and a cache without a record loads as before records were kept.
+TEST(AssetScan, ACacheRecordedForAnotherAssetsFolderIsNotLoadedButMadeAnew) {
+    struct Case {
+        const char* record; // "-": no record file
+        bool loaded;
+    };
+    const std::string otherAssets = "/elsewhere/Assets";
+    for (const auto& [record, loaded] :
+         {Case{"-", true}, Case{"", true}, Case{"this", true}, Case{"linked", true}, Case{"other", false}}) {
+        ScanHarness harness;
+        harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+        fs::create_directory_symlink(harness.folders.assetsFolder, harness.temp.path() / "link");
+        harness.temp.write("program/equipmentlist.txt", "made|by|hand");
+        const std::string recorded = record == std::string("this") ? harness.folders.assetsFolder.native()
+                                     : record == std::string("linked")
+                                         ? (harness.temp.path() / "link").native()
+                                     : record == std::string("other") ? otherAssets
+                                                                      : std::string(record);
+        if (record != std::string("-")) {
+            harness.temp.write("program/equipmentlist.folder", recorded);
+        }
+        Catalogue catalogue;
+
+        const AssetScanReport report = harness.run(catalogue);
+
+        EXPECT_EQ(report.loadedFromCache, loaded) << record;
+        EXPECT_EQ(locations(catalogue).size(), 1u) << record;
+        EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt") == "made|by|hand", loaded)
+            << record;
+        if (!loaded) {
+            EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.folder"),
+                      harness.folders.assetsFolder.native());
+        }
+    }
+}
+
+// A cache whose record cannot be written is not left for another folder to load.
+TEST(AssetScan, ACacheWithoutItsRecordIsRemovedAndTheFailureNamesTheRecord) {
+    ScanHarness harness;
+    harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
+    harness.temp.write("program/equipmentlist.folder", "/elsewhere/Assets");
+    harness.files.failOn(FailingFiles::Operation::Replace, "equipmentlist.folder", "No space left on device");
+    Catalogue catalogue;
+
+    const AssetScanReport report = harness.run(catalogue);
+
+    EXPECT_FALSE(report.cacheWrite.status.ok);
+    EXPECT_EQ(report.cacheWrite.status.reason, "No space left on device");
+    EXPECT_EQ(report.cacheWrite.file, harness.folders.programFolder / "equipmentlist.folder");
+    EXPECT_EQ(catalogue.size(), 1u);
+    EXPECT_FALSE(fs::exists(harness.folders.programFolder / "equipmentlist.txt"));
 }
 
 // A zip archive of (name, bytes) entries written with libzip.
@@ -533,7 +655,7 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
     EXPECT_EQ(ScanIndex::load(files, temp.path() / "missing.index").size(), 0u);
 }
 
-TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeconds) {
+TEST(ScanProgressText, LooksForBlueprintsThenCountsAndEstimatesTheTimeLeftAfterTwoSeconds) {
     const std::tuple<int, int, int, const char*> cases[] = {
         {100, 5000, 1999, "100 of 5000 blueprints"},
         {0, 5000, 3000, "0 of 5000 blueprints"},
@@ -542,6 +664,8 @@ TEST(ScanProgressText, CountsAndEstimatesTheTimeLeftOnlyOnceTheScanHasRunTwoSeco
         {10, 1000, 6000, "10 of 1000 blueprints, about 10 min left"},
         {100, 1000, 6700, "100 of 1000 blueprints, about 2 min left"},
         {5000, 5000, 9000, "5000 of 5000 blueprints"},
+        {0, 0, 0, "Looking for blueprints..."},
+        {0, 0, 3000, "Looking for blueprints..."},
     };
     for (const auto& [done, found, ms, text] : cases) {
         EXPECT_EQ(scanProgressText(done, found, std::chrono::milliseconds(ms)), text) << done << " " << ms;

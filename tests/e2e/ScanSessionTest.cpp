@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -69,6 +70,114 @@ TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache)
     ASSERT_EQ(editor.runScript("click mnuRefreshEquipmentList\n" + dumpLine).exitCode, 0);
     EXPECT_GT(converterRuns(), runsAfterScan);
     EXPECT_EQ(editor.readDump()["state"].toObject()["catalogue"], scanned);
+}
+
+// A generated installation in a folder below the test's own.
+fs::path makeSampleGame(const TempFolder& temp, const std::string& name, const QStringList& options) {
+    const fs::path game = temp.path() / name;
+    EXPECT_EQ(QProcess::execute(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"),
+                                QStringList{QString::fromStdString(game.string())} + options),
+              0);
+    return game;
+}
+
+// The same installation scanned with the scan's messages shown and collected: with them collected
+// no box appears, one window lists them, scanreport.txt holds the same rows, and everything else
+// (catalogue, cache, every other control) is as with them shown, which is as before.
+TEST(ScanSession, CollectedScanMessagesMakeOneReportAndChangeNothingElse) {
+    TempFolder shownTemp;
+    TempFolder collectedTemp;
+    const fs::path game = makeSampleGame(shownTemp, "game", {QStringLiteral("--seed"), QStringLiteral("5")});
+    const auto session = [&game](const TempFolder& temp, bool collect) {
+        EditorProcess editor(temp);
+        editor.storeGameFolder(game);
+        if (collect) {
+            editor.storeSetting("CollectScanMessages", "1");
+        }
+        const auto result = editor.runScript("dump " + editor.dumpFile().string() + "\n");
+        EXPECT_EQ(result.exitCode, 0) << result.standardError;
+        return editor.readDump();
+    };
+    QJsonObject shown = session(shownTemp, false);
+    QJsonObject collected = session(collectedTemp, true);
+
+    const QJsonArray messages = shown["messages"].toArray();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(collected["messages"].toArray().isEmpty());
+    QJsonObject shownControls = shown["controls"].toObject();
+    QJsonObject collectedControls = collected["controls"].toObject();
+    EXPECT_FALSE(shownControls["FormScanReport"].toObject()["visible"].toBool());
+    EXPECT_TRUE(collectedControls["FormScanReport"].toObject()["visible"].toBool());
+    const QJsonArray rows = collectedControls["FormScanReport.lstScanReport"].toObject()["items"].toArray();
+    ASSERT_EQ(rows.size(), messages.size());
+    std::string reportText;
+    for (int i = 0; i < rows.size(); ++i) {
+        // The message's lines joined on one line, a tab, the blueprint's file below the assets.
+        const QStringList row = rows[i].toString().split(QLatin1Char('\t'));
+        ASSERT_EQ(row.size(), 2) << i;
+        QStringList lines = messages[i].toObject()["text"].toString().split(QStringLiteral("\r\n"));
+        lines.removeAll(QString());
+        EXPECT_EQ(row[0], lines.replaceInStrings(QRegularExpression(QStringLiteral(" +$")), QString())
+                              .join(QLatin1Char(' ')));
+        EXPECT_TRUE(row[1].startsWith(QString::fromStdString((game / "Assets").string()) + QLatin1Char('/')))
+            << row[1].toStdString();
+        EXPECT_TRUE(fs::exists(row[1].toStdString())) << row[1].toStdString();
+        reportText += rows[i].toString().toStdString() + "\n";
+    }
+    EXPECT_EQ(testing::fileText(collectedTemp.programFolder() / "scanreport.txt"), reportText);
+    EXPECT_FALSE(fs::exists(shownTemp.programFolder() / "scanreport.txt"));
+    EXPECT_EQ(testing::fileText(collectedTemp.programFolder() / "equipmentlist.txt"),
+              testing::fileText(shownTemp.programFolder() / "equipmentlist.txt"));
+
+    // Apart from the messages, the setting, the new item's check mark and the report window, the
+    // two sessions are the same.
+    EXPECT_FALSE(shownControls["mnuCollectScanMessages"].toObject()["checked"].toBool());
+    EXPECT_TRUE(collectedControls["mnuCollectScanMessages"].toObject()["checked"].toBool());
+    EXPECT_FALSE(shown["settings"].toObject().contains(QStringLiteral("CollectScanMessages")));
+    for (QJsonObject* controls : {&shownControls, &collectedControls}) {
+        for (const QString& address : controls->keys()) {
+            if (address.startsWith(QStringLiteral("FormScanReport")) ||
+                address == QStringLiteral("mnuCollectScanMessages")) {
+                controls->remove(address);
+            }
+        }
+    }
+    for (QJsonObject* dump : {&shown, &collected}) {
+        dump->remove(QStringLiteral("messages"));
+        dump->remove(QStringLiteral("settings"));
+    }
+    shown["controls"] = shownControls;
+    collected["controls"] = collectedControls;
+    EXPECT_EQ(shown, collected);
+}
+
+// A cache made for one game folder is not shown for another chosen with --set-game-folder: the
+// start scans the folder in use and records it with the new cache.
+TEST(ScanSession, AnotherGameFolderSetOnTheCommandLineIsScannedNotTakenFromTheCache) {
+    TempFolder temp;
+    const fs::path first = makeSampleGame(temp, "first", {QStringLiteral("--seed"), QStringLiteral("5")});
+    const fs::path second = makeSampleGame(
+        temp, "second",
+        {QStringLiteral("--seed"), QStringLiteral("6"), QStringLiteral("--units"), QStringLiteral("20")});
+    EditorProcess editor(temp);
+    const auto catalogueOf = [&editor, &temp](const fs::path& game) {
+        EXPECT_EQ(editor.runArguments({"--set-game-folder", game.string()}).exitCode, 0);
+        const auto result = editor.runScript("dump " + editor.dumpFile().string() + "\n");
+        EXPECT_EQ(result.exitCode, 0) << result.standardError;
+        EXPECT_EQ(testing::fileText(temp.programFolder() / "equipmentlist.folder"),
+                  (game / "Assets").string());
+        return editor.readDump()["state"].toObject()["catalogue"].toArray();
+    };
+    const QJsonArray ofFirst = catalogueOf(first);
+    const QJsonArray ofSecond = catalogueOf(second);
+    EXPECT_NE(ofSecond, ofFirst);
+    for (const QJsonValue& record : ofSecond) {
+        const QStringList fields = record.toString().split(QLatin1Char('|'));
+        EXPECT_TRUE(fs::is_directory(second / "Assets" / fields.value(2).toStdString() /
+                                     fields.value(3).toStdString()))
+            << record.toString().toStdString();
+    }
+    EXPECT_EQ(catalogueOf(first), ofFirst);
 }
 
 } // namespace

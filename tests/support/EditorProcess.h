@@ -27,6 +27,8 @@ public:
     void setEnvironment(const std::string& name, const std::string& value) { environment_[name] = value; }
     // Writes "GameFolder" into the isolated settings before each run, as Locate would have.
     void storeGameFolder(const std::filesystem::path& folder) { settings_["GameFolder"] = folder.string(); }
+    // Writes another key of "Preferences" into the isolated settings before each run.
+    void storeSetting(const std::string& key, const std::string& value) { settings_[key] = value; }
 
     EditorResult runScript(const std::string& script, int timeoutMs = 120000);
     EditorResult runArguments(const std::vector<std::string>& arguments, int timeoutMs = 120000);

@@ -10,7 +10,7 @@ public:
     void showWaitCursor() override {}
     void restoreCursor() override {}
     void showProgress(const std::string&) override {}
-    void showBlueprintsDone(int, int) override {}
+    void showBlueprintsDone(int, int, std::chrono::milliseconds) override {}
     void clearProgress() override {}
 };
 
