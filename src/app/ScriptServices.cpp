@@ -10,10 +10,28 @@ namespace dovrel {
 
 namespace {
 bool fitsButtons(MessageAnswer answer, MessageButtons buttons) {
-    if (buttons == MessageButtons::OK) {
-        return answer == MessageAnswer::OK;
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
+        return answer != MessageAnswer::OK;
+    case MessageButtons::YesNo:
+        return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+    case MessageButtons::OK:
+        break;
     }
-    return answer != MessageAnswer::OK;
+    return answer == MessageAnswer::OK;
+}
+
+// What a box answers when no queued answer fits: OK, Cancel, or No where there is no Cancel.
+MessageAnswer closingAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::OK:
+        break;
+    }
+    return MessageAnswer::OK;
 }
 
 } // namespace
@@ -36,7 +54,7 @@ MessageAnswer ScriptMessageBoxes::show(const std::string& text, MessageIcon icon
         message.answer = answers_.front();
         answers_.pop_front();
     } else {
-        message.answer = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::Cancel;
+        message.answer = closingAnswer(buttons);
         message.unanswered = true;
     }
     recorded_.push_back(message);

@@ -10,6 +10,8 @@ const char* iconName(MessageIcon icon) {
         return "exclamation";
     case MessageIcon::Error:
         return "error";
+    case MessageIcon::Question:
+        return "question";
     case MessageIcon::None:
         break;
     }
@@ -17,7 +19,15 @@ const char* iconName(MessageIcon icon) {
 }
 
 const char* buttonsName(MessageButtons buttons) {
-    return buttons == MessageButtons::OK ? "OK" : "YesNoCancel";
+    switch (buttons) {
+    case MessageButtons::YesNoCancel:
+        return "YesNoCancel";
+    case MessageButtons::YesNo:
+        return "YesNo";
+    case MessageButtons::OK:
+        break;
+    }
+    return "OK";
 }
 
 const char* answerName(MessageAnswer answer) {

@@ -4,12 +4,13 @@
 
 namespace dovrel {
 
-enum class MessageIcon { None, Information, Exclamation, Error };
-enum class MessageButtons { OK, YesNoCancel };
+enum class MessageIcon { None, Information, Exclamation, Error, Question };
+enum class MessageButtons { OK, YesNoCancel, YesNo };
 enum class MessageAnswer { OK, Yes, No, Cancel };
 
 // Modal message boxes titled "Dovrel Consist Editor". Texts are byte strings; CR LF is a line
-// break. Questions default to Yes and Escape answers Cancel; an OK box answers OK to Enter and Escape.
+// break. Questions default to Yes and Escape answers Cancel (No where there is no Cancel); an OK box
+// answers OK to Enter and Escape.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -20,6 +21,10 @@ public:
     void fail(const std::string& text) { show(text, MessageIcon::Error, MessageButtons::OK); }
     MessageAnswer ask(const std::string& text) {
         return show(text, MessageIcon::None, MessageButtons::YesNoCancel);
+    }
+    // A question with the question icon and only Yes and No.
+    bool confirm(const std::string& text) {
+        return show(text, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
     }
 };
 

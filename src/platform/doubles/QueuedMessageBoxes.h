@@ -11,7 +11,7 @@ namespace dovrel {
 
 // Records every message and answers from a queue. A message with no queued answer is a fault of
 // the test: by default it throws; with a handler, the handler is told (a widget test fails there)
-// and the box answers OK, or Cancel to a question, so the program goes on.
+// and the box answers OK, or Cancel (No without Cancel) to a question, so the program goes on.
 class QueuedMessageBoxes final : public MessageBoxes {
 public:
     struct Shown {
@@ -38,7 +38,9 @@ public:
     bool allAnswersUsed() const { return answers_.empty(); }
 
     MessageAnswer show(const std::string& text, MessageIcon icon, MessageButtons buttons) override {
-        MessageAnswer answer = buttons == MessageButtons::OK ? MessageAnswer::OK : MessageAnswer::Cancel;
+        MessageAnswer answer = buttons == MessageButtons::OK      ? MessageAnswer::OK
+                               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                                  : MessageAnswer::Cancel;
         if (answers_.empty()) {
             if (!onUnexpected_) {
                 throw std::logic_error("unexpected message: " + text);

@@ -23,6 +23,8 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
         return QMessageBox::Warning;
     case MessageIcon::Error:
         return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     case MessageIcon::None:
         break;
     }
@@ -43,16 +45,18 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, MessageIcon icon, Me
         box.exec();
         return MessageAnswer::OK;
     }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const bool withCancel = buttons == MessageButtons::YesNoCancel;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No |
+                           (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton));
     box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
+    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
     default:
-        return MessageAnswer::Cancel;
+        return withCancel ? MessageAnswer::Cancel : MessageAnswer::No;
     }
 }
 
