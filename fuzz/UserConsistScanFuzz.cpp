@@ -9,6 +9,7 @@
 #include "consistfiles/UserConsistScan.h"
 #include "convert/DeltaNamespace.h"
 #include "core/TextRules.h"
+#include "core/XmlText.h"
 
 #include <algorithm>
 
@@ -21,16 +22,16 @@ public:
     Listing(const dovrel::BlueprintLookup& lookup, dovrel::ConsistReadResult& result)
         : lookup_(lookup), result_(result) {}
 
-    void unitClosed(const std::string& blueprint, const std::string& heading) override {
-        require(heading == "0" || heading == "1", "a heading is 0 or 1");
+    void unitClosed(const dovrel::TemplateUnit& unit) override {
+        require(unit.heading == "0" || unit.heading == "1", "a heading is 0 or 1");
         if (result_.listing.isFull()) {
             return;
         }
-        if (const std::string* record = lookup_.find(blueprint)) {
-            result_.listing.appendUnit(*record, heading);
+        if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
+            result_.listing.appendUnit(*record, unit.heading);
             return;
         }
-        result_.missingUnits.append(blueprint).append("\r\n");
+        result_.missingUnits.append(unit.blueprint).append("\r\n");
     }
 
     void templateClosed(const std::string& identifier, const std::string& name) override {
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(viewRows.size() == dovrel::splitListedConsist(listed).size(), "one view row a listed unit");
         const dovrel::LoadedConsist loaded = dovrel::loadListedConsist(text, listed, catalogue);
         require(loaded.units.size() <= dovrel::kTableSlots, "a consist line holds at most 5001 units");
-        require(dovrel::rowNamed(rows, dovrel::rowName(text)).value_or(slot) <= slot,
+        require(dovrel::rowNamed(rows, dovrel::xmlUnescapedText(dovrel::rowName(text))).value_or(slot) <=
+                    slot,
                 "a row's name is found at that row or before it");
     }
     return 0;

@@ -280,6 +280,8 @@ private:
     void lastConsistDeleted() override;
     void finishConsistRead(const ConsistReadResult& result, std::string_view heading, bool userConsists);
     std::optional<std::string> chosenRowText() const;
+    // The chosen row of the consist list: its place and its text.
+    std::optional<ListedRow> chosenListedRow() const;
     // Selects a row of the consist list from code and shows its consist.
     void selectRow(int row);
     bool userConsistsOnShow() const;

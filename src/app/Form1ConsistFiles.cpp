@@ -50,7 +50,8 @@ void Form1::listReset() {
 
 void Form1::rowListed(const ConsistRow& row) {
     const QSignalBlocker quiet(c_.List3);
-    addItem(c_.List3, row.text());
+    // The row shows its name read; it keeps its text, by which Delete and Save find its template.
+    addItem(c_.List3, shownRowText(row.text()), row.text());
 }
 
 void Form1::progressShown(const std::string& caption) {
@@ -95,6 +96,15 @@ void Form1::readScenarioConsists() {
 
 std::optional<std::string> Form1::chosenRowText() const {
     return chosenItemBytes(c_.List3);
+}
+
+std::optional<ListedRow> Form1::chosenListedRow() const {
+    const QList<QListWidgetItem*> selected = c_.List3->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return ListedRow{static_cast<std::size_t>(c_.List3->row(selected.front())),
+                     itemBytes(selected.front()->data(kItemBytesRole), selected.front()->text())};
 }
 
 void Form1::selectRow(int row) {
@@ -151,9 +161,14 @@ void Form1::viewListedConsist() {
 void Form1::saveConsist() {
     const BusyScope busy(busy_);
     const std::vector<std::string> units(editor_->line().units().begin(), editor_->line().units().end());
+    SaveContext context;
+    if (userConsistsOnShow()) {
+        context.chosenRow = chosenListedRow();
+    }
+    context.catalogue = catalogueLines(catalogue_);
     const SaveResult result =
         UserConsistSaver(fileServices_, services_.random)
-            .saveUserConsist(typedText(c_.Text1->text()), units, folders_.contentFolder, *this);
+            .saveUserConsist(typedText(c_.Text1->text()), units, folders_.contentFolder, *this, context);
     if (result == SaveResult::NameMissing) {
         c_.Text1->setFocus();
     } else if (result == SaveResult::NameHasForbiddenSymbols) {
@@ -186,7 +201,8 @@ void Form1::consistSaved(const std::string& name) {
 void Form1::deleteConsist() {
     const BusyScope busy(busy_);
     UserConsistDeleter(fileServices_)
-        .deleteUserConsist(chosenRowText(), storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading,
+        .deleteUserConsist(chosenListedRow(),
+                           storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading,
                            folders_.contentFolder, *this);
     refreshRestoreWindow();
 }

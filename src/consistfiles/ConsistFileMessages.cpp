@@ -56,6 +56,11 @@ std::string replaceQuestion() {
     return joined({"Consist currently exists.", "Okay to replace?"});
 }
 
+std::string unitsLeftOutQuestion(std::size_t count) {
+    return joined({std::to_string(count) + " units of this consist are not installed and will be left out.",
+                   "Save anyway?"});
+}
+
 std::string consistSaved() {
     return "Consist saved.";
 }

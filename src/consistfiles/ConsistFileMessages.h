@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ std::string consistIsFull();
 std::string nameMissing();
 std::string nameHasForbiddenSymbols();
 std::string replaceQuestion();
+// Replacing a consist whose file holds units the catalogue does not: they would be left out.
+std::string unitsLeftOutQuestion(std::size_t count);
 std::string consistSaved();
 
 // Saving and deleting.

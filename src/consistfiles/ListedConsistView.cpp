@@ -29,8 +29,12 @@ std::vector<UnitViewRow> unitViewRows(std::string_view listedConsist) {
     return rows;
 }
 
+std::string shownRowText(std::string_view rowText) {
+    return xmlUnescapedText(rowText);
+}
+
 std::string chosenConsistCaption(std::string_view rowText) {
-    std::string caption(rowText);
+    std::string caption = shownRowText(rowText);
     std::replace(caption.begin(), caption.end(), '\t', ' ');
     return caption;
 }
@@ -43,8 +47,13 @@ std::string rowName(std::string_view rowText) {
     return std::string(trimSpaces(rowText.substr(tab + 1)));
 }
 
+std::string rowNameAsText(std::string_view rowText) {
+    const std::size_t tab = rowText.find('\t');
+    return tab == std::string_view::npos ? std::string() : xmlUnescapedText(rowText.substr(tab + 1));
+}
+
 std::string loadedConsistName(std::string_view rowText) {
-    std::string name = rowName(rowText);
+    std::string name(trimSpaces(rowNameAsText(rowText)));
     std::erase_if(name, [](char c) { return c == '(' || c == ')'; });
     return name;
 }
@@ -57,7 +66,9 @@ LoadedConsist loadListedConsist(std::string_view rowText, std::string_view liste
     for (std::string& unit : splitListedConsist(listedConsist)) {
         const EquipmentRecord fields(unit);
         if (fields.fieldCount() <= static_cast<std::size_t>(RecordField::blueprintPath) ||
-            lookup.find(fields.field(RecordField::blueprintPath)) == nullptr) {
+            lookup.findUnit(std::string(fields.field(RecordField::provider)),
+                            std::string(fields.field(RecordField::product)),
+                            fields.field(RecordField::blueprintPath)) == nullptr) {
             continue;
         }
         if (loaded.units.size() >= kTableSlots) {
@@ -71,7 +82,7 @@ LoadedConsist loadListedConsist(std::string_view rowText, std::string_view liste
 
 std::optional<std::size_t> rowNamed(const std::vector<ConsistRow>& rows, std::string_view name) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (xmlUnescapedText(rowName(rows[i].text())) == xmlUnescapedText(name)) {
+        if (xmlUnescapedText(rowName(rows[i].text())) == name) {
             return i;
         }
     }

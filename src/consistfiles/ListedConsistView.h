@@ -26,13 +26,21 @@ struct UnitViewRow {
 // for heading "0" or "reversed" for any other heading.
 std::vector<UnitViewRow> unitViewRows(std::string_view listedConsist);
 
-// The chosen-consist label for a row: the row's text with every tab made a space.
+// How a row of the consist list is shown: the names read from the game's files with their
+// entities read ("Coal &amp; Ore" shows as "Coal & Ore"). The row itself keeps its text.
+std::string shownRowText(std::string_view rowText);
+
+// The chosen-consist label for a row: the row as shown, with every tab made a space.
 std::string chosenConsistCaption(std::string_view rowText);
 
 // A row's name: the text after its first tab, trimmed of spaces; empty without a tab.
 std::string rowName(std::string_view rowText);
 
-// The name a loaded consist takes into the name box: the row's name without "(" and ")".
+// A row's name as text: the text after its first tab, untrimmed, its entities read.
+std::string rowNameAsText(std::string_view rowText);
+
+// The name a loaded consist takes into the name box, as text: the row's name with its entities
+// read, trimmed of spaces, without "(" and ")".
 std::string loadedConsistName(std::string_view rowText);
 
 // A listed consist loaded into the consist line.
@@ -44,14 +52,14 @@ struct LoadedConsist {
     bool overflowed = false;
 };
 
-// Loads a listed consist: a unit is kept when some catalogue record has its blueprint path
-// (ignoring case), and dropped silently otherwise. The catalogue decides only whether a unit is
-// still there: a kept unit keeps the fields and heading with which it was listed.
+// Loads a listed consist: a unit is kept when some catalogue record has its provider, product and
+// blueprint path (ignoring case), and dropped silently otherwise. The catalogue decides only whether a unit
+// is still there: a kept unit keeps the fields and heading with which it was listed.
 LoadedConsist loadListedConsist(std::string_view rowText, std::string_view listedConsist,
                                 const std::vector<std::string>& catalogue);
 
-// The row to choose after a save: the first whose name, its entities read, equals the saved name
-// exactly.
+// The row to choose after a save: the first whose name, trimmed and its entities read, equals the
+// saved name (text, as typed) exactly.
 std::optional<std::size_t> rowNamed(const std::vector<ConsistRow>& rows, std::string_view name);
 
 } // namespace dovrel

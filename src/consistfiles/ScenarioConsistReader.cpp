@@ -29,7 +29,7 @@ public:
 
     void vehicleClosed(const std::string& identifier, const std::string& blueprint,
                        const std::string& heading) override {
-        const std::string* record = lookup_.findWritten(blueprint);
+        const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint);
         if (result_.listing.isFull()) {
             // Beyond the table a consist is only looked at to know whether it would have been listed.
             result_.truncated = result_.truncated || record != nullptr;

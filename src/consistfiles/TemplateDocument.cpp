@@ -65,7 +65,7 @@ std::string templateBlock(std::string_view name, const std::vector<std::string>&
     out.line(2, "<cConsistTemplate d:id=\"" + std::to_string(numbers.templateNumber) + "\">")
         .line(3, "<Name>")
         .line(4, "<Localisation-cUserLocalisedString>")
-        .element(5, "English", kDeltaString, xmlEscapedText(xmlUnescapedText(name)))
+        .element(5, "English", kDeltaString, xmlEscapedText(name))
         .element(5, "French", kDeltaString, "")
         .element(5, "Italian", kDeltaString, "")
         .element(5, "German", kDeltaString, "")
@@ -99,18 +99,27 @@ std::string newUserConsistDocument(std::string_view deltaNamespace, std::string_
 
 std::string documentWithTemplate(const std::vector<std::string>& lines, std::optional<TemplateLines> replaced,
                                  std::string_view block) {
+    const auto isReplaced = [&](std::size_t number) {
+        return replaced && number >= replaced->opening && number <= replaced->closing;
+    };
     std::string document;
-    for (std::size_t number = 0; number < lines.size(); ++number) {
-        if (containsIgnoringCase(lines[number], "</Record>")) {
-            break;
+    std::size_t number = 0;
+    for (; number < lines.size() && !containsIgnoringCase(lines[number], "</Record>"); ++number) {
+        if (!isReplaced(number)) {
+            document.append(lines[number]).append(kCrLf);
         }
-        if (replaced && number >= replaced->opening && number <= replaced->closing) {
-            continue;
-        }
-        document.append(lines[number]).append(kCrLf);
     }
     document.append(block);
-    document.append(closingLines());
+    if (number == lines.size()) {
+        return document.append(closingLines());
+    }
+    bool first = true;
+    for (; number < lines.size(); ++number) {
+        if (!isReplaced(number)) {
+            document.append(first ? "" : kCrLf).append(lines[number]);
+            first = false;
+        }
+    }
     return document;
 }
 

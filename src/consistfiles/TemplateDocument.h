@@ -21,8 +21,8 @@ struct TemplateNumbers {
 
 // The cConsistTemplate element for a consist line, every line ended by CR LF. Each unit is a
 // consist unit's text (record + "|" + heading): its provider, product and blueprintPath fields and
-// its heading, written as the Flipped value unchanged. The name and the fields are written as they
-// are, without XML escaping.
+// its heading, written as the Flipped value unchanged. The name is text, as typed: its "&", "<"
+// and ">" are written as entities, as are those of the fields.
 std::string templateBlock(std::string_view name, const std::vector<std::string>& units,
                           TemplateNumbers numbers);
 
@@ -33,8 +33,10 @@ std::string closingLines();
 std::string newUserConsistDocument(std::string_view deltaNamespace, std::string_view name,
                                    const std::vector<std::string>& units, TemplateNumbers numbers);
 
-// An existing document with a new template added: its lines up to the first "</Record>" line, less
-// the replaced template's lines when there is one, then the new template and the closing lines.
+// An existing document with a new template added just before its first "</Record>" line, less the
+// replaced template's lines when there is one. Every other line stays: those from the first
+// "</Record>" on (further records, other children of the root) follow the new template as they were,
+// the last one without CR LF. A document without "</Record>" gets the closing lines.
 std::string documentWithTemplate(const std::vector<std::string>& lines, std::optional<TemplateLines> replaced,
                                  std::string_view block);
 

@@ -7,18 +7,20 @@
 #include "consistfiles/UserConsistFileLock.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
+#include "core/XmlText.h"
 
 namespace dovrel {
 
 namespace fs = std::filesystem;
 
-DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::string>& chosenRowText,
+DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<ListedRow>& chosenRow,
                                                    bool userConsistsOnShow, const fs::path& contentFolder,
                                                    DeleteObserver& observer) {
-    if (!chosenRowText) {
+    if (!chosenRow) {
         return DeleteResult::NothingChosen;
     }
-    const std::string name = rowName(*chosenRowText);
+    // The name as the messages show it, its entities read.
+    const std::string name = xmlUnescapedText(rowName(chosenRow->text));
     if (!userConsistsOnShow) {
         services_.messages.warn(consistmessages::notUserConsist(name));
         return DeleteResult::NotUserConsist;
@@ -38,7 +40,7 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
                   : std::vector<std::string>{};
 
     const TemplateList templates = scanTemplates(lines, TemplateScanPurpose::Delete, services_.events);
-    const std::optional<TemplateLines> chosen = templateLinesNamed(templates, name, lines);
+    const std::optional<TemplateLines> chosen = listedTemplateLines(templates, *chosenRow, lines);
     if (!gameFile || !chosen) {
         services_.messages.warn(consistmessages::consistNotInFile(name));
         return DeleteResult::NotFound;
@@ -46,7 +48,8 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
     if (services_.messages.ask(consistmessages::deleteQuestion()) != MessageAnswer::Yes) {
         return DeleteResult::NotDeleted;
     }
-    const int templatesLeft = templates.templateCount - 1;
+    // Every template counts, listed or not: a file that still holds one is never removed.
+    const bool templatesLeft = holdsTemplateOutside(lines, *chosen);
 
     switch (conversion.writeAndConvert(documentWithoutTemplate(lines, *chosen))) {
     case WorkingConversion::WriteBack::NotWritten:
@@ -61,7 +64,7 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
         services_.messages.warn(consistmessages::couldNotWrite(*gameFile, writable.reason));
         return DeleteResult::NotWritten;
     }
-    if (templatesLeft < 1) {
+    if (!templatesLeft) {
         // A file that stays where it was still holds the consist: that is said as for a failed
         // write, and the list stays as it is.
         if (!conversion.keepBackup(*gameFile)) {

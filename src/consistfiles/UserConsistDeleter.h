@@ -1,6 +1,7 @@
 #pragma once
 
 #include "consistfiles/ConsistFileServices.h"
+#include "consistfiles/TemplateScan.h"
 
 #include <filesystem>
 #include <optional>
@@ -11,12 +12,12 @@ namespace dovrel {
 enum class DeleteResult {
     NothingChosen,  // no row chosen: nothing happens, no message
     NotUserConsist, // scenario consists are on show
-    NotFound,       // the file holds no template of that name
+    NotFound,       // the chosen row's template is no longer in the file
     NotDeleted,     // No or Cancel to "Okay to delete?"
     NotWritten,     // tempc.xml or the game's file could not be written
     Rejected,       // the converter refused the document, now kept as error.xml
     Deleted,        // the file holds the other templates
-    LastDeleted,    // no template was left: the file is gone
+    LastDeleted,    // no template of any kind was left: the file is gone
 };
 
 // The window's part of a delete.
@@ -31,17 +32,19 @@ public:
     virtual void lastConsistDeleted() = 0;
 };
 
-// Deletes the chosen user consist from the game's user-consist file. The consist is known by its
-// name alone: the text after the chosen row's first tab, trimmed; the first template of that name,
-// letter case counting, goes. The game's file is replaced only after the converter accepted the
-// rewritten document, or deleted when no template is left; on any failure it stays as it was.
+// Deletes the chosen user consist from the game's user-consist file. The consist is the template
+// the chosen row was listed from, known by its place among the file's templates and its row text
+// (d:id and name): never another template that happens to carry the same or a similar name. The
+// game's file is replaced only after the converter accepted the rewritten document, or deleted when
+// it holds no template of any kind any more (a template with d:id 0, which is not listed, keeps
+// it); on any failure it stays as it was.
 class UserConsistDeleter {
 public:
     explicit UserConsistDeleter(ConsistFileServices& services) : services_(services) {}
 
-    // chosenRowText: the chosen row's text (identifier, tab, name), none when no row is chosen.
-    // userConsistsOnShow: the list heading reads "User Consists".
-    DeleteResult deleteUserConsist(const std::optional<std::string>& chosenRowText, bool userConsistsOnShow,
+    // chosenRow: the chosen row (its place and its text: identifier, tab, name), none when no row
+    // is chosen. userConsistsOnShow: the list heading reads "User Consists".
+    DeleteResult deleteUserConsist(const std::optional<ListedRow>& chosenRow, bool userConsistsOnShow,
                                    const std::filesystem::path& contentFolder, DeleteObserver& observer);
 
 private:

@@ -6,6 +6,7 @@
 #include "consistfiles/UserConsistScan.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
+#include "core/XmlText.h"
 
 namespace dovrel {
 
@@ -18,17 +19,17 @@ public:
                        const BlueprintLookup& lookup, ConsistReadResult& result)
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
-    void unitClosed(const std::string& blueprint, const std::string& heading) override {
+    void unitClosed(const TemplateUnit& unit) override {
         if (result_.listing.isFull()) {
             // A template beyond the table is not listed, so neither are its units.
             return;
         }
-        if (const std::string* record = lookup_.findWritten(blueprint)) {
-            result_.listing.appendUnit(*record, heading);
+        if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
+            result_.listing.appendUnit(*record, unit.heading);
             return;
         }
-        result_.missingUnits.append(blueprint).append("\r\n");
-        services_.messages.warn(consistmessages::userUnitNotFound(blueprint));
+        result_.missingUnits.append(unit.blueprint).append("\r\n");
+        services_.messages.warn(consistmessages::userUnitNotFound(unit.blueprint));
     }
 
     void templateClosed(const std::string& identifier, const std::string& name) override {
@@ -39,7 +40,7 @@ public:
         ConsistRow row{identifier, name};
         result_.listing.listOpenConsist(row);
         observer_.rowListed(row);
-        observer_.progressShown(identifier + " " + name);
+        observer_.progressShown(identifier + " " + xmlUnescapedText(name));
         services_.events.pump();
     }
 

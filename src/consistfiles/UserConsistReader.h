@@ -12,7 +12,7 @@ namespace dovrel {
 
 // Reads the game's user consists (ConsistTemplates.bin in the content folder) into a listing:
 // one row per template, identifier and English name; its units looked up in the catalogue by
-// blueprint path. A unit missing from the catalogue is announced, left out and noted in
+// provider, product and blueprint path. A unit missing from the catalogue is announced, left out and noted in
 // notfound.txt; its template is still listed. Every failing step is passed over without a
 // message: an unreadable or unconvertible file gives an empty listing.
 class UserConsistReader {

@@ -1,9 +1,12 @@
 #include "consistfiles/UserConsistSaver.h"
 
+#include "consistfiles/BlueprintLookup.h"
 #include "consistfiles/ConsistFileMessages.h"
+#include "consistfiles/ListedConsistView.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/TemplateScan.h"
 #include "consistfiles/UserConsistFileLock.h"
+#include "consistfiles/UserConsistScan.h"
 #include "consistfiles/WorkingConversion.h"
 #include "core/NameResolver.h"
 #include "core/TextRules.h"
@@ -33,9 +36,37 @@ struct MergedDocument {
     SaveResult failure = SaveResult::NotRead;
 };
 
+// Counts the entries of a template whose unit the catalogue does not hold, by the reader's rules.
+class MissingUnitCount final : public UserConsistScan::Listener {
+public:
+    explicit MissingUnitCount(const std::vector<std::string>& catalogue) : lookup_(catalogue) {}
+    void unitClosed(const TemplateUnit& unit) override {
+        if (lookup_.findWritten(unit.provider, unit.product, unit.blueprint) == nullptr) {
+            ++count_;
+        }
+    }
+    void templateClosed(const std::string&, const std::string&) override {}
+    std::size_t count() const { return count_; }
+
+private:
+    BlueprintLookup lookup_;
+    std::size_t count_ = 0;
+};
+
+std::size_t unitsNotInstalled(const std::vector<std::string>& lines, TemplateLines replaced,
+                              const std::vector<std::string>& catalogue) {
+    MissingUnitCount missing(catalogue);
+    UserConsistScan scan(missing);
+    for (std::size_t number = replaced.opening; number <= replaced.closing; ++number) {
+        scan.scanLine(lines[number]);
+    }
+    return missing.count();
+}
+
 MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConversion& conversion,
                                      const fs::path& gameFile, std::string_view name,
-                                     const std::vector<std::string>& units, TemplateNumbers drawn) {
+                                     const std::vector<std::string>& units, TemplateNumbers drawn,
+                                     const SaveContext& context) {
     const bool converted = conversion.convertGameFile(gameFile, conversion.workingBin());
     const auto lines = converted ? conversion.readConverterXml(conversion.workingXml()) : std::nullopt;
     if (!lines) {
@@ -45,19 +76,37 @@ MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConve
     const TemplateList templates = scanTemplates(*lines, TemplateScanPurpose::Save, services.events);
     const TemplateNumbers numbers{firstFreeNumber(templates.templateIndex, drawn.templateNumber),
                                   firstFreeNumber(templates.entryIds, drawn.firstEntryNumber)};
-    const std::optional<TemplateLines> sameName =
-        templateLinesNamed(templates, name, *lines, NameMatch::Unescaped);
-    if (sameName && services.messages.ask(consistmessages::replaceQuestion()) != MessageAnswer::Yes) {
-        return {std::nullopt, SaveResult::NotReplaced};
+    // The chosen row of the name saved is replaced itself: with two templates of one name the
+    // second row replaces the second. When its template is gone from its place nothing is written.
+    std::optional<TemplateLines> replaced;
+    if (context.chosenRow && rowNameAsText(context.chosenRow->text) == name) {
+        replaced = listedTemplateLines(templates, *context.chosenRow, *lines);
+        if (!replaced) {
+            services.messages.warn(consistmessages::consistNotInFile(name));
+            return {std::nullopt, SaveResult::NotFound};
+        }
+    } else {
+        replaced = templateLinesNamed(templates, name, *lines, NameMatch::AsText);
     }
-    return {documentWithTemplate(*lines, sameName, templateBlock(name, units, numbers)), SaveResult::Saved};
+    if (replaced) {
+        if (services.messages.ask(consistmessages::replaceQuestion()) != MessageAnswer::Yes) {
+            return {std::nullopt, SaveResult::NotReplaced};
+        }
+        const std::size_t missing =
+            context.catalogue ? unitsNotInstalled(*lines, *replaced, *context.catalogue) : 0;
+        if (missing > 0 && services.messages.askYesNo(consistmessages::unitsLeftOutQuestion(missing)) != MessageAnswer::Yes) {
+            return {std::nullopt, SaveResult::NotReplaced};
+        }
+    }
+    return {documentWithTemplate(*lines, replaced, templateBlock(name, units, numbers)), SaveResult::Saved};
 }
 
 } // namespace
 
 SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
                                              const std::vector<std::string>& units,
-                                             const fs::path& contentFolder, SaveObserver& observer) {
+                                             const fs::path& contentFolder, SaveObserver& observer,
+                                             const SaveContext& context) {
     TemplateNumbers drawn;
     drawn.templateNumber = newRandomId(random_);
     services_.events.pump();
@@ -86,7 +135,8 @@ SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
     std::string document;
     const std::optional<fs::path> existing = resolveName(contentFolder, "ConsistTemplates.bin");
     if (existing) {
-        MergedDocument merged = mergeIntoExistingFile(services_, conversion, *existing, name, units, drawn);
+        MergedDocument merged =
+            mergeIntoExistingFile(services_, conversion, *existing, name, units, drawn, context);
         if (!merged.document) {
             return merged.failure;
         }

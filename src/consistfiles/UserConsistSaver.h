@@ -1,9 +1,11 @@
 #pragma once
 
 #include "consistfiles/ConsistFileServices.h"
+#include "consistfiles/TemplateScan.h"
 #include "platform/RandomSource.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +22,8 @@ enum class SaveResult {
     Saved,
     NameMissing,             // the window gives the name box the focus
     NameHasForbiddenSymbols, // the window selects the name box's whole text and gives it the focus
-    NotReplaced,             // No or Cancel to "Okay to replace?"
+    NotReplaced,             // No or Cancel to "Okay to replace?", or No to leaving units out
+    NotFound,                // the chosen row's template is no longer in the file
     NotRead,                 // the game's file could not be copied or converted to XML
     NotWritten,              // tempc.xml or the game's file could not be written
     Rejected,                // the converter refused the document, now kept as error.xml
@@ -38,6 +41,16 @@ public:
     virtual void consistSaved(const std::string& name) = 0;
 };
 
+// What the window knows of the consist list when it saves.
+struct SaveContext {
+    // The row chosen in the consist list while user consists are on show. When its name is the
+    // name saved, its own template is the one replaced, never another of the same name.
+    std::optional<ListedRow> chosenRow;
+    // The catalogue the consists were read with. A replaced template's units that it does not hold
+    // would be left out: that is asked first. Without it nothing is asked.
+    std::optional<std::vector<std::string>> catalogue;
+};
+
 // Saves the consist line into the game's user-consist file under the typed name: a new file holds
 // just that template; an existing one is converted to XML, the new template is added after the
 // others (or in place of the one of the same name, after asking), and the document converted back.
@@ -48,9 +61,11 @@ public:
     UserConsistSaver(ConsistFileServices& services, RandomSource& random)
         : services_(services), random_(random) {}
 
-    // units: the consist line's unit texts from the head, each a record + "|" + heading flag.
+    // units: the consist line's unit texts from the head, each a record + "|" + heading flag. The
+    // name is text, as typed.
     SaveResult saveUserConsist(std::string_view nameBoxText, const std::vector<std::string>& units,
-                               const std::filesystem::path& contentFolder, SaveObserver& observer);
+                               const std::filesystem::path& contentFolder, SaveObserver& observer,
+                               const SaveContext& context = {});
 
 private:
     ConsistFileServices& services_;

@@ -1,5 +1,6 @@
 #include "consistfiles/UserConsistScan.h"
 
+#include "consistfiles/TemplateScan.h"
 #include "core/TextRules.h"
 
 namespace dovrel {
@@ -23,10 +24,13 @@ void UserConsistScan::scanLine(std::string_view rawLine) {
             identifier_ = *identifier;
         }
         name_ = "*";
-        blueprint_ = "*";
-        heading_ = "0";
+        unit_ = TemplateUnit{std::nullopt, std::nullopt, "*", "0"};
         inside_ = true;
         state_ = 1;
+        if (templateEndsOnOpeningLine(line)) {
+            inside_ = false;
+            listener_.templateClosed(identifier_, name_);
+        }
     }
 }
 
@@ -37,7 +41,7 @@ void UserConsistScan::scanInsideTemplate(std::string_view line) {
         return;
     }
     if (containsIgnoringCase(line, "</cConsistTemplateEntry>")) {
-        listener_.unitClosed(blueprint_, heading_);
+        listener_.unitClosed(unit_);
         state_ = 4;
         return;
     }
@@ -68,15 +72,23 @@ void UserConsistScan::scanInsideTemplate(std::string_view line) {
     case 5:
         if (containsIgnoringCase(line, "<BlueprintID ")) {
             if (const auto value = cutValue(line)) {
-                blueprint_ = *value;
+                unit_.blueprint = *value;
             }
             state_ = 6;
+        } else if (containsIgnoringCase(line, "<Provider ")) {
+            if (const auto value = cutValue(line)) {
+                unit_.provider = std::string(*value);
+            }
+        } else if (containsIgnoringCase(line, "<Product ")) {
+            if (const auto value = cutValue(line)) {
+                unit_.product = std::string(*value);
+            }
         }
         break;
     case 6:
         if (containsIgnoringCase(line, "<Flipped ")) {
             if (const auto value = cutValue(line)) {
-                heading_ = headingFromFlipped(*value);
+                unit_.heading = headingFromFlipped(*value);
             }
             state_ = 7;
         }

@@ -26,9 +26,13 @@ void addItem(QComboBox* combo, std::string_view bytes) {
 }
 
 void addItem(QListWidget* list, std::string_view bytes) {
+    addItem(list, bytes, bytes);
+}
+
+void addItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes) {
     // The item gets its text and bytes before it joins the list, so the list's model and view see
     // one insertion and no change of an item already listed.
-    auto* item = new QListWidgetItem(displayText(bytes));
+    auto* item = new QListWidgetItem(displayText(shownBytes));
     item->setData(kItemBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     list->addItem(item);
 }

@@ -15,6 +15,8 @@ inline constexpr int kItemBytesRole = Qt::UserRole + 1;
 
 void addItem(QComboBox* combo, std::string_view bytes);
 void addItem(QListWidget* list, std::string_view bytes);
+// An item that shows other bytes than it keeps.
+void addItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes);
 // The bytes of a list's chosen (selected) item, if one is chosen.
 std::optional<std::string> chosenItemBytes(const QListWidget* list);
 // The bytes of an item: its stored bytes, else its shown text as UTF-8.

@@ -5,10 +5,12 @@
 #include "widgets/ConsistStrip.h"
 #include "widgets/Twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -176,6 +178,32 @@ TEST_F(WindowInputTest, ADoubleClickOpensTheUnitsFolderOrSaysItIsGone) {
     emit view->itemDoubleClicked(view->topLevelItem(1), 0);
     EXPECT_EQ(world.messages.texts(), std::vector<std::string>{"Gone\r\n\r\nFolder does not exist."});
     EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Exclamation);
+}
+
+// A name typed with "&" is saved as typed; the consist list and the chosen-consist label show it as
+// typed, not as the file writes it, and View and Save find the same consist again to replace it.
+TEST_F(WindowInputTest, ANameWithAnAmpersandIsShownAsTypedAndViewAndSaveReplaceIt) {
+    startWithStock();
+    addLocoRight(0);
+    c().Text1->setFocus();
+    QTest::keyClicks(c().Text1, QStringLiteral("Coal & Ballast"));
+    world.messages.queue(MessageAnswer::OK);
+    c().mnuSaveConsistToVTUserConsists->trigger();
+    c().mnuOpenVTUserConsists->trigger();
+    ASSERT_EQ(c().List3->count(), 1);
+    EXPECT_EQ(c().List3->item(0)->text(), QStringLiteral("100000000\tCoal & Ballast"));
+    EXPECT_EQ(c().Label22->text(), QStringLiteral("100000000 Coal & Ballast"));
+
+    world.messages.queue(MessageAnswer::Yes); // abandon the line
+    QTest::mouseClick(c().butView, Qt::LeftButton);
+    EXPECT_EQ(c().Text1->text(), QStringLiteral("Coal & Ballast"));
+    world.messages.queue(MessageAnswer::Yes); // replace
+    world.messages.queue(MessageAnswer::OK);
+    c().mnuSaveConsistToVTUserConsists->trigger();
+    EXPECT_EQ(world.messages.texts().at(2), "Consist currently exists.\r\n\r\nOkay to replace?");
+    ASSERT_EQ(c().List3->count(), 1);
+    EXPECT_EQ(c().List3->item(0)->text(), QStringLiteral("100000016\tCoal & Ballast"));
+    EXPECT_TRUE(world.messages.allAnswersUsed());
 }
 
 } // namespace

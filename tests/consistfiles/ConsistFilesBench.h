@@ -64,6 +64,8 @@ struct Entry {
     std::string flipped = "0";
     std::string id = "900";
     std::string tag = "BlueprintID";
+    std::string provider = "Acme";
+    std::string product = "Pack";
     std::string blueprintLine() const {
         return tag.empty() ? "" : "<" + tag + " d:type=\"cDeltaString\">" + blueprint + "</" + tag + ">";
     }
@@ -74,9 +76,11 @@ inline std::string userTemplate(std::string_view openingAttributes, std::string_
                                 const std::vector<Entry>& entries) {
     std::string entryLines;
     for (const Entry& entry : entries) {
-        entryLines += fixture(
-            "user-entry.xml",
-            {{"@ID@", entry.id}, {"@BLUEPRINT@", entry.blueprintLine()}, {"@FLIPPED@", entry.flipped}});
+        entryLines += fixture("user-entry.xml", {{"@ID@", entry.id},
+                                                 {"@BLUEPRINT@", entry.blueprintLine()},
+                                                 {"@FLIPPED@", entry.flipped},
+                                                 {"@PROVIDER@", entry.provider},
+                                                 {"@PRODUCT@", entry.product}});
     }
     return fixture("user-template.xml", {{"@ATTRIBUTES@", std::string(openingAttributes)},
                                          {"@NAME@", std::string(name)},
@@ -89,6 +93,13 @@ inline std::string namelessUserTemplate(std::string_view id) {
     const std::size_t english = text.find("<English ");
     const std::size_t lineStart = text.rfind('\n', english) + 1;
     return text.erase(lineStart, text.find('\n', english) + 1 - lineStart);
+}
+
+// A template whose d:id is 0: the converter writes its opening tag without the attribute.
+inline std::string hiddenUserTemplate(std::string_view name) {
+    std::string text = userTemplate("d:id=\"0\"", name, {{"x.xml"}});
+    const std::string opening = "<cConsistTemplate d:id=\"0\">";
+    return text.replace(text.find(opening), opening.size(), "<cConsistTemplate>");
 }
 
 inline std::string userConsistFile(const std::vector<std::string>& templates) {
@@ -204,16 +215,17 @@ struct Bench {
         return read;
     }
     // The random draws 0.5 and 0.25 give the ids 550000000 and 325000000.
-    Outcome<SaveResult> save(std::string_view name, const std::vector<std::string>& units) {
+    Outcome<SaveResult> save(std::string_view name, const std::vector<std::string>& units,
+                             const SaveContext& context = {}) {
         QueuedRandomSource random;
         random.queue(0.5);
         random.queue(0.25);
         Outcome<SaveResult> saved;
-        saved.result =
-            UserConsistSaver(services, random).saveUserConsist(name, units, contentFolder(), saved.observer);
+        saved.result = UserConsistSaver(services, random)
+                           .saveUserConsist(name, units, contentFolder(), saved.observer, context);
         return saved;
     }
-    Outcome<DeleteResult> remove(const std::optional<std::string>& row, bool userConsistsOnShow = true) {
+    Outcome<DeleteResult> remove(const std::optional<ListedRow>& row, bool userConsistsOnShow = true) {
         Outcome<DeleteResult> deleted;
         deleted.result = UserConsistDeleter(services).deleteUserConsist(row, userConsistsOnShow,
                                                                         contentFolder(), deleted.observer);

@@ -65,6 +65,37 @@ TEST(UserConsistReader, ListsEveryTemplateWithItsUnitsInOrderAndAnnouncesMissing
     EXPECT_EQ(bench.processes.runs().size(), 1u);
 }
 
+// A unit is its provider's, product's and path's (letter case ignored): one that only another
+// provider has is not found. A self-closing template is an empty consist of its own, and one with
+// d:id 0 (no attribute) is not listed.
+TEST(UserConsistReader, FindsUnitsByProviderProductAndPathAndListsSelfClosingTemplates) {
+    const std::vector<std::string> catalogue = {record("Ok Hopper", kWagon, "Ok", "Freight"),
+                                                record("Zeta Hopper", kWagon, "Zeta", "Freight"),
+                                                record("Ok Loco", kLoco, "Ok", "Diesel"), ""};
+    const auto entry = [](const std::string& blueprint, const char* provider, const char* product) {
+        Entry unit{blueprint};
+        unit.provider = provider;
+        unit.product = product;
+        return unit;
+    };
+    Bench bench;
+    bench.writeGameFile(
+        userConsistFile({userTemplate(R"(d:id="1")", "Mixed",
+                                      {entry(kWagon, "Zeta", "Freight"), entry(kWagon, "OK", "FREIGHT"),
+                                       entry(kLoco, "Zeta", "Diesel"), entry(kLoco, "Ok", "Coal &amp; Ore")}),
+                         "\t\t<cConsistTemplate d:id=\"13\"/>\r\n", consisttest::hiddenUserTemplate("Hidden"),
+                         userTemplate(R"(d:id="2")", "After", {entry(kLoco, "Ok", "Diesel")})}));
+    bench.answer({MessageAnswer::OK}, 2);
+    const auto read = bench.readUser(catalogue);
+
+    const ConsistListing& listing = read.result.listing;
+    EXPECT_EQ(listing.rows(), (std::vector<ConsistRow>{{"1", "Mixed"}, {"13", "*"}, {"2", "After"}}));
+    EXPECT_EQ(listing.listedConsist(0), catalogue[1] + "|0:" + catalogue[0] + "|0");
+    EXPECT_EQ(listing.listedConsist(1), "");
+    EXPECT_EQ(listing.listedConsist(2), catalogue[2] + "|0");
+    EXPECT_EQ(fileText(bench.services.notFoundFile()), kLoco + "\r\n" + kLoco + "\r\n");
+}
+
 TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
     const struct {
         const char* opening;

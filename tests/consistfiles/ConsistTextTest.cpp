@@ -26,6 +26,10 @@ TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoad
     EXPECT_TRUE(unitViewRows("").empty());
     EXPECT_TRUE(splitListedConsist("").empty());
     EXPECT_EQ(chosenConsistCaption("12\tCoal\ttrain"), "12 Coal train");
+    // Names read from the files are shown, and loaded, with their entities read.
+    EXPECT_EQ(chosenConsistCaption("12\tCoal &amp; Ballast &#65;"), "12 Coal & Ballast A");
+    EXPECT_EQ(shownRowText("12\tCoal &amp; Ballast"), "12\tCoal & Ballast");
+    EXPECT_EQ(loadedConsistName("5\t Coal &amp; Ore (full) "), "Coal & Ore full");
 
     // The row's name loses spaces, and brackets when loaded.
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -45,6 +49,7 @@ TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoad
     EXPECT_EQ(rowNamed(rows, "TEST"), std::nullopt);
     EXPECT_EQ(rowNamed({{"1", "A"}, {"2", "A &amp; B"}}, "A & B"), 1u)
         << "names match with their entities read";
+    EXPECT_EQ(rowNamed({{"2", "A &amp; B"}}, "A &amp; B"), std::nullopt) << "a saved name is text";
 
     // Loading keeps units still in the catalogue (here the engine renamed, not the tender), up to 5001.
     const std::vector<std::string> catalogue = {record("Renamed", "STEAM\\5mt\\Black5.xml"), "", kTender};

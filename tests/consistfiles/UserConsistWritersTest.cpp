@@ -1,4 +1,5 @@
 #include "ConsistFilesBench.h"
+#include "consistfiles/TemplateDocument.h"
 #include "consistfiles/UserConsistRestore.h"
 #include "core/TextRules.h"
 
@@ -9,6 +10,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using consisttest::Bench;
+using consisttest::Entry;
+using consisttest::hiddenUserTemplate;
 using consisttest::namelessUserTemplate;
 using consisttest::record;
 using consisttest::userConsistFile;
@@ -61,9 +64,9 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
     }
 }
 
-// Names match with entities read ("&amp;" as listed is "&"), not in other case: "fish & chips" is
-// appended with free ids, "Fish & Chips" replaces its namesake only after Yes. The name is written
-// escaped once however typed; a file named in other case is written where it is.
+// A typed name is text, held against the names with their entities read ("&amp;" in the file is
+// "&"), not in other case: "fish & chips" is appended with free ids, "Fish & Chips" replaces its
+// namesake only after Yes. A file named in other case is written where it is.
 TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     const std::string fish = userTemplate(R"(d:id="5")", "Fish &amp; Chips", {});
     for (const MessageAnswer answer :
@@ -75,9 +78,7 @@ TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
         const fs::path file = bench.temp.write("game/Content/consisttemplates.bin", before);
         bench.answer({answer, MessageAnswer::OK});
         const bool asked = answer != MessageAnswer::OK;
-        const std::string name = !asked                         ? "fish & chips"
-                                 : answer == MessageAnswer::Yes ? "Fish &amp; Chips"
-                                                                : "Fish & Chips";
+        const std::string name = asked ? "Fish & Chips" : "fish & chips";
         const auto saved = bench.save(name, kLine);
 
         const std::string document = fileText(file);
@@ -101,6 +102,116 @@ TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
         EXPECT_EQ(document.find("Fish"), document.rfind("Fish"));
         EXPECT_EQ(saved.observer.log.back(), "saved " + name);
         EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
+    }
+}
+
+// With two templates of one name, the chosen row's own is replaced; a chosen row of another name
+// leaves the choice to the name. When the file changed so that the row's template is not at its
+// place any more, nothing is written.
+TEST(UserConsistSaver, ReplacesTheChosenRowsOwnTemplateOrNothing) {
+    const std::string secondAlpha = userTemplate(R"(d:id="4")", "Alpha", {});
+    const std::string before = userConsistFile({kAlpha, kBeta, secondAlpha});
+    const std::pair<std::optional<ListedRow>, std::optional<std::string>> cases[] = {
+        {ListedRow{2, "4\tAlpha"}, kAlpha + kBeta},
+        {ListedRow{0, "550000000\tAlpha"}, kBeta + secondAlpha},
+        {ListedRow{1, "550000016\tBeta"}, kBeta + secondAlpha},
+        {std::nullopt, kBeta + secondAlpha},
+        {ListedRow{1, "4\tAlpha"}, std::nullopt},
+    };
+    for (const auto& [chosen, kept] : cases) {
+        SCOPED_TRACE(chosen ? chosen->text : "none");
+        Bench bench;
+        bench.writeGameFile(before);
+        if (kept) {
+            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        } else {
+            bench.answer({MessageAnswer::OK});
+        }
+        const auto saved = bench.save("Alpha", kLine, SaveContext{chosen, std::nullopt});
+
+        const std::string document = fileText(bench.gameFile());
+        if (!kept) {
+            EXPECT_EQ(saved.result, SaveResult::NotFound);
+            EXPECT_EQ(bench.messages.texts(),
+                      std::vector<std::string>{"Operation aborted.\r\n\r\nAlpha\r\n\r\nConsist not found in "
+                                               "ConsistTemplates.bin file."});
+            EXPECT_EQ(document, before);
+            continue;
+        }
+        EXPECT_EQ(saved.result, SaveResult::Saved);
+        EXPECT_EQ(document,
+                  kHeader + *kept + templateBlock("Alpha", kLine, {550000032, 325000016}) + closingLines());
+    }
+}
+
+// A typed name is text: every "&" is written "&amp;", so what was typed is what the game shows, and
+// the check for forbidden symbols sees the text as typed. The file's "&amp;354" is "&354".
+TEST(UserConsistSaver, ATypedNameIsSavedAsTyped) {
+    const std::string before = userConsistFile({userTemplate(R"(d:id="5")", "&amp;354", {})});
+    for (const auto& [typed, written] : {std::pair<std::string, std::string>{"&#65;566", "&amp;#65;566"},
+                                         {"&amp;354", "&amp;amp;354"},
+                                         {"X&#124;Y", "X&amp;#124;Y"},
+                                         {"&354", "&amp;354"}}) {
+        SCOPED_TRACE(typed);
+        Bench bench;
+        bench.writeGameFile(before);
+        const bool replacing = typed == "&354";
+        if (replacing) {
+            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        } else {
+            bench.answer({MessageAnswer::OK});
+        }
+        ASSERT_EQ(bench.save(typed, kLine).result, SaveResult::Saved);
+        const std::string document = fileText(bench.gameFile());
+        EXPECT_NE(document.find(">" + written + "</English>"), std::string::npos);
+        EXPECT_EQ(document.find("d:id=\"5\"") == std::string::npos, replacing);
+        EXPECT_EQ(bench.messages.texts().size(), replacing ? 2u : 1u);
+    }
+}
+
+// Replacing a consist that holds units the catalogue does not (one only another provider has, one
+// gone) first asks about leaving them out; No writes nothing.
+TEST(UserConsistSaver, ReplacingAConsistWithUnitsNotInstalledAsksFirst) {
+    const std::vector<std::string> catalogue = {record("Hopper", "a.xml", "Acme", "Pack")};
+    Entry foreign{"a.xml", "0", "701"};
+    foreign.provider = "Zeta";
+    const std::string before = userConsistFile(
+        {userTemplate(R"(d:id="5")", "Alpha", {{"A.XML", "0", "700"}, foreign, {"gone.xml", "1", "702"}})});
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        Bench bench;
+        bench.writeGameFile(before);
+        bench.answer({MessageAnswer::Yes, answer, MessageAnswer::OK});
+        const auto saved = bench.save("Alpha", kLine, SaveContext{std::nullopt, catalogue});
+
+        ASSERT_GE(bench.messages.shown().size(), 2u);
+        const auto& question = bench.messages.shown()[1];
+        EXPECT_EQ(question.text,
+                  "2 units of this consist are not installed and will be left out.\r\n\r\nSave anyway?");
+        EXPECT_EQ(question.icon, MessageIcon::Question);
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(saved.result, answer == MessageAnswer::Yes ? SaveResult::Saved : SaveResult::NotReplaced);
+        EXPECT_EQ(fileText(bench.gameFile()) == before, answer == MessageAnswer::No);
+    }
+}
+
+// Everything after the first record's end stays as it was: a second record and another child of the
+// root follow the new template; a template replaced there leaves it.
+TEST(UserConsistSaver, KeepsEveryLineAfterTheFirstRecordsEnd) {
+    const auto withRest = [](const std::string& first, const std::string& second) {
+        return kHeader + first + "\t</Record>\r\n\t<Record>\r\n" + second +
+               "\t</Record>\r\n\t<cExtra d:id=\"77\"/>\r\n</cRecordSet>";
+    };
+    for (const std::string name : {"Gamma", "Beta"}) {
+        Bench bench;
+        bench.writeGameFile(withRest(kAlpha, kBeta) + "\r\n");
+        if (name == "Beta") {
+            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        } else {
+            bench.answer({MessageAnswer::OK});
+        }
+        ASSERT_EQ(bench.save(name, kLine).result, SaveResult::Saved);
+        const std::string block = templateBlock(name, kLine, {550000032, 325000016});
+        EXPECT_EQ(fileText(bench.gameFile()), withRest(kAlpha + block, name == "Beta" ? "" : kBeta)) << name;
     }
 }
 
@@ -155,32 +266,47 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
     }
 }
 
-TEST(UserConsistDeleter, CutsOutExactlyTheFirstTemplateOfThatName) {
+// A row deletes the template it was listed from, found by its place and its row text: never the
+// first of its name, a template named "*" for a nameless row, or "X" for " X". A file that still
+// holds a template (one with d:id 0 is not listed) is rewritten, not removed.
+TEST(UserConsistDeleter, CutsOutExactlyTheTemplateTheRowWasListedFrom) {
     const std::string secondAlpha = userTemplate(R"(d:id="4")", "Alpha", {});
+    const std::string star = userTemplate(R"(d:id="112")", "*", {});
+    const std::string spaced = userTemplate(R"(d:id="5")", " X", {});
+    const std::string plain = userTemplate(R"(d:id="6")", "X", {});
+    const std::string empty = userTemplate(R"(d:id="7")", "", {});
+    const std::string space = userTemplate(R"(d:id="8")", " ", {});
+    const std::string selfClosing = "\t\t<cConsistTemplate d:id=\"13\"/>\r\n";
+    const std::string idZero = hiddenUserTemplate("Hidden");
     struct Case {
         std::vector<std::string> before;
-        std::string row;
+        ListedRow row;
         std::vector<std::string> after;
         std::string done;
     };
+    const std::string deleted = "\r\n\r\nConsist deleted.";
     for (const Case& c :
-         {Case{{kAlpha, kBeta, kGamma}, "2\tBeta", {kAlpha, kGamma}, "Beta\r\n\r\nConsist deleted."},
-          Case{{kAlpha, kBeta, secondAlpha},
-               "4\t Alpha ",
-               {kBeta, secondAlpha},
-               "Alpha\r\n\r\nConsist deleted."},
-          Case{{kGamma}, "3\tGamma", {}, "Gamma\r\n\r\nConsist deleted.\r\n\r\nNo more user consists."}}) {
+         {Case{{kAlpha, kBeta, kGamma}, {1, "550000016\tBeta"}, {kAlpha, kGamma}, "Beta" + deleted},
+          Case{{kAlpha, kBeta, secondAlpha}, {2, "4\tAlpha"}, {kAlpha, kBeta}, "Alpha" + deleted},
+          Case{{namelessUserTemplate("111"), star}, {0, "111\t*"}, {star}, "*" + deleted},
+          Case{{plain, spaced}, {1, "5\t X"}, {plain}, "X" + deleted},
+          Case{{empty, space}, {1, "8\t "}, {empty}, deleted},
+          Case{{selfClosing, kAlpha}, {0, "13\t*"}, {kAlpha}, "*" + deleted},
+          Case{{selfClosing, kAlpha}, {1, "550000000\tAlpha"}, {selfClosing}, "Alpha" + deleted},
+          Case{{idZero, kAlpha}, {0, "550000000\tAlpha"}, {idZero}, "Alpha" + deleted},
+          Case{{kGamma}, {0, "9\tGamma"}, {}, "Gamma" + deleted + "\r\n\r\nNo more user consists."}}) {
+        SCOPED_TRACE(c.row.text);
         Bench bench;
         bench.writeGameFile(userConsistFile(c.before));
         bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        const auto deleted = bench.remove(c.row);
+        const auto result = bench.remove(c.row);
 
         const bool last = c.after.empty();
-        EXPECT_EQ(deleted.result, last ? DeleteResult::LastDeleted : DeleteResult::Deleted);
+        EXPECT_EQ(result.result, last ? DeleteResult::LastDeleted : DeleteResult::Deleted);
         // The rewritten document ends every line with CR LF, the last one too.
         EXPECT_EQ(fileText(bench.gameFile()), last ? "" : userConsistFile(c.after));
         EXPECT_EQ(fs::exists(bench.gameFile()), !last);
-        EXPECT_EQ(deleted.observer.log, std::vector<std::string>{last ? "last" : "deleted"});
+        EXPECT_EQ(result.observer.log, std::vector<std::string>{last ? "last" : "deleted"});
         EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
         EXPECT_EQ(
             bench.messages.texts(),
@@ -192,7 +318,7 @@ TEST(UserConsistDeleter, CutsOutExactlyTheFirstTemplateOfThatName) {
 TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
     struct Case {
         const char* name;
-        std::optional<std::string> row;
+        std::optional<ListedRow> row;
         bool userConsistsOnShow;
         MessageAnswer answer;
         DeleteResult expected;
@@ -204,13 +330,19 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
     };
     const std::vector<Case> cases = {
         {"nothingChosen", std::nullopt, true, MessageAnswer::OK, DeleteResult::NothingChosen, ""},
-        {"scenarioShown", "7\tBeta", false, MessageAnswer::OK, DeleteResult::NotUserConsist,
+        {"scenarioShown", ListedRow{2, "7\tBeta"}, false, MessageAnswer::OK, DeleteResult::NotUserConsist,
          "Beta\r\n\r\nConsist is not a user consist."},
-        {"otherCase", "2\tbeta", true, MessageAnswer::OK, DeleteResult::NotFound, notFound("beta")},
-        {"answerNo", "2\tBeta", true, MessageAnswer::No, DeleteResult::NotDeleted,
+        {"otherCase", ListedRow{2, "550000016\tbeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
+         notFound("beta")},
+        {"answerNo", ListedRow{2, "550000016\tBeta"}, true, MessageAnswer::No, DeleteResult::NotDeleted,
          "Consist currently exists on file.\r\n\r\nOkay to delete?"},
-        // The row of a template without a name shows "*", which names no template.
-        {"namelessRow", "111\t*", true, MessageAnswer::OK, DeleteResult::NotFound, notFound("*")},
+        // The file changed since it was listed: Beta is no longer the row's template, or not there.
+        {"movedRow", ListedRow{1, "550000016\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
+         notFound("Beta")},
+        {"otherId", ListedRow{2, "16\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
+         notFound("Beta")},
+        {"pastTheEnd", ListedRow{3, "550000016\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
+         notFound("Beta")},
     };
     for (const Case& c : cases) {
         Bench bench;
@@ -240,7 +372,7 @@ TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
             bench.processes.queueExitCode(2);
         }
         bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        const auto deleted = bench.remove(last ? "3\tGamma" : "1\tAlpha");
+        const auto deleted = bench.remove(last ? ListedRow{0, "9\tGamma"} : ListedRow{0, "550000000\tAlpha"});
 
         EXPECT_EQ(deleted.result, last ? DeleteResult::NotWritten : DeleteResult::Rejected);
         EXPECT_EQ(
@@ -273,7 +405,7 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     const std::string third = fileText(bench.gameFile());
     bench.clock.advance(std::chrono::hours(1));
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-    ASSERT_EQ(bench.remove("1\tAlpha").result, DeleteResult::Deleted);
+    ASSERT_EQ(bench.remove(ListedRow{0, "550000000\tAlpha"}).result, DeleteResult::Deleted);
 
     const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
     ASSERT_EQ(kept.size(), 3u);
