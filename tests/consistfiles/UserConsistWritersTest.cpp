@@ -457,7 +457,7 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
         bench.writeGameFile(
             userConsistFile(command == DeleteLast ? std::vector{kAlpha} : std::vector{kAlpha, kBeta}));
         ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
-        const UserConsistBackup copy = bench.backups.list().at(0);
+        const UserConsistBackup copy = bench.backups.list(bench.contentFolder()).at(0);
         const std::string other = userConsistFile({kGamma});
         std::string before = fileText(bench.gameFile());
         const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
@@ -483,7 +483,7 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
             break;
         case Delete:
         case DeleteLast:
-            notWritten = bench.remove("1\tAlpha").result == DeleteResult::NotWritten;
+            notWritten = bench.remove(ListedRow{0, "550000000\tAlpha"}).result == DeleteResult::NotWritten;
             break;
         case Restore:
             notWritten = UserConsistRestore(bench.services).restore(copy, bench.contentFolder()) ==
@@ -498,7 +498,7 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
                            : "the file is read-only"));
         EXPECT_EQ(bench.messages.shown().size(), command == Restore ? 2u : 1u) << "nothing asked first";
         EXPECT_EQ(fileText(bench.gameFile()), before);
-        EXPECT_EQ(bench.backups.list().size(), 1u);
+        EXPECT_EQ(bench.backups.list(bench.contentFolder()).size(), 1u);
         if (command != SaveChangedMeanwhile) {
             EXPECT_TRUE(bench.convertedNames().empty());
             EXPECT_EQ(fs::status(bench.gameFile()).permissions() & fs::perms::all, readOnly);

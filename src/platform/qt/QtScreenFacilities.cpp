@@ -60,7 +60,7 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, MessageIcon icon, Me
     case QMessageBox::No:
         return MessageAnswer::No;
     default:
-        return withCancel ? MessageAnswer::Cancel : MessageAnswer::No;
+        return dismissedAnswer(buttons);
     }
 }
 
