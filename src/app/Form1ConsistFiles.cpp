@@ -111,7 +111,8 @@ void Form1::showListedConsist() {
         return;
     }
     c_.ListView1->clear();
-    const std::string& listed = listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow()));
+    const std::vector<std::string>& listed =
+        listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow()));
     QList<QTreeWidgetItem*> rows;
     for (const UnitViewRow& row : unitViewRows(listed)) {
         auto* item = new QTreeWidgetItem();
@@ -140,7 +141,7 @@ void Form1::viewListedConsist() {
     editor_->history().name("View Consist");
     editor_->clearConsistLine();
     const LoadedConsist loaded =
-        loadListedConsist(*rowText, listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow())),
+        loadListedConsist(*rowText, listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow())),
                           catalogueLines(catalogue_));
     editor_->display().panelTexts().consistName = loaded.name;
     if (!loaded.units.empty()) {

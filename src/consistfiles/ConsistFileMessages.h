@@ -34,6 +34,9 @@ std::string consistSaved();
 std::string badlyFormedXml();
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason);
 std::string couldNotRead(const std::filesystem::path& file, std::string_view reason);
+std::string couldNotCopy(const std::filesystem::path& from, const std::filesystem::path& to,
+                         std::string_view reason);
+std::string couldNotConvert(const std::filesystem::path& file, std::string_view reason);
 
 // Restoring a kept copy.
 std::string restoreQuestion(std::string_view taken);

@@ -138,7 +138,8 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
             notWritten(bench.gameFile()),
             notWritten(bench.tempFile("tempc.xml")),
-            {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
+            // The converter said it converted but wrote nothing.
+            {SaveResult::NotRead, aborted + "Could not read " + bench.tempFile("tempc.xml").string() + "."},
             notWritten(bench.backups.folder() / "ConsistTemplates-20261206-205807.bin")};
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
         EXPECT_EQ(fileText(bench.gameFile()), before);
