@@ -50,7 +50,7 @@ void Form1::listReset() {
 
 void Form1::rowListed(const ConsistRow& row) {
     const QSignalBlocker quiet(c_.List3);
-    addItem(c_.List3, row.text());
+    addMeasuredItem(c_.List3, row.text());
 }
 
 void Form1::progressShown(const std::string& caption) {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace dovrel {
 
 int TabStopDelegate::nameOffset(int identifierWidth, int stepPixels) {
@@ -35,6 +37,24 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->drawText(area.adjusted(offset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
     painter->restore();
+}
+
+QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (const QVariant kept = index.data(Qt::SizeHintRole); kept.isValid()) {
+        return kept.toSize();
+    }
+    QStyleOptionViewItem measured = option;
+    initStyleOption(&measured, index);
+    const qsizetype length = measured.text.size();
+    if (length <= kMeasuredCharacters) {
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    measured.text.truncate(kMeasuredCharacters);
+    const QStyle* style = measured.widget != nullptr ? measured.widget->style() : QApplication::style();
+    QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &measured, QSize(), measured.widget);
+    const qint64 wide = static_cast<qint64>(size.width()) * length / kMeasuredCharacters;
+    size.setWidth(static_cast<int>(std::min<qint64>(wide, QWIDGETSIZE_MAX)));
+    return size;
 }
 
 } // namespace dovrel
