@@ -75,6 +75,8 @@ std::string consistName(int index, std::size_t length) {
     while (name.size() < length) {
         name += kWords.substr(0, std::min(kWords.size(), length - name.size()));
     }
+    // A name is found by its row's text trimmed of spaces.
+    name.back() = '.';
     return name;
 }
 
@@ -130,7 +132,7 @@ void writeFile(const fs::path& file, const std::string& bytes) {
 // Everything the main window works through: real files, processes and event processing, the
 // bundled converter in process, answers given at once, settings in memory.
 struct BenchWorld {
-    BenchWorld() {
+    explicit BenchWorld(fs::path bundledConverter) : converter(std::move(bundledConverter)) {
         fs::create_directories(scratch.path() / "game" / "Content" / "Routes");
         fs::create_directories(scratch.path() / "game" / "Assets");
         writeFile(scratch.path() / "program" / "equipmentlist.txt", catalogueRecord());
@@ -140,15 +142,15 @@ struct BenchWorld {
     fs::path gameFile() const { return scratch.path() / "game" / "Content" / "ConsistTemplates.bin"; }
 
     Services services() {
-        Services s{
-            messages,           fileDialogs, settings, files,  processes,    events,
-            waitCursor,         pointer,     folders,  random, {1280, 1024}, scratch.path() / "program",
-            "/nonexistent/serz"};
+        Services s{messages,   fileDialogs, settings, files,  processes,    events,
+                   waitCursor, pointer,     folders,  random, {1280, 1024}, scratch.path() / "program",
+                   converter};
         s.converterMode = ConverterMode::InProcess;
         return s;
     }
 
     ScratchFolder scratch{"dovrel-bench-userconsists"};
+    fs::path converter;
     AnsweringMessages messages;
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
@@ -176,8 +178,8 @@ struct Figures {
 };
 
 // Opens, saves into and deletes from a file of 5,000 consists with names of the given length.
-std::optional<Figures> measure(std::size_t nameLength) {
-    BenchWorld world;
+std::optional<Figures> measure(const fs::path& converter, std::size_t nameLength) {
+    BenchWorld world(converter);
     const serz::Result<std::string> bin =
         serz::convert(serz::Direction::XmlToBin, userConsistXml(nameLength));
     if (!bin) {
@@ -248,7 +250,8 @@ int main(int argc, char** argv) {
                 loadAverage().c_str());
     std::vector<Figures> all;
     for (const std::size_t length : lengths) {
-        const std::optional<Figures> figures = measure(length);
+        const std::optional<Figures> figures =
+            measure(fs::read_symlink("/proc/self/exe").parent_path() / "serz", length);
         if (!figures) {
             return 1;
         }
