@@ -26,7 +26,7 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<std::stri
     WorkingConversion conversion(services_);
     const std::optional<fs::path> gameFile = resolveName(contentFolder, "ConsistTemplates.bin");
     const std::optional<std::vector<std::string>> converted =
-        conversion.workingCopyLines(gameFile, conversion.workingBin());
+        conversion.gameFileLines(gameFile, conversion.workingBin());
     if (!conversion.failure().empty()) {
         // The file is there but could not be read: that, not a missing consist, is what went wrong.
         services_.messages.warn(conversion.failure());

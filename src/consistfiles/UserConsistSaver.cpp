@@ -35,7 +35,7 @@ struct MergedDocument {
 MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConversion& conversion,
                                      const fs::path& gameFile, std::string_view name,
                                      const std::vector<std::string>& units, TemplateNumbers drawn) {
-    const auto lines = conversion.workingCopyLines(gameFile, conversion.workingBin());
+    const auto lines = conversion.gameFileLines(gameFile, conversion.workingBin());
     if (!lines) {
         services.messages.warn(conversion.failure());
         return {std::nullopt, SaveResult::NotRead};
