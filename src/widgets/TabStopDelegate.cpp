@@ -25,8 +25,16 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     const QString identifier = tab < 0 ? text : text.left(tab);
-    const QString name = tab < 0 ? QString() : text.mid(tab + 1).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    QString name = tab < 0 ? QString() : text.mid(tab + 1).replace(QLatin1Char('\t'), QLatin1Char(' '));
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, plain.widget);
+    // A name far longer than the list is wide is drawn only as far as it can show: every character
+    // takes at least a pixel, so the ones past the list's right edge are left out of the layout.
+    if (plain.widget != nullptr) {
+        const qsizetype showable = std::max(0, plain.widget->width() - area.left()) + 1;
+        if (name.size() > showable) {
+            name.truncate(showable);
+        }
+    }
     painter->save();
     painter->setFont(plain.font);
     painter->setPen(plain.palette.color(plain.state & QStyle::State_Selected ? QPalette::HighlightedText
