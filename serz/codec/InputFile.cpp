@@ -44,8 +44,22 @@ std::string readWholeFile(const std::filesystem::path& path, std::string& conten
     std::size_t got = 0;
     for (;;) {
         if (got == content.size()) {
-            // The file may have grown since fstat; read on until the end.
-            content.resize(content.size() + 4096);
+            // The file may have grown since fstat; read on until the end, through a small buffer, so
+            // that a file read whole as sized is not copied into a larger string to find its end.
+            char spare[4096];
+            const ssize_t n = ::read(file.get(), spare, sizeof spare);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                return std::strerror(errno);
+            }
+            if (n == 0) {
+                break;
+            }
+            content.append(spare, static_cast<std::size_t>(n));
+            got += static_cast<std::size_t>(n);
+            continue;
         }
         const ssize_t n = ::read(file.get(), content.data() + got, content.size() - got);
         if (n < 0 && errno == EINTR) {

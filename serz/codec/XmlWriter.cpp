@@ -22,7 +22,7 @@ class XmlEncoder {
 
 public:
     Result<std::string> run(const Document& document) {
-        out_.reserve(document.size() * 64 + 64);
+        out_.reserve(expectedSize(document));
         out_ += R"(<?xml version="1.0" encoding="utf-8"?>)";
         out_ += kLineEnd;
         for (const Record& record : document) {
@@ -37,6 +37,17 @@ public:
     }
 
 private:
+    // About the size of the XML: each name twice (start and end tag), the text (a blob's as hex), and
+    // the markup around them; reserved at once, so that long strings are not copied as it grows.
+    static std::size_t expectedSize(const Document& document) {
+        std::size_t size = 64;
+        for (const Record& record : document) {
+            size +=
+                2 * record.name.size() + record.text.size() * (record.kind == RecordKind::Blob ? 2 : 1) + 64;
+        }
+        return size;
+    }
+
     bool fail(const Record& record, std::string message) {
         error_ = Error{std::move(message), record.source};
         return false;

@@ -51,7 +51,7 @@ void Form1::listReset() {
 void Form1::rowListed(const ConsistRow& row) {
     const QSignalBlocker quiet(c_.List3);
     // The row shows its name read; it keeps its text, by which Delete and Save find its template.
-    addItem(c_.List3, shownRowText(row.text()), row.text());
+    addMeasuredItem(c_.List3, shownRowText(row.text()), row.text());
 }
 
 void Form1::progressShown(const std::string& caption) {
@@ -121,7 +121,8 @@ void Form1::showListedConsist() {
         return;
     }
     c_.ListView1->clear();
-    const std::string& listed = listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow()));
+    const std::vector<std::string>& listed =
+        listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow()));
     QList<QTreeWidgetItem*> rows;
     for (const UnitViewRow& row : unitViewRows(listed)) {
         auto* item = new QTreeWidgetItem();
@@ -148,7 +149,7 @@ void Form1::viewListedConsist() {
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
     editor_->beginStep();
     LoadedConsist loaded =
-        loadListedConsist(*rowText, listing_.listedConsist(static_cast<std::size_t>(c_.List3->currentRow())),
+        loadListedConsist(*rowText, listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow())),
                           catalogueLines(catalogue_));
     editor_->loadConsist(std::move(loaded.name), std::move(loaded.units));
     editor_->endStep();

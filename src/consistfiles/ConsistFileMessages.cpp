@@ -97,6 +97,16 @@ std::string couldNotRead(const std::filesystem::path& file, std::string_view rea
     return joined({"Operation aborted.", sentence, reason});
 }
 
+std::string couldNotCopy(const std::filesystem::path& from, const std::filesystem::path& to,
+                         std::string_view reason) {
+    return joined(
+        {"Operation aborted.", "Could not copy " + from.string() + " to " + to.string() + ".", reason});
+}
+
+std::string couldNotConvert(const std::filesystem::path& file, std::string_view reason) {
+    return joined({"Operation aborted.", "Could not convert " + file.string() + " to XML.", reason});
+}
+
 std::string notUserConsist(std::string_view name) {
     return joined({name, "Consist is not a user consist."});
 }

@@ -37,6 +37,9 @@ std::string consistSaved();
 std::string badlyFormedXml();
 std::string couldNotWrite(const std::filesystem::path& file, std::string_view reason);
 std::string couldNotRead(const std::filesystem::path& file, std::string_view reason);
+std::string couldNotCopy(const std::filesystem::path& from, const std::filesystem::path& to,
+                         std::string_view reason);
+std::string couldNotConvert(const std::filesystem::path& file, std::string_view reason);
 
 // Restoring a kept copy, named as backupLabel names it.
 // The reason shown for a copy the converter does not read as user consists.

@@ -2,20 +2,32 @@
 
 namespace dovrel {
 
-const std::string& ConsistListing::listedConsist(std::size_t slot) const {
-    static const std::string kNone;
+const std::vector<std::string>& ConsistListing::listedUnits(std::size_t slot) const {
+    static const std::vector<std::string> kNone;
     return slot < listedConsists_.size() ? listedConsists_[slot] : kNone;
+}
+
+std::string ConsistListing::listedConsist(std::size_t slot) const {
+    std::string text;
+    bool first = true;
+    for (const std::string& unit : listedUnits(slot)) {
+        if (!first) {
+            text.push_back(':');
+        }
+        text.append(unit);
+        first = false;
+    }
+    return text;
 }
 
 void ConsistListing::appendUnit(std::string_view record, std::string_view heading) {
     if (isFull()) {
         return;
     }
-    std::string& slot = listedConsists_[rows_.size()];
-    slot.append(record);
-    slot.push_back('|');
-    slot.append(heading);
-    slot.push_back(':');
+    std::string unit;
+    unit.reserve(record.size() + 1 + heading.size());
+    unit.append(record).append("|").append(heading);
+    listedConsists_[rows_.size()].push_back(std::move(unit));
 }
 
 bool ConsistListing::openConsistHasUnits() const {
@@ -31,14 +43,6 @@ void ConsistListing::discardOpenConsist() {
 void ConsistListing::listOpenConsist(ConsistRow row) {
     if (!isFull()) {
         rows_.push_back(std::move(row));
-    }
-}
-
-void ConsistListing::dropFinalColons() {
-    for (std::string& slot : listedConsists_) {
-        if (slot.ends_with(':')) {
-            slot.pop_back();
-        }
     }
 }
 

@@ -20,16 +20,20 @@ struct ConsistRow {
 };
 
 // What a reader lists: the rows of the consist list and listedConsists, the table of 5001 slots in
-// which slot i holds row i's listed consist (its listed units, each a record + "|" + heading,
-// joined by ":"). A listed consist none of whose units was found is the empty text.
+// which slot i holds row i's listed consist: its listed units in order, each a record + "|" +
+// heading. Each listed unit is kept whole, so a ":" inside a record (a provider, product or folder
+// named with one, an English name such as "Class 66: Coal") never cuts a unit in two. A listed
+// consist none of whose units was found has no units.
 class ConsistListing {
 public:
     ConsistListing() : listedConsists_(kTableSlots) {}
 
     const std::vector<ConsistRow>& rows() const { return rows_; }
     std::size_t rowCount() const { return rows_.size(); }
-    // Slot i of listedConsists; the empty text for a slot outside the table.
-    const std::string& listedConsist(std::size_t slot) const;
+    // The listed units of slot i; none for a slot outside the table.
+    const std::vector<std::string>& listedUnits(std::size_t slot) const;
+    // Slot i as one text, its listed units joined by ":" (the empty text when it has none).
+    std::string listedConsist(std::size_t slot) const;
     bool isFull() const { return rows_.size() >= kTableSlots; }
 
     // The consist being read fills the slot after the listed rows. Nothing is stored once the
@@ -39,11 +43,8 @@ public:
     void discardOpenConsist();
     void listOpenConsist(ConsistRow row);
 
-    // Removes the ":" that ends a listed consist, in every slot.
-    void dropFinalColons();
-
 private:
-    std::vector<std::string> listedConsists_;
+    std::vector<std::vector<std::string>> listedConsists_;
     std::vector<ConsistRow> rows_;
 };
 

@@ -6,7 +6,6 @@ namespace dovrel {
 
 void endConsistRead(ConsistFileServices& services, ConsistReadObserver& observer, ConsistReadResult& result) {
     observer.progressShown("");
-    result.listing.dropFinalColons();
     if (!result.missingUnits.empty()) {
         // The read goes on without the list of missing units, but the user hears of it.
         if (const FileStatus written = services.files.replace(services.notFoundFile(), result.missingUnits);

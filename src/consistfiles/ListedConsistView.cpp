@@ -10,16 +10,9 @@
 
 namespace dovrel {
 
-std::vector<std::string> splitListedConsist(std::string_view listedConsist) {
-    if (listedConsist.empty()) {
-        return {};
-    }
-    return splitAt(listedConsist, ":");
-}
-
-std::vector<UnitViewRow> unitViewRows(std::string_view listedConsist) {
+std::vector<UnitViewRow> unitViewRows(const std::vector<std::string>& listedUnits) {
     std::vector<UnitViewRow> rows;
-    for (const std::string& unit : splitListedConsist(listedConsist)) {
+    for (const std::string& unit : listedUnits) {
         const EquipmentRecord fields(unit);
         const std::string_view heading = fields.field(fields.fieldCount() - 1);
         rows.push_back(
@@ -58,12 +51,12 @@ std::string loadedConsistName(std::string_view rowText) {
     return name;
 }
 
-LoadedConsist loadListedConsist(std::string_view rowText, std::string_view listedConsist,
+LoadedConsist loadListedConsist(std::string_view rowText, const std::vector<std::string>& listedUnits,
                                 const std::vector<std::string>& catalogue) {
     LoadedConsist loaded;
     loaded.name = loadedConsistName(rowText);
     const BlueprintLookup lookup(catalogue);
-    for (std::string& unit : splitListedConsist(listedConsist)) {
+    for (const std::string& unit : listedUnits) {
         const EquipmentRecord fields(unit);
         if (fields.fieldCount() <= static_cast<std::size_t>(RecordField::blueprintPath) ||
             lookup.findUnit(std::string(fields.field(RecordField::provider)),
@@ -75,7 +68,7 @@ LoadedConsist loadListedConsist(std::string_view rowText, std::string_view liste
             loaded.overflowed = true;
             break;
         }
-        loaded.units.push_back(std::move(unit));
+        loaded.units.push_back(unit);
     }
     return loaded;
 }

@@ -11,9 +11,6 @@
 // The text rules behind showing a listed consist's units and loading it into the consist line.
 namespace dovrel {
 
-// A listed consist's listed units in order; the empty text has none.
-std::vector<std::string> splitListedConsist(std::string_view listedConsist);
-
 // One row of the unit list view: "Ord#", "Equipment", "Orientation".
 struct UnitViewRow {
     std::string ordinal;
@@ -22,9 +19,9 @@ struct UnitViewRow {
     bool operator==(const UnitViewRow&) const = default;
 };
 
-// The rows that show a listed consist: numbered from "1", the unit's englishName, and "forward"
-// for heading "0" or "reversed" for any other heading.
-std::vector<UnitViewRow> unitViewRows(std::string_view listedConsist);
+// The rows that show a listed consist's units: numbered from "1", the unit's englishName, and
+// "forward" for heading "0" or "reversed" for any other heading.
+std::vector<UnitViewRow> unitViewRows(const std::vector<std::string>& listedUnits);
 
 // How a row of the consist list is shown: the names read from the game's files with their
 // entities read ("Coal &amp; Ore" shows as "Coal & Ore"). The row itself keeps its text.
@@ -55,7 +52,7 @@ struct LoadedConsist {
 // Loads a listed consist: a unit is kept when some catalogue record has its provider, product and
 // blueprint path (ignoring case), and dropped silently otherwise. The catalogue decides only whether a unit
 // is still there: a kept unit keeps the fields and heading with which it was listed.
-LoadedConsist loadListedConsist(std::string_view rowText, std::string_view listedConsist,
+LoadedConsist loadListedConsist(std::string_view rowText, const std::vector<std::string>& listedUnits,
                                 const std::vector<std::string>& catalogue);
 
 // The row to choose after a save: the first whose name, trimmed and its entities read, equals the

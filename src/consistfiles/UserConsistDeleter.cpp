@@ -34,10 +34,14 @@ DeleteResult UserConsistDeleter::deleteUserConsist(const std::optional<ListedRow
     }
     WorkingConversion conversion(services_);
     const std::optional<fs::path> gameFile = resolveName(contentFolder, "ConsistTemplates.bin");
-    const bool converted = conversion.convertGameFile(gameFile, conversion.workingBin());
-    const std::vector<std::string> lines =
-        converted ? conversion.readConverterXml(conversion.workingXml()).value_or(std::vector<std::string>{})
-                  : std::vector<std::string>{};
+    const std::optional<std::vector<std::string>> converted =
+        conversion.gameFileLines(gameFile, conversion.workingBin());
+    if (!conversion.failure().empty()) {
+        // The file is there but could not be read: that, not a missing consist, is what went wrong.
+        services_.messages.warn(conversion.failure());
+        return DeleteResult::NotRead;
+    }
+    const std::vector<std::string> lines = converted.value_or(std::vector<std::string>{});
 
     const TemplateList templates = scanTemplates(lines, TemplateScanPurpose::Delete, services_.events);
     const std::optional<TemplateLines> chosen = listedTemplateLines(templates, *chosenRow, lines);

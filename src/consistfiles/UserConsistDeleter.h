@@ -13,6 +13,7 @@ enum class DeleteResult {
     NothingChosen,  // no row chosen: nothing happens, no message
     NotUserConsist, // scenario consists are on show
     NotFound,       // the chosen row's template is no longer in the file
+    NotRead,        // the file could not be copied or converted to XML
     NotDeleted,     // No or Cancel to "Okay to delete?"
     NotWritten,     // tempc.xml or the game's file could not be written
     Rejected,       // the converter refused the document, now kept as error.xml

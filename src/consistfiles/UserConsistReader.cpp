@@ -65,6 +65,10 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
 
     observer.listReset();
     ConsistReadResult result;
+    if (!conversion.failure().empty()) {
+        // The file is there but could not be read: the empty list is not left to speak for itself.
+        services_.messages.warn(conversion.failure());
+    }
 
     const BlueprintLookup lookup(catalogue);
     UserConsistListing listing(services_, observer, lookup, result);

@@ -67,10 +67,9 @@ MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConve
                                      const fs::path& gameFile, std::string_view name,
                                      const std::vector<std::string>& units, TemplateNumbers drawn,
                                      const SaveContext& context) {
-    const bool converted = conversion.convertGameFile(gameFile, conversion.workingBin());
-    const auto lines = converted ? conversion.readConverterXml(conversion.workingXml()) : std::nullopt;
+    const auto lines = conversion.gameFileLines(gameFile, conversion.workingBin());
     if (!lines) {
-        services.messages.warn(consistmessages::couldNotRead(gameFile, ""));
+        services.messages.warn(conversion.failure());
         return {std::nullopt, SaveResult::NotRead};
     }
     const TemplateList templates = scanTemplates(*lines, TemplateScanPurpose::Save, services.events);

@@ -11,15 +11,19 @@ namespace fs = std::filesystem;
 
 ConvertedLines convertInMemory(const Files& files, const std::optional<fs::path>& gameFile) {
     ConvertedLines converted;
+    converted.file = gameFile;
     const std::optional<std::string> bytes = gameFile ? files.read(*gameFile) : std::nullopt;
     if (!bytes) {
         return converted;
     }
-    const std::optional<std::string> xml = binaryToXml(*bytes);
+    std::string failure;
+    const std::optional<std::string> xml = binaryToXml(*bytes, &failure);
     converted.converterResult = xml ? 0 : 1;
     if (xml) {
         converted.rootLine = std::string(rootLineOf(*xml));
         converted.lines = splitXmlLines(*xml);
+    } else {
+        converted.failure = gameFile->string() + ": " + failure;
     }
     return converted;
 }
@@ -29,23 +33,41 @@ WorkingConversion::gameFileLines(const std::optional<fs::path>& gameFile, const 
     if (services_.converter.runsInProcess()) {
         return acceptInMemory(convertInMemory(services_.files, gameFile));
     }
+    return workingCopyLines(gameFile, workingInput);
+}
+
+std::optional<std::vector<std::string>>
+WorkingConversion::workingCopyLines(const std::optional<fs::path>& gameFile, const fs::path& workingInput) {
     if (!convertGameFile(gameFile, workingInput)) {
         return std::nullopt;
     }
     // The converter's output is removed before every run, so a failed conversion leaves no XML to
     // be taken for this file's.
-    return readConverterXml(converterOutputFor(workingInput));
+    const fs::path xml = converterOutputFor(workingInput);
+    std::optional<std::vector<std::string>> lines = readConverterXml(xml);
+    if (!lines) {
+        failure_ = services_.converter.lastConverterResult() != 0
+                       ? consistmessages::couldNotConvert(*gameFile, services_.converter.lastFailure())
+                       : consistmessages::couldNotRead(xml, "");
+    }
+    return lines;
 }
 
 std::optional<std::vector<std::string>> WorkingConversion::acceptInMemory(ConvertedLines converted) {
+    failure_.clear();
     pumpTwice();
     if (!converted.converterResult) {
+        if (converted.file) {
+            failure_ = consistmessages::couldNotRead(*converted.file, "");
+        }
         return std::nullopt;
     }
     services_.converter.noteResult(*converted.converterResult);
     pumpTwice();
     if (converted.lines) {
         services_.converter.noteXmlOutput(converted.rootLine);
+    } else {
+        failure_ = consistmessages::couldNotConvert(*converted.file, converted.failure);
     }
     return std::move(converted.lines);
 }
@@ -57,9 +79,14 @@ void WorkingConversion::pumpTwice() {
 
 bool WorkingConversion::convertGameFile(const std::optional<fs::path>& gameFile,
                                         const fs::path& workingInput) {
+    failure_.clear();
     bool placed = false;
     if (gameFile) {
-        placed = placeWorkingInput(services_.files, *gameFile, workingInput).ok;
+        const FileStatus copied = placeWorkingInput(services_.files, *gameFile, workingInput);
+        placed = copied.ok;
+        if (!placed) {
+            failure_ = consistmessages::couldNotCopy(*gameFile, workingInput, copied.reason);
+        }
     } else {
         // No game file: an earlier copy must not be converted in its place.
         services_.files.remove(workingInput);

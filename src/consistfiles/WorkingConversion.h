@@ -13,9 +13,11 @@ namespace dovrel {
 // A game file converted to XML lines by the bundled codec in memory, away from the window: the
 // converter's exit status (none when the file could not be read) and the lines when it converted.
 struct ConvertedLines {
+    std::optional<std::filesystem::path> file; // the game file, none when there was none
     std::optional<int> converterResult;
     std::optional<std::vector<std::string>> lines;
     std::string rootLine; // the XML's root line, which declares its namespace
+    std::string failure;  // why the file did not convert, as the serz program says it
 };
 
 // Reads a game file and converts it in memory; safe on any thread. No game file reads as unreadable.
@@ -39,6 +41,12 @@ public:
     // namespace is remembered. Empty optional when the file cannot be read.
     std::optional<std::vector<std::string>> readConverterXml(const std::filesystem::path& xml);
 
+    // A game file copied to the working input, converted and read back as XML lines: convertGameFile
+    // and readConverterXml in turn. Empty optional when the file cannot be had or converted.
+    std::optional<std::vector<std::string>>
+    workingCopyLines(const std::optional<std::filesystem::path>& gameFile,
+                     const std::filesystem::path& workingInput);
+
     // A game file's XML lines: with the bundled converter converted in memory, without working
     // files; otherwise copied to the working input, converted and read back. The window processes
     // its events as convertGameFile lets it. Empty optional when the file cannot be had or converted.
@@ -49,6 +57,11 @@ public:
     // Takes a conversion done in memory as convertGameFile and readConverterXml would have ended:
     // the events processed, the exit status and the namespace noted; its lines when it converted.
     std::optional<std::vector<std::string>> acceptInMemory(ConvertedLines converted);
+
+    // After a game file could not be had as XML lines: the message that names the cause (the game
+    // file unreadable, the working copy not made, the converter's failure in its own words, its
+    // output unreadable). Empty when the lines were had, or when there was no game file at all.
+    const std::string& failure() const { return failure_; }
 
     enum class WriteBack { Converted, NotWritten, Rejected };
     // Writes a rewritten user-consist document as tempc.xml, lets the window process its events,
@@ -74,6 +87,7 @@ private:
     void keepRejectedDocument();
 
     ConsistFileServices& services_;
+    std::string failure_;
 };
 
 } // namespace dovrel

@@ -8,9 +8,13 @@
 
 namespace dovrel {
 
-std::optional<std::string> binaryToXml(std::string_view binary) {
+std::optional<std::string> binaryToXml(std::string_view binary, std::string* failure) {
     serz::Result<std::string> converted = serz::convert(serz::Direction::BinToXml, binary);
     if (!converted) {
+        if (failure != nullptr) {
+            *failure = serz::describePosition(serz::Direction::BinToXml, converted.error().position) + ": " +
+                       converted.error().message;
+        }
         return std::nullopt;
     }
     return std::move(converted).value();

@@ -10,8 +10,10 @@ namespace dovrel {
 // The bundled converter's codec, run inside the editor instead of as a child process. It writes
 // exactly what the serz program writes and fails where it fails.
 
-// The XML of a file in the binary form; empty optional when the bytes are not a valid file.
-std::optional<std::string> binaryToXml(std::string_view binary);
+// The XML of a file in the binary form; empty optional when the bytes are not a valid file. Then
+// `failure`, when given, says where and why, as the serz program would after the file's name
+// ("byte offset 8: there is no root element").
+std::optional<std::string> binaryToXml(std::string_view binary, std::string* failure = nullptr);
 
 // The root element's line of converter XML: the first line that is neither empty nor the
 // declaration or a comment; empty when there is none.

@@ -22,9 +22,18 @@ int ConverterRunner::RunConverter(const std::filesystem::path& input) {
         if (forwardOutput_ && !failure.empty()) {
             std::cerr << "serz: " << failure << std::endl;
         }
+        lastFailure_ = failure;
         return lastConverterResult_;
     }
     lastConverterResult_ = processes_.run(converter_, {input.string()}, forwardOutput_);
+    if (lastConverterResult_ == 0) {
+        lastFailure_.clear();
+    } else if (lastConverterResult_ < 0) {
+        lastFailure_ = "The converter " + converter_.string() + " could not be started or was stopped.";
+    } else {
+        lastFailure_ = "The converter " + converter_.string() + " ended with exit status " +
+                       std::to_string(lastConverterResult_) + ".";
+    }
     return lastConverterResult_;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ProcessRunner.h"
 
 #include <filesystem>
+#include <string>
 
 namespace dovrel {
 
@@ -25,7 +26,10 @@ public:
 
     // Notes the exit status of a conversion done in memory by the bundled codec, as a run of the
     // converter would have ended.
-    void noteResult(int exitStatus) { lastConverterResult_ = exitStatus; }
+    void noteResult(int exitStatus) {
+        lastConverterResult_ = exitStatus;
+        lastFailure_.clear();
+    }
 
     bool runsInProcess() const { return mode_ == ConverterMode::InProcess; }
 
@@ -35,6 +39,9 @@ public:
     const DeltaNamespace& deltaNamespace() const { return deltaNamespace_; }
 
     int lastConverterResult() const { return lastConverterResult_; }
+    // Why the last run failed, in one line: what the bundled codec would print, or how the program
+    // ended. Empty after a run that succeeded.
+    const std::string& lastFailure() const { return lastFailure_; }
     const std::filesystem::path& converter() const { return converter_; }
 
 private:
@@ -44,6 +51,7 @@ private:
     bool forwardOutput_;
     ConverterMode mode_;
     int lastConverterResult_ = 0;
+    std::string lastFailure_;
     DeltaNamespace deltaNamespace_;
 };
 

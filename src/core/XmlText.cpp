@@ -90,10 +90,11 @@ std::string xmlUnescapedText(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         if (text[i] == '&') {
-            const std::size_t end = text.find(';', i + 1);
-            if (end != std::string_view::npos && end - i - 1 <= kLongestBody &&
-                appendEntity(out, text.substr(i + 1, end - i - 1))) {
-                i = end + 1;
+            // The ";" is looked for only as far as an entity can reach, so that a text of many "&"
+            // without a ";" is still read in time linear in its length.
+            const std::size_t body = text.substr(i + 1, kLongestBody + 1).find(';');
+            if (body != std::string_view::npos && appendEntity(out, text.substr(i + 1, body))) {
+                i += body + 2;
                 continue;
             }
         }

@@ -37,6 +37,12 @@ void addItem(QListWidget* list, std::string_view shownBytes, std::string_view by
     list->addItem(item);
 }
 
+void addMeasuredItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes) {
+    addItem(list, shownBytes, bytes);
+    QListWidgetItem* item = list->item(list->count() - 1);
+    item->setData(Qt::SizeHintRole, list->sizeHintForIndex(list->indexFromItem(item)));
+}
+
 std::optional<std::string> chosenItemBytes(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
     if (selected.isEmpty()) {

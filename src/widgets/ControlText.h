@@ -17,6 +17,10 @@ void addItem(QComboBox* combo, std::string_view bytes);
 void addItem(QListWidget* list, std::string_view bytes);
 // An item that shows other bytes than it keeps.
 void addItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes);
+// As addItem, the item measured once as it joins and its size kept with it (Qt::SizeHintRole): a list
+// that grows a row at a time while the window processes its events is laid out again after each
+// row, and would otherwise measure every row's whole text every time.
+void addMeasuredItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes);
 // The bytes of a list's chosen (selected) item, if one is chosen.
 std::optional<std::string> chosenItemBytes(const QListWidget* list);
 // The bytes of an item: its stored bytes, else its shown text as UTF-8.

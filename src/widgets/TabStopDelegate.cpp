@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace dovrel {
 
 int TabStopDelegate::nameOffset(int identifierWidth, int stepPixels) {
@@ -23,8 +25,16 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
     const QString identifier = tab < 0 ? text : text.left(tab);
-    const QString name = tab < 0 ? QString() : text.mid(tab + 1).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    QString name = tab < 0 ? QString() : text.mid(tab + 1).replace(QLatin1Char('\t'), QLatin1Char(' '));
     const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &plain, plain.widget);
+    // A name far longer than the list is wide is drawn only as far as it can show: every character
+    // takes at least a pixel, so the ones past the list's right edge are left out of the layout.
+    if (plain.widget != nullptr) {
+        const qsizetype showable = std::max(0, plain.widget->width() - area.left()) + 1;
+        if (name.size() > showable) {
+            name.truncate(showable);
+        }
+    }
     painter->save();
     painter->setFont(plain.font);
     painter->setPen(plain.palette.color(plain.state & QStyle::State_Selected ? QPalette::HighlightedText
@@ -35,6 +45,24 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->drawText(area.adjusted(offset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
     painter->restore();
+}
+
+QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (const QVariant kept = index.data(Qt::SizeHintRole); kept.isValid()) {
+        return kept.toSize();
+    }
+    QStyleOptionViewItem measured = option;
+    initStyleOption(&measured, index);
+    const qsizetype length = measured.text.size();
+    if (length <= kMeasuredCharacters) {
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    measured.text.truncate(kMeasuredCharacters);
+    const QStyle* style = measured.widget != nullptr ? measured.widget->style() : QApplication::style();
+    QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &measured, QSize(), measured.widget);
+    const qint64 wide = static_cast<qint64>(size.width()) * length / kMeasuredCharacters;
+    size.setWidth(static_cast<int>(std::min<qint64>(wide, QWIDGETSIZE_MAX)));
+    return size;
 }
 
 } // namespace dovrel

@@ -19,6 +19,14 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
+    // A row's size: the one kept with its item (Qt::SizeHintRole) when there is one, else measured
+    // as any list row is. A row longer than kMeasuredCharacters is measured by its first ones and
+    // taken as wide in proportion, so that a name of thousands of characters costs no more to
+    // measure than an ordinary one.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    static constexpr qsizetype kMeasuredCharacters = 256;
+
 private:
     int step_;
 };

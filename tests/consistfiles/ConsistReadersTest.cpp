@@ -1,4 +1,5 @@
 #include "ConsistFilesBench.h"
+#include "consistfiles/ListedConsistView.h"
 #include "consistfiles/ScenarioWalk.h"
 #include "serz/Conversion.h"
 
@@ -121,6 +122,31 @@ TEST(UserConsistReader, LineRulesFindTheUnitAndItsHeading) {
         EXPECT_EQ(read.result.listing.rows()[0].identifier, c.identifier);
         EXPECT_EQ(read.result.listing.listedConsist(0), kCatalogue[0] + "|" + c.heading);
     }
+}
+
+// A ":" in a provider, product, folder or English name stays inside its unit: every unit is shown and
+// loaded whole, by both readers.
+TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColon) {
+    const std::string colonPath = R"(RailVehicles\Class 9:1\loco.xml)";
+    const std::vector<std::string> catalogue = {record("Class 66: Coal", kLoco, "Colon:Prov", "Pack:One"),
+                                                record("Nine", colonPath), ""};
+    Bench bench;
+    bench.writeGameFile(
+        userConsistFile({userTemplate(R"(d:id="1")", "Mixed", {{kLoco}, {colonPath, "1"}, {kLoco}})}));
+    bench.writeScenario("R", "S", scenarioFile({scenarioConsist("7", {{colonPath, "1"}, {kLoco}}, "Mail")}));
+    const auto user = bench.readUser(catalogue);
+    const auto scenarios = bench.readScenarios(catalogue);
+
+    const std::vector<std::string> units = {catalogue[0] + "|0", catalogue[1] + "|1", catalogue[0] + "|0"};
+    const std::vector<std::string>& listed = user.result.listing.listedUnits(0);
+    EXPECT_EQ(listed, units);
+    EXPECT_EQ(unitViewRows(listed), (std::vector<UnitViewRow>{{"1", "Class 66: Coal", "forward"},
+                                                              {"2", "Nine", "reversed"},
+                                                              {"3", "Class 66: Coal", "forward"}}));
+    EXPECT_EQ(loadListedConsist("1\tMixed", listed, catalogue).units, units);
+    EXPECT_EQ(scenarios.result.listing.listedUnits(0), (std::vector<std::string>{units[1], units[0]}));
+    // The script's dump still shows a listed consist as its units joined by ":".
+    EXPECT_EQ(user.result.listing.listedConsist(0), units[0] + ":" + units[1] + ":" + units[2]);
 }
 
 // A scenario consist past the limit with no known vehicle would not be listed: it does not count.
@@ -257,6 +283,91 @@ TEST(ConsistReadersInProcess, ListAnnounceAndNoteExactlyWhatTheProgramGives) {
     EXPECT_EQ(inProcess, program);
     EXPECT_TRUE(workingFilesLeft);
     EXPECT_FALSE(workingFilesLeftInProcess) << "reading in memory needs no working files";
+}
+
+// A file in the binary form whose one string of 1 MiB is repeated until the strings add up to more
+// than the converter reads from one file (64 MiB).
+std::string overlongStringsFile() {
+    std::string bin("SERZ\0\0\1\0", 8);
+    const auto number = [&bin](std::uint64_t value, int width) {
+        for (int i = 0; i < width; ++i) {
+            bin.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        }
+    };
+    const auto newString = [&](const std::string& text) {
+        number(0xFFFF, 2);
+        number(text.size(), 4);
+        bin += text;
+    };
+    bin += "\xFF\x50";
+    newString("cRecordSet");
+    number(0, 8);
+    bin += "\xFF\x56";
+    newString("S");
+    newString("cDeltaString");
+    newString(std::string(std::size_t{1} << 20, 'a'));
+    for (int i = 0; i < 70; ++i) {
+        bin += '\x01'; // the scalar's cache slot, then its string again
+        number(3, 2);
+    }
+    bin += "\xFF\x70";
+    number(0, 2);
+    return bin;
+}
+
+// Open, Save and Delete name what kept the game's file from being read: the Temp folder a file, the
+// converter's output blocked, strings past the converter's limit; never an empty list without a
+// word, "Consist not found" or "Could not read" the game's file. The game's file stays as it was.
+TEST(ConsistFileReading, EachCommandNamesWhyTheGameFileCouldNotBeRead) {
+    enum Cause { TempIsAFile, OutputBlocked, StringsPastTheLimit };
+    // The bundled converter reads the game's file in memory: only what it cannot read stops it.
+    const std::pair<ConverterMode, Cause> cases[] = {{ConverterMode::ChildProcess, TempIsAFile},
+                                                     {ConverterMode::ChildProcess, OutputBlocked},
+                                                     {ConverterMode::ChildProcess, StringsPastTheLimit},
+                                                     {ConverterMode::InProcess, StringsPastTheLimit}};
+    for (const auto& [mode, cause] : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + " " + std::to_string(cause));
+        Bench bench(mode);
+        const std::string before =
+            cause == StringsPastTheLimit
+                ? overlongStringsFile()
+                : binaryOf(userConsistFile({userTemplate(R"(d:id="1")", "Alpha", {{kLoco}})}));
+        bench.writeGameFile(before);
+        if (cause == TempIsAFile) {
+            fs::remove_all(bench.temp.programFolder() / "Temp");
+            bench.temp.write("program/Temp", "a file");
+        } else if (cause == OutputBlocked) {
+            // A folder that cannot be removed stands where the converter writes its XML.
+            for (const char* xml : {"temp.xml", "tempc.xml"}) {
+                bench.temp.write("program/Temp/" + std::string(xml) + "/held", "x");
+            }
+        }
+        bench.answer({MessageAnswer::OK}, 3);
+        const auto read = bench.readUser(kCatalogue);
+        const auto saved = bench.save("Beta", {kCatalogue[0] + "|0"});
+        const auto deleted = bench.remove("1\tAlpha");
+
+        const std::string game = bench.gameFile().string();
+        const auto copyFailure = [&](const char* working) {
+            return "Operation aborted.\r\n\r\nCould not copy " + game + " to " +
+                   bench.tempFile(working).string() + ".\r\n\r\nNot a directory";
+        };
+        const std::string notConverted =
+            "Operation aborted.\r\n\r\nCould not convert " + game + " to XML.\r\n\r\n" +
+            (mode == ConverterMode::ChildProcess
+                 ? "The converter " + (fs::path(DOVREL_BIN_DIR) / "serz").string() +
+                       " ended with exit status 1."
+                 : game + ": byte offset 1048829: names and strings add up to more than 64 MiB");
+        const std::vector<std::string> expected =
+            cause == TempIsAFile
+                ? std::vector{copyFailure("temp.bin"), copyFailure("tempc.bin"), copyFailure("tempc.bin")}
+                : std::vector(3, notConverted);
+        EXPECT_EQ(bench.messages.texts(), expected);
+        EXPECT_EQ(read.result.listing.rowCount(), 0u);
+        EXPECT_EQ(saved.result, SaveResult::NotRead);
+        EXPECT_EQ(deleted.result, DeleteResult::NotRead);
+        EXPECT_EQ(fileText(bench.gameFile()), before);
+    }
 }
 
 } // namespace

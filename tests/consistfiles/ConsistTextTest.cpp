@@ -18,13 +18,12 @@ const std::string kEngine = record("Black Five", "Steam\\5MT\\black5.xml");
 const std::string kTender = record("Tender", "Steam\\5MT\\tender.xml");
 
 TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoadsWhatTheCatalogueHolds) {
-    const std::string listed = kEngine + "|0:" + kTender + "|1:" + kEngine + "|0:" + kEngine + "|x";
+    const std::vector<std::string> listed = {kEngine + "|0", kTender + "|1", kEngine + "|0", kEngine + "|x"};
     EXPECT_EQ(unitViewRows(listed), (std::vector<UnitViewRow>{{"1", "Black Five", "forward"},
                                                               {"2", "Tender", "reversed"},
                                                               {"3", "Black Five", "forward"},
                                                               {"4", "Black Five", "reversed"}}));
-    EXPECT_TRUE(unitViewRows("").empty());
-    EXPECT_TRUE(splitListedConsist("").empty());
+    EXPECT_TRUE(unitViewRows({}).empty());
     EXPECT_EQ(chosenConsistCaption("12\tCoal\ttrain"), "12 Coal train");
     // Names read from the files are shown, and loaded, with their entities read.
     EXPECT_EQ(chosenConsistCaption("12\tCoal &amp; Ballast &#65;"), "12 Coal & Ballast A");
@@ -54,15 +53,15 @@ TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoad
     // Loading keeps units still in the catalogue (here the engine renamed, not the tender), up to 5001.
     const std::vector<std::string> catalogue = {record("Renamed", "STEAM\\5mt\\Black5.xml"), "", kTender};
     const LoadedConsist loaded =
-        loadListedConsist("4\tMixed (2)", kEngine + "|1:" + kTender + "|0:" + kEngine + "|0", catalogue);
+        loadListedConsist("4\tMixed (2)", {kEngine + "|1", kTender + "|0", kEngine + "|0"}, catalogue);
     EXPECT_EQ(loaded.name, "Mixed 2");
     EXPECT_EQ(loaded.units, (std::vector<std::string>{kEngine + "|1", kEngine + "|0"}));
     EXPECT_FALSE(loaded.overflowed);
 
     for (const std::size_t units : {std::size_t{5001}, std::size_t{5003}}) {
-        std::string many = kEngine + "|0";
-        for (std::size_t i = 1; i < units; ++i) {
-            many += ":" + kEngine + "|" + std::to_string(i % 2);
+        std::vector<std::string> many;
+        for (std::size_t i = 0; i < units; ++i) {
+            many.push_back(kEngine + "|" + std::to_string(i % 2));
         }
         const LoadedConsist cut = loadListedConsist("1\tLong", many, catalogue);
         EXPECT_EQ(cut.units.size(), 5001u);

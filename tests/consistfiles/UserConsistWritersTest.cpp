@@ -249,7 +249,8 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
             notWritten(bench.gameFile()),
             notWritten(bench.tempFile("tempc.xml")),
-            {SaveResult::NotRead, aborted + "Could not read " + bench.gameFile().string() + "."},
+            // The converter said it converted but wrote nothing.
+            {SaveResult::NotRead, aborted + "Could not read " + bench.tempFile("tempc.xml").string() + "."},
             notWritten(bench.backups.folderFor(bench.contentFolder()) /
                        "ConsistTemplates-20261206T205807Z-0001.bin")};
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
