@@ -108,6 +108,12 @@ RestoreResult UserConsistRestore::restore(const UserConsistBackup& backup, const
         services_.messages.warn(consistmessages::copyUnreadable(backupLabel(backup)));
         return RestoreResult::NotWritten;
     }
+    // No other copy's save or delete comes between the copy kept and the file put back.
+    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    if (const FileStatus writable = lock.mayWrite(); !writable.ok) {
+        services_.messages.warn(consistmessages::couldNotWrite(lock.file(), writable.reason));
+        return RestoreResult::NotWritten;
+    }
     // The bytes about to be written are the ones checked: the copy may have changed since it was listed.
     const fs::path checked = services_.tempFolder() / "restore.bin";
     if (const FileStatus written = services_.files.replace(checked, *bytes); !written.ok) {
@@ -120,8 +126,7 @@ RestoreResult UserConsistRestore::restore(const UserConsistBackup& backup, const
         services_.messages.warn(consistmessages::copyUnreadable(backupLabel(backup)));
         return RestoreResult::NotWritten;
     }
-    // No other copy's save or delete comes between the copy kept and the file put back.
-    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    // Checked again last: a program that takes no lock may have changed the file meanwhile.
     if (const FileStatus writable = lock.mayWrite(); !writable.ok) {
         services_.messages.warn(consistmessages::couldNotWrite(lock.file(), writable.reason));
         return RestoreResult::NotWritten;

@@ -130,10 +130,11 @@ TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColon) {
     const std::string colonPath = R"(RailVehicles\Class 9:1\loco.xml)";
     const std::vector<std::string> catalogue = {record("Class 66: Coal", kLoco, "Colon:Prov", "Pack:One"),
                                                 record("Nine", colonPath), ""};
+    const Entry colonLoco{.blueprint = kLoco, .provider = "Colon:Prov", .product = "Pack:One"};
     Bench bench;
     bench.writeGameFile(
-        userConsistFile({userTemplate(R"(d:id="1")", "Mixed", {{kLoco}, {colonPath, "1"}, {kLoco}})}));
-    bench.writeScenario("R", "S", scenarioFile({scenarioConsist("7", {{colonPath, "1"}, {kLoco}}, "Mail")}));
+        userConsistFile({userTemplate(R"(d:id="1")", "Mixed", {colonLoco, {colonPath, "1"}, colonLoco})}));
+    bench.writeScenario("R", "S", scenarioFile({scenarioConsist("7", {{colonPath, "1"}, colonLoco}, "Mail")}));
     const auto user = bench.readUser(catalogue);
     const auto scenarios = bench.readScenarios(catalogue);
 
@@ -345,7 +346,7 @@ TEST(ConsistFileReading, EachCommandNamesWhyTheGameFileCouldNotBeRead) {
         bench.answer({MessageAnswer::OK}, 3);
         const auto read = bench.readUser(kCatalogue);
         const auto saved = bench.save("Beta", {kCatalogue[0] + "|0"});
-        const auto deleted = bench.remove("1\tAlpha");
+        const auto deleted = bench.remove(ListedRow{0, "1\tAlpha"});
 
         const std::string game = bench.gameFile().string();
         const auto copyFailure = [&](const char* working) {
