@@ -1,5 +1,6 @@
 #include "app/EditorProgram.h"
 
+#include "app/CommandLineHelp.h"
 #include "app/Form1.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
@@ -109,9 +110,27 @@ std::optional<int> storeGameFolderOption(int argc, char** argv) {
     return std::nullopt;
 }
 
+// "--help" and "--version" print their text and end the program before anything else runs (no
+// display is needed); the argument after "--script" or "--set-game-folder" is that option's own.
+std::optional<int> printTextOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--script" || argument == "--set-game-folder") {
+            ++i;
+        } else if (argument == "--help" || argument == "--version") {
+            std::cout << (argument == "--help" ? commandLineHelp() : versionText()) << std::flush;
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runEditor(int argc, char** argv) {
+    if (const std::optional<int> printed = printTextOption(argc, argv)) {
+        return *printed;
+    }
     if (const std::optional<int> stored = storeGameFolderOption(argc, argv)) {
         return *stored;
     }
