@@ -11,8 +11,8 @@
 // Usage errors exit 2.
 //
 // The XML is the game converter's layout byte for byte (CR LF line ends, TAB indentation,
-// the namespace urn:vantor:delta on the root); the editor starts one process per blueprint, so
-// the program links nothing but the C++ standard library.
+// the namespace urn:vantor:delta on the root). The editor converts with the same codec in its own
+// process, and runs a converter program per file only when DOVREL_SERZ names one.
 
 #include "serz/FileConversion.h"
 
@@ -28,12 +28,23 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: serz PATH\n"
-                               "  PATH.bin  converts the binary file to PATH.xml\n"
-                               "  PATH.xml  converts the XML file to PATH.bin\n"
-                               "The output lands beside the input and replaces an existing file.\n"
-                               "  --help     shows this text\n"
-                               "  --version  shows the version\n";
+constexpr const char* kUsage =
+    "usage: serz PATH\n"
+    "  PATH.bin  converts the binary file to PATH.xml\n"
+    "  PATH.xml  converts the XML file to PATH.bin\n"
+    "The output lands beside the input and replaces an existing file.\n"
+    "  --help     shows this text\n"
+    "  --version  shows the version and the licence\n"
+    "Exit status:\n"
+    "  0  done, nothing printed\n"
+    "  1  the input cannot be read or converted: one line on standard error names\n"
+    "     the file and the place of the problem\n"
+    "  2  a wrong command line\n"
+    "The editor converts inside itself; it runs a converter program like this one\n"
+    "only when DOVREL_SERZ names it.\n";
+constexpr const char* kLicence =
+    "serz is part of Dovrel Consist Editor, free software under the GNU General\n"
+    "Public License, version 3 or later; there is NO WARRANTY.\n";
 
 int usageError(const char* message) {
     std::fprintf(stderr, "serz: %s (see serz --help)\n", message);
@@ -54,10 +65,12 @@ int main(int argc, char** argv) {
     const char* argument = argv[1];
     if (std::strcmp(argument, "--help") == 0) {
         std::fputs(kUsage, stdout);
+        std::fputs(kLicence, stdout);
         return 0;
     }
     if (std::strcmp(argument, "--version") == 0) {
         std::fputs("serz " SERZ_VERSION "\n", stdout);
+        std::fputs(kLicence, stdout);
         return 0;
     }
     if (argument[0] == '\0') {

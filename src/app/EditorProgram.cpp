@@ -1,5 +1,6 @@
 #include "app/EditorProgram.h"
 
+#include "app/CommandLineHelp.h"
 #include "app/Form1.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
@@ -117,9 +118,27 @@ fs::path homeFolder() {
     return home && !home->empty() ? fs::path(*home) : pathFromQString(QDir::homePath());
 }
 
+// "--help" and "--version" print their text and end the program before anything else runs (no
+// display is needed); the argument after "--script" or "--set-game-folder" is that option's own.
+std::optional<int> printTextOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--script" || argument == "--set-game-folder") {
+            ++i;
+        } else if (argument == "--help" || argument == "--version") {
+            std::cout << (argument == "--help" ? commandLineHelp() : versionText()) << std::flush;
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runEditor(int argc, char** argv) {
+    if (const std::optional<int> printed = printTextOption(argc, argv)) {
+        return *printed;
+    }
     // A write past the file-size limit then fails with its reason and the command says so, instead of
     // the signal ending the program without a word (the converter it starts inherits this).
     std::signal(SIGXFSZ, SIG_IGN);

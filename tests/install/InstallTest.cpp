@@ -7,9 +7,13 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <unistd.h>
 
 namespace dovrel {
@@ -27,12 +31,13 @@ struct ProgramRun {
 };
 
 ProgramRun run(const std::string& program, const QStringList& arguments,
-               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+               int timeoutMs = 240000) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(QString::fromStdString(program), arguments);
-    const bool finished = process.waitForFinished(240000); // else killed as the process object goes
+    const bool finished = process.waitForFinished(timeoutMs); // else killed as the process object goes
     return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAll().toStdString()};
 }
@@ -54,7 +59,35 @@ const std::vector<std::pair<std::string, std::string>> kInstalledFiles = {
     {"share/icons/hicolor/256x256/apps/" + kAppId + ".png", "256"},
     {"share/man/man1/dovrel-consist-editor.1.gz", "man"},
     {"share/man/man1/serz.1.gz", "man"},
+    {"share/doc/dovrel-consist-editor/copyright", "copyright"},
+    {"share/doc/dovrel-consist-editor/changelog.gz", "changelog"},
+    {"share/lintian/overrides/dovrel-consist-editor", "lintian"},
 };
+
+// Every "Files:" pattern of a machine-readable copyright file names files of the source tree: "*",
+// a folder's "DIR/*" or one file.
+void expectCopyrightPatternsExist(const std::string& copyright) {
+    std::istringstream lines(copyright);
+    bool inFiles = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("Files:")) {
+            inFiles = true;
+            line.erase(0, 6);
+        } else if (!inFiles || line.empty() || line.front() != ' ') {
+            inFiles = false;
+            continue;
+        }
+        std::istringstream patterns(line);
+        for (std::string pattern; patterns >> pattern;) {
+            const fs::path path = fs::path(DOVREL_SOURCE_DIR) / pattern;
+            if (pattern.ends_with("/*")) {
+                EXPECT_FALSE(fs::is_empty(path.parent_path())) << pattern;
+            } else if (pattern != "*") {
+                EXPECT_TRUE(fs::is_regular_file(path)) << pattern;
+            }
+        }
+    }
+}
 
 // Checks the files of an installation below PREFIX: as many as listed, each valid.
 void expectInstalledFiles(const fs::path& prefix) {
@@ -72,6 +105,22 @@ void expectInstalledFiles(const fs::path& prefix) {
             EXPECT_EQ(check.exitCode, 0) << check.output;
             EXPECT_TRUE(check.output.find("W:") == check.output.find("E:")) << check.output; // neither
             EXPECT_NE(fileText(path).find("<release version=\"" DOVREL_VERSION_TEXT "\""), std::string::npos);
+            EXPECT_EQ(fileText(path).find("://"), std::string::npos); // no address until the project has one
+        } else if (kind == "copyright") {
+            const std::string copyright = fileText(path);
+            EXPECT_TRUE(copyright.starts_with(
+                "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+            expectCopyrightPatternsExist(copyright);
+        } else if (kind == "changelog") {
+            // A Debian changelog whose newest entry is this version.
+            const ProgramRun version = run("sh", {"-c",
+                                                  "gzip -dc \"$1\" > \"$1.text\" && dpkg-parsechangelog -l "
+                                                  "\"$1.text\" -S Version && rm \"$1.text\"",
+                                                  "sh", text(path)});
+            EXPECT_EQ(version.output, DOVREL_VERSION_TEXT "\n");
+        } else if (kind == "lintian") {
+            // Read by lintian below, which reports an override it does not use.
+            EXPECT_TRUE(fs::is_regular_file(path));
         } else if (kind == "svg") {
             EXPECT_NE(fileText(path).find("<svg "), std::string::npos);
         } else if (kind == "man") {
@@ -177,8 +226,61 @@ TEST(Install, TheDebianPackageHoldsTheInstallationWithItsLibrariesAsDependencies
     const ProgramRun unpack = run("dpkg-deb", {"--extract", text(package), text(root)});
     ASSERT_EQ(unpack.exitCode, 0) << unpack.output;
     expectInstalledFiles(root / "usr");
+
+    // The packager's check, where lintian is installed (scripts/install-deps installs it): no error
+    // and no warning. The informational tags left are explained in packaging/CMakeLists.txt.
+    if (const QString lintian = QStandardPaths::findExecutable("lintian"); !lintian.isEmpty()) {
+        const ProgramRun check =
+            run(lintian.toStdString(), {"-EIL", "+pedantic", "--fail-on", "error,warning", text(package)});
+        EXPECT_EQ(check.exitCode, 0) << check.output;
+        EXPECT_FALSE(std::regex_search(check.output, std::regex("(^|\n)[EW]: "))) << check.output;
+    }
     if (qEnvironmentVariable("DOVREL_TEST_SYSTEM_INSTALL") == QStringLiteral("1") && ::getuid() == 0) {
         expectSystemInstall(package);
+    }
+}
+
+// The names a program's --help and its manual page both list: options, environment variables, the
+// files kept (folders with their slash) and exit statuses ("exit N").
+std::set<std::string> listedNames(const std::string& text) {
+    static const std::regex name(
+        R"(--[a-z][a-z-]*|\b[A-Z][A-Z0-9]*_[A-Z0-9_]+\b|\b[\w.-]+\.(txt|index|conf|lock)\b|\b(Temp|Backups)/)");
+    static const std::regex exitStatus(R"((^|\n) +([0-9]) {2,}\S)");
+    std::set<std::string> names;
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), name); match != std::sregex_iterator();
+         ++match) {
+        names.insert(match->str());
+    }
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), exitStatus);
+         match != std::sregex_iterator(); ++match) {
+        names.insert("exit " + (*match)[2].str());
+    }
+    return names;
+}
+
+std::string collapsedSpace(const std::string& text) {
+    return std::regex_replace(text, std::regex(R"(\s+)"), " ");
+}
+
+TEST(Install, HelpAndManualPageListTheSameOptionsFilesVariablesExitStatusesAndLicence) {
+    for (const std::string program : {"dovrel-consist-editor", "serz"}) {
+        SCOPED_TRACE(program);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen"); // an editor without --help would start
+        const ProgramRun help = run(DOVREL_BIN_DIR "/" + program, {"--help"}, environment, 20000);
+        EXPECT_EQ(help.exitCode, 0) << help.output;
+        // The page as text, without hyphenation and in long lines; the examples are not a list.
+        const ProgramRun page =
+            run("sh", {"-c", "groff -man -Tascii -P-cbou -rHY=0 -rLL=250n \"$1\"", "sh",
+                       DOVREL_SOURCE_DIR "/packaging/man/" + QString::fromStdString(program) + ".1"});
+        ASSERT_EQ(page.exitCode, 0) << page.output;
+        const std::string manual =
+            std::regex_replace(page.output, std::regex(R"(\nEXAMPLES\n(.|\n)*?\n(?=[A-Z]))"), "\n");
+        EXPECT_EQ(listedNames(help.output), listedNames(manual)) << help.output << manual;
+        for (const std::string& text : {help.output, manual}) {
+            EXPECT_NE(collapsedSpace(text).find("GNU General Public License, version 3 or later"),
+                      std::string::npos);
+        }
     }
 }
 
