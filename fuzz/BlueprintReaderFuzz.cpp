@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The blueprint reader on a converted blueprint's XML: any text gives one of its three statuses, and
 // a blueprint read with both couplings makes a catalogue record, as the asset scan does.
 #include "FuzzSupport.h"

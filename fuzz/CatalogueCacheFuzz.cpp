@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue's cache file: any text loads as a catalogue of at most 5001 records and gives the
 // browser's lists; the catalogue written back to a cache file loads as the same records.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The delete's scan of a user-consist file, on the converter's XML of that file: the templates and
 // their names, the lines of the template chosen by name and the document without it. The consist
 // deleted is the file's last template by name, as a row of the consist list names it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save's merge into an existing user-consist file, on the converter's XML of that file: the scan
 // for templates and entry ids, the free numbers, the template of the same name and the merged
 // document. The consist saved takes the name of the file's first template, so that replacing occurs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenario-consist read on the converter's XML of one Scenario.bin: the lines go through the scan
 // into the listing as the reader builds it (vehicles looked up in a catalogue), then into the unit
 // list view and the consist line, as the window shows and loads a listed consist.

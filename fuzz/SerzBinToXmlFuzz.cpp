@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // serz, binary form to XML: any bytes give the XML or an error inside the input. XML the converter
 // wrote is read back by the converter. A number's text wins over its bits on reading XML, so the
 // first round trip may change bits (and d:alt_encoding); from then on the XML stays the same.

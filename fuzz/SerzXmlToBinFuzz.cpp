@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // serz, XML to binary form: any text gives the binary form or an error on a line of the input. A
 // binary form the converter wrote converts back to XML, and that XML converts again.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // serz: converts the game's serialised .bin files to XML and back.
 //
 //   serz PATH.bin   reads the binary form and writes PATH.xml beside it

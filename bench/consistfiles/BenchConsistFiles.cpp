@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_consistfiles: reads 200 scenarios holding 2,000 consists and a user-consist file of 1,000
 // consists through ScenarioConsistReader and UserConsistReader, with the real files, the real
 // process runner and the real serz, and prints the time of each read and the share of it spent in

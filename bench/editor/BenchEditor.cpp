@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_editor: the main window in this process (offscreen) on a full catalogue of 5,001 records with
 // 60 distinct couplers, loaded from the cache file. Prints, each with its target:
 //   - a list rebuild: a class chosen in Combo3, for every class,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_scan: generates an installation with make-sample-game and prints, from one run,
 //   - the full AssetScan with the bundled converter in the editor (the codec on worker threads),
 //   - the bare codec floor: every blueprint read and converted in memory on one thread, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_serz: prints the wall time of one serz process on a blueprint of about 50 KB of XML
 // (both directions), and the codec's throughput in MB/s of XML. Usage: bench_serz [SERZ]
 

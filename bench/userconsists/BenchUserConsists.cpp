@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bench_userconsists: the main window in this process (offscreen), with the bundled converter and the
 // window's real event processing, on a user-consist file of 5,000 consists whose names are 10,000
 // characters long (about 50 MB), and on one whose names are 3,000 characters long. For each file it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serz/FileConversion.h"
 
 #include "InputFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Additions to the main window beyond its original commands: Undo and Redo over the consist line,
 // the totals caption beside the Units box, and the coupler check (red gap marks on the strip, Edit >
 // "Next Coupler Mismatch").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browsing panels of the main window: provider, product and class filters, the two lists, the
 // coupling filter panel, the unit details window and the weight units.
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The consist list of the main window: reading the user and scenario consists, showing and loading a
 // listed consist, saving and deleting user consists.
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find as you type: a bar over the consist list's caption row whose text narrows the two equipment
 // lists to the names that contain it. With the text empty the lists are exactly the browsing panels'.
 #include "app/Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a first start needs besides the start-up sequence: a window that fits a scaled screen, and the
 // game found in the user's Steam libraries.
 #include "app/Form1.h"

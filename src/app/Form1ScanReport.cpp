@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collect Scan Messages (Edit > Preferences): a scan that shows none of its messages, and after it
 // one window, and scanreport.txt in the program folder, listing them.
 #include "app/Form1.h"

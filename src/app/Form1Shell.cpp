@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's life: start-up, the game folder, the catalogue, closing, and the services the
 // consist editor asks of it.
 #include "app/Form1.h"

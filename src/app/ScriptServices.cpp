@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ScriptServices.h"
 
 #include "platform/qt/TextConversion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "consistfiles/ScenarioWalk.h"
 
 #include "core/NameResolver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "consistfiles/TemplateDocument.h"
 
 #include "core/TextRules.h"

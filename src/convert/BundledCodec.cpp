@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/BundledCodec.h"
 
 #include "core/TextRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ScriptRunner.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptServices.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a person drives it: real mouse and key events on the real window.
 #include "app/SecondaryWindows.h"
 #include "consist/PointerPosition.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/BlueprintReader.h"
 #include "BlueprintFixture.h"
 #include "platform/doubles/CountingEventPump.h"

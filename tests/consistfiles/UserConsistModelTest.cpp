@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random user-consist files and random deletes and saves, each checked byte for byte against a model
 // of the file: templates with and without names, names with spaces around them or entities in them,
 // names met twice, self-closing templates, templates with d:id 0, a second record and another child

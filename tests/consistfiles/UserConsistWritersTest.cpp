@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsistFilesBench.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/UserConsistRestore.h"

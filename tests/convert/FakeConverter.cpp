@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the converter: writes the path it was given into the output (to show it arrived intact),
 // then acts as the input's first word says: "exit N", "kill" (ends by SIGKILL), or "abort" (exit(-2)).
 #include <csignal>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The consist list through the real editor and serz on a generated installation: reading, View, and
 // saving, replacing and deleting with the game's file compared with the document the editor must write.
 #include "platform/SpawnProcessRunner.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the editor with program folders of their own on one game, and the game's file under
 // the limits of the system: no save that says "Consist saved." is lost, no failure goes unsaid.
 #include "support/CatalogueRecords.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user gets it, from cmake --install or the Debian package: its files and a session.
 #include "support/TempFolder.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=... -DBINARY=... -DCOMPILER=... -DGENERATOR=... -P ReleaseBuild.cmake
 # Configures a Release build with warnings as errors (once), builds serz and its codec, and checks
 # that they are hardened.

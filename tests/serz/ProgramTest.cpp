@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serz program as the editor runs it. (What a conversion writes on success is compared with the
 // codec's own output in test_convert.)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Round trips over random documents: any document whose floats print exactly survives
 // records -> XML -> records, records -> bin -> records, and each form converts to the other
 // and back byte for byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the widget tests: an offscreen QApplication that lives for the whole test run.
 #include <QApplication>
 #include <cstdlib>

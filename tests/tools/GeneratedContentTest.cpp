@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the generator makes: every blueprint XML is the converter's own text; the blueprint reader
 // takes from each vehicle its names and couplings and skips the other blueprints; and the cases the
 // readers have to meet are all there. (The planned cases of the consist files are read end to end by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The make-sample-game program: the layout it writes, every blueprint of its stock in place and every
 // .bin through the codec, the same bytes for the same seed, and the guard on the output folder. (Its
 // packed twin is scanned against the loose sample in test_catalogue.)

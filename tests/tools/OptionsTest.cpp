@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of make-sample-game: the options in any order, and every refusal with its reason.
 
 #include "Options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor on a real X server: Xvfb, with Qt's xcb platform instead of the offscreen one every
 // other window test uses. A scripted session composes, saves and lists a consist, then takes a
 // picture of the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make-sample-game: writes a realistic installation of the game for trying out and testing the
 // editor. See usageText() in Options.cpp.
 
