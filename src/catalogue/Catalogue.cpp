@@ -10,7 +10,7 @@ void Catalogue::clear() {
 }
 
 bool Catalogue::append(std::string record) {
-    if (record.empty() || full()) {
+    if (record.empty()) {
         return false;
     }
     const bool contiguous = count_ == slots_.size();
@@ -42,11 +42,7 @@ std::string Catalogue::cacheText() const {
 
 Catalogue Catalogue::fromCacheText(std::string_view text) {
     Catalogue catalogue;
-    std::vector<std::string> lines = splitCacheLines(text);
-    if (lines.size() > kSlots) {
-        lines.resize(kSlots);
-    }
-    catalogue.slots_ = std::move(lines);
+    catalogue.slots_ = splitCacheLines(text);
     catalogue.recount();
     return catalogue;
 }

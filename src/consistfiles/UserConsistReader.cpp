@@ -20,10 +20,6 @@ public:
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
     void unitClosed(const TemplateUnit& unit) override {
-        if (result_.listing.isFull()) {
-            // A template beyond the table is not listed, so neither are its units.
-            return;
-        }
         if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
             result_.listing.appendUnit(*record, unit.heading);
             return;
@@ -33,10 +29,6 @@ public:
     }
 
     void templateClosed(const std::string& identifier, const std::string& name) override {
-        if (result_.listing.isFull()) {
-            result_.truncated = true;
-            return;
-        }
         ConsistRow row{identifier, name};
         result_.listing.listOpenConsist(row);
         observer_.rowListed(row);
@@ -76,9 +68,6 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
     for (const std::string& line : lines) {
         scan.scanLine(line);
         services_.events.pump();
-        if (result.truncated) {
-            break;
-        }
     }
     endConsistRead(services_, observer, result);
     return result;
