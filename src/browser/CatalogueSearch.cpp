@@ -6,10 +6,9 @@
 namespace dovrel {
 
 std::span<const std::string> recordsInUse(std::span<const std::string> slots) {
-    const std::span<const std::string> table = slots.first(std::min(slots.size(), kTableSlots));
     const auto firstEmpty =
-        std::find_if(table.begin(), table.end(), [](const std::string& s) { return s.empty(); });
-    return table.first(static_cast<std::size_t>(firstEmpty - table.begin()));
+        std::find_if(slots.begin(), slots.end(), [](const std::string& s) { return s.empty(); });
+    return slots.first(static_cast<std::size_t>(firstEmpty - slots.begin()));
 }
 
 std::optional<EquipmentRecord> findFirstRecordNamed(std::span<const std::string> slots,

@@ -11,7 +11,7 @@
 namespace dovrel {
 
 // The records of a catalogue table that are in use: slot 0 up to, not including, the first empty
-// slot, and never more than the table's 5001 slots.
+// slot.
 std::span<const std::string> recordsInUse(std::span<const std::string> slots);
 
 // The first record in use whose englishName equals the name exactly; empty when none does.

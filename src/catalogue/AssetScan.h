@@ -48,7 +48,7 @@ std::string couplerMissingMessage(const std::string& englishName);
 // Fills the catalogue: from the cache file when it exists and its record names no other assets
 // folder, else by converting and reading every blueprint of the assets and writing the cache file
 // with its record. Failing steps of a scan are skipped and the
-// scan goes on; records past the table's 5001 slots are left out. With a converter program, one run
+// scan goes on; every record found is kept. With a converter program, one run
 // of it per blueprint through the working files; with the bundled converter, its codec in memory on
 // worker threads, each outcome taken in walk order on the calling thread, and the outcomes kept in an
 // index beside the cache so that the next scan converts only the blueprints that changed.

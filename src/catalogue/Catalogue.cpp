@@ -11,7 +11,7 @@ void Catalogue::clear() {
 }
 
 bool Catalogue::append(std::string record) {
-    if (record.empty() || full()) {
+    if (record.empty()) {
         return false;
     }
     const bool contiguous = count_ == slots_.size();
@@ -43,11 +43,7 @@ std::string Catalogue::cacheText() const {
 
 Catalogue Catalogue::fromCacheText(std::string_view text) {
     Catalogue catalogue;
-    std::vector<std::string> lines = splitCacheLines(text);
-    if (lines.size() > kSlots) {
-        lines.resize(kSlots);
-    }
-    catalogue.slots_ = std::move(lines);
+    catalogue.slots_ = splitCacheLines(text);
     catalogue.recount();
     return catalogue;
 }

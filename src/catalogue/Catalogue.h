@@ -11,18 +11,16 @@
 
 namespace dovrel {
 
-// The table of every rail vehicle found in the assets: 5001 text slots (0 to 5000), each holding one
-// record line or the empty text. Slots are filled from 0 upward; the first empty slot ends the
-// catalogue, whatever follows it.
+// The table of every rail vehicle found in the assets: as many text slots as records found, each
+// holding one record line or the empty text. Slots are filled from 0 upward; the first empty slot
+// ends the catalogue, whatever follows it.
 class Catalogue {
 public:
-    static constexpr std::size_t kSlots = kTableSlots;
-
-    // Empties all 5001 slots.
+    // Empties every slot.
     void clear();
 
-    // Stores a record in the slot after the last stored one. False, and nothing stored, when every
-    // slot is taken or the record is empty (an empty slot would end the catalogue).
+    // Stores a record in the slot after the last stored one. False, and nothing stored, when the
+    // record is empty (an empty slot would end the catalogue).
     bool append(std::string record);
 
     // The text of slot i; empty for an empty slot and for any index past the table.
@@ -32,13 +30,12 @@ public:
     std::span<const std::string> records() const { return {slots_.data(), count_}; }
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    bool full() const { return slots_.size() >= kSlots; }
 
     // The cache file's text: the records in use, each followed by CR LF, the last CR LF removed.
     std::string cacheText() const;
 
     // The catalogue held by a cache file's text: one trailing CR LF ignored, the text split at CR LF,
-    // line i stored unchanged in slot i. Lines past slot 5000 are left out.
+    // line i stored unchanged in slot i, however many lines there are.
     static Catalogue fromCacheText(std::string_view text);
 
 private:

@@ -35,8 +35,9 @@ enum class RecordField : std::size_t {
 };
 
 inline constexpr std::size_t kRecordFieldCount = 21;
-// Every table of the program (catalogue, consist line, listed consists) has slots 0 to 5000.
-inline constexpr std::size_t kTableSlots = 5001;
+// A consist line holds at most 5001 units (slots 0 to 5000). The catalogue and the listed consists
+// have no such bound: they hold everything the scan and the readers find.
+inline constexpr std::size_t kConsistLineSlots = 5001;
 
 // A record split at "|". A missing field reads as empty; a value holding "|" shifts the later
 // fields, as in the game's own files.

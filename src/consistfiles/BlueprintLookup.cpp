@@ -18,8 +18,7 @@ std::optional<std::string> unescaped(const std::optional<std::string>& written) 
 } // namespace
 
 BlueprintLookup::BlueprintLookup(const std::vector<std::string>& catalogue) {
-    for (std::size_t slot = 0; slot < catalogue.size() && slot < kTableSlots; ++slot) {
-        const std::string& record = catalogue[slot];
+    for (const std::string& record : catalogue) {
         if (record.empty()) {
             break;
         }

@@ -11,7 +11,7 @@ namespace dovrel {
 
 // Finds a unit in the catalogue, ignoring ASCII case: the first record, in slot order, whose
 // blueprintPath equals the blueprint, and, where they are given, whose provider and product equal
-// the unit's too. The catalogue ends at its first empty slot and after slot 5000.
+// the unit's too. The catalogue ends at its first empty slot.
 class BlueprintLookup {
 public:
     // The catalogue must outlive the lookup.

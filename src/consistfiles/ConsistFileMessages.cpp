@@ -32,10 +32,6 @@ std::string scenarioUnitNotFound(std::string_view consistId, std::string_view fi
                    "It will not be listed."});
 }
 
-std::string onlyFirstConsistsListed() {
-    return "Only the first 5001 consists are listed.";
-}
-
 std::string selectConsistInList() {
     return "Select consist in list.";
 }

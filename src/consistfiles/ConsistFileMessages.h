@@ -20,7 +20,6 @@ inline constexpr std::string_view kReversed = "reversed";
 // Readers.
 std::string userUnitNotFound(std::string_view blueprint);
 std::string scenarioUnitNotFound(std::string_view consistId, std::string_view fileName);
-std::string onlyFirstConsistsListed();
 
 // Viewing and loading.
 std::string selectConsistInList();

@@ -22,29 +22,23 @@ std::string ConsistListing::listedConsist(std::size_t slot) const {
 }
 
 void ConsistListing::appendUnit(std::string_view record, std::string_view heading) {
-    if (isFull()) {
-        return;
-    }
     std::string unit;
     unit.reserve(record.size() + 1 + heading.size());
     unit.append(record).append("|").append(heading);
-    listedConsists_[rows_.size()].push_back(std::move(unit));
+    listedConsists_.back().push_back(std::move(unit));
 }
 
 bool ConsistListing::openConsistHasUnits() const {
-    return !isFull() && !listedConsists_[rows_.size()].empty();
+    return !listedConsists_.back().empty();
 }
 
 void ConsistListing::discardOpenConsist() {
-    if (!isFull()) {
-        listedConsists_[rows_.size()].clear();
-    }
+    listedConsists_.back().clear();
 }
 
 void ConsistListing::listOpenConsist(ConsistRow row) {
-    if (!isFull()) {
-        rows_.push_back(std::move(row));
-    }
+    rows_.push_back(std::move(row));
+    listedConsists_.emplace_back();
 }
 
 } // namespace dovrel

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "catalogue/EquipmentRecord.h"
-
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,14 +18,14 @@ struct ConsistRow {
     bool operator==(const ConsistRow&) const = default;
 };
 
-// What a reader lists: the rows of the consist list and listedConsists, the table of 5001 slots in
-// which slot i holds row i's listed consist: its listed units in order, each a record + "|" +
-// heading. Each listed unit is kept whole, so a ":" inside a record (a provider, product or folder
-// named with one, an English name such as "Class 66: Coal") never cuts a unit in two. A listed
-// consist none of whose units was found has no units.
+// What a reader lists: the rows of the consist list and listedConsists, the table in which slot i
+// holds row i's listed consist: its listed units in order, each a record + "|" + heading. The table
+// grows with the rows, one slot past them holding the consist being read. Each listed unit is kept whole, so
+// a ":" inside a record (a provider, product or folder named with one, an English name such as "Class 66:
+// Coal") never cuts a unit in two. A listed consist none of whose units was found has no units.
 class ConsistListing {
 public:
-    ConsistListing() : listedConsists_(kTableSlots) {}
+    ConsistListing() : listedConsists_(1) {}
 
     const std::vector<ConsistRow>& rows() const { return rows_; }
     std::size_t rowCount() const { return rows_.size(); }
@@ -35,10 +33,8 @@ public:
     const std::vector<std::string>& listedUnits(std::size_t slot) const;
     // Slot i as one text, its listed units joined by ":" (the empty text when it has none).
     std::string listedConsist(std::size_t slot) const;
-    bool isFull() const { return rows_.size() >= kTableSlots; }
 
-    // The consist being read fills the slot after the listed rows. Nothing is stored once the
-    // table is full.
+    // The consist being read fills the slot after the listed rows.
     void appendUnit(std::string_view record, std::string_view heading);
     bool openConsistHasUnits() const;
     void discardOpenConsist();
@@ -54,8 +50,6 @@ struct ConsistReadResult {
     ConsistListing listing;
     // The blueprint of every unit not found in the catalogue, each followed by CR LF, in the order met.
     std::string missingUnits;
-    // More consists would have been listed than the table holds.
-    bool truncated = false;
 };
 
 } // namespace dovrel

@@ -15,9 +15,6 @@ void endConsistRead(ConsistFileServices& services, ConsistReadObserver& observer
         }
         services.events.pump();
     }
-    if (result.truncated) {
-        services.messages.warn(consistmessages::onlyFirstConsistsListed());
-    }
 }
 
 std::string_view blueprintFileName(std::string_view blueprint) {

@@ -65,7 +65,7 @@ LoadedConsist loadListedConsist(std::string_view rowText, const std::vector<std:
                             fields.field(RecordField::blueprintPath)) == nullptr) {
             continue;
         }
-        if (loaded.units.size() >= kTableSlots) {
+        if (loaded.units.size() >= kConsistLineSlots) {
             loaded.overflowed = true;
             break;
         }

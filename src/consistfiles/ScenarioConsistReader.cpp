@@ -30,13 +30,7 @@ public:
 
     void vehicleClosed(const std::string& identifier, const std::string& blueprint,
                        const std::string& heading) override {
-        const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint);
-        if (result_.listing.isFull()) {
-            // Beyond the table a consist is only looked at to know whether it would have been listed.
-            result_.truncated = result_.truncated || record != nullptr;
-            return;
-        }
-        if (record) {
+        if (const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint)) {
             result_.listing.appendUnit(*record, heading);
             return;
         }
@@ -97,12 +91,9 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
         ScenarioConsistScan scan(listing);
         for (const std::string& line : *lines) {
             scan.scanLine(line);
-            if (scan.finished() || result.truncated) {
+            if (scan.finished()) {
                 break;
             }
-        }
-        if (result.truncated) {
-            break;
         }
     }
 

@@ -21,10 +21,6 @@ public:
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
     void unitClosed(const TemplateUnit& unit) override {
-        if (result_.listing.isFull()) {
-            // A template beyond the table is not listed, so neither are its units.
-            return;
-        }
         if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
             result_.listing.appendUnit(*record, unit.heading);
             return;
@@ -34,10 +30,6 @@ public:
     }
 
     void templateClosed(const std::string& identifier, const std::string& name) override {
-        if (result_.listing.isFull()) {
-            result_.truncated = true;
-            return;
-        }
         ConsistRow row{identifier, name};
         result_.listing.listOpenConsist(row);
         observer_.rowListed(row);
@@ -77,9 +69,6 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
     for (const std::string& line : lines) {
         scan.scanLine(line);
         services_.events.pump();
-        if (result.truncated) {
-            break;
-        }
     }
     endConsistRead(services_, observer, result);
     return result;

@@ -82,9 +82,11 @@ TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
     const std::vector<CouplerBox> emptyName = {{"A ", true}};
     EXPECT_EQ(listedNames(BrowserSide::Loco, catalogue, all, emptyName), Names{"Short"});
 
-    std::vector<std::string> overfull(5001, unitRecord("diesel", "Inside"));
-    overfull.push_back(unitRecord("diesel", "Outside"));
-    EXPECT_EQ(listedNames(BrowserSide::Loco, overfull, all, kBufferChecked), Names(5001, "Inside"));
+    std::vector<std::string> large(5001, unitRecord("diesel", "Inside"));
+    large.push_back(unitRecord("diesel", "Past 5001"));
+    Names expected(5001, "Inside");
+    expected.push_back("Past 5001");
+    EXPECT_EQ(listedNames(BrowserSide::Loco, large, all, kBufferChecked), expected);
 }
 
 std::string coupled(std::string name, std::string front, std::string rear, std::string unitClass = "diesel") {

@@ -135,7 +135,8 @@ TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColon) {
     Bench bench;
     bench.writeGameFile(
         userConsistFile({userTemplate(R"(d:id="1")", "Mixed", {colonLoco, {colonPath, "1"}, colonLoco})}));
-    bench.writeScenario("R", "S", scenarioFile({scenarioConsist("7", {{colonPath, "1"}, colonLoco}, "Mail")}));
+    bench.writeScenario("R", "S",
+                        scenarioFile({scenarioConsist("7", {{colonPath, "1"}, colonLoco}, "Mail")}));
     const auto user = bench.readUser(catalogue);
     const auto scenarios = bench.readScenarios(catalogue);
 
@@ -151,31 +152,44 @@ TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColon) {
     EXPECT_EQ(user.result.listing.listedConsist(0), units[0] + ":" + units[1] + ":" + units[2]);
 }
 
-// A scenario consist past the limit with no known vehicle would not be listed: it does not count.
-TEST(ConsistReaders, ListAtMost5001ConsistsAndSaySo) {
-    for (const int consists : {5001, 5002}) {
-        Bench bench;
-        std::vector<std::string> templates;
-        for (int i = 0; i < consists; ++i) {
-            templates.push_back(userTemplate("d:id=\"" + std::to_string(i) + "\"", "N", {{kLoco}}));
-        }
-        bench.writeGameFile(userConsistFile(templates));
-        std::vector<std::string> scenario(static_cast<std::size_t>(consists),
-                                          scenarioConsist("7", {{kLoco}}, "S"));
-        scenario.push_back(scenarioConsist("8", {{"gone.xml"}}, "S"));
-        bench.writeScenario("R", "S", scenarioFile(scenario));
-        bench.answer({MessageAnswer::OK}, 2 * (consists - 5001));
-        const auto user = bench.readUser(kCatalogue);
-        const auto scenarios = bench.readScenarios(kCatalogue);
-
-        for (const ConsistReadResult* read : {&user.result, &scenarios.result}) {
-            EXPECT_EQ(read->listing.rowCount(), 5001u) << consists;
-            EXPECT_EQ(read->truncated, consists > 5001) << consists;
-        }
-        EXPECT_EQ(bench.messages.texts(),
-                  std::vector<std::string>(static_cast<std::size_t>(2 * (consists - 5001)),
-                                           "Only the first 5001 consists are listed."));
+// Past 5,001 every consist is listed, in file order, and without a closing message; a unit is found at
+// its first record however far down the catalogue that stands.
+TEST(ConsistReaders, ListEveryConsistPast5001InOrder) {
+    constexpr std::size_t kConsists = 5003;
+    std::vector<std::string> catalogue;
+    for (std::size_t i = 0; i < 5002; ++i) {
+        catalogue.push_back(record("Filler", "RailVehicles\\Filler\\" + std::to_string(i) + ".xml"));
     }
+    catalogue.push_back(record("Class 66", kLoco));
+    catalogue.push_back(record("Class 66 again", kLoco));
+    catalogue.push_back("");
+    Bench bench;
+    std::vector<std::string> templates;
+    std::vector<std::string> scenario;
+    std::vector<std::string> identifiers;
+    for (std::size_t i = 0; i < kConsists; ++i) {
+        identifiers.push_back(std::to_string(i));
+        templates.push_back(userTemplate("d:id=\"" + identifiers.back() + "\"", "N", {{kLoco}}));
+        scenario.push_back(scenarioConsist(identifiers.back(), {{kLoco}}, "S"));
+    }
+    scenario.push_back(scenarioConsist("gone", {{"gone.xml"}}, "S"));
+    bench.writeGameFile(userConsistFile(templates));
+    bench.writeScenario("R", "S", scenarioFile(scenario));
+    bench.answer({MessageAnswer::OK});
+    const auto user = bench.readUser(catalogue);
+    const auto scenarios = bench.readScenarios(catalogue);
+
+    for (const ConsistReadResult* read : {&user.result, &scenarios.result}) {
+        std::vector<std::string> listed;
+        for (const ConsistRow& row : read->listing.rows()) {
+            listed.push_back(row.identifier);
+        }
+        EXPECT_EQ(listed, identifiers);
+        EXPECT_EQ(read->listing.listedConsist(kConsists - 1), catalogue[5002] + "|0");
+    }
+    EXPECT_EQ(bench.messages.texts(),
+              std::vector<std::string>{
+                  "ConsistID: gone\r\n\r\nUnit not found: gone.xml\r\n\r\nIt will not be listed."});
 }
 
 // Consists without vehicles, or with none found, get no row; a missing vehicle is announced.
