@@ -9,7 +9,9 @@
 //   - the script's state dump on the line of 5,001 units, fresh and after 200 editor commands,
 //   - Undo and Redo of one step on a line of 5,001 units (target < 16 ms each), through the menu items,
 //   - what the totals caption and the coupler mismatch marks add to a 5,001-unit redraw (target
-//     < 2 ms): the totals and gaps computed, and the strip painted with and without its marks.
+//     < 2 ms): the totals and gaps computed, and the strip painted with and without its marks,
+//   - 500 Views of a 5,001-unit consist, each a step as the window's View makes it: what the history
+//     keeps (target < 64 MB) and this process's peak resident size after them (target < 200 MB).
 // Figures are medians of several repetitions; "+ paint" is the event processing that follows (the
 // window painting what changed), shown apart. Usage: bench_editor [--repetitions N]
 
@@ -50,6 +52,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -479,6 +482,50 @@ void benchAdditions(Form1& form, int repetitions) {
     std::printf("  %-40s %9.3f ms  target < 2 ms: %s\n", "added to a redraw", added, verdict(added < 2.0));
 }
 
+double peakMegabytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Views of consists of 5,001 units one after another, each loaded as View loads a listed consist: a
+// fresh list of units, one step of the history. Every tenth View is drawn by the window.
+void benchManyViews(Form1& form) {
+    constexpr int kViews = 500;
+    std::printf("%d Views of a consist of %d units, each one step of the history\n", kViews, kRecords);
+    const double peakBefore = peakMegabytes();
+    ConsistEditor& editor = form.editor();
+    editor.clearConsistLine();
+    editor.history().clear();
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < kViews; ++i) {
+        editor.beginStep();
+        editor.loadConsist("View " + std::to_string(i), consistUnits(form.catalogue(), kRecords));
+        editor.endStep();
+        if (i % 10 == 9) {
+            form.showConsistDisplay();
+            QCoreApplication::processEvents();
+        }
+    }
+    const double seconds = millisecondsSince(start) / 1000.0;
+    const EditHistory& history = editor.history();
+    const double historyMegabytes = static_cast<double>(history.bytes()) / (1024.0 * 1024.0);
+    const double peak = peakMegabytes();
+    std::printf("  %-40s %9.1f s\n", "500 Views", seconds);
+    std::printf("  %-40s %9.1f MB  target < 64 MB: %s (%zu steps kept, %zu dropped)\n", "the history",
+                historyMegabytes, verdict(historyMegabytes < 64.0), history.stepCount(),
+                history.droppedCount());
+    std::printf("  %-40s %9.1f MB  target < 200 MB: %s (%.1f MB before the Views)\n", "peak resident size",
+                peak, verdict(peak < 200.0), peakBefore);
+    std::size_t undone = 0;
+    while (editor.undo()) {
+        ++undone;
+    }
+    form.showConsistDisplay();
+    std::printf("  %-40s %9zu      (Undo %s after them)\n", "steps Undo takes back", undone,
+                form.controls().mnuUndo->isEnabled() ? "still enabled" : "disabled");
+}
+
 std::optional<int> parseRepetitions(int argc, char** argv) {
     if (argc == 1) {
         return 9;
@@ -544,6 +591,7 @@ int main(int argc, char** argv) {
     benchDump(form, std::max(3, *repetitions / 2));
     benchUndoRedo(form, *repetitions);
     benchAdditions(form, *repetitions);
+    benchManyViews(form);
     std::printf("messages shown: %d; load average at the end %s\n", world.messages.count(),
                 loadAverage().c_str());
     return 0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "consist/SharedUnits.h"
+
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -62,10 +64,11 @@ struct MirrorLine {
     SelectionChange selection;
 };
 
-// The whole line exchanged for another (clearing, loading a stored consist).
+// The whole line exchanged for another (clearing, loading a stored consist). The two lines are
+// shared, not copied, by the inverse edit and by the history.
 struct ReplaceLine {
-    std::vector<std::string> before;
-    std::vector<std::string> after;
+    SharedUnits before;
+    SharedUnits after;
     SelectionChange selection;
 };
 

@@ -7,9 +7,9 @@
 
 namespace dovrel {
 
-ConsistEditor::ConsistEditor(MessageBoxes& messages, ConsistHost& host)
-    : display_(line_, host), parts_{line_, display_, messages, host, history_}, units_(parts_),
-      arrange_(parts_), navigation_(parts_, arrange_) {
+ConsistEditor::ConsistEditor(MessageBoxes& messages, ConsistHost& host, std::size_t historyBytes)
+    : display_(line_, host), history_(historyBytes), parts_{line_, display_, messages, host, history_},
+      units_(parts_), arrange_(parts_), navigation_(parts_, arrange_) {
     line_.addObserver(history_);
 }
 
@@ -41,8 +41,7 @@ void ConsistEditor::clearConsistLine() {
     const std::int32_t selectedBefore = line_.selectedIndex();
     line_.setSelectedIndex(-1);
     panel.unitCountBox.clear();
-    const auto units = line_.units();
-    line_.apply(ReplaceLine{{units.begin(), units.end()}, {}, {selectedBefore, -1}});
+    line_.apply(ReplaceLine{line_.sharedUnits(), {}, {selectedBefore, -1}});
     // The value changes first: its change handler still sees the old scroll reference.
     display_.setScrollBarValue(ConsistDisplay::kScrollMiddle);
     display_.setScrollReference(ConsistDisplay::kScrollMiddle);

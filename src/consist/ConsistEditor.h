@@ -9,6 +9,7 @@
 #include "consist/NavigationCommands.h"
 #include "consist/UnitCommands.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,7 +37,9 @@ struct ConsistStateValues {
 // ConsistHost::updateCommandAvailability at every point where it is due.
 class ConsistEditor {
 public:
-    ConsistEditor(MessageBoxes& messages, ConsistHost& host);
+    // The history keeps steps up to historyBytes (EditHistory).
+    ConsistEditor(MessageBoxes& messages, ConsistHost& host,
+                  std::size_t historyBytes = EditHistory::kDefaultByteLimit);
     ~ConsistEditor();
     ConsistEditor(const ConsistEditor&) = delete;
     ConsistEditor& operator=(const ConsistEditor&) = delete;

@@ -51,11 +51,24 @@ EditStatus ConsistLine::apply(const ConsistEdit& edit) {
     }
     carryOut(edit);
     ++revision_;
+    if (const auto* whole = std::get_if<ReplaceLine>(&edit)) {
+        lastWholeLine_ = whole->after;
+        lastWholeRevision_ = revision_;
+    }
     selectedIndex_ = selectionOf(edit).after;
     for (ConsistLineObserver* observer : observers_) {
         observer->lineEdited(*this, edit);
     }
     return EditStatus::Applied;
+}
+
+SharedUnits ConsistLine::sharedUnits() {
+    if (lastWholeRevision_ != revision_) {
+        const auto current = units();
+        lastWholeLine_ = SharedUnits(current.begin(), current.end());
+        lastWholeRevision_ = revision_;
+    }
+    return lastWholeLine_;
 }
 
 void ConsistLine::addObserver(ConsistLineObserver& observer) {
@@ -179,7 +192,7 @@ void ConsistLine::mirror() {
     }
 }
 
-void ConsistLine::replaceAll(const std::vector<std::string>& units) {
+void ConsistLine::replaceAll(const SharedUnits& units) {
     std::ranges::copy(units, consistUnits_.begin());
     unitCount_ = static_cast<std::int32_t>(units.size());
 }

@@ -58,6 +58,10 @@ public:
     // edit's `selection.after` and tells the observers. Nothing changes unless the result is Applied.
     EditStatus apply(const ConsistEdit& edit);
 
+    // The units as a shared list: the very list the last whole-line edit put in when nothing changed
+    // since, so that the history keeps it once.
+    SharedUnits sharedUnits();
+
     // Counts the edits applied so far: a changed number means changed units.
     std::uint64_t revision() const { return revision_; }
 
@@ -74,12 +78,14 @@ private:
     void removeAt(std::int32_t index);
     void toggleAt(std::int32_t index);
     void mirror();
-    void replaceAll(const std::vector<std::string>& units);
+    void replaceAll(const SharedUnits& units);
 
     std::vector<std::string> consistUnits_;
     std::int32_t unitCount_ = 0;
     std::int32_t selectedIndex_ = -1;
     std::uint64_t revision_ = 0;
+    SharedUnits lastWholeLine_; // the units as they stood at revision lastWholeRevision_
+    std::uint64_t lastWholeRevision_ = 0;
     std::vector<ConsistLineObserver*> observers_;
 };
 

@@ -6,9 +6,11 @@
 #include "consist/ConsistLine.h"
 
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dovrel {
@@ -26,9 +28,14 @@ struct EditStep {
 
 // The steps that Undo and Redo walk through. A command runs between begin() and end(); the edits the
 // line reports in between make one step, kept only when there is at least one. A new step drops every
-// step that was undone. The history has no limit; only clear() empties it.
+// step that was undone. The steps cost at most a fixed number of bytes: past it the oldest steps are
+// dropped, and Undo ends at the oldest step kept. A whole line shared by several steps counts once.
 class EditHistory final : public ConsistLineObserver {
 public:
+    static constexpr std::size_t kDefaultByteLimit = std::size_t{64} * 1024 * 1024;
+
+    explicit EditHistory(std::size_t byteLimit = kDefaultByteLimit) : byteLimit_(byteLimit) {}
+
     // A command starts, with the drawn line as it stands now. A begin inside a running command is
     // part of that command.
     void begin(DisplayState before);
@@ -51,10 +58,27 @@ public:
 
     void clear();
     std::size_t stepCount() const { return steps_.size(); }
+    // The oldest steps let go to keep within the limit since the history was last emptied.
+    std::size_t droppedCount() const { return dropped_; }
+    // What the kept steps cost, about; not more than the limit once a step is kept.
+    std::size_t bytes() const { return ownBytes_ + sharedBytes_; }
 
 private:
-    std::vector<EditStep> steps_;
-    std::size_t done_ = 0; // steps_[0, done_) are in effect
+    void keep(EditStep step);
+    void dropOldest();
+    void dropNewest();
+    void renamed(std::size_t index);
+    // Counts the whole lines a step holds in or out of the history.
+    void countLines(const EditStep& step, bool in);
+
+    std::size_t byteLimit_;
+    std::deque<EditStep> steps_;
+    std::deque<std::size_t> stepBytes_; // each step's cost beyond the whole lines it shares
+    std::size_t done_ = 0;              // steps_[0, done_) are in effect
+    std::size_t dropped_ = 0;
+    std::size_t ownBytes_ = 0;
+    std::size_t sharedBytes_ = 0;
+    std::unordered_map<const void*, std::size_t> lineUses_; // whole lines held, by identity
     std::optional<EditStep> open_;
     int depth_ = 0;
 };

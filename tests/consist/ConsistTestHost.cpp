@@ -30,7 +30,8 @@ void TestHost::updateCommandAvailability() {
     }
 }
 
-EditorFixture::EditorFixture(int catalogueUnits) {
+EditorFixture::EditorFixture(int catalogueUnits, std::size_t historyBytes)
+    : editor(messages, host, historyBytes) {
     host.editor = &editor;
     host.couplers = {"A Buffer", "B Chain", "C Knuckle"};
     host.updateCommandAvailability(); // as start-up ends

@@ -6,6 +6,7 @@
 #include "consist/ConsistHost.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,9 +49,11 @@ public:
 struct EditorFixture {
     QueuedMessageBoxes messages;
     TestHost host;
-    ConsistEditor editor{messages, host};
+    ConsistEditor editor;
 
-    explicit EditorFixture(int catalogueUnits = 20);
+    // historyBytes bounds the editor's history.
+    explicit EditorFixture(int catalogueUnits = 20,
+                           std::size_t historyBytes = EditHistory::kDefaultByteLimit);
 
     // Adds U0 ... U<count-1> one by one on the right, then clicks `selected` (-1: the background).
     void buildLine(int count, int selected = 0);

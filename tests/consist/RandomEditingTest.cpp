@@ -63,9 +63,10 @@ enum Op {
     OpCount
 };
 
-class RandomEditing : public ::testing::Test {
+// Run with the history's own limit, and with one small enough that the oldest steps are dropped.
+class RandomEditing : public ::testing::TestWithParam<std::size_t> {
 protected:
-    EditorFixture fx{20};
+    EditorFixture fx{20, GetParam()};
     LineModel model;
     std::mt19937 random{20240611u};
 
@@ -287,7 +288,7 @@ void RandomEditing::expectEditorMatchesModel(bool staleAvailability) {
 // forward through the state after each. The name box changes only with a step that renamed: to the
 // name before it on Undo, and on Redo to the name shown when it was undone, typed on the way back or
 // not.
-TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThroughThem) {
+TEST_P(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThroughThem) {
     std::vector<LineState> beforeSteps;
     std::vector<LineState> afterSteps;
     std::set<std::string> messagesSeen;
@@ -299,7 +300,7 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
         const Op op = roll >= OpCount ? Add : static_cast<Op>(roll);
         SCOPED_TRACE("step " + std::to_string(i) + ", op " + std::to_string(op));
         const int updatesBefore = fx.host.availabilityUpdates;
-        const std::size_t steps = fx.editor.history().stepCount();
+        const std::size_t steps = fx.editor.history().stepCount() + fx.editor.history().droppedCount();
         const LineState before = stateOf(fx.editor);
         const bool lastUnit = model.units.size() == 1;
         std::string expected;
@@ -311,8 +312,9 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
         }
         messagesSeen.insert(expected);
         fx.messages = QueuedMessageBoxes(); // drops the answers of messages that did not come
-        ASSERT_LE(fx.editor.history().stepCount(), steps + 1);
-        if (fx.editor.history().stepCount() > steps) {
+        const std::size_t stepsNow = fx.editor.history().stepCount() + fx.editor.history().droppedCount();
+        ASSERT_LE(stepsNow, steps + 1);
+        if (stepsNow > steps) {
             beforeSteps.push_back(before);
             afterSteps.push_back(stateOf(fx.editor));
         }
@@ -327,13 +329,18 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
     }
     EXPECT_GE(longestLine, 12u); // long lines and every message were met
     EXPECT_EQ(messagesSeen.size(), 8u);
+    EXPECT_LE(fx.editor.history().bytes(), GetParam());
+    // Undo and Redo walk the steps kept, from the oldest one on.
+    const std::size_t oldest = fx.editor.history().droppedCount();
+    EXPECT_EQ(oldest > 0, GetParam() < EditHistory::kDefaultByteLimit);
+    ASSERT_EQ(oldest + fx.editor.history().stepCount(), beforeSteps.size());
 
     const auto renames = [&](std::size_t k) {
         return beforeSteps[k].display.panel.consistName != afterSteps[k].display.panel.consistName;
     };
     std::vector<std::string> shownAtUndo(beforeSteps.size());
     std::size_t renamingSteps = 0;
-    for (std::size_t k = beforeSteps.size(); k-- > 0;) {
+    for (std::size_t k = beforeSteps.size(); k-- > oldest;) {
         if (pick(4) == 0) {
             fx.panel().consistName = "Typed back " + std::to_string(k);
         }
@@ -348,7 +355,7 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
     }
     EXPECT_GE(renamingSteps, 20u);
     EXPECT_FALSE(fx.editor.undo());
-    for (std::size_t k = 0; k < afterSteps.size(); ++k) {
+    for (std::size_t k = oldest; k < afterSteps.size(); ++k) {
         const std::string shown = fx.panel().consistName;
         ASSERT_TRUE(fx.editor.redo()) << "step " << k;
         ASSERT_EQ(stateOf(fx.editor), withName(afterSteps[k], renames(k) ? shownAtUndo[k] : shown))
@@ -357,7 +364,7 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
     EXPECT_FALSE(fx.editor.redo());
 
     // Half undone: a command without an edit keeps Redo; a new two-edit step drops it.
-    const std::size_t kept = beforeSteps.size() / 2;
+    const std::size_t kept = (oldest + beforeSteps.size()) / 2;
     for (std::size_t k = beforeSteps.size(); k-- > kept;) {
         ASSERT_TRUE(fx.editor.undo());
     }
@@ -369,14 +376,14 @@ TEST_F(RandomEditing, TwoThousandRandomCommandsFollowTheModelAndUndoRedoWalksThr
         fx.editor.newConsist();
         fx.editor.units().addUnit(Side::Right, UnitList::Locos, {20, "U1"});
     });
-    EXPECT_EQ(fx.editor.history().stepCount(), kept + 1);
+    EXPECT_EQ(fx.editor.history().stepCount(), kept - oldest + 1);
     EXPECT_EQ(fx.editor.history().redoStep(), nullptr);
     ASSERT_TRUE(fx.editor.undo() && fx.editor.undo());
     EXPECT_EQ(withName(stateOf(fx.editor), ""), withName(beforeSteps[kept - 1], ""));
 }
 
 // Undo keeps a name typed after the step; a line changed outside the history drops the history.
-TEST_F(RandomEditing, UndoKeepsATypedNameAndLeavesALineChangedOutsideAlone) {
+TEST_P(RandomEditing, UndoKeepsATypedNameAndLeavesALineChangedOutsideAlone) {
     fx.buildLine(2, 0);
     run([&] { fx.editor.arrangement().reverseUnit(); });
     fx.panel().consistName = "Typed later";
@@ -389,6 +396,45 @@ TEST_F(RandomEditing, UndoKeepsATypedNameAndLeavesALineChangedOutsideAlone) {
     EXPECT_EQ(std::make_pair(fx.editor.line().unitCount(), fx.editor.history().stepCount()),
               std::make_pair(0, std::size_t{0}));
 }
+
+// Views of long consists under a limit that holds four of their lines: a View shares the line it
+// replaced with the View before, so three Views are kept; Undo ends at the oldest of them.
+TEST(EditHistoryLimit, DropsTheOldestStepsAndUndoEndsAtTheOldestKept) {
+    const auto consist = [](int i) {
+        std::vector<std::string> units;
+        for (int k = 0; k < 300; ++k) {
+            units.push_back(makeConsistUnit(catalogueRecord("U" + std::to_string((i + k) % 20), "A", "B")));
+        }
+        return units;
+    };
+    const std::size_t lineBytes = SharedUnits(consist(0)).bytes();
+    EditorFixture fx(20, lineBytes * 9 / 2);
+    const auto view = [&](int i) {
+        fx.editor.beginStep();
+        fx.editor.loadConsist("Consist " + std::to_string(i), consist(i));
+        fx.editor.endStep();
+    };
+    for (int i = 1; i <= 8; ++i) {
+        view(i);
+    }
+    const EditHistory& history = fx.editor.history();
+    EXPECT_EQ(std::make_pair(history.stepCount(), history.droppedCount()),
+              std::make_pair(std::size_t{3}, std::size_t{5}));
+    EXPECT_LE(history.bytes(), lineBytes * 9 / 2);
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_TRUE(fx.editor.undo());
+    }
+    EXPECT_EQ(fx.panel().consistName, "Consist 5");
+    EXPECT_EQ(std::vector<std::string>(fx.editor.line().units().begin(), fx.editor.line().units().end()),
+              consist(5));
+    EXPECT_EQ(history.undoStep(), nullptr); // what mnuUndo's enabled state follows
+    EXPECT_FALSE(fx.editor.undo());
+    ASSERT_NE(history.redoStep(), nullptr);
+    EXPECT_EQ(history.redoStep()->name, "View Consist");
+}
+
+INSTANTIATE_TEST_SUITE_P(HistoryLimits, RandomEditing,
+                         ::testing::Values(EditHistory::kDefaultByteLimit, std::size_t{128} * 1024));
 
 } // namespace
 } // namespace dovrel::testing
