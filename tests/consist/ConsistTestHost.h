@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConsistPrinters.h"
 #include "consist/CommandStates.h"
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistHost.h"
