@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConsistFilePrinters.h"
 #include "catalogue/EquipmentRecord.h"
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ScenarioConsistReader.h"
