@@ -3,11 +3,10 @@
 
 #include "DecimalExpansion.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -86,6 +85,35 @@ bool isDecimalNumber(std::string_view text) {
         }
     }
     return i == text.size();
+}
+
+// The power of ten of the first nonzero digit of a number isDecimalNumber accepts ("0.05e3" -> 1,
+// "12.5" -> 1); -1 when every digit is zero. Exponents far past any double are held at a bound that
+// no number of digits can offset.
+long long leadingPowerOfTen(std::string_view number) {
+    constexpr long long kExponentBound = 1'000'000'000'000'000;
+    const std::size_t exponentAt = std::min(number.find_first_of("eE"), number.size());
+    long long exponent = 0;
+    if (exponentAt < number.size()) {
+        std::string_view digits = number.substr(exponentAt + 1);
+        const bool negative = digits.front() == '-';
+        if (negative || digits.front() == '+') {
+            digits.remove_prefix(1);
+        }
+        for (const char digit : digits) {
+            exponent = std::min(exponent * 10 + (digit - '0'), kExponentBound);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    const std::string_view mantissa = number.substr(0, exponentAt);
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) {
+        return -1;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const long long place =
+        first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+    return place + exponent;
 }
 
 } // namespace
@@ -191,15 +219,12 @@ std::optional<double> parseDecimal(std::string_view text) {
     if (error != std::errc::result_out_of_range) {
         return std::nullopt;
     }
-    // Past the double range: strtod tells a value too small (nearest is zero or subnormal,
-    // which is kept) from one too large (refused).
-    const std::string copy(text);
-    errno = 0;
-    const double nearest = std::strtod(copy.c_str(), nullptr);
-    if (std::isinf(nearest)) {
+    // Past the double range: a number below 1 rounds to zero (keeping its sign), one from 1 on is
+    // too large and refused.
+    if (leadingPowerOfTen(body) >= 0) {
         return std::nullopt;
     }
-    return nearest;
+    return negative ? -0.0 : 0.0;
 }
 
 std::optional<float> nearestFloat(double value) {

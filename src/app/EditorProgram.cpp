@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTimer>
 #include <csignal>
 #include <exception>
@@ -65,16 +64,15 @@ ScriptRecords recordsOf(const ScriptDialogs& dialogs) {
     return {dialogs.messageBoxes, dialogs.files, dialogs.mouse, dialogs.opener};
 }
 
-// The file after "--script": nothing when there is no "--script", an empty text when no file follows it.
-std::optional<std::string> scriptArgument(const QStringList& arguments) {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--script"));
-    if (at < 0) {
-        return std::nullopt;
+// The file after "--script", its bytes as given: nothing when there is no "--script", an empty text
+// when no file follows it.
+std::optional<std::string> scriptArgument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--script") {
+            return i + 1 < argc ? std::string(argv[i + 1]) : std::string();
+        }
     }
-    if (at + 1 >= arguments.size()) {
-        return std::string();
-    }
-    return QFile::encodeName(arguments.at(at + 1)).toStdString();
+    return std::nullopt;
 }
 
 std::string programFolderUnusableMessage(const fs::path& folder, const std::string& reason) {
@@ -146,6 +144,11 @@ int runEditor(int argc, char** argv) {
     if (const std::optional<int> stored = storeGameFolderOption(argc, argv)) {
         return *stored;
     }
+    const std::optional<std::string> scriptFile = scriptArgument(argc, argv);
+    if (scriptFile && scriptFile->empty()) {
+        std::cerr << "--script needs the script file: dovrel-consist-editor --script FILE" << std::endl;
+        return kWrongCommandLine;
+    }
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
 
@@ -154,11 +157,6 @@ int runEditor(int argc, char** argv) {
         resolveProgramFolder({environmentValue("DOVREL_PROGRAM_FOLDER"), executableFolder,
                               environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
 
-    const std::optional<std::string> scriptFile = scriptArgument(QCoreApplication::arguments());
-    if (scriptFile && scriptFile->empty()) {
-        std::cerr << "--script needs the script file: dovrel-consist-editor --script FILE" << std::endl;
-        return kWrongCommandLine;
-    }
     std::unique_ptr<ScriptDialogs> scriptDialogs;
     std::unique_ptr<Dialogs> dialogs;
     if (scriptFile) {

@@ -10,6 +10,12 @@
 #include <gtest/gtest.h>
 
 namespace dovrel {
+
+// A failed comparison shows a narrowed list's item by its text and record, not its bytes.
+void PrintTo(const FoundUnit& unit, std::ostream* out) {
+    *out << '{' << ::testing::PrintToString(unit.shown) << ", record " << unit.record << '}';
+}
+
 namespace {
 
 using testing::Field;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ConsistPrinters.h"
 #include "consist/CommandStates.h"
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistHost.h"

@@ -27,6 +27,12 @@ struct LineState {
     bool operator==(const LineState&) const = default;
 };
 
+void PrintTo(const LineState& state, std::ostream* out) {
+    *out << "{units " << ::testing::PrintToString(state.units) << ", display "
+         << ::testing::PrintToString(state.display) << ", labels " << ::testing::PrintToString(state.elements)
+         << '}';
+}
+
 LineState withName(LineState state, std::string name) {
     state.display.panel.consistName = std::move(name);
     return state;
@@ -87,7 +93,7 @@ protected:
     void expectEditorMatchesModel(bool staleAvailability);
     // The unit is centred and the pointer moved once onto it; -1: the pointer stays.
     void expectCentredAndPointedAt(int unit, PixelPoint pointer) {
-        EXPECT_EQ(fx.host.pointerMoves.size(), pointerMoves + (unit == -1 ? 0 : 1));
+        ASSERT_EQ(fx.host.pointerMoves.size(), pointerMoves + (unit == -1 ? 0 : 1));
         pointerMoves = fx.host.pointerMoves.size();
         if (unit != -1) {
             EXPECT_EQ(std::make_pair(fx.bodyLeft(unit), fx.host.pointerMoves.back()),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ConsistFilePrinters.h"
 #include "catalogue/EquipmentRecord.h"
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ScenarioConsistReader.h"

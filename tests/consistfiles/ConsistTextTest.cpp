@@ -18,6 +18,21 @@ using consisttest::userTemplate;
 const std::string kEngine = record("Black Five", "Steam\\5MT\\black5.xml");
 const std::string kTender = record("Tender", "Steam\\5MT\\tender.xml");
 
+// A failed comparison shows the rows' and records' fields, never "N-byte object <...>".
+TEST(ConsistFilePrinters, ShowTheFieldsNotTheBytes) {
+    const std::string printed[] = {
+        ::testing::PrintToString(ConsistRow{"12", "Coal"}),
+        ::testing::PrintToString(UnitViewRow{"1", "Black Five", "forward"}),
+        ::testing::PrintToString(TemplateRecord{"5", 3, std::nullopt, "Coal"}),
+        ::testing::PrintToString(TemplateLines{3, 9}),
+        ::testing::PrintToString(UserConsistBackup{"Backups/a.bin", "2026-12-06 20:58:07", 42}),
+    };
+    for (const std::string& text : printed) {
+        EXPECT_EQ(text.find("-byte object"), std::string::npos) << text;
+    }
+    EXPECT_EQ(printed[2], R"({id "5", lines 3 to (nullopt), name ("Coal")})");
+}
+
 TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoadsWhatTheCatalogueHolds) {
     const std::vector<std::string> listed = {kEngine + "|0", kTender + "|1", kEngine + "|0", kEngine + "|x"};
     EXPECT_EQ(unitViewRows(listed), (std::vector<UnitViewRow>{{"1", "Black Five", "forward"},
@@ -65,7 +80,7 @@ TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoad
             many.push_back(kEngine + "|" + std::to_string(i % 2));
         }
         const LoadedConsist cut = loadListedConsist("1\tLong", many, catalogue);
-        EXPECT_EQ(cut.units.size(), 5001u);
+        ASSERT_EQ(cut.units.size(), 5001u);
         EXPECT_EQ(cut.units.back(), kEngine + "|0");
         EXPECT_EQ(cut.overflowed, units > 5001);
     }

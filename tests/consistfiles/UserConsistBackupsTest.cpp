@@ -111,6 +111,7 @@ TEST(UserConsistBackups, TheCopyJustMadeHoldsTheFileAsItWasWhateverTheClockDid) 
         const bool unnumberedBefore = !c.before.empty() && !c.before[0].starts_with("GAME/");
         if (unnumberedBefore) {
             // Kept and listed last, never counted or pruned.
+            ASSERT_FALSE(kept.empty());
             EXPECT_EQ(kept.back().file, bench.backups.folder() / c.before[0]);
             EXPECT_EQ(kept.back().sequence, std::nullopt);
             kept.pop_back();
@@ -171,7 +172,9 @@ TEST(UserConsistBackups, AHeldOrSparedCopyIsNotPruned) {
             bench.writeGameFile(document(k));
             ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
         }
-        const fs::path oldest = bench.backups.list(bench.contentFolder()).back().file;
+        const std::vector<UserConsistBackup> listed = bench.backups.list(bench.contentFolder());
+        ASSERT_FALSE(listed.empty());
+        const fs::path oldest = listed.back().file;
         if (held) {
             bench.backups.hold(oldest);
         }
@@ -249,6 +252,7 @@ TEST(UserConsistRestore, OnlyACopyTheConverterReadsAsUserConsistsIsPutBack) {
     for (const BackupChoice& choice : choices) {
         bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
         EXPECT_EQ(restore.restore(choice.backup, bench.contentFolder()), RestoreResult::NotWritten);
+        ASSERT_FALSE(bench.messages.shown().empty());
         EXPECT_EQ(bench.messages.shown().back().text,
                   "Operation aborted.\r\n\r\nThe copy of " + backupLabel(choice.backup) +
                       " is an unreadable copy: the converter does not read it as user consists.\r\n\r\n"
@@ -272,7 +276,9 @@ TEST(UserConsistRestore, TheQuestionPromisesACopyOnlyWhenThereIsAFileAndTheOldes
         if (!fileThere) {
             fs::remove(bench.gameFile());
         }
-        const UserConsistBackup oldest = bench.backups.list(bench.contentFolder()).back();
+        const std::vector<UserConsistBackup> listed = bench.backups.list(bench.contentFolder());
+        ASSERT_FALSE(listed.empty());
+        const UserConsistBackup oldest = listed.back();
         bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
         EXPECT_EQ(UserConsistRestore(bench.services).restore(oldest, bench.contentFolder()),
                   RestoreResult::Restored);
@@ -281,8 +287,8 @@ TEST(UserConsistRestore, TheQuestionPromisesACopyOnlyWhenThereIsAFileAndTheOldes
                   fileThere ? question + "\r\n\r\nThe file as it is now is kept as a copy first." : question);
         EXPECT_EQ(fileText(bench.gameFile()), document(0));
         const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
+        ASSERT_EQ(kept.size(), UserConsistBackups::kKept + (fileThere ? 1 : 0));
         EXPECT_EQ(kept.back(), oldest);
-        EXPECT_EQ(kept.size(), UserConsistBackups::kKept + (fileThere ? 1 : 0));
         if (fileThere) {
             EXPECT_EQ(fileText(kept.front().file), document(19));
         }

@@ -101,6 +101,7 @@ TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
         EXPECT_NE(document.find(asked ? ">Fish &amp; Chips</English>" : ">fish &amp; chips</English>"),
                   std::string::npos);
         EXPECT_EQ(document.find("Fish"), document.rfind("Fish"));
+        ASSERT_FALSE(saved.observer.log.empty());
         EXPECT_EQ(saved.observer.log.back(), "saved " + name);
         EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
     }
@@ -377,6 +378,7 @@ TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
         const auto deleted = bench.remove(last ? ListedRow{0, "9\tGamma"} : ListedRow{0, "550000000\tAlpha"});
 
         EXPECT_EQ(deleted.result, last ? DeleteResult::NotWritten : DeleteResult::Rejected);
+        ASSERT_FALSE(bench.messages.shown().empty());
         EXPECT_EQ(
             bench.messages.shown().back().text,
             "Operation aborted.\r\n\r\n" +
@@ -433,6 +435,7 @@ TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTh
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
     EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::Restored);
     EXPECT_EQ(fileText(bench.gameFile()), first);
+    ASSERT_FALSE(bench.messages.shown().empty());
     EXPECT_EQ(bench.messages.shown().back().text,
               "User consists restored from the copy of 2026-12-06 20:58:07 #1.");
     ASSERT_EQ(bench.backups.list(bench.contentFolder()).size(), 4u);
@@ -493,6 +496,7 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
             break;
         }
         EXPECT_TRUE(notWritten);
+        ASSERT_FALSE(bench.messages.shown().empty());
         EXPECT_EQ(bench.messages.shown().back().text,
                   "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() + ".\r\n\r\n" +
                       (command == SaveChangedMeanwhile

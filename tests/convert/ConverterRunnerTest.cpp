@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <latch>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -136,8 +137,30 @@ TEST(ConverterLocation, VariableOrBesideTheEditor) {
 
 using namespace std::chrono_literals;
 
-// (That results come in index order is seen by the scan tests, whose in-process scans give what the
-// program's one-by-one scan gives.)
+// Job 0 is held until jobs 1 and 2 are done (job 2 starts on the free worker only once job 1's result
+// is stored): nothing is ready before job 0, and the results then come in the order given.
+TEST(InOrderWork, LaterJobsFinishedFirstWaitForTheEarlierOne) {
+    std::latch firstHeld(1);
+    std::latch laterDone(1);
+    InOrderWork<std::size_t> work(
+        3,
+        [&](std::size_t index) {
+            if (index == 0) {
+                firstHeld.wait();
+            } else if (index == 2) {
+                laterDone.count_down();
+            }
+            return index;
+        },
+        2, 3);
+    laterDone.wait();
+    EXPECT_EQ(work.takeReady(), std::nullopt);
+    firstHeld.count_down();
+    for (const std::size_t index : {0u, 1u, 2u}) {
+        EXPECT_EQ(work.takeNext(nullptr), index);
+    }
+}
+
 TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
     std::atomic<std::size_t> started{0};
     InOrderWork<int> work(
@@ -156,13 +179,11 @@ TEST(InOrderWork, WorkersNeverRunMoreThanTheLookAheadPastTheLastTaken) {
 }
 
 TEST(InOrderWork, TheTakerIsCalledBackWhileItWaitsAndAThrowingTaskGivesTheDefault) {
-    std::atomic<bool> release{false};
+    std::latch release(1);
     InOrderWork<std::string> work(
         2,
         [&release](std::size_t index) -> std::string {
-            while (!release) {
-                std::this_thread::sleep_for(1ms);
-            }
+            release.wait();
             if (index == 1) {
                 throw std::runtime_error("out of memory");
             }
@@ -173,7 +194,7 @@ TEST(InOrderWork, TheTakerIsCalledBackWhileItWaitsAndAThrowingTaskGivesTheDefaul
     EXPECT_EQ(work.takeNext(
                   [&] {
                       if (++waits == 3) {
-                          release = true;
+                          release.count_down();
                       }
                   },
                   1ms),

@@ -47,8 +47,8 @@ TEST(OddPathsSession, TheGameFolderOptionStoresTheFolderExactlyAsLocateWould) {
     EXPECT_EQ(storedGameFolder(temp), std::nullopt);
 }
 
-// A program folder and a game folder whose names are not UTF-8: the scan, a save and the next
-// start from the cache all work there.
+// A program folder, a game folder and a script whose names are not UTF-8: the script is read, and
+// the scan, a save and the next start from the cache all work there.
 TEST(OddPathsSession, FoldersWhoseNamesAreNotUtf8Work) {
     TempFolder temp;
     const fs::path game = temp.path() / "game \xE9";
@@ -60,10 +60,10 @@ TEST(OddPathsSession, FoldersWhoseNamesAreNotUtf8Work) {
 
     const fs::path dump = temp.path() / "dump.json";
     const fs::path script =
-        temp.write("script.txt", "choose List1 #0\nclick butAddLocoRight\ntype Text1 Odd\n"
-                                 "answer Yes\nclick mnuSaveConsistToVTUserConsists\n"
-                                 "click mnuOpenVTUserConsists\ndump " +
-                                     dump.string() + "\n");
+        temp.write("script \xE9.txt", "choose List1 #0\nclick butAddLocoRight\ntype Text1 Odd\n"
+                                      "answer Yes\nclick mnuSaveConsistToVTUserConsists\n"
+                                      "click mnuOpenVTUserConsists\ndump " +
+                                          dump.string() + "\n");
     ASSERT_EQ(runEditor(temp, program, {"--script", script.string()}), 0);
     EXPECT_TRUE(fs::exists(program / "equipmentlist.txt"));
     const std::string cache = testing::fileText(program / "equipmentlist.txt");

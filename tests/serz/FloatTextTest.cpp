@@ -4,9 +4,11 @@
 
 #include <bit>
 #include <cfloat>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace serz {
 namespace {
@@ -84,6 +86,53 @@ TEST(FloatText, ParsesDecimalNumbersOnly) {
                              "infinity", "NaN", "1e999", "--1", "1f"}) {
         EXPECT_FALSE(parseDecimal(text).has_value()) << '"' << text << '"';
     }
+}
+
+// The C library's number reading in LC_NUMERIC set to the first installed locale of the names that
+// writes decimals with a comma; the previous setting is back at the end of the scope.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8", "ru_RU.UTF-8"}) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+                installed_ = true;
+                return;
+            }
+        }
+    }
+    ~CommaDecimalLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+    CommaDecimalLocale(const CommaDecimalLocale&) = delete;
+    CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
+    bool installed() const { return installed_; }
+
+private:
+    std::string previous_;
+    bool installed_ = false;
+};
+
+// Past the double range the digits alone decide: below 1 it is zero with the sign, from 1 on it is
+// refused, also when the toolkit has set a comma-decimal locale for the whole process.
+void expectReadPastTheDoubleRange() {
+    const TextCase zeros[] = {{0.0, "1.5e-400"},    {-0.0, "-1.5e-400"},
+                              {0.0, "100000e-330"}, {0.0, "0.0001e-321"},
+                              {0.0, "2.4e-324"},    {-0.0, "-1e-99999999999999999999999"}};
+    for (const auto& c : zeros) {
+        const auto parsed = parseDecimal(c.text);
+        ASSERT_TRUE(parsed.has_value()) << c.text;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*parsed), std::bit_cast<std::uint64_t>(c.value)) << c.text;
+    }
+    for (const char* text : {"1.5e400", "-1.5e400", "0.001e312", "123456e305", "1e99999999999999999999999"}) {
+        EXPECT_FALSE(parseDecimal(text).has_value()) << text;
+    }
+}
+
+TEST(FloatText, ReadsPastTheDoubleRangeWhateverTheLocale) {
+    expectReadPastTheDoubleRange();
+    const CommaDecimalLocale comma;
+    if (!comma.installed()) {
+        GTEST_SKIP() << "no comma-decimal locale is installed";
+    }
+    expectReadPastTheDoubleRange();
 }
 
 TEST(FloatText, NarrowsToTheNearestFloat) {
