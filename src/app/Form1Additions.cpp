@@ -157,14 +157,13 @@ void Form1::stepThroughHistory(bool (ConsistEditor::*step)()) {
 }
 
 void Form1::showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) {
-    // Redrawn a few times a second: a redraw for each of thousands of blueprints would slow the scan.
-    constexpr std::chrono::milliseconds kRedrawEvery{100};
     const auto now = std::chrono::steady_clock::now();
+    if (!scanBarRedrawDue(done, now - scanBarDrawn_)) {
+        return;
+    }
     if (done == 0) {
         c_.prgScan->show();
         c_.prgScan->raise();
-    } else if (done < found && now - scanBarDrawn_ < kRedrawEvery) {
-        return;
     }
     scanBarDrawn_ = now;
     c_.prgScan->setRange(0, std::max(found, 1));

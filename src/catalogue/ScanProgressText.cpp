@@ -20,4 +20,8 @@ std::string scanProgressText(int done, int found, std::chrono::milliseconds scan
     return text + ", about " + std::to_string((leftSeconds + 59) / 60) + " min left";
 }
 
+bool scanBarRedrawDue(int done, std::chrono::steady_clock::duration sinceLastRedraw) {
+    return done <= 0 || sinceLastRedraw >= kScanBarRedrawEvery;
+}
+
 } // namespace dovrel

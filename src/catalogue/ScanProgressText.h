@@ -16,4 +16,13 @@ inline constexpr std::chrono::milliseconds kTimeLeftAfter{2000};
 // the time it waited for the user.
 std::string scanProgressText(int done, int found, std::chrono::milliseconds scanTime);
 
+// How often the bar is redrawn at most: a redraw for each of thousands of blueprints would slow the
+// scan down to the pace of the drawing.
+inline constexpr std::chrono::milliseconds kScanBarRedrawEvery{100};
+
+// Whether the bar is redrawn for a count: at the start of a scan (nothing done), else only once the
+// last redraw is kScanBarRedrawEvery ago. Having done all blueprints found so far is no reason: a scan
+// that takes its outcomes from the index does each one as soon as the walk finds it.
+bool scanBarRedrawDue(int done, std::chrono::steady_clock::duration sinceLastRedraw);
+
 } // namespace dovrel

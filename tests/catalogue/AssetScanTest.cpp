@@ -673,5 +673,18 @@ TEST(ScanProgressText, LooksForBlueprintsThenCountsAndEstimatesTheTimeLeftAfterT
     }
 }
 
+// A Refresh of an unchanged installation takes each outcome from the index as soon as the walk finds
+// its blueprint, so every count it reports has done equal to found: that alone must not redraw the bar.
+TEST(ScanProgressText, TheBarIsRedrawnAtTheStartAndThenAtMostEveryTenthOfASecond) {
+    using std::chrono::milliseconds;
+    const std::tuple<int, milliseconds, bool> cases[] = {
+        {0, milliseconds(0), true},      {1, milliseconds(0), false},    {4999, milliseconds(99), false},
+        {4999, milliseconds(100), true}, {5000, milliseconds(1), false}, {5000, milliseconds(250), true},
+    };
+    for (const auto& [done, sinceLastRedraw, due] : cases) {
+        EXPECT_EQ(scanBarRedrawDue(done, sinceLastRedraw), due) << done << " " << sinceLastRedraw.count();
+    }
+}
+
 } // namespace
 } // namespace dovrel
