@@ -27,6 +27,16 @@ private:
     int fd_;
 };
 
+// read(2), tried again when a signal interrupts it.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0 || errno != EINTR) {
+            return n;
+        }
+    }
+}
+
 } // namespace
 
 std::string readWholeFile(const std::filesystem::path& path, std::string& content) {
@@ -44,33 +54,20 @@ std::string readWholeFile(const std::filesystem::path& path, std::string& conten
     content.resize(static_cast<std::size_t>(status.st_size));
     std::size_t got = 0;
     for (;;) {
-        if (got == content.size()) {
-            // The file may have grown since fstat; read on until the end, through a small buffer, so
-            // that a file read whole as sized is not copied into a larger string to find its end.
-            char spare[4096];
-            const ssize_t n = ::read(file.get(), spare, sizeof spare);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                return std::strerror(errno);
-            }
-            if (n == 0) {
-                break;
-            }
-            content.append(spare, static_cast<std::size_t>(n));
-            got += static_cast<std::size_t>(n);
-            continue;
-        }
-        const ssize_t n = ::read(file.get(), content.data() + got, content.size() - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        // The file may have grown since fstat; past its size it is read on through a small buffer, so
+        // that a file read whole as sized is not copied into a larger string to find its end.
+        char spare[4096];
+        const bool sized = got < content.size();
+        const ssize_t n = sized ? readSome(file.get(), content.data() + got, content.size() - got)
+                                : readSome(file.get(), spare, sizeof spare);
         if (n < 0) {
             return std::strerror(errno);
         }
         if (n == 0) {
             break;
+        }
+        if (!sized) {
+            content.append(spare, static_cast<std::size_t>(n));
         }
         got += static_cast<std::size_t>(n);
     }
