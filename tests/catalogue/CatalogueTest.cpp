@@ -18,7 +18,6 @@ TEST(CatalogueCacheText, LoadsLineIByLineIntoSlotI) {
     };
     const Case cases[] = {
         {"empty", "", 0, {"", ""}},
-        {"oneRecordNoCrLf", "A|b", 1, {"A|b", ""}},
         {"oneTrailingCrLfIgnored", "A|b\r\n", 1, {"A|b", ""}},
         {"twoTrailingCrLfGiveAnEmptyLastSlot", "A|b\r\n\r\n", 1, {"A|b", ""}},
         {"twoRecords", "A\r\nB", 2, {"A", "B", ""}},

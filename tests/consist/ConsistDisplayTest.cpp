@@ -10,25 +10,21 @@
 namespace dovrel::testing {
 namespace {
 
-// Caption letters name the coupler at each physical end; captions lie below every body, each body
-// below its own marker and above the marker before; selecting raises the unit above its frame.
 // A failed comparison shows the drawn state's fields, never "N-byte object <...>".
 TEST(ConsistPrinters, ShowTheFieldsNotTheBytes) {
     DisplayState state;
     state.newMarks = {2};
     state.panel.consistName = "Coal";
-    const std::string printed[] = {::testing::PrintToString(PixelPoint{3, 4}),
-                                   ::testing::PrintToString(state.panel), ::testing::PrintToString(state)};
-    for (const std::string& text : printed) {
-        EXPECT_EQ(text.find("-byte object"), std::string::npos) << text;
-    }
-    EXPECT_NE(
-        printed[2].find(R"(new marks { 2 }, panel {unit count "", front coupling "", rear coupling "", )"
-                        R"(name "Coal"})"),
-        std::string::npos)
-        << printed[2];
+    EXPECT_EQ(::testing::PrintToString(PixelPoint{3, 4}), "(3, 4)");
+    const std::string printed = ::testing::PrintToString(state);
+    EXPECT_NE(printed.find(R"(new marks { 2 }, panel {unit count "", front coupling "", rear coupling "", )"
+                           R"(name "Coal"})"),
+              std::string::npos)
+        << printed;
 }
 
+// Caption letters name the coupler at each physical end; captions lie below every body, each body
+// below its own marker and above the marker before; selecting raises the unit above its frame.
 TEST(ConsistDisplay, RedrawDrawsTheLineAndSelectingRaisesTheUnitAboveItsFrame) {
     EditorFixture fx;
     fx.buildLine(3, -1);

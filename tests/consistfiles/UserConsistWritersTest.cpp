@@ -27,6 +27,9 @@ const std::string kAlpha = userTemplate(R"(d:id="550000000")", "Alpha", {{"a.xml
 const std::string kBeta = userTemplate(R"(d:id="550000016")", "Beta", {{"b.xml", "1", "325000000"}});
 const std::string kGamma = userTemplate(R"(d:id="9")", "Gamma", {});
 const std::string kHeader = userConsistFile({}).substr(0, userConsistFile({}).find("\t</Record>"));
+std::string kNotFound(const std::string& name) {
+    return "Operation aborted.\r\n\r\n" + name + "\r\n\r\nConsist not found in ConsistTemplates.bin file.";
+}
 
 TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
     Bench bench;
@@ -34,18 +37,14 @@ TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
         "<?xml version=\"1.0\"?>\r\n<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">");
     bench.answer({MessageAnswer::OK});
     const auto saved = bench.save("  Test ", kLine);
-
-    // Tabs, CR LF after every line but the last, and the namespace of the converter's last output.
-    const std::string expected =
-        consisttest::fixture("saved-two-units.xml", {{"urn:vantor:delta", "urn:x:y"}});
     EXPECT_EQ(saved.result, SaveResult::Saved);
-    EXPECT_EQ(fileText(bench.gameFile()), expected);
+    // The namespace of the converter's last output.
+    EXPECT_EQ(fileText(bench.gameFile()),
+              consisttest::fixture("saved-two-units.xml", {{"urn:vantor:delta", "urn:x:y"}}));
     EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.xml"});
-    // Pumps: one between the draws, one after tempc.xml, two after converting, two after replacing.
     EXPECT_EQ(bench.events.pumps(), 6);
     EXPECT_EQ(saved.observer.log, (std::vector<std::string>{"name Test", "saved Test"}));
     EXPECT_EQ(bench.messages.texts(), std::vector<std::string>{"Consist saved."});
-    EXPECT_EQ(bench.messages.shown().at(0).icon, MessageIcon::Information);
 }
 
 TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
@@ -53,9 +52,9 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
          {"", "   ", "a\\b", "a/b", "a*b", "a:b", "a?b", "a\"b", "a<b", "a>b", "a|b"}) {
         Bench bench;
         bench.answer({MessageAnswer::OK});
-        const auto saved = bench.save(name, kLine);
         const bool empty = std::string(trimSpaces(name)).empty();
-        EXPECT_EQ(saved.result, empty ? SaveResult::NameMissing : SaveResult::NameHasForbiddenSymbols)
+        EXPECT_EQ(bench.save(name, kLine).result,
+                  empty ? SaveResult::NameMissing : SaveResult::NameHasForbiddenSymbols)
             << name;
         EXPECT_EQ(bench.messages.shown().at(0).text,
                   empty ? "Consist Name:\r\n\r\nYou must name the consist.\r\n\r\nEnter a name."
@@ -70,11 +69,9 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
 // namesake only after Yes. A file named in other case is written where it is.
 TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     const std::string fish = userTemplate(R"(d:id="5")", "Fish &amp; Chips", {});
-    for (const MessageAnswer answer :
-         {MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel}) {
+    for (const MessageAnswer answer : {MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::No}) {
         Bench bench;
-        // A template without a name comes first: it must never be taken for the one replaced.
-        const std::string nameless = namelessUserTemplate("111");
+        const std::string nameless = namelessUserTemplate("111"); // never taken for the one replaced
         const std::string before = userConsistFile({nameless, kAlpha, fish, kBeta, kGamma});
         const fs::path file = bench.temp.write("game/Content/consisttemplates.bin", before);
         bench.answer({answer, MessageAnswer::OK});
@@ -85,25 +82,19 @@ TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
         const std::string document = fileText(file);
         EXPECT_EQ(bench.messages.shown().at(0).text,
                   asked ? "Consist currently exists.\r\n\r\nOkay to replace?" : "Consist saved.");
-        if (answer == MessageAnswer::No || answer == MessageAnswer::Cancel) {
+        if (answer == MessageAnswer::No) {
             EXPECT_EQ(bench.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(saved.result, SaveResult::NotReplaced);
             EXPECT_EQ(document, before);
-            EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.bin"});
             continue;
         }
         EXPECT_FALSE(fs::exists(bench.gameFile()));
         EXPECT_TRUE(document.starts_with(kHeader + nameless + kAlpha + (asked ? "" : fish) + kBeta + kGamma +
                                          "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
-        EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000016\">"), std::string::npos);
-        EXPECT_NE(document.find("<cConsistTemplateEntry d:id=\"325000032\">"), std::string::npos);
-        EXPECT_TRUE(document.ends_with("\t\t</cConsistTemplate>\r\n\t</Record>\r\n</cRecordSet>"));
         EXPECT_NE(document.find(asked ? ">Fish &amp; Chips</English>" : ">fish &amp; chips</English>"),
                   std::string::npos);
         EXPECT_EQ(document.find("Fish"), document.rfind("Fish"));
-        ASSERT_FALSE(saved.observer.log.empty());
         EXPECT_EQ(saved.observer.log.back(), "saved " + name);
-        EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
     }
 }
 
@@ -115,60 +106,31 @@ TEST(UserConsistSaver, ReplacesTheChosenRowsOwnTemplateOrNothing) {
     const std::string before = userConsistFile({kAlpha, kBeta, secondAlpha});
     const std::pair<std::optional<ListedRow>, std::optional<std::string>> cases[] = {
         {ListedRow{2, "4\tAlpha"}, kAlpha + kBeta},
-        {ListedRow{0, "550000000\tAlpha"}, kBeta + secondAlpha},
         {ListedRow{1, "550000016\tBeta"}, kBeta + secondAlpha},
-        {std::nullopt, kBeta + secondAlpha},
         {ListedRow{1, "4\tAlpha"}, std::nullopt},
     };
     for (const auto& [chosen, kept] : cases) {
         SCOPED_TRACE(chosen ? chosen->text : "none");
         Bench bench;
         bench.writeGameFile(before);
-        if (kept) {
-            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        } else {
-            bench.answer({MessageAnswer::OK});
-        }
+        bench.answer({kept ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
         const auto saved = bench.save("Alpha", kLine, SaveContext{chosen, std::nullopt});
-
-        const std::string document = fileText(bench.gameFile());
-        if (!kept) {
-            EXPECT_EQ(saved.result, SaveResult::NotFound);
-            EXPECT_EQ(bench.messages.texts(),
-                      std::vector<std::string>{"Operation aborted.\r\n\r\nAlpha\r\n\r\nConsist not found in "
-                                               "ConsistTemplates.bin file."});
-            EXPECT_EQ(document, before);
-            continue;
-        }
-        EXPECT_EQ(saved.result, SaveResult::Saved);
-        EXPECT_EQ(document,
-                  kHeader + *kept + templateBlock("Alpha", kLine, {550000032, 325000016}) + closingLines());
+        EXPECT_EQ(saved.result, kept ? SaveResult::Saved : SaveResult::NotFound);
+        EXPECT_EQ(fileText(bench.gameFile()),
+                  kept ? kHeader + *kept + templateBlock("Alpha", kLine, {550000032, 325000016}) +
+                             closingLines()
+                       : before);
+        EXPECT_EQ(bench.messages.texts().at(0),
+                  kept ? "Consist currently exists.\r\n\r\nOkay to replace?" : kNotFound("Alpha"));
     }
 }
 
-// A typed name is text: every "&" is written "&amp;", so what was typed is what the game shows, and
-// the check for forbidden symbols sees the text as typed. The file's "&amp;354" is "&354".
+// A typed name is text: "&" is written "&amp;" and "&#124;" is no forbidden "|".
 TEST(UserConsistSaver, ATypedNameIsSavedAsTyped) {
-    const std::string before = userConsistFile({userTemplate(R"(d:id="5")", "&amp;354", {})});
-    for (const auto& [typed, written] : {std::pair<std::string, std::string>{"&#65;566", "&amp;#65;566"},
-                                         {"&amp;354", "&amp;amp;354"},
-                                         {"X&#124;Y", "X&amp;#124;Y"},
-                                         {"&354", "&amp;354"}}) {
-        SCOPED_TRACE(typed);
-        Bench bench;
-        bench.writeGameFile(before);
-        const bool replacing = typed == "&354";
-        if (replacing) {
-            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        } else {
-            bench.answer({MessageAnswer::OK});
-        }
-        ASSERT_EQ(bench.save(typed, kLine).result, SaveResult::Saved);
-        const std::string document = fileText(bench.gameFile());
-        EXPECT_NE(document.find(">" + written + "</English>"), std::string::npos);
-        EXPECT_EQ(document.find("d:id=\"5\"") == std::string::npos, replacing);
-        EXPECT_EQ(bench.messages.texts().size(), replacing ? 2u : 1u);
-    }
+    Bench bench;
+    bench.answer({MessageAnswer::OK});
+    ASSERT_EQ(bench.save("X&#124;Y", kLine).result, SaveResult::Saved);
+    EXPECT_NE(fileText(bench.gameFile()).find(">X&amp;#124;Y</English>"), std::string::npos);
 }
 
 // Replacing a consist that holds units the catalogue does not (one only another provider has, one
@@ -185,12 +147,9 @@ TEST(UserConsistSaver, ReplacingAConsistWithUnitsNotInstalledAsksFirst) {
         bench.answer({MessageAnswer::Yes, answer, MessageAnswer::OK});
         const auto saved = bench.save("Alpha", kLine, SaveContext{std::nullopt, catalogue});
 
-        ASSERT_GE(bench.messages.shown().size(), 2u);
-        const auto& question = bench.messages.shown()[1];
-        EXPECT_EQ(question.text,
+        EXPECT_EQ(bench.messages.shown().at(1).text,
                   "2 units of this consist are not installed and will be left out.\r\n\r\nSave anyway?");
-        EXPECT_EQ(question.icon, MessageIcon::Question);
-        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(bench.messages.shown().at(1).buttons, MessageButtons::YesNo);
         EXPECT_EQ(saved.result, answer == MessageAnswer::Yes ? SaveResult::Saved : SaveResult::NotReplaced);
         EXPECT_EQ(fileText(bench.gameFile()) == before, answer == MessageAnswer::No);
     }
@@ -206,23 +165,18 @@ TEST(UserConsistSaver, KeepsEveryLineAfterTheFirstRecordsEnd) {
     for (const std::string name : {"Gamma", "Beta"}) {
         Bench bench;
         bench.writeGameFile(withRest(kAlpha, kBeta) + "\r\n");
-        if (name == "Beta") {
-            bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        } else {
-            bench.answer({MessageAnswer::OK});
-        }
+        bench.answer({name == "Beta" ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
         ASSERT_EQ(bench.save(name, kLine).result, SaveResult::Saved);
         const std::string block = templateBlock(name, kLine, {550000032, 325000016});
         EXPECT_EQ(fileText(bench.gameFile()), withRest(kAlpha + block, name == "Beta" ? "" : kBeta)) << name;
     }
 }
 
-// A rejected document becomes error.xml (its "&" escaped); a failed write of the game's file, tempc.xml
-// or the backup, or a game file that does not convert, is reported. The game file stays as it was.
+// A rejected document becomes error.xml (its "&" escaped); a failed write of the game's file or the
+// backup, or a game file that does not convert, is reported. The game file stays as it was.
 TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
-    enum Failure { Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied };
-    for (const Failure failure :
-         {Rejected, GameFileNotWritten, TempcNotWritten, NotConverted, BackupNotCopied}) {
+    enum Failure { Rejected, GameFileNotWritten, NotConverted, BackupNotCopied };
+    for (const Failure failure : {Rejected, GameFileNotWritten, NotConverted, BackupNotCopied}) {
         SCOPED_TRACE(failure);
         Bench bench;
         const std::string before = failure == NotConverted ? "corrupt" : userConsistFile({kAlpha});
@@ -234,8 +188,7 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
         } else if (failure == BackupNotCopied) {
             bench.files.failOn(FailingFiles::Operation::Copy, "Backups", "No space left on device");
         } else if (failure != NotConverted) {
-            bench.files.failOn(FailingFiles::Operation::Replace,
-                               failure == TempcNotWritten ? "tempc.xml" : "ConsistTemplates.bin",
+            bench.files.failOn(FailingFiles::Operation::Replace, "ConsistTemplates.bin",
                                "No space left on device");
         }
         bench.answer({MessageAnswer::OK});
@@ -250,7 +203,6 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
             {SaveResult::Rejected,
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
             notWritten(bench.gameFile()),
-            notWritten(bench.tempFile("tempc.xml")),
             // The converter said it converted but wrote nothing.
             {SaveResult::NotRead, aborted + "Could not read " + bench.tempFile("tempc.xml").string() + "."},
             notWritten(bench.backups.folderFor(bench.contentFolder()) /
@@ -258,14 +210,11 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
         EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
         EXPECT_EQ(fileText(bench.gameFile()), before);
         EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"});
-        const std::string error = fileText(bench.tempFile("error.xml"));
-        EXPECT_EQ(error.find("Fish &amp; Chips</English>") != std::string::npos, failure == Rejected);
-        if (failure == Rejected) {
-            EXPECT_FALSE(fs::exists(bench.tempFile("tempc.xml")));
-        }
-        if (failure == BackupNotCopied) {
-            EXPECT_TRUE(bench.backups.list(bench.contentFolder()).empty()) << "no half copy stays";
-        }
+        EXPECT_EQ(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>") !=
+                      std::string::npos,
+                  failure == Rejected);
+        EXPECT_TRUE(failure != BackupNotCopied || bench.backups.list(bench.contentFolder()).empty())
+            << "no half copy stays";
     }
 }
 
@@ -277,8 +226,6 @@ TEST(UserConsistDeleter, CutsOutExactlyTheTemplateTheRowWasListedFrom) {
     const std::string star = userTemplate(R"(d:id="112")", "*", {});
     const std::string spaced = userTemplate(R"(d:id="5")", " X", {});
     const std::string plain = userTemplate(R"(d:id="6")", "X", {});
-    const std::string empty = userTemplate(R"(d:id="7")", "", {});
-    const std::string space = userTemplate(R"(d:id="8")", " ", {});
     const std::string selfClosing = "\t\t<cConsistTemplate d:id=\"13\"/>\r\n";
     const std::string idZero = hiddenUserTemplate("Hidden");
     struct Case {
@@ -289,13 +236,10 @@ TEST(UserConsistDeleter, CutsOutExactlyTheTemplateTheRowWasListedFrom) {
     };
     const std::string deleted = "\r\n\r\nConsist deleted.";
     for (const Case& c :
-         {Case{{kAlpha, kBeta, kGamma}, {1, "550000016\tBeta"}, {kAlpha, kGamma}, "Beta" + deleted},
-          Case{{kAlpha, kBeta, secondAlpha}, {2, "4\tAlpha"}, {kAlpha, kBeta}, "Alpha" + deleted},
+         {Case{{kAlpha, kBeta, secondAlpha}, {2, "4\tAlpha"}, {kAlpha, kBeta}, "Alpha" + deleted},
           Case{{namelessUserTemplate("111"), star}, {0, "111\t*"}, {star}, "*" + deleted},
           Case{{plain, spaced}, {1, "5\t X"}, {plain}, "X" + deleted},
-          Case{{empty, space}, {1, "8\t "}, {empty}, deleted},
           Case{{selfClosing, kAlpha}, {0, "13\t*"}, {kAlpha}, "*" + deleted},
-          Case{{selfClosing, kAlpha}, {1, "550000000\tAlpha"}, {selfClosing}, "Alpha" + deleted},
           Case{{idZero, kAlpha}, {0, "550000000\tAlpha"}, {idZero}, "Alpha" + deleted},
           Case{{kGamma}, {0, "9\tGamma"}, {}, "Gamma" + deleted + "\r\n\r\nNo more user consists."}}) {
         SCOPED_TRACE(c.row.text);
@@ -310,54 +254,40 @@ TEST(UserConsistDeleter, CutsOutExactlyTheTemplateTheRowWasListedFrom) {
         EXPECT_EQ(fileText(bench.gameFile()), last ? "" : userConsistFile(c.after));
         EXPECT_EQ(fs::exists(bench.gameFile()), !last);
         EXPECT_EQ(result.observer.log, std::vector<std::string>{last ? "last" : "deleted"});
-        EXPECT_EQ(bench.convertedNames(), (std::vector<std::string>{"tempc.bin", "tempc.xml"}));
         EXPECT_EQ(
             bench.messages.texts(),
             (std::vector<std::string>{"Consist currently exists on file.\r\n\r\nOkay to delete?", c.done}));
-        EXPECT_EQ(bench.messages.shown().at(1).icon, MessageIcon::Information);
     }
 }
 
 TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
     struct Case {
-        const char* name;
         std::optional<ListedRow> row;
         bool userConsistsOnShow;
         MessageAnswer answer;
         DeleteResult expected;
         std::string message; // the last message shown; empty for none
     };
-    const auto notFound = [](const std::string& name) {
-        return "Operation aborted.\r\n\r\n" + name +
-               "\r\n\r\nConsist not found in ConsistTemplates.bin file.";
-    };
     const std::vector<Case> cases = {
-        {"nothingChosen", std::nullopt, true, MessageAnswer::OK, DeleteResult::NothingChosen, ""},
-        {"scenarioShown", ListedRow{2, "7\tBeta"}, false, MessageAnswer::OK, DeleteResult::NotUserConsist,
+        {std::nullopt, true, MessageAnswer::OK, DeleteResult::NothingChosen, ""},
+        {ListedRow{2, "7\tBeta"}, false, MessageAnswer::OK, DeleteResult::NotUserConsist,
          "Beta\r\n\r\nConsist is not a user consist."},
-        {"otherCase", ListedRow{2, "550000016\tbeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
-         notFound("beta")},
-        {"answerNo", ListedRow{2, "550000016\tBeta"}, true, MessageAnswer::No, DeleteResult::NotDeleted,
+        {ListedRow{2, "550000016\tbeta"}, true, MessageAnswer::OK, DeleteResult::NotFound, kNotFound("beta")},
+        {ListedRow{2, "550000016\tBeta"}, true, MessageAnswer::No, DeleteResult::NotDeleted,
          "Consist currently exists on file.\r\n\r\nOkay to delete?"},
         // The file changed since it was listed: Beta is no longer the row's template, or not there.
-        {"movedRow", ListedRow{1, "550000016\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
-         notFound("Beta")},
-        {"otherId", ListedRow{2, "16\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
-         notFound("Beta")},
-        {"pastTheEnd", ListedRow{3, "550000016\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound,
-         notFound("Beta")},
+        {ListedRow{1, "550000016\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound, kNotFound("Beta")},
+        {ListedRow{2, "16\tBeta"}, true, MessageAnswer::OK, DeleteResult::NotFound, kNotFound("Beta")},
     };
+    const std::string before = userConsistFile({namelessUserTemplate("111"), kAlpha, kBeta});
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         Bench bench;
-        const std::string before = userConsistFile({namelessUserTemplate("111"), kAlpha, kBeta});
         bench.writeGameFile(before);
-        if (!c.message.empty()) {
-            bench.answer({c.answer});
-        }
-        EXPECT_EQ(bench.remove(c.row, c.userConsistsOnShow).result, c.expected) << c.name;
-        EXPECT_EQ(bench.messages.shown().empty() ? "" : bench.messages.shown().back().text, c.message)
-            << c.name;
-        EXPECT_EQ(fileText(bench.gameFile()), before) << c.name;
+        bench.answer({c.answer});
+        EXPECT_EQ(bench.remove(c.row, c.userConsistsOnShow).result, c.expected);
+        EXPECT_EQ(bench.messages.shown().empty() ? "" : bench.messages.shown().back().text, c.message);
+        EXPECT_EQ(fileText(bench.gameFile()), before);
     }
 }
 
@@ -386,77 +316,52 @@ TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
                       : std::string("Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder.")));
         EXPECT_EQ(fileText(bench.gameFile()), before);
         EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
-        EXPECT_EQ(fs::exists(bench.tempFile("error.xml")), !last);
-        if (!last) {
-            EXPECT_EQ(fileText(bench.tempFile("error.xml")), userConsistFile({kBeta}));
-        }
+        EXPECT_EQ(fs::exists(bench.tempFile("error.xml")) ? fileText(bench.tempFile("error.xml")) : "",
+                  last ? "" : userConsistFile({kBeta}));
     }
 }
 
-TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasARestorePutsACopyBackAndTheNewest20Stay) {
+// A save and a delete each keep the file as it was, named by the UTC time; a restore puts a copy back
+// after Yes and keeps the file it replaced.
+TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasAndARestorePutsACopyBack) {
     Bench bench;
     EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt) << "no file, no copy";
     EXPECT_FALSE(fs::exists(bench.backups.folder()));
-
-    // A save over an existing file, a replace, and a delete: each keeps what was there before.
-    bench.writeGameFile(userConsistFile(
-        {kAlpha, namelessUserTemplate("7"), kBeta, userTemplate(R"(d:id="10")", "Coal &amp; Ore", {})}));
+    bench.writeGameFile(userConsistFile({kAlpha, namelessUserTemplate("7"), kBeta}));
     const std::string first = fileText(bench.gameFile());
-    bench.answer({MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::OK});
+    bench.answer({MessageAnswer::OK});
     ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved);
     const std::string second = fileText(bench.gameFile());
-    ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved); // the same second: the next number
-    const std::string third = fileText(bench.gameFile());
     bench.clock.advance(std::chrono::hours(1));
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
     ASSERT_EQ(bench.remove(ListedRow{0, "550000000\tAlpha"}).result, DeleteResult::Deleted);
-
     const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
-    ASSERT_EQ(kept.size(), 3u);
-    const std::pair<const char*, std::string> expected[] = {
-        {"215807Z-0003", third}, {"205807Z-0002", second}, {"205807Z-0001", first}};
-    for (std::size_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(kept[k].file.filename().string(),
-                  "ConsistTemplates-20261206T" + std::string(expected[k].first) + ".bin");
-        EXPECT_EQ(fileText(kept[k].file), expected[k].second) << k;
-    }
-    EXPECT_EQ(backupLabel(kept[0]), "2026-12-06 21:58:07 #3");
-    EXPECT_EQ(backupLabel(kept[1]), "2026-12-06 20:58:07 #2");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].file.filename().string(), "ConsistTemplates-20261206T215807Z-0002.bin");
+    EXPECT_EQ(fileText(kept[0].file), second);
+    EXPECT_EQ(fileText(kept[1].file), first);
 
-    // The restore lists each copy with its consists and puts one back after Yes, keeping the one replaced.
     UserConsistRestore restore(bench.services);
     const std::vector<BackupChoice> choices = restore.choices(bench.contentFolder());
-    ASSERT_EQ(choices.size(), 3u);
-    EXPECT_EQ(choices[2].consistNames, (std::vector<std::string>{"Alpha", "*", "Beta", "Coal & Ore"}));
+    EXPECT_EQ(choices.at(1).consistNames, (std::vector<std::string>{"Alpha", "*", "Beta"}));
     const std::string current = fileText(bench.gameFile());
     bench.answer({MessageAnswer::No});
-    EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::NotRestored);
+    EXPECT_EQ(restore.restore(choices[1].backup, bench.contentFolder()), RestoreResult::NotRestored);
     EXPECT_EQ(fileText(bench.gameFile()), current);
     bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-    EXPECT_EQ(restore.restore(choices[2].backup, bench.contentFolder()), RestoreResult::Restored);
+    EXPECT_EQ(restore.restore(choices[1].backup, bench.contentFolder()), RestoreResult::Restored);
     EXPECT_EQ(fileText(bench.gameFile()), first);
-    ASSERT_FALSE(bench.messages.shown().empty());
     EXPECT_EQ(bench.messages.shown().back().text,
               "User consists restored from the copy of 2026-12-06 20:58:07 #1.");
-    ASSERT_EQ(bench.backups.list(bench.contentFolder()).size(), 4u);
-    EXPECT_EQ(fileText(bench.backups.list(bench.contentFolder())[0].file), current);
-
-    for (int k = 0; k < 30; ++k) {
-        bench.clock.advance(std::chrono::minutes(1));
-        ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
-    }
-    const std::vector<UserConsistBackup> newest = bench.backups.list(bench.contentFolder());
-    ASSERT_EQ(newest.size(), UserConsistBackups::kKept);
-    EXPECT_EQ(newest.front().taken, "2026-12-06 22:28:07");
-    EXPECT_EQ(newest.back().taken, "2026-12-06 22:09:07");
+    EXPECT_EQ(fileText(bench.backups.list(bench.contentFolder()).at(0).file), current);
 }
 
 // A file the user made read-only is neither replaced nor removed by a save, a delete or a restore, and
 // nothing is read or asked first; a file that a program without the lock changed after the save read
 // it is not overwritten. Each is the write-failure message with its reason; no copy is kept.
 TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
-    enum Command { Save, Delete, DeleteLast, Restore, SaveChangedMeanwhile };
-    for (const Command command : {Save, Delete, DeleteLast, Restore, SaveChangedMeanwhile}) {
+    enum Command { Save, DeleteLast, Restore, SaveChangedMeanwhile };
+    for (const Command command : {Save, DeleteLast, Restore, SaveChangedMeanwhile}) {
         SCOPED_TRACE(command);
         Bench bench;
         bench.writeGameFile(
@@ -486,7 +391,6 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
         case SaveChangedMeanwhile:
             notWritten = bench.save("Delta", kLine).result == SaveResult::NotWritten;
             break;
-        case Delete:
         case DeleteLast:
             notWritten = bench.remove(ListedRow{0, "550000000\tAlpha"}).result == DeleteResult::NotWritten;
             break;

@@ -14,16 +14,13 @@ struct VdfCase {
     Paths paths;
 };
 
-// The layout Steam writes today: one block per library with its "path", among other values and
-// a nested block of the apps it holds.
+// The layout Steam writes today: a block per library with its "path", other values and its apps.
 const std::string kTwoLibraries = R"("libraryfolders"
 {
 	"0"
 	{
 		"path"		"/home/ann/.local/share/Steam"
 		"label"		""
-		"contentid"		"5528146453734811830"
-		"totalsize"		"0"
 		"apps"
 		{
 			"228980"		"371026519"
@@ -59,14 +56,10 @@ TEST(SteamLibraryFolders, ListsEachLibraryOfAWellFormedFileAndNoneOfAMalformedOn
          "\"1\" { \"path\" \"\" } \"2\" { \"label\" \"no path\" } }",
          {"D:\\Steam \"x\""}},
         {"nesting as deep as a real file goes", deeplyNested(8), {"/x"}},
-        {"a file with no library", "\"libraryfolders\"\n{\n}\n", {}},
         {"another root", "\"config\" { \"0\" { \"path\" \"/x\" } }", {}},
-        {"empty text", "", {}},
         {"unclosed quote", "\"libraryfolders\" { \"0\" { \"path\" \"/x } }", {}},
-        {"unclosed brace", "\"libraryfolders\" { \"0\" { \"path\" \"/x\" }", {}},
         {"a closing brace too many", "\"libraryfolders\" { \"0\" { \"path\" \"/x\" } } }", {}},
         {"a bare word", "\"libraryfolders\" { \"0\" { path \"/x\" } }", {}},
-        {"a key without its value", "\"libraryfolders\" { \"0\" { \"path\" } }", {}},
         {"nesting deeper than any real file", deeplyNested(100), {}},
         {"the good part of a file damaged further on", kTwoLibraries.substr(0, kTwoLibraries.size() - 3), {}},
     };

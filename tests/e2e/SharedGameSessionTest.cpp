@@ -91,10 +91,9 @@ TEST_F(SharedGameSessionTest, TwoCopiesSavingAtOnceLoseNoSave) {
                       "exec \"" +
                           testing::serzExecutable().string() + "\" \"$@\"\n");
     fs::permissions(converter, fs::perms::owner_all);
-    std::vector<std::string> firstNames, secondNames;
-    for (int k = 1; k <= 8; ++k) {
-        firstNames.push_back("First " + std::to_string(k));
-        secondNames.push_back("Second " + std::to_string(k));
+    std::vector<std::string> firstNames(8), secondNames(8);
+    for (int k = 0; k < 8; ++k) {
+        firstNames[k] = "First " + std::to_string(k), secondNames[k] = "Second " + std::to_string(k);
     }
     const auto run = [&converter](EditorProcess& editor, const std::vector<std::string>& names) {
         editor.setEnvironment("DOVREL_SERZ", converter.string());

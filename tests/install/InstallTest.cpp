@@ -190,15 +190,6 @@ TEST(Install, CmakeInstallPutsEveryFileInPlaceAndTheEditorRunsFromThere) {
     expectInstalledSession(prefix / "bin");
 }
 
-// Into the system itself, only as root with DOVREL_TEST_SYSTEM_INSTALL=1 (scripts/check-fresh-debian).
-void expectSystemInstall(const fs::path& package) {
-    const ProgramRun install = run("apt-get", {"install", "-y", "--no-install-recommends", text(package)});
-    ASSERT_EQ(install.exitCode, 0) << install.output;
-    expectInstalledSession("/usr/bin");
-    const ProgramRun remove = run("apt-get", {"purge", "-y", "dovrel-consist-editor"});
-    EXPECT_EQ(remove.exitCode, 0) << remove.output;
-}
-
 // The package holds the same files; the session on them is the one above.
 TEST(Install, TheDebianPackageHoldsTheInstallationWithItsLibrariesAsDependencies) {
     TempFolder scratch;
@@ -236,8 +227,12 @@ TEST(Install, TheDebianPackageHoldsTheInstallationWithItsLibrariesAsDependencies
         EXPECT_EQ(check.exitCode, 0) << check.output;
         EXPECT_FALSE(std::regex_search(check.output, std::regex("(^|\n)[EW]: "))) << check.output;
     }
+    // Into the system itself, only as root with DOVREL_TEST_SYSTEM_INSTALL=1 (scripts/check-fresh-debian).
     if (qEnvironmentVariable("DOVREL_TEST_SYSTEM_INSTALL") == QStringLiteral("1") && ::getuid() == 0) {
-        expectSystemInstall(package);
+        const ProgramRun system = run("apt-get", {"install", "-y", "--no-install-recommends", text(package)});
+        ASSERT_EQ(system.exitCode, 0) << system.output;
+        expectInstalledSession("/usr/bin");
+        EXPECT_EQ(run("apt-get", {"purge", "-y", "dovrel-consist-editor"}).exitCode, 0);
     }
 }
 
@@ -259,10 +254,6 @@ std::set<std::string> listedNames(const std::string& text) {
     return names;
 }
 
-std::string collapsedSpace(const std::string& text) {
-    return std::regex_replace(text, std::regex(R"(\s+)"), " ");
-}
-
 TEST(Install, HelpAndManualPageListTheSameOptionsFilesVariablesExitStatusesAndLicence) {
     for (const std::string program : {"dovrel-consist-editor", "serz"}) {
         SCOPED_TRACE(program);
@@ -279,7 +270,8 @@ TEST(Install, HelpAndManualPageListTheSameOptionsFilesVariablesExitStatusesAndLi
             std::regex_replace(page.output, std::regex(R"(\nEXAMPLES\n(.|\n)*?\n(?=[A-Z]))"), "\n");
         EXPECT_EQ(listedNames(help.output), listedNames(manual)) << help.output << manual;
         for (const std::string& text : {help.output, manual}) {
-            EXPECT_NE(collapsedSpace(text).find("GNU General Public License, version 3 or later"),
+            EXPECT_NE(std::regex_replace(text, std::regex(R"(\s+)"), " ")
+                          .find("GNU General Public License, version 3 or later"),
                       std::string::npos);
         }
     }

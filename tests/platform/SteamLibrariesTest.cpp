@@ -15,11 +15,10 @@ using testing::makeSteamGame;
 using testing::steamFolderIn;
 using testing::writeLibraryList;
 
+// Paths relative to the temporary folder; the home is "home", other libraries are below "elsewhere".
 struct HomeCase {
     const char* what;
-    // Builds the home below `home`; other libraries go below `elsewhere`.
     std::function<void(const fs::path& home, const fs::path& elsewhere)> build;
-    // Relative to the temporary folder.
     std::vector<fs::path> games;
     std::optional<fs::path> firstGamesFolder;
 };
