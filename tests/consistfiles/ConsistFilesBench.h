@@ -30,8 +30,7 @@ namespace dovrel::consisttest {
 
 namespace fs = std::filesystem;
 
-// A file of fixtures/ with its @KEY@ placeholders filled. A placeholder alone on its line stands for
-// whole lines: the value replaces the line.
+// A file of fixtures/ with its @KEY@ placeholders filled; one alone on its line replaces the line.
 inline std::string fixture(std::string_view name,
                            const std::vector<std::pair<std::string, std::string>>& fills = {}) {
     std::string text = testing::fileText(fs::path(DOVREL_SOURCE_DIR) / "tests/consistfiles/fixtures" / name);
@@ -59,8 +58,7 @@ inline std::string record(std::string_view englishName, std::string_view bluepri
     return EquipmentRecord::join(fields);
 }
 
-// A template entry or a scenario vehicle. The blueprint line is written with the tag as given;
-// an empty tag leaves the line out.
+// A template entry or a scenario vehicle; an empty tag leaves the blueprint line out.
 struct Entry {
     std::string blueprint;
     std::string flipped = "0";
@@ -148,8 +146,7 @@ template <typename Result> struct Outcome {
     RecordingObserver observer;
 };
 
-// Everything a consist-file command needs, over a fresh folder. The converter copies its input as its
-// output (so a ".bin" holds XML) but writes nothing for "corrupt..."; or, given a mode, it is serz.
+// A consist-file command's world. The converter copies its input ("corrupt..." gives nothing), or is serz.
 struct Bench {
     explicit Bench(std::optional<ConverterMode> realConverter = std::nullopt)
         : converter(files, realConverter ? static_cast<ProcessRunner&>(spawned) : processes,
@@ -191,7 +188,6 @@ struct Bench {
         const fs::path file = routesFolder() / route / "Scenarios" / scenario / "Scenario.bin";
         temp.write(file.lexically_relative(temp.path()), xml);
     }
-    // The converter's inputs, by file name.
     std::vector<std::string> convertedNames() const {
         std::vector<std::string> names;
         for (const RecordingProcessRunner::Run& run : processes.runs()) {
