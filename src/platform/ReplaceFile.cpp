@@ -145,6 +145,17 @@ FileStatus writeAll(int descriptor, std::string_view bytes) {
     return FileStatus::success();
 }
 
+// The rename is on disk once the folder that holds the name is. The bytes are in place whatever
+// happens here, so a folder that cannot be flushed is no failure.
+void flushFolderOf(const fs::path& file) {
+    const fs::path folder = file.parent_path();
+    const Descriptor listing(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (listing.get() >= 0) {
+        ::fsync(listing.get());
+    }
+}
+
 } // namespace
 
 FileStatus replaceFile(const fs::path& target, std::string_view bytes, Durability durability) {
@@ -178,6 +189,9 @@ FileStatus replaceFile(const fs::path& target, std::string_view bytes, Durabilit
     }
     if (::rename(temporary.c_str(), real.c_str()) != 0) {
         return discard(systemFailure(errno));
+    }
+    if (durability == Durability::Flushed) {
+        flushFolderOf(real);
     }
     return FileStatus::success();
 }
