@@ -10,9 +10,9 @@
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
 #include "convert/ConverterRunner.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "serz/Conversion.h"
 
 #include <QCoreApplication>
@@ -347,7 +347,7 @@ int benchmark(const fs::path& serzProgram) {
                 user.units, megabytes(user.xmlBytes), megabytes(user.binBytes));
     std::printf("  catalogue: %d records\n", kCatalogueRecords);
 
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner realProcesses;
     TimedProcessRunner processes(realProcesses);
     ConverterRunner converter(files, processes, serzProgram);

@@ -23,12 +23,12 @@
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistUnit.h"
 #include "consist/CouplerCheck.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
-#include "platform/qt/QtFiles.h"
 #include "widgets/ConsistStrip.h"
 
 #include <QAction>
@@ -174,7 +174,7 @@ struct BenchWorld {
     CountingMessages messages;
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     CountingEventPump events;
     CountingWaitCursor waitCursor;

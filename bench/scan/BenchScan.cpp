@@ -27,9 +27,9 @@
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFiles.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -190,7 +190,7 @@ struct ScanResult {
 };
 
 ScanResult timeAssetScan(const fs::path& serz, const AssetScanFolders& folders, ConverterMode mode) {
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, serz, false, mode);
     QtEventPump events;

@@ -9,12 +9,12 @@
 
 #include "app/Form1.h"
 #include "app/SecondaryWindows.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "serz/Conversion.h"
 
 #include <QAction>
@@ -155,7 +155,7 @@ struct BenchWorld {
     AnsweringMessages messages;
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     QtEventPump events;
     CountingWaitCursor waitCursor;

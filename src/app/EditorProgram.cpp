@@ -8,13 +8,13 @@
 #include "app/ScriptServices.h"
 #include "convert/ConverterLocation.h"
 #include "core/ByteFile.h"
+#include "platform/DiskFiles.h"
 #include "platform/LockFileSingleInstance.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "platform/qt/QtScreenFacilities.h"
 #include "platform/qt/QtSettingsStore.h"
 
@@ -190,7 +190,7 @@ int runEditor(int argc, char** argv) {
     QtSettingsStore settings;
     // Without another converter named, the bundled one runs as its codec inside the editor.
     const std::optional<std::string> serzVariable = environmentValue("DOVREL_SERZ");
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     QtEventPump events;
     QtWaitCursor waitCursor;

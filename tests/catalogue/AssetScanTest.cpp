@@ -6,12 +6,12 @@
 #include "catalogue/ScanProgressText.h"
 #include "convert/WorkingFiles.h"
 #include "core/ByteFile.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/RecordingProcessRunner.h"
-#include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
 #include <QProcess>
@@ -59,7 +59,7 @@ struct ScanHarness {
     TempFolder temp;
     AssetScanFolders folders{temp.gameFolder() / "Assets", temp.programFolder(),
                              temp.programFolder() / "Temp"};
-    QtFiles realFiles;
+    DiskFiles realFiles;
     FailingFiles files{realFiles};
     RecordingProcessRunner processes;
     ConverterRunner converter{files, processes, "/opt/dovrel/serz"};
@@ -430,7 +430,7 @@ struct ScanTrace {
 };
 
 ScanTrace traceScan(const fs::path& assetsFolder, const fs::path& programFolder, ConverterMode mode) {
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     ConverterRunner converter(files, processes, fs::path(DOVREL_BIN_DIR) / "serz", false, mode);
     CountingEventPump events;
@@ -550,7 +550,7 @@ BlueprintOutcome outcomeNamed(const std::string& english) {
 
 TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
     TempFolder temp;
-    QtFiles files;
+    DiskFiles files;
     const long long start = 1000 * kSecond;
     ScanIndex index(start);
     const FoundBlueprint plain = looseBlueprint("/a/w.bin", {120, start - 5 * kSecond});
@@ -583,7 +583,7 @@ TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
 
 TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
     TempFolder temp;
-    QtFiles files;
+    DiskFiles files;
     ScanIndex index(100 * kSecond);
     index.note(looseBlueprint("/a/w.bin", {1, kSecond}), outcomeNamed("W"));
     const std::string text = index.text();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/BlueprintReader.h"
 #include "BlueprintFixture.h"
+#include "platform/DiskFiles.h"
 #include "platform/doubles/CountingEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ using Kind = CargoDefinition::Kind;
 const CargoDefinition kDoorway{Kind::PassengerDoorway, "", ""};
 
 struct ReaderHarness {
-    QtFiles files;
+    DiskFiles files;
     CountingEventPump events;
     std::vector<std::string> shown;
     BlueprintReader reader{files, events, [this](const std::string& name) { shown.push_back(name); }};

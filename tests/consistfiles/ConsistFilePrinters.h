@@ -10,7 +10,7 @@
 #include <ostream>
 
 // How a failed comparison shows the consist files' rows and records: their fields by name, instead of
-// the object's raw bytes. Every test of the consist files sees these through ConsistFilesBench.h.
+// the object's raw bytes. Every test of the consist files sees these through ConsistFilesWorld.h.
 namespace dovrel {
 
 inline void PrintTo(const ConsistRow& row, std::ostream* out) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesBench.h"
+#include "ConsistFilesWorld.h"
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/ScenarioWalk.h"
 #include "serz/Conversion.h"
@@ -10,13 +10,13 @@ namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
-using consisttest::Bench;
 using consisttest::Entry;
 using consisttest::record;
 using consisttest::scenarioConsist;
 using consisttest::scenarioFile;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
+using consisttest::World;
 using testing::fileText;
 
 const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
@@ -31,8 +31,8 @@ TEST(UserConsistReader, ListsTemplatesWithTheUnitsFoundByProviderProductAndPath)
                                                 record("Zeta Hopper", kWagon, "Zeta", "Freight"), ""};
     const Entry zetaWagon{kWagon, "0", "900", "BlueprintID", "Zeta", "Freight"};
     const Entry zetaLoco{kLoco, "0", "900", "BlueprintID", "Zeta", "Freight"};
-    Bench bench;
-    bench.writeGameFile(userConsistFile(
+    World world;
+    world.writeGameFile(userConsistFile(
         {userTemplate(R"(d:id="11")", "Coal", {{kLoco}, {kWagon, "1"}}),
          userTemplate(R"(d:id="12")", "Empty", {}), "\t\t<cConsistTemplate d:id=\"13\"/>\r\n",
          consisttest::hiddenUserTemplate("Hidden"),
@@ -44,8 +44,8 @@ TEST(UserConsistReader, ListsTemplatesWithTheUnitsFoundByProviderProductAndPath)
                        zetaLoco,
                        {"RAILVEHICLES\\diesel\\CLASS 66\\Class66.XML"}}),
          userTemplate(R"(d:id="3" d:extra="x")", "Carried", {{kWagon}, {"", "1", "2", ""}})}));
-    bench.answer({MessageAnswer::OK}, 3);
-    const auto read = bench.readUser(catalogue);
+    world.answer({MessageAnswer::OK}, 3);
+    const auto read = world.readUser(catalogue);
 
     const ConsistListing& listing = read.result.listing;
     ASSERT_EQ(listing.rows(), (std::vector<ConsistRow>{{"11", "Coal"},
@@ -65,20 +65,20 @@ TEST(UserConsistReader, ListsTemplatesWithTheUnitsFoundByProviderProductAndPath)
                                         "progress 1 Gone", "row 2\tUnits", "progress 2 Units",
                                         "row 3\" d:extra=\"x\tCarried", "progress 3\" d:extra=\"x Carried",
                                         "progress "}));
-    EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"temp.bin"});
-    EXPECT_EQ(bench.converter.deltaNamespace().value(), "urn:game:delta");
-    ASSERT_EQ(bench.messages.shown().size(), 3u);
-    EXPECT_EQ(bench.messages.shown()[1].text,
+    EXPECT_EQ(world.convertedNames(), std::vector<std::string>{"temp.bin"});
+    EXPECT_EQ(world.converter.deltaNamespace().value(), "urn:game:delta");
+    ASSERT_EQ(world.messages.shown().size(), 3u);
+    EXPECT_EQ(world.messages.shown()[1].text,
               "B\\y.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.");
-    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\n" + kLoco + "\r\n");
+    EXPECT_EQ(world.messages.shown()[1].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fileText(world.services.notFoundFile()), "A\\x.xml\r\nB\\y.xml\r\n" + kLoco + "\r\n");
     // Two pumps per copy and conversion; one per line, per template and after writing notfound.txt.
-    const std::string xml = fileText(bench.gameFile());
-    EXPECT_EQ(bench.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 6 + 1);
+    const std::string xml = fileText(world.gameFile());
+    EXPECT_EQ(world.events.pumps(), 4 + std::count(xml.begin(), xml.end(), '\n') + 6 + 1);
 
-    fs::remove(bench.gameFile());
-    EXPECT_EQ(bench.readUser(kCatalogue).observer.log, (std::vector<std::string>{"reset", "progress "}));
-    EXPECT_EQ(bench.processes.runs().size(), 1u);
+    fs::remove(world.gameFile());
+    EXPECT_EQ(world.readUser(kCatalogue).observer.log, (std::vector<std::string>{"reset", "progress "}));
+    EXPECT_EQ(world.processes.runs().size(), 1u);
 }
 
 std::string binaryOf(const std::string& xml) {
@@ -97,16 +97,16 @@ TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColonWithEitherConvert
     const Entry colonLoco{.blueprint = kLoco, .provider = "Colon:Prov", .product = "Pack:One"};
     const std::vector<std::string> units = {catalogue[0] + "|0", catalogue[1] + "|1", catalogue[0] + "|0"};
     for (const ConverterMode mode : {ConverterMode::ChildProcess, ConverterMode::InProcess}) {
-        Bench bench(mode);
-        bench.writeGameFile(binaryOf(userConsistFile(
+        World world(mode);
+        world.writeGameFile(binaryOf(userConsistFile(
             {userTemplate(R"(d:id="1")", "Mixed", {colonLoco, {colonPath, "1"}, colonLoco, {"gone.xml"}})})));
-        bench.writeScenario("R", "S",
+        world.writeScenario("R", "S",
                             binaryOf(scenarioFile({scenarioConsist("7", {{colonPath, "1"}, colonLoco}, ""),
                                                    scenarioConsist("8", {{"lost.xml"}}, "")})));
-        bench.writeScenario("R", "T", "not a scenario in the binary form");
-        bench.answer({MessageAnswer::OK}, 2);
-        const auto user = bench.readUser(catalogue);
-        const auto scenarios = bench.readScenarios(catalogue);
+        world.writeScenario("R", "T", "not a scenario in the binary form");
+        world.answer({MessageAnswer::OK}, 2);
+        const auto user = world.readUser(catalogue);
+        const auto scenarios = world.readScenarios(catalogue);
 
         const std::vector<std::string>& listed = user.result.listing.listedUnits(0);
         EXPECT_EQ(listed, units);
@@ -118,11 +118,11 @@ TEST(ConsistReaders, KeepEveryUnitWholeWhenItsRecordHoldsAColonWithEitherConvert
         EXPECT_EQ(scenarios.result.listing.listedUnits(0), (std::vector<std::string>{units[1], units[0]}));
         // The script's dump still shows a listed consist as its units joined by ":".
         EXPECT_EQ(user.result.listing.listedConsist(0), units[0] + ":" + units[1] + ":" + units[2]);
-        EXPECT_EQ(bench.messages.texts(),
+        EXPECT_EQ(world.messages.texts(),
                   (std::vector<std::string>{
                       "gone.xml\r\n\r\nConsist unit not found in game.\r\n\r\nIt will not be listed.",
                       "ConsistID: 8\r\n\r\nUnit not found: lost.xml\r\n\r\nIt will not be listed."}));
-        EXPECT_EQ(fs::exists(bench.tempFile("temp.bin")) || fs::exists(bench.tempFile("temp.xml")),
+        EXPECT_EQ(fs::exists(world.tempFile("temp.bin")) || fs::exists(world.tempFile("temp.xml")),
                   mode == ConverterMode::ChildProcess);
     }
 }
@@ -136,7 +136,7 @@ TEST(ConsistReaders, ListEveryConsistPast5001InOrder) {
         catalogue.push_back(record("Filler", "RailVehicles\\Filler\\" + std::to_string(i) + ".xml"));
     }
     catalogue.insert(catalogue.end(), {record("Class 66", kLoco), record("Class 66 again", kLoco), ""});
-    Bench bench;
+    World world;
     std::vector<std::string> templates, scenario, identifiers;
     for (std::size_t i = 0; i < kConsists; ++i) {
         identifiers.push_back(std::to_string(i));
@@ -144,11 +144,11 @@ TEST(ConsistReaders, ListEveryConsistPast5001InOrder) {
         scenario.push_back(scenarioConsist(identifiers.back(), {{kLoco}}, "S"));
     }
     scenario.push_back(scenarioConsist("gone", {{"gone.xml"}}, "S"));
-    bench.writeGameFile(userConsistFile(templates));
-    bench.writeScenario("R", "S", scenarioFile(scenario));
-    bench.answer({MessageAnswer::OK});
-    const auto user = bench.readUser(catalogue);
-    const auto scenarios = bench.readScenarios(catalogue);
+    world.writeGameFile(userConsistFile(templates));
+    world.writeScenario("R", "S", scenarioFile(scenario));
+    world.answer({MessageAnswer::OK});
+    const auto user = world.readUser(catalogue);
+    const auto scenarios = world.readScenarios(catalogue);
 
     for (const ConsistReadResult* read : {&user.result, &scenarios.result}) {
         std::vector<std::string> listed;
@@ -158,7 +158,7 @@ TEST(ConsistReaders, ListEveryConsistPast5001InOrder) {
         EXPECT_EQ(listed, identifiers);
         EXPECT_EQ(read->listing.listedConsist(kConsists - 1), catalogue[5002] + "|0");
     }
-    EXPECT_EQ(bench.messages.texts(),
+    EXPECT_EQ(world.messages.texts(),
               std::vector<std::string>{
                   "ConsistID: gone\r\n\r\nUnit not found: gone.xml\r\n\r\nIt will not be listed."});
 }
@@ -166,8 +166,8 @@ TEST(ConsistReaders, ListEveryConsistPast5001InOrder) {
 // Scenarios are read in the walk's order (routes, then scenarios, by name; no link entered twice, no
 // other file). Consists without vehicles, or with none found, get no row; a missing vehicle is announced.
 TEST(ScenarioConsistReader, ListsTheConsistsOfEveryScenarioInWalkOrderAndAnnouncesMissingVehicles) {
-    Bench bench;
-    const fs::path routes = bench.routesFolder();
+    World world;
+    const fs::path routes = world.routesFolder();
     const std::string empty = "\t\t<cConsist d:id=\"1\">\r\n\t\t\t<RailVehicles/>\r\n\t\t\t<Driver>\r\n"
                               "\t\t\t\t<d:nil/>\r\n\t\t\t</Driver>\r\n\t\t</cConsist>\r\n";
     const std::string ignored = scenarioFile({scenarioConsist("99", {{kLoco}}, "Ignored")});
@@ -184,11 +184,11 @@ TEST(ScenarioConsistReader, ListsTheConsistsOfEveryScenarioInWalkOrderAndAnnounc
              {"d/NoScenariosHere/x/Scenario.bin", ignored},
              {"A/Scenarios/s3/Scenario.bin/nested", ignored},
              {"plainfile", ignored}}) {
-        bench.temp.write((routes / file).lexically_relative(bench.temp.path()), xml);
+        world.temp.write((routes / file).lexically_relative(world.temp.path()), xml);
     }
     fs::create_directory_symlink(routes / "A", routes / "linked");
-    bench.answer({MessageAnswer::OK}, 2);
-    const auto read = bench.readScenarios(kCatalogue);
+    world.answer({MessageAnswer::OK}, 2);
+    const auto read = world.readScenarios(kCatalogue);
 
     const ConsistListing& listing = read.result.listing;
     ASSERT_EQ(listing.rows(),
@@ -199,13 +199,13 @@ TEST(ScenarioConsistReader, ListsTheConsistsOfEveryScenarioInWalkOrderAndAnnounc
               (std::vector<std::string>{"reset", "busy", "row 10\t(unassigned)", "progress 10 (unassigned)",
                                         "row 30\t1A05 Mail", "progress 30 1A05 Mail", "row 5\tGoods",
                                         "progress 5 Goods", "idle", "progress "}));
-    ASSERT_EQ(bench.messages.shown().size(), 2u);
-    EXPECT_EQ(bench.messages.shown()[1].text,
+    ASSERT_EQ(world.messages.shown().size(), 2u);
+    EXPECT_EQ(world.messages.shown()[1].text,
               "ConsistID: 5\r\n\r\nUnit not found: oldwagon.xml\r\n\r\nIt will not be listed.");
-    EXPECT_EQ(bench.messages.shown()[1].icon, MessageIcon::Information);
-    EXPECT_EQ(fileText(bench.services.notFoundFile()), "gone.xml\r\nKits\\Old\\oldwagon.xml\r\n");
+    EXPECT_EQ(world.messages.shown()[1].icon, MessageIcon::Information);
+    EXPECT_EQ(fileText(world.services.notFoundFile()), "gone.xml\r\nKits\\Old\\oldwagon.xml\r\n");
     // Per scenario: two pumps after the copy, two after the conversion; one per closed consist.
-    EXPECT_EQ(bench.events.pumps(), 3 * 4 + 6);
+    EXPECT_EQ(world.events.pumps(), 3 * 4 + 6);
     EXPECT_TRUE(scenarioFilesInOrder(routes / "missing").empty());
 }
 
@@ -251,30 +251,30 @@ TEST(ConsistFileReading, EachCommandNamesWhyTheGameFileCouldNotBeRead) {
                                                       {ConverterMode::ChildProcess, StringsPastTheLimit},
                                                       {ConverterMode::InProcess, StringsPastTheLimit}}) {
         SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + " " + std::to_string(cause));
-        Bench bench(mode);
+        World world(mode);
         const std::string before =
             cause == StringsPastTheLimit
                 ? overlongStringsFile()
                 : binaryOf(userConsistFile({userTemplate(R"(d:id="1")", "Alpha", {{kLoco}})}));
-        bench.writeGameFile(before);
+        world.writeGameFile(before);
         if (cause == TempIsAFile) {
-            fs::remove_all(bench.temp.programFolder() / "Temp");
-            bench.temp.write("program/Temp", "a file");
+            fs::remove_all(world.temp.programFolder() / "Temp");
+            world.temp.write("program/Temp", "a file");
         } else if (cause == OutputBlocked) {
             // A folder that cannot be removed stands where the converter writes its XML.
             for (const char* xml : {"temp.xml", "tempc.xml"}) {
-                bench.temp.write("program/Temp/" + std::string(xml) + "/held", "x");
+                world.temp.write("program/Temp/" + std::string(xml) + "/held", "x");
             }
         }
-        bench.answer({MessageAnswer::OK}, 3);
-        const auto read = bench.readUser(kCatalogue);
-        const auto saved = bench.save("Beta", {kCatalogue[0] + "|0"});
-        const auto deleted = bench.remove(ListedRow{0, "1\tAlpha"});
+        world.answer({MessageAnswer::OK}, 3);
+        const auto read = world.readUser(kCatalogue);
+        const auto saved = world.save("Beta", {kCatalogue[0] + "|0"});
+        const auto deleted = world.remove(ListedRow{0, "1\tAlpha"});
 
-        const std::string game = bench.gameFile().string();
+        const std::string game = world.gameFile().string();
         const auto copyFailure = [&](const char* working) {
             return "Operation aborted.\r\n\r\nCould not copy " + game + " to " +
-                   bench.tempFile(working).string() + ".\r\n\r\nNot a directory";
+                   world.tempFile(working).string() + ".\r\n\r\nNot a directory";
         };
         const std::string notConverted =
             "Operation aborted.\r\n\r\nCould not convert " + game + " to XML.\r\n\r\n" +
@@ -286,11 +286,11 @@ TEST(ConsistFileReading, EachCommandNamesWhyTheGameFileCouldNotBeRead) {
             cause == TempIsAFile
                 ? std::vector{copyFailure("temp.bin"), copyFailure("tempc.bin"), copyFailure("tempc.bin")}
                 : std::vector(3, notConverted);
-        EXPECT_EQ(bench.messages.texts(), expected);
+        EXPECT_EQ(world.messages.texts(), expected);
         EXPECT_EQ(read.result.listing.rowCount(), 0u);
         EXPECT_EQ(saved.result, SaveResult::NotRead);
         EXPECT_EQ(deleted.result, DeleteResult::NotRead);
-        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(fileText(world.gameFile()), before);
     }
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesBench.h"
+#include "ConsistFilesWorld.h"
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/TemplateScan.h"
 #include "core/TextRules.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesBench.h"
+#include "ConsistFilesWorld.h"
 #include "consistfiles/BackupNames.h"
 #include "consistfiles/ConsistFileMessages.h"
 #include "consistfiles/UserConsistRestore.h"
@@ -14,12 +14,12 @@ namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
-using consisttest::Bench;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
+using consisttest::World;
 using testing::fileText;
 
-constexpr std::time_t kBenchTime = 1796590687; // 2026-12-06 20:58:07 UTC, the bench's clock.
+constexpr std::time_t kWorldTime = 1796590687; // 2026-12-06 20:58:07 UTC, the world's clock.
 
 std::string document(int number) {
     return userConsistFile(
@@ -34,17 +34,17 @@ std::vector<std::string> contents(const std::vector<UserConsistBackup>& backups)
     return texts;
 }
 
-void writeAndKeep(Bench& bench, int count) {
+void writeAndKeep(World& world, int count) {
     for (int k = 0; k < count; ++k) {
-        bench.writeGameFile(document(k));
-        ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
+        world.writeGameFile(document(k));
+        ASSERT_EQ(world.backups.keep(world.gameFile()), std::nullopt);
     }
 }
 
 TEST(BackupNames, ANumberedNameCarriesTheUtcTimeAndTheNumber) {
-    EXPECT_EQ(numberedBackupFileName({kBenchTime, 42}), "ConsistTemplates-20261206T205807Z-0042.bin");
+    EXPECT_EQ(numberedBackupFileName({kWorldTime, 42}), "ConsistTemplates-20261206T205807Z-0042.bin");
     EXPECT_EQ(parseNumberedBackupName("ConsistTemplates-20261206T205807Z-12345.bin"),
-              (NumberedBackupName{kBenchTime, 12345}));
+              (NumberedBackupName{kWorldTime, 12345}));
     for (const char* other :
          {"ConsistTemplates-20261206T205807Z-0042.xml", "ConsistTemplates-20261206T205807Z-042.bin",
           "ConsistTemplates-20260230T205807Z-0042.bin",
@@ -70,24 +70,24 @@ TEST(UserConsistBackups, TheCopyJustMadeHoldsTheFileAsItWasWhateverTheClockDid) 
         {Steps(25, std::chrono::seconds(1)), true}}; // a copy from the future
     for (const auto& [steps, futureCopy] : cases) {
         SCOPED_TRACE(steps.size());
-        Bench bench;
+        World world;
         if (futureCopy) {
-            bench.temp.write(fs::path("program/Backups") /
-                                 bench.backups.folderFor(bench.contentFolder()).filename() /
+            world.temp.write(fs::path("program/Backups") /
+                                 world.backups.folderFor(world.contentFolder()).filename() /
                                  "ConsistTemplates-20991231T235959Z-0007.bin",
                              "kept before");
         }
         std::vector<std::string> asItWas; // newest first
         for (std::size_t k = 0; k < steps.size(); ++k) {
-            bench.writeGameFile(document(static_cast<int>(k)));
-            bench.clock.advance(steps[k]);
-            ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
+            world.writeGameFile(document(static_cast<int>(k)));
+            world.clock.advance(steps[k]);
+            ASSERT_EQ(world.backups.keep(world.gameFile()), std::nullopt);
             asItWas.insert(asItWas.begin(), document(static_cast<int>(k)));
-            const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
+            const std::vector<UserConsistBackup> kept = world.backups.list(world.contentFolder());
             ASSERT_EQ(fileText(kept.at(0).file), asItWas.front()) << k;
-            EXPECT_EQ(kept[0].taken, localTimeText(std::chrono::system_clock::to_time_t(bench.clock.now())));
+            EXPECT_EQ(kept[0].taken, localTimeText(std::chrono::system_clock::to_time_t(world.clock.now())));
         }
-        const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
+        const std::vector<UserConsistBackup> kept = world.backups.list(world.contentFolder());
         ASSERT_EQ(kept.size(), UserConsistBackups::kKept);
         EXPECT_EQ(contents(kept), std::vector(asItWas.begin(), asItWas.begin() + UserConsistBackups::kKept));
         for (std::size_t k = 1; k < kept.size(); ++k) {
@@ -99,29 +99,29 @@ TEST(UserConsistBackups, TheCopyJustMadeHoldsTheFileAsItWasWhateverTheClockDid) 
 // Each game folder has its own copies and limit; a folder whose digest name another game's copies
 // took gets the next free name; an old-style copy is listed last and never counted or pruned.
 TEST(UserConsistBackups, EachGameFolderHasItsOwnCopiesAndItsOwnLimit) {
-    Bench bench;
-    const fs::path secondContent = bench.temp.path() / "second" / "Content";
+    World world;
+    const fs::path secondContent = world.temp.path() / "second" / "Content";
     const fs::path secondGameFile = secondContent / "ConsistTemplates.bin";
-    const fs::path taken = bench.backups.folder() / gameFolderDigest((bench.temp.path() / "second").string());
+    const fs::path taken = world.backups.folder() / gameFolderDigest((world.temp.path() / "second").string());
     const fs::path takenCopy = taken / "ConsistTemplates-20261206T205807Z-0001.bin";
-    bench.temp.write(fs::path("program/Backups") / taken.filename() / "GameFolder.txt", "/elsewhere/game");
-    bench.temp.write(takenCopy.lexically_relative(bench.temp.path()), document(99));
-    bench.temp.write("program/Backups/ConsistTemplates-20261101-101010.bin", document(98));
-    writeAndKeep(bench, 25);
+    world.temp.write(fs::path("program/Backups") / taken.filename() / "GameFolder.txt", "/elsewhere/game");
+    world.temp.write(takenCopy.lexically_relative(world.temp.path()), document(99));
+    world.temp.write("program/Backups/ConsistTemplates-20261101-101010.bin", document(98));
+    writeAndKeep(world, 25);
     for (int k = 100; k < 103; ++k) {
-        bench.temp.write(secondGameFile.lexically_relative(bench.temp.path()), document(k));
-        ASSERT_EQ(bench.backups.keep(secondGameFile), std::nullopt);
+        world.temp.write(secondGameFile.lexically_relative(world.temp.path()), document(k));
+        ASSERT_EQ(world.backups.keep(secondGameFile), std::nullopt);
     }
-    const fs::path first = bench.backups.folderFor(bench.contentFolder());
-    const fs::path second = bench.backups.folderFor(secondContent);
-    EXPECT_EQ(first.filename(), gameFolderDigest(bench.temp.gameFolder().string()));
+    const fs::path first = world.backups.folderFor(world.contentFolder());
+    const fs::path second = world.backups.folderFor(secondContent);
+    EXPECT_EQ(first.filename(), gameFolderDigest(world.temp.gameFolder().string()));
     EXPECT_EQ(second.filename(), taken.filename().string() + "-2");
-    EXPECT_EQ(fileText(second / "GameFolder.txt"), (bench.temp.path() / "second").string());
-    const std::vector<UserConsistBackup> firstKept = bench.backups.list(bench.contentFolder());
+    EXPECT_EQ(fileText(second / "GameFolder.txt"), (world.temp.path() / "second").string());
+    const std::vector<UserConsistBackup> firstKept = world.backups.list(world.contentFolder());
     ASSERT_EQ(firstKept.size(), UserConsistBackups::kKept + 1);
     EXPECT_EQ(fileText(firstKept[0].file), document(24));
-    EXPECT_EQ(firstKept.back().file, bench.backups.folder() / "ConsistTemplates-20261101-101010.bin");
-    EXPECT_EQ(contents(bench.backups.list(secondContent)),
+    EXPECT_EQ(firstKept.back().file, world.backups.folder() / "ConsistTemplates-20261101-101010.bin");
+    EXPECT_EQ(contents(world.backups.list(secondContent)),
               (std::vector<std::string>{document(102), document(101), document(100), document(98)}));
     EXPECT_EQ(fileText(takenCopy), document(99)) << "the other game's copy stays";
 }
@@ -145,41 +145,41 @@ TEST(UserConsistRestore, AUserConsistDocumentIsARecordSetWhoseTemplatesAllClose)
 // A copy that is truncated, text, empty, a folder, or rejected by the converter is listed as an
 // unreadable copy and never written over the game's file, also when it was damaged after listing.
 TEST(UserConsistRestore, OnlyACopyTheConverterReadsAsUserConsistsIsPutBack) {
-    Bench bench;
-    bench.writeGameFile(document(1));
+    World world;
+    world.writeGameFile(document(1));
     const auto copyNamed = [&](std::uint64_t number) {
-        return (bench.backups.folderFor(bench.contentFolder()) / numberedBackupFileName({kBenchTime, number}))
-            .lexically_relative(bench.temp.path());
+        return (world.backups.folderFor(world.contentFolder()) / numberedBackupFileName({kWorldTime, number}))
+            .lexically_relative(world.temp.path());
     };
     const std::string good = document(2);
     const std::string texts[] = {
         good.substr(0, good.size() - 9), "Some notes\r\n", "", "", "corrupt " + good, good};
     for (std::uint64_t k = 1; k <= 6; ++k) {
-        bench.temp.write(copyNamed(k), texts[k - 1]);
+        world.temp.write(copyNamed(k), texts[k - 1]);
     }
-    fs::remove(bench.temp.path() / copyNamed(4));
-    fs::create_directories(bench.temp.path() / copyNamed(4));
+    fs::remove(world.temp.path() / copyNamed(4));
+    fs::create_directories(world.temp.path() / copyNamed(4));
 
-    UserConsistRestore restore(bench.services);
-    const std::vector<BackupChoice> choices = restore.choices(bench.contentFolder());
+    UserConsistRestore restore(world.services);
+    const std::vector<BackupChoice> choices = restore.choices(world.contentFolder());
     ASSERT_EQ(choices.size(), 6u);
     for (std::size_t k = 0; k < choices.size(); ++k) {
         EXPECT_EQ(choices[k].restorable, k == 0) << k;
         EXPECT_EQ(choices[k].consistNames,
                   k == 0 ? std::vector<std::string>{"C2"} : std::vector<std::string>{});
     }
-    bench.temp.write(copyNamed(6), "Some notes\r\n"); // damaged after it was listed
+    world.temp.write(copyNamed(6), "Some notes\r\n"); // damaged after it was listed
     for (const BackupChoice& choice : choices) {
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        EXPECT_EQ(restore.restore(choice.backup, bench.contentFolder()), RestoreResult::NotWritten);
-        ASSERT_FALSE(bench.messages.shown().empty());
-        EXPECT_EQ(bench.messages.shown().back().text,
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        EXPECT_EQ(restore.restore(choice.backup, world.contentFolder()), RestoreResult::NotWritten);
+        ASSERT_FALSE(world.messages.shown().empty());
+        EXPECT_EQ(world.messages.shown().back().text,
                   "Operation aborted.\r\n\r\nThe copy of " + backupLabel(choice.backup) +
                       " is an unreadable copy: the converter does not read it as user consists.\r\n\r\n"
                       "ConsistTemplates.bin was left as it was.");
-        EXPECT_EQ(fileText(bench.gameFile()), document(1));
+        EXPECT_EQ(fileText(world.gameFile()), document(1));
     }
-    EXPECT_EQ(bench.backups.list(bench.contentFolder()).size(), 6u) << "nothing written, no copy kept";
+    EXPECT_EQ(world.backups.list(world.contentFolder()).size(), 6u) << "nothing written, no copy kept";
 }
 
 // The question promises a copy of the file as it is only when there is one; the copy put back, the
@@ -187,20 +187,20 @@ TEST(UserConsistRestore, OnlyACopyTheConverterReadsAsUserConsistsIsPutBack) {
 TEST(UserConsistRestore, TheQuestionPromisesACopyOnlyWhenThereIsAFileAndTheOldestCopyStays) {
     for (const bool fileThere : {true, false}) {
         SCOPED_TRACE(fileThere);
-        Bench bench;
-        writeAndKeep(bench, 20);
+        World world;
+        writeAndKeep(world, 20);
         if (!fileThere) {
-            fs::remove(bench.gameFile());
+            fs::remove(world.gameFile());
         }
-        const UserConsistBackup oldest = bench.backups.list(bench.contentFolder()).at(19);
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        EXPECT_EQ(UserConsistRestore(bench.services).restore(oldest, bench.contentFolder()),
+        const UserConsistBackup oldest = world.backups.list(world.contentFolder()).at(19);
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        EXPECT_EQ(UserConsistRestore(world.services).restore(oldest, world.contentFolder()),
                   RestoreResult::Restored);
         const std::string question = "Put back the user consists of the copy of 2026-12-06 20:58:07 #1?";
-        EXPECT_EQ(bench.messages.shown().at(0).text,
+        EXPECT_EQ(world.messages.shown().at(0).text,
                   fileThere ? question + "\r\n\r\nThe file as it is now is kept as a copy first." : question);
-        EXPECT_EQ(fileText(bench.gameFile()), document(0));
-        const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
+        EXPECT_EQ(fileText(world.gameFile()), document(0));
+        const std::vector<UserConsistBackup> kept = world.backups.list(world.contentFolder());
         ASSERT_EQ(kept.size(), UserConsistBackups::kKept + (fileThere ? 1 : 0));
         EXPECT_EQ(kept.back(), oldest);
     }
@@ -214,8 +214,8 @@ TEST(UserConsistBackups, RandomWritesClockJumpsTwoGamesAndDamagedCopiesLoseNothi
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
         const auto below = [&](std::size_t n) { return random() % n; };
-        Bench bench;
-        const fs::path contentOf[] = {bench.contentFolder(), bench.temp.path() / "other" / "Content"};
+        World world;
+        const fs::path contentOf[] = {world.contentFolder(), world.temp.path() / "other" / "Content"};
         fs::create_directories(contentOf[1]);
         std::vector<fs::path> made[2];            // every copy of each game, in the order made
         std::map<fs::path, std::string> copyText; // empty once damaged
@@ -224,7 +224,7 @@ TEST(UserConsistBackups, RandomWritesClockJumpsTwoGamesAndDamagedCopiesLoseNothi
             return fs::exists(file) ? std::optional(fileText(file)) : std::nullopt;
         };
         const auto noteNewCopy = [&](std::size_t game, const std::optional<std::string>& before) {
-            const std::vector<UserConsistBackup> kept = bench.backups.list(contentOf[game]);
+            const std::vector<UserConsistBackup> kept = world.backups.list(contentOf[game]);
             ASSERT_TRUE(!before || fileText(kept.at(0).file) == *before);
             ASSERT_TRUE(!before || made[game].empty() || made[game].back() != kept[0].file);
             if (before) {
@@ -240,9 +240,9 @@ TEST(UserConsistBackups, RandomWritesClockJumpsTwoGamesAndDamagedCopiesLoseNothi
                 QueuedRandomSource draws;
                 draws.queue(0.5);
                 draws.queue(0.25);
-                bench.answer({MessageAnswer::OK});
+                world.answer({MessageAnswer::OK});
                 consisttest::RecordingObserver observer;
-                ASSERT_EQ(UserConsistSaver(bench.services, draws)
+                ASSERT_EQ(UserConsistSaver(world.services, draws)
                               .saveUserConsist("C" + std::to_string(step),
                                                {consisttest::record("Unit", "u.xml") + "|0"}, contentOf[game],
                                                observer),
@@ -251,7 +251,7 @@ TEST(UserConsistBackups, RandomWritesClockJumpsTwoGamesAndDamagedCopiesLoseNothi
             } else if (action < 6) { // the clock jumps
                 const std::chrono::seconds jumps[] = {std::chrono::hours(-5), std::chrono::seconds(-1),
                                                       std::chrono::seconds(0), std::chrono::hours(3)};
-                bench.clock.advance(jumps[below(4)]);
+                world.clock.advance(jumps[below(4)]);
             } else if (action < 7 && !made[game].empty()) { // a copy is damaged
                 const fs::path victim = made[game][below(made[game].size())];
                 if (fs::exists(victim)) {
@@ -260,16 +260,16 @@ TEST(UserConsistBackups, RandomWritesClockJumpsTwoGamesAndDamagedCopiesLoseNothi
                 }
             } else { // a listed copy is put back
                 const std::vector<BackupChoice> choices =
-                    UserConsistRestore(bench.services).choices(contentOf[game]);
+                    UserConsistRestore(world.services).choices(contentOf[game]);
                 if (choices.empty()) {
                     continue;
                 }
                 const BackupChoice& choice = choices[below(choices.size())];
-                ASSERT_EQ(choice.backup.file.parent_path(), bench.backups.folderFor(contentOf[game]));
+                ASSERT_EQ(choice.backup.file.parent_path(), world.backups.folderFor(contentOf[game]));
                 const bool damaged = copyText[choice.backup.file].empty();
                 ASSERT_EQ(choice.restorable, !damaged);
-                bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-                ASSERT_EQ(UserConsistRestore(bench.services).restore(choice.backup, contentOf[game]),
+                world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+                ASSERT_EQ(UserConsistRestore(world.services).restore(choice.backup, contentOf[game]),
                           damaged ? RestoreResult::NotWritten : RestoreResult::Restored);
                 ASSERT_EQ(fileOf(game), damaged ? before : copyText[choice.backup.file]);
                 if (!damaged) {

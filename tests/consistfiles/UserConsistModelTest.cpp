@@ -2,7 +2,7 @@
 // Random user-consist files, deletes and saves, each checked byte for byte against a model of the file:
 // nameless, trimmed, repeated and encoded names and names holding "|", self-closing templates, templates with
 // d:id 0, a second record and another child of the root; rows chosen as listed, or out of date.
-#include "ConsistFilesBench.h"
+#include "ConsistFilesWorld.h"
 #include "consistfiles/TemplateDocument.h"
 #include "core/TextRules.h"
 
@@ -95,7 +95,7 @@ struct Session {
     int nextId = 0;
     Model model;
     bool exists = false;
-    consisttest::Bench bench;
+    consisttest::World world;
     std::set<std::string>& seen;
 
     Session(std::uint32_t seed, std::set<std::string>& tally) : random(seed), seen(tally) {}
@@ -135,7 +135,7 @@ struct Session {
         if (model.items().empty()) {
             model.records[0].push_back(item());
         }
-        bench.writeGameFile(model.text());
+        world.writeGameFile(model.text());
         exists = true;
         if (model.records.size() > 1 && !model.rootTail.empty()) {
             seen.insert("second record and extra child");
@@ -152,8 +152,8 @@ struct Session {
             missing += i->unitsNotFound();
             expected.push_back(i->row());
         }
-        bench.answer({MessageAnswer::OK}, static_cast<int>(missing));
-        const std::vector<ConsistRow> rows = bench.readUser(kCatalogue).result.listing.rows();
+        world.answer({MessageAnswer::OK}, static_cast<int>(missing));
+        const std::vector<ConsistRow> rows = world.readUser(kCatalogue).result.listing.rows();
         EXPECT_EQ(rows, expected);
         return rows;
     }
@@ -167,15 +167,15 @@ struct Session {
     void deleteRow(const std::vector<ConsistRow>& rows) {
         const ListedRow row = pick(rows, 15);
         if (row.text != rows[row.position].text()) {
-            bench.answer({MessageAnswer::OK});
-            EXPECT_EQ(bench.remove(row).result, DeleteResult::NotFound);
+            world.answer({MessageAnswer::OK});
+            EXPECT_EQ(world.remove(row).result, DeleteResult::NotFound);
             seen.insert("delete out of date");
             return;
         }
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
         model.erase(model.items(true)[row.position]);
         const bool last = model.items().empty();
-        EXPECT_EQ(bench.remove(row).result, last ? DeleteResult::LastDeleted : DeleteResult::Deleted);
+        EXPECT_EQ(world.remove(row).result, last ? DeleteResult::LastDeleted : DeleteResult::Deleted);
         seen.insert(last ? "last delete" : model.items(true).empty() ? "delete to unlisted" : "delete");
         exists = !last;
         model.endsWithCrLf = true;
@@ -193,8 +193,8 @@ struct Session {
         const SaveContext context{chosen, kCatalogue};
         const std::string name(trimSpaces(typed));
         if (name.empty() || name.find_first_of("*|") != std::string::npos) {
-            bench.answer({MessageAnswer::OK});
-            EXPECT_NE(bench.save(typed, kLine, context).result, SaveResult::Saved);
+            world.answer({MessageAnswer::OK});
+            EXPECT_NE(world.save(typed, kLine, context).result, SaveResult::Saved);
             seen.insert("refused name");
             return;
         }
@@ -202,8 +202,8 @@ struct Session {
         Item* replaced = nullptr;
         if (chosen && decoded(chosen->text.substr(chosen->text.find('\t') + 1)) == name) {
             if (chosen->text != listed[chosen->position]->row().text()) {
-                bench.answer({MessageAnswer::OK});
-                EXPECT_EQ(bench.save(typed, kLine, context).result, SaveResult::NotFound);
+                world.answer({MessageAnswer::OK});
+                EXPECT_EQ(world.save(typed, kLine, context).result, SaveResult::NotFound);
                 seen.insert("save out of date");
                 return;
             }
@@ -216,9 +216,9 @@ struct Session {
             seen.insert(replaced ? "save over the first of the name" : "save of a new name");
         }
         if (replaced) { // Yes to replace it, and to leave its missing units out
-            bench.answer({MessageAnswer::Yes}, replaced->unitsNotFound() > 0 ? 2 : 1);
+            world.answer({MessageAnswer::Yes}, replaced->unitsNotFound() > 0 ? 2 : 1);
         }
-        bench.answer({MessageAnswer::OK});
+        world.answer({MessageAnswer::OK});
         std::vector<std::int64_t> templateIds, entryIds;
         for (Item* i : listed) {
             templateIds.push_back(std::stoll(i->id));
@@ -234,7 +234,7 @@ struct Session {
         model.erase(replaced);
         model.records[0].push_back(made);
         model.endsWithCrLf = false;
-        EXPECT_EQ(bench.save(typed, kLine, context).result, SaveResult::Saved);
+        EXPECT_EQ(world.save(typed, kLine, context).result, SaveResult::Saved);
     }
 };
 
@@ -254,11 +254,11 @@ TEST(UserConsistModel, RandomFilesAndRandomDeletesAndSavesMatchTheModelByteForBy
             } else {
                 session.save(rows);
             }
-            ASSERT_EQ(std::filesystem::exists(session.bench.gameFile()), session.exists);
+            ASSERT_EQ(std::filesystem::exists(session.world.gameFile()), session.exists);
             if (session.exists) {
-                ASSERT_EQ(testing::fileText(session.bench.gameFile()), session.model.text());
+                ASSERT_EQ(testing::fileText(session.world.gameFile()), session.model.text());
             }
-            ASSERT_TRUE(session.bench.messages.allAnswersUsed());
+            ASSERT_TRUE(session.world.messages.allAnswersUsed());
         }
     }
     EXPECT_EQ(seen.size(), 14u) << ::testing::PrintToString(seen);

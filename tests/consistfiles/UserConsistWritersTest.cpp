@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesBench.h"
+#include "ConsistFilesWorld.h"
 #include "consistfiles/TemplateDocument.h"
 #include "consistfiles/UserConsistRestore.h"
 #include "core/TextRules.h"
@@ -10,13 +10,13 @@ namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
-using consisttest::Bench;
 using consisttest::Entry;
 using consisttest::hiddenUserTemplate;
 using consisttest::namelessUserTemplate;
 using consisttest::record;
 using consisttest::userConsistFile;
 using consisttest::userTemplate;
+using consisttest::World;
 using testing::fileText;
 
 // Two units, the second reversed.
@@ -32,35 +32,35 @@ std::string kNotFound(const std::string& name) {
 }
 
 TEST(UserConsistSaver, ANewFileHoldsExactlyTheConsistInTheConvertersLayout) {
-    Bench bench;
-    bench.converter.noteXmlOutput(
+    World world;
+    world.converter.noteXmlOutput(
         "<?xml version=\"1.0\"?>\r\n<cBlueprintLoader xmlns:d=\"urn:x:y\" d:version=\"1.0\">");
-    bench.answer({MessageAnswer::OK});
-    const auto saved = bench.save("  Test ", kLine);
+    world.answer({MessageAnswer::OK});
+    const auto saved = world.save("  Test ", kLine);
     EXPECT_EQ(saved.result, SaveResult::Saved);
     // The namespace of the converter's last output.
-    EXPECT_EQ(fileText(bench.gameFile()),
+    EXPECT_EQ(fileText(world.gameFile()),
               consisttest::fixture("saved-two-units.xml", {{"urn:vantor:delta", "urn:x:y"}}));
-    EXPECT_EQ(bench.convertedNames(), std::vector<std::string>{"tempc.xml"});
-    EXPECT_EQ(bench.events.pumps(), 6);
+    EXPECT_EQ(world.convertedNames(), std::vector<std::string>{"tempc.xml"});
+    EXPECT_EQ(world.events.pumps(), 6);
     EXPECT_EQ(saved.observer.log, (std::vector<std::string>{"name Test", "saved Test"}));
-    EXPECT_EQ(bench.messages.texts(), std::vector<std::string>{"Consist saved."});
+    EXPECT_EQ(world.messages.texts(), std::vector<std::string>{"Consist saved."});
 }
 
 TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
     for (const std::string name :
          {"", "   ", "a\\b", "a/b", "a*b", "a:b", "a?b", "a\"b", "a<b", "a>b", "a|b"}) {
-        Bench bench;
-        bench.answer({MessageAnswer::OK});
+        World world;
+        world.answer({MessageAnswer::OK});
         const bool empty = std::string(trimSpaces(name)).empty();
-        EXPECT_EQ(bench.save(name, kLine).result,
+        EXPECT_EQ(world.save(name, kLine).result,
                   empty ? SaveResult::NameMissing : SaveResult::NameHasForbiddenSymbols)
             << name;
-        EXPECT_EQ(bench.messages.shown().at(0).text,
+        EXPECT_EQ(world.messages.shown().at(0).text,
                   empty ? "Consist Name:\r\n\r\nYou must name the consist.\r\n\r\nEnter a name."
                         : "Consist Name:\r\n\r\n\\/*:?\"<>| symbols not allowed in consist "
                           "name.\r\n\r\nChoose another name.");
-        EXPECT_EQ(bench.messages.shown().at(0).icon, MessageIcon::Exclamation);
+        EXPECT_EQ(world.messages.shown().at(0).icon, MessageIcon::Exclamation);
     }
 }
 
@@ -70,25 +70,25 @@ TEST(UserConsistSaver, RefusesNamesThatAreEmptyOrHoldForbiddenSymbols) {
 TEST(UserConsistSaver, AppendsANewNameAndReplacesTheSameNameOnlyAfterYes) {
     const std::string fish = userTemplate(R"(d:id="5")", "Fish &amp; Chips", {});
     for (const MessageAnswer answer : {MessageAnswer::OK, MessageAnswer::Yes, MessageAnswer::No}) {
-        Bench bench;
+        World world;
         const std::string nameless = namelessUserTemplate("111"); // never taken for the one replaced
         const std::string before = userConsistFile({nameless, kAlpha, fish, kBeta, kGamma});
-        const fs::path file = bench.temp.write("game/Content/consisttemplates.bin", before);
-        bench.answer({answer, MessageAnswer::OK});
+        const fs::path file = world.temp.write("game/Content/consisttemplates.bin", before);
+        world.answer({answer, MessageAnswer::OK});
         const bool asked = answer != MessageAnswer::OK;
         const std::string name = asked ? "Fish & Chips" : "fish & chips";
-        const auto saved = bench.save(name, kLine);
+        const auto saved = world.save(name, kLine);
 
         const std::string document = fileText(file);
-        EXPECT_EQ(bench.messages.shown().at(0).text,
+        EXPECT_EQ(world.messages.shown().at(0).text,
                   asked ? "Consist currently exists.\r\n\r\nOkay to replace?" : "Consist saved.");
         if (answer == MessageAnswer::No) {
-            EXPECT_EQ(bench.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
+            EXPECT_EQ(world.messages.shown().at(0).buttons, MessageButtons::YesNoCancel);
             EXPECT_EQ(saved.result, SaveResult::NotReplaced);
             EXPECT_EQ(document, before);
             continue;
         }
-        EXPECT_FALSE(fs::exists(bench.gameFile()));
+        EXPECT_FALSE(fs::exists(world.gameFile()));
         EXPECT_TRUE(document.starts_with(kHeader + nameless + kAlpha + (asked ? "" : fish) + kBeta + kGamma +
                                          "\t\t<cConsistTemplate d:id=\"550000032\">\r\n"));
         EXPECT_NE(document.find(asked ? ">Fish &amp; Chips</English>" : ">fish &amp; chips</English>"),
@@ -111,26 +111,26 @@ TEST(UserConsistSaver, ReplacesTheChosenRowsOwnTemplateOrNothing) {
     };
     for (const auto& [chosen, kept] : cases) {
         SCOPED_TRACE(chosen ? chosen->text : "none");
-        Bench bench;
-        bench.writeGameFile(before);
-        bench.answer({kept ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
-        const auto saved = bench.save("Alpha", kLine, SaveContext{chosen, std::nullopt});
+        World world;
+        world.writeGameFile(before);
+        world.answer({kept ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
+        const auto saved = world.save("Alpha", kLine, SaveContext{chosen, std::nullopt});
         EXPECT_EQ(saved.result, kept ? SaveResult::Saved : SaveResult::NotFound);
-        EXPECT_EQ(fileText(bench.gameFile()),
+        EXPECT_EQ(fileText(world.gameFile()),
                   kept ? kHeader + *kept + templateBlock("Alpha", kLine, {550000032, 325000016}) +
                              closingLines()
                        : before);
-        EXPECT_EQ(bench.messages.texts().at(0),
+        EXPECT_EQ(world.messages.texts().at(0),
                   kept ? "Consist currently exists.\r\n\r\nOkay to replace?" : kNotFound("Alpha"));
     }
 }
 
 // A typed name is text: "&" is written "&amp;" and "&#124;" is no forbidden "|".
 TEST(UserConsistSaver, ATypedNameIsSavedAsTyped) {
-    Bench bench;
-    bench.answer({MessageAnswer::OK});
-    ASSERT_EQ(bench.save("X&#124;Y", kLine).result, SaveResult::Saved);
-    EXPECT_NE(fileText(bench.gameFile()).find(">X&amp;#124;Y</English>"), std::string::npos);
+    World world;
+    world.answer({MessageAnswer::OK});
+    ASSERT_EQ(world.save("X&#124;Y", kLine).result, SaveResult::Saved);
+    EXPECT_NE(fileText(world.gameFile()).find(">X&amp;#124;Y</English>"), std::string::npos);
 }
 
 // Replacing a consist that holds units the catalogue does not (one only another provider has, one
@@ -142,16 +142,16 @@ TEST(UserConsistSaver, ReplacingAConsistWithUnitsNotInstalledAsksFirst) {
     const std::string before = userConsistFile(
         {userTemplate(R"(d:id="5")", "Alpha", {{"A.XML", "0", "700"}, foreign, {"gone.xml", "1", "702"}})});
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
-        Bench bench;
-        bench.writeGameFile(before);
-        bench.answer({MessageAnswer::Yes, answer, MessageAnswer::OK});
-        const auto saved = bench.save("Alpha", kLine, SaveContext{std::nullopt, catalogue});
+        World world;
+        world.writeGameFile(before);
+        world.answer({MessageAnswer::Yes, answer, MessageAnswer::OK});
+        const auto saved = world.save("Alpha", kLine, SaveContext{std::nullopt, catalogue});
 
-        EXPECT_EQ(bench.messages.shown().at(1).text,
+        EXPECT_EQ(world.messages.shown().at(1).text,
                   "2 units of this consist are not installed and will be left out.\r\n\r\nSave anyway?");
-        EXPECT_EQ(bench.messages.shown().at(1).buttons, MessageButtons::YesNo);
+        EXPECT_EQ(world.messages.shown().at(1).buttons, MessageButtons::YesNo);
         EXPECT_EQ(saved.result, answer == MessageAnswer::Yes ? SaveResult::Saved : SaveResult::NotReplaced);
-        EXPECT_EQ(fileText(bench.gameFile()) == before, answer == MessageAnswer::No);
+        EXPECT_EQ(fileText(world.gameFile()) == before, answer == MessageAnswer::No);
     }
 }
 
@@ -163,12 +163,12 @@ TEST(UserConsistSaver, KeepsEveryLineAfterTheFirstRecordsEnd) {
                "\t</Record>\r\n\t<cExtra d:id=\"77\"/>\r\n</cRecordSet>";
     };
     for (const std::string name : {"Gamma", "Beta"}) {
-        Bench bench;
-        bench.writeGameFile(withRest(kAlpha, kBeta) + "\r\n");
-        bench.answer({name == "Beta" ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
-        ASSERT_EQ(bench.save(name, kLine).result, SaveResult::Saved);
+        World world;
+        world.writeGameFile(withRest(kAlpha, kBeta) + "\r\n");
+        world.answer({name == "Beta" ? MessageAnswer::Yes : MessageAnswer::OK, MessageAnswer::OK});
+        ASSERT_EQ(world.save(name, kLine).result, SaveResult::Saved);
         const std::string block = templateBlock(name, kLine, {550000032, 325000016});
-        EXPECT_EQ(fileText(bench.gameFile()), withRest(kAlpha + block, name == "Beta" ? "" : kBeta)) << name;
+        EXPECT_EQ(fileText(world.gameFile()), withRest(kAlpha + block, name == "Beta" ? "" : kBeta)) << name;
     }
 }
 
@@ -178,21 +178,21 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
     enum Failure { Rejected, GameFileNotWritten, NotConverted, BackupNotCopied };
     for (const Failure failure : {Rejected, GameFileNotWritten, NotConverted, BackupNotCopied}) {
         SCOPED_TRACE(failure);
-        Bench bench;
+        World world;
         const std::string before = failure == NotConverted ? "corrupt" : userConsistFile({kAlpha});
-        bench.writeGameFile(before);
-        bench.temp.write("program/Temp/error.xml", "an earlier rejection");
+        world.writeGameFile(before);
+        world.temp.write("program/Temp/error.xml", "an earlier rejection");
         if (failure == Rejected) {
-            bench.processes.queueExitCode(0);
-            bench.processes.queueExitCode(1);
+            world.processes.queueExitCode(0);
+            world.processes.queueExitCode(1);
         } else if (failure == BackupNotCopied) {
-            bench.files.failOn(FailingFiles::Operation::Copy, "Backups", "No space left on device");
+            world.files.failOn(FailingFiles::Operation::Copy, "Backups", "No space left on device");
         } else if (failure != NotConverted) {
-            bench.files.failOn(FailingFiles::Operation::Replace, "ConsistTemplates.bin",
+            world.files.failOn(FailingFiles::Operation::Replace, "ConsistTemplates.bin",
                                "No space left on device");
         }
-        bench.answer({MessageAnswer::OK});
-        const auto saved = bench.save("Fish & Chips", kLine);
+        world.answer({MessageAnswer::OK});
+        const auto saved = world.save("Fish & Chips", kLine);
 
         const std::string aborted = "Operation aborted.\r\n\r\n";
         const auto notWritten = [&](const fs::path& file) {
@@ -202,18 +202,18 @@ TEST(UserConsistSaver, AFailureIsReportedAndTheGameFileStaysAsItWas) {
         const std::pair<SaveResult, std::string> expected[] = {
             {SaveResult::Rejected,
              aborted + "Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder."},
-            notWritten(bench.gameFile()),
+            notWritten(world.gameFile()),
             // The converter said it converted but wrote nothing.
-            {SaveResult::NotRead, aborted + "Could not read " + bench.tempFile("tempc.xml").string() + "."},
-            notWritten(bench.backups.folderFor(bench.contentFolder()) /
+            {SaveResult::NotRead, aborted + "Could not read " + world.tempFile("tempc.xml").string() + "."},
+            notWritten(world.backups.folderFor(world.contentFolder()) /
                        "ConsistTemplates-20261206T205807Z-0001.bin")};
-        EXPECT_EQ(std::make_pair(saved.result, bench.messages.shown().at(0).text), expected[failure]);
-        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(std::make_pair(saved.result, world.messages.shown().at(0).text), expected[failure]);
+        EXPECT_EQ(fileText(world.gameFile()), before);
         EXPECT_EQ(saved.observer.log, std::vector<std::string>{"name Fish & Chips"});
-        EXPECT_EQ(fileText(bench.tempFile("error.xml")).find("Fish &amp; Chips</English>") !=
+        EXPECT_EQ(fileText(world.tempFile("error.xml")).find("Fish &amp; Chips</English>") !=
                       std::string::npos,
                   failure == Rejected);
-        EXPECT_TRUE(failure != BackupNotCopied || bench.backups.list(bench.contentFolder()).empty())
+        EXPECT_TRUE(failure != BackupNotCopied || world.backups.list(world.contentFolder()).empty())
             << "no half copy stays";
     }
 }
@@ -243,19 +243,19 @@ TEST(UserConsistDeleter, CutsOutExactlyTheTemplateTheRowWasListedFrom) {
           Case{{idZero, kAlpha}, {0, "550000000\tAlpha"}, {idZero}, "Alpha" + deleted},
           Case{{kGamma}, {0, "9\tGamma"}, {}, "Gamma" + deleted + "\r\n\r\nNo more user consists."}}) {
         SCOPED_TRACE(c.row.text);
-        Bench bench;
-        bench.writeGameFile(userConsistFile(c.before));
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        const auto result = bench.remove(c.row);
+        World world;
+        world.writeGameFile(userConsistFile(c.before));
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        const auto result = world.remove(c.row);
 
         const bool last = c.after.empty();
         EXPECT_EQ(result.result, last ? DeleteResult::LastDeleted : DeleteResult::Deleted);
         // The rewritten document ends every line with CR LF, the last one too.
-        EXPECT_EQ(fileText(bench.gameFile()), last ? "" : userConsistFile(c.after));
-        EXPECT_EQ(fs::exists(bench.gameFile()), !last);
+        EXPECT_EQ(fileText(world.gameFile()), last ? "" : userConsistFile(c.after));
+        EXPECT_EQ(fs::exists(world.gameFile()), !last);
         EXPECT_EQ(result.observer.log, std::vector<std::string>{last ? "last" : "deleted"});
         EXPECT_EQ(
-            bench.messages.texts(),
+            world.messages.texts(),
             (std::vector<std::string>{"Consist currently exists on file.\r\n\r\nOkay to delete?", c.done}));
     }
 }
@@ -282,12 +282,12 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
     const std::string before = userConsistFile({namelessUserTemplate("111"), kAlpha, kBeta});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        Bench bench;
-        bench.writeGameFile(before);
-        bench.answer({c.answer});
-        EXPECT_EQ(bench.remove(c.row, c.userConsistsOnShow).result, c.expected);
-        EXPECT_EQ(bench.messages.shown().empty() ? "" : bench.messages.shown().back().text, c.message);
-        EXPECT_EQ(fileText(bench.gameFile()), before);
+        World world;
+        world.writeGameFile(before);
+        world.answer({c.answer});
+        EXPECT_EQ(world.remove(c.row, c.userConsistsOnShow).result, c.expected);
+        EXPECT_EQ(world.messages.shown().empty() ? "" : world.messages.shown().back().text, c.message);
+        EXPECT_EQ(fileText(world.gameFile()), before);
     }
 }
 
@@ -295,28 +295,28 @@ TEST(UserConsistDeleter, RefusalsLeaveTheGameFileAlone) {
 // loses nothing; the other failed writes are the save's too, and tested there.
 TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
     for (const bool last : {true, false}) {
-        Bench bench;
+        World world;
         const std::string before = userConsistFile(last ? std::vector{kGamma} : std::vector{kAlpha, kBeta});
-        bench.writeGameFile(before);
+        world.writeGameFile(before);
         if (last) {
-            bench.files.failOn(FailingFiles::Operation::Remove, "ConsistTemplates", "Read-only file system");
+            world.files.failOn(FailingFiles::Operation::Remove, "ConsistTemplates", "Read-only file system");
         } else {
-            bench.processes.queueExitCode(0);
-            bench.processes.queueExitCode(2);
+            world.processes.queueExitCode(0);
+            world.processes.queueExitCode(2);
         }
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-        const auto deleted = bench.remove(last ? ListedRow{0, "9\tGamma"} : ListedRow{0, "550000000\tAlpha"});
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        const auto deleted = world.remove(last ? ListedRow{0, "9\tGamma"} : ListedRow{0, "550000000\tAlpha"});
 
         EXPECT_EQ(deleted.result, last ? DeleteResult::NotWritten : DeleteResult::Rejected);
-        ASSERT_FALSE(bench.messages.shown().empty());
+        ASSERT_FALSE(world.messages.shown().empty());
         EXPECT_EQ(
-            bench.messages.shown().back().text,
+            world.messages.shown().back().text,
             "Operation aborted.\r\n\r\n" +
-                (last ? "Could not write " + bench.gameFile().string() + ".\r\n\r\nRead-only file system"
+                (last ? "Could not write " + world.gameFile().string() + ".\r\n\r\nRead-only file system"
                       : std::string("Badly formed .xml file.\r\n\r\nSee error.xml file in \\Temp folder.")));
-        EXPECT_EQ(fileText(bench.gameFile()), before);
+        EXPECT_EQ(fileText(world.gameFile()), before);
         EXPECT_TRUE(deleted.observer.log.empty()) << "the list stays as it was";
-        EXPECT_EQ(fs::exists(bench.tempFile("error.xml")) ? fileText(bench.tempFile("error.xml")) : "",
+        EXPECT_EQ(fs::exists(world.tempFile("error.xml")) ? fileText(world.tempFile("error.xml")) : "",
                   last ? "" : userConsistFile({kBeta}));
     }
 }
@@ -324,36 +324,36 @@ TEST(UserConsistDeleter, AFailedRemovalOrARejectedRewriteLosesNothing) {
 // A save and a delete each keep the file as it was, named by the UTC time; a restore puts a copy back
 // after Yes and keeps the file it replaced.
 TEST(UserConsistBackups, EveryWriteKeepsTheFileAsItWasAndARestorePutsACopyBack) {
-    Bench bench;
-    EXPECT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt) << "no file, no copy";
-    EXPECT_FALSE(fs::exists(bench.backups.folder()));
-    bench.writeGameFile(userConsistFile({kAlpha, namelessUserTemplate("7"), kBeta}));
-    const std::string first = fileText(bench.gameFile());
-    bench.answer({MessageAnswer::OK});
-    ASSERT_EQ(bench.save("Gamma", kLine).result, SaveResult::Saved);
-    const std::string second = fileText(bench.gameFile());
-    bench.clock.advance(std::chrono::hours(1));
-    bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-    ASSERT_EQ(bench.remove(ListedRow{0, "550000000\tAlpha"}).result, DeleteResult::Deleted);
-    const std::vector<UserConsistBackup> kept = bench.backups.list(bench.contentFolder());
+    World world;
+    EXPECT_EQ(world.backups.keep(world.gameFile()), std::nullopt) << "no file, no copy";
+    EXPECT_FALSE(fs::exists(world.backups.folder()));
+    world.writeGameFile(userConsistFile({kAlpha, namelessUserTemplate("7"), kBeta}));
+    const std::string first = fileText(world.gameFile());
+    world.answer({MessageAnswer::OK});
+    ASSERT_EQ(world.save("Gamma", kLine).result, SaveResult::Saved);
+    const std::string second = fileText(world.gameFile());
+    world.clock.advance(std::chrono::hours(1));
+    world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+    ASSERT_EQ(world.remove(ListedRow{0, "550000000\tAlpha"}).result, DeleteResult::Deleted);
+    const std::vector<UserConsistBackup> kept = world.backups.list(world.contentFolder());
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].file.filename().string(), "ConsistTemplates-20261206T215807Z-0002.bin");
     EXPECT_EQ(fileText(kept[0].file), second);
     EXPECT_EQ(fileText(kept[1].file), first);
 
-    UserConsistRestore restore(bench.services);
-    const std::vector<BackupChoice> choices = restore.choices(bench.contentFolder());
+    UserConsistRestore restore(world.services);
+    const std::vector<BackupChoice> choices = restore.choices(world.contentFolder());
     EXPECT_EQ(choices.at(1).consistNames, (std::vector<std::string>{"Alpha", "*", "Beta"}));
-    const std::string current = fileText(bench.gameFile());
-    bench.answer({MessageAnswer::No});
-    EXPECT_EQ(restore.restore(choices[1].backup, bench.contentFolder()), RestoreResult::NotRestored);
-    EXPECT_EQ(fileText(bench.gameFile()), current);
-    bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
-    EXPECT_EQ(restore.restore(choices[1].backup, bench.contentFolder()), RestoreResult::Restored);
-    EXPECT_EQ(fileText(bench.gameFile()), first);
-    EXPECT_EQ(bench.messages.shown().back().text,
+    const std::string current = fileText(world.gameFile());
+    world.answer({MessageAnswer::No});
+    EXPECT_EQ(restore.restore(choices[1].backup, world.contentFolder()), RestoreResult::NotRestored);
+    EXPECT_EQ(fileText(world.gameFile()), current);
+    world.answer({MessageAnswer::Yes, MessageAnswer::OK});
+    EXPECT_EQ(restore.restore(choices[1].backup, world.contentFolder()), RestoreResult::Restored);
+    EXPECT_EQ(fileText(world.gameFile()), first);
+    EXPECT_EQ(world.messages.shown().back().text,
               "User consists restored from the copy of 2026-12-06 20:58:07 #1.");
-    EXPECT_EQ(fileText(bench.backups.list(bench.contentFolder()).at(0).file), current);
+    EXPECT_EQ(fileText(world.backups.list(world.contentFolder()).at(0).file), current);
 }
 
 // A file the user made read-only is neither replaced nor removed by a save, a delete or a restore, and
@@ -363,55 +363,55 @@ TEST(UserConsistFileLock, AReadOnlyFileOrOneChangedMeanwhileIsNotWritten) {
     enum Command { Save, DeleteLast, Restore, SaveChangedMeanwhile };
     for (const Command command : {Save, DeleteLast, Restore, SaveChangedMeanwhile}) {
         SCOPED_TRACE(command);
-        Bench bench;
-        bench.writeGameFile(
+        World world;
+        world.writeGameFile(
             userConsistFile(command == DeleteLast ? std::vector{kAlpha} : std::vector{kAlpha, kBeta}));
-        ASSERT_EQ(bench.backups.keep(bench.gameFile()), std::nullopt);
-        const UserConsistBackup copy = bench.backups.list(bench.contentFolder()).at(0);
+        ASSERT_EQ(world.backups.keep(world.gameFile()), std::nullopt);
+        const UserConsistBackup copy = world.backups.list(world.contentFolder()).at(0);
         const std::string other = userConsistFile({kGamma});
-        std::string before = fileText(bench.gameFile());
+        std::string before = fileText(world.gameFile());
         const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
         if (command == SaveChangedMeanwhile) {
             // Another program writes the file while the document is converted back.
-            bench.processes.setAction([&](const RecordingProcessRunner::Run& run) {
+            world.processes.setAction([&](const RecordingProcessRunner::Run& run) {
                 const fs::path input = run.arguments.at(0);
                 fs::copy_file(input, converterOutputFor(input), fs::copy_options::overwrite_existing);
                 if (input.extension() == ".xml") {
-                    bench.writeGameFile(other);
+                    world.writeGameFile(other);
                     before = other;
                 }
             });
         } else {
-            fs::permissions(bench.gameFile(), readOnly);
+            fs::permissions(world.gameFile(), readOnly);
         }
-        bench.answer({MessageAnswer::Yes, MessageAnswer::OK});
+        world.answer({MessageAnswer::Yes, MessageAnswer::OK});
         bool notWritten = false;
         switch (command) {
         case Save:
         case SaveChangedMeanwhile:
-            notWritten = bench.save("Delta", kLine).result == SaveResult::NotWritten;
+            notWritten = world.save("Delta", kLine).result == SaveResult::NotWritten;
             break;
         case DeleteLast:
-            notWritten = bench.remove(ListedRow{0, "550000000\tAlpha"}).result == DeleteResult::NotWritten;
+            notWritten = world.remove(ListedRow{0, "550000000\tAlpha"}).result == DeleteResult::NotWritten;
             break;
         case Restore:
-            notWritten = UserConsistRestore(bench.services).restore(copy, bench.contentFolder()) ==
+            notWritten = UserConsistRestore(world.services).restore(copy, world.contentFolder()) ==
                          RestoreResult::NotWritten;
             break;
         }
         EXPECT_TRUE(notWritten);
-        ASSERT_FALSE(bench.messages.shown().empty());
-        EXPECT_EQ(bench.messages.shown().back().text,
-                  "Operation aborted.\r\n\r\nCould not write " + bench.gameFile().string() + ".\r\n\r\n" +
+        ASSERT_FALSE(world.messages.shown().empty());
+        EXPECT_EQ(world.messages.shown().back().text,
+                  "Operation aborted.\r\n\r\nCould not write " + world.gameFile().string() + ".\r\n\r\n" +
                       (command == SaveChangedMeanwhile
                            ? "the file was changed by another program after it was read"
                            : "the file is read-only"));
-        EXPECT_EQ(bench.messages.shown().size(), command == Restore ? 2u : 1u) << "nothing asked first";
-        EXPECT_EQ(fileText(bench.gameFile()), before);
-        EXPECT_EQ(bench.backups.list(bench.contentFolder()).size(), 1u);
+        EXPECT_EQ(world.messages.shown().size(), command == Restore ? 2u : 1u) << "nothing asked first";
+        EXPECT_EQ(fileText(world.gameFile()), before);
+        EXPECT_EQ(world.backups.list(world.contentFolder()).size(), 1u);
         if (command != SaveChangedMeanwhile) {
-            EXPECT_TRUE(bench.convertedNames().empty());
-            EXPECT_EQ(fs::status(bench.gameFile()).permissions() & fs::perms::all, readOnly);
+            EXPECT_TRUE(world.convertedNames().empty());
+            EXPECT_EQ(fs::status(world.gameFile()).permissions() & fs::perms::all, readOnly);
         }
     }
 }

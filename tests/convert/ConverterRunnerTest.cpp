@@ -3,9 +3,9 @@
 #include "convert/ConverterLocation.h"
 #include "convert/InOrderWork.h"
 #include "convert/WorkingFiles.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/FailingFiles.h"
-#include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ TEST(RunConverter, ReturnsTheExitStatusAndPassesThePathIntact) {
         // A folder name with a space, a double quote and a non-ASCII character.
         const fs::path input = temp.write("Temp dir \"q\" \xC3\xA9/temp.bin", c.instruction);
         const fs::path output = temp.write("Temp dir \"q\" \xC3\xA9/temp.xml", "an earlier run's output");
-        QtFiles files;
+        DiskFiles files;
         SpawnProcessRunner processes;
         ConverterRunner runner(files, processes,
                                c.converterExists ? fs::path(FAKE_CONVERTER) : temp.path() / "no-serz");
@@ -59,7 +59,7 @@ TEST(RunConverter, InProcessWritesWhatTheProgramWritesAndEndsAsItEnds) {
         SCOPED_TRACE(workingName);
         ASSERT_FALSE(input.empty());
         TempFolder temp;
-        QtFiles files;
+        DiskFiles files;
         SpawnProcessRunner processes;
         ConverterRunner program(files, processes, fs::path(DOVREL_BIN_DIR) / "serz");
         ConverterRunner inProcess(files, processes, "/nowhere/serz", false, ConverterMode::InProcess);
@@ -94,7 +94,7 @@ TEST(RunConverter, TheOutputNameFollowsTheInputsExtensionInAnyCase) {
 
 TEST(WorkingFiles, TheOldInputGoesEvenWhenTheCopyFails) {
     TempFolder temp;
-    QtFiles real;
+    DiskFiles real;
     FailingFiles files(real);
     const fs::path working = temp.write("Temp/temp.bin", "previous blueprint");
     const fs::path game = temp.write("game/Scenario.bin", "scenario");

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/DiskFiles.h"
 #include "platform/FileIdentity.h"
 #include "platform/FileLock.h"
 #include "platform/LockFileSingleInstance.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/doubles/QueuedRandomSource.h"
-#include "platform/qt/QtFiles.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TempFolder.h"
 
@@ -118,7 +118,7 @@ std::ptrdiff_t entriesIn(const fs::path& folder) {
 // link's target is replaced and the link kept; a failure leaves no temporary file.
 TEST(ReplaceFile, WritesEveryByteKeepsThePermissionsAndLinks) {
     TempFolder temp;
-    QtFiles files;
+    DiskFiles files;
     const fs::path target = temp.write("game/ConsistTemplates.bin", "old");
     const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(target, permissions);
@@ -167,7 +167,7 @@ TEST(ReplaceFile, WritesEveryByteKeepsThePermissionsAndLinks) {
 // writer's (it holds a lock on its file), another target's and names of other forms stay.
 TEST(ReplaceFile, RemovesTheTemporaryFilesAKilledWriterLeftBehind) {
     TempFolder temp;
-    QtFiles files;
+    DiskFiles files;
     const fs::path target = temp.write("game/Content/ConsistTemplates.bin", "old");
     const fs::path folder = target.parent_path();
     const std::set<std::string> staying = {"ConsistTemplates.bin",       ".ConsistTemplates.bin.new-99",

@@ -2,13 +2,13 @@
 #pragma once
 
 #include "app/Services.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/MemorySettingsStore.h"
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/ScreenDoubles.h"
-#include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
 #include <deque>
@@ -26,7 +26,7 @@ struct AppWorld {
         [](const std::string& text) { ADD_FAILURE() << "unexpected message: " << text; }};
     QueuedFileDialogs fileDialogs;
     MemorySettingsStore settings;
-    QtFiles files;
+    DiskFiles files;
     SpawnProcessRunner processes;
     CountingEventPump events;
     CountingWaitCursor waitCursor;

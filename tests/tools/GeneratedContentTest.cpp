@@ -8,8 +8,8 @@
 #include "StockList.h"
 
 #include "catalogue/BlueprintReader.h"
+#include "platform/DiskFiles.h"
 #include "platform/doubles/CountingEventPump.h"
-#include "platform/qt/QtFiles.h"
 #include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ class GeneratedContent : public ::testing::Test {
 protected:
     Random random_{11};
     Stock stock_ = makeStock(random_, 150);
-    QtFiles files_;
+    DiskFiles files_;
     CountingEventPump events_;
     BlueprintReader reader_{files_, events_, nullptr};
 };

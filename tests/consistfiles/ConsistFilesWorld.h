@@ -9,6 +9,7 @@
 #include "consistfiles/UserConsistReader.h"
 #include "consistfiles/UserConsistSaver.h"
 #include "convert/WorkingFiles.h"
+#include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/doubles/CountingEventPump.h"
 #include "platform/doubles/FailingFiles.h"
@@ -16,7 +17,6 @@
 #include "platform/doubles/QueuedMessageBoxes.h"
 #include "platform/doubles/QueuedRandomSource.h"
 #include "platform/doubles/RecordingProcessRunner.h"
-#include "platform/qt/QtFiles.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -147,8 +147,8 @@ template <typename Result> struct Outcome {
 };
 
 // A consist-file command's world. The converter copies its input ("corrupt..." gives nothing), or is serz.
-struct Bench {
-    explicit Bench(std::optional<ConverterMode> realConverter = std::nullopt)
+struct World {
+    explicit World(std::optional<ConverterMode> realConverter = std::nullopt)
         : converter(files, realConverter ? static_cast<ProcessRunner&>(spawned) : processes,
                     realConverter ? fs::path(DOVREL_BIN_DIR) / "serz" : fs::path("/opt/serz"), false,
                     realConverter.value_or(ConverterMode::ChildProcess)) {
@@ -163,7 +163,7 @@ struct Bench {
     }
 
     testing::TempFolder temp;
-    QtFiles realFiles;
+    DiskFiles realFiles;
     FailingFiles files{realFiles};
     RecordingProcessRunner processes;
     SpawnProcessRunner spawned;

@@ -5,7 +5,8 @@
 
 namespace dovrel {
 
-class QtFiles final : public Files {
+// The files on disk, read and written with the system's own calls; paths are used byte for byte.
+class DiskFiles final : public Files {
 public:
     std::optional<std::string> read(const std::filesystem::path& file) const override;
     FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) override;

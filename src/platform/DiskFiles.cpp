@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt/QtFiles.h"
+#include "platform/DiskFiles.h"
 
 #include "core/ByteFile.h"
 #include "core/NameResolver.h"
@@ -11,11 +11,11 @@ namespace dovrel {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> QtFiles::read(const fs::path& file) const {
+std::optional<std::string> DiskFiles::read(const fs::path& file) const {
     return readWholeFile(file);
 }
 
-FileStatus QtFiles::copy(const fs::path& from, const fs::path& to) {
+FileStatus DiskFiles::copy(const fs::path& from, const fs::path& to) {
     std::error_code error;
     if (!fs::is_regular_file(from, error)) {
         return FileStatus::failure("The file " + from.string() + " does not exist.");
@@ -27,15 +27,15 @@ FileStatus QtFiles::copy(const fs::path& from, const fs::path& to) {
     return FileStatus::success();
 }
 
-FileStatus QtFiles::replace(const fs::path& target, std::string_view bytes) {
+FileStatus DiskFiles::replace(const fs::path& target, std::string_view bytes) {
     return replaceFile(target, bytes);
 }
 
-FileStatus QtFiles::replaceRegenerable(const fs::path& target, std::string_view bytes) {
+FileStatus DiskFiles::replaceRegenerable(const fs::path& target, std::string_view bytes) {
     return replaceFile(target, bytes, Durability::Regenerable);
 }
 
-FileStatus QtFiles::remove(const fs::path& file) {
+FileStatus DiskFiles::remove(const fs::path& file) {
     std::error_code error;
     fs::remove(file, error);
     if (error) {
@@ -44,7 +44,7 @@ FileStatus QtFiles::remove(const fs::path& file) {
     return FileStatus::success();
 }
 
-FileStatus QtFiles::rename(const fs::path& from, const fs::path& to) {
+FileStatus DiskFiles::rename(const fs::path& from, const fs::path& to) {
     std::error_code error;
     fs::rename(from, to, error);
     if (error) {
@@ -53,7 +53,7 @@ FileStatus QtFiles::rename(const fs::path& from, const fs::path& to) {
     return FileStatus::success();
 }
 
-std::vector<std::string> QtFiles::list(const fs::path& folder) const {
+std::vector<std::string> DiskFiles::list(const fs::path& folder) const {
     return listFolderInOrder(folder);
 }
 
