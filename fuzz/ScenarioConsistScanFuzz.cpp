@@ -24,12 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(window.rows == rows, "the window lists the rows the reader keeps");
     // The window shows and loads one chosen row at a time: a few rows stand for all.
     for (std::size_t slot = 0; slot < std::min<std::size_t>(rows.size(), 16); ++slot) {
-        const std::string& listed = result.listing.listedConsist(slot);
+        const std::vector<std::string>& listed = result.listing.listedUnits(slot);
         require(!listed.empty(), "a listed scenario consist has units");
         const auto viewRows = dovrel::unitViewRows(listed);
-        require(viewRows.size() == dovrel::splitListedConsist(listed).size(), "one view row a listed unit");
+        require(viewRows.size() == listed.size(), "one view row a listed unit");
         const dovrel::LoadedConsist loaded = dovrel::loadListedConsist(rows[slot].text(), listed, catalogue);
-        require(loaded.units.size() <= 5001, "a consist line holds at most 5001 units");
+        require(loaded.units.size() <= 5001 && loaded.units.size() <= listed.size(),
+                "a consist line holds at most 5001 units, all of them listed");
     }
     return 0;
 }
