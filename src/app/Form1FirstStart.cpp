@@ -15,6 +15,11 @@ namespace dovrel {
 namespace fs = std::filesystem;
 
 void Form1::fitIntoAvailableArea() {
+    // After a zoom the client area may fit again: it leaves the scroll area it was put in.
+    if (auto* scroller = qobject_cast<QScrollArea*>(centralWidget())) {
+        setCentralWidget(scroller->takeWidget());
+        client_->show();
+    }
     const ScreenSize area = services_.availableArea;
     const QSize needed = sizeHint();
     if (area.width <= 0 || area.height <= 0 ||

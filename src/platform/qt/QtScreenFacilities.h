@@ -47,6 +47,10 @@ ScreenSize primaryScreenPixels();
 // pixels, the unit of the window's own size.
 ScreenSize primaryScreenAvailableArea();
 
+// The point size of the desktop's ordinary font as the desktop's theme tells it (KDE's, GNOME's
+// settings); 0 where there is no theme that tells a font, as on the offscreen platform.
+double desktopFontPoints();
+
 // The Qt form of a filter written "Description|pattern": the description alone.
 QString qtFileFilter(const std::string& filter);
 
