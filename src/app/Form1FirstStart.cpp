@@ -5,6 +5,7 @@
 
 #include "platform/SteamLibraries.h"
 
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -35,6 +36,9 @@ void Form1::fitIntoAvailableArea() {
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
     const bool tooWide = needed.width() > area.width;
     const bool tooHigh = needed.height() > area.height;
+    // The window's least size is the scroll area's from now on, not that of the client area it
+    // held before (a zoom of a shown window).
+    layout()->activate();
     resize(std::min(needed.width() + (tooHigh ? bar : 0), area.width),
            std::min(needed.height() + (tooWide ? bar : 0), area.height));
 }

@@ -276,6 +276,13 @@ TEST(FrontRequests, ASecondCopyReachesTheRunningOneAndALeftSocketIsNoError) {
     EXPECT_TRUE(QTest::qWaitFor([&requests] { return requests == 1; }));
 }
 
+// The offscreen platform's theme names a 9-point font of its own, which no desktop chose: it starts
+// no zoom, so sessions without a display look as they always did.
+TEST(DesktopFont, TheOffscreenPlatformTellsNoDesktopFont) {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    EXPECT_EQ(desktopFontPoints(), 0);
+}
+
 // A box with a short message is still wide enough for its title beside the title bar's three
 // buttons, each at least twice the font's height wide.
 TEST(QtMessageBoxes, AShortMessagesBoxIsWideEnoughForItsTitle) {

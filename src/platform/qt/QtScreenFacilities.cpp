@@ -128,6 +128,12 @@ ScreenSize primaryScreenPixels() {
 }
 
 double desktopFontPoints() {
+    // The offscreen and minimal platforms stand for no desktop at all: the font their theme names is
+    // a fixed stand-in, not anybody's choice.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        return 0;
+    }
     const QPlatformTheme* theme = QGuiApplicationPrivate::platformTheme();
     const QFont* font = theme != nullptr ? theme->font(QPlatformTheme::SystemFont) : nullptr;
     if (font == nullptr) {

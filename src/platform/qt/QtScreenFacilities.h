@@ -48,7 +48,8 @@ ScreenSize primaryScreenPixels();
 ScreenSize primaryScreenAvailableArea();
 
 // The point size of the desktop's ordinary font as the desktop's theme tells it (KDE's, GNOME's
-// settings); 0 where there is no theme that tells a font, as on the offscreen platform.
+// settings, Qt's 9-point default without one); 0 where no desktop tells a font, as on the offscreen
+// and minimal platforms.
 double desktopFontPoints();
 
 // The Qt form of a filter written "Description|pattern": the description alone.
