@@ -74,6 +74,8 @@ Form2::Form2(NamedControls& registry) : SecondaryWindow(registry, "Form2", "Abou
     ControlFactory make(registry, "Form2.");
     auto* image = make.make<QLabel>(this, "Image1", ControlKind::Picture, {240, 240, 1440, 720});
     image->setPixmap(aboutPicture());
+    // Drawn at the label's size, which is the picture's own at the actual size and grows with a zoom.
+    image->setScaledContents(true);
     auto* title = make.make<QLabel>(this, "Label1", ControlKind::Label, {1920, 240, 3240, 360},
                                     "Dovrel Consist Editor");
     setDesignedFont(title, requestedFont(QStringLiteral("Arial"), 12, true));
