@@ -32,6 +32,11 @@ void Form1::fitIntoAvailableArea() {
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(takeCentralWidget());
     setCentralWidget(scroller);
+    if (isVisible()) {
+        // A zoom of a shown window: the controls can be reached at once, not only from the next
+        // turn of the event loop on.
+        scroller->show();
+    }
     // A scroll bar along one edge takes its room from the other direction.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
     const bool tooWide = needed.width() > area.width;

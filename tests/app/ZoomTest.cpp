@@ -150,6 +150,7 @@ TEST_F(ZoomTest, TheWindowFollowsTheZoomAndScrollsOnlyWhileItDoesNotFit) {
         c().mnuZoomIn->trigger(); // 1151, then 1382 pixels wide
         auto* scroller = qobject_cast<QScrollArea*>(form->centralWidget());
         ASSERT_NE(scroller, nullptr);
+        EXPECT_FALSE(scroller->isHidden());
         EXPECT_EQ(scroller->widget(), form->clientArea());
         EXPECT_TRUE(QTest::qWaitFor([&] { return form->width() <= 1024 && form->height() <= 768; }))
             << form->width() << "x" << form->height();
