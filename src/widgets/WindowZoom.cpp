@@ -4,6 +4,7 @@
 #include "widgets/Twips.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QTreeView>
 #include <QVariant>
@@ -21,6 +22,21 @@ void showColumnWidths(QTreeView* view, int zoomPercent) {
     for (auto column = columns.begin(); column != columns.end(); ++column) {
         view->setColumnWidth(column.key().toInt(), twipsToPixels(column.value().toFloat(), zoomPercent));
     }
+}
+// Rows that keep the size they were measured at as they joined (addMeasuredItem) are measured again
+// in the list's new font, each once; the list is laid out once afterwards.
+void measureKeptRowsAgain(QListWidget* list) {
+    {
+        const QSignalBlocker quiet(list->model());
+        for (int row = 0; row < list->count(); ++row) {
+            QListWidgetItem* item = list->item(row);
+            if (item->data(Qt::SizeHintRole).isValid()) {
+                item->setData(Qt::SizeHintRole, QVariant());
+                item->setData(Qt::SizeHintRole, list->sizeHintForIndex(list->indexFromItem(item)));
+            }
+        }
+    }
+    list->doItemsLayout();
 }
 } // namespace
 
@@ -56,6 +72,9 @@ void zoomWindow(QWidget* window, int zoomPercent) {
         }
         if (auto* view = qobject_cast<QTreeView*>(widget)) {
             showColumnWidths(view, zoomPercent);
+        }
+        if (auto* list = qobject_cast<QListWidget*>(widget)) {
+            measureKeptRowsAgain(list);
         }
     }
 }

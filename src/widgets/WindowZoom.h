@@ -12,8 +12,9 @@ namespace dovrel {
 inline constexpr const char* kZoomProperty = "dovrelZoom";
 
 // Shows a window and everything on it at a zoom: each control at its twips geometry, every font
-// set through setDesignedFont and the menus' fonts at their designed size times the zoom, and the
-// column widths set in twips. Twips themselves never change.
+// set through setDesignedFont and the menus' fonts at their designed size times the zoom, the
+// column widths set in twips, and list rows that keep their measured size measured again. Twips
+// themselves never change.
 void zoomWindow(QWidget* window, int zoomPercent);
 
 // Sets a font designed for the actual size, shown at the zoom of the widget's window.
