@@ -130,6 +130,18 @@ TEST_F(ZoomTest, TheViewMenusShortcutsStepTheZoomAndStoreIt) {
     }
 }
 
+// Until a zoom is chosen, a desktop font larger than the designed 8.25 points starts the windows at
+// the nearest step, and nothing is stored for it.
+TEST_F(ZoomTest, ADesktopFontStartsTheNearestStepUntilAZoomIsChosen) {
+    Services services = world.services();
+    services.desktopFontPoints = 10; // 121 %
+    form = std::make_unique<Form1>(services);
+    ASSERT_EQ(form->startBeforeShow(), std::nullopt);
+    EXPECT_EQ(zoomOf(form.get()), 125);
+    EXPECT_EQ(zoomOf(&form->about()), 125);
+    EXPECT_FALSE(world.settings.value(kZoomKey));
+}
+
 // The window grows and shrinks with the zoom; where it no longer fits the screen its content
 // scrolls, and where it fits again it is the window it was.
 TEST_F(ZoomTest, TheWindowFollowsTheZoomAndScrollsOnlyWhileItDoesNotFit) {
