@@ -15,11 +15,15 @@ constexpr const char* kLicence =
 
 } // namespace
 
+std::string commandLineUsage() {
+    return "usage: dovrel-consist-editor [--script FILE]\n"
+           "       dovrel-consist-editor --set-game-folder DIR\n"
+           "       dovrel-consist-editor --help | --version\n";
+}
+
 std::string commandLineHelp() {
-    return std::string("usage: dovrel-consist-editor [--script FILE]\n"
-                       "       dovrel-consist-editor --set-game-folder DIR\n"
-                       "       dovrel-consist-editor --help | --version\n"
-                       "Composes consists of rail vehicles for the train simulation Vantor.\n"
+    return commandLineUsage() +
+           std::string("Composes consists of rail vehicles for the train simulation Vantor.\n"
                        "\n"
                        "Options:\n"
                        "  --script FILE          start, perform the actions in FILE (one a line) on the\n"
@@ -27,7 +31,8 @@ std::string commandLineHelp() {
                        "  --set-game-folder DIR  store DIR, made absolute, as the game folder and end\n"
                        "  --help                 show this text and end\n"
                        "  --version              show the version and end\n"
-                       "Qt's standard options, such as -platform NAME, are taken too.\n"
+                       "Qt's standard options, such as -platform NAME, are taken too; any other\n"
+                       "argument is a wrong command line.\n"
                        "\n"
                        "Files:\n"
                        "  $XDG_CONFIG_HOME/DovrelConsistEditor/DovrelConsistEditor.conf\n"
@@ -45,6 +50,10 @@ std::string commandLineHelp() {
                        "                         replace and delete (the newest 20 copies)\n"
                        "  dovrel-consist-editor.lock\n"
                        "                         keeps a second copy from running on the folder\n"
+                       "  dovrel-consist-editor.socket\n"
+                       "                         where a second copy asks the running one to come to\n"
+                       "                         the front, when XDG_RUNTIME_DIR is unset (else a\n"
+                       "                         socket named for the program folder there)\n"
                        "\n"
                        "Environment:\n"
                        "  DOVREL_PROGRAM_FOLDER  the program folder (created when missing)\n"
@@ -53,13 +62,15 @@ std::string commandLineHelp() {
                        "  DOVREL_RANDOM_SEED     a number that fixes the ids given to new consists\n"
                        "  XDG_CONFIG_HOME        where the settings folder is\n"
                        "  XDG_DATA_HOME          where an installed copy's program folder is\n"
+                       "  XDG_RUNTIME_DIR        where the running copy listens for a second one\n"
                        "  QT_QPA_PLATFORM        the window system: xcb, wayland, or offscreen\n"
                        "\n"
                        "Exit status:\n"
                        "  0  ended normally, a script ran to its end, or a copy already runs\n"
                        "  1  ended at start-up: screen too small, no converter, unusable program\n"
                        "     folder, initialization error\n"
-                       "  2  a wrong command line or script line\n"
+                       "  2  a wrong command line (an unknown option, an option without its\n"
+                       "     argument) or script line\n"
                        "  3  the script file cannot be read\n"
                        "\n") +
            kLicence;

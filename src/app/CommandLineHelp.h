@@ -10,6 +10,9 @@ namespace dovrel {
 // dovrel-consist-editor(1) says the same at more length.
 std::string commandLineHelp();
 
+// The first lines of the help, the command lines alone: what a wrong command line is answered with.
+std::string commandLineUsage();
+
 // What "dovrel-consist-editor --version" prints: the program's name and version, and the licence.
 std::string versionText();
 

@@ -2,6 +2,8 @@
 #include "app/EditorProgram.h"
 
 #include "app/CommandLineHelp.h"
+#include "app/CommandLineOptions.h"
+#include "app/DesktopIdentity.h"
 #include "app/Form1.h"
 #include "app/ScriptParser.h"
 #include "app/ScriptRunner.h"
@@ -13,6 +15,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/SpawnProcessRunner.h"
+#include "platform/qt/FrontRequests.h"
 #include "platform/qt/PathText.h"
 #include "platform/qt/QtEventPump.h"
 #include "platform/qt/QtScreenFacilities.h"
@@ -21,10 +24,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace dovrel {
 
@@ -132,11 +138,34 @@ std::optional<int> printTextOption(int argc, char** argv) {
     return std::nullopt;
 }
 
+// An argument the editor does not take is told with the usage on standard error; nothing runs.
+std::optional<int> refuseUnknownArgument(int argc, char** argv) {
+    const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
+    const std::optional<std::string> unknown = unknownArgument(arguments);
+    if (!unknown) {
+        return std::nullopt;
+    }
+    std::cerr << "dovrel-consist-editor: unknown option " << *unknown << "\n"
+              << commandLineUsage() << std::flush;
+    return kWrongCommandLine;
+}
+
+// Brings the main window to the front, out of the task bar when it was minimised.
+void comeToFront(QWidget& window) {
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 } // namespace
 
 int runEditor(int argc, char** argv) {
     if (const std::optional<int> printed = printTextOption(argc, argv)) {
         return *printed;
+    }
+    if (const std::optional<int> refused = refuseUnknownArgument(argc, argv)) {
+        return *refused;
     }
     // A write past the file-size limit then fails with its reason and the command says so, instead of
     // the signal ending the program without a word (the converter it starts inherits this).
@@ -151,6 +180,7 @@ int runEditor(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
+    joinDesktop();
 
     const fs::path executableFolder = executableFolderOf(QCoreApplication::applicationDirPath());
     const fs::path programFolder =
@@ -167,6 +197,7 @@ int runEditor(int argc, char** argv) {
     Dialogs& chosen = scriptDialogs ? static_cast<Dialogs&>(*scriptDialogs) : *dialogs;
 
     LockFileSingleInstance instance;
+    const fs::path frontSocket = frontRequestSocket(environmentValue("XDG_RUNTIME_DIR"), programFolder);
     if (const InstanceLock lock = instance.acquire(programFolder);
         lock.outcome != InstanceLock::Outcome::Acquired) {
         // Only a living copy's lock ends this one silently; any other failure is told.
@@ -174,6 +205,8 @@ int runEditor(int argc, char** argv) {
             chosen.messages().fail(programFolderUnusableMessage(programFolder, lock.reason));
             return kEndedAtStartup;
         }
+        // The living copy is asked to come to the front; whether it hears or not, this one ends.
+        askRunningCopyToFront(frontSocket);
         return 0;
     }
 
@@ -212,7 +245,8 @@ int runEditor(int argc, char** argv) {
                             serzVariable && !serzVariable->empty() ? ConverterMode::ChildProcess
                                                                    : ConverterMode::InProcess,
                             primaryScreenAvailableArea(),
-                            homeFolder()};
+                            homeFolder(),
+                            desktopFontPoints()};
 
     const auto initializationError = [&chosen] {
         chosen.messages().fail("Initialization error.Terminating.");
@@ -220,6 +254,7 @@ int runEditor(int argc, char** argv) {
     };
     try {
         Form1 window(services);
+        const FrontRequests front(frontSocket, [&window] { comeToFront(window); });
         if (const std::optional<int> exitCode = window.startBeforeShow()) {
             return *exitCode;
         }

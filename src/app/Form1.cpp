@@ -12,6 +12,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/StripControls.h"
 #include "widgets/TabStopDelegate.h"
+#include "widgets/WindowZoom.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,12 +71,12 @@ Form1::Form1(const Services& services)
     backups_.whenChanged([this] { backupsChanged_ = true; });
     setObjectName(QStringLiteral("Form1"));
     registry_.addWidget("Form1", this, ControlKind::Window);
-    setFont(dialogFont());
+    setDesignedFont(this, dialogFont());
 
     auto* client = new QWidget(this);
     client_ = client;
     client->setObjectName(QStringLiteral("Form1Client"));
-    client->setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    client->setFixedSize(twipsToPixels(kClientWidth, kActualSize), twipsToPixels(kClientHeight, kActualSize));
     setCentralWidget(client);
 
     buildMenus();
@@ -88,6 +89,7 @@ Form1::Form1(const Services& services)
     buildAdditions(client);
     buildFindBar(client);
     buildScanReport();
+    buildViewMenu();
 
     client->installEventFilter(this);
     c_.Label21->installEventFilter(this);
@@ -115,6 +117,7 @@ Form1::Form1(const Services& services)
     wireConsistFiles();
     wireAdditions();
     wireScanReport();
+    wireZoom();
     showConsistDisplay();
 }
 
@@ -187,13 +190,13 @@ void Form1::buildTopRow(QWidget* client) {
                                           " Consist Name  (used for save)");
     paintLabel(nameCaption, Qt::white, storedColour(kDarkGrey));
     c_.Text1 = make.make<QLineEdit>(client, "Text1", ControlKind::TextBox, {1800, 360, 4095, 285});
-    c_.Text1->setFont(lucidaConsole());
+    setDesignedFont(c_.Text1, lucidaConsole());
 
     auto* unitsCaption =
         make.make<QLabel>(client, "Label5", ControlKind::Label, {6600, 120, 615, 255}, "Units");
     paintLabel(unitsCaption, Qt::white, storedColour(kDarkGrey));
     c_.Label10 = make.make<QLabel>(client, "Label10", ControlKind::Label, {6600, 360, 615, 375});
-    c_.Label10->setFont(requestedFont(QStringLiteral("Arial"), 14.25, true));
+    setDesignedFont(c_.Label10, requestedFont(QStringLiteral("Arial"), 14.25, true));
     c_.Label10->setAlignment(Qt::AlignCenter);
     paintLabel(c_.Label10, Qt::white, storedColour(kDarkGrey));
 
@@ -212,7 +215,7 @@ void Form1::buildTopRow(QWidget* client) {
     c_.butTail =
         make.make<QPushButton>(client, "butTail", ControlKind::Button, {12840, 720, 855, 255}, "TO TAIL");
     for (QPushButton* end : {c_.butHead, c_.butTail}) {
-        end->setFont(smallFonts());
+        setDesignedFont(end, smallFonts());
     }
 
     // The row of units lies between the end buttons and "Dada Rezavi".
@@ -300,7 +303,7 @@ void Form1::buildBrowserPanel(QWidget* client, bool locoSide) {
 void Form1::buildConsistList(QWidget* client) {
     ControlFactory make(registry_);
     c_.Label7 = make.make<QLabel>(client, "Label7", ControlKind::Label, {3840, 4080, 6135, 255});
-    c_.Label7->setFont(requestedFont(QStringLiteral("Arial"), 8.25, true));
+    setDesignedFont(c_.Label7, requestedFont(QStringLiteral("Arial"), 8.25, true));
     c_.List3 = make.make<QListWidget>(client, "List3", ControlKind::ListBox, {3840, 4350, 6135, 2400});
     c_.List3->setSelectionMode(QAbstractItemView::SingleSelection);
     // Names line up at the list's tab stops, 48 dialog units apart.
@@ -315,8 +318,8 @@ void Form1::buildConsistList(QWidget* client) {
     c_.ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     c_.ListView1->setHeaderLabels(
         {QStringLiteral("Ord#"), QStringLiteral("Equipment"), QStringLiteral("Orientation")});
-    c_.ListView1->setColumnWidth(0, twipsToPixels(720));
-    c_.ListView1->setColumnWidth(1, twipsToPixels(3900));
+    setColumnWidthInTwips(c_.ListView1, 0, 720);
+    setColumnWidthInTwips(c_.ListView1, 1, 3900);
     c_.Label8 = make.make<QLabel>(client, "Label8", ControlKind::Label, {3840, 9720, 3015, 255});
     c_.Label11 = make.make<QLabel>(client, "Label11", ControlKind::Label, {6960, 9720, 3015, 255});
 }

@@ -163,6 +163,11 @@ struct Form1Controls {
     QProgressBar* prgScan = nullptr;
     // Edit > Preferences: the scan's messages kept for one report instead of a box for each.
     QAction* mnuCollectScanMessages = nullptr;
+    // The View menu, between Edit and About: the zoom of every window.
+    QMenu* mnuView = nullptr;
+    QAction* mnuZoomIn = nullptr;
+    QAction* mnuZoomOut = nullptr;
+    QAction* mnuZoomReset = nullptr;
 };
 
 // The folders of the game installation, set by a successful check of each.
@@ -263,6 +268,7 @@ private:
     float windowLeftTwips() const override;
     float windowTopTwips() const override;
     void movePointer(PixelPoint point) override;
+    int zoomPercent() const override;
     // ScanObserver
     void showWaitCursor() override;
     void restoreCursor() override;
@@ -354,7 +360,7 @@ private:
 
     // First start (Form1FirstStart.cpp).
     // Where the client area does not fit the screen's available area, it is put into a scroll area
-    // and the window is sized to that area; where it fits, nothing changes.
+    // and the window is sized to that area; where it fits, it is the central widget itself.
     void fitIntoAvailableArea();
     // With no game folder set, offers each game installation found in the user's Steam libraries
     // in turn; the one accepted is stored as "GameFolder" as Locate Game .EXE stores it.
@@ -379,6 +385,16 @@ private:
     ScanMessageMode scanMessageMode() const;
     // After a scan that collected its messages: the report window and scanreport.txt.
     void reportScanMessages(const AssetScanReport& report);
+
+    // The View menu's zoom (Form1Zoom.cpp).
+    void buildViewMenu();
+    void wireZoom();
+    // The zoom the start shows: the stored one, else the desktop font's.
+    void applyStartZoom();
+    // A zoom chosen in the View menu: stored, shown, and the window sized to it.
+    void chooseZoom(int percent);
+    // Shows the main window and its secondary windows at a zoom.
+    void showAtZoom(int percent);
 
     Services services_;
     QWidget* client_ = nullptr;

@@ -16,6 +16,7 @@
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
+#include "widgets/WindowZoom.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -70,7 +71,7 @@ void Form1::buildAdditions(QWidget* client) {
     // Right of the Units box, under the coupling boxes.
     c_.lblConsistTotals =
         make.make<QLabel>(client, "lblConsistTotals", ControlKind::Label, {7290, 630, 5535, 345});
-    c_.lblConsistTotals->setFont(requestedFont(QStringLiteral("Arial"), 8.25, false));
+    setDesignedFont(c_.lblConsistTotals, requestedFont(QStringLiteral("Arial"), 8.25, false));
     c_.lblConsistTotals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     c_.lblConsistTotals->setWordWrap(true);
     // It lies on what was bare surface before it came: a press on it still clicks the background.
@@ -79,7 +80,7 @@ void Form1::buildAdditions(QWidget* client) {
     // reading never run at once, and the bar is shown only during a scan.
     c_.prgScan =
         make.make<QProgressBar>(client, "prgScan", ControlKind::ProgressBar, {6960, 9720, 3015, 255});
-    c_.prgScan->setFont(requestedFont(QStringLiteral("Arial"), 8.25, false));
+    setDesignedFont(c_.prgScan, requestedFont(QStringLiteral("Arial"), 8.25, false));
     c_.prgScan->hide();
 
     // At the end of the Edit menu, so the places of its original items stay as they were.

@@ -18,6 +18,7 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
 #include "widgets/Twips.h"
+#include "widgets/WindowZoom.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -225,7 +226,7 @@ void Form1::showUnitDetails(BrowserSide side) {
     }
     QTreeWidget* view = form4_->listView();
     view->clear();
-    view->setColumnWidth(static_cast<int>(kCargoCapacityColumn), twipsToPixels(cargoColumnWidth(side)));
+    setColumnWidthInTwips(view, static_cast<int>(kCargoCapacityColumn), cargoColumnWidth(side));
     QList<QTreeWidgetItem*> rows;
     const std::vector<DetailsRow> details =
         finding() ? foundDetailsRows(side)

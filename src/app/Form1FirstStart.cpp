@@ -5,6 +5,7 @@
 
 #include "platform/SteamLibraries.h"
 
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -15,6 +16,11 @@ namespace dovrel {
 namespace fs = std::filesystem;
 
 void Form1::fitIntoAvailableArea() {
+    // After a zoom the client area may fit again: it leaves the scroll area it was put in.
+    if (auto* scroller = qobject_cast<QScrollArea*>(centralWidget())) {
+        setCentralWidget(scroller->takeWidget());
+        client_->show();
+    }
     const ScreenSize area = services_.availableArea;
     const QSize needed = sizeHint();
     if (area.width <= 0 || area.height <= 0 ||
@@ -26,10 +32,18 @@ void Form1::fitIntoAvailableArea() {
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(takeCentralWidget());
     setCentralWidget(scroller);
+    if (isVisible()) {
+        // A zoom of a shown window: the controls can be reached at once, not only from the next
+        // turn of the event loop on.
+        scroller->show();
+    }
     // A scroll bar along one edge takes its room from the other direction.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
     const bool tooWide = needed.width() > area.width;
     const bool tooHigh = needed.height() > area.height;
+    // The window's least size is the scroll area's from now on, not that of the client area it
+    // held before (a zoom of a shown window).
+    layout()->activate();
     resize(std::min(needed.width() + (tooHigh ? bar : 0), area.width),
            std::min(needed.height() + (tooWide ? bar : 0), area.height));
 }

@@ -58,6 +58,7 @@ std::optional<int> Form1::startBeforeShow() {
         services_.messages.fail("Program requires a screen resolution of 1024 x 768 or greater.Terminating.");
         return 1;
     }
+    applyStartZoom();
     fitIntoAvailableArea();
 
     std::error_code ignored;
@@ -273,11 +274,11 @@ void Form1::disableCommands(std::span<const std::string_view> controls) {
 }
 
 float Form1::windowLeftTwips() const {
-    return pixelsToTwips(frameGeometry().x() + clientScrollOffset().x());
+    return pixelsToTwips(frameGeometry().x() + clientScrollOffset().x(), kActualSize);
 }
 
 float Form1::windowTopTwips() const {
-    return pixelsToTwips(frameGeometry().y() + clientScrollOffset().y());
+    return pixelsToTwips(frameGeometry().y() + clientScrollOffset().y(), kActualSize);
 }
 
 void Form1::movePointer(PixelPoint point) {
@@ -435,8 +436,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
             type == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            const float x = pixelsToTwips(static_cast<int>(mouse->position().x()));
-            const float y = pixelsToTwips(static_cast<int>(mouse->position().y()));
+            const int zoom = zoomOf(c_.Label21);
+            const float x = pixelsToTwips(static_cast<int>(mouse->position().x()), zoom);
+            const float y = pixelsToTwips(static_cast<int>(mouse->position().y()), zoom);
             const auto mask = [](Qt::MouseButtons buttons) {
                 return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
                        (buttons & Qt::MiddleButton ? 4 : 0);

@@ -231,8 +231,7 @@ std::string ScriptRunner::press(const script::Press& action) {
     // Only a point inside the window's client area reaches anything.
     const float x = rect->left + action.x;
     const float y = rect->top + action.y;
-    const QWidget* client = form_.clientArea();
-    if (x < 0 || y < 0 || x >= pixelsToTwips(client->width()) || y >= pixelsToTwips(client->height())) {
+    if (x < 0 || y < 0 || x >= Form1::kClientWidth || y >= Form1::kClientHeight) {
         return {};
     }
     const PressButton button = action.button == script::Button::Left    ? PressButton::Left

@@ -6,6 +6,7 @@
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
+#include "widgets/WindowZoom.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -47,9 +48,20 @@ SecondaryWindow::SecondaryWindow(NamedControls& registry, const char* name, cons
     : QWidget(nullptr) {
     setObjectName(QString::fromLatin1(name));
     setCaption(this, caption);
-    setFont(dialogFont());
-    resize(twipsToPixels(innerWidth), twipsToPixels(innerHeight));
+    setDesignedFont(this, dialogFont());
+    resize(twipsToPixels(innerWidth, kActualSize), twipsToPixels(innerHeight, kActualSize));
     registry.addWidget(name, this, ControlKind::Window);
+}
+
+void SecondaryWindow::zoomTo(int percent) {
+    const int before = zoomOf(this);
+    if (percent == before) {
+        return;
+    }
+    const float width = pixelsToTwips(this->width(), before);
+    const float height = pixelsToTwips(this->height(), before);
+    zoomWindow(this, percent);
+    resize(twipsToPixels(width, percent), twipsToPixels(height, percent));
 }
 
 void SecondaryWindow::showAndRaise() {
@@ -62,9 +74,11 @@ Form2::Form2(NamedControls& registry) : SecondaryWindow(registry, "Form2", "Abou
     ControlFactory make(registry, "Form2.");
     auto* image = make.make<QLabel>(this, "Image1", ControlKind::Picture, {240, 240, 1440, 720});
     image->setPixmap(aboutPicture());
+    // Drawn at the label's size, which is the picture's own at the actual size and grows with a zoom.
+    image->setScaledContents(true);
     auto* title = make.make<QLabel>(this, "Label1", ControlKind::Label, {1920, 240, 3240, 360},
                                     "Dovrel Consist Editor");
-    title->setFont(requestedFont(QStringLiteral("Arial"), 12, true));
+    setDesignedFont(title, requestedFont(QStringLiteral("Arial"), 12, true));
     make.make<QLabel>(this, "Label2", ControlKind::Label, {1920, 720, 3240, 255}, "Version 1.0.0 build 204");
     make.make<QLabel>(this, "Label3", ControlKind::Label, {240, 1320, 4920, 255},
                       "Consists for the train-simulation game Vantor.");
@@ -75,7 +89,7 @@ Form2::Form2(NamedControls& registry) : SecondaryWindow(registry, "Form2", "Abou
 Form3::Form3(NamedControls& registry) : SecondaryWindow(registry, "Form3", "Tips", 9000, 6960) {
     ControlFactory make(registry, "Form3.");
     text1_ = make.make<QPlainTextEdit>(this, "Text1", ControlKind::TextBox, {120, 120, 8760, 6720});
-    text1_->setFont(courierNew());
+    setDesignedFont(text1_, courierNew());
     text1_->setReadOnly(true);
     text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
     const std::string tips = tipsText();
@@ -100,7 +114,7 @@ Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit
     }
     listView1_->setHeaderLabels(headers);
     for (std::size_t i = 0; i < kDetailsColumnLayout.size(); ++i) {
-        listView1_->setColumnWidth(static_cast<int>(i), twipsToPixels(kDetailsColumnLayout[i].width));
+        setColumnWidthInTwips(listView1_, static_cast<int>(i), kDetailsColumnLayout[i].width);
     }
 }
 
@@ -109,8 +123,9 @@ void Form4::resizeEvent(QResizeEvent* event) {
     if (isMinimized()) {
         return;
     }
-    const float width = pixelsToTwips(event->size().width());
-    const float height = pixelsToTwips(event->size().height());
+    const int zoom = zoomOf(this);
+    const float width = pixelsToTwips(event->size().width(), zoom);
+    const float height = pixelsToTwips(event->size().height(), zoom);
     const TwipsRect label = twipsGeometry(label1_);
     moveInTwips(label1_, width - label.width - 240, label.top);
     resizeInTwips(listView1_, width - 240, height - 240 - label.height);

@@ -17,6 +17,8 @@ class SecondaryWindow : public QWidget {
 
 public:
     void showAndRaise();
+    // Shows the window at a zoom, its size in twips kept.
+    void zoomTo(int percent);
 
 protected:
     SecondaryWindow(NamedControls& registry, const char* name, const char* caption, float innerWidth,

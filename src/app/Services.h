@@ -40,6 +40,8 @@ struct Services {
     ScreenSize availableArea{};
     // The user's home folder, below which the Steam libraries are looked for; empty when not known.
     std::filesystem::path homeFolder{};
+    // The point size of the desktop's ordinary font; 0 when the desktop does not tell it.
+    double desktopFontPoints = 0;
 };
 
 } // namespace dovrel

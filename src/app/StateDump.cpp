@@ -298,6 +298,7 @@ QByteArray stateDump(Form1& form, const ScriptRecords& records) {
     json.value(opened);
 
     QJsonObject settings;
+    // The zoom changes only pixels, so a dump is the same at any zoom.
     for (const char* key : {kGameFolderKey, kUnitMeasureKey, kCollectScanMessagesKey}) {
         if (const auto value = form.services().settings.value(key)) {
             settings.insert(QString::fromLatin1(key), shown(*value));

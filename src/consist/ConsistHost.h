@@ -30,6 +30,8 @@ public:
     virtual float windowTopTwips() const = 0;
     // Move the system mouse pointer (screen pixels).
     virtual void movePointer(PixelPoint point) = 0;
+    // The zoom the window shows its twips at, in percent.
+    virtual int zoomPercent() const { return 100; }
 };
 
 } // namespace dovrel

@@ -101,8 +101,8 @@ void NavigationCommands::pointAtUnit(std::int32_t unit, float dx, float dy) {
         return; // no such unit drawn: the pointer stays where it is
     }
     const ConsistHost& host = parts_.host;
-    parts_.host.movePointer(
-        pointerPositionFor(body->left, body->top, dx, dy, host.windowLeftTwips(), host.windowTopTwips()));
+    parts_.host.movePointer(pointerPositionFor(body->left, body->top, dx, dy, host.windowLeftTwips(),
+                                               host.windowTopTwips(), host.zoomPercent()));
 }
 
 } // namespace dovrel

@@ -34,9 +34,11 @@ int roundHalfToEven(float value) {
 } // namespace
 
 PixelPoint pointerPositionFor(float bodyLeft, float bodyTop, float dx, float dy, float windowLeft,
-                              float windowTop) {
-    float x = bodyLeft + dx;
-    float y = bodyTop + dy;
+                              float windowTop, int zoomPercent) {
+    // 1.0f at the actual size, where the arithmetic is exactly the unzoomed one.
+    const float zoom = static_cast<float>(zoomPercent) / 100.0f;
+    float x = (bodyLeft + dx) * zoom;
+    float y = (bodyTop + dy) * zoom;
     x = x / kTwipsPerPixel;
     y = y / kTwipsPerPixel;
     x = x + windowLeft / kTwipsPerPixel;

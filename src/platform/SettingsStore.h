@@ -12,6 +12,8 @@ inline constexpr const char* kGameFolderKey = "GameFolder";
 inline constexpr const char* kUnitMeasureKey = "UnitMeasure";
 // "1" when the scan collects its messages for one report, "0" (or absent) when it shows each.
 inline constexpr const char* kCollectScanMessagesKey = "CollectScanMessages";
+// The main window's zoom in percent (View > Zoom In, Zoom Out, Actual Size); absent until chosen.
+inline constexpr const char* kZoomKey = "Zoom";
 
 // The per-user settings of the "Preferences" section. Values are byte strings.
 class SettingsStore {

@@ -5,6 +5,7 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/Fonts.h"
 #include "widgets/Twips.h"
+#include "widgets/WindowZoom.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,14 +30,16 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
     }
     paintGapMarks(painter);
     const TwipsRect band = twipsGeometry(this);
+    const int zoom = zoomOf(this);
     const QRectF visible(0, 0, width(), height());
     for (const LabelRef& ref : labels_->stackingOrder()) {
         const LabelElement* element = labels_->element(ref);
         if (element == nullptr || !element->visible) {
             continue;
         }
-        const QRect area(twipsToPixels(element->left - band.left), twipsToPixels(element->top - band.top),
-                         twipsToPixels(element->width), twipsToPixels(element->height));
+        const QRect area(twipsToPixels(element->left - band.left, zoom),
+                         twipsToPixels(element->top - band.top, zoom), twipsToPixels(element->width, zoom),
+                         twipsToPixels(element->height, zoom));
         if (!visible.intersects(area)) {
             continue;
         }
@@ -45,8 +48,8 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
         }
         if (!element->caption.empty()) {
             painter.setPen(colourOf(element->foreground));
-            painter.setFont(
-                requestedFont(QString::fromStdString(element->font.family), element->font.points));
+            painter.setFont(zoomedFont(
+                requestedFont(QString::fromStdString(element->font.family), element->font.points), zoom));
             const int flags = ref.set == LabelSet::Label1 ? Qt::AlignCenter | Qt::TextWordWrap
                                                           : Qt::AlignLeft | Qt::AlignVCenter;
             painter.drawText(area, flags, displayText(element->caption));
@@ -67,6 +70,7 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
 // from the first one that reaches the band are looked at.
 void ConsistStrip::paintGapMarks(QPainter& painter) const {
     const TwipsRect band = twipsGeometry(this);
+    const int zoom = zoomOf(this);
     const QRectF visible(0, 0, width(), height());
     const auto bodyOf = [this](std::int32_t unit) {
         return labels_->element(LabelSet::Label1, static_cast<std::size_t>(unit) + 1);
@@ -85,8 +89,8 @@ void ConsistStrip::paintGapMarks(QPainter& painter) const {
         if (from > band.left + band.width) {
             break;
         }
-        const QRect area(twipsToPixels(from - band.left), twipsToPixels(left->top - band.top),
-                         twipsToPixels(right->left - from), twipsToPixels(left->height));
+        const QRect area(twipsToPixels(from - band.left, zoom), twipsToPixels(left->top - band.top, zoom),
+                         twipsToPixels(right->left - from, zoom), twipsToPixels(left->height, zoom));
         if (left->visible && right->visible && visible.intersects(area)) {
             painter.fillRect(area, QColor(255, 0, 0));
         }
@@ -99,8 +103,9 @@ void ConsistStrip::mousePressEvent(QMouseEvent* event) {
     }
     const TwipsRect band = twipsGeometry(this);
     const QPointF at = event->position();
-    onPress_(event->button(), band.left + pixelsToTwips(static_cast<int>(at.x())),
-             band.top + pixelsToTwips(static_cast<int>(at.y())));
+    const int zoom = zoomOf(this);
+    onPress_(event->button(), band.left + pixelsToTwips(static_cast<int>(at.x()), zoom),
+             band.top + pixelsToTwips(static_cast<int>(at.y()), zoom));
 }
 
 } // namespace dovrel

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/TabStopDelegate.h"
 
+#include "widgets/Twips.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -42,7 +44,10 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                                                                              : QPalette::Text));
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter, identifier);
     if (!name.isEmpty()) {
-        const int offset = nameOffset(plain.fontMetrics.horizontalAdvance(identifier), step_);
+        const int step = plain.widget != nullptr
+                             ? twipsToPixels(pixelsToTwips(step_, kActualSize), zoomOf(plain.widget))
+                             : step_;
+        const int offset = nameOffset(plain.fontMetrics.horizontalAdvance(identifier), step);
         painter->drawText(area.adjusted(offset, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
     }
     painter->restore();

@@ -6,7 +6,8 @@
 namespace dovrel {
 
 // Draws a list row "identifier TAB name" with the name at the first tab stop past the end of the
-// identifier: the stops stand every `stepPixels` pixels from the left (72, 144, ...).
+// identifier: the stops stand every `stepPixels` pixels from the left (72, 144, ...) at the actual
+// size, and as many more as the list's window is zoomed.
 class TabStopDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 

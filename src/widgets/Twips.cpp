@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/Twips.h"
 
+#include "widgets/WindowZoom.h"
+
 #include <QRectF>
 #include <QVariant>
 #include <cmath>
@@ -9,20 +11,31 @@ namespace dovrel {
 
 namespace {
 constexpr const char* kTwipsProperty = "dovrelTwips";
+
+float zoomFactor(int zoomPercent) {
+    // 1.0f at the actual size, so the pixels there are exactly twips / 15.
+    return static_cast<float>(zoomPercent) / static_cast<float>(kActualSize);
+}
+} // namespace
+
+int twipsToPixels(float twips, int zoomPercent) {
+    return static_cast<int>(std::lround(twips * zoomFactor(zoomPercent) / kTwipsPerPixel));
 }
 
-int twipsToPixels(float twips) {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+float pixelsToTwips(int pixels, int zoomPercent) {
+    return static_cast<float>(pixels) * kTwipsPerPixel / zoomFactor(zoomPercent);
 }
 
-float pixelsToTwips(int pixels) {
-    return static_cast<float>(pixels) * kTwipsPerPixel;
+int zoomOf(const QWidget* widget) {
+    const QVariant zoom = widget->window()->property(kZoomProperty);
+    return zoom.isValid() ? zoom.toInt() : kActualSize;
 }
 
 void placeInTwips(QWidget* widget, const TwipsRect& rect) {
     widget->setProperty(kTwipsProperty, QRectF(rect.left, rect.top, rect.width, rect.height));
-    widget->setGeometry(twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
-                        twipsToPixels(rect.height));
+    const int zoom = zoomOf(widget);
+    widget->setGeometry(twipsToPixels(rect.left, zoom), twipsToPixels(rect.top, zoom),
+                        twipsToPixels(rect.width, zoom), twipsToPixels(rect.height, zoom));
 }
 
 void moveInTwips(QWidget* widget, float left, float top) {
@@ -47,8 +60,14 @@ TwipsRect twipsGeometry(const QWidget* widget) {
                 static_cast<float>(rect.height())};
     }
     const QRect pixels = widget->geometry();
-    return {pixelsToTwips(pixels.x()), pixelsToTwips(pixels.y()), pixelsToTwips(pixels.width()),
-            pixelsToTwips(pixels.height())};
+    // A window lies on the screen, which no zoom changes: its place and size are its pixels.
+    const int zoom = widget->isWindow() ? kActualSize : zoomOf(widget);
+    return {pixelsToTwips(pixels.x(), zoom), pixelsToTwips(pixels.y(), zoom),
+            pixelsToTwips(pixels.width(), zoom), pixelsToTwips(pixels.height(), zoom)};
+}
+
+bool hasTwipsGeometry(const QWidget* widget) {
+    return widget->property(kTwipsProperty).isValid();
 }
 
 } // namespace dovrel

@@ -42,7 +42,7 @@ protected:
     // The pixel of the strip at window client twips (x, y).
     QPoint stripPixel(float x, float y) const {
         const TwipsRect band = twipsGeometry(c().strip);
-        return {twipsToPixels(x - band.left), twipsToPixels(y - band.top)};
+        return {twipsToPixels(x - band.left, kActualSize), twipsToPixels(y - band.top, kActualSize)};
     }
     TwipsRect element(const std::string& address) const {
         const NamedControl* found = form->namedControls().find(address);
@@ -77,11 +77,12 @@ TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
     QTest::mouseClick(strip, Qt::MiddleButton, {}, pixel);
     EXPECT_EQ(element("Label1[3]").left, 6180.0f);
     EXPECT_EQ(selected(), 1);
-    const float pressedX = twipsGeometry(strip).left + pixelsToTwips(pixel.x());
-    const float pressedY = twipsGeometry(strip).top + pixelsToTwips(pixel.y());
-    const PixelPoint expected = pointerPositionFor(
-        6180, unitC.top, pressedX - unitC.left, pressedY - unitC.top,
-        pixelsToTwips(form->frameGeometry().x()), pixelsToTwips(form->frameGeometry().y()));
+    const float pressedX = twipsGeometry(strip).left + pixelsToTwips(pixel.x(), kActualSize);
+    const float pressedY = twipsGeometry(strip).top + pixelsToTwips(pixel.y(), kActualSize);
+    const PixelPoint expected =
+        pointerPositionFor(6180, unitC.top, pressedX - unitC.left, pressedY - unitC.top,
+                           pixelsToTwips(form->frameGeometry().x(), kActualSize),
+                           pixelsToTwips(form->frameGeometry().y(), kActualSize));
     ASSERT_EQ(world.pointer.moves().size(), 1u);
     EXPECT_EQ(world.pointer.moves()[0].x, expected.x);
     EXPECT_EQ(world.pointer.moves()[0].y, expected.y);

@@ -6,9 +6,16 @@
 #include "platform/ProgramFolder.h"
 #include "platform/RandomSource.h"
 #include "platform/doubles/QueuedRandomSource.h"
+#include "platform/qt/FrontRequests.h"
+#include "platform/qt/QtScreenFacilities.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/TempFolder.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -246,6 +253,53 @@ TEST(FileIdentity, ARewriteShowsEvenWithSizeAndTimeKeptAndNoWriteBitIsReadOnly) 
         EXPECT_EQ(isReadOnlyFile(file), readOnly) << static_cast<int>(permissions);
     }
     EXPECT_FALSE(isReadOnlyFile(temp.path() / "missing"));
+}
+
+// One socket per program folder: in the runtime folder when there is one, else in the program folder.
+// A socket file left by a copy that ended answers nobody and is replaced by the next running copy,
+// which then hears a second copy's request.
+TEST(FrontRequests, ASecondCopyReachesTheRunningOneAndALeftSocketIsNoError) {
+    TempFolder temp;
+    EXPECT_EQ(frontRequestSocket(std::nullopt, temp.programFolder()),
+              temp.programFolder() / "dovrel-consist-editor.socket");
+    const fs::path runtime = temp.path() / "runtime";
+    const fs::path socket = frontRequestSocket(runtime.string(), temp.programFolder());
+    EXPECT_EQ(socket.parent_path(), runtime);
+    EXPECT_NE(socket, frontRequestSocket(runtime.string(), temp.gameFolder()));
+
+    temp.write("runtime/" + socket.filename().string(), "");
+    EXPECT_FALSE(askRunningCopyToFront(socket));
+    int requests = 0;
+    const FrontRequests running(socket, [&requests] { ++requests; });
+    ASSERT_TRUE(running.listening());
+    EXPECT_TRUE(askRunningCopyToFront(socket));
+    EXPECT_TRUE(QTest::qWaitFor([&requests] { return requests == 1; }));
+}
+
+// The offscreen platform's theme names a 9-point font of its own, which no desktop chose: it starts
+// no zoom, so sessions without a display look as they always did.
+TEST(DesktopFont, TheOffscreenPlatformTellsNoDesktopFont) {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    EXPECT_EQ(desktopFontPoints(), 0);
+}
+
+// A box with a short message is still wide enough for its title beside the title bar's three
+// buttons, each at least twice the font's height wide.
+TEST(QtMessageBoxes, AShortMessagesBoxIsWideEnoughForItsTitle) {
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    EXPECT_EQ(QtMessageBoxes().show("Consist saved.", MessageIcon::Information, MessageButtons::OK),
+              MessageAnswer::OK);
+    QFont titleFont = QApplication::font("QMessageBox");
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    EXPECT_GE(width,
+              metrics.horizontalAdvance(QStringLiteral("Dovrel Consist Editor")) + 6 * metrics.height());
 }
 
 } // namespace

@@ -8,11 +8,14 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformscreen.h>
+#include <qpa/qplatformtheme.h>
 
 namespace dovrel {
 
@@ -32,6 +35,21 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+// A box at least as wide as its title needs in a title bar: the title in bold, and beside it the
+// window's icon and its three buttons, each about twice the font's height wide.
+void fitTitle(QMessageBox& box) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+    // QMessageBox lays itself out in a grid and keeps no minimum width of its own: a spacer across
+    // the grid's last row holds the width.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+}
 } // namespace
 
 MessageAnswer QtMessageBoxes::show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
@@ -40,6 +58,7 @@ MessageAnswer QtMessageBoxes::show(const std::string& text, MessageIcon icon, Me
     box.setText(displayText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(qtIcon(icon));
+    fitTitle(box);
     if (buttons == MessageButtons::OK) {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
@@ -106,6 +125,28 @@ ScreenSize primaryScreenPixels() {
     const QSize size = platform.geometry().size();
     const qreal ratio = platform.devicePixelRatio();
     return {qRound(size.width() * ratio), qRound(size.height() * ratio)};
+}
+
+double desktopFontPoints() {
+    // The offscreen and minimal platforms stand for no desktop at all: the font their theme names is
+    // a fixed stand-in, not anybody's choice.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        return 0;
+    }
+    const QPlatformTheme* theme = QGuiApplicationPrivate::platformTheme();
+    const QFont* font = theme != nullptr ? theme->font(QPlatformTheme::SystemFont) : nullptr;
+    if (font == nullptr) {
+        return 0;
+    }
+    if (font->pointSizeF() > 0) {
+        return font->pointSizeF();
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (font->pixelSize() > 0 && screen != nullptr && screen->logicalDotsPerInchY() > 0) {
+        return font->pixelSize() * 72.0 / screen->logicalDotsPerInchY();
+    }
+    return 0;
 }
 
 ScreenSize primaryScreenAvailableArea() {

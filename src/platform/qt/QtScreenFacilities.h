@@ -47,6 +47,11 @@ ScreenSize primaryScreenPixels();
 // pixels, the unit of the window's own size.
 ScreenSize primaryScreenAvailableArea();
 
+// The point size of the desktop's ordinary font as the desktop's theme tells it (KDE's, GNOME's
+// settings, Qt's 9-point default without one); 0 where no desktop tells a font, as on the offscreen
+// and minimal platforms.
+double desktopFontPoints();
+
 // The Qt form of a filter written "Description|pattern": the description alone.
 QString qtFileFilter(const std::string& filter);
 

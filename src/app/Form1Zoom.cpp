@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// View > Zoom In, Zoom Out and Actual Size: every window shown larger or smaller in steps, its
+// twips and all it does the same; kept as "Zoom" in the settings and shown again at the next start.
+#include "app/Form1.h"
+
+#include "app/FormRestore.h"
+#include "app/FormScanReport.h"
+#include "app/SecondaryWindows.h"
+#include "core/ZoomSteps.h"
+#include "widgets/ConsistStrip.h"
+#include "widgets/ControlText.h"
+#include "widgets/WindowZoom.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <string>
+
+namespace dovrel {
+
+void Form1::buildViewMenu() {
+    // Between Edit and About, so the menus the window had keep their order.
+    auto* menu = new QMenu(menuBar());
+    menu->setObjectName(QStringLiteral("mnuView"));
+    setCaption(menu->menuAction(), "&View");
+    registerMenu(menu->menuAction(), "mnuView", ControlKind::Menu);
+    menuBar()->insertMenu(c_.mnuAbout, menu);
+    c_.mnuView = menu;
+    const auto addItem = [this, menu](const char* name, const char* caption, QList<QKeySequence> keys) {
+        QAction* action = menu->addAction(QString());
+        setCaption(action, caption);
+        registerMenu(action, name, ControlKind::MenuItem);
+        action->setShortcuts(keys);
+        return action;
+    };
+    c_.mnuZoomIn = addItem("mnuZoomIn", "Zoom In",
+                           {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    c_.mnuZoomOut = addItem("mnuZoomOut", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    c_.mnuZoomReset = addItem("mnuZoomReset", "Actual Size", {QKeySequence(Qt::CTRL | Qt::Key_0)});
+}
+
+void Form1::wireZoom() {
+    connect(c_.mnuZoomIn, &QAction::triggered, this, [this] { chooseZoom(zoomStepAbove(zoomPercent())); });
+    connect(c_.mnuZoomOut, &QAction::triggered, this, [this] { chooseZoom(zoomStepBelow(zoomPercent())); });
+    connect(c_.mnuZoomReset, &QAction::triggered, this, [this] { chooseZoom(kZoomSteps.front()); });
+}
+
+int Form1::zoomPercent() const {
+    return zoomOf(this);
+}
+
+void Form1::applyStartZoom() {
+    const std::optional<std::string> stored = services_.settings.value(kZoomKey);
+    const int percent = startZoom(stored ? std::optional<std::string_view>(*stored) : std::nullopt,
+                                  services_.desktopFontPoints);
+    // At the actual size the windows stay exactly as they were built.
+    if (percent != zoomPercent()) {
+        showAtZoom(percent);
+    }
+}
+
+void Form1::chooseZoom(int percent) {
+    services_.settings.setValue(kZoomKey, std::to_string(percent));
+    if (percent == zoomPercent()) {
+        return;
+    }
+    showAtZoom(percent);
+    fitIntoAvailableArea();
+    if (centralWidget() == client_ && !isMaximized() && !isFullScreen()) {
+        resize(sizeHint());
+    }
+}
+
+void Form1::showAtZoom(int percent) {
+    zoomWindow(this, percent);
+    client_->setFixedSize(twipsToPixels(kClientWidth, percent), twipsToPixels(kClientHeight, percent));
+    for (SecondaryWindow* window : std::initializer_list<SecondaryWindow*>{
+             form2_.get(), form3_.get(), form4_.get(), formRestore_.get(), formScanReport_.get()}) {
+        window->zoomTo(percent);
+    }
+    c_.strip->update();
+}
+
+} // namespace dovrel
