@@ -4,9 +4,15 @@
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
+
+#include <memory>
 
 namespace serz {
 namespace {
+
+// The input is read in pieces of this size.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 // Makes a message one line of readable length: control characters (from names or values quoted
 // out of the input) become '?', and an overlong message is cut at a character boundary.
@@ -36,18 +42,34 @@ std::string convertFile(const std::filesystem::path& input) {
     if (!direction) {
         return oneLine(name + ": unknown extension; expected .bin or .xml");
     }
-    std::string content;
-    if (const std::string reason = readWholeFile(input, content); !reason.empty()) {
+    InputFile file;
+    if (const std::string reason = file.open(input); !reason.empty()) {
         return oneLine(name + ": cannot read: " + reason);
     }
-    const Result<std::string> converted = convert(*direction, content);
-    if (!converted) {
-        const Error& error = converted.error();
+    const std::filesystem::path output = outputPathOf(input, *direction);
+    OutputFile outputFile(output);
+    StreamConversion conversion(*direction, outputFile);
+    const auto buffer = std::make_unique<char[]>(kPieceBytes);
+    for (;;) {
+        const long n = file.read(buffer.get(), kPieceBytes);
+        if (n < 0) {
+            return oneLine(name + ": cannot read: " + file.reason());
+        }
+        if (n == 0 || !conversion.feed({buffer.get(), static_cast<std::size_t>(n)})) {
+            break;
+        }
+    }
+    switch (conversion.finish()) {
+    case StreamOutcome::Converted:
+        break;
+    case StreamOutcome::InputRefused: {
+        const Error& error = conversion.error();
         return oneLine(name + ": " + describePosition(*direction, error.position) + ": " + error.message);
     }
-    const std::filesystem::path output = outputPathOf(input, *direction);
-    OutputFile file(output);
-    if (const std::string reason = file.commit(converted.value()); !reason.empty()) {
+    case StreamOutcome::OutputRefused:
+        return oneLine(output.string() + ": cannot write: " + outputFile.reason());
+    }
+    if (const std::string reason = outputFile.commit(); !reason.empty()) {
         return oneLine(output.string() + ": cannot write: " + reason);
     }
     return {};
