@@ -90,51 +90,57 @@ void BinEncoder::putNumber(std::uint64_t value, std::size_t width) {
 }
 
 bool BinEncoder::putString(const RecordView& record, std::string_view text) {
-    if (const auto index = strings_.find(text)) {
+    return putString(record, text, strings_.find(text)).has_value();
+}
+
+std::optional<std::uint16_t> BinEncoder::putString(const RecordView& record, std::string_view text,
+                                                   std::optional<std::uint16_t> index) {
+    if (index) {
         putNumber(*index, 2);
-        return true;
+        return index;
     }
-    if (!strings_.add(text)) {
-        return fail(record, "more than 65,535 distinct strings: the binary form cannot index them");
+    index = strings_.add(text);
+    if (!index) {
+        fail(record, "more than 65,535 distinct strings: the binary form cannot index them");
+        return std::nullopt;
     }
     putNumber(bin::kNewString, 2);
     putNumber(utf8::utf16Length(text), 4);
     out_.append(text);
-    return true;
+    return index;
 }
 
-// The slot holding this record's key, if any.
-std::optional<std::uint8_t> BinEncoder::cachedSlot(const RecordView& record, std::uint8_t opcode) const {
-    std::uint16_t name = 0;
-    if (hasName(record.kind)) {
-        const auto index = strings_.find(record.name);
-        if (!index) {
-            return std::nullopt;
-        }
-        name = *index;
+// The table index of a type's name, once the table holds it. Strings never leave the table, so an
+// index found is kept.
+std::optional<std::uint16_t> BinEncoder::typeIndex(ValueType type) {
+    auto& known = typeIndexes_[static_cast<std::size_t>(type)];
+    if (!known) {
+        known = strings_.find(nameOf(type));
     }
-    if (hasType(record.kind) && !strings_.find(nameOf(record.type))) {
-        return std::nullopt;
-    }
-    return cache_.slotOf(keyOf(opcode, name, record.kind, record.type));
+    return known;
 }
 
 bool BinEncoder::writeLead(const RecordView& record) {
     const std::uint8_t opcode = opcodeOf(record.kind);
-    if (const auto slot = cachedSlot(record, opcode)) {
-        out_.push_back(static_cast<char>(*slot));
-        return true;
+    const bool named = hasName(record.kind);
+    const bool typed = hasType(record.kind);
+    std::optional<std::uint16_t> name = named ? strings_.find(record.name) : std::optional<std::uint16_t>(0);
+    std::optional<std::uint16_t> type = typed ? typeIndex(record.type) : std::optional<std::uint16_t>(0);
+    if (name && type) {
+        if (const auto slot = cache_.slotOf(keyOf(opcode, *name, record.kind, record.type))) {
+            out_.push_back(static_cast<char>(*slot));
+            return true;
+        }
     }
     out_.push_back(static_cast<char>(bin::kLongForm));
     out_.push_back(static_cast<char>(opcode));
-    if (hasName(record.kind) && !putString(record, record.name)) {
+    if (named && !(name = putString(record, record.name, name))) {
         return false;
     }
-    if (hasType(record.kind) && !putString(record, nameOf(record.type))) {
+    if (typed && !putString(record, nameOf(record.type), typeIndex(record.type))) {
         return false;
     }
-    const std::uint16_t name = hasName(record.kind) ? *strings_.find(record.name) : 0;
-    cache_.insert(keyOf(opcode, name, record.kind, record.type));
+    cache_.insert(keyOf(opcode, *name, record.kind, record.type));
     return true;
 }
 

@@ -8,8 +8,10 @@
 #include "serz/OutputSink.h"
 #include "serz/Result.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +44,9 @@ private:
     bool flush();
     void putNumber(std::uint64_t value, std::size_t width);
     bool putString(const RecordView& record, std::string_view text);
-    std::optional<std::uint8_t> cachedSlot(const RecordView& record, std::uint8_t opcode) const;
+    std::optional<std::uint16_t> putString(const RecordView& record, std::string_view text,
+                                           std::optional<std::uint16_t> index);
+    std::optional<std::uint16_t> typeIndex(ValueType type);
     bool writeLead(const RecordView& record);
     bool write(const RecordView& record);
     bool writePayload(const RecordView& record);
@@ -51,6 +55,7 @@ private:
     std::string out_;            // bytes not handed over yet
     std::size_t handedOver_ = 0; // bytes the sink has taken
     StringTable strings_;
+    std::array<std::optional<std::uint16_t>, static_cast<std::size_t>(ValueType::String) + 1> typeIndexes_{};
     SlotCache cache_;
     StructureCheck structure_;
     std::vector<OpenElement> open_;

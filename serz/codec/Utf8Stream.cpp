@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Utf8Stream.h"
 
+#include "LineEnds.h"
 #include "serz/Utf8.h"
 
 #include <algorithm>
@@ -46,14 +47,13 @@ bool Utf8Stream::check(std::string_view piece, bool last) {
     if (const std::size_t bad = utf8::firstInvalid(checked); bad != std::string_view::npos) {
         return invalidAt(checked, bad);
     }
-    lines_ += static_cast<std::size_t>(std::count(checked.begin(), checked.end(), '\n'));
+    lines_ += countLineEnds(checked);
     cut_.assign(piece.substr(whole));
     return true;
 }
 
 bool Utf8Stream::invalidAt(std::string_view checked, std::size_t offset) {
-    errorLine_ = lines_ + static_cast<std::size_t>(std::count(
-                              checked.begin(), checked.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    errorLine_ = lines_ + countLineEnds(checked.substr(0, offset));
     failed_ = true;
     return false;
 }

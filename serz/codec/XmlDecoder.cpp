@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XmlDecoder.h"
 
+#include "LineEnds.h"
 #include "Utf8Stream.h"
 #include "XmlText.h"
 #include "serz/BinFormat.h"
@@ -225,9 +226,7 @@ private:
             countedTo_ = 0;
             countedLines_ = lineAtBase_;
         }
-        countedLines_ +=
-            static_cast<std::size_t>(std::count(in_.begin() + static_cast<std::ptrdiff_t>(countedTo_),
-                                                in_.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        countedLines_ += countLineEnds(in_.substr(countedTo_, offset - countedTo_));
         countedTo_ = offset;
         return countedLines_;
     }
