@@ -175,6 +175,7 @@ private:
         const std::size_t estimate = trainsFor(kProbe, filled(kProbe).size());
         bin = filled(estimate);
         const std::size_t corrected = trainsFor(estimate, bin.size());
+        summary_.scenarioConsists += corrected;
         return corrected == estimate ? bin : filled(corrected);
     }
 
