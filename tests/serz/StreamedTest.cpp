@@ -67,13 +67,20 @@ template <class Sizes> Ending streamed(Direction direction, std::string_view inp
                : Ending{outcome, conversion.error().message, conversion.error().position};
 }
 
-// Good and bad inputs of both forms: the vectors, random documents, and each of them cut short, with a
-// byte changed, and (XML) with invalid UTF-8 after the change, which wins over it.
+// Good and bad inputs of both forms: the vectors, the fuzzers' corpora, random documents, and each of
+// them cut short, with a byte changed, and (XML) with invalid UTF-8 after the change, which wins over it.
 std::vector<std::pair<Direction, std::string>> inputs() {
     std::vector<std::pair<Direction, std::string>> good;
     for (const Vector& vector : kVectors) {
         good.emplace_back(Direction::BinToXml, fileText(vector.bin()));
         good.emplace_back(Direction::XmlToBin, fileText(vector.xml()));
+    }
+    const std::filesystem::path corpora = std::filesystem::path(DOVREL_SOURCE_DIR) / "fuzz/corpus";
+    for (const auto& [folder, direction] : {std::pair{"serz_bin_to_xml", Direction::BinToXml},
+                                            std::pair{"serz_xml_to_bin", Direction::XmlToBin}}) {
+        for (const auto& entry : std::filesystem::directory_iterator(corpora / folder)) {
+            good.emplace_back(direction, fileText(entry.path()));
+        }
     }
     DocumentGenerator generator(77);
     for (int i = 0; i < 60; ++i) {
