@@ -34,21 +34,16 @@ std::string oneLine(std::string message) {
     return message;
 }
 
-} // namespace
-
-std::string convertFile(const std::filesystem::path& input) {
+// Feeds the file to the conversion piece by piece. The failure line, empty on success; `refused` is set
+// when the sink refused the output (and the input has no fault).
+std::string streamInto(const std::filesystem::path& input, Direction direction, OutputSink& output,
+                       bool& refused) {
     const std::string name = input.string();
-    const auto direction = directionOf(input);
-    if (!direction) {
-        return oneLine(name + ": unknown extension; expected .bin or .xml");
-    }
     InputFile file;
     if (const std::string reason = file.open(input); !reason.empty()) {
         return oneLine(name + ": cannot read: " + reason);
     }
-    const std::filesystem::path output = outputPathOf(input, *direction);
-    OutputFile outputFile(output);
-    StreamConversion conversion(*direction, outputFile);
+    StreamConversion conversion(direction, output);
     const auto buffer = std::make_unique<char[]>(kPieceBytes);
     for (;;) {
         const long n = file.read(buffer.get(), kPieceBytes);
@@ -61,13 +56,35 @@ std::string convertFile(const std::filesystem::path& input) {
     }
     switch (conversion.finish()) {
     case StreamOutcome::Converted:
-        break;
+        return {};
     case StreamOutcome::InputRefused: {
         const Error& error = conversion.error();
-        return oneLine(name + ": " + describePosition(*direction, error.position) + ": " + error.message);
+        return oneLine(name + ": " + describePosition(direction, error.position) + ": " + error.message);
     }
     case StreamOutcome::OutputRefused:
-        return oneLine(output.string() + ": cannot write: " + outputFile.reason());
+        refused = true;
+        return oneLine(name + ": the output was refused");
+    }
+    return {};
+}
+
+} // namespace
+
+std::string streamFile(const std::filesystem::path& input, Direction direction, OutputSink& output) {
+    bool refused = false;
+    return streamInto(input, direction, output, refused);
+}
+
+std::string convertFile(const std::filesystem::path& input) {
+    const auto direction = directionOf(input);
+    if (!direction) {
+        return oneLine(input.string() + ": unknown extension; expected .bin or .xml");
+    }
+    const std::filesystem::path output = outputPathOf(input, *direction);
+    OutputFile outputFile(output);
+    bool refused = false;
+    if (std::string failure = streamInto(input, *direction, outputFile, refused); !failure.empty()) {
+        return refused ? oneLine(output.string() + ": cannot write: " + outputFile.reason()) : failure;
     }
     if (const std::string reason = outputFile.commit(); !reason.empty()) {
         return oneLine(output.string() + ": cannot write: " + reason);

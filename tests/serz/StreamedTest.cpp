@@ -9,6 +9,7 @@
 #include "serz/BinWriter.h"
 #include "serz/ChunkSink.h"
 #include "serz/Conversion.h"
+#include "serz/FileConversion.h"
 #include "serz/StreamConversion.h"
 #include "serz/XmlWriter.h"
 
@@ -192,6 +193,42 @@ TEST(Streamed, ARefusedOutputFailsUnlessTheInputHasAFault) {
         EXPECT_EQ(conversion.finish(), c.outcome) << c.input;
         EXPECT_TRUE(c.outcome != StreamOutcome::InputRefused ||
                     conversion.error().message == convert(c.direction, c.input).error().message);
+    }
+}
+
+// A file streamed into a sink gives what the file's conversion gives, and fails with the line the
+// program prints.
+TEST(Streamed, AFileGoesToASinkInPieces) {
+    const dovrel::testing::TempFolder folder;
+    const std::string bin = writeBin(manyValues(100000)).value();
+    const std::string cut = bin.substr(0, bin.size() - 1);
+    const Error cutError = convert(Direction::BinToXml, cut).error();
+    const struct {
+        std::string name;
+        std::string bytes; // empty: no file
+        bool refuse;
+        std::string result; // the XML, or the start of the failure line
+    } cases[] = {
+        {"Big.bin", bin, false, convert(Direction::BinToXml, bin).value()},
+        {"Cut.bin", cut, false,
+         "Cut.bin: byte offset " + std::to_string(cutError.position) + ": " + cutError.message},
+        {"Big.bin", bin, true, "Big.bin: the output was refused"},
+        {"Missing.bin", "", false, "Missing.bin: cannot read: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const std::filesystem::path path =
+            c.bytes.empty() ? folder.path() / c.name : folder.write(c.name, c.bytes);
+        std::string xml;
+        ChunkSink sink([&](std::string_view lines) {
+            xml.append(lines);
+            return !c.refuse;
+        });
+        const std::string failure = streamFile(path, Direction::BinToXml, sink);
+        if (failure.empty()) {
+            EXPECT_TRUE(xml == c.result) << c.name;
+        } else {
+            EXPECT_TRUE(failure.starts_with((folder.path() / c.result).string())) << failure;
+        }
     }
 }
 
