@@ -46,7 +46,6 @@ std::uint64_t keyOf(std::uint8_t opcode, std::uint16_t name, RecordKind kind, Va
 } // namespace
 
 BinEncoder::BinEncoder(OutputSink& output) : output_(output) {
-    out_.reserve(kChunkBytes + 4096);
     out_.append(bin::kHeader);
 }
 

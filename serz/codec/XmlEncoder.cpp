@@ -19,7 +19,6 @@ constexpr std::size_t kChunkBytes = std::size_t{256} << 10;
 } // namespace
 
 XmlEncoder::XmlEncoder(OutputSink& output) : output_(output) {
-    out_.reserve(kChunkBytes + 4096);
     out_ += R"(<?xml version="1.0" encoding="utf-8"?>)";
     out_ += kLineEnd;
 }
