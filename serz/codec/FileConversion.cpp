@@ -44,7 +44,7 @@ std::string streamInto(const std::filesystem::path& input, Direction direction, 
         return oneLine(name + ": cannot read: " + reason);
     }
     StreamConversion conversion(direction, output);
-    const auto buffer = std::make_unique<char[]>(kPieceBytes);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kPieceBytes);
     for (;;) {
         const long n = file.read(buffer.get(), kPieceBytes);
         if (n < 0) {
