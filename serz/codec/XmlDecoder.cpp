@@ -201,7 +201,7 @@ private:
             if (!readContent()) {
                 return false;
             }
-            if (open_.empty()) {
+            if (depth_ == 0) {
                 stage_ = Stage::AfterRoot;
             }
             return true;
@@ -309,7 +309,7 @@ private:
         if (!readElement(true)) {
             return false;
         }
-        stage_ = open_.empty() ? Stage::AfterRoot : Stage::InsideRoot;
+        stage_ = depth_ == 0 ? Stage::AfterRoot : Stage::InsideRoot;
         return true;
     }
 
@@ -317,10 +317,10 @@ private:
     bool readContent() {
         skipSpace();
         if (atEnd()) {
-            return fail(pos_, "unexpected end of file: <" + open_.back() + "> is not closed");
+            return fail(pos_, "unexpected end of file: <" + open_[depth_ - 1] + "> is not closed");
         }
         if (in_[pos_] != '<') {
-            return fail(pos_, "text inside <" + open_.back() + ">, which holds elements");
+            return fail(pos_, "text inside <" + open_[depth_ - 1] + ">, which holds elements");
         }
         if (startsWith("<!--")) {
             return skipPast("-->", "comment");
@@ -329,19 +329,19 @@ private:
             return skipPast("?>", "processing instruction");
         }
         if (startsWith("<!")) {
-            return fail(pos_, "unexpected markup inside <" + open_.back() + ">");
+            return fail(pos_, "unexpected markup inside <" + open_[depth_ - 1] + ">");
         }
         if (startsWith("</")) {
             const std::size_t at = pos_;
-            if (!readEndTag(open_.back())) {
+            if (!readEndTag(open_[depth_ - 1])) {
                 return false;
             }
             RecordView close;
             close.kind = RecordKind::Close;
-            storeName(name_, open_.back());
+            storeName(name_, open_[depth_ - 1]);
             close.name = name_;
             close.source = lineAt(at);
-            open_.pop_back();
+            --depth_;
             sink_.put(close);
             return true;
         }
@@ -604,7 +604,7 @@ private:
                 }
                 record.id = *value;
             }
-            if (!tag_.selfClosing && open_.size() == kMaxDepth) {
+            if (!tag_.selfClosing && depth_ == kMaxDepth) {
                 return fail(tag_.offset,
                             "elements nest more than " + std::to_string(kMaxDepth) + " levels deep");
             }
@@ -619,7 +619,10 @@ private:
                 close.source = record.source;
                 sink_.put(close);
             } else {
-                open_.emplace_back(tag_.name);
+                if (open_.size() == depth_) {
+                    open_.emplace_back();
+                }
+                open_[depth_++].assign(tag_.name);
             }
             return true;
         }
@@ -799,12 +802,15 @@ private:
     std::string pending_;          // text fed but not read yet: a unit cut short
     std::size_t retryAt_ = 0;      // pending_ is read again once it holds this many bytes
     Stage stage_ = Stage::BeforeRoot;
-    bool final_ = false;            // no text follows the text at hand
-    bool hitEnd_ = false;           // the unit being read looked at the end of the text at hand
-    bool failed_ = false;           // the file is bad; error_ says why, unless invalid UTF-8 follows
-    bool settled_ = false;          // the file is bad with invalid UTF-8, or finish() has been called
-    std::vector<std::string> open_; // tag names of the open elements, as written
-    StartTag tag_;                  // reused for every tag
+    bool final_ = false;   // no text follows the text at hand
+    bool hitEnd_ = false;  // the unit being read looked at the end of the text at hand
+    bool failed_ = false;  // the file is bad; error_ says why, unless invalid UTF-8 follows
+    bool settled_ = false; // the file is bad with invalid UTF-8, or finish() has been called
+    // Tag names of the open elements as written, innermost at depth_ - 1; entries past depth_ are
+    // kept only to reuse their storage.
+    std::vector<std::string> open_;
+    std::size_t depth_ = 0;
+    StartTag tag_;                                   // reused for every tag
     std::unordered_set<std::string_view> manyNames_; // the attribute names of a tag that has many
     std::string name_;                               // the stored name of the record being handed over
     std::string text_;                               // reused for every value's text
