@@ -310,9 +310,12 @@ bool BinDecoder::readPayload(const SlotTemplate& slot, std::size_t start) {
         record.name = strings_[slot.name];
     }
     textBytes_ += record.name.size() + record.text.size();
-    if (textBytes_ > kMaxTextBytes) {
-        return fail(start,
-                    "names and strings add up to more than " + std::to_string(kMaxTextBytes >> 20) + " MiB");
+    if (textBytes_ > kMaxTextBytes && textBytes_ > kMaxTextPerByte * start) {
+        return fail(start, kMaxTextPerByte * start <= kMaxTextBytes
+                               ? "names and strings add up to more than " +
+                                     std::to_string(kMaxTextBytes >> 20) + " MiB"
+                               : "names and strings add up to more than " + std::to_string(kMaxTextPerByte) +
+                                     " times the bytes before them");
     }
     if (const auto problem = structure_.accept(record)) {
         return fail(start, *problem);
