@@ -301,8 +301,10 @@ std::string consistTemplatesXml(const std::vector<UserConsist>& consists, Random
     return x.finish();
 }
 
-std::string scenarioXml(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
-                        Random& fillerRandom) {
+void writeScenarioXml(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
+                      Random& fillerRandom, const std::function<void(std::string)>& take) {
+    // The text is handed over in pieces of about this size.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
     XmlBuilder x("cRecordSet", random.id(), 256 * 1024);
     x.open("Record");
     UniqueTexts fresh = UniqueTexts::fresh();
@@ -312,8 +314,11 @@ std::string scenarioXml(const ScenarioPlan& scenario, Random& random, const std:
     UniqueTexts fromSet = UniqueTexts::fromSet(kFillerTexts);
     for (const Train& train : fillers) {
         writeTrain(x, fillerRandom, fromSet, train);
+        if (x.textSize() >= kPieceBytes) {
+            take(x.takeText());
+        }
     }
-    return x.finish();
+    take(x.finish());
 }
 
 std::string routePropertiesXml(const RoutePlan& route, Random& random) {

@@ -12,6 +12,7 @@
 #include "StockList.h"
 
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +31,32 @@ std::string binaryOf(const std::string& xml, const std::string& file) {
                                std::to_string(bin.error().position) + ": " + bin.error().message);
     }
     return bin.value();
+}
+
+// The binary form of a scenario, converted while its XML is written, so that the XML is never whole.
+std::string convertedScenario(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
+                              Random& fillerRandom, const std::string& file) {
+    class Bytes : public serz::OutputSink {
+    public:
+        bool write(std::string_view piece) override {
+            bytes.append(piece);
+            return true;
+        }
+        bool overwrite(std::size_t offset, std::string_view piece) override {
+            bytes.replace(offset, piece.size(), piece);
+            return true;
+        }
+        std::string bytes;
+    } output;
+    serz::StreamConversion conversion(serz::Direction::XmlToBin, output);
+    writeScenarioXml(scenario, random, fillers, fillerRandom,
+                     [&conversion](const std::string& piece) { conversion.feed(piece); });
+    if (conversion.finish() != serz::StreamOutcome::Converted) {
+        throw std::logic_error("the XML made for " + file + " does not convert: line " +
+                               std::to_string(conversion.error().position) + ": " +
+                               conversion.error().message);
+    }
+    return std::move(output.bytes);
 }
 
 // A blueprint cut short, as an interrupted copy leaves it: the first part of a good file, short
@@ -152,7 +179,7 @@ private:
     std::string scenarioBinary(const ScenarioPlan& scenario, const std::string& file,
                                std::uint64_t fillerSeed) {
         Random start = random_;
-        std::string bin = binaryOf(scenarioXml(scenario, random_, {}, random_), file);
+        std::string bin = convertedScenario(scenario, random_, {}, random_, file);
         const std::size_t base = bin.size();
         if (base >= scenarioBytes_) {
             return bin;
@@ -161,10 +188,8 @@ private:
             Random own = start;
             Random trainRandom(fillerSeed);
             Random writing(fillerSeed + 1);
-            return binaryOf(scenarioXml(scenario, own,
-                                        randomTrains(*stock_, trainRandom, static_cast<int>(trains)),
-                                        writing),
-                            file);
+            return convertedScenario(
+                scenario, own, randomTrains(*stock_, trainRandom, static_cast<int>(trains)), writing, file);
         };
         const auto trainsFor = [&](std::size_t trains, std::size_t bytes) {
             const double perTrain = static_cast<double>(bytes - base) / static_cast<double>(trains);
