@@ -55,7 +55,14 @@ bool BinDecoder::decode(std::string_view bytes) {
     std::size_t done = 0;
     if (!headerRead_) {
         if (!readHeader()) {
-            return needMore_ ? (pending_.assign(bytes), needMore_ = false, true) : false;
+            if (!needMore_) {
+                return false;
+            }
+            // Fewer than eight bytes so far: they wait for more.
+            needMore_ = false;
+            pending_.assign(bytes);
+            retryAt_ = bin::kHeader.size();
+            return true;
         }
         headerRead_ = true;
         done = cursor.offset();
