@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// serz, binary form to XML: any bytes give the XML or an error inside the input. XML the converter
-// wrote is read back by the converter. A number's text wins over its bits on reading XML, so the
-// first round trip may change bits (and d:alt_encoding); from then on the XML stays the same.
+// serz, binary form to XML: any bytes give the XML or an error inside the input, the same when fed in
+// pieces. XML the converter wrote is read back by the converter. A number's text wins over its bits on
+// reading XML, so the first round trip may change bits (and d:alt_encoding); from then on the XML
+// stays the same.
 #include "FuzzSupport.h"
+#include "SerzStreamCheck.h"
 #include "serz/Conversion.h"
 
 using dovrel::fuzz::require;
@@ -10,6 +12,7 @@ using dovrel::fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bin = dovrel::fuzz::inputText(data, size);
     const auto xml = serz::convert(serz::Direction::BinToXml, bin);
+    dovrel::fuzz::requireStreamedAsWhole(serz::Direction::BinToXml, bin, xml);
     if (!xml) {
         require(!xml.error().message.empty(), "an error says what went wrong");
         require(xml.error().position <= bin.size(), "an error's byte offset lies inside the input");

@@ -1,206 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serz/BinWriter.h"
 
-#include "SlotCache.h"
-#include "StringTable.h"
-#include "StructureCheck.h"
-#include "serz/BinFormat.h"
-#include "serz/Utf8.h"
-
-#include <vector>
+#include "BinEncoder.h"
+#include "StringSink.h"
 
 namespace serz {
-namespace {
-
-std::uint8_t opcodeOf(RecordKind kind) {
-    switch (kind) {
-    case RecordKind::Open:
-        return bin::kOpen;
-    case RecordKind::Close:
-        return bin::kClose;
-    case RecordKind::Scalar:
-        return bin::kScalar;
-    case RecordKind::Array:
-        return bin::kArray;
-    case RecordKind::Reference:
-        return bin::kReference;
-    case RecordKind::Nil:
-        return bin::kNil;
-    case RecordKind::Blob:
-        return bin::kBlob;
-    }
-    return 0;
-}
-
-bool hasName(RecordKind kind) {
-    return kind != RecordKind::Nil && kind != RecordKind::Blob;
-}
-bool hasType(RecordKind kind) {
-    return kind == RecordKind::Scalar || kind == RecordKind::Array;
-}
-
-// The cache key of a record: opcode, name and (for scalars and arrays) type; never the payload.
-std::uint64_t keyOf(std::uint8_t opcode, std::uint16_t name, RecordKind kind, ValueType type) {
-    const std::uint64_t typePart = hasType(kind) ? static_cast<std::uint64_t>(type) + 1 : 0;
-    return (std::uint64_t{opcode} << 32) | (std::uint64_t{name} << 8) | typePart;
-}
-
-class BinEncoder {
-public:
-    Result<std::string> run(const Document& document) {
-        out_.append(bin::kHeader);
-        for (const Record& record : document) {
-            if (!write(record)) {
-                return error_;
-            }
-        }
-        if (const auto problem = structure_.finish()) {
-            return Error{*problem, document.empty() ? 0 : document.back().source};
-        }
-        return std::move(out_);
-    }
-
-private:
-    struct OpenElement {
-        std::size_t countOffset;
-        std::uint32_t children;
-    };
-
-    bool fail(const Record& record, std::string message) {
-        error_ = Error{std::move(message), record.source};
-        return false;
-    }
-
-    void putNumber(std::uint64_t value, std::size_t width) {
-        for (std::size_t i = 0; i < width; ++i) {
-            out_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-        }
-    }
-
-    bool putString(const Record& record, std::string_view text) {
-        if (const auto index = strings_.find(text)) {
-            putNumber(*index, 2);
-            return true;
-        }
-        if (!strings_.add(text)) {
-            return fail(record, "more than 65,535 distinct strings: the binary form cannot index them");
-        }
-        putNumber(bin::kNewString, 2);
-        putNumber(utf8::utf16Length(text), 4);
-        out_.append(text);
-        return true;
-    }
-
-    // The slot holding this record's key, if any.
-    std::optional<std::uint8_t> cachedSlot(const Record& record, std::uint8_t opcode) const {
-        std::uint16_t name = 0;
-        if (hasName(record.kind)) {
-            const auto index = strings_.find(record.name);
-            if (!index) {
-                return std::nullopt;
-            }
-            name = *index;
-        }
-        if (hasType(record.kind) && !strings_.find(nameOf(record.type))) {
-            return std::nullopt;
-        }
-        return cache_.slotOf(keyOf(opcode, name, record.kind, record.type));
-    }
-
-    bool writeLead(const Record& record) {
-        const std::uint8_t opcode = opcodeOf(record.kind);
-        if (const auto slot = cachedSlot(record, opcode)) {
-            out_.push_back(static_cast<char>(*slot));
-            return true;
-        }
-        out_.push_back(static_cast<char>(bin::kLongForm));
-        out_.push_back(static_cast<char>(opcode));
-        if (hasName(record.kind) && !putString(record, record.name)) {
-            return false;
-        }
-        if (hasType(record.kind) && !putString(record, nameOf(record.type))) {
-            return false;
-        }
-        const std::uint16_t name = hasName(record.kind) ? *strings_.find(record.name) : 0;
-        cache_.insert(keyOf(opcode, name, record.kind, record.type));
-        return true;
-    }
-
-    bool write(const Record& record) {
-        if (const auto problem = structure_.accept(record)) {
-            return fail(record, *problem);
-        }
-        if (record.kind == RecordKind::Array) {
-            if (record.elements.size() > bin::kMaxArrayElements) {
-                return fail(record, "array '" + record.name + "' has " +
-                                        std::to_string(record.elements.size()) +
-                                        " elements; the binary form holds at most 255");
-            }
-            if (record.type == ValueType::String) {
-                return fail(record, "arrays of cDeltaString are not supported");
-            }
-        }
-        if (record.kind != RecordKind::Close && !open_.empty()) {
-            ++open_.back().children;
-        }
-        if (!writeLead(record)) {
-            return false;
-        }
-        return writePayload(record);
-    }
-
-    bool writePayload(const Record& record) {
-        switch (record.kind) {
-        case RecordKind::Open:
-            putNumber(record.id, 4);
-            open_.push_back({out_.size(), 0});
-            putNumber(0, 4);
-            break;
-        case RecordKind::Close: {
-            const OpenElement element = open_.back();
-            open_.pop_back();
-            for (std::size_t i = 0; i < 4; ++i) {
-                out_[element.countOffset + i] = static_cast<char>((element.children >> (8 * i)) & 0xFF);
-            }
-            break;
-        }
-        case RecordKind::Scalar:
-            if (record.type == ValueType::String) {
-                return putString(record, record.text);
-            }
-            putNumber(record.bits, byteWidth(record.type));
-            break;
-        case RecordKind::Array:
-            putNumber(record.elements.size(), 1);
-            for (const std::uint64_t element : record.elements) {
-                putNumber(element, byteWidth(record.type));
-            }
-            break;
-        case RecordKind::Reference:
-            putNumber(record.id, 4);
-            break;
-        case RecordKind::Nil:
-            break;
-        case RecordKind::Blob:
-            putNumber(record.text.size(), 4);
-            out_.append(record.text);
-            break;
-        }
-        return true;
-    }
-
-    std::string out_;
-    StringTable strings_;
-    SlotCache cache_;
-    StructureCheck structure_;
-    std::vector<OpenElement> open_;
-    Error error_;
-};
-
-} // namespace
 
 Result<std::string> writeBin(const Document& document) {
-    return BinEncoder().run(document);
+    StringSink bytes;
+    BinEncoder encoder(bytes);
+    for (const Record& record : document) {
+        if (!encoder.put(RecordView::of(record))) {
+            return encoder.error();
+        }
+    }
+    if (!encoder.finish()) {
+        return encoder.error();
+    }
+    return std::move(bytes.text);
 }
 
 } // namespace serz

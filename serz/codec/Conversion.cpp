@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serz/Conversion.h"
 
-#include "serz/BinReader.h"
-#include "serz/BinWriter.h"
-#include "serz/XmlReader.h"
-#include "serz/XmlWriter.h"
+#include "StringSink.h"
+#include "serz/StreamConversion.h"
 
 #include <cctype>
 
@@ -44,18 +42,13 @@ std::filesystem::path outputPathOf(const std::filesystem::path& input, Direction
 }
 
 Result<std::string> convert(Direction direction, std::string_view input) {
-    if (direction == Direction::BinToXml) {
-        auto document = readBin(input);
-        if (!document) {
-            return document.error();
-        }
-        return writeXml(document.value());
+    StringSink output;
+    StreamConversion conversion(direction, output);
+    conversion.feed(input);
+    if (conversion.finish() != StreamOutcome::Converted) {
+        return conversion.error();
     }
-    auto document = readXml(input);
-    if (!document) {
-        return document.error();
-    }
-    return writeBin(document.value());
+    return std::move(output.text);
 }
 
 std::string describePosition(Direction direction, std::size_t position) {

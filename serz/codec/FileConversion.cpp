@@ -4,9 +4,15 @@
 #include "InputFile.h"
 #include "OutputFile.h"
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
+
+#include <memory>
 
 namespace serz {
 namespace {
+
+// The input is read in pieces of this size.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 
 // Makes a message one line of readable length: control characters (from names or values quoted
 // out of the input) become '?', and an overlong message is cut at a character boundary.
@@ -28,26 +34,59 @@ std::string oneLine(std::string message) {
     return message;
 }
 
-} // namespace
-
-std::string convertFile(const std::filesystem::path& input) {
+// Feeds the file to the conversion piece by piece. The failure line, empty on success; `refused` is set
+// when the sink refused the output (and the input has no fault).
+std::string streamInto(const std::filesystem::path& input, Direction direction, OutputSink& output,
+                       bool& refused) {
     const std::string name = input.string();
-    const auto direction = directionOf(input);
-    if (!direction) {
-        return oneLine(name + ": unknown extension; expected .bin or .xml");
-    }
-    std::string content;
-    if (const std::string reason = readWholeFile(input, content); !reason.empty()) {
+    InputFile file;
+    if (const std::string reason = file.open(input); !reason.empty()) {
         return oneLine(name + ": cannot read: " + reason);
     }
-    const Result<std::string> converted = convert(*direction, content);
-    if (!converted) {
-        const Error& error = converted.error();
-        return oneLine(name + ": " + describePosition(*direction, error.position) + ": " + error.message);
+    StreamConversion conversion(direction, output);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kPieceBytes);
+    for (;;) {
+        const long n = file.read(buffer.get(), kPieceBytes);
+        if (n < 0) {
+            return oneLine(name + ": cannot read: " + file.reason());
+        }
+        if (n == 0 || !conversion.feed({buffer.get(), static_cast<std::size_t>(n)})) {
+            break;
+        }
+    }
+    switch (conversion.finish()) {
+    case StreamOutcome::Converted:
+        return {};
+    case StreamOutcome::InputRefused: {
+        const Error& error = conversion.error();
+        return oneLine(name + ": " + describePosition(direction, error.position) + ": " + error.message);
+    }
+    case StreamOutcome::OutputRefused:
+        refused = true;
+        return oneLine(name + ": the output was refused");
+    }
+    return {};
+}
+
+} // namespace
+
+std::string streamFile(const std::filesystem::path& input, Direction direction, OutputSink& output) {
+    bool refused = false;
+    return streamInto(input, direction, output, refused);
+}
+
+std::string convertFile(const std::filesystem::path& input) {
+    const auto direction = directionOf(input);
+    if (!direction) {
+        return oneLine(input.string() + ": unknown extension; expected .bin or .xml");
     }
     const std::filesystem::path output = outputPathOf(input, *direction);
-    OutputFile file(output);
-    if (const std::string reason = file.commit(converted.value()); !reason.empty()) {
+    OutputFile outputFile(output);
+    bool refused = false;
+    if (std::string failure = streamInto(input, *direction, outputFile, refused); !failure.empty()) {
+        return refused ? oneLine(output.string() + ": cannot write: " + outputFile.reason()) : failure;
+    }
+    if (const std::string reason = outputFile.commit(); !reason.empty()) {
         return oneLine(output.string() + ": cannot write: " + reason);
     }
     return {};

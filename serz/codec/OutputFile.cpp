@@ -13,30 +13,80 @@ OutputFile::OutputFile(std::filesystem::path target)
     : target_(std::move(target)), temporary_(target_.string() + ".tmp-" + std::to_string(::getpid())) {}
 
 OutputFile::~OutputFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
     if (pending_) {
         ::unlink(temporary_.c_str());
     }
 }
 
-std::string OutputFile::commit(std::string_view content) {
-    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return std::strerror(errno);
+bool OutputFile::fail() {
+    reason_ = std::strerror(errno);
+    return false;
+}
+
+bool OutputFile::write(std::string_view bytes) {
+    if (!reason_.empty()) {
+        return false;
     }
-    pending_ = true;
+    if (fd_ < 0) {
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            return fail();
+        }
+        pending_ = true;
+    }
     std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
-            const std::string reason = n < 0 ? std::strerror(errno) : "nothing written";
-            ::close(fd);
-            return reason;
+            if (n == 0) {
+                reason_ = "nothing written";
+                return false;
+            }
+            return fail();
         }
         written += static_cast<std::size_t>(n);
     }
+    return true;
+}
+
+bool OutputFile::overwrite(std::size_t offset, std::string_view bytes) {
+    if (!reason_.empty() || fd_ < 0) {
+        return false;
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::pwrite(fd_, bytes.data() + written, bytes.size() - written,
+                                   static_cast<off_t>(offset + written));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                reason_ = "nothing written";
+                return false;
+            }
+            return fail();
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string OutputFile::commit() {
+    if (!reason_.empty()) {
+        return reason_;
+    }
+    if (fd_ < 0 && !write({})) {
+        return reason_;
+    }
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) {
         return std::strerror(errno);
     }

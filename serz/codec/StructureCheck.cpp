@@ -16,7 +16,7 @@ std::string quoted(std::string_view name) {
 
 } // namespace
 
-std::optional<std::string> StructureCheck::accept(const Record& record) {
+std::optional<std::string> StructureCheck::accept(const RecordView& record) {
     if (started_ && depth_ == 0) {
         return "a record follows the end of the root element";
     }
@@ -32,7 +32,7 @@ std::optional<std::string> StructureCheck::accept(const Record& record) {
         if (depth_ < open_.size()) {
             open_[depth_] = record.name;
         } else {
-            open_.push_back(record.name);
+            open_.emplace_back(record.name);
         }
         ++depth_;
         break;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "serz/Record.h"
+#include "RecordView.h"
 
 namespace serz {
 
@@ -16,7 +16,7 @@ namespace serz {
 class StructureCheck {
 public:
     // The reason the record cannot come next, or nullopt when it can.
-    std::optional<std::string> accept(const Record& record);
+    std::optional<std::string> accept(const RecordView& record);
 
     // The reason the records cannot end here, or nullopt when they can.
     std::optional<std::string> finish() const;

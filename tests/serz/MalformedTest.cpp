@@ -2,6 +2,7 @@
 #include "SerzTestData.h"
 #include "serz/BinReader.h"
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
 #include "serz/XmlReader.h"
 
 #include <algorithm>
@@ -106,6 +107,34 @@ std::string xmlInRoot(const std::string& lines) {
 // Each bad XML fails with its line and a message that says what is wrong. (Values that do not parse
 // are the value text's own refusals; one of each kind of record shows the reader reports them.) Past
 // 16 attributes a tag's names go into a set: repeats are found there too.
+// Past 2 MiB a file may hold more than 64 MiB of names and strings, up to 32 times the bytes before
+// each record. (A new string of 2.5 MB, then one of 1 MiB repeated in three bytes each.)
+TEST(Malformed, LargeFilesMayHoldTextInProportion) {
+    const std::string start = bytes({0xFF, 0x56}) + newString("b") + newString("cDeltaString") +
+                              newString(std::string(2'500'000, 'y')) + bytes({0xFF, 0x56}) + newString("s") +
+                              u16(2) + newString(std::string(1 << 20, 'x'));
+    const auto withRepeats = [&](int count) {
+        std::string repeats;
+        for (int i = 0; i < count; ++i) {
+            repeats += bytes({0x02}) + u16(5);
+        }
+        return binInRoot(start + repeats);
+    };
+    class Counting : public OutputSink {
+    public:
+        bool write(std::string_view) override { return true; }
+        bool overwrite(std::size_t, std::string_view) override { return true; }
+    } output;
+    for (const auto& [repeats, failure] :
+         {std::pair{62, ""}, std::pair{120, "32 times the bytes before them"}}) {
+        StreamConversion conversion(Direction::BinToXml, output);
+        conversion.feed(withRepeats(repeats));
+        const bool converted = conversion.finish() == StreamOutcome::Converted;
+        EXPECT_EQ(converted, *failure == '\0') << repeats;
+        EXPECT_TRUE(converted || conversion.error().message.ends_with(failure)) << conversion.error().message;
+    }
+}
+
 TEST(Malformed, BadXmlFailsWithItsLine) {
     std::string many;
     for (int i = 0; i < 20; ++i) {

@@ -3,6 +3,8 @@
 // codec's own output in test_convert.)
 
 #include "SerzTestData.h"
+#include "serz/BinWriter.h"
+#include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -72,6 +74,29 @@ TEST(Program, ExitCodesAndMessagesAndAFailureWritesNothing) {
         }
         EXPECT_EQ(after, c.before);
     }
+}
+
+// A file larger than the pieces the program reads and writes converts to what the codec makes of it
+// in one string, in both directions.
+TEST(Program, ConvertsALargeFileAsTheCodecDoes) {
+    Document document{Record::open("r")};
+    for (std::uint32_t i = 0; i < 100000; ++i) {
+        document.push_back(Record::open("e", i));
+        document.push_back(Record::string("s", "text " + std::to_string(i % 5000)));
+        document.push_back(Record::close("e"));
+    }
+    document.push_back(Record::close("r"));
+    const std::string bin = writeBin(document).value();
+    const std::string xml = convert(Direction::BinToXml, bin).value();
+    ASSERT_GT(bin.size(), std::size_t{1} << 20);
+    const TempFolder folder;
+    const fs::path input = folder.write("Big.bin", bin);
+    const std::string command = "'" SERZ_PROGRAM "' '" + input.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(fileText(folder.path() / "Big.xml") == xml);
+    fs::remove(input);
+    ASSERT_EQ(std::system(("'" SERZ_PROGRAM "' '" + (folder.path() / "Big.xml").string() + "'").c_str()), 0);
+    EXPECT_TRUE(fileText(input) == bin);
 }
 
 } // namespace

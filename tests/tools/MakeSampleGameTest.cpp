@@ -126,6 +126,35 @@ TEST(MakeSampleGame, WritesAnInstallationWithEveryBlueprintInPlace) {
     }
 }
 
+// --scenario-mb fills each scenario with more trains after its own to about the size asked for, and
+// changes no other file.
+TEST(MakeSampleGame, ScenarioMegabytesFillTheScenariosAndNothingElse) {
+    const GeneratedSample& sample = defaultSample();
+    const TempFolder temp;
+    const ProgramRun run =
+        runMakeSampleGame({temp.gameFolder().string(), "--seed", "7", "--scenario-mb", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const FileMap filled = allFiles(temp.gameFolder());
+    ASSERT_EQ(filled.size(), sample.files.size());
+    int scenarios = 0;
+    for (const auto& [path, bytes] : filled) {
+        ASSERT_TRUE(sample.files.contains(path)) << path;
+        if (!path.ends_with("/Scenario.bin")) {
+            EXPECT_TRUE(path == ".make-sample-game" || bytes == sample.files.at(path)) << path;
+            continue;
+        }
+        ++scenarios;
+        EXPECT_NEAR(static_cast<double>(bytes.size()), 1 << 20, 0.1 * (1 << 20)) << path;
+        const auto xml = serz::convert(serz::Direction::BinToXml, bytes);
+        ASSERT_TRUE(xml.ok()) << path;
+        const std::string& own = sample.xml.at(path);
+        const std::string ownTrains = own.substr(0, own.rfind("\t</Record>"));
+        EXPECT_TRUE(xml.value().starts_with(ownTrains)) << path;
+        EXPECT_GT(std::ranges::count(xml.value(), '\n'), 10 * std::ranges::count(own, '\n')) << path;
+    }
+    EXPECT_EQ(scenarios, 3);
+}
+
 TEST(MakeSampleGame, RunsAgainOverAnEarlierSampleAndKeepsWhatIsNotItsOwn) {
     const TempFolder temp;
     const fs::path game = temp.gameFolder();
@@ -167,7 +196,9 @@ TEST(MakeSampleGame, RefusesFoldersItMustNotUseAndBadArguments) {
         {{file.string()}, 1, "exists and is not a folder"},
         {{(file / "game").string()}, 1, "cannot create the folder"},
         {{"--seed", "3"}, 2, "make-sample-game: the folder DIR is missing\nusage: "},
-        {{"--help"}, 0, "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed]\n"},
+        {{"--help"},
+         0,
+         "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed] [--scenario-mb N]\n"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = runMakeSampleGame(c.arguments);

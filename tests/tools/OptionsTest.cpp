@@ -21,6 +21,9 @@ TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
          {"out dir", 18446744073709551615ull, 100000, true, false, false}},
         {{"--help"}, "", {"", 1, 60, false, false, true}},
         {{"--packed", "game"}, "", {"game", 1, 60, false, true, false}},
+        {{"game", "--scenario-mb", "100"}, "", {"game", 1, 60, false, false, false, 100}},
+        {{"a", "--scenario-mb", "0"}, "--scenario-mb must be from 1 to 100, not 0"},
+        {{"a", "--scenario-mb", "101"}, "--scenario-mb must be from 1 to 100, not 101"},
         {{}, "the folder DIR is missing"},
         {{""}, "the folder name is empty"},
         {{"a", "b"}, "only one folder can be given (\"a\" and \"b\")"},
@@ -38,8 +41,10 @@ TEST(Options, AreReadInAnyOrderOrRefusedWithTheReason) {
         if (options != nullptr) {
             const Options& o = *options;
             const Options& e = c.options;
-            EXPECT_EQ(std::make_tuple(o.folder, o.seed, o.units, o.lowerCase, o.packed, o.help),
-                      std::make_tuple(e.folder, e.seed, e.units, e.lowerCase, e.packed, e.help));
+            EXPECT_EQ(std::make_tuple(o.folder, o.seed, o.units, o.lowerCase, o.packed, o.help,
+                                      o.scenarioMegabytes),
+                      std::make_tuple(e.folder, e.seed, e.units, e.lowerCase, e.packed, e.help,
+                                      e.scenarioMegabytes));
         }
     }
 }

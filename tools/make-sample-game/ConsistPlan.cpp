@@ -286,4 +286,10 @@ ConsistPlan planConsists(const Stock& stock, Random& random) {
     return plan;
 }
 
+std::vector<Train> randomTrains(const Stock& stock, Random& random, int count) {
+    ScenarioPlan scenario;
+    addRandomTrains(scenario, StockPools(stock), random, count);
+    return std::move(scenario.trains);
+}
+
 } // namespace dovrel::sample

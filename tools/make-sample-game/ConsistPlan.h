@@ -59,4 +59,7 @@ struct ConsistPlan {
 // non-ASCII names. The random trains grow with the size of the stock.
 ConsistPlan planConsists(const Stock& stock, Random& random);
 
+// Random trains of the catalogued stock, made as a scenario's own random trains are.
+std::vector<Train> randomTrains(const Stock& stock, Random& random, int count);
+
 } // namespace dovrel::sample

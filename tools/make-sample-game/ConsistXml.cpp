@@ -2,6 +2,7 @@
 #include "ConsistXml.h"
 
 #include "GameXml.h"
+#include "UniqueTexts.h"
 #include "XmlBuilder.h"
 
 namespace dovrel::sample {
@@ -10,12 +11,12 @@ namespace {
 // The id the editor gives the record set of a user-consist file it creates.
 constexpr std::uint32_t kTemplateRecordSetId = 132395920;
 
-std::string vehicleNumber(Random& random) {
-    return "92 80 " + std::to_string(random.between(1000, 9999)) + " " +
-           std::to_string(random.between(100, 999)) + "-" + std::to_string(random.between(0, 9));
-}
+// The GUID texts and the vehicle numbers of the trains that fill a scenario up to a size are each
+// one of this many.
+constexpr std::size_t kFillerTexts = 4096;
 
-void writeTrackFollower(XmlBuilder& x, Random& random, std::string_view element, double position) {
+void writeTrackFollower(XmlBuilder& x, Random& random, UniqueTexts& texts, std::string_view element,
+                        double position) {
     x.open(element);
     x.open("Network-cTrackFollower", random.id());
     x.float32("Height", 0);
@@ -25,7 +26,7 @@ void writeTrackFollower(XmlBuilder& x, Random& random, std::string_view element,
     x.open("RibbonID");
     x.open("Network-cNetworkRibbon-cCurveContainerUnit-cID");
     x.open("RibbonID");
-    writeGuid(x, random);
+    writeGuid(x, random, texts);
     x.close();
     x.close();
     x.close();
@@ -60,13 +61,14 @@ void writePosition(XmlBuilder& x, Random& random, double along) {
     x.close();
 }
 
-void writeVehicleComponent(XmlBuilder& x, Random& random, const ConsistVehicle& v, double along) {
+void writeVehicleComponent(XmlBuilder& x, Random& random, UniqueTexts& texts, const ConsistVehicle& v,
+                           double along) {
     x.open("Component");
     x.open(v.engine ? "cEngine" : "cWagon", random.id());
     x.text("PantographInfo", "");
     x.boolean("PantographIsDirectional", false);
     x.boolean("LastPantographControlValue", false);
-    x.text("UniqueNumber", vehicleNumber(random));
+    x.text("UniqueNumber", texts.vehicleNumber(random));
     x.boolean("GBSignalSystemEnabled", v.engine);
     x.float32("FollowerDistance", along);
     x.float32("TotalMass", v.mass);
@@ -115,9 +117,9 @@ void writeVehicleComponent(XmlBuilder& x, Random& random, const ConsistVehicle& 
     x.close();
 }
 
-void writeVehicle(XmlBuilder& x, Random& random, const ConsistVehicle& v, double along) {
+void writeVehicle(XmlBuilder& x, Random& random, UniqueTexts& texts, const ConsistVehicle& v, double along) {
     x.open("cOwnedEntity", random.id());
-    writeVehicleComponent(x, random, v, along);
+    writeVehicleComponent(x, random, texts, v, along);
     x.open("BlueprintID");
     writeAbsoluteId(x, v.ref);
     x.close();
@@ -126,12 +128,12 @@ void writeVehicle(XmlBuilder& x, Random& random, const ConsistVehicle& v, double
     x.close();
     x.text("Name", v.name);
     x.open("EntityID");
-    writeGuid(x, random);
+    writeGuid(x, random, texts);
     x.close();
     x.close();
 }
 
-void writeDestination(XmlBuilder& x, Random& random, const std::string& destination) {
+void writeDestination(XmlBuilder& x, Random& random, UniqueTexts& texts, const std::string& destination) {
     x.open("cDriverInstructionTarget", random.id());
     x.text("DisplayName", destination);
     x.boolean("Timetabled", false);
@@ -161,17 +163,17 @@ void writeDestination(XmlBuilder& x, Random& random, const std::string& destinat
     x.float32("DueTime", 0);
     x.float32("TimingTestTime", -1);
     x.open("GroupName");
-    writeLocalised(x, Localised{}, random.guid());
+    writeLocalised(x, Localised{}, texts.guid(random));
     x.close();
     x.boolean("ShowRVNumbersWithGroup", false);
     x.boolean("ScenarioChainTarget", false);
     x.open("ScenarioChainGUID");
-    writeGuid(x, random);
+    writeGuid(x, random, texts);
     x.close();
     x.close();
 }
 
-void writeDriver(XmlBuilder& x, Random& random, const Train& train) {
+void writeDriver(XmlBuilder& x, Random& random, UniqueTexts& texts, const Train& train) {
     x.open("Driver");
     if (!train.driven) {
         x.nil();
@@ -180,17 +182,17 @@ void writeDriver(XmlBuilder& x, Random& random, const Train& train) {
     }
     x.open("cDriver", random.id());
     x.open("FinalDestination");
-    writeDestination(x, random, train.destination);
+    writeDestination(x, random, texts, train.destination);
     x.close();
     x.boolean("PlayerDriver", random.chance(20));
     x.open("ServiceName");
     Localised name;
     name.english = train.serviceName;
-    writeLocalised(x, name, random.guid());
+    writeLocalised(x, name, texts.guid(random));
     x.close();
     x.open("InitialRV");
     for (std::size_t i = 0; i < train.vehicles.size(); ++i) {
-        x.text("e", vehicleNumber(random));
+        x.text("e", texts.vehicleNumber(random));
     }
     x.close();
     x.float32("StartTime", random.real(18000, 80000, 0));
@@ -211,7 +213,7 @@ void writeDriver(XmlBuilder& x, Random& random, const Train& train) {
     x.open("cStopAtDestinations", random.id());
     x.text("DisplayName", "Stop at " + train.destination);
     x.open("DeltaTarget");
-    writeDestination(x, random, train.destination);
+    writeDestination(x, random, texts, train.destination);
     x.close();
     x.close();
     x.close();
@@ -222,7 +224,7 @@ void writeDriver(XmlBuilder& x, Random& random, const Train& train) {
     x.close();
 }
 
-void writeTrain(XmlBuilder& x, Random& random, const Train& train) {
+void writeTrain(XmlBuilder& x, Random& random, UniqueTexts& texts, const Train& train) {
     x.open("cConsist", random.id());
     double length = 0;
     if (train.vehicles.empty()) {
@@ -230,19 +232,19 @@ void writeTrain(XmlBuilder& x, Random& random, const Train& train) {
     } else {
         x.open("RailVehicles");
         for (const ConsistVehicle& v : train.vehicles) {
-            writeVehicle(x, random, v, length);
+            writeVehicle(x, random, texts, v, length);
             length += random.real(10, 26, 2);
         }
         x.close();
     }
     const double start = random.real(10, 5000, 2);
-    writeTrackFollower(x, random, "FrontFollower", start);
-    writeTrackFollower(x, random, "RearFollower", start + length);
-    writeDriver(x, random, train);
+    writeTrackFollower(x, random, texts, "FrontFollower", start);
+    writeTrackFollower(x, random, texts, "RearFollower", start + length);
+    writeDriver(x, random, texts, train);
     x.text("InPortalName", "");
     x.int32("DriverEngineIndex", 0);
     x.open("PlatformRibbonGUID");
-    writeGuid(x, random);
+    writeGuid(x, random, texts);
     x.close();
     x.float32("PlatformTimeRemaining", 0);
     x.float32("MaxPermissableSpeed", random.real(20, 60, 3));
@@ -299,13 +301,24 @@ std::string consistTemplatesXml(const std::vector<UserConsist>& consists, Random
     return x.finish();
 }
 
-std::string scenarioXml(const ScenarioPlan& scenario, Random& random) {
+void writeScenarioXml(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
+                      Random& fillerRandom, const std::function<void(std::string)>& take) {
+    // The text is handed over in pieces of about this size.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
     XmlBuilder x("cRecordSet", random.id(), 256 * 1024);
     x.open("Record");
+    UniqueTexts fresh = UniqueTexts::fresh();
     for (const Train& train : scenario.trains) {
-        writeTrain(x, random, train);
+        writeTrain(x, random, fresh, train);
     }
-    return x.finish();
+    UniqueTexts fromSet = UniqueTexts::fromSet(kFillerTexts);
+    for (const Train& train : fillers) {
+        writeTrain(x, fillerRandom, fromSet, train);
+        if (x.textSize() >= kPieceBytes) {
+            take(x.takeText());
+        }
+    }
+    take(x.finish());
 }
 
 std::string routePropertiesXml(const RoutePlan& route, Random& random) {

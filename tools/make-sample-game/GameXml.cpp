@@ -35,12 +35,17 @@ void writeAbsoluteId(XmlBuilder& x, const BlueprintRef& ref) {
 }
 
 void writeGuid(XmlBuilder& x, Random& random) {
+    UniqueTexts fresh = UniqueTexts::fresh();
+    writeGuid(x, random, fresh);
+}
+
+void writeGuid(XmlBuilder& x, Random& random, UniqueTexts& texts) {
     x.open("cGUID");
     x.open("UUID");
     x.uint64("e", random.next());
     x.uint64("e", random.next());
     x.close();
-    x.text("DevString", random.guid());
+    x.text("DevString", texts.guid(random));
     x.close();
 }
 

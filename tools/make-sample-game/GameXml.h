@@ -3,6 +3,7 @@
 
 #include "Random.h"
 #include "Stock.h"
+#include "UniqueTexts.h"
 #include "XmlBuilder.h"
 
 #include <string>
@@ -34,5 +35,7 @@ void writeAbsoluteId(XmlBuilder& x, const BlueprintRef& ref);
 
 // <cGUID> with its two halves and its text form.
 void writeGuid(XmlBuilder& x, Random& random);
+// The same with its text form from `texts`.
+void writeGuid(XmlBuilder& x, Random& random, UniqueTexts& texts);
 
 } // namespace dovrel::sample

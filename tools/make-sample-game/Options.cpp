@@ -23,7 +23,7 @@ std::optional<std::uint64_t> wholeNumber(const std::string& text) {
 } // namespace
 
 std::string usageText() {
-    return "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed]\n"
+    return "usage: make-sample-game DIR [--seed N] [--units N] [--lower-case] [--packed] [--scenario-mb N]\n"
            "Writes a sample installation of the game into DIR: Vantor.exe (empty), Assets with rolling "
            "stock\n"
            "and the blueprints beside it, Content/ConsistTemplates.bin and routes with scenarios. Every "
@@ -38,6 +38,8 @@ std::string usageText() {
            "                same stock as without it; among them a loose file that overrides its\n"
            "                packed copy, an archive that is not one, a damaged entry, and entries with\n"
            "                \"\\\" between the parts of their paths\n"
+           "  --scenario-mb N  fills every scenario up to about N MB of .bin (1 to 100) with more\n"
+           "                trains of the stock, their vehicles, floats and nested entities\n"
            "  --help        shows this text\n"
            "DIR must be missing, empty, or an earlier sample: a folder with the file .make-sample-game,\n"
            "which lists the files an earlier run wrote. Those files are removed first; nothing else in\n"
@@ -61,7 +63,7 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             options.packed = true;
             continue;
         }
-        if (argument == "--seed" || argument == "--units") {
+        if (argument == "--seed" || argument == "--units" || argument == "--scenario-mb") {
             if (i + 1 >= arguments.size()) {
                 return argument + " needs a number";
             }
@@ -72,6 +74,12 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
             }
             if (argument == "--seed") {
                 options.seed = *value;
+            } else if (argument == "--scenario-mb") {
+                if (*value < 1 || *value > static_cast<std::uint64_t>(kMaxScenarioMegabytes)) {
+                    return "--scenario-mb must be from 1 to " + std::to_string(kMaxScenarioMegabytes) +
+                           ", not " + text;
+                }
+                options.scenarioMegabytes = static_cast<int>(*value);
             } else if (*value < 1 || *value > static_cast<std::uint64_t>(kMaxUnits)) {
                 return "--units must be from 1 to " + std::to_string(kMaxUnits) + ", not " + text;
             } else {

@@ -16,9 +16,11 @@ struct Options {
     bool lowerCase = false;
     bool packed = false;
     bool help = false;
+    int scenarioMegabytes = 0; // 0: the scenarios hold their own trains only
 };
 
 inline constexpr int kMaxUnits = 100000;
+inline constexpr int kMaxScenarioMegabytes = 100;
 
 // The options of a command line (without the program name), or what is wrong with it.
 std::variant<Options, std::string> parseOptions(const std::vector<std::string>& arguments);

@@ -12,6 +12,7 @@
 #include "StockList.h"
 
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +31,32 @@ std::string binaryOf(const std::string& xml, const std::string& file) {
                                std::to_string(bin.error().position) + ": " + bin.error().message);
     }
     return bin.value();
+}
+
+// The binary form of a scenario, converted while its XML is written, so that the XML is never whole.
+std::string convertedScenario(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
+                              Random& fillerRandom, const std::string& file) {
+    class Bytes : public serz::OutputSink {
+    public:
+        bool write(std::string_view piece) override {
+            bytes.append(piece);
+            return true;
+        }
+        bool overwrite(std::size_t offset, std::string_view piece) override {
+            bytes.replace(offset, piece.size(), piece);
+            return true;
+        }
+        std::string bytes;
+    } output;
+    serz::StreamConversion conversion(serz::Direction::XmlToBin, output);
+    writeScenarioXml(scenario, random, fillers, fillerRandom,
+                     [&conversion](const std::string& piece) { conversion.feed(piece); });
+    if (conversion.finish() != serz::StreamOutcome::Converted) {
+        throw std::logic_error("the XML made for " + file + " does not convert: line " +
+                               std::to_string(conversion.error().position) + ": " +
+                               conversion.error().message);
+    }
+    return std::move(output.bytes);
 }
 
 // A blueprint cut short, as an interrupted copy leaves it: the first part of a good file, short
@@ -103,7 +130,13 @@ public:
         }
     }
 
-    void consists(const ConsistPlan& plan) {
+    // Scenarios of about `megabytes` each (.bin), or 0 for the scenarios' own trains only.
+    void consists(const ConsistPlan& plan, const Stock& stock, int megabytes) {
+        stock_ = &stock;
+        scenarioBytes_ = static_cast<std::size_t>(megabytes) << 20;
+        // Each scenario's filling trains have a variation of their own, so that the rest of the
+        // installation is the same as without them.
+        std::uint64_t fillerSeed = Random(random_).next() ^ 0x5CE4A210F111E125;
         const std::string content = names_.content + "/";
         const std::string templates = content + names_.consistTemplates;
         folder_.write(templates, binaryOf(consistTemplatesXml(plan.userConsists, random_), templates));
@@ -124,7 +157,8 @@ public:
                     continue;
                 }
                 const std::string file = scenarioFolder + names_.scenario;
-                folder_.write(file, binaryOf(scenarioXml(scenario, random_), file));
+                folder_.write(file, scenarioBinary(scenario, file, fillerSeed));
+                fillerSeed += 2;
                 ++summary_.scenarios;
                 summary_.scenarioConsists += scenario.trains.size();
             }
@@ -139,6 +173,37 @@ public:
     }
 
 private:
+    // The scenario's binary form, filled up with random trains to about scenarioBytes_ when that
+    // is set. The bytes a train adds are measured on a few, and the count of trains is then
+    // corrected once by the size that count gives.
+    std::string scenarioBinary(const ScenarioPlan& scenario, const std::string& file,
+                               std::uint64_t fillerSeed) {
+        Random start = random_;
+        std::string bin = convertedScenario(scenario, random_, {}, random_, file);
+        const std::size_t base = bin.size();
+        if (base >= scenarioBytes_) {
+            return bin;
+        }
+        const auto filled = [&](std::size_t trains) {
+            Random own = start;
+            Random trainRandom(fillerSeed);
+            Random writing(fillerSeed + 1);
+            return convertedScenario(
+                scenario, own, randomTrains(*stock_, trainRandom, static_cast<int>(trains)), writing, file);
+        };
+        const auto trainsFor = [&](std::size_t trains, std::size_t bytes) {
+            const double perTrain = static_cast<double>(bytes - base) / static_cast<double>(trains);
+            return std::max<std::size_t>(
+                1, static_cast<std::size_t>(static_cast<double>(scenarioBytes_ - base) / perTrain + 0.5));
+        };
+        constexpr std::size_t kProbe = 64;
+        const std::size_t estimate = trainsFor(kProbe, filled(kProbe).size());
+        bin = filled(estimate);
+        const std::size_t corrected = trainsFor(estimate, bin.size());
+        summary_.scenarioConsists += corrected;
+        return corrected == estimate ? bin : filled(corrected);
+    }
+
     static std::string pathInProduct(const std::string& folder, const std::string& file) {
         return folder.empty() ? file : folder + "/" + file;
     }
@@ -213,6 +278,8 @@ private:
     const FixedNames& names_;
     Random& random_;
     Summary summary_;
+    const Stock* stock_ = nullptr;
+    std::size_t scenarioBytes_ = 0;
     std::map<BlueprintSet, std::vector<PackedFile>> packed_;
 };
 
@@ -227,7 +294,7 @@ Summary makeSampleGame(const Options& options) {
     InstallationWriter writer(folder, names, random);
     writer.placeholderProgram();
     writer.stock(stock, options.packed);
-    writer.consists(plan);
+    writer.consists(plan, stock, options.scenarioMegabytes);
     folder.finish();
     return writer.summary();
 }

@@ -239,6 +239,12 @@ void XmlBuilder::nil() {
     out_ += kLineEnd;
 }
 
+std::string XmlBuilder::takeText() {
+    std::string text = std::move(out_);
+    out_.clear();
+    return text;
+}
+
 std::string XmlBuilder::finish() {
     while (!open_.empty()) {
         close();

@@ -37,6 +37,10 @@ public:
     // Closes what is still open and hands over the text.
     std::string finish();
 
+    // Hands over the text written so far, which the builder then forgets; what follows continues it.
+    std::string takeText();
+    std::size_t textSize() const { return out_.size(); }
+
 private:
     void startLine();
     void valueStart(std::string_view name, std::string_view type);

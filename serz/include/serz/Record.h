@@ -51,10 +51,13 @@ struct Record {
 // the indentation of the XML (one TAB per level on every line) from growing without bound.
 inline constexpr std::size_t kMaxDepth = 1000;
 
-// The names and strings of a document read from the binary form add up to at most this many bytes.
-// The binary form stores a string once and repeats it in three bytes, so without a limit a file of
-// one megabyte could stand for gigabytes of XML; real files hold a few megabytes of text.
+// The names and strings of a document read from the binary form add up to at most this many bytes,
+// or kMaxTextPerByte times the bytes read before the record, whichever is more. The binary form
+// stores a string once and repeats it in three bytes, so without a limit a file of one megabyte
+// could stand for gigabytes of XML. Real files hold a few bytes of names and strings per byte (a
+// generated scenario about 2.5), so the limit grows with the file; up to 2 MiB it is 64 MiB.
 inline constexpr std::size_t kMaxTextBytes = std::size_t{64} << 20;
+inline constexpr std::size_t kMaxTextPerByte = 32;
 
 // A document is its records in order: exactly one root element, opened first and closed last.
 using Document = std::vector<Record>;
