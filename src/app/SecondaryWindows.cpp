@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTreeWidget>
 
 namespace dovrel {
@@ -52,6 +53,12 @@ SecondaryWindow::SecondaryWindow(NamedControls& registry, const char* name, cons
     registry.addWidget(name, this, ControlKind::Window);
 }
 
+void SecondaryWindow::closeOnEscape() {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("closeOnEscape"));
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
 void SecondaryWindow::showAndRaise() {
     show();
     raise();
@@ -70,6 +77,7 @@ Form2::Form2(NamedControls& registry) : SecondaryWindow(registry, "Form2", "Abou
                       "Consists for the train-simulation game Vantor.");
     make.make<QLabel>(this, "Label4", ControlKind::Label, {240, 1680, 4920, 255},
                       "Build a train, save it, and the game offers it.");
+    closeOnEscape();
 }
 
 Form3::Form3(NamedControls& registry) : SecondaryWindow(registry, "Form3", "Tips", 9000, 6960) {
@@ -82,6 +90,8 @@ Form3::Form3(NamedControls& registry) : SecondaryWindow(registry, "Form3", "Tips
     // The text box keeps the text as set, CR LF included; it shows plain line breaks.
     setCaption(text1_, tips);
     text1_->setPlainText(QString::fromStdString(tips).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text1_->setAccessibleName(QStringLiteral("Tips"));
+    closeOnEscape();
 }
 
 Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit Details", 14400, 6480) {
@@ -102,6 +112,8 @@ Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit
     for (std::size_t i = 0; i < kDetailsColumnLayout.size(); ++i) {
         listView1_->setColumnWidth(static_cast<int>(i), twipsToPixels(kDetailsColumnLayout[i].width));
     }
+    listView1_->setAccessibleName(QStringLiteral("Unit details"));
+    closeOnEscape();
 }
 
 void Form4::resizeEvent(QResizeEvent* event) {
