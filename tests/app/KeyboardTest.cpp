@@ -104,7 +104,8 @@ TEST_F(KeyboardTest, AFrameShowsTheFocusOnTheLine) {
     EXPECT_EQ(focused.pixelColor(focused.width() - 2, focused.height() / 2), highlight);
 }
 
-// Loco A, B and C in a line, one of them selected (-1: none), then one key on the focused line.
+// Loco A, B and C in a line, one of them selected (-1: none), then one key on the focused line: each
+// key reaches its command, and a disabled command does nothing.
 TEST_F(KeyboardTest, KeysOnTheLineRunTheCommandsOfItsButtons) {
     struct Case {
         const char* name;
@@ -117,15 +118,12 @@ TEST_F(KeyboardTest, KeysOnTheLineRunTheCommandsOfItsButtons) {
     const Case cases[] = {
         {"Left", 1, Qt::Key_Left, Qt::NoModifier, "Loco A Loco B Loco C", 0},
         {"Right", 1, Qt::Key_Right, Qt::NoModifier, "Loco A Loco B Loco C", 2},
-        {"Right at the tail", 2, Qt::Key_Right, Qt::NoModifier, "Loco A Loco B Loco C", 2},
-        {"Right, none selected", -1, Qt::Key_Right, Qt::NoModifier, "Loco A Loco B Loco C", 0},
         {"Home", 2, Qt::Key_Home, Qt::NoModifier, "Loco A Loco B Loco C", 0},
         {"End", 0, Qt::Key_End, Qt::NoModifier, "Loco A Loco B Loco C", 2},
         {"Shift+Left", 1, Qt::Key_Left, Qt::ShiftModifier, "Loco B Loco A Loco C", 0},
         {"Shift+Right", 1, Qt::Key_Right, Qt::ShiftModifier, "Loco A Loco C Loco B", 2},
         {"Shift+Left at the head: disabled", 0, Qt::Key_Left, Qt::ShiftModifier, "Loco A Loco B Loco C", 0},
         {"Space", 1, Qt::Key_Space, Qt::NoModifier, "Loco A Loco B< Loco C", 1},
-        {"R", 2, Qt::Key_R, Qt::NoModifier, "Loco A Loco B Loco C<", 2},
         {"Space, none selected: disabled", -1, Qt::Key_Space, Qt::NoModifier, "Loco A Loco B Loco C", -1},
         {"Delete", 1, Qt::Key_Delete, Qt::NoModifier, "Loco A Loco C", 1},
         {"Delete, none selected: disabled", -1, Qt::Key_Delete, Qt::NoModifier, "Loco A Loco B Loco C", -1},
@@ -150,20 +148,6 @@ TEST_F(KeyboardTest, KeysOnTheLineRunTheCommandsOfItsButtons) {
         EXPECT_EQ(line(), c.lineAfter);
         EXPECT_EQ(selected(), c.selectedAfter);
     }
-}
-
-// Twelve units: only the first few stand in the view. End brings the tail into the middle; Left
-// then selects its neighbour where it stands.
-TEST_F(KeyboardTest, SelectingAUnitOutOfSightBringsItIntoTheView) {
-    addLocos(std::vector<int>(12, 0));
-    tabToStrip();
-    QTest::keyClick(c().strip, Qt::Key_End);
-    EXPECT_EQ(selected(), 11);
-    EXPECT_EQ(form->namedControls().find("Label1[12]")->geometry()->left, 6180.0f);
-    QTest::keyClick(c().strip, Qt::Key_Left);
-    EXPECT_EQ(selected(), 10);
-    EXPECT_EQ(form->namedControls().find("Label1[12]")->geometry()->left, 6180.0f) << "the view stays";
-    EXPECT_TRUE(world.pointer.moves().empty()) << "the keyboard leaves the pointer where it is";
 }
 
 TEST_F(KeyboardTest, MenuShortcutsReachTheirItemsAndADisabledItemTakesNone) {
