@@ -7,6 +7,7 @@
 
 #include "consist/ConsistEditor.h"
 #include "consist/SelectionSummary.h"
+#include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/PurposeComboAccessible.h"
 

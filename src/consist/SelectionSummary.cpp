@@ -11,7 +11,7 @@ std::string selectionSummary(std::span<const std::string> units, std::int32_t se
     }
     const std::string count = std::to_string(units.size());
     if (selected < 0 || static_cast<std::size_t>(selected) >= units.size()) {
-        return "No unit selected of " + count;
+        return count + (units.size() == 1 ? " unit" : " units") + ", none selected";
     }
     const std::string& unit = units[static_cast<std::size_t>(selected)];
     return "Unit " + std::to_string(selected + 1) + " of " + count + ": " +

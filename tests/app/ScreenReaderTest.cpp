@@ -107,7 +107,7 @@ TEST_F(ScreenReaderTest, TheLineDescribesTheSelectedUnit) {
     QTest::keyClick(strip, Qt::Key_Space);
     EXPECT_EQ(spoken(strip, QAccessible::Description), QStringLiteral("Unit 2 of 3: Class 20, reversed"));
     form->backgroundClick();
-    EXPECT_EQ(spoken(strip, QAccessible::Description), QStringLiteral("No unit selected of 3"));
+    EXPECT_EQ(spoken(strip, QAccessible::Description), QStringLiteral("3 units, none selected"));
 }
 
 } // namespace

@@ -53,7 +53,8 @@ TEST(SelectionSummary, SaysWhichUnitOfHowManyWithItsNameAndHeading) {
     const std::vector<std::string> units = {coal, withToggledHeading(coal), coal};
     EXPECT_EQ(selectionSummary(units, 0), "Unit 1 of 3: Class 66, forward");
     EXPECT_EQ(selectionSummary(units, 1), "Unit 2 of 3: Class 66, reversed");
-    EXPECT_EQ(selectionSummary(units, -1), "No unit selected of 3");
+    EXPECT_EQ(selectionSummary(units, -1), "3 units, none selected");
+    EXPECT_EQ(selectionSummary(std::span(units).first(1), -1), "1 unit, none selected");
     EXPECT_EQ(selectionSummary({}, -1), "No units");
 }
 
