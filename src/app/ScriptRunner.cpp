@@ -345,8 +345,16 @@ std::string ScriptRunner::keys(const script::Keys& action) {
     if (!actionable(*control)) {
         return {};
     }
-    // As the keyboard would: the control has the focus, and each key goes down and comes up on it.
-    // A key press sent this way meets the window's shortcuts first, as a typed one does.
+    // As the keyboard would: the control's window is the active one and the control has the focus,
+    // and each key goes down and comes up on it. A key press sent this way meets the window's
+    // shortcuts first, as a typed one does. The window system makes a window active in its own turn.
+    QWidget* window = widget->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        for (int turn = 0; turn < 10 && QApplication::activeWindow() != window; ++turn) {
+            QApplication::processEvents();
+        }
+    }
     if (widget->focusPolicy() != Qt::NoFocus) {
         widget->setFocus(Qt::OtherFocusReason);
     }

@@ -83,6 +83,8 @@ TEST_F(ScriptRunnerTest, KeysPressARealSequenceOnTheNamedControl) {
     world.messages.queue(MessageAnswer::Yes); // abandon the line
     EXPECT_EQ(run("keys List2 Ctrl+N\n"), ScriptRunner::kFinished);
     EXPECT_EQ(line.unitCount(), 0) << "New Consist by its shortcut";
+    ASSERT_EQ(run("click mnuAbout\nkeys Form2 Esc\n"), ScriptRunner::kFinished);
+    EXPECT_FALSE(form->namedControls().find("Form2")->visible()) << "Esc closed the About window";
     EXPECT_EQ(run("keys mnuNewConsist Ctrl+N\n"), ScriptRunner::kWrongLine) << "a menu item takes no keys";
     EXPECT_EQ(run("keys Nowhere Esc\n"), ScriptRunner::kWrongLine);
 }
