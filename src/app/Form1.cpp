@@ -118,6 +118,8 @@ Form1::Form1(const Services& services)
     wireAdditions();
     wireScanReport();
     wireZoom();
+    wireKeyboard();
+    nameControlsForScreenReaders();
     showConsistDisplay();
 }
 
@@ -221,6 +223,7 @@ void Form1::buildTopRow(QWidget* client) {
     // The row of units lies between the end buttons and "Dada Rezavi".
     c_.strip = new ConsistStrip(client);
     placeInTwips(c_.strip, {0, 990, kClientWidth, 795});
+    registry_.addWidget("picConsistLine", c_.strip, ControlKind::Picture);
 }
 
 void Form1::buildEditorFrame(QWidget* client) {

@@ -14,6 +14,7 @@
 #include "catalogue/ScanObserver.h"
 #include "catalogue/ScanReport.h"
 #include "consist/ConsistHost.h"
+#include "consist/NavigationCommands.h"
 #include "consist/UnitCommands.h"
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/ConsistListing.h"
@@ -23,6 +24,7 @@
 #include "consistfiles/UserConsistSaver.h"
 #include "convert/ConverterRunner.h"
 #include "platform/WallClock.h"
+#include "widgets/ConsistStrip.h"
 #include "widgets/NamedControls.h"
 
 #include <QMainWindow>
@@ -379,6 +381,15 @@ private:
     // Undo or Redo of one step of the consist line.
     void stepThroughHistory(bool (ConsistEditor::*step)());
     void selectNextCouplerMismatch();
+    // The keyboard (Form1Keyboard.cpp): the consist line's keys, the menu shortcuts and Ctrl+D.
+    void wireKeyboard();
+    void stripKeyPressed(StripKey key);
+    // Selects a unit as a left click on it would, the view brought onto it when it is out of sight.
+    void selectUnitByKey(SelectionStep step);
+    // Names for screen readers (Form1ScreenReaders.cpp): what each control is, and what the consist
+    // line has selected.
+    void nameControlsForScreenReaders();
+    void announceSelection();
     // Collect Scan Messages and the scan report (Form1ScanReport.cpp).
     void buildScanReport();
     void wireScanReport();

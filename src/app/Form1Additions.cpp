@@ -18,8 +18,6 @@
 #include "widgets/Fonts.h"
 #include "widgets/WindowZoom.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,37 +26,6 @@
 namespace dovrel {
 
 namespace {
-
-// A key that a menu item takes as its shortcut never arrives as a key press, so it would not reach
-// heldKeyCode. This filter counts the additions' shortcut keys when Qt offers them to the main
-// window's widgets, so heldKeyCode holds the same key whether or not a shortcut took it.
-class ShortcutKeyState final : public QObject {
-public:
-    ShortcutKeyState(Form1& form, QList<QKeySequence> keys)
-        : QObject(&form), form_(form), keys_(std::move(keys)) {
-        QApplication::instance()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::ShortcutOverride) {
-            return false;
-        }
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || widget->window() != &form_) {
-            return false;
-        }
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (keys_.contains(QKeySequence(key->keyCombination()))) {
-            form_.keyState().keyDown(windowsKeyCode(key->key()));
-        }
-        return false;
-    }
-
-private:
-    Form1& form_;
-    QList<QKeySequence> keys_;
-};
 
 std::string withStepName(const char* command, const EditStep* step) {
     return step != nullptr ? std::string(command) + " " + step->name : std::string(command);
@@ -114,7 +81,7 @@ void Form1::wireAdditions() {
     for (const QAction* action : {c_.mnuUndo, c_.mnuRedo, c_.mnuNextCouplerMismatch}) {
         keys.append(action->shortcuts());
     }
-    new ShortcutKeyState(*this, keys);
+    new ShortcutKeyState(this, keyState(), keys);
 }
 
 void Form1::showAdditions() {

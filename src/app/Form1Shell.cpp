@@ -315,6 +315,7 @@ void Form1::showConsistDisplay() {
         c_.HScroll2->setValue(editor_->display().scrollBarValue());
     }
     showAdditions();
+    announceSelection();
     c_.strip->update();
 }
 

@@ -41,6 +41,8 @@ FormRestore::FormRestore(NamedControls& registry, RestoreChosen restore, ChoiceH
     connect(list_, &QListWidget::currentRowChanged, this, [this] { choiceChanged(); });
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
     restoreButton_->setEnabled(false);
+    list_->setAccessibleName(QStringLiteral("Kept copies of the user consists"));
+    closeOnEscape();
 }
 
 void FormRestore::showChoices(const std::vector<BackupChoice>& choices) {

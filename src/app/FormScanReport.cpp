@@ -21,6 +21,7 @@ FormScanReport::FormScanReport(NamedControls& registry)
     auto* close = make.make<QPushButton>(this, "butCloseScanReport", ControlKind::Button,
                                          {10620, 4800, 1260, 375}, "&Close");
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    list_->setAccessibleName(QStringLiteral("Scan messages"));
 }
 
 void FormScanReport::showRows(const std::vector<std::string>& rows) {

@@ -38,6 +38,26 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+ShortcutKeyState::ShortcutKeyState(QWidget* mainWindow, KeyStateFilter& keyState, QList<QKeySequence> keys)
+    : QObject(mainWindow), mainWindow_(mainWindow), keyState_(keyState), keys_(std::move(keys)) {
+    QApplication::instance()->installEventFilter(this);
+}
+
+bool ShortcutKeyState::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != mainWindow_) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (keys_.contains(QKeySequence(key->keyCombination()))) {
+        keyState_.keyDown(windowsKeyCode(key->key()));
+    }
+    return false;
+}
+
 void ComboKeyLock::lock(QComboBox* combo) {
     combo->installEventFilter(this);
     // The open list takes the keys while it is shown; its own filter would choose on Return.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <functional>
 
@@ -28,6 +30,24 @@ protected:
 private:
     QWidget* mainWindow_;
     int heldKeyCode_ = 0;
+};
+
+// A key that a menu item or a shortcut takes never arrives as a key press, so it would not reach
+// heldKeyCode. This filter counts the given shortcut keys when Qt offers them to the main window's
+// widgets, so heldKeyCode holds the same key whether or not a shortcut took it.
+class ShortcutKeyState final : public QObject {
+    Q_OBJECT
+
+public:
+    ShortcutKeyState(QWidget* mainWindow, KeyStateFilter& keyState, QList<QKeySequence> keys);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* mainWindow_;
+    KeyStateFilter& keyState_;
+    QList<QKeySequence> keys_;
 };
 
 // Combo boxes that keys and the wheel cannot change: key presses are swallowed in the box and in

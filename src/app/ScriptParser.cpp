@@ -3,6 +3,7 @@
 
 #include "core/TextRules.h"
 
+#include <QKeySequence>
 #include <charconv>
 
 namespace dovrel::script {
@@ -119,6 +120,22 @@ std::variant<Action, std::string> parseLine(const std::string& line) {
             return Action{KeyDown{*code}};
         }
         return Action{KeyUp{*code}};
+    }
+    if (verb == "keys") {
+        const auto [control, sequence] = nextWord(rest);
+        if (control.empty() || sequence.empty()) {
+            return std::string("keys takes a control name and a key sequence");
+        }
+        const QKeySequence keys =
+            QKeySequence::fromString(QString::fromStdString(sequence), QKeySequence::PortableText);
+        bool known = !keys.isEmpty();
+        for (int i = 0; i < keys.count(); ++i) {
+            known = known && keys[i].key() != Qt::Key_unknown;
+        }
+        if (!known) {
+            return "\"" + sequence + "\" is not a key sequence such as Shift+Right";
+        }
+        return Action{Keys{control, sequence}};
     }
     if (verb == "scroll") {
         const std::vector<std::string> parts = words(rest);

@@ -41,6 +41,12 @@ struct KeyDown {
 struct KeyUp {
     int code = 0;
 };
+// keys NAME SEQUENCE: the sequence in Qt's portable text ("Shift+Right", "Ctrl+S", "Esc"; up to
+// four keys separated by ", ") pressed and released on the control, each as a real key event.
+struct Keys {
+    std::string control;
+    std::string sequence;
+};
 struct Scroll {
     std::string control;
     int value = 0;
@@ -73,7 +79,7 @@ struct Screenshot {
 };
 
 using Action = std::variant<Click, Choose, Check, Type, Press, KeyDown, KeyUp, Scroll, Drag, DoubleClick,
-                            QueueAnswer, QueueFileDialog, BackgroundClick, Close, Dump, Screenshot>;
+                            QueueAnswer, QueueFileDialog, BackgroundClick, Close, Dump, Screenshot, Keys>;
 
 struct Line {
     int number = 0; // 1-based

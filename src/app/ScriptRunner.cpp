@@ -12,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,8 +29,47 @@ template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 // clang 14 does not deduce an aggregate's template arguments by itself.
 template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
-std::string noSuchControl(const std::string& name) {
-    return "no control named \"" + name + "\"";
+// The control a line names, and the widget of the kind the action needs; the error to report when
+// there is no such control or it is another kind.
+template <typename Widget> struct Target {
+    NamedControl* control = nullptr;
+    Widget* widget = nullptr;
+    std::string error;
+};
+
+Target<QWidget> findControl(NamedControls& controls, const std::string& name) {
+    NamedControl* control = controls.find(name);
+    if (control == nullptr) {
+        return {nullptr, nullptr, "no control named \"" + name + "\""};
+    }
+    return {control, control->widget(), {}};
+}
+
+// what: the kind as the error names it, "a check box".
+template <typename Widget>
+Target<Widget> findControl(NamedControls& controls, const std::string& name, const char* what) {
+    const Target<QWidget> found = findControl(controls, name);
+    if (found.control == nullptr) {
+        return {nullptr, nullptr, found.error};
+    }
+    auto* widget = qobject_cast<Widget*>(found.widget);
+    if (widget == nullptr) {
+        return {found.control, nullptr, "\"" + name + "\" is not " + what};
+    }
+    return {found.control, widget, {}};
+}
+
+// The text a key press carries: the character of a letter, digit, sign or space typed without Ctrl,
+// Alt or Meta, in upper case with Shift; none for other keys.
+QString keyText(QKeyCombination combination) {
+    const int key = combination.key();
+    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+    if (key < Qt::Key_Space || key > Qt::Key_AsciiTilde ||
+        (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        return {};
+    }
+    const QChar character(key);
+    return modifiers & Qt::ShiftModifier ? QString(character) : QString(character.toLower());
 }
 
 // A left click on a list item as the mouse makes it: a press and a release on the item's middle,
@@ -129,14 +170,15 @@ std::string ScriptRunner::perform(const script::Action& action) {
                           },
                           [this](const script::Dump& a) { return dump(a); },
                           [this](const script::Screenshot& a) { return screenshot(a); },
+                          [this](const script::Keys& a) { return keys(a); },
                       },
                       action);
 }
 
 std::string ScriptRunner::click(const script::Click& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
+    const auto [control, widget, error] = findControl(form_.namedControls(), action.control);
     if (control == nullptr) {
-        return noSuchControl(action.control);
+        return error;
     }
     if (actionable(*control)) {
         control->click();
@@ -145,9 +187,9 @@ std::string ScriptRunner::click(const script::Click& action) {
 }
 
 std::string ScriptRunner::choose(const script::Choose& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
+    const auto [control, widget, error] = findControl(form_.namedControls(), action.control);
     if (control == nullptr) {
-        return noSuchControl(action.control);
+        return error;
     }
     const auto items = control->items();
     if (!items) {
@@ -176,23 +218,20 @@ std::string ScriptRunner::choose(const script::Choose& action) {
     if (!actionable(*control)) {
         return {};
     }
-    if (auto* combo = qobject_cast<QComboBox*>(control->widget())) {
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
-    } else if (auto* list = qobject_cast<QListWidget*>(control->widget())) {
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         clickListItem(list, index);
     }
     return {};
 }
 
 std::string ScriptRunner::check(const script::Check& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
-    if (control == nullptr) {
-        return noSuchControl(action.control);
-    }
-    auto* box = qobject_cast<QCheckBox*>(control->widget());
+    const auto [control, box, error] =
+        findControl<QCheckBox>(form_.namedControls(), action.control, "a check box");
     if (box == nullptr) {
-        return "\"" + action.control + "\" is not a check box";
+        return error;
     }
     if (actionable(*control) && box->isChecked() != action.on) {
         box->click();
@@ -201,13 +240,10 @@ std::string ScriptRunner::check(const script::Check& action) {
 }
 
 std::string ScriptRunner::type(const script::Type& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
-    if (control == nullptr) {
-        return noSuchControl(action.control);
-    }
-    auto* box = qobject_cast<QLineEdit*>(control->widget());
+    const auto [control, box, error] =
+        findControl<QLineEdit>(form_.namedControls(), action.control, "a text box");
     if (box == nullptr) {
-        return "\"" + action.control + "\" is not a text box";
+        return error;
     }
     if (actionable(*control)) {
         box->setText(displayText(action.text));
@@ -217,9 +253,9 @@ std::string ScriptRunner::type(const script::Type& action) {
 }
 
 std::string ScriptRunner::press(const script::Press& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
+    const auto [control, widget, error] = findControl(form_.namedControls(), action.control);
     if (control == nullptr) {
-        return noSuchControl(action.control);
+        return error;
     }
     const auto rect = control->geometry();
     if (!rect) {
@@ -242,13 +278,10 @@ std::string ScriptRunner::press(const script::Press& action) {
 }
 
 std::string ScriptRunner::scroll(const script::Scroll& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
-    if (control == nullptr) {
-        return noSuchControl(action.control);
-    }
-    auto* bar = qobject_cast<QScrollBar*>(control->widget());
+    const auto [control, bar, error] =
+        findControl<QScrollBar>(form_.namedControls(), action.control, "a scroll bar");
     if (bar == nullptr) {
-        return "\"" + action.control + "\" is not a scroll bar";
+        return error;
     }
     if (action.value < bar->minimum() || action.value > bar->maximum()) {
         return "value " + std::to_string(action.value) + " is outside the scroll bar's range";
@@ -260,11 +293,11 @@ std::string ScriptRunner::scroll(const script::Scroll& action) {
 }
 
 std::string ScriptRunner::drag(const script::Drag& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
+    const auto [control, widget, error] = findControl(form_.namedControls(), action.control);
     if (control == nullptr) {
-        return noSuchControl(action.control);
+        return error;
     }
-    if (control->widget() != static_cast<QWidget*>(form_.controls().Label21)) {
+    if (widget != static_cast<QWidget*>(form_.controls().Label21)) {
         return "\"" + action.control + "\" cannot be dragged";
     }
     if (!actionable(*control)) {
@@ -284,13 +317,10 @@ std::string ScriptRunner::drag(const script::Drag& action) {
 }
 
 std::string ScriptRunner::doubleClick(const script::DoubleClick& action) {
-    NamedControl* control = form_.namedControls().find(action.control);
-    if (control == nullptr) {
-        return noSuchControl(action.control);
-    }
-    auto* view = qobject_cast<QTreeWidget*>(control->widget());
+    const auto [control, view, error] =
+        findControl<QTreeWidget>(form_.namedControls(), action.control, "a list view");
     if (view == nullptr) {
-        return "\"" + action.control + "\" is not a list view";
+        return error;
     }
     if (action.row < 0 || action.row >= view->topLevelItemCount()) {
         return "row " + std::to_string(action.row) + " is out of range";
@@ -299,6 +329,43 @@ std::string ScriptRunner::doubleClick(const script::DoubleClick& action) {
         QTreeWidgetItem* item = view->topLevelItem(action.row);
         view->setCurrentItem(item);
         emit view->itemDoubleClicked(item, 0);
+    }
+    return {};
+}
+
+std::string ScriptRunner::keys(const script::Keys& action) {
+    const auto [control, widget, error] = findControl(form_.namedControls(), action.control);
+    if (control == nullptr) {
+        return error;
+    }
+    if (widget == nullptr) {
+        return "\"" + action.control + "\" takes no keys";
+    }
+    if (!actionable(*control)) {
+        return {};
+    }
+    // As the keyboard would: the control's window is the active one and the control has the focus,
+    // and each key goes down and comes up on it. A key press sent this way meets the window's
+    // shortcuts first, as a typed one does. The window system makes a window active in its own turn.
+    QWidget* window = widget->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        for (int turn = 0; turn < 10 && QApplication::activeWindow() != window; ++turn) {
+            QApplication::processEvents();
+        }
+    }
+    if (widget->focusPolicy() != Qt::NoFocus) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+    const QKeySequence sequence =
+        QKeySequence::fromString(QString::fromStdString(action.sequence), QKeySequence::PortableText);
+    for (int i = 0; i < sequence.count(); ++i) {
+        const QKeyCombination combination = sequence[i];
+        const QString text = keyText(combination);
+        QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers(), text);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers(), text);
+        QApplication::sendEvent(widget, &release);
     }
     return {};
 }

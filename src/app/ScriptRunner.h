@@ -38,6 +38,7 @@ private:
     std::string scroll(const script::Scroll& action);
     std::string drag(const script::Drag& action);
     std::string doubleClick(const script::DoubleClick& action);
+    std::string keys(const script::Keys& action);
     std::string dump(const script::Dump& action);
     std::string screenshot(const script::Screenshot& action);
     bool closed() const;

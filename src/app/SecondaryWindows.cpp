@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTreeWidget>
 
 namespace dovrel {
@@ -64,6 +65,12 @@ void SecondaryWindow::zoomTo(int percent) {
     resize(twipsToPixels(width, percent), twipsToPixels(height, percent));
 }
 
+void SecondaryWindow::closeOnEscape() {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("closeOnEscape"));
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
 void SecondaryWindow::showAndRaise() {
     show();
     raise();
@@ -84,6 +91,7 @@ Form2::Form2(NamedControls& registry) : SecondaryWindow(registry, "Form2", "Abou
                       "Consists for the train-simulation game Vantor.");
     make.make<QLabel>(this, "Label4", ControlKind::Label, {240, 1680, 4920, 255},
                       "Build a train, save it, and the game offers it.");
+    closeOnEscape();
 }
 
 Form3::Form3(NamedControls& registry) : SecondaryWindow(registry, "Form3", "Tips", 9000, 6960) {
@@ -96,6 +104,8 @@ Form3::Form3(NamedControls& registry) : SecondaryWindow(registry, "Form3", "Tips
     // The text box keeps the text as set, CR LF included; it shows plain line breaks.
     setCaption(text1_, tips);
     text1_->setPlainText(QString::fromStdString(tips).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text1_->setAccessibleName(QStringLiteral("Tips"));
+    closeOnEscape();
 }
 
 Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit Details", 14400, 6480) {
@@ -116,6 +126,8 @@ Form4::Form4(NamedControls& registry) : SecondaryWindow(registry, "Form4", "Unit
     for (std::size_t i = 0; i < kDetailsColumnLayout.size(); ++i) {
         setColumnWidthInTwips(listView1_, static_cast<int>(i), kDetailsColumnLayout[i].width);
     }
+    listView1_->setAccessibleName(QStringLiteral("Unit details"));
+    closeOnEscape();
 }
 
 void Form4::resizeEvent(QResizeEvent* event) {

@@ -23,6 +23,8 @@ public:
 protected:
     SecondaryWindow(NamedControls& registry, const char* name, const char* caption, float innerWidth,
                     float innerHeight);
+    // Esc anywhere in the window closes it, as its close box does.
+    void closeOnEscape();
 };
 
 // About: the program's title with a small picture.

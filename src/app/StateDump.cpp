@@ -150,6 +150,10 @@ private:
 // One control's members, in key order.
 void writeControl(JsonText& json, const NamedControl& control) {
     json.beginObject();
+    if (const auto name = control.accessibleName()) {
+        json.key("accessibleName");
+        json.text(*name);
+    }
     if (const auto checked = control.checked()) {
         json.key("checked");
         json.boolean(*checked);

@@ -13,6 +13,32 @@ namespace dovrel {
 
 namespace msg = consistmessages;
 
+std::optional<std::int32_t> unitAfterStep(SelectionStep step, std::int32_t selected, std::int32_t unitCount) {
+    if (unitCount <= 0) {
+        return std::nullopt;
+    }
+    const bool none = selected < 0 || selected >= unitCount;
+    std::int32_t unit = 0;
+    switch (step) {
+    case SelectionStep::Head:
+        unit = 0;
+        break;
+    case SelectionStep::Tail:
+        unit = unitCount - 1;
+        break;
+    case SelectionStep::Previous:
+        unit = none ? unitCount - 1 : selected - 1;
+        break;
+    case SelectionStep::Next:
+        unit = none ? 0 : selected + 1;
+        break;
+    }
+    if (unit < 0 || unit >= unitCount) {
+        return std::nullopt;
+    }
+    return unit;
+}
+
 void NavigationCommands::pressUnitBody(std::int32_t unit, int button, float x, float y, int heldKeyCode) {
     if (!parts_.line.holds(unit) || parts_.display.bodyOf(unit) == nullptr) {
         return;
@@ -87,12 +113,28 @@ bool NavigationCommands::nextCouplerMismatch() {
     if (!unit) {
         return false;
     }
+    centreAndSelect(*unit);
+    return true;
+}
+
+void NavigationCommands::selectByKey(std::int32_t unit, float viewWidth) {
+    const LabelElement* body = parts_.display.bodyOf(unit);
+    if (!parts_.line.holds(unit) || body == nullptr) {
+        return;
+    }
+    if (body->left >= 0.0f && body->left + body->width <= viewWidth) {
+        selectInPlace(unit);
+    } else {
+        centreAndSelect(unit);
+    }
+}
+
+void NavigationCommands::centreAndSelect(std::int32_t unit) {
     ConsistDisplay& display = parts_.display;
     display.setAnchorLeft(ConsistDisplay::kCentredLeft);
-    display.redrawConsistLine(*unit);
+    display.redrawConsistLine(unit);
     display.raiseUnitLabels();
-    display.selectUnit(*unit);
-    return true;
+    display.selectUnit(unit);
 }
 
 void NavigationCommands::pointAtUnit(std::int32_t unit, float dx, float dy) {

@@ -5,6 +5,7 @@
 #include "consist/ConsistParts.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace dovrel {
 
@@ -12,6 +13,13 @@ namespace dovrel {
 enum class MouseButton : int { Left = 1, Right = 2, Middle = 4 };
 
 inline constexpr int kCtrlKeyCode = 17;
+
+// A move of the selection by the keyboard: to the neighbour on either side, or to either end.
+enum class SelectionStep { Previous, Next, Head, Tail };
+
+// The unit a step selects in a line of unitCount units with `selected` selected (-1 none); nothing at
+// either end or in an empty line. With nothing selected, Next starts at the head, Previous at the tail.
+std::optional<std::int32_t> unitAfterStep(SelectionStep step, std::int32_t selected, std::int32_t unitCount);
 
 // Pointing at units and moving the view: presses on unit bodies, a click on the window's background,
 // TO HEAD, TO TAIL and To-->Selected, and moving the mouse pointer onto a unit.
@@ -37,10 +45,14 @@ public:
     // Edit > "Next Coupler Mismatch": centres and selects the unit after the next gap whose couplers
     // do not meet. False, and nothing changes, when every gap meets.
     bool nextCouplerMismatch();
+    // The keyboard's choice of a unit: selected where it stands, as a left click selects it, when its
+    // body lies wholly between 0 and viewWidth twips; otherwise centred and selected. The pointer stays.
+    void selectByKey(std::int32_t unit, float viewWidth);
 
 private:
     void selectInPlace(std::int32_t unit);
     void centreOn(std::int32_t unit);
+    void centreAndSelect(std::int32_t unit);
 
     ConsistParts parts_;
     ArrangeCommands& arrange_;

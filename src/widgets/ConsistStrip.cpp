@@ -7,6 +7,7 @@
 #include "widgets/Twips.h"
 #include "widgets/WindowZoom.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -19,8 +20,49 @@ QColor colourOf(StoredColour colour) {
 }
 } // namespace
 
+std::optional<StripKey> stripKeyOf(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    if (held == Qt::ShiftModifier) {
+        if (key == Qt::Key_Left) {
+            return StripKey::ShiftLeft;
+        }
+        if (key == Qt::Key_Right) {
+            return StripKey::ShiftRight;
+        }
+        return std::nullopt;
+    }
+    if (held != Qt::NoModifier) {
+        return std::nullopt;
+    }
+    switch (key) {
+    case Qt::Key_Left:
+        return StripKey::Previous;
+    case Qt::Key_Right:
+        return StripKey::Next;
+    case Qt::Key_Home:
+        return StripKey::Head;
+    case Qt::Key_End:
+        return StripKey::Tail;
+    case Qt::Key_Space:
+    case Qt::Key_R:
+        return StripKey::Reverse;
+    case Qt::Key_Delete:
+        return StripKey::Delete;
+    default:
+        return std::nullopt;
+    }
+}
+
 ConsistStrip::ConsistStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ConsistStrip"));
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ConsistStrip::setSelectionSummary(const QString& summary) {
+    if (summary == accessibleDescription()) {
+        return;
+    }
+    setAccessibleDescription(summary); // which tells a listening screen reader of the change
 }
 
 void ConsistStrip::paintEvent(QPaintEvent*) {
@@ -63,6 +105,11 @@ void ConsistStrip::paintEvent(QPaintEvent*) {
             painter.restore();
         }
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 // Below every label, so front markers that reach into a gap stay on top of its mark; again over the
@@ -95,6 +142,15 @@ void ConsistStrip::paintGapMarks(QPainter& painter) const {
             painter.fillRect(area, QColor(255, 0, 0));
         }
     }
+}
+
+void ConsistStrip::keyPressEvent(QKeyEvent* event) {
+    const std::optional<StripKey> key = stripKeyOf(event->key(), event->modifiers());
+    if (!key || !onKey_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    onKey_(*key);
 }
 
 void ConsistStrip::mousePressEvent(QMouseEvent* event) {

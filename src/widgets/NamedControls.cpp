@@ -5,6 +5,7 @@
 #include "widgets/ControlText.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -179,6 +180,17 @@ bool WidgetControl::click() {
         return true;
     }
     return false;
+}
+
+// What the widget's accessible interface gives a screen reader as the name.
+std::optional<QString> WidgetControl::accessibleName() const {
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget_);
+    return accessible == nullptr ? QString() : accessible->text(QAccessible::Name);
+}
+
+// A menu item is named by its caption, accelerator marks left out.
+std::optional<QString> MenuControl::accessibleName() const {
+    return displayText(text());
 }
 
 std::string MenuControl::text() const {

@@ -55,6 +55,9 @@ public:
     virtual std::optional<int> current() const { return std::nullopt; }
     virtual std::optional<std::vector<std::string>> columns() const { return std::nullopt; }
     virtual std::optional<std::vector<std::vector<std::string>>> rows() const { return std::nullopt; }
+    // The name a screen reader says for the control; nothing for painted elements, which it does not
+    // reach one by one.
+    virtual std::optional<QString> accessibleName() const { return std::nullopt; }
 
     // The user's click on a button or menu item; false when this control has no click.
     virtual bool click() { return false; }
@@ -83,6 +86,7 @@ public:
     std::optional<int> current() const override;
     std::optional<std::vector<std::string>> columns() const override;
     std::optional<std::vector<std::vector<std::string>>> rows() const override;
+    std::optional<QString> accessibleName() const override;
     bool click() override;
     QWidget* widget() const override { return widget_; }
 
@@ -102,6 +106,7 @@ public:
     bool visible() const override;
     bool reachable() const override;
     std::optional<bool> checked() const override;
+    std::optional<QString> accessibleName() const override;
     bool click() override;
     QAction* action() const override { return action_; }
 

@@ -4,6 +4,7 @@
 #include "app/ScriptServices.h"
 #include "app/StateDump.h"
 #include "support/WindowTest.h"
+#include "widgets/ConsistStrip.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -60,6 +61,32 @@ TEST_F(ScriptRunnerTest, TheDumpIsCompactJsonInKeyOrder) {
     const QJsonObject body = parsed.object()["controls"].toObject()["Label1[1]"].toObject();
     EXPECT_EQ(body.value(QStringLiteral("text")).toString(), QStringLiteral("Tab\there"));
     EXPECT_EQ(body.value(QStringLiteral("left")).toDouble(), 6180.0);
+    EXPECT_FALSE(body.contains(QStringLiteral("accessibleName"))) << "a painted label is not reached alone";
+    const QJsonObject controls = parsed.object()["controls"].toObject();
+    EXPECT_EQ(controls["Combo5"].toObject()["accessibleName"].toString(),
+              QStringLiteral("Provider filter for locomotives"));
+    EXPECT_EQ(controls["mnuOpenVTScenarioConsists"].toObject()["accessibleName"].toString(),
+              QStringLiteral("Open VT Scenario Consists"));
+}
+
+// Keys reach the control as the keyboard's do: the line's own keys, and a menu item's shortcut.
+TEST_F(ScriptRunnerTest, KeysPressARealSequenceOnTheNamedControl) {
+    start({unit("diesel", "Loco A"), unit("diesel", "Loco B")});
+    ASSERT_EQ(run("choose List1 #0\nclick butAddLocoRight\nchoose List1 #1\nclick butAddLocoRight\n"
+                  "keys picConsistLine Home, Shift+Right\n"),
+              ScriptRunner::kFinished);
+    const ConsistLine& line = form->editor().line();
+    EXPECT_EQ(EquipmentRecord(line.unit(0)).field(RecordField::englishName), "Loco B");
+    EXPECT_EQ(line.selectedIndex(), 1);
+    EXPECT_TRUE(form->controls().strip->hasFocus());
+
+    world.messages.queue(MessageAnswer::Yes); // abandon the line
+    EXPECT_EQ(run("keys List2 Ctrl+N\n"), ScriptRunner::kFinished);
+    EXPECT_EQ(line.unitCount(), 0) << "New Consist by its shortcut";
+    ASSERT_EQ(run("click mnuAbout\nkeys Form2 Esc\n"), ScriptRunner::kFinished);
+    EXPECT_FALSE(form->namedControls().find("Form2")->visible()) << "Esc closed the About window";
+    EXPECT_EQ(run("keys mnuNewConsist Ctrl+N\n"), ScriptRunner::kWrongLine) << "a menu item takes no keys";
+    EXPECT_EQ(run("keys Nowhere Esc\n"), ScriptRunner::kWrongLine);
 }
 
 } // namespace
@@ -88,9 +115,10 @@ TEST(ScriptParser, ReadsEveryActionWithItsArguments) {
                                            "file-dialog cancel\n"
                                            "background-click\n"
                                            "dump\n"
-                                           "dump /tmp/out file.json\r\n");
+                                           "dump /tmp/out file.json\r\n"
+                                           "keys picConsistLine Home, Shift+Right\n");
     ASSERT_FALSE(parsed.errorLine.has_value()) << parsed.error;
-    ASSERT_EQ(parsed.lines.size(), 19u);
+    ASSERT_EQ(parsed.lines.size(), 20u);
     EXPECT_EQ(parsed.lines[0].number, 2);
     EXPECT_EQ(std::get<Click>(parsed.lines[0].action).control, "butAddLocoLeft");
 
@@ -118,15 +146,22 @@ TEST(ScriptParser, ReadsEveryActionWithItsArguments) {
     EXPECT_TRUE(std::holds_alternative<BackgroundClick>(parsed.lines[16].action));
     EXPECT_EQ(std::get<Dump>(parsed.lines[17].action).file, std::nullopt);
     EXPECT_EQ(std::get<Dump>(parsed.lines[18].action).file, "/tmp/out file.json") << "the CR is dropped";
+    EXPECT_EQ(std::get<Keys>(parsed.lines[19].action).sequence, "Home, Shift+Right");
 }
 
 TEST(ScriptParser, TheFirstWrongLineIsNamed) {
     const std::vector<std::pair<std::string, int>> cases = {
-        {"dump\nclick\n", 2},   {"click a b\n", 1},
-        {"choose Combo1\n", 1}, {"press Label1[1] left 5\n", 1},
-        {"key-down ctrl\n", 1}, {"double-click Form4.ListView1 -1\n", 1},
-        {"answer yes\n", 1},    {"\n\n  click x\n", 3},
+        {"dump\nclick\n", 2},
+        {"click a b\n", 1},
+        {"choose Combo1\n", 1},
+        {"press Label1[1] left 5\n", 1},
+        {"key-down ctrl\n", 1},
+        {"double-click Form4.ListView1 -1\n", 1},
+        {"answer yes\n", 1},
+        {"\n\n  click x\n", 3},
         {"Click x\n", 1},
+        {"keys Text1\n", 1},
+        {"keys Text1 Shift+Nowhere\n", 1},
     };
     for (const auto& [script, line] : cases) {
         const ParseResult parsed = parseScript(script);

@@ -51,3 +51,10 @@ protected:
 };
 
 } // namespace dovrel::testing
+
+// Qt's strings in test messages as text.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "widgets/ConsistStrip.h"
+
+#include <gtest/gtest.h>
+
+namespace dovrel {
+namespace {
+
+TEST(StripKeys, EachKeyOfTheLineAndNoOther) {
+    using enum StripKey;
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::optional<StripKey> meaning;
+    };
+    const Case cases[] = {
+        {Qt::Key_Left, Qt::NoModifier, Previous},
+        {Qt::Key_Right, Qt::KeypadModifier, Next},
+        {Qt::Key_Home, Qt::NoModifier, Head},
+        {Qt::Key_End, Qt::NoModifier, Tail},
+        {Qt::Key_Left, Qt::ShiftModifier, ShiftLeft},
+        {Qt::Key_Right, Qt::ShiftModifier | Qt::KeypadModifier, ShiftRight},
+        {Qt::Key_Space, Qt::NoModifier, Reverse},
+        {Qt::Key_R, Qt::NoModifier, Reverse},
+        {Qt::Key_Delete, Qt::NoModifier, Delete},
+        {Qt::Key_Right, Qt::ControlModifier, std::nullopt},
+        {Qt::Key_R, Qt::ControlModifier, std::nullopt},
+        {Qt::Key_Home, Qt::ShiftModifier, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(stripKeyOf(c.key, c.modifiers), c.meaning)
+            << std::hex << c.key << " " << c.modifiers.toInt();
+    }
+}
+
+} // namespace
+} // namespace dovrel
