@@ -61,9 +61,9 @@ protected:
         const NamedControl* body = form->namedControls().find("Label1[" + std::to_string(index + 1) + "]");
         const TwipsRect rect = *body->geometry();
         const TwipsRect band = twipsGeometry(c().strip);
-        QTest::mouseClick(
-            c().strip, Qt::LeftButton, {},
-            QPoint(twipsToPixels(rect.left + 600 - band.left), twipsToPixels(rect.top + 150 - band.top)));
+        QTest::mouseClick(c().strip, Qt::LeftButton, {},
+                          QPoint(twipsToPixels(rect.left + 600 - band.left, kActualSize),
+                                 twipsToPixels(rect.top + 150 - band.top, kActualSize)));
     }
     // Tab from the name box, as a person reaches the line.
     void tabToStrip() {
