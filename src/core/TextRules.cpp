@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TextRules.h"
 
+#include "serz/Utf8.h"
+
 #include <cstdint>
 #include <cstring>
 #include <unordered_set>
@@ -212,45 +214,7 @@ std::string makeDistinct(std::string_view list, char separator) {
 }
 
 bool isValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<std::uint8_t>(text[i]);
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(text[i + k]);
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-        if (overlong || surrogate || code > 0x10FFFF) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+    return serz::utf8::firstInvalid(text) == std::string_view::npos;
 }
 
 } // namespace dovrel

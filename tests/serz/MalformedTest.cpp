@@ -3,6 +3,7 @@
 #include "serz/BinReader.h"
 #include "serz/Conversion.h"
 #include "serz/StreamConversion.h"
+#include "serz/Utf8.h"
 #include "serz/XmlReader.h"
 
 #include <algorithm>
@@ -15,6 +16,29 @@ namespace {
 using namespace testing;
 
 constexpr std::size_t kAfterRootOpen = 8 + 2 + 7 + 8; // header, FF 50, "r", id, count
+
+// The one UTF-8 check of the project (the editor's text rules use it too): the offset of the first byte
+// that is not well-formed UTF-8 (a lone lead or continuation byte, an overlong form, a surrogate, a
+// value past U+10FFFF), past runs of ASCII that are checked eight bytes at a time.
+TEST(Utf8, FindsTheFirstMalformedByte) {
+    const struct {
+        std::string_view text;
+        std::size_t first;
+    } cases[] = {
+        {"plain", std::string_view::npos},
+        {"Z\xC3\xBCrich", std::string_view::npos},
+        {"\xF0\x9F\x9A\x82", std::string_view::npos},
+        {"\xE9t\xE9", 0},
+        {"ascii ascii ascii \xC3", 18},
+        {"\xC0\xAF", 0},
+        {"ab\xED\xA0\x80", 2},
+        {"\xF4\x90\x80\x80", 0},
+        {"\xE0\x80\xAF", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(utf8::firstInvalid(c.text), c.first) << c.text;
+    }
+}
 
 // Every cut of a vector's bin fails inside the cut, and so does every cut of its XML up to the root's
 // closing '>'. Random byte changes either convert or fail with a position inside the input.
