@@ -158,18 +158,18 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatchWhoseMarkSho
 // them leaves them, and Undo brings them back.
 TEST_F(EditAdditionsTest, UndoBringsBackTheCouplingBoxesAsShown) {
     addLoco("Loco B", c().butAddLocoRight);
-    ASSERT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Buffer/Knuckle"));
+    ASSERT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Buffer/Knuckle"));
     clickRow(c().List1, c().List1->row(c().List1->findItems(QStringLiteral("Loco C"), Qt::MatchExactly)[0]));
     click(c().butReverseUnit);
-    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
+    EXPECT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
     click(c().butReverseUnit);
     key(Qt::Key_Z, Qt::ControlModifier);
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line(), "Loco B");
-    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
+    EXPECT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(line(), "");
-    EXPECT_EQ(c().Label25->text() + "/" + c().Label6->text(), QStringLiteral("Buffer/Knuckle"))
+    EXPECT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Buffer/Knuckle"))
         << "as the click on Loco B left them before it was added";
 }
 

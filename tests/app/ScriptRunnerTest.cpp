@@ -54,18 +54,22 @@ TEST_F(ScriptRunnerTest, TheDumpIsCompactJsonInKeyOrder) {
     const QJsonDocument parsed = QJsonDocument::fromJson(dump, &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(parsed.toJson(QJsonDocument::Compact), dump) << "the layout QJsonDocument writes";
-    const QJsonObject state = parsed.object()["state"].toObject();
-    EXPECT_EQ(state["unitCount"].toInt(), 1);
-    const QString name = state["catalogue"].toArray().at(0).toString().section(QLatin1Char('|'), 1, 1);
+    const QJsonObject state = parsed.object()[QLatin1String("state")].toObject();
+    EXPECT_EQ(state[QLatin1String("unitCount")].toInt(), 1);
+    const QString name =
+        state[QLatin1String("catalogue")].toArray().at(0).toString().section(QLatin1Char('|'), 1, 1);
     EXPECT_EQ(name, QStringLiteral("Caf\u00E9 \"Quoted\" \\ Car"));
-    const QJsonObject body = parsed.object()["controls"].toObject()["Label1[1]"].toObject();
+    const QJsonObject body =
+        parsed.object()[QLatin1String("controls")].toObject()[QLatin1String("Label1[1]")].toObject();
     EXPECT_EQ(body.value(QStringLiteral("text")).toString(), QStringLiteral("Tab\there"));
     EXPECT_EQ(body.value(QStringLiteral("left")).toDouble(), 6180.0);
     EXPECT_FALSE(body.contains(QStringLiteral("accessibleName"))) << "a painted label is not reached alone";
-    const QJsonObject controls = parsed.object()["controls"].toObject();
-    EXPECT_EQ(controls["Combo5"].toObject()["accessibleName"].toString(),
+    const QJsonObject controls = parsed.object()[QLatin1String("controls")].toObject();
+    EXPECT_EQ(controls[QLatin1String("Combo5")].toObject()[QLatin1String("accessibleName")].toString(),
               QStringLiteral("Provider filter for locomotives"));
-    EXPECT_EQ(controls["mnuOpenVTScenarioConsists"].toObject()["accessibleName"].toString(),
+    EXPECT_EQ(controls[QLatin1String("mnuOpenVTScenarioConsists")]
+                  .toObject()[QLatin1String("accessibleName")]
+                  .toString(),
               QStringLiteral("Open VT Scenario Consists"));
 }
 

@@ -48,15 +48,15 @@ protected:
         ScriptFolderOpener folders;
         QJsonObject dump =
             QJsonDocument::fromJson(stateDump(*form, {messages, fileDialogs, pointer, folders})).object();
-        QJsonObject controls = dump["controls"].toObject();
+        QJsonObject controls = dump[QLatin1String("controls")].toObject();
         for (const char* window : {"Form1", "Form2", "Form3", "Form4", "FormRestore", "FormScanReport"}) {
-            QJsonObject entry = controls[window].toObject();
+            QJsonObject entry = controls[QLatin1String(window)].toObject();
             for (const char* member : {"left", "top", "width", "height"}) {
-                entry.remove(member);
+                entry.remove(QLatin1String(member));
             }
-            controls[window] = entry;
+            controls[QLatin1String(window)] = entry;
         }
-        dump["controls"] = controls;
+        dump[QLatin1String("controls")] = controls;
         return dump;
     }
 };

@@ -46,8 +46,8 @@ TEST(UnitDetails, MassCapacityAndGrossColumns) {
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [side, record, unitWeight, cells] = cases[i];
-        const DetailsRow row =
-            detailsRowOf(side, EquipmentRecord(record), unitWeight, QLocale(i == 1 ? "de_DE" : "en_US"));
+        const DetailsRow row = detailsRowOf(side, EquipmentRecord(record), unitWeight,
+                                            QLocale(QString::fromLatin1(i == 1 ? "de_DE" : "en_US")));
         EXPECT_EQ((Cells{row[3], row[4], row[5]}), cells) << "case " << i;
     }
 }
@@ -55,7 +55,7 @@ TEST(UnitDetails, MassCapacityAndGrossColumns) {
 TEST(UnitDetails, UnitTypeTextCellsAndEveryMatchInListOrder) {
     const std::string mu = recordWith({{Field::unitClass, "electric"}, {Field::multipleUnit, "1"}});
     const std::string muCoach = recordWith({{Field::unitClass, "passenger"}, {Field::multipleUnit, "1"}});
-    const QLocale enUs("en_US");
+    const QLocale enUs(QStringLiteral("en_US"));
     EXPECT_EQ(detailsRowOf(BrowserSide::Loco, EquipmentRecord(mu), "metric", enUs)[0], "electric/mu");
     EXPECT_EQ(detailsRowOf(BrowserSide::Wagon, EquipmentRecord(muCoach), "metric", enUs)[0], "passenger");
     EXPECT_EQ(detailsRowOf(BrowserSide::Loco, EquipmentRecord(recordWith({})), "metric", enUs)[0], "diesel");
@@ -84,7 +84,7 @@ TEST(UnitDetails, UnitTypeTextCellsAndEveryMatchInListOrder) {
     };
     const std::vector<std::string> list = {"Other", "Shared", "Missing", "Other"};
     const std::vector<DetailsRow> rows =
-        detailsRows(BrowserSide::Loco, list, catalogue, "imperial", QLocale("en_US"));
+        detailsRows(BrowserSide::Loco, list, catalogue, "imperial", QLocale(QStringLiteral("en_US")));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], rows[3]);
     EXPECT_EQ((std::vector<std::string>{rows[0][2], rows[1][3], rows[2][0], rows[2][4]}),

@@ -28,15 +28,17 @@ TEST(LocaleNumber, GroupingDecimalSignAndRounding) {
         {std::numeric_limits<float>::denorm_min(), 2, "0.00", "0,00"},
     };
     for (const auto& [value, decimals, enUs, deDe] : cases) {
-        EXPECT_EQ(formatInLocale(value, decimals, QLocale("en_US")), enUs) << value;
-        EXPECT_EQ(formatInLocale(value, decimals, QLocale("de_DE")), deDe) << value;
+        EXPECT_EQ(formatInLocale(value, decimals, QLocale(QStringLiteral("en_US"))), enUs) << value;
+        EXPECT_EQ(formatInLocale(value, decimals, QLocale(QStringLiteral("de_DE"))), deDe) << value;
     }
-    EXPECT_EQ(formatInLocale(std::numeric_limits<float>::infinity(), 2, QLocale("en_US")), std::nullopt);
-    EXPECT_EQ(formatInLocale(std::numeric_limits<float>::quiet_NaN(), 0, QLocale("en_US")), std::nullopt);
+    EXPECT_EQ(formatInLocale(std::numeric_limits<float>::infinity(), 2, QLocale(QStringLiteral("en_US"))),
+              std::nullopt);
+    EXPECT_EQ(formatInLocale(std::numeric_limits<float>::quiet_NaN(), 0, QLocale(QStringLiteral("en_US"))),
+              std::nullopt);
     // Values exact in binary and far from a tie read as each locale itself writes them.
     const std::vector<std::pair<float, int>> values = {{1234.5f, 2}, {12345678.0f, 0}, {-98765.25f, 1}};
     for (const char* name : {"fr_FR", "de_CH", "en_IN", "ar_EG", "C"}) {
-        const QLocale locale(name);
+        const QLocale locale(QString::fromLatin1(name));
         for (const auto& [value, decimals] : values) {
             EXPECT_EQ(formatInLocale(value, decimals, locale),
                       locale.toString(static_cast<double>(value), 'f', decimals).toStdString())
@@ -117,7 +119,7 @@ TEST(ConsistTotals, MassesAddUpInTheWeightUnitAndTheLocalesFormat) {
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto& [unitWeight, units, mismatches, caption] = cases[i];
-        const QLocale locale(i == 2 ? "de_DE" : "en_US");
+        const QLocale locale(QString::fromLatin1(i == 2 ? "de_DE" : "en_US"));
         EXPECT_EQ(
             totalsCaption(units.size(), consistTotals(units, unitWeight), mismatches, unitWeight, locale),
             caption);
@@ -128,7 +130,7 @@ TEST(ConsistTotals, MassesAddUpInTheWeightUnitAndTheLocalesFormat) {
 TEST(ConsistTotals, AFullLineAddsUpWithoutLosingKilograms) {
     const std::vector<std::string> units(5001, unitOf("X", "100", ""));
     const ConsistTotals totals = consistTotals(units, "metric");
-    EXPECT_EQ(totalsCaption(units.size(), totals, 0, "metric", QLocale("en_US")),
+    EXPECT_EQ(totalsCaption(units.size(), totals, 0, "metric", QLocale(QStringLiteral("en_US"))),
               "Mass 508,125,042 kgs, loaded 508,125,042 kgs");
 }
 

@@ -464,9 +464,10 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     TempFolder temp;
     for (const bool packed : {false, true}) {
         const std::string game = packed ? "packed" : "loose";
-        QStringList arguments = {QString::fromStdString((temp.path() / game).string()), "--seed", "4",
-                                 "--units", "200"};
-        arguments += packed ? QStringList{"--packed"} : QStringList{};
+        QStringList arguments = {QString::fromStdString((temp.path() / game).string()),
+                                 QStringLiteral("--seed"), QStringLiteral("4"), QStringLiteral("--units"),
+                                 QStringLiteral("200")};
+        arguments += packed ? QStringList{QStringLiteral("--packed")} : QStringList{};
         QProcess generator;
         generator.start(QString::fromLatin1(DOVREL_BIN_DIR "/make-sample-game"), arguments);
         ASSERT_TRUE(generator.waitForFinished(120000));

@@ -165,22 +165,30 @@ class Dump {
 public:
     Dump(QJsonObject json, qsizetype startMessages) : json_(std::move(json)), startMessages_(startMessages) {}
 
-    QJsonObject control(const char* name) const { return json_["controls"].toObject()[name].toObject(); }
-    std::string text(const char* name) const { return control(name)["text"].toString().toStdString(); }
-    bool enabled(const char* name) const { return control(name)["enabled"].toBool(); }
-    int current(const char* name) const { return control(name)["current"].toInt(-2); }
-    Strings items(const char* name) const { return stringsOf(control(name)["items"]); }
-    QJsonValue state(const char* member) const { return json_["state"].toObject()[member]; }
+    QJsonObject control(const char* name) const {
+        return json_[QLatin1String("controls")].toObject()[QLatin1String(name)].toObject();
+    }
+    std::string text(const char* name) const {
+        return control(name)[QLatin1String("text")].toString().toStdString();
+    }
+    bool enabled(const char* name) const { return control(name)[QLatin1String("enabled")].toBool(); }
+    int current(const char* name) const { return control(name)[QLatin1String("current")].toInt(-2); }
+    Strings items(const char* name) const { return stringsOf(control(name)[QLatin1String("items")]); }
+    QJsonValue state(const char* member) const {
+        return json_[QLatin1String("state")].toObject()[QLatin1String(member)];
+    }
     Strings listedConsists() const { return stringsOf(state("listedConsists")); }
     Strings consistUnits() const { return stringsOf(state("consistUnits")); }
 
     Strings messages() const {
-        const QJsonArray all = json_["messages"].toArray();
+        const QJsonArray all = json_[QLatin1String("messages")].toArray();
         Strings messages;
         for (qsizetype i = startMessages_; i < all.size(); ++i) {
             const QJsonObject m = all.at(i).toObject();
-            messages.push_back((m["icon"].toString() + "/" + m["buttons"].toString() + "/" +
-                                m["answer"].toString() + ": " + m["text"].toString())
+            messages.push_back((m[QLatin1String("icon")].toString() + QLatin1Char('/') +
+                                m[QLatin1String("buttons")].toString() + QLatin1Char('/') +
+                                m[QLatin1String("answer")].toString() + QLatin1String(": ") +
+                                m[QLatin1String("text")].toString())
                                    .toStdString());
         }
         return messages;
@@ -236,7 +244,8 @@ public:
             throw std::runtime_error("editor exit code " + std::to_string(result.exitCode) + ": " +
                                      result.standardError);
         }
-        const qsizetype startMessages = readJson(prefix + "start.json")["messages"].toArray().size();
+        const qsizetype startMessages =
+            readJson(prefix + "start.json")[QLatin1String("messages")].toArray().size();
         std::vector<Dump> dumps;
         for (const std::string& file : dumpFiles) {
             dumps.emplace_back(readJson(file), startMessages);

@@ -17,15 +17,18 @@ using testing::unit;
 
 // How many messages of the session start with the text.
 long told(const QJsonObject& dump, const std::string& start) {
-    const QJsonArray messages = dump["messages"].toArray();
+    const QJsonArray messages = dump[QLatin1String("messages")].toArray();
     return std::count_if(messages.begin(), messages.end(), [&](const QJsonValue& message) {
-        return message.toObject()["text"].toString().toStdString().starts_with(start);
+        return message.toObject()[QLatin1String("text")].toString().toStdString().starts_with(start);
     });
 }
 
 QStringList items(const QJsonObject& dump, const char* control) {
     QStringList texts;
-    for (const QJsonValue& item : dump["controls"].toObject()[control].toObject()["items"].toArray()) {
+    for (const QJsonValue& item : dump[QLatin1String("controls")]
+                                      .toObject()[QLatin1String(control)]
+                                      .toObject()[QLatin1String("items")]
+                                      .toArray()) {
         texts << item.toString();
     }
     return texts;
@@ -75,7 +78,7 @@ TEST_F(FaultsSessionTest, SaveAndDeleteLeaveTheGamesFileAndKeepTheRejectedDocume
     EXPECT_GT(told(dump, "Operation aborted."), 0);
     EXPECT_EQ(fileText(gameFile()), before);
     EXPECT_NE(fileText(temp.programFolder() / "Temp" / "error.xml").find("Gamma"), std::string::npos);
-    EXPECT_NE(dump["state"].toObject()["lastConverterResult"].toInt(), 0);
+    EXPECT_NE(dump[QLatin1String("state")].toObject()[QLatin1String("lastConverterResult")].toInt(), 0);
 
     dump = run("click mnuOpenVTUserConsists\nchoose List3 #0\nanswer Yes\nclick mnuDeleteConsist\n");
     EXPECT_GT(told(dump, "Operation aborted."), 0);
@@ -93,12 +96,12 @@ TEST_F(FaultsSessionTest, TheFileAsItWasBeforeASaveIsPutBackFromTheRestoreWindow
     const QStringList backups =
         items(QJsonDocument::fromJson(QByteArray::fromStdString(result.standardOutput)).object(),
               "FormRestore.lstBackups");
-    ASSERT_EQ(backups.size(), 1) << backups.join("|").toStdString();
+    ASSERT_EQ(backups.size(), 1) << backups.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(backups[0].endsWith(QStringLiteral("  (1)  Alpha"))) << backups[0].toStdString();
 
     const QJsonObject after = editor.readDump();
     const QStringList rows = items(after, "List3");
-    ASSERT_EQ(rows.size(), 1) << rows.join("|").toStdString();
+    ASSERT_EQ(rows.size(), 1) << rows.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(rows[0].endsWith(QStringLiteral("\tAlpha")));
     EXPECT_GT(told(after, "User consists restored from the copy of "), 0);
     // The file the restore replaced, holding both consists, is kept as well, in the game's own folder.

@@ -118,7 +118,8 @@ TEST(OddPathsSession, OddFolderNamesLinkLoopsAndUnreadableFoldersDoNotStopTheSca
     ASSERT_EQ(result.exitCode, 0) << result.standardError;
     const QJsonObject dump = editor.readDump();
     std::vector<std::string> paths;
-    for (const QJsonValue& record : dump["state"].toObject()["catalogue"].toArray()) {
+    for (const QJsonValue& record :
+         dump[QLatin1String("state")].toObject()[QLatin1String("catalogue")].toArray()) {
         paths.push_back(record.toString().split(QLatin1Char('|')).value(4).toStdString());
     }
     for (const auto& [name, listed] : folders) {
@@ -127,7 +128,7 @@ TEST(OddPathsSession, OddFolderNamesLinkLoopsAndUnreadableFoldersDoNotStopTheSca
             << name << "\n"
             << result.standardError;
     }
-    EXPECT_TRUE(dump["messages"].toArray().isEmpty()) << result.standardError;
+    EXPECT_TRUE(dump[QLatin1String("messages")].toArray().isEmpty()) << result.standardError;
 }
 
 } // namespace

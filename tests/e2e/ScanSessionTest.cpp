@@ -36,22 +36,22 @@ TEST(ScanSession, TheScanReadsTheWalkThroughTheConverterAndTheNextStartTheCache)
 
     ASSERT_EQ(editor.runScript(dumpLine).exitCode, 0);
     const QJsonObject dump = editor.readDump();
-    const QJsonValue scanned = dump["state"].toObject()["catalogue"];
+    const QJsonValue scanned = dump[QLatin1String("state")].toObject()[QLatin1String("catalogue")];
     const long records = scanned.toArray().size();
     EXPECT_GT(records, 0);
     // The scan's notes (units without couplers, an unreadable blueprint) reach the message box.
-    EXPECT_EQ(dump["messages"].toArray().size(), 4);
+    EXPECT_EQ(dump[QLatin1String("messages")].toArray().size(), 4);
     const long runsAfterScan = converterRuns();
     EXPECT_GT(runsAfterScan, records);
 
     ASSERT_EQ(editor.runScript(dumpLine).exitCode, 0);
     EXPECT_EQ(converterRuns(), runsAfterScan) << "no conversion when the cache file exists";
-    EXPECT_EQ(editor.readDump()["state"].toObject()["catalogue"], scanned);
-    EXPECT_TRUE(editor.readDump()["messages"].toArray().isEmpty());
+    EXPECT_EQ(editor.readDump()[QLatin1String("state")].toObject()[QLatin1String("catalogue")], scanned);
+    EXPECT_TRUE(editor.readDump()[QLatin1String("messages")].toArray().isEmpty());
 
     ASSERT_EQ(editor.runScript("click mnuRefreshEquipmentList\n" + dumpLine).exitCode, 0);
     EXPECT_GT(converterRuns(), runsAfterScan);
-    EXPECT_EQ(editor.readDump()["state"].toObject()["catalogue"], scanned);
+    EXPECT_EQ(editor.readDump()[QLatin1String("state")].toObject()[QLatin1String("catalogue")], scanned);
 }
 
 } // namespace

@@ -33,10 +33,10 @@ TEST(ScriptSession, TheFindBarEmptiedAgainGivesBackTheListsUnchanged) {
     const auto lists = [&editor](const std::string& script) {
         const auto result = editor.runScript(script + "dump " + editor.dumpFile().string() + "\n");
         EXPECT_EQ(result.exitCode, 0) << result.standardError;
-        const QJsonObject controls = editor.readDump()["controls"].toObject();
+        const QJsonObject controls = editor.readDump()[QLatin1String("controls")].toObject();
         // Arrays taken by value: a reference into the temporary objects would outlive them.
-        return std::make_pair(controls["List1"].toObject()["items"].toArray(),
-                              controls["List2"].toObject()["items"].toArray());
+        return std::make_pair(controls[QLatin1String("List1")].toObject()[QLatin1String("items")].toArray(),
+                              controls[QLatin1String("List2")].toObject()[QLatin1String("items")].toArray());
     };
     const auto before = lists("");
     EXPECT_FALSE(before.first.isEmpty());
@@ -74,7 +74,7 @@ TEST(ScriptSession, TheCommandLineIsAnsweredWithoutADisplay) {
                               "       dovrel-consist-editor --set-game-folder DIR\n"
                               "       dovrel-consist-editor --help | --version\n";
     const struct {
-        QStringList arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         std::string outputStart;
         std::string errorStart;
@@ -89,10 +89,14 @@ TEST(ScriptSession, TheCommandLineIsAnsweredWithoutADisplay) {
         environment.remove(QString::fromLatin1(display));
     }
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QStringList arguments;
+        for (const std::string& argument : c.arguments) {
+            arguments << QString::fromStdString(argument);
+        }
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         QProcess editor;
         editor.setProcessEnvironment(environment);
-        editor.start(QString::fromStdString(testing::editorExecutable().string()), c.arguments);
+        editor.start(QString::fromStdString(testing::editorExecutable().string()), arguments);
         ASSERT_TRUE(editor.waitForFinished(60000));
         EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(editor.exitCode(), c.exitCode);

@@ -30,7 +30,8 @@ std::vector<std::string> messagesOf(const EditorResult& result) {
     for (std::string line; std::getline(lines, line);) {
         const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
         if (object.contains(QStringLiteral("message"))) {
-            texts.push_back(object["message"].toObject()["text"].toString().toStdString());
+            texts.push_back(
+                object[QLatin1String("message")].toObject()[QLatin1String("text")].toString().toStdString());
         }
     }
     return texts;
@@ -70,8 +71,9 @@ protected:
                                                           firstEditor.dumpFile().string() + "\n");
         EXPECT_EQ(result.exitCode, 0) << result.standardError;
         std::vector<std::string> names;
-        const QJsonObject list = firstEditor.readDump()["controls"].toObject()["List3"].toObject();
-        for (const QJsonValue& row : list["items"].toArray()) {
+        const QJsonObject list =
+            firstEditor.readDump()[QLatin1String("controls")].toObject()[QLatin1String("List3")].toObject();
+        for (const QJsonValue& row : list[QLatin1String("items")].toArray()) {
             names.push_back(row.toString().section(QLatin1Char('\t'), 1).toStdString());
         }
         return names;

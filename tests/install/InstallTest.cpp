@@ -31,20 +31,24 @@ struct ProgramRun {
     std::string output; // standard output and error together
 };
 
-ProgramRun run(const std::string& program, const QStringList& arguments,
+ProgramRun run(const std::string& program, const std::vector<std::string>& arguments,
                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                int timeoutMs = 240000) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QString::fromStdString(program), arguments);
+    QStringList listed;
+    for (const std::string& argument : arguments) {
+        listed << QString::fromStdString(argument);
+    }
+    process.start(QString::fromStdString(program), listed);
     const bool finished = process.waitForFinished(timeoutMs); // else killed as the process object goes
     return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAll().toStdString()};
 }
 
-QString text(const fs::path& path) {
-    return QString::fromStdString(path.string());
+std::string text(const fs::path& path) {
+    return path.string();
 }
 
 // The files an installation holds below its prefix, and what each is.
@@ -131,7 +135,7 @@ void expectInstalledFiles(const fs::path& prefix) {
             EXPECT_EQ(page.exitCode, 0) << page.output;
             EXPECT_EQ(page.output, "");
         } else {
-            const QImage icon(text(path));
+            const QImage icon(QString::fromStdString(text(path)));
             const int size = std::stoi(kind);
             EXPECT_EQ(icon.size(), QSize(size, size));
         }
@@ -157,23 +161,28 @@ void expectInstalledSession(const fs::path& bin) {
                                   "click mnuOpenVTUserConsists\ndump " +
                                       dump.string() + "\n");
     QProcessEnvironment environment;
-    environment.insert("PATH", "/usr/bin:/bin");
-    environment.insert("HOME", text(user.path() / "home"));
-    environment.insert("LC_ALL", "C.UTF-8");
-    environment.insert("QT_QPA_PLATFORM",
-                       "offscreen:configfile=" DOVREL_SOURCE_DIR "/tests/screens/screen-1280x1024.json");
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString(text(user.path() / "home")));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.insert(
+        QStringLiteral("QT_QPA_PLATFORM"),
+        QStringLiteral("offscreen:configfile=" DOVREL_SOURCE_DIR "/tests/screens/screen-1280x1024.json"));
 
     const ProgramRun session =
         run((bin / "dovrel-consist-editor").string(), {"--script", text(script)}, environment);
     ASSERT_EQ(session.exitCode, 0) << session.output;
 
     const QJsonObject state = QJsonDocument::fromJson(QByteArray::fromStdString(fileText(dump))).object();
-    EXPECT_GE(state["state"].toObject()["catalogue"].toArray().size(), 10);
-    const QJsonArray listed = state["controls"].toObject()["List3"].toObject()["items"].toArray();
-    EXPECT_EQ(
-        std::ranges::count_if(
-            listed, [](const QJsonValue& item) { return item.toString().endsWith("\tInstalled Pair"); }),
-        1)
+    EXPECT_GE(state[QLatin1String("state")].toObject()[QLatin1String("catalogue")].toArray().size(), 10);
+    const QJsonArray listed = state[QLatin1String("controls")]
+                                  .toObject()[QLatin1String("List3")]
+                                  .toObject()[QLatin1String("items")]
+                                  .toArray();
+    EXPECT_EQ(std::ranges::count_if(listed,
+                                    [](const QJsonValue& item) {
+                                        return item.toString().endsWith(QLatin1String("\tInstalled Pair"));
+                                    }),
+              1)
         << session.output;
 
     const fs::path programFolder = user.path() / "home" / ".local" / "share" / "DovrelConsistEditor";
@@ -221,7 +230,8 @@ TEST(Install, TheDebianPackageHoldsTheInstallationWithItsLibrariesAsDependencies
 
     // The packager's check, where lintian is installed (scripts/install-deps installs it): no error
     // and no warning. The informational tags left are explained in packaging/CMakeLists.txt.
-    if (const QString lintian = QStandardPaths::findExecutable("lintian"); !lintian.isEmpty()) {
+    if (const QString lintian = QStandardPaths::findExecutable(QStringLiteral("lintian"));
+        !lintian.isEmpty()) {
         const ProgramRun check =
             run(lintian.toStdString(), {"-EIL", "+pedantic", "--fail-on", "error,warning", text(package)});
         EXPECT_EQ(check.exitCode, 0) << check.output;
@@ -258,13 +268,13 @@ TEST(Install, HelpAndManualPageListTheSameOptionsFilesVariablesExitStatusesAndLi
     for (const std::string program : {"dovrel-consist-editor", "serz"}) {
         SCOPED_TRACE(program);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen"); // an editor without --help would start
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                           QStringLiteral("offscreen")); // an editor without --help would start
         const ProgramRun help = run(DOVREL_BIN_DIR "/" + program, {"--help"}, environment, 20000);
         EXPECT_EQ(help.exitCode, 0) << help.output;
         // The page as text, without hyphenation and in long lines; the examples are not a list.
-        const ProgramRun page =
-            run("sh", {"-c", "groff -man -Tascii -P-cbou -rHY=0 -rLL=250n \"$1\"", "sh",
-                       DOVREL_SOURCE_DIR "/packaging/man/" + QString::fromStdString(program) + ".1"});
+        const ProgramRun page = run("sh", {"-c", "groff -man -Tascii -P-cbou -rHY=0 -rLL=250n \"$1\"", "sh",
+                                           DOVREL_SOURCE_DIR "/packaging/man/" + program + ".1"});
         ASSERT_EQ(page.exitCode, 0) << page.output;
         const std::string manual =
             std::regex_replace(page.output, std::regex(R"(\nEXAMPLES\n(.|\n)*?\n(?=[A-Z]))"), "\n");

@@ -22,8 +22,9 @@ using testing::TempFolder;
 class XServer {
 public:
     XServer() {
-        server_.start("Xvfb",
-                      QString("-displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset").split(' '));
+        server_.start(QStringLiteral("Xvfb"),
+                      QStringLiteral("-displayfd 1 -screen 0 1280x1024x24 -nolisten tcp -noreset")
+                          .split(QLatin1Char(' ')));
         QByteArray number;
         while (server_.waitForStarted(10000) && !number.contains('\n') && server_.waitForReadyRead(30000)) {
             number += server_.readAllStandardOutput();
@@ -51,8 +52,9 @@ private:
 TEST(XSession, TheEditorComposesSavesAndListsAConsistOnAnXServer) {
     TempFolder temp;
     QProcess generator;
-    generator.start(DOVREL_BIN_DIR "/make-sample-game",
-                    {QString::fromStdString(temp.gameFolder().string()), "--seed", "3", "--units", "60"});
+    generator.start(QStringLiteral(DOVREL_BIN_DIR "/make-sample-game"),
+                    {QString::fromStdString(temp.gameFolder().string()), QStringLiteral("--seed"),
+                     QStringLiteral("3"), QStringLiteral("--units"), QStringLiteral("60")});
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
 
@@ -72,17 +74,20 @@ TEST(XSession, TheEditorComposesSavesAndListsAConsistOnAnXServer) {
     ASSERT_EQ(result.exitCode, 0) << result.standardError;
 
     const QJsonObject dump = editor.readDump();
-    const QJsonObject state = dump["state"].toObject();
-    const QJsonArray units = state["consistUnits"].toArray();
+    const QJsonObject state = dump[QLatin1String("state")].toObject();
+    const QJsonArray units = state[QLatin1String("consistUnits")].toArray();
     ASSERT_EQ(units.size(), 3);
     EXPECT_EQ(units[1], units[2]); // the same wagon twice
     int listed = 0;
-    for (const QJsonValue& item : dump["controls"].toObject()["List3"].toObject()["items"].toArray()) {
-        listed += item.toString().endsWith("\tNight Freight") ? 1 : 0;
+    for (const QJsonValue& item : dump[QLatin1String("controls")]
+                                      .toObject()[QLatin1String("List3")]
+                                      .toObject()[QLatin1String("items")]
+                                      .toArray()) {
+        listed += item.toString().endsWith(QLatin1String("\tNight Freight")) ? 1 : 0;
     }
     EXPECT_EQ(listed, 1) << result.standardError;
-    EXPECT_TRUE(std::ranges::any_of(dump["messages"].toArray(), [](const QJsonValue& message) {
-        return message.toObject()["text"].toString() == "Consist saved.";
+    EXPECT_TRUE(std::ranges::any_of(dump[QLatin1String("messages")].toArray(), [](const QJsonValue& message) {
+        return message.toObject()[QLatin1String("text")].toString() == QLatin1String("Consist saved.");
     })) << result.standardError;
 
     // A picture of the whole window with something drawn in it, not one flat colour.
