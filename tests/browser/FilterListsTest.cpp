@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace dovrel {
 
 // A failed comparison shows a narrowed list's item by its text and record, not its bytes.
@@ -94,6 +97,90 @@ TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
     EXPECT_EQ(listedNames(BrowserSide::Loco, large, all, kBufferChecked), expected);
 }
 
+// The rebuild as a walk that splits every record in use at "|" and compares lowered copies of its
+// fields: what the lists showed before records were read in place.
+std::vector<std::size_t> splittingWalk(BrowserSide side, const std::vector<std::string>& catalogue,
+                                       const ListFilterTexts& texts, std::span<const CouplerBox> boxes) {
+    const std::string provider = asciiLower(texts.provider);
+    const std::string product = asciiLower(texts.product);
+    const std::string unitClass = asciiLower(texts.unitClass);
+    std::vector<std::string> checked;
+    for (const CouplerBox& box : boxes) {
+        if (box.checked) {
+            checked.push_back(asciiLower(couplerNameOfCaption(box.caption)));
+        }
+    }
+    const auto isChecked = [&](std::string_view id) {
+        return std::find(checked.begin(), checked.end(), asciiLower(shortCouplerName(id))) != checked.end();
+    };
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < catalogue.size() && !catalogue[i].empty(); ++i) {
+        const EquipmentRecord record(catalogue[i]);
+        const std::string_view own = record.field(Field::unitClass);
+        const bool classPasses =
+            unitClass == "all" ||
+            (side == BrowserSide::Loco
+                 ? (unitClass == "steam" ? own == "steam" || own == "tender" : own == unitClass)
+                 : asciiLower(own) == unitClass);
+        const bool front = isChecked(record.field(Field::frontCouplingId));
+        const bool rear = isChecked(record.field(Field::rearCouplingId));
+        if (belongsToSide(side, own) &&
+            (provider == "all" || asciiLower(record.field(Field::provider)) == provider) &&
+            (product == "all" || asciiLower(record.field(Field::product)) == product) && classPasses &&
+            (front || rear)) {
+            positions.push_back(i);
+        }
+    }
+    return positions;
+}
+
+// Random catalogues, filter texts and boxes, letter case mixed everywhere: the rebuild lists the
+// records the splitting walk lists, in the same order.
+TEST(ListRebuild, ListsWhatASplittingWalkLists) {
+    std::mt19937 random(7);
+    const auto pick = [&random](const std::vector<std::string>& pool) {
+        return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    };
+    const Names classes = {"diesel",    "Diesel",  "electric", "steam", "tender", "passenger",
+                           "Passenger", "freight", "FREIGHT",  "x",     ""};
+    const Names providers = {"Acme", "acme", "ACME", "Zed", "Caf\xE9", "CAF\xC9"};
+    const Names couplings = {
+        "RailVehicles\\Couplings\\Buffer.xml", "C\\buffer", "Chain", "*", "", "a\\b.c.xml"};
+    const Names filterClasses = {"All",   "all",     "Diesel",    "diesel", "Steam",
+                                 "steam", "Freight", "passenger", "x"};
+    const std::vector<std::vector<CouplerBox>> boxSets = {
+        kBufferChecked, {{"A Buffer", true}, {"B Chain", true}}, {{"A BUFFER", false}, {"B b", true}}, {}};
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> catalogue;
+        const int count = std::uniform_int_distribution<int>(0, 40)(random);
+        for (int i = 0; i < count; ++i) {
+            std::string record = recordWith({{Field::unitClass, pick(classes)},
+                                             {Field::englishName, "U" + std::to_string(i)},
+                                             {Field::provider, pick(providers)},
+                                             {Field::product, pick(providers)},
+                                             {Field::frontCouplingId, pick(couplings)},
+                                             {Field::rearCouplingId, pick(couplings)}});
+            const int shape = std::uniform_int_distribution<int>(0, 30)(random);
+            if (shape == 0) {
+                record.clear(); // ends the records in use
+            } else if (shape == 1) {
+                record.resize(std::uniform_int_distribution<std::size_t>(1, 40)(random));
+            }
+            catalogue.push_back(std::move(record));
+        }
+        const std::string provider = pick({"All", "acme", "Zed", "caf\xE9"});
+        const std::string product = pick({"All", "ACME", "zed"});
+        const std::string unitClass = pick(filterClasses);
+        const ListFilterTexts texts{provider, product, unitClass};
+        const std::vector<CouplerBox>& boxes = boxSets[static_cast<std::size_t>(round) % boxSets.size()];
+        for (const BrowserSide side : {BrowserSide::Loco, BrowserSide::Wagon}) {
+            EXPECT_EQ(listedRecords(side, catalogue, texts, boxes),
+                      splittingWalk(side, catalogue, texts, boxes))
+                << "round " << round << ": " << provider << "/" << product << "/" << unitClass;
+        }
+    }
+}
+
 std::string coupled(std::string name, std::string front, std::string rear, std::string unitClass = "diesel") {
     return recordWith({{Field::unitClass, std::move(unitClass)},
                        {Field::englishName, std::move(name)},
@@ -150,7 +237,7 @@ TEST(CouplerCaptions, ClickedItemShowsTheFirstRecordsCouplers) {
         {"Hidden", "?", "?"},                   // after the first empty slot
     };
     for (const auto& [item, front, rear] : cases) {
-        const SelectedUnitCouplers couplers = couplersOfListItem(catalogue, item);
+        const SelectedUnitCouplers couplers = couplersOfListItem(Catalogue::fromSlots(catalogue), item);
         EXPECT_EQ(couplers.front + "/" + couplers.rear, front + "/" + rear) << item;
     }
 }
