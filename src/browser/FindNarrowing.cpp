@@ -146,9 +146,22 @@ FindNarrowing::FindNarrowing(std::span<const std::string> catalogue)
     : catalogue_(catalogue), names_(catalogue.size()) {}
 
 void FindNarrowing::foldAllNames() {
-    for (std::size_t position = 0; position < names_.size(); ++position) {
-        names(position);
+    if (!nameShared_.empty() || names_.empty()) {
+        return;
     }
+    std::unordered_map<std::string_view, int> carriers;
+    for (std::size_t position = 0; position < names_.size(); ++position) {
+        ++carriers[names(position).folded.asciiLower];
+    }
+    nameShared_.resize(names_.size());
+    for (std::size_t position = 0; position < names_.size(); ++position) {
+        nameShared_[position] = carriers[names(position).folded.asciiLower] > 1;
+    }
+}
+
+bool FindNarrowing::nameShared(std::size_t position) {
+    foldAllNames();
+    return nameShared_[position];
 }
 
 const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
@@ -197,13 +210,17 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
     // by how many of their items carry each provider.
     std::unordered_map<std::string_view, int> byName;
     for (const std::size_t position : found) {
-        ++byName[names(position).folded.asciiLower];
+        if (nameShared(position)) {
+            ++byName[names(position).folded.asciiLower];
+        }
     }
-    std::vector<int> nameCounts(found.size());
+    std::vector<int> nameCounts(found.size(), 1);
     std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Names& n = names(found[i]);
-        nameCounts[i] = byName[n.folded.asciiLower];
+        if (nameShared(found[i])) {
+            nameCounts[i] = byName[n.folded.asciiLower];
+        }
         if (nameCounts[i] > 1) {
             ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
         }

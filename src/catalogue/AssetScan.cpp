@@ -228,6 +228,9 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
     if (converted > 0 || next.size() != previousSize || next.size() == 0) {
         (void)next.write(files_, indexFile);
     }
+    // Each index is let go once written, so a large installation never holds both with their texts.
+    next = ScanIndex(0);
+    previous = ScanIndex(0);
     // The same for the folders' entries: written when some folder was listed from the disk.
     const FolderListings& listings = walk.listings();
     if (listings.listedAfresh() || listings.size() != earlierListings.size() || listings.size() == 0) {

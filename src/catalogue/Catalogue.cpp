@@ -8,7 +8,7 @@ namespace dovrel {
 void Catalogue::clear() {
     slots_.clear();
     count_ = 0;
-    index_.clear();
+    index_.reset();
 }
 
 bool Catalogue::append(std::string record) {
@@ -18,7 +18,7 @@ bool Catalogue::append(std::string record) {
     const bool contiguous = count_ == slots_.size();
     slots_.push_back(std::move(record));
     if (contiguous) {
-        index_.add(slots_.back());
+        index_.reset();
         ++count_;
     }
     return true;
@@ -56,26 +56,32 @@ Catalogue Catalogue::fromSlots(std::vector<std::string> slots) {
 
 void Catalogue::recount() {
     count_ = 0;
-    index_.clear();
+    index_.reset();
     while (count_ < slots_.size() && !slots_[count_].empty()) {
-        index_.add(slots_[count_]);
         ++count_;
     }
 }
 
+const CatalogueIndex& Catalogue::index() const {
+    if (!index_) {
+        index_.emplace(records());
+    }
+    return *index_;
+}
+
 const std::string* Catalogue::firstNamed(std::string_view englishName) const {
-    const std::optional<std::size_t> position = index_.firstNamed(records(), englishName);
+    const std::optional<std::size_t> position = index().firstNamed(records(), englishName);
     return position ? &slots_[*position] : nullptr;
 }
 
 const std::string* Catalogue::firstNamedIgnoringCase(std::string_view englishName) const {
-    const std::optional<std::size_t> position = index_.firstNamedIgnoringCase(records(), englishName);
+    const std::optional<std::size_t> position = index().firstNamedIgnoringCase(records(), englishName);
     return position ? &slots_[*position] : nullptr;
 }
 
 std::vector<const std::string*> Catalogue::withBlueprintPath(std::string_view blueprintPath) const {
     std::vector<const std::string*> found;
-    for (const std::size_t position : index_.withBlueprintPath(records(), blueprintPath)) {
+    for (const std::size_t position : index().withBlueprintPath(records(), blueprintPath)) {
         found.push_back(&slots_[position]);
     }
     return found;

@@ -5,6 +5,7 @@
 #include "catalogue/EquipmentRecord.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,9 +15,9 @@ namespace dovrel {
 
 // The table of every rail vehicle found in the assets: as many text slots as records found, each
 // holding one record line or the empty text. Slots are filled from 0 upward; the first empty slot
-// ends the catalogue, whatever follows it. The records in use are indexed as they come, so a unit is
+// ends the catalogue, whatever follows it. The first lookup indexes the records in use, so a unit is
 // found by its name or its blueprint path without walking the table; the record found is the one a
-// walk from slot 0 meets first.
+// walk from slot 0 meets first. A change of the table drops the index.
 class Catalogue {
 public:
     // Empties every slot.
@@ -55,7 +56,10 @@ private:
 
     std::vector<std::string> slots_; // slots 0 to size() - 1 of the table; the rest are empty
     std::size_t count_ = 0;
-    CatalogueIndex index_; // of the records in use
+    const CatalogueIndex& index() const;
+
+    // Made at the first lookup, of the records in use; the catalogue is used on one thread.
+    mutable std::optional<CatalogueIndex> index_;
 };
 
 } // namespace dovrel

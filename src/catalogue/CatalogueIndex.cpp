@@ -4,6 +4,8 @@
 #include "catalogue/EquipmentRecord.h"
 #include "core/TextRules.h"
 
+#include <algorithm>
+
 namespace dovrel {
 
 namespace {
@@ -20,51 +22,35 @@ std::uint64_t keyHash(std::string_view text, bool ignoreCase) {
 
 } // namespace
 
-void CatalogueIndex::Chains::clear() {
-    ends_.clear();
-    next_.clear();
-}
-
-void CatalogueIndex::Chains::add(std::uint64_t hash, std::uint32_t position) {
-    next_.push_back(kEnd);
-    const auto [ends, added] = ends_.try_emplace(hash, Ends{position, position});
-    if (!added) {
-        next_[ends->second.last] = position;
-        ends->second.last = position;
+CatalogueIndex::CatalogueIndex(std::span<const std::string> records) {
+    for (Table* table : {&names_, &namesIgnoringCase_, &paths_}) {
+        table->reserve(records.size());
+    }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto position = static_cast<std::uint32_t>(i);
+        const std::string_view name = recordFieldView(records[i], RecordField::englishName);
+        names_.push_back({keyHash(name, false), position});
+        namesIgnoringCase_.push_back({keyHash(name, true), position});
+        paths_.push_back({keyHash(recordFieldView(records[i], RecordField::blueprintPath), true), position});
+    }
+    for (Table* table : {&names_, &namesIgnoringCase_, &paths_}) {
+        std::sort(table->begin(), table->end());
     }
 }
 
-template <typename Visit> void CatalogueIndex::Chains::forEach(std::uint64_t hash, Visit visit) const {
-    const auto ends = ends_.find(hash);
-    if (ends == ends_.end()) {
-        return;
-    }
-    for (std::uint32_t position = ends->second.first; position != kEnd; position = next_[position]) {
-        if (visit(static_cast<std::size_t>(position))) {
+template <typename Visit> void CatalogueIndex::forEach(const Table& table, std::uint64_t hash, Visit visit) {
+    for (auto keyed = std::lower_bound(table.begin(), table.end(), Keyed{hash, 0});
+         keyed != table.end() && keyed->hash == hash; ++keyed) {
+        if (visit(static_cast<std::size_t>(keyed->position))) {
             return;
         }
     }
 }
 
-void CatalogueIndex::clear() {
-    count_ = 0;
-    names_.clear();
-    namesIgnoringCase_.clear();
-    paths_.clear();
-}
-
-void CatalogueIndex::add(std::string_view record) {
-    const std::string_view name = recordFieldView(record, RecordField::englishName);
-    names_.add(keyHash(name, false), count_);
-    namesIgnoringCase_.add(keyHash(name, true), count_);
-    paths_.add(keyHash(recordFieldView(record, RecordField::blueprintPath), true), count_);
-    ++count_;
-}
-
 std::optional<std::size_t> CatalogueIndex::firstNamed(std::span<const std::string> records,
                                                       std::string_view name) const {
     std::optional<std::size_t> found;
-    names_.forEach(keyHash(name, false), [&](std::size_t position) {
+    forEach(names_, keyHash(name, false), [&](std::size_t position) {
         if (recordFieldView(records[position], RecordField::englishName) == name) {
             found = position;
         }
@@ -76,7 +62,7 @@ std::optional<std::size_t> CatalogueIndex::firstNamed(std::span<const std::strin
 std::optional<std::size_t> CatalogueIndex::firstNamedIgnoringCase(std::span<const std::string> records,
                                                                   std::string_view name) const {
     std::optional<std::size_t> found;
-    namesIgnoringCase_.forEach(keyHash(name, true), [&](std::size_t position) {
+    forEach(namesIgnoringCase_, keyHash(name, true), [&](std::size_t position) {
         if (equalsIgnoringCase(recordFieldView(records[position], RecordField::englishName), name)) {
             found = position;
         }
@@ -88,7 +74,7 @@ std::optional<std::size_t> CatalogueIndex::firstNamedIgnoringCase(std::span<cons
 std::vector<std::size_t> CatalogueIndex::withBlueprintPath(std::span<const std::string> records,
                                                            std::string_view path) const {
     std::vector<std::size_t> found;
-    paths_.forEach(keyHash(path, true), [&](std::size_t position) {
+    forEach(paths_, keyHash(path, true), [&](std::size_t position) {
         if (equalsIgnoringCase(recordFieldView(records[position], RecordField::blueprintPath), path)) {
             found.push_back(position);
         }

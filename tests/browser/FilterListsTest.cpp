@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
+#include <tuple>
 
 namespace dovrel {
 
@@ -307,6 +309,93 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
         const FindText van(QStringLiteral("van"));
         EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"}, boxes, van)->size(),
                   ticked ? 1u : 0u);
+    }
+}
+
+// The narrowed items as every found item was counted before: each found name, each name with its
+// provider, and each name with provider and product, counted over all found items.
+std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catalogue,
+                                           const std::vector<std::size_t>& found) {
+    const auto field = [&](std::size_t position, Field which) {
+        return std::string(EquipmentRecord(catalogue[position]).field(which));
+    };
+    std::map<std::string, int> byName;
+    std::map<std::pair<std::string, std::string>, int> byProvider;
+    std::map<std::tuple<std::string, std::string, std::string>, std::vector<std::size_t>> byProduct;
+    for (const std::size_t position : found) {
+        ++byName[asciiLower(field(position, Field::englishName))];
+        ++byProvider[{asciiLower(field(position, Field::englishName)), field(position, Field::provider)}];
+    }
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::string name = asciiLower(field(found[i], Field::englishName));
+        if (byProvider[{name, field(found[i], Field::provider)}] > 1) {
+            byProduct[{name, field(found[i], Field::provider), field(found[i], Field::product)}].push_back(i);
+        }
+    }
+    std::vector<std::string> ends(found.size());
+    for (const auto& [key, items] : byProduct) {
+        std::vector<std::string> paths;
+        for (const std::size_t i : items) {
+            paths.push_back(field(found[i], Field::blueprintPath));
+        }
+        const std::vector<std::string_view> views(paths.begin(), paths.end());
+        const std::vector<std::string_view> distinct = distinguishingPathEnds(views);
+        for (std::size_t k = 0; k < items.size() && items.size() > 1; ++k) {
+            ends[items[k]] = std::string(distinct[k]);
+        }
+    }
+    std::vector<FoundUnit> units;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::string name = field(found[i], Field::englishName);
+        std::string shown = name;
+        if (byName[asciiLower(name)] > 1) {
+            shown += " (" + field(found[i], Field::provider);
+            if (byProvider[{asciiLower(name), field(found[i], Field::provider)}] > 1) {
+                shown += ", " + field(found[i], Field::product);
+            }
+            shown += ends[i].empty() ? ")" : ", " + ends[i] + ")";
+        }
+        units.push_back({shown, found[i]});
+    }
+    return units;
+}
+
+// Random catalogues full of shared names, providers, products and paths, narrowed by random texts
+// with one narrowing each: the items are those counted over all found items.
+TEST(FoundUnits, ShowWhatCountingOverAllFoundItemsShows) {
+    std::mt19937 random(11);
+    const auto pick = [&random](const Names& pool) {
+        return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    };
+    const Names names = {"Class 66", "CLASS 66", "Class 67", "Jinty", "jinty", "Twin", "Caf\xC3\xA9 66"};
+    const Names finds = {"", "c", "class", "66", "6", "jinty", "t", "caf\xC3\xA9", "x"};
+    for (int round = 0; round < 150; ++round) {
+        std::vector<std::string> catalogue;
+        const int count = std::uniform_int_distribution<int>(1, 30)(random);
+        for (int i = 0; i < count; ++i) {
+            catalogue.push_back(
+                recordWith({{Field::unitClass, pick({"diesel", "steam"})},
+                            {Field::englishName, pick(names)},
+                            {Field::provider, pick({"Acme", "Zed"})},
+                            {Field::product, pick({"Pack", "Heritage"})},
+                            {Field::blueprintPath, pick({"R\\a.xml", "R\\T\\a.xml", "b.xml"})}}));
+        }
+        FindNarrowing narrowing(catalogue);
+        for (int key = 0; key < 4; ++key) {
+            const std::string text = pick(finds);
+            const FindText find(QString::fromUtf8(text));
+            const std::optional<std::vector<std::size_t>> listed =
+                listedRecords(BrowserSide::Loco, catalogue, {"All", "All", "All"}, kBufferChecked);
+            std::vector<std::size_t> found;
+            for (const std::size_t position : *listed) {
+                if (find.foundIn(EquipmentRecord(catalogue[position]).field(Field::englishName))) {
+                    found.push_back(position);
+                }
+            }
+            EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find),
+                      countedOverAllFound(catalogue, found))
+                << "round " << round << ", find \"" << text << "\"";
+        }
     }
 }
 
