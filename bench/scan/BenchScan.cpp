@@ -13,9 +13,9 @@
 //   - the editor's start to a usable window with the scan's cache present against a start with an
 //     empty catalogue (the real executable on a script that only dumps),
 //   - Refresh Equipment List of the unchanged installation as the user runs it: the real editor,
-//     its window's menu item on a script, after the editor's own first start made the cache and the
-//     index; against the same Refresh with the index removed first (a full scan), both counted over
-//     a start that only loads the cache,
+//     its window's menu item on a script, after the editor's own first start made the cache, the
+//     index and the folders' listings; against the same Refresh with the index and the listings
+//     removed first (a full scan), both counted over a start that only loads the cache,
 //   - with --large N, an installation of N blueprints beside it: its full in-process scan against the
 //     first one's, the start with its cache over an empty start, its Refresh through the window, and
 //     the editor's peak resident size over those runs.
@@ -392,8 +392,10 @@ RefreshFigures timeWindowRefresh(const fs::path& editor, const fs::path& root, c
         figures.sameCache =
             figures.sameCache &&
             readWholeFile(window.programFolder / "equipmentlist.txt").value_or("-") == expectedCache;
+        // Without the index and the folders' listings: a full scan.
         std::error_code ignored;
         fs::remove(windowIndex, ignored);
+        fs::remove(window.programFolder / "equipmentlist.listings", ignored);
         if (const std::optional<double> seconds =
                 timeEditorStart(editor, window, refreshScript, screenFile, peakMegabytes)) {
             rescanned.push_back(*seconds);
