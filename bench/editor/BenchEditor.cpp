@@ -12,8 +12,12 @@
 //     < 2 ms): the totals and gaps computed, and the strip painted with and without its marks,
 //   - 500 Views of a 5,001-unit consist, each a step as the window's View makes it: what the history
 //     keeps (target < 64 MB) and this process's peak resident size after them (target < 200 MB).
+//   - a list item chosen (its couplers looked up by name) and the chosen unit added (looked up by name,
+//     case ignored), on the last items of a full List1.
+// With --records N the catalogue holds N records and only the browsing figures (list rebuild, find,
+// the lookups) are taken; a rebuild then has 50 ms past 5,001 records.
 // Figures are medians of several repetitions; "+ paint" is the event processing that follows (the
-// window painting what changed), shown apart. Usage: bench_editor [--repetitions N]
+// window painting what changed), shown apart. Usage: bench_editor [--repetitions N] [--records N]
 
 #include "app/Form1.h"
 #include "app/ScriptServices.h"
@@ -65,6 +69,7 @@ using namespace dovrel::bench;
 namespace fs = std::filesystem;
 using namespace dovrel;
 
+// The consist lines' length, and the catalogue's size unless given.
 constexpr int kRecords = 5001;
 constexpr int kCouplers = 60;
 constexpr double kFrameMs = 16.0;
@@ -132,9 +137,9 @@ std::string recordLine(int index) {
 }
 
 // The cache file's text: records joined by CR LF, none after the last.
-std::string cacheText() {
+std::string cacheText(int records) {
     std::string text;
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
         text += (i == 0 ? "" : "\r\n") + recordLine(i);
     }
     return text;
@@ -156,10 +161,10 @@ fs::path executableFolder(const char* argv0) {
 // Everything the main window works through: real files and processes, the rest recorded, settings in
 // memory, and a program folder holding the catalogue's cache file.
 struct BenchWorld {
-    explicit BenchWorld(fs::path converterProgram) : converter(std::move(converterProgram)) {
+    BenchWorld(fs::path converterProgram, int records) : converter(std::move(converterProgram)) {
         fs::create_directories(scratch.path() / "game" / "Content" / "Routes");
         fs::create_directories(scratch.path() / "game" / "Assets");
-        writeFile(scratch.path() / "program" / "equipmentlist.txt", cacheText());
+        writeFile(scratch.path() / "program" / "equipmentlist.txt", cacheText(records));
         settings.setValue("GameFolder", (scratch.path() / "game").string());
     }
 
@@ -217,10 +222,11 @@ void chooseClass(const Form1Controls& c, int index) {
     emit c.Combo3->activated(index);
 }
 
-void benchListRebuild(const Form1Controls& c, int repetitions) {
+void benchListRebuild(const Form1Controls& c, int repetitions, int records) {
     std::printf("list rebuild: a class chosen in Combo3, List1 over %d records with %d coupler boxes "
                 "(+ paint: List1's item layout and repaint)\n",
-                kRecords, kCouplers);
+                records, kCouplers);
+    const double target = records > kRecords ? 50.0 : kFrameMs;
     for (int index = 0; index < c.Combo3->count(); ++index) {
         // Each repetition changes the class, so every one is a real rebuild of the list.
         const int other = (index + 1) % c.Combo3->count();
@@ -241,8 +247,39 @@ void benchListRebuild(const Form1Controls& c, int repetitions) {
         }
         const std::string what =
             c.Combo3->itemText(index).toStdString() + " (" + std::to_string(c.List1->count()) + " items)";
-        printTiming(what, {median(work), median(paint)}, kFrameMs);
+        printTiming(what, {median(work), median(paint)}, target);
     }
+}
+
+// A list item chosen, which shows its couplers, and the chosen unit added to the line; both look the
+// unit up by its name. The items are the last of the list, so a walk of the catalogue would go far.
+void benchLookups(Form1& form, int repetitions) {
+    const Form1Controls& c = form.controls();
+    chooseClass(c, c.Combo3->findText(QStringLiteral("All")));
+    form.editor().clearConsistLine();
+    const int count = c.List1->count();
+    std::printf("lookups by name: an item near the end of List1 (%d items) chosen, then added\n", count);
+    if (count < 2) {
+        return;
+    }
+    std::vector<double> chosen;
+    std::vector<double> added;
+    for (int i = 0; i < repetitions; ++i) {
+        Clock::time_point start = Clock::now();
+        c.List1->setCurrentRow(count - 1 - i % 2);
+        chosen.push_back(millisecondsSince(start));
+        QCoreApplication::processEvents();
+        start = Clock::now();
+        c.butAddLocoRight->click();
+        added.push_back(millisecondsSince(start));
+        QCoreApplication::processEvents();
+    }
+    printTiming("choose an item (couplers by name)", {median(chosen), 0.0}, kFrameMs);
+    printTiming("add the chosen unit", {median(added), 0.0}, kFrameMs);
+    std::printf("  %d units on the line, the last \"%s\"\n", form.editor().line().unitCount(),
+                c.List1->currentItem() != nullptr ? c.List1->currentItem()->text().toStdString().c_str()
+                                                  : "");
+    form.editor().clearConsistLine();
 }
 
 // One key press and release sent to a widget, as the keyboard would.
@@ -526,30 +563,45 @@ void benchManyViews(Form1& form) {
                 form.controls().mnuUndo->isEnabled() ? "still enabled" : "disabled");
 }
 
-std::optional<int> parseRepetitions(int argc, char** argv) {
-    if (argc == 1) {
-        return 9;
+struct Options {
+    int repetitions = 9;
+    int records = kRecords;
+};
+
+std::optional<Options> parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; i += 2) {
+        const std::string_view name(argv[i]);
+        if (i + 1 >= argc) {
+            return std::nullopt;
+        }
+        const std::string_view text(argv[i + 1]);
+        int value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size() || value < 1) {
+            return std::nullopt;
+        }
+        if (name == "--repetitions") {
+            options.repetitions = value;
+        } else if (name == "--records") {
+            options.records = value;
+        } else {
+            return std::nullopt;
+        }
     }
-    if (argc != 3 || std::string_view(argv[1]) != "--repetitions") {
-        return std::nullopt;
-    }
-    const std::string_view text(argv[2]);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1) {
-        return std::nullopt;
-    }
-    return value;
+    return options;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<int> repetitions = parseRepetitions(argc, argv);
-    if (!repetitions) {
-        std::fprintf(stderr, "usage: bench_editor [--repetitions N]\n");
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: bench_editor [--repetitions N] [--records N]\n");
         return 2;
     }
+    const int repetitions = options->repetitions;
+    const int records = options->records;
     const fs::path serz = executableFolder(argv[0]) / "serz";
     if (::access(serz.c_str(), X_OK) != 0) {
         std::fprintf(stderr, "bench_editor: %s is missing; build it first\n", serz.c_str());
@@ -561,9 +613,9 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     QApplication application(argc, argv);
 
-    std::printf("bench_editor: %d records, %d couplers, median of %d; load average %s\n", kRecords, kCouplers,
-                *repetitions, loadAverage().c_str());
-    BenchWorld world(serz);
+    std::printf("bench_editor: %d records, %d couplers, median of %d; load average %s\n", records, kCouplers,
+                repetitions, loadAverage().c_str());
+    BenchWorld world(serz, records);
     Form1 form(world.services());
     if (form.startBeforeShow()) {
         std::fprintf(stderr, "bench_editor: the window did not start\n");
@@ -575,22 +627,28 @@ int main(int argc, char** argv) {
     std::printf("  start-up steps 8 and 9 from the cache: %.1f ms; %zu records, %zu coupler boxes\n",
                 millisecondsSince(started), form.catalogue().size(), form.couplerBoxes().size() - 1);
     QCoreApplication::processEvents();
-    if (form.catalogue().size() != static_cast<std::size_t>(kRecords) ||
+    if (form.catalogue().size() != static_cast<std::size_t>(records) ||
         form.couplerBoxes().size() != static_cast<std::size_t>(kCouplers) + 1) {
         std::fprintf(stderr, "bench_editor: the catalogue was not loaded as written\n");
         return 1;
     }
 
-    benchListRebuild(form.controls(), *repetitions);
-    benchFind(form.controls(), *repetitions);
-    benchDetails(form, std::max(3, *repetitions / 2));
+    benchListRebuild(form.controls(), repetitions, records);
+    benchFind(form.controls(), repetitions);
+    benchLookups(form, repetitions);
+    if (records != kRecords) {
+        std::printf("peak resident size %.1f MB; load average at the end %s\n", peakMegabytes(),
+                    loadAverage().c_str());
+        return 0;
+    }
+    benchDetails(form, std::max(3, repetitions / 2));
     std::printf("consist line: each call followed by showConsistDisplay()\n");
     for (const int count : {100, 1000, kRecords}) {
-        benchConsistLine(form, count, *repetitions);
+        benchConsistLine(form, count, repetitions);
     }
-    benchDump(form, std::max(3, *repetitions / 2));
-    benchUndoRedo(form, *repetitions);
-    benchAdditions(form, *repetitions);
+    benchDump(form, std::max(3, repetitions / 2));
+    benchUndoRedo(form, repetitions);
+    benchAdditions(form, repetitions);
     benchManyViews(form);
     std::printf("messages shown: %d; load average at the end %s\n", world.messages.count(),
                 loadAverage().c_str());

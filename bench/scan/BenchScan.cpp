@@ -13,11 +13,14 @@
 //   - the editor's start to a usable window with the scan's cache present against a start with an
 //     empty catalogue (the real executable on a script that only dumps),
 //   - Refresh Equipment List of the unchanged installation as the user runs it: the real editor,
-//     its window's menu item on a script, after the editor's own first start made the cache and the
-//     index; against the same Refresh with the index removed first (a full scan), both counted over
-//     a start that only loads the cache.
-// Usage: bench_scan [--units N] [--seed S] [--starts R]. The programs it runs are found in the
-// folder of this executable.
+//     its window's menu item on a script, after the editor's own first start made the cache, the
+//     index and the folders' listings; against the same Refresh with the index and the listings
+//     removed first (a full scan), both counted over a start that only loads the cache,
+//   - with --large N, an installation of N blueprints beside it: its full in-process scan against the
+//     first one's, the start with its cache over an empty start, its Refresh through the window, and
+//     the editor's peak resident size over those runs.
+// Usage: bench_scan [--units N] [--seed S] [--starts R] [--large N]. The programs it runs are found in
+// the folder of this executable.
 
 #include "catalogue/AssetScan.h"
 #include "catalogue/BlueprintWalk.h"
@@ -79,9 +82,11 @@ std::vector<std::string> environmentWith(const std::map<std::string, std::string
 }
 
 // Runs a program without a shell and waits for it: standard input closed, output shown or
-// discarded. The exit status, or -1 when it could not start or was killed.
+// discarded. The exit status, or -1 when it could not start or was killed. With `peakMegabytes`, the
+// larger of it and the program's peak resident size is left there.
 int runProgram(const fs::path& program, const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment, bool showOutput) {
+               const std::vector<std::string>& environment, bool showOutput,
+               double* peakMegabytes = nullptr) {
     std::vector<std::string> argumentTexts = {program.string()};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -110,8 +115,12 @@ int runProgram(const fs::path& program, const std::vector<std::string>& argument
         return -1;
     }
     int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+    rusage usage{};
+    if (::wait4(child, &status, 0, &usage) != child || !WIFEXITED(status)) {
         return -1;
+    }
+    if (peakMegabytes != nullptr) {
+        *peakMegabytes = std::max(*peakMegabytes, static_cast<double>(usage.ru_maxrss) / 1024.0);
     }
     return WEXITSTATUS(status);
 }
@@ -120,6 +129,7 @@ struct Options {
     int units = 5000;
     int seed = 1;
     int starts = 5;
+    int large = 0; // blueprints of the large installation; none without --large
 };
 
 std::optional<int> positiveNumber(std::string_view text) {
@@ -148,6 +158,8 @@ std::optional<Options> parseOptions(int argc, char** argv) {
             options.seed = *value;
         } else if (name == "--starts") {
             options.starts = *value;
+        } else if (name == "--large") {
+            options.large = *value;
         } else {
             return std::nullopt;
         }
@@ -284,13 +296,13 @@ StartSetup prepareStart(const fs::path& root, const fs::path& gameFolder) {
 // The editor from its start until its window is usable: a script that only dumps the state, so the
 // process ends as soon as the start-up (steps 1 to 9) is over.
 std::optional<double> timeEditorStart(const fs::path& editor, const StartSetup& setup, const fs::path& script,
-                                      const fs::path& screenFile) {
+                                      const fs::path& screenFile, double* peakMegabytes = nullptr) {
     const std::vector<std::string> environment =
         environmentWith({{"XDG_CONFIG_HOME", setup.configFolder.string()},
                          {"DOVREL_PROGRAM_FOLDER", setup.programFolder.string()},
                          {"QT_QPA_PLATFORM", "offscreen:configfile=" + screenFile.string()}});
     const Clock::time_point start = Clock::now();
-    const int status = runProgram(editor, {"--script", script.string()}, environment, false);
+    const int status = runProgram(editor, {"--script", script.string()}, environment, false, peakMegabytes);
     const double seconds = secondsSince(start);
     if (status != 0) {
         std::fprintf(stderr, "bench_scan: the editor ended with status %d\n", status);
@@ -307,12 +319,125 @@ void printFigure(const char* what, double value, const char* unit, const std::st
     std::printf("  %-44s %10.3f %-3s %s\n", what, value, unit, target.c_str());
 }
 
+// The editor's start with a cache, and a start on an empty catalogue, each the median of `starts`.
+struct StartFigures {
+    double cached = 0.0;
+    double empty = 0.0;
+    std::size_t cachedRuns = 0;
+    std::size_t emptyRuns = 0;
+};
+
+StartFigures timeStarts(const fs::path& editor, const fs::path& root, const fs::path& game,
+                        const fs::path& cacheFile, const fs::path& script, const fs::path& screenFile,
+                        int starts, double* peakMegabytes) {
+    const fs::path emptyGame = root / "empty-game";
+    fs::create_directories(emptyGame / "Content" / "Routes");
+    fs::create_directories(emptyGame / "Assets");
+    const StartSetup cached = prepareStart(root / "start-cached", game);
+    fs::copy_file(cacheFile, cached.programFolder / "equipmentlist.txt",
+                  fs::copy_options::overwrite_existing);
+    const StartSetup empty = prepareStart(root / "start-empty", emptyGame);
+    std::vector<double> cachedTimes;
+    std::vector<double> emptyTimes;
+    for (int i = 0; i < starts; ++i) {
+        if (const std::optional<double> seconds =
+                timeEditorStart(editor, cached, script, screenFile, peakMegabytes)) {
+            cachedTimes.push_back(*seconds);
+        }
+        std::error_code ignored;
+        fs::remove(empty.programFolder / "equipmentlist.txt", ignored);
+        if (const std::optional<double> seconds = timeEditorStart(editor, empty, script, screenFile)) {
+            emptyTimes.push_back(*seconds);
+        }
+    }
+    return {median(cachedTimes), median(emptyTimes), cachedTimes.size(), emptyTimes.size()};
+}
+
+// Refresh Equipment List through the window. The editor's first start on the installation scans it
+// and leaves the cache, its folder record and the index, as a user's would; then, `starts` times, a
+// start that only loads the cache, one that refreshes, and one that refreshes after the index was
+// removed (a full scan).
+struct RefreshFigures {
+    std::optional<double> firstStart;
+    bool indexKept = false;
+    double loadOnly = 0.0;
+    double refreshed = 0.0;
+    double rescanned = 0.0;
+    std::size_t runs = 0;
+    bool sameCache = true;
+};
+
+RefreshFigures timeWindowRefresh(const fs::path& editor, const fs::path& root, const fs::path& game,
+                                 const std::string& expectedCache, const fs::path& script,
+                                 const fs::path& screenFile, int starts, double* peakMegabytes) {
+    const StartSetup window = prepareStart(root / "window", game);
+    const fs::path refreshScript = root / "refresh.txt";
+    writeFile(refreshScript, "answer Yes\nclick mnuRefreshEquipmentList\ndump /dev/null\n");
+    RefreshFigures figures;
+    figures.firstStart = timeEditorStart(editor, window, script, screenFile, peakMegabytes);
+    const fs::path windowIndex = window.programFolder / "equipmentlist.index";
+    figures.indexKept = fs::exists(windowIndex);
+    std::vector<double> loadOnly;
+    std::vector<double> refreshed;
+    std::vector<double> rescanned;
+    for (int i = 0; i < starts; ++i) {
+        if (const std::optional<double> seconds =
+                timeEditorStart(editor, window, script, screenFile, peakMegabytes)) {
+            loadOnly.push_back(*seconds);
+        }
+        if (const std::optional<double> seconds =
+                timeEditorStart(editor, window, refreshScript, screenFile, peakMegabytes)) {
+            refreshed.push_back(*seconds);
+        }
+        figures.sameCache =
+            figures.sameCache &&
+            readWholeFile(window.programFolder / "equipmentlist.txt").value_or("-") == expectedCache;
+        // Without the index and the folders' listings: a full scan.
+        std::error_code ignored;
+        fs::remove(windowIndex, ignored);
+        fs::remove(window.programFolder / "equipmentlist.listings", ignored);
+        if (const std::optional<double> seconds =
+                timeEditorStart(editor, window, refreshScript, screenFile, peakMegabytes)) {
+            rescanned.push_back(*seconds);
+        }
+    }
+    figures.loadOnly = median(loadOnly);
+    figures.refreshed = median(refreshed) - figures.loadOnly;
+    figures.rescanned = median(rescanned) - figures.loadOnly;
+    figures.runs = std::min({loadOnly.size(), refreshed.size(), rescanned.size()});
+    return figures;
+}
+
+void printRefresh(const RefreshFigures& figures, std::optional<double> refreshTarget) {
+    std::printf("window refresh: first start %s, its index %s; medians of %zu loads, refreshes and refreshes "
+                "without the index; its cache is %s the in-process scan's\n",
+                figures.firstStart ? "scanned" : "FAILED", figures.indexKept ? "written" : "MISSING",
+                figures.runs, figures.sameCache ? "identical to" : "DIFFERENT from");
+    printFigure("first start through the window (full scan)", figures.firstStart.value_or(0.0), "s");
+    printFigure("Refresh, unchanged installation (over a load)", figures.refreshed, "s",
+                refreshTarget ? std::string("target <= ") + std::to_string(*refreshTarget).substr(0, 4) +
+                                    " s: " + verdict(figures.refreshed <= *refreshTarget)
+                              : std::string());
+    printFigure("Refresh without the index (over a load)", figures.rescanned, "s");
+    printFigure("ratio Refresh / Refresh without the index", figures.refreshed / figures.rescanned, "",
+                std::string("target <= 0.25: ") + verdict(figures.refreshed <= 0.25 * figures.rescanned));
+}
+
+bool generate(const fs::path& generator, const fs::path& folder, int units, int seed, bool packed) {
+    std::vector<std::string> arguments = {folder.string(), "--units", std::to_string(units), "--seed",
+                                          std::to_string(seed)};
+    if (packed) {
+        arguments.emplace_back("--packed");
+    }
+    return runProgram(generator, arguments, environmentWith({}), true) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::optional<Options> options = parseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: bench_scan [--units N] [--seed S] [--starts R]\n");
+        std::fprintf(stderr, "usage: bench_scan [--units N] [--seed S] [--starts R] [--large N]\n");
         return 2;
     }
     const fs::path bin = executableFolder(argv[0]);
@@ -335,12 +460,7 @@ int main(int argc, char** argv) {
     const fs::path packedGame = scratch.path() / "packed-game";
     const Clock::time_point generated = Clock::now();
     for (const auto& [folder, packed] : {std::pair{game, false}, std::pair{packedGame, true}}) {
-        std::vector<std::string> arguments = {folder.string(), "--units", std::to_string(options->units),
-                                              "--seed", std::to_string(options->seed)};
-        if (packed) {
-            arguments.emplace_back("--packed");
-        }
-        if (runProgram(generator, arguments, environmentWith({}), true) != 0) {
+        if (!generate(generator, folder, options->units, options->seed, packed)) {
             std::fprintf(stderr, "bench_scan: make-sample-game failed\n");
             return 1;
         }
@@ -423,79 +543,70 @@ int main(int argc, char** argv) {
 
     // Starts of the real editor: the scan's cache in the program folder, against a game whose
     // Assets folder is empty and a program folder without a cache.
-    const fs::path emptyGame = scratch.path() / "empty-game";
-    fs::create_directories(emptyGame / "Content" / "Routes");
-    fs::create_directories(emptyGame / "Assets");
-    const StartSetup cached = prepareStart(scratch.path() / "start-cached", game);
-    fs::copy_file(scanProgram / "equipmentlist.txt", cached.programFolder / "equipmentlist.txt");
-    const StartSetup empty = prepareStart(scratch.path() / "start-empty", emptyGame);
     const fs::path script = scratch.path() / "script.txt";
     writeFile(script, "dump /dev/null\n");
     const fs::path screenFile = fs::path(DOVREL_SOURCE_DIR) / "tests" / "screens" / "screen-1280x1024.json";
-
-    std::vector<double> cachedTimes;
-    std::vector<double> emptyTimes;
-    for (int i = 0; i < options->starts; ++i) {
-        if (const std::optional<double> seconds = timeEditorStart(editor, cached, script, screenFile)) {
-            cachedTimes.push_back(*seconds);
-        }
-        std::error_code ignored;
-        fs::remove(empty.programFolder / "equipmentlist.txt", ignored);
-        if (const std::optional<double> seconds = timeEditorStart(editor, empty, script, screenFile)) {
-            emptyTimes.push_back(*seconds);
-        }
-    }
-    const double cachedStart = median(cachedTimes);
-    const double emptyStart = median(emptyTimes);
+    const StartFigures starts = timeStarts(editor, scratch.path(), game, scanProgram / "equipmentlist.txt",
+                                           script, screenFile, options->starts, nullptr);
     std::printf("starts: median of %zu with the cache (%zu records), %zu with an empty catalogue\n",
-                cachedTimes.size(), scan.records, emptyTimes.size());
-    printFigure("start with the cache", cachedStart, "s");
-    printFigure("start with an empty catalogue", emptyStart, "s");
-    printFigure("difference", cachedStart - emptyStart, "s",
-                std::string("target < 0.3 s: ") + verdict(cachedStart - emptyStart < 0.3));
+                starts.cachedRuns, scan.records, starts.emptyRuns);
+    printFigure("start with the cache", starts.cached, "s");
+    printFigure("start with an empty catalogue", starts.empty, "s");
+    printFigure("difference", starts.cached - starts.empty, "s",
+                std::string("target < 0.3 s: ") + verdict(starts.cached - starts.empty < 0.3));
     std::fflush(stdout);
 
-    // Refresh Equipment List through the window. The editor's first start on the installation
-    // scans it and leaves the cache, its folder record and the index, as a user's would.
-    const StartSetup window = prepareStart(scratch.path() / "window", game);
-    const fs::path refreshScript = scratch.path() / "refresh.txt";
-    writeFile(refreshScript, "answer Yes\nclick mnuRefreshEquipmentList\ndump /dev/null\n");
-    const std::optional<double> firstStart = timeEditorStart(editor, window, script, screenFile);
-    const fs::path windowIndex = window.programFolder / "equipmentlist.index";
-    const bool indexKept = fs::exists(windowIndex);
-    std::vector<double> loadOnly;
-    std::vector<double> refreshed;
-    std::vector<double> rescanned;
-    bool refreshSame = true;
-    for (int i = 0; i < options->starts; ++i) {
-        if (const std::optional<double> seconds = timeEditorStart(editor, window, script, screenFile)) {
-            loadOnly.push_back(*seconds);
+    printRefresh(timeWindowRefresh(editor, scratch.path(), game, inProcessCache, script, screenFile,
+                                   options->starts, nullptr),
+                 std::nullopt);
+    std::fflush(stdout);
+
+    if (options->large > 0) {
+        // The large installation: the same generator, the same seed, more blueprints.
+        const fs::path largeGame = scratch.path() / "large-game";
+        const Clock::time_point largeGenerated = Clock::now();
+        if (!generate(generator, largeGame, options->large, options->seed, false)) {
+            std::fprintf(stderr, "bench_scan: make-sample-game failed\n");
+            return 1;
         }
-        if (const std::optional<double> seconds =
-                timeEditorStart(editor, window, refreshScript, screenFile)) {
-            refreshed.push_back(*seconds);
-        }
-        refreshSame =
-            refreshSame &&
-            readWholeFile(window.programFolder / "equipmentlist.txt").value_or("-") == inProcessCache;
-        std::error_code ignored;
-        fs::remove(windowIndex, ignored);
-        if (const std::optional<double> seconds =
-                timeEditorStart(editor, window, refreshScript, screenFile)) {
-            rescanned.push_back(*seconds);
-        }
+        std::printf("large installation of %d units (generated in %.1f s)\n", options->large,
+                    secondsSince(largeGenerated));
+        std::fflush(stdout);
+        ::sleep(2);
+        const fs::path largeProgram = scratch.path() / "large" / "scan-program";
+        fs::create_directories(largeProgram);
+        const ScanResult largeScan = timeAssetScan(
+            serz, {largeGame / "Assets", largeProgram, largeProgram / "Temp"}, ConverterMode::InProcess);
+        ::getrusage(RUSAGE_SELF, &usage);
+        const double largePeak = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        const std::string largeCache = readWholeFile(largeProgram / "equipmentlist.txt").value_or("");
+        std::printf("large scan: %d blueprint files, %zu records stored, messages: %s\n",
+                    largeScan.report.blueprintsFound, largeScan.records, largeScan.messages.c_str());
+        printFigure("full AssetScan, in process", largeScan.seconds, "s");
+        printFigure("ratio to the first installation's scan", largeScan.seconds / scan.seconds, "",
+                    std::string("target <= 10: ") + verdict(largeScan.seconds <= 10.0 * scan.seconds));
+        printFigure("peak RSS of this process after it", largePeak, "MB",
+                    std::string("target <= 300 MB: ") + verdict(largePeak <= 300.0));
+        std::fflush(stdout);
+
+        double editorPeak = 0.0;
+        const StartFigures largeStarts =
+            timeStarts(editor, scratch.path() / "large", largeGame, largeProgram / "equipmentlist.txt",
+                       script, screenFile, options->starts, &editorPeak);
+        std::printf("large starts: median of %zu with the cache (%zu records), %zu with an empty catalogue\n",
+                    largeStarts.cachedRuns, largeScan.records, largeStarts.emptyRuns);
+        printFigure("start with the cache", largeStarts.cached, "s");
+        printFigure("start with an empty catalogue", largeStarts.empty, "s");
+        printFigure("difference", largeStarts.cached - largeStarts.empty, "s",
+                    std::string("target <= 0.5 s: ") +
+                        verdict(largeStarts.cached - largeStarts.empty <= 0.5));
+        std::fflush(stdout);
+        printRefresh(timeWindowRefresh(editor, scratch.path() / "large", largeGame, largeCache, script,
+                                       screenFile, options->starts, &editorPeak),
+                     1.0);
+        printFigure("the editor's peak resident size, these runs", editorPeak, "MB",
+                    std::string("target <= 300 MB: ") + verdict(editorPeak <= 300.0));
     }
-    const double refreshCost = median(refreshed) - median(loadOnly);
-    const double rescanCost = median(rescanned) - median(loadOnly);
-    std::printf("window refresh: first start %s, its index %s; median of %zu refreshes, %zu without the "
-                "index, %zu loads; its cache is %s the in-process scan's\n",
-                firstStart ? "scanned" : "FAILED", indexKept ? "written" : "MISSING", refreshed.size(),
-                rescanned.size(), loadOnly.size(), refreshSame ? "identical to" : "DIFFERENT from");
-    printFigure("first start through the window (full scan)", firstStart.value_or(0.0), "s");
-    printFigure("Refresh, unchanged installation (over a load)", refreshCost, "s");
-    printFigure("Refresh without the index (over a load)", rescanCost, "s");
-    printFigure("ratio Refresh / Refresh without the index", refreshCost / rescanCost, "",
-                std::string("target <= 0.25: ") + verdict(refreshCost <= 0.25 * rescanCost));
     std::printf("load average at the end %s\n", loadAverage().c_str());
     return 0;
 }

@@ -231,7 +231,7 @@ public:
 
     const GameFolders& folders() const { return folders_; }
     const std::string& unitWeight() const { return unitWeight_; }
-    const Catalogue& catalogue() const { return catalogue_; }
+    const Catalogue& catalogue() const override { return catalogue_; }
     // One entry per row of the consist list: the listed consist shown in that row.
     std::vector<std::string> listedConsistRows() const;
     const CatalogueLists& catalogueLists() const { return lists_; }
@@ -264,7 +264,6 @@ protected:
 
 private:
     // ConsistHost
-    std::span<const std::string> catalogueSlots() const override { return catalogue_.records(); }
     std::span<const std::string> couplerCaptions() const override { return couplerCaptions_; }
     void disableCommands(std::span<const std::string_view> controls) override;
     float windowLeftTwips() const override;

@@ -103,11 +103,8 @@ void Form1::rebuildList(BrowserSide side) {
     }
     {
         const QSignalBlocker quiet(p.list);
-        p.list->clear();
         foundShown_[sideIndex(side)].clear();
-        for (const std::string& name : *names) {
-            addItem(p.list, name);
-        }
+        setListItems(p.list, std::vector<std::string_view>(names->begin(), names->end()));
     }
     // A refilled list starts at its top, as a cleared one does.
     p.list->scrollToTop();
@@ -122,8 +119,8 @@ void Form1::listClicked(BrowserSide side) {
     }
     updateCommandAvailability();
     // A found item names its own record; the others are looked up by name.
-    const SelectedUnitCouplers couplers = couplersOfListItem(
-        chosen.record ? std::span(&*chosen.record, 1) : catalogue_.records(), *chosen.chosen);
+    const SelectedUnitCouplers couplers =
+        chosen.record ? couplersOfRecord(*chosen.record) : couplersOfListItem(catalogue_, *chosen.chosen);
     // The boxes are shared with the consist editor, which keeps them with the line's display: what
     // they show then goes into the steps of Undo and Redo, and no later command shows older ones.
     ConsistPanelTexts& boxes = editor_->display().panelTexts();
@@ -250,7 +247,7 @@ void Form1::openUnitFolder(QTreeWidgetItem* row) {
     const int column = static_cast<int>(kEnglishNameColumn);
     const std::string name = itemBytes(row->data(column, kItemBytesRole), row->text(column));
     const std::optional<std::filesystem::path> folder =
-        unitFolderToOpen(name, catalogue_.records(), folders_.assetsFolder);
+        unitFolderToOpen(name, catalogue_, folders_.assetsFolder);
     if (folder) {
         openFolderInExplorer(*folder);
     }

@@ -99,23 +99,14 @@ bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
         return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
     }
     shown = *units;
-    QStringList shownTexts;
-    shownTexts.reserve(static_cast<qsizetype>(shown.size()));
+    std::vector<std::string_view> shownTexts;
+    shownTexts.reserve(shown.size());
     for (const FoundUnit& unit : shown) {
-        shownTexts.append(displayText(unit.shown));
+        shownTexts.push_back(unit.shown);
     }
     {
-        // All items in one insertion: thousands of them cost a few milliseconds, not one each.
         const QSignalBlocker quiet(list);
-        list->clear();
-        list->addItems(shownTexts);
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            // The rare name whose bytes its text does not give back keeps them, as the panels' items do.
-            if (typedText(shownTexts[static_cast<qsizetype>(i)]) != shown[i].shown) {
-                list->item(static_cast<int>(i))
-                    ->setData(kItemBytesRole, QByteArray::fromStdString(shown[i].shown));
-            }
-        }
+        setListItems(list, shownTexts);
     }
     list->scrollToTop();
     updateCommandAvailability();

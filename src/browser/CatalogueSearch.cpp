@@ -11,15 +11,10 @@ std::span<const std::string> recordsInUse(std::span<const std::string> slots) {
     return slots.first(static_cast<std::size_t>(firstEmpty - slots.begin()));
 }
 
-std::optional<EquipmentRecord> findFirstRecordNamed(std::span<const std::string> slots,
+std::optional<EquipmentRecord> findFirstRecordNamed(const Catalogue& catalogue,
                                                     std::string_view englishName) {
-    for (const std::string& line : recordsInUse(slots)) {
-        EquipmentRecord record(line);
-        if (record.field(RecordField::englishName) == englishName) {
-            return record;
-        }
-    }
-    return std::nullopt;
+    const std::string* line = catalogue.firstNamed(englishName);
+    return line != nullptr ? std::optional<EquipmentRecord>(EquipmentRecord(*line)) : std::nullopt;
 }
 
 } // namespace dovrel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "catalogue/EquipmentRecord.h"
 
 #include <optional>
@@ -15,7 +16,6 @@ namespace dovrel {
 std::span<const std::string> recordsInUse(std::span<const std::string> slots);
 
 // The first record in use whose englishName equals the name exactly; empty when none does.
-std::optional<EquipmentRecord> findFirstRecordNamed(std::span<const std::string> slots,
-                                                    std::string_view englishName);
+std::optional<EquipmentRecord> findFirstRecordNamed(const Catalogue& catalogue, std::string_view englishName);
 
 } // namespace dovrel

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/CouplerCaptions.h"
 
-#include "browser/CatalogueSearch.h"
 #include "catalogue/EquipmentRecord.h"
 
 namespace dovrel {
@@ -37,14 +36,15 @@ std::string_view couplerNameOfCaption(std::string_view caption) {
     return caption.substr(blank + 1);
 }
 
-SelectedUnitCouplers couplersOfListItem(std::span<const std::string> catalogue, std::string_view itemText) {
+SelectedUnitCouplers couplersOfListItem(const Catalogue& catalogue, std::string_view itemText) {
+    const std::string* record = catalogue.firstNamed(itemText);
+    return record != nullptr ? couplersOfRecord(*record) : SelectedUnitCouplers{};
+}
+
+SelectedUnitCouplers couplersOfRecord(std::string_view record) {
     SelectedUnitCouplers couplers;
-    const std::optional<EquipmentRecord> record = findFirstRecordNamed(catalogue, itemText);
-    if (!record) {
-        return couplers;
-    }
-    const std::string_view front = record->field(RecordField::frontCouplingId);
-    const std::string_view rear = record->field(RecordField::rearCouplingId);
+    const std::string_view front = recordFieldView(record, RecordField::frontCouplingId);
+    const std::string_view rear = recordFieldView(record, RecordField::rearCouplingId);
     couplers.front = front == "*" ? std::string("?") : shortCouplerName(front);
     couplers.rear = rear == "*" ? std::string("*") : shortCouplerName(rear);
     return couplers;

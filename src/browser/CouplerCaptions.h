@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/Catalogue.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +28,8 @@ struct SelectedUnitCouplers {
     std::string front = "?";
     std::string rear = "?";
 };
-SelectedUnitCouplers couplersOfListItem(std::span<const std::string> catalogue, std::string_view itemText);
+SelectedUnitCouplers couplersOfListItem(const Catalogue& catalogue, std::string_view itemText);
+// The same texts for a record itself, as for a found item that names its own record.
+SelectedUnitCouplers couplersOfRecord(std::string_view record);
 
 } // namespace dovrel

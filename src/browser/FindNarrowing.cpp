@@ -146,9 +146,22 @@ FindNarrowing::FindNarrowing(std::span<const std::string> catalogue)
     : catalogue_(catalogue), names_(catalogue.size()) {}
 
 void FindNarrowing::foldAllNames() {
-    for (std::size_t position = 0; position < names_.size(); ++position) {
-        names(position);
+    if (!nameShared_.empty() || names_.empty()) {
+        return;
     }
+    std::unordered_map<std::string_view, int> carriers;
+    for (std::size_t position = 0; position < names_.size(); ++position) {
+        ++carriers[names(position).folded.asciiLower];
+    }
+    nameShared_.resize(names_.size());
+    for (std::size_t position = 0; position < names_.size(); ++position) {
+        nameShared_[position] = carriers[names(position).folded.asciiLower] > 1;
+    }
+}
+
+bool FindNarrowing::nameShared(std::size_t position) {
+    foldAllNames();
+    return nameShared_[position];
 }
 
 const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
@@ -193,20 +206,31 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
             found.push_back(position);
         }
     }
-    // How many found items carry each name, and each name with its provider.
+    // How many found items carry each name; only the names carried more than once are told apart,
+    // by how many of their items carry each provider.
     std::unordered_map<std::string_view, int> byName;
-    std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
     for (const std::size_t position : found) {
-        const Names& n = names(position);
-        ++byName[n.folded.asciiLower];
-        ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
+        if (nameShared(position)) {
+            ++byName[names(position).folded.asciiLower];
+        }
+    }
+    std::vector<int> nameCounts(found.size(), 1);
+    std::map<std::pair<std::string_view, std::string_view>, int> byNameAndProvider;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Names& n = names(found[i]);
+        if (nameShared(found[i])) {
+            nameCounts[i] = byName[n.folded.asciiLower];
+        }
+        if (nameCounts[i] > 1) {
+            ++byNameAndProvider[{n.folded.asciiLower, n.provider}];
+        }
     }
     // The items of each name, provider and product that the provider leaves alike, in list order.
     using NameProductKey = std::tuple<std::string_view, std::string_view, std::string_view>;
     std::map<NameProductKey, std::vector<std::size_t>> byNameAndProduct;
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Names& n = names(found[i]);
-        if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
+        if (nameCounts[i] > 1 && byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
             byNameAndProduct[{n.folded.asciiLower, n.provider, n.product}].push_back(i);
         }
     }
@@ -231,7 +255,7 @@ std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Names& n = names(found[i]);
         std::string shown(n.english);
-        if (byName[n.folded.asciiLower] > 1) {
+        if (nameCounts[i] > 1) {
             shown += " (" + std::string(n.provider);
             if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
                 shown += ", " + std::string(n.product);

@@ -65,7 +65,8 @@ class FindNarrowing {
 public:
     explicit FindNarrowing(std::span<const std::string> catalogue);
 
-    // Folds every record's name now, so that the first key typed does not wait for it.
+    // Folds every record's name now, and finds the names that more than one record carries, so that
+    // the first key typed does not wait for it.
     void foldAllNames();
 
     // The items of the loco or wagon list narrowed by a find text: the records the list's filters let
@@ -91,11 +92,15 @@ private:
         std::optional<std::vector<std::size_t>> positions;
     };
     const Names& names(std::size_t position);
+    // Whether the record's name (ASCII case ignored) is carried by another record of the catalogue
+    // too; a name no other record carries needs no telling apart, whatever the find text.
+    bool nameShared(std::size_t position);
     const std::optional<std::vector<std::size_t>>& listed(BrowserSide side, const ListFilterTexts& texts,
                                                           std::span<const CouplerBox> boxes);
 
     std::span<const std::string> catalogue_;
     std::vector<std::optional<Names>> names_;
+    std::vector<bool> nameShared_; // per record, once every name is folded
     std::array<std::optional<Listed>, 2> listed_;
 };
 

@@ -26,21 +26,21 @@ bool passesClassTest(BrowserSide side, std::string_view unitClass, std::string_v
         }
         return unitClass == value;
     }
-    return asciiLower(unitClass) == value;
+    return equalsIgnoringCase(unitClass, value);
 }
 
-bool passesCatalogueFilters(BrowserSide side, const EquipmentRecord& record, const LowerFilters& filters) {
-    const std::string_view unitClass = record.field(RecordField::unitClass);
-    if (!belongsToSide(side, unitClass)) {
-        return false;
-    }
-    if (filters.provider != "all" && asciiLower(record.field(RecordField::provider)) != filters.provider) {
-        return false;
-    }
-    if (filters.product != "all" && asciiLower(record.field(RecordField::product)) != filters.product) {
-        return false;
-    }
-    return passesClassTest(side, unitClass, filters.unitClass);
+// A filter value against a record's field, both in lower case; "all" takes every field. The record
+// is read in place: a rebuild of a large catalogue copies no record.
+bool passesTextFilter(std::string_view lowerValue, std::string_view field) {
+    return lowerValue == "all" || equalsIgnoringCase(field, lowerValue);
+}
+
+bool passesCatalogueFilters(BrowserSide side, std::string_view record, const LowerFilters& filters) {
+    const std::string_view unitClass = recordFieldView(record, RecordField::unitClass);
+    return belongsToSide(side, unitClass) &&
+           passesTextFilter(filters.provider, recordFieldView(record, RecordField::provider)) &&
+           passesTextFilter(filters.product, recordFieldView(record, RecordField::product)) &&
+           passesClassTest(side, unitClass, filters.unitClass);
 }
 
 } // namespace
@@ -66,10 +66,10 @@ std::optional<std::vector<std::size_t>> listedRecords(BrowserSide side,
     const std::span<const std::string> inUse = recordsInUse(catalogue);
     std::vector<std::size_t> positions;
     for (std::size_t position = 0; position < inUse.size(); ++position) {
-        const EquipmentRecord record(inUse[position]);
+        const std::string_view record = inUse[position];
         if (passesCatalogueFilters(side, record, filters) &&
-            couplers.unitPassesCouplerFilter(record.field(RecordField::frontCouplingId),
-                                             record.field(RecordField::rearCouplingId))) {
+            couplers.unitPassesCouplerFilter(recordFieldView(record, RecordField::frontCouplingId),
+                                             recordFieldView(record, RecordField::rearCouplingId))) {
             positions.push_back(position);
         }
     }
@@ -86,7 +86,7 @@ std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<
     std::vector<std::string> names;
     names.reserve(positions->size());
     for (const std::size_t position : *positions) {
-        names.emplace_back(EquipmentRecord(catalogue[position]).field(RecordField::englishName));
+        names.emplace_back(recordFieldView(catalogue[position], RecordField::englishName));
     }
     return names;
 }

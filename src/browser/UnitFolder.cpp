@@ -34,7 +34,7 @@ std::optional<std::filesystem::path> packedProductFolder(const EquipmentRecord& 
 } // namespace
 
 std::optional<std::filesystem::path> unitFolderToOpen(std::string_view englishNameCell,
-                                                      std::span<const std::string> catalogue,
+                                                      const Catalogue& catalogue,
                                                       const std::filesystem::path& assetsFolder) {
     const std::optional<EquipmentRecord> record = findFirstRecordNamed(catalogue, englishNameCell);
     if (!record) {

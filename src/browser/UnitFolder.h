@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/Catalogue.h"
+
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -18,7 +20,7 @@ namespace dovrel {
 // message names it. Empty optional when no record
 // has that name: nothing is opened.
 std::optional<std::filesystem::path> unitFolderToOpen(std::string_view englishNameCell,
-                                                      std::span<const std::string> catalogue,
+                                                      const Catalogue& catalogue,
                                                       const std::filesystem::path& assetsFolder);
 
 } // namespace dovrel

@@ -3,6 +3,7 @@
 
 #include "catalogue/BlueprintOutcome.h"
 #include "catalogue/CatalogueCache.h"
+#include "catalogue/FolderListings.h"
 #include "catalogue/ScanIndex.h"
 #include "convert/InOrderWork.h"
 #include "convert/WorkingFiles.h"
@@ -165,8 +166,11 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
 void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long long startNs,
                                         Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
-    const ScanIndex previous = ScanIndex::load(files_, indexFile);
+    ScanIndex previous = ScanIndex::load(files_, indexFile);
+    const std::size_t previousSize = previous.size();
     ScanIndex next(startNs);
+    const fs::path listingsFile = folders.programFolder / kFolderListingsName;
+    const FolderListings earlierListings = FolderListings::load(files_, listingsFile);
     // The walk goes on while workers convert what it found; the window takes each outcome in walk
     // order (from the index when the blueprint is unchanged), so the progress label, the messages
     // and the catalogue come exactly as a scan of one file at a time gives them.
@@ -204,25 +208,33 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
         observer_.showBlueprintsDone(++done, report.blueprintsFound, scanTime());
         return true;
     };
-    BlueprintWalk(folders.assetsFolder)
-        .forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
-            ++report.blueprintsFound;
-            waiting.push_back(Found{blueprint, previous.find(blueprint)});
-            if (!waiting.back().noted) {
-                work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
-                ++converted;
-            }
-            while (!waiting.empty() && takeOne(false)) {
-            }
-        });
+    BlueprintWalk walk(folders.assetsFolder, &earlierListings, startNs);
+    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+        ++report.blueprintsFound;
+        waiting.push_back(Found{blueprint, previous.take(blueprint)});
+        if (!waiting.back().noted) {
+            work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+            ++converted;
+        }
+        while (!waiting.empty() && takeOne(false)) {
+        }
+    });
     while (!waiting.empty()) {
         takeOne(true);
     }
     // When every blueprint came from the index and no other was noted in it, the index would be
     // written as it is. Without it the next scan converts every blueprint again; nothing else
     // depends on it.
-    if (converted > 0 || next.size() != previous.size() || next.size() == 0) {
+    if (converted > 0 || next.size() != previousSize || next.size() == 0) {
         (void)next.write(files_, indexFile);
+    }
+    // Each index is let go once written, so a large installation never holds both with their texts.
+    next = ScanIndex(0);
+    previous = ScanIndex(0);
+    // The same for the folders' entries: written when some folder was listed from the disk.
+    const FolderListings& listings = walk.listings();
+    if (listings.listedAfresh() || listings.size() != earlierListings.size() || listings.size() == 0) {
+        (void)listings.write(files_, listingsFile);
     }
 }
 

@@ -38,10 +38,10 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The stamp of a regular file in an open folder, following links; empty optional for anything else.
-std::optional<FileStamp> regularFileStamp(int folder, const std::string& name) {
+// The stamp of a regular file, following links; empty optional for anything else.
+std::optional<FileStamp> regularFileStamp(const fs::path& file) {
     struct stat status {};
-    if (::fstatat(folder, name.c_str(), &status, 0) != 0 || !S_ISREG(status.st_mode)) {
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     return FileStamp{static_cast<long long>(status.st_size),
@@ -142,12 +142,14 @@ bool isBlueprintFileName(std::string_view fileName) {
     return !containsIgnoringCase(fileName, "bogie") && !containsIgnoringCase(fileName, "bogey");
 }
 
-BlueprintWalk::BlueprintWalk(fs::path assetsFolder) : assetsFolder_(std::move(assetsFolder)) {}
+BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const FolderListings* earlier, long long startNs)
+    : assetsFolder_(std::move(assetsFolder)), earlier_(earlier), startNs_(startNs), listings_(startNs) {}
 
-// One product walked on its own: its blueprints in order and the folders it entered.
+// One product walked on its own: its blueprints in order, the folders it entered and their entries.
 struct BlueprintWalk::ProductWalk {
     std::vector<FoundBlueprint> blueprints;
     std::set<FolderIdentity> entered;
+    FolderListings listings{0};
     bool complete = false;
 };
 
@@ -159,18 +161,19 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
     InOrderWork<ProductWalk> walks(
         products.size(),
         [this, &products](std::size_t index) {
-            BlueprintWalk alone(assetsFolder_);
+            BlueprintWalk alone(assetsFolder_, earlier_, startNs_);
             ProductWalk walked;
             alone.walkProduct(products[index], [&walked](const FoundBlueprint& blueprint) {
                 walked.blueprints.push_back(blueprint);
             });
             walked.entered = std::move(alone.entered_);
+            walked.listings = std::move(alone.listings_);
             walked.complete = true;
             return walked;
         },
         conversionThreads(), kProductsAhead);
     for (const ProductFolder& product : products) {
-        const ProductWalk walked = walks.takeNext(nullptr);
+        ProductWalk walked = walks.takeNext(nullptr);
         const bool alone = walked.complete && std::none_of(walked.entered.begin(), walked.entered.end(),
                                                            [this](const FolderIdentity& folder) {
                                                                return entered_.contains(folder);
@@ -180,6 +183,7 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
             continue;
         }
         entered_.insert(walked.entered.begin(), walked.entered.end());
+        listings_.merge(std::move(walked.listings));
         for (const FoundBlueprint& blueprint : walked.blueprints) {
             visit(blueprint);
         }
@@ -188,8 +192,8 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
 
 void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit) {
     const fs::path productFolder = assetsFolder_ / product.provider / product.product;
-    OpenFolder opened(AT_FDCWD, productFolder.string());
-    if (!enter(opened)) {
+    const FolderListings::Entries entries = enter(productFolder);
+    if (!entries) {
         return;
     }
     metInProduct_.clear();
@@ -197,32 +201,31 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
         visit(blueprint);
     };
-    const std::vector<ListedEntry> entries = opened.entriesInOrder();
-    for (const ListedEntry& firstLevel : entries) {
+    for (const ListedEntry& firstLevel : *entries) {
         if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
             isListed(kFirstLevelSkips, firstLevel.name)) {
             continue;
         }
-        OpenFolder levelOne(opened.descriptor(), firstLevel.name);
-        if (!enter(levelOne)) {
+        const fs::path levelOnePath = productFolder / firstLevel.name;
+        const FolderListings::Entries levelOne = enter(levelOnePath);
+        if (!levelOne) {
             continue;
         }
-        const fs::path levelOnePath = productFolder / firstLevel.name;
-        for (const ListedEntry& secondLevel : levelOne.entriesInOrder()) {
+        for (const ListedEntry& secondLevel : *levelOne) {
             if (!secondLevel.folder || !isWalkableName(secondLevel.name) ||
                 isListed(kDeeperSkips, secondLevel.name)) {
                 continue;
             }
             std::vector<std::string> names = {firstLevel.name, secondLevel.name};
-            walkFolder(levelOne.descriptor(), levelOnePath / secondLevel.name, 2, names, product, noteLoose);
+            walkFolder(levelOnePath / secondLevel.name, 2, names, product, noteLoose);
         }
     }
-    for (const ListedEntry& entry : entries) {
+    for (const ListedEntry& entry : *entries) {
         const std::string& name = entry.name;
         if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
             walkArchive(productFolder / name, *stamp, product, visit);
         }
     }
@@ -286,20 +289,18 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
     }
 }
 
-// names holds the on-disk names from level 1 down to this folder; the folder is the last of them, in
-// the open parent.
-void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, std::vector<std::string>& names,
+// names holds the on-disk names from level 1 down to this folder, the last of them the folder's own.
+void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<std::string>& names,
                                const ProductFolder& owner, const Visit& visit) {
-    OpenFolder opened(parent, names.back());
-    if (!enter(opened)) {
+    const FolderListings::Entries entries = enter(folder);
+    if (!entries) {
         return;
     }
-    const std::vector<ListedEntry> entries = opened.entriesInOrder();
-    for (const ListedEntry& entry : entries) {
+    for (const ListedEntry& entry : *entries) {
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(opened.descriptor(), entry.name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
             names.push_back(entry.name);
             visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
@@ -308,21 +309,46 @@ void BlueprintWalk::walkFolder(int parent, const fs::path& folder, int level, st
     if (level == kDeepestLevel) {
         return;
     }
-    for (const ListedEntry& entry : entries) {
+    for (const ListedEntry& entry : *entries) {
         if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
             names.push_back(entry.name);
-            walkFolder(opened.descriptor(), folder / entry.name, level + 1, names, owner, visit);
+            walkFolder(folder / entry.name, level + 1, names, owner, visit);
             names.pop_back();
         }
     }
 }
 
-bool BlueprintWalk::enter(const OpenFolder& folder) {
+FolderListings::Entries BlueprintWalk::enter(const fs::path& folder) {
     struct stat status {};
-    if (!folder.isOpen() || ::fstat(folder.descriptor(), &status) != 0) {
-        return false;
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        return nullptr;
     }
-    return entered_.emplace(status.st_dev, status.st_ino).second;
+    const FolderIdentity identity(status.st_dev, status.st_ino);
+    if (entered_.contains(identity)) {
+        return nullptr;
+    }
+    const FolderStamp stamp{
+        static_cast<unsigned long long>(status.st_dev), static_cast<unsigned long long>(status.st_ino),
+        static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec,
+        static_cast<long long>(status.st_ctim.tv_sec) * 1000000000LL + status.st_ctim.tv_nsec};
+    if (earlier_ != nullptr) {
+        if (FolderListings::Entries noted = earlier_->find(folder.native(), stamp)) {
+            entered_.insert(identity);
+            listings_.note(folder.native(), stamp, noted);
+            return noted;
+        }
+    }
+    OpenFolder opened(AT_FDCWD, folder.string());
+    if (!opened.isOpen()) {
+        return nullptr;
+    }
+    entered_.insert(identity);
+    auto entries = std::make_shared<const std::vector<ListedEntry>>(opened.entriesInOrder());
+    listings_.markListedAfresh();
+    if (!opened.listedLinks()) {
+        listings_.note(folder.native(), stamp, entries);
+    }
+    return entries;
 }
 
 } // namespace dovrel

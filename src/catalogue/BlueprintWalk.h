@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/FolderListings.h"
 #include "catalogue/PackedArchive.h"
 #include "core/OpenFolder.h"
 
@@ -66,15 +67,22 @@ bool isBlueprintFileName(std::string_view fileName);
 // parts of an entry's path). An entry whose blueprint path, ignoring case, was already met in the
 // product (a loose file, or an entry of an earlier archive) is passed over: the loose file wins. An
 // archive that cannot be opened holds nothing.
+//
+// Given the listings of an earlier walk, a folder whose stamp is unchanged is not listed again: its
+// noted entries stand for it. Every folder the walk enters is noted in `listings()`.
 class BlueprintWalk {
 public:
     using Visit = std::function<void(const FoundBlueprint&)>;
 
-    explicit BlueprintWalk(std::filesystem::path assetsFolder);
+    explicit BlueprintWalk(std::filesystem::path assetsFolder, const FolderListings* earlier = nullptr,
+                           long long startNs = 0);
 
     // Every blueprint of the given products, in their order. All sources of blueprints come through
     // here.
     void forEachBlueprint(const std::vector<ProductFolder>& products, const Visit& visit);
+
+    // The entries of every folder entered so far, for the next walk.
+    FolderListings& listings() { return listings_; }
 
 private:
     // An archive's entries as a tree of folders, names in listing order.
@@ -83,8 +91,8 @@ private:
     struct ProductWalk;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
-    void walkFolder(int parent, const std::filesystem::path& folder, int level,
-                    std::vector<std::string>& names, const ProductFolder& owner, const Visit& visit);
+    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
+                    const ProductFolder& owner, const Visit& visit);
     struct StampedFile {
         std::filesystem::path file;
         FileStamp stamp;
@@ -94,10 +102,14 @@ private:
                      const Visit& visit);
     void walkPackedFolder(const PackedFolder& folder, int level, std::vector<std::string>& names,
                           const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
-    // Whether an open folder is entered for the first time in this walk.
-    bool enter(const OpenFolder& folder);
+    // The entries of a folder entered for the first time in this walk, from the earlier listings when
+    // its stamp is unchanged; null for a folder already entered or one that cannot be read.
+    FolderListings::Entries enter(const std::filesystem::path& folder);
 
     std::filesystem::path assetsFolder_;
+    const FolderListings* earlier_;
+    long long startNs_;
+    FolderListings listings_;
     std::set<FolderIdentity> entered_;
     std::set<std::string> metInProduct_; // blueprint paths in lower case
 };

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/ScanIndex.h"
 
+#include "catalogue/IndexText.h"
+
 #include <array>
-#include <charconv>
 #include <vector>
 
 namespace dovrel {
@@ -11,62 +12,6 @@ namespace {
 
 constexpr std::string_view kHeader = "dovrel scan index 1\n";
 constexpr long long kTrustedAgeNs = 1000000000LL;
-
-// Every text is written as its length, ":" and its bytes, so any byte may stand in it.
-void put(std::string& out, std::string_view text) {
-    out.append(std::to_string(text.size())).push_back(':');
-    out.append(text);
-}
-
-void putNumber(std::string& out, long long number) {
-    put(out, std::to_string(number));
-}
-
-class Reader {
-public:
-    explicit Reader(std::string_view text) : text_(text) {}
-
-    bool atEnd() const { return position_ == text_.size(); }
-
-    bool skip(char expected) {
-        if (position_ < text_.size() && text_[position_] == expected) {
-            ++position_;
-            return true;
-        }
-        return false;
-    }
-
-    std::optional<std::string_view> text() {
-        const std::size_t colon = text_.find(':', position_);
-        if (colon == std::string_view::npos) {
-            return std::nullopt;
-        }
-        std::size_t length = 0;
-        const auto [end, error] = std::from_chars(text_.data() + position_, text_.data() + colon, length);
-        if (error != std::errc() || end != text_.data() + colon || length > text_.size() - colon - 1) {
-            return std::nullopt;
-        }
-        position_ = colon + 1 + length;
-        return text_.substr(colon + 1, length);
-    }
-
-    std::optional<long long> number() {
-        const std::optional<std::string_view> digits = text();
-        if (!digits) {
-            return std::nullopt;
-        }
-        long long value = 0;
-        const auto [end, error] = std::from_chars(digits->data(), digits->data() + digits->size(), value);
-        if (error != std::errc() || end != digits->data() + digits->size()) {
-            return std::nullopt;
-        }
-        return value;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t position_ = 0;
-};
 
 // The reader's values, in one fixed order.
 constexpr std::array kFields = {
@@ -101,6 +46,16 @@ std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint)
     return found->second.outcome;
 }
 
+std::optional<BlueprintOutcome> ScanIndex::take(const FoundBlueprint& blueprint) {
+    const auto found = entries_.find(keyOf(blueprint));
+    if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
+        return std::nullopt;
+    }
+    std::optional<BlueprintOutcome> outcome(std::move(found->second.outcome));
+    entries_.erase(found);
+    return outcome;
+}
+
 void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) {
     // A blueprint whose bytes could not be had may be readable next time with the same stamp (its
     // permissions changed, say): it is not noted.
@@ -112,18 +67,18 @@ void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) 
 
 std::string ScanIndex::text() const {
     std::string out(kHeader);
-    putNumber(out, startNs_);
+    putIndexNumber(out, startNs_);
     for (const auto& [key, entry] : entries_) {
         out.push_back('\n');
-        put(out, key);
-        putNumber(out, entry.stamp.size);
-        putNumber(out, entry.stamp.modifiedNs);
-        putNumber(out, entry.outcome.status);
-        putNumber(out, entry.outcome.englishNameReached ? 1 : 0);
-        putNumber(out, entry.outcome.converterResult.value_or(kNoConverterResult));
-        put(out, entry.outcome.rootLine);
+        putIndexText(out, key);
+        putIndexNumber(out, entry.stamp.size);
+        putIndexNumber(out, entry.stamp.modifiedNs);
+        putIndexNumber(out, entry.outcome.status);
+        putIndexNumber(out, entry.outcome.englishNameReached ? 1 : 0);
+        putIndexNumber(out, entry.outcome.converterResult.value_or(kNoConverterResult));
+        putIndexText(out, entry.outcome.rootLine);
         for (const auto field : kFields) {
-            put(out, entry.outcome.fields.*field);
+            putIndexText(out, entry.outcome.fields.*field);
         }
     }
     return out;
@@ -134,7 +89,7 @@ ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file)
     if (!bytes || !std::string_view(*bytes).starts_with(kHeader)) {
         return ScanIndex(0);
     }
-    Reader reader(std::string_view(*bytes).substr(kHeader.size()));
+    IndexTextReader reader(std::string_view(*bytes).substr(kHeader.size()));
     const std::optional<long long> start = reader.number();
     if (!start) {
         return ScanIndex(0);

@@ -31,6 +31,9 @@ public:
 
     // The outcome noted for the blueprint, when its stamp is the noted one.
     std::optional<BlueprintOutcome> find(const FoundBlueprint& blueprint) const;
+    // The same, taken out of the index: a scan that moves every outcome on to its own index holds
+    // each of them once.
+    std::optional<BlueprintOutcome> take(const FoundBlueprint& blueprint);
 
     // Notes a blueprint's outcome, unless its file changed too close to the start of this scan or
     // its bytes could not be read.

@@ -1,37 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "consist/CatalogueLookup.h"
 
-#include "catalogue/EquipmentRecord.h"
-#include "core/TextRules.h"
-
 namespace dovrel {
 
 namespace {
 
-template <typename Matches>
-std::optional<std::string> findRecord(std::span<const std::string> catalogue, Matches matches) {
-    for (const std::string& record : catalogue) {
-        if (record.empty()) {
-            break;
-        }
-        if (matches(EquipmentRecord(record).field(RecordField::englishName))) {
-            return record;
-        }
-    }
-    return std::nullopt;
+std::optional<std::string> copied(const std::string* record) {
+    return record != nullptr ? std::optional<std::string>(*record) : std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> findRecordIgnoringCase(std::span<const std::string> catalogue,
-                                                  std::string_view name) {
-    const std::string wanted = asciiLower(name);
-    return findRecord(catalogue,
-                      [&wanted](std::string_view candidate) { return asciiLower(candidate) == wanted; });
+std::optional<std::string> findRecordIgnoringCase(const Catalogue& catalogue, std::string_view name) {
+    return copied(catalogue.firstNamedIgnoringCase(name));
 }
 
-std::optional<std::string> findRecordExactly(std::span<const std::string> catalogue, std::string_view name) {
-    return findRecord(catalogue, [name](std::string_view candidate) { return candidate == name; });
+std::optional<std::string> findRecordExactly(const Catalogue& catalogue, std::string_view name) {
+    return copied(catalogue.firstNamed(name));
 }
 
 } // namespace dovrel

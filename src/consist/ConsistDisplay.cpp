@@ -194,7 +194,7 @@ void ConsistDisplay::showSelectedCouplings(std::int32_t labelIndex) {
         unit >= 0 && unit < line_.unitCount() ? recordOfUnit(line_.unit(unit)) : std::string_view();
     const std::optional<std::string> record = pickedRecords_.contains(own)
                                                   ? std::optional<std::string>(own)
-                                                  : findRecordExactly(host_.catalogueSlots(), body->caption);
+                                                  : findRecordExactly(host_.catalogue(), body->caption);
     if (!record) {
         return;
     }

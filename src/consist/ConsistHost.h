@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "consist/PointerPosition.h"
 
 #include <span>
@@ -14,8 +15,8 @@ class ConsistHost {
 public:
     virtual ~ConsistHost() = default;
 
-    // The catalogue's slots from slot 0; the first empty slot ends the catalogue.
-    virtual std::span<const std::string> catalogueSlots() const = 0;
+    // The catalogue the units are chosen from.
+    virtual const Catalogue& catalogue() const = 0;
     // The captions of the coupling-filter check boxes `chkCoupler` 1 upward (the template left out).
     virtual std::span<const std::string> couplerCaptions() const = 0;
 

@@ -40,8 +40,7 @@ std::optional<std::string> UnitCommands::unitFor(const ListChoice& choice) {
         return makeConsistUnit(*choice.record);
     }
     const std::string& chosenName = *choice.chosen;
-    const std::optional<std::string> record =
-        findRecordIgnoringCase(parts_.host.catalogueSlots(), chosenName);
+    const std::optional<std::string> record = findRecordIgnoringCase(parts_.host.catalogue(), chosenName);
     if (!record) {
         parts_.messages.warn(chosenName + "\r\n\r\n" + std::string(msg::kNotInCatalogue));
         return std::nullopt;

@@ -46,6 +46,7 @@ std::vector<ListedEntry> OpenFolder::entriesInOrder() {
         ListedEntry entry{std::string(name), found->d_type == DT_DIR, found->d_type == DT_REG};
         // A link, or an entry whose kind the file system does not tell, is looked up.
         if (found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) {
+            listedLinks_ = true;
             struct stat status {};
             if (::fstatat(folder, found->d_name, &status, 0) == 0) {
                 entry.folder = S_ISDIR(status.st_mode);

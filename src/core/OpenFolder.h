@@ -26,9 +26,12 @@ public:
 
     // The entries as listEntriesInOrder gives them; read once, later calls list nothing.
     std::vector<ListedEntry> entriesInOrder();
+    // Whether the entries listed held a link, or an entry whose kind the listing did not tell.
+    bool listedLinks() const { return listedLinks_; }
 
 private:
     DIR* listing_ = nullptr;
+    bool listedLinks_ = false;
 };
 
 } // namespace dovrel

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QVariant>
+#include <algorithm>
 
 namespace dovrel {
 
@@ -36,6 +37,28 @@ void addItem(QListWidget* list, std::string_view shownBytes, std::string_view by
     auto* item = new QListWidgetItem(displayText(shownBytes));
     item->setData(kItemBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     list->addItem(item);
+}
+
+void setListItems(QListWidget* list, std::span<const std::string_view> items) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
+    for (const std::string_view bytes : items) {
+        texts.append(displayText(bytes));
+    }
+    list->clear();
+    list->addItems(texts);
+    const auto ascii = [](std::string_view bytes) {
+        return std::all_of(bytes.begin(), bytes.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        // The rare name whose bytes its text does not give back keeps them beside it.
+        if (!ascii(items[i]) && typedText(texts[static_cast<qsizetype>(i)]) != items[i]) {
+            list->item(static_cast<int>(i))
+                ->setData(kItemBytesRole,
+                          QByteArray(items[i].data(), static_cast<qsizetype>(items[i].size())));
+        }
+    }
 }
 
 void addMeasuredItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes) {

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QWidget>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ void addItem(QComboBox* combo, std::string_view bytes);
 void addItem(QListWidget* list, std::string_view bytes);
 // An item that shows other bytes than it keeps.
 void addItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes);
+// Replaces a list's items with these, each as addItem adds it, in one insertion: tens of thousands of
+// items cost milliseconds, not one insertion each.
+void setListItems(QListWidget* list, std::span<const std::string_view> items);
 // As addItem, the item measured once as it joins and its size kept with it (Qt::SizeHintRole): a list
 // that grows a row at a time while the window processes its events is laid out again after each
 // row, and would otherwise measure every row's whole text every time.

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+#include <tuple>
+
 namespace dovrel {
 
 // A failed comparison shows a narrowed list's item by its text and record, not its bytes.
@@ -94,6 +99,90 @@ TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
     EXPECT_EQ(listedNames(BrowserSide::Loco, large, all, kBufferChecked), expected);
 }
 
+// The rebuild as a walk that splits every record in use at "|" and compares lowered copies of its
+// fields: what the lists showed before records were read in place.
+std::vector<std::size_t> splittingWalk(BrowserSide side, const std::vector<std::string>& catalogue,
+                                       const ListFilterTexts& texts, std::span<const CouplerBox> boxes) {
+    const std::string provider = asciiLower(texts.provider);
+    const std::string product = asciiLower(texts.product);
+    const std::string unitClass = asciiLower(texts.unitClass);
+    std::vector<std::string> checked;
+    for (const CouplerBox& box : boxes) {
+        if (box.checked) {
+            checked.push_back(asciiLower(couplerNameOfCaption(box.caption)));
+        }
+    }
+    const auto isChecked = [&](std::string_view id) {
+        return std::find(checked.begin(), checked.end(), asciiLower(shortCouplerName(id))) != checked.end();
+    };
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < catalogue.size() && !catalogue[i].empty(); ++i) {
+        const EquipmentRecord record(catalogue[i]);
+        const std::string_view own = record.field(Field::unitClass);
+        const bool classPasses =
+            unitClass == "all" ||
+            (side == BrowserSide::Loco
+                 ? (unitClass == "steam" ? own == "steam" || own == "tender" : own == unitClass)
+                 : asciiLower(own) == unitClass);
+        const bool front = isChecked(record.field(Field::frontCouplingId));
+        const bool rear = isChecked(record.field(Field::rearCouplingId));
+        if (belongsToSide(side, own) &&
+            (provider == "all" || asciiLower(record.field(Field::provider)) == provider) &&
+            (product == "all" || asciiLower(record.field(Field::product)) == product) && classPasses &&
+            (front || rear)) {
+            positions.push_back(i);
+        }
+    }
+    return positions;
+}
+
+// Random catalogues, filter texts and boxes, letter case mixed everywhere: the rebuild lists the
+// records the splitting walk lists, in the same order.
+TEST(ListRebuild, ListsWhatASplittingWalkLists) {
+    std::mt19937 random(7);
+    const auto pick = [&random](const std::vector<std::string>& pool) {
+        return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    };
+    const Names classes = {"diesel",    "Diesel",  "electric", "steam", "tender", "passenger",
+                           "Passenger", "freight", "FREIGHT",  "x",     ""};
+    const Names providers = {"Acme", "acme", "ACME", "Zed", "Caf\xE9", "CAF\xC9"};
+    const Names couplings = {
+        "RailVehicles\\Couplings\\Buffer.xml", "C\\buffer", "Chain", "*", "", "a\\b.c.xml"};
+    const Names filterClasses = {"All",   "all",     "Diesel",    "diesel", "Steam",
+                                 "steam", "Freight", "passenger", "x"};
+    const std::vector<std::vector<CouplerBox>> boxSets = {
+        kBufferChecked, {{"A Buffer", true}, {"B Chain", true}}, {{"A BUFFER", false}, {"B b", true}}, {}};
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> catalogue;
+        const int count = std::uniform_int_distribution<int>(0, 40)(random);
+        for (int i = 0; i < count; ++i) {
+            std::string record = recordWith({{Field::unitClass, pick(classes)},
+                                             {Field::englishName, "U" + std::to_string(i)},
+                                             {Field::provider, pick(providers)},
+                                             {Field::product, pick(providers)},
+                                             {Field::frontCouplingId, pick(couplings)},
+                                             {Field::rearCouplingId, pick(couplings)}});
+            const int shape = std::uniform_int_distribution<int>(0, 30)(random);
+            if (shape == 0) {
+                record.clear(); // ends the records in use
+            } else if (shape == 1) {
+                record.resize(std::uniform_int_distribution<std::size_t>(1, 40)(random));
+            }
+            catalogue.push_back(std::move(record));
+        }
+        const std::string provider = pick({"All", "acme", "Zed", "caf\xE9"});
+        const std::string product = pick({"All", "ACME", "zed"});
+        const std::string unitClass = pick(filterClasses);
+        const ListFilterTexts texts{provider, product, unitClass};
+        const std::vector<CouplerBox>& boxes = boxSets[static_cast<std::size_t>(round) % boxSets.size()];
+        for (const BrowserSide side : {BrowserSide::Loco, BrowserSide::Wagon}) {
+            EXPECT_EQ(listedRecords(side, catalogue, texts, boxes),
+                      splittingWalk(side, catalogue, texts, boxes))
+                << "round " << round << ": " << provider << "/" << product << "/" << unitClass;
+        }
+    }
+}
+
 std::string coupled(std::string name, std::string front, std::string rear, std::string unitClass = "diesel") {
     return recordWith({{Field::unitClass, std::move(unitClass)},
                        {Field::englishName, std::move(name)},
@@ -150,7 +239,7 @@ TEST(CouplerCaptions, ClickedItemShowsTheFirstRecordsCouplers) {
         {"Hidden", "?", "?"},                   // after the first empty slot
     };
     for (const auto& [item, front, rear] : cases) {
-        const SelectedUnitCouplers couplers = couplersOfListItem(catalogue, item);
+        const SelectedUnitCouplers couplers = couplersOfListItem(Catalogue::fromSlots(catalogue), item);
         EXPECT_EQ(couplers.front + "/" + couplers.rear, front + "/" + rear) << item;
     }
 }
@@ -220,6 +309,93 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
         const FindText van(QStringLiteral("van"));
         EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"}, boxes, van)->size(),
                   ticked ? 1u : 0u);
+    }
+}
+
+// The narrowed items as every found item was counted before: each found name, each name with its
+// provider, and each name with provider and product, counted over all found items.
+std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catalogue,
+                                           const std::vector<std::size_t>& found) {
+    const auto field = [&](std::size_t position, Field which) {
+        return std::string(EquipmentRecord(catalogue[position]).field(which));
+    };
+    std::map<std::string, int> byName;
+    std::map<std::pair<std::string, std::string>, int> byProvider;
+    std::map<std::tuple<std::string, std::string, std::string>, std::vector<std::size_t>> byProduct;
+    for (const std::size_t position : found) {
+        ++byName[asciiLower(field(position, Field::englishName))];
+        ++byProvider[{asciiLower(field(position, Field::englishName)), field(position, Field::provider)}];
+    }
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::string name = asciiLower(field(found[i], Field::englishName));
+        if (byProvider[{name, field(found[i], Field::provider)}] > 1) {
+            byProduct[{name, field(found[i], Field::provider), field(found[i], Field::product)}].push_back(i);
+        }
+    }
+    std::vector<std::string> ends(found.size());
+    for (const auto& [key, items] : byProduct) {
+        std::vector<std::string> paths;
+        for (const std::size_t i : items) {
+            paths.push_back(field(found[i], Field::blueprintPath));
+        }
+        const std::vector<std::string_view> views(paths.begin(), paths.end());
+        const std::vector<std::string_view> distinct = distinguishingPathEnds(views);
+        for (std::size_t k = 0; k < items.size() && items.size() > 1; ++k) {
+            ends[items[k]] = std::string(distinct[k]);
+        }
+    }
+    std::vector<FoundUnit> units;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const std::string name = field(found[i], Field::englishName);
+        std::string shown = name;
+        if (byName[asciiLower(name)] > 1) {
+            shown += " (" + field(found[i], Field::provider);
+            if (byProvider[{asciiLower(name), field(found[i], Field::provider)}] > 1) {
+                shown += ", " + field(found[i], Field::product);
+            }
+            shown += ends[i].empty() ? ")" : ", " + ends[i] + ")";
+        }
+        units.push_back({shown, found[i]});
+    }
+    return units;
+}
+
+// Random catalogues full of shared names, providers, products and paths, narrowed by random texts
+// with one narrowing each: the items are those counted over all found items.
+TEST(FoundUnits, ShowWhatCountingOverAllFoundItemsShows) {
+    std::mt19937 random(11);
+    const auto pick = [&random](const Names& pool) {
+        return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    };
+    const Names names = {"Class 66", "CLASS 66", "Class 67", "Jinty", "jinty", "Twin", "Caf\xC3\xA9 66"};
+    const Names finds = {"", "c", "class", "66", "6", "jinty", "t", "caf\xC3\xA9", "x"};
+    for (int round = 0; round < 150; ++round) {
+        std::vector<std::string> catalogue;
+        const int count = std::uniform_int_distribution<int>(1, 30)(random);
+        for (int i = 0; i < count; ++i) {
+            catalogue.push_back(
+                recordWith({{Field::unitClass, pick({"diesel", "steam"})},
+                            {Field::englishName, pick(names)},
+                            {Field::provider, pick({"Acme", "Zed"})},
+                            {Field::product, pick({"Pack", "Heritage"})},
+                            {Field::blueprintPath, pick({"R\\a.xml", "R\\T\\a.xml", "b.xml"})}}));
+        }
+        FindNarrowing narrowing(catalogue);
+        for (int key = 0; key < 4; ++key) {
+            const std::string text = pick(finds);
+            const FindText find(QString::fromUtf8(text));
+            const std::optional<std::vector<std::size_t>> listed =
+                listedRecords(BrowserSide::Loco, catalogue, {"All", "All", "All"}, kBufferChecked);
+            std::vector<std::size_t> found;
+            for (const std::size_t position : *listed) {
+                if (find.foundIn(EquipmentRecord(catalogue[position]).field(Field::englishName))) {
+                    found.push_back(position);
+                }
+            }
+            EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find),
+                      countedOverAllFound(catalogue, found))
+                << "round " << round << ", find \"" << text << "\"";
+        }
     }
 }
 

@@ -123,7 +123,8 @@ TEST(UnitFolder, TheFolderThatHoldsTheBlueprint) {
         {"class 66", std::nullopt, false},
     };
     for (const auto& [cell, expected, exists] : cases) {
-        const std::optional<fs::path> folder = unitFolderToOpen(cell, catalogue, assets);
+        const std::optional<fs::path> folder =
+            unitFolderToOpen(cell, Catalogue::fromSlots(catalogue), assets);
         EXPECT_EQ(folder, expected) << cell;
         EXPECT_EQ(folder && fs::is_directory(*folder), exists) << cell;
     }

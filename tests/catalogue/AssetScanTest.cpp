@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/AssetScan.h"
 #include "BlueprintFixture.h"
+#include "catalogue/FolderListings.h"
 #include "catalogue/PackedArchive.h"
 #include "catalogue/ScanIndex.h"
 #include "catalogue/ScanProgressText.h"
@@ -475,14 +476,12 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
         temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/a.bin", std::string("SERZ\0\0\1\0\x50", 9));
         temp.write(game + "/Assets/Zulu/Last/RailVehicles/Broken/b.bin", "not the binary form at all");
     }
-    // Every file of the twin made an hour old, so a scan trusts its stamp.
+    // Every file and folder of the twin made an hour old, so a scan trusts their stamps.
     const fs::path packedAssets = temp.path() / "packed" / "Assets";
     std::vector<fs::path> blueprints;
     std::vector<fs::path> archives;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(packedAssets)) {
-        if (entry.is_regular_file()) {
-            fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
-        }
+        fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
         const std::string extension = entry.path().extension().string();
         (extension == ".bin" ? blueprints : archives).push_back(entry.path());
     }
@@ -515,6 +514,8 @@ TEST(AssetScan, InProcessPackedAndRefreshedScansGiveExactlyWhatTheProgramGivesFo
     EXPECT_EQ(unchanged.report.blueprintsReused, unchanged.report.blueprintsFound - 1)
         << "all but the damaged entry, whose bytes cannot be had";
     EXPECT_EQ(unchanged.seen, program.seen);
+    EXPECT_TRUE(fs::exists(indexed / "equipmentlist.listings"))
+        << "the folders' entries kept for the next walk";
 
     ASSERT_GT(blueprints.size(), 20u);
     ASSERT_GT(archives.size(), 2u);
@@ -594,6 +595,43 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
         EXPECT_EQ(ScanIndex::load(files, temp.path() / "equipmentlist.index").size(), 0u) << broken;
     }
     EXPECT_EQ(ScanIndex::load(files, temp.path() / "missing.index").size(), 0u);
+}
+
+// A folder's entries come back through the file only for its own stamp; a folder modified within a
+// second before the walk is not kept; a file out of shape keeps nothing.
+TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
+    TempFolder temp;
+    QtFiles files;
+    const FolderStamp stamp{1, 2, 3 * kSecond, 4 * kSecond};
+    const std::vector<ListedEntry> entries = {
+        {"Odd: 1:\n|", true, false}, {"w.bin", false, true}, {"link", false, false}};
+    FolderListings listings(100 * kSecond);
+    const auto shared = std::make_shared<const std::vector<ListedEntry>>(entries);
+    listings.note("/a/W", stamp, shared);
+    listings.note("/a/Recent", {1, 3, 99 * kSecond + 1, 99 * kSecond + 1}, shared);
+    const fs::path file = temp.path() / "equipmentlist.listings";
+    ASSERT_TRUE(listings.write(files, file).ok);
+
+    const FolderListings loaded = FolderListings::load(files, file);
+    EXPECT_EQ(loaded.size(), 1u);
+    const FolderListings::Entries found = loaded.find("/a/W", stamp);
+    ASSERT_NE(found, nullptr);
+    ASSERT_EQ(found->size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(std::tuple((*found)[i].name, (*found)[i].folder, (*found)[i].regularFile),
+                  std::tuple(entries[i].name, entries[i].folder, entries[i].regularFile));
+    }
+    for (const FolderStamp& other :
+         {FolderStamp{1, 2, 3 * kSecond, 5 * kSecond}, FolderStamp{1, 9, 3 * kSecond, 4 * kSecond},
+          FolderStamp{1, 2, 2 * kSecond, 4 * kSecond}}) {
+        EXPECT_EQ(loaded.find("/a/W", other), nullptr);
+    }
+    const std::string text = fileText(file);
+    for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),
+                                      text + "x", replaceFirst(text, "1:3d", "1:3x")}) {
+        temp.write("broken.listings", broken);
+        EXPECT_EQ(FolderListings::load(files, temp.path() / "broken.listings").size(), 0u) << broken;
+    }
 }
 
 TEST(ScanProgressText, LooksForBlueprintsThenCountsAndEstimatesTheTimeLeftAfterTwoSeconds) {

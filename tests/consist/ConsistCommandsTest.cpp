@@ -91,7 +91,7 @@ TEST(EditingCommands, MoveUnitsViewFrameAndMarks) {
 // The command refuses with its message; the line itself refuses an insertion.
 TEST(AddUnit, AFullLineRefusesAnotherUnit) {
     EditorFixture fx;
-    const std::vector<std::string> units(5001, makeConsistUnit(fx.host.catalogue[0]));
+    const std::vector<std::string> units(5001, makeConsistUnit(fx.host.slots[0]));
     ASSERT_EQ(fx.editor.line().apply(ReplaceLine{{}, units, {-1, 5000}}), EditStatus::Applied);
     fx.editor.display().redrawConsistLine(5000);
     fx.editor.display().selectUnit(5000);

@@ -53,12 +53,12 @@ TEST(ConsistDisplay, RedrawDrawsTheLineAndSelectingRaisesTheUnitAboveItsFrame) {
 TEST(ConsistDisplay, CaptionLettersAndCouplingBoxes) {
     EditorFixture fx(0);
     fx.host.couplers = {"A bUFFER", "B Chain", "Xnoblank"};
-    fx.host.catalogue = {catalogueRecord("Starry", "*", "*"),
-                         catalogueRecord("Plain", "Screw", "C\\Hook.v2.xml"),
-                         catalogueRecord("Twin", "First.xml", "First.xml"),
-                         catalogueRecord("Twin", "Second.xml", "x"),
-                         "",
-                         catalogueRecord("Beyond", "B.xml", "B.xml")};
+    fx.host.slots = {catalogueRecord("Starry", "*", "*"),
+                     catalogueRecord("Plain", "Screw", "C\\Hook.v2.xml"),
+                     catalogueRecord("Twin", "First.xml", "First.xml"),
+                     catalogueRecord("Twin", "Second.xml", "x"),
+                     "",
+                     catalogueRecord("Beyond", "B.xml", "B.xml")};
     struct Case {
         std::string unit, front, rear, caption, frontBox, rearBox;
     };
@@ -93,23 +93,23 @@ TEST(ConsistDisplay, CaptionLettersAndCouplingBoxes) {
     fx.editor.units().addUnit(Side::Right, UnitList::Wagons, ListChoice{3, "twin"});
     EXPECT_EQ(fx.messages.texts(),
               std::vector<std::string>{"BEYOND\r\n\r\nThis unit is not in the equipment list."});
-    EXPECT_EQ(fx.editor.line().unit(1), makeConsistUnit(fx.host.catalogue[2]));
+    EXPECT_EQ(fx.editor.line().unit(1), makeConsistUnit(fx.host.slots[2]));
 }
 
 // A unit added or traded by its own list item (a found duplicate) shows its own couplers, wherever it
 // is selected again; the other unit of that name still shows the lower slot's.
 TEST(ConsistDisplay, AUnitPickedByItsOwnRecordShowsItsOwnCouplings) {
     EditorFixture fx(0);
-    fx.host.catalogue = {catalogueRecord("Twin", "First.xml", "First.xml"),
-                         catalogueRecord("Twin", "Second.xml", "Rear.xml")};
+    fx.host.slots = {catalogueRecord("Twin", "First.xml", "First.xml"),
+                     catalogueRecord("Twin", "Second.xml", "Rear.xml")};
     const auto boxes = [&fx] { return fx.panel().frontCouplingBox + "/" + fx.panel().rearCouplingBox; };
-    fx.editor.units().addUnit(Side::Right, UnitList::Locos, ListChoice{2, "Twin", fx.host.catalogue[1]});
+    fx.editor.units().addUnit(Side::Right, UnitList::Locos, ListChoice{2, "Twin", fx.host.slots[1]});
     EXPECT_EQ(boxes(), "Second/Rear");
     fx.editor.units().addUnit(Side::Right, UnitList::Locos, ListChoice{2, "Twin"});
     EXPECT_EQ(boxes(), "Second/Rear") << "the selection stays on the picked unit";
     fx.click(1);
     EXPECT_EQ(boxes(), "First/First");
-    fx.editor.units().tradeUnit(UnitList::Locos, ListChoice{2, "Twin", fx.host.catalogue[1]});
+    fx.editor.units().tradeUnit(UnitList::Locos, ListChoice{2, "Twin", fx.host.slots[1]});
     fx.editor.arrangement().reverseUnit();
     fx.click(0);
     fx.click(1);

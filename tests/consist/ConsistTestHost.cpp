@@ -18,6 +18,14 @@ std::string catalogueRecord(const std::string& name, const std::string& frontCou
     return EquipmentRecord::join(fields);
 }
 
+const Catalogue& TestHost::catalogue() const {
+    if (catalogueSlots_ != slots) {
+        catalogueSlots_ = slots;
+        catalogue_ = Catalogue::fromSlots(slots);
+    }
+    return catalogue_;
+}
+
 void TestHost::updateCommandAvailability() {
     ++availabilityUpdates;
     const CommandInputs inputs{.unitCount = editor != nullptr ? editor->line().unitCount() : 0,
@@ -38,7 +46,7 @@ EditorFixture::EditorFixture(int catalogueUnits, std::size_t historyBytes)
     const char* couplings[] = {"RailVehicles\\Couplings\\Buffer.xml", "RailVehicles\\Couplings\\Chain.xml",
                                "RailVehicles\\Couplings\\Knuckle.xml"};
     for (int i = 0; i < catalogueUnits; ++i) {
-        host.catalogue.push_back(
+        host.slots.push_back(
             catalogueRecord("U" + std::to_string(i), couplings[i % 3], couplings[(i + 1) % 3]));
     }
 }

@@ -21,14 +21,15 @@ std::string catalogueRecord(const std::string& name, const std::string& frontCou
 // Plays the window: a catalogue, coupler boxes, and command states recomputed when the editor asks.
 class TestHost final : public ConsistHost {
 public:
-    std::vector<std::string> catalogue;
+    std::vector<std::string> slots; // the catalogue's, from slot 0
     std::vector<std::string> couplers;
     std::map<std::string, bool, std::less<>> enabled;
     int availabilityUpdates = 0;
     std::vector<PixelPoint> pointerMoves;
     const ConsistEditor* editor = nullptr;
 
-    std::span<const std::string> catalogueSlots() const override { return catalogue; }
+    // The catalogue of the slots, made again when they change.
+    const Catalogue& catalogue() const override;
     std::span<const std::string> couplerCaptions() const override { return couplers; }
     void updateCommandAvailability() override;
     void disableCommands(std::span<const std::string_view> controls) override {
@@ -44,6 +45,10 @@ public:
         const auto found = enabled.find(control);
         return found != enabled.end() && found->second;
     }
+
+private:
+    mutable Catalogue catalogue_;
+    mutable std::vector<std::string> catalogueSlots_;
 };
 
 // An editor with its host; unit "Ui" couples box i % 3 in front, (i + 1) % 3 behind (A, B, C).

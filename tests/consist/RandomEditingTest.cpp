@@ -122,7 +122,7 @@ std::string RandomEditing::step(Op op) {
     const int target = pick(n + 2) - 1;
     const bool onUnit = target >= 0 && target < n;
     const auto toggle = [&units](int i) { units[i] = withToggledHeading(units[i]); };
-    const std::string unit = makeConsistUnit(fx.host.catalogue[name]);
+    const std::string unit = makeConsistUnit(fx.host.slots[name]);
     const std::string refusal = n == 0 ? "No consist." : s == -1 ? "Select unit in consist." : "";
     // Ending the line resets HScroll2 before its reference, so the view may step once towards the
     // head, redrawing the empty line (count "0"). New Consist empties the panel, a last delete keeps it.
@@ -256,7 +256,7 @@ std::string RandomEditing::step(Op op) {
     case View: { // a listed consist of up to three units, some reversed, from its head
         std::vector<std::string> listed;
         for (int k = pick(4); k > 0; --k) {
-            const std::string listedUnit = makeConsistUnit(fx.host.catalogue[pick(20)]);
+            const std::string listedUnit = makeConsistUnit(fx.host.slots[pick(20)]);
             listed.push_back(pick(2) == 0 ? listedUnit : withToggledHeading(listedUnit));
         }
         model = {listed, listed.empty() ? -1 : 0, -1, "Listed " + std::to_string(name)};

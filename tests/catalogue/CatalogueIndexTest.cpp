@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue/Catalogue.h"
+#include "catalogue/EquipmentRecord.h"
+#include "core/TextRules.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace dovrel {
+namespace {
+
+// The walk the catalogue's lookups stand for: from slot 0 to the first empty slot, each record split
+// at "|" and its field compared.
+const std::string* walkFirst(const std::vector<std::string>& slots, RecordField field,
+                             std::string_view wanted, bool ignoreCase) {
+    for (const std::string& record : slots) {
+        if (record.empty()) {
+            break;
+        }
+        const EquipmentRecord split(record);
+        const std::string_view value = split.field(field);
+        if (ignoreCase ? asciiLower(value) == asciiLower(wanted) : value == wanted) {
+            return &record;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<const std::string*> walkAll(const std::vector<std::string>& slots, RecordField field,
+                                        std::string_view wanted) {
+    std::vector<const std::string*> found;
+    for (const std::string& record : slots) {
+        if (record.empty()) {
+            break;
+        }
+        if (asciiLower(EquipmentRecord(record).field(field)) == asciiLower(wanted)) {
+            found.push_back(&record);
+        }
+    }
+    return found;
+}
+
+// Names and paths that meet each other in many ways: the same text in other cases, bytes past ASCII
+// (whose case is never folded), a "|" that shifts the later fields, the empty text.
+const std::vector<std::string> kNames = {"Twin", "TWIN",    "twin",    "Class 66",  "class 66",
+                                         "",     "Caf\xE9", "CAF\xC9", "Caf\xC9",   "a|b",
+                                         "b",    "Tw in",   "Twin ",   "Ærø Wagon", "ærø wagon"};
+const std::vector<std::string> kPaths = {"RailVehicles\\Diesel\\a.xml",  "railvehicles\\diesel\\A.XML",
+                                         "RailVehicles\\Diesel\\b.xml",  "",
+                                         "RailVehicles\\Caf\xE9\\c.xml", "RailVehicles\\CAF\xC9\\c.xml"};
+
+std::string randomRecord(std::mt19937& random) {
+    const auto pick = [&random](const std::vector<std::string>& pool) {
+        return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];
+    };
+    std::array<std::string, kRecordFieldCount> fields;
+    fields.fill("0");
+    fields[static_cast<std::size_t>(RecordField::englishName)] = pick(kNames);
+    fields[static_cast<std::size_t>(RecordField::provider)] = pick({"Acme", "acme", "Zed"});
+    fields[static_cast<std::size_t>(RecordField::blueprintPath)] = pick(kPaths);
+    std::string record = EquipmentRecord::join(fields);
+    // Now and then a record cut short, before its name or its path.
+    if (std::uniform_int_distribution<int>(0, 9)(random) == 0) {
+        record.resize(std::uniform_int_distribution<std::size_t>(1, 30)(random));
+    }
+    return record;
+}
+
+// Random catalogues with many duplicate names and paths, taken as a cache gives them (an empty slot
+// ending the records in use) and record by record as a scan appends them: every lookup finds the
+// record, or the records, that the walk from slot 0 finds.
+TEST(CatalogueLookups, FindWhatTheWalkFromSlotZeroFinds) {
+    std::mt19937 random(20261207);
+    std::vector<std::string> queries = kNames;
+    queries.insert(queries.end(), kPaths.begin(), kPaths.end());
+    queries.emplace_back("0");
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> slots;
+        const int count = std::uniform_int_distribution<int>(0, 60)(random);
+        for (int i = 0; i < count; ++i) {
+            const bool emptySlot = std::uniform_int_distribution<int>(0, 40)(random) == 0;
+            slots.push_back(emptySlot ? std::string() : randomRecord(random));
+        }
+        const Catalogue loaded = Catalogue::fromSlots(slots);
+        Catalogue appended;
+        for (const std::string& record : slots) {
+            if (record.empty()) {
+                break;
+            }
+            appended.append(record);
+        }
+        for (const Catalogue* catalogue : {&loaded, static_cast<const Catalogue*>(&appended)}) {
+            // The catalogue's slots hold copies: compare the texts found and where they stand.
+            const auto slotOf = [&](const std::string* record, const std::string* base) {
+                return record == nullptr ? -1 : static_cast<int>(record - base);
+            };
+            const std::string* own = catalogue->records().data();
+            for (const std::string& query : queries) {
+                EXPECT_EQ(slotOf(catalogue->firstNamed(query), own),
+                          slotOf(walkFirst(slots, RecordField::englishName, query, false), slots.data()))
+                    << "round " << round << ", exactly " << query;
+                EXPECT_EQ(slotOf(catalogue->firstNamedIgnoringCase(query), own),
+                          slotOf(walkFirst(slots, RecordField::englishName, query, true), slots.data()))
+                    << "round " << round << ", ignoring case " << query;
+                std::vector<int> indexed;
+                for (const std::string* record : catalogue->withBlueprintPath(query)) {
+                    indexed.push_back(slotOf(record, own));
+                }
+                std::vector<int> walked;
+                for (const std::string* record : walkAll(slots, RecordField::blueprintPath, query)) {
+                    walked.push_back(slotOf(record, slots.data()));
+                }
+                EXPECT_EQ(indexed, walked) << "round " << round << ", path " << query;
+            }
+        }
+    }
+}
+
+// Clearing, and appending after a cache was loaded, keep the lookups on the records in use.
+TEST(CatalogueLookups, FollowTheCatalogueAsItChanges) {
+    Catalogue catalogue = Catalogue::fromSlots({"diesel|Twin|A|P|a.xml", "", "diesel|Hidden|A|P|h.xml"});
+    EXPECT_EQ(catalogue.firstNamed("Hidden"), nullptr) << "past the empty slot";
+    catalogue.clear();
+    EXPECT_EQ(catalogue.firstNamed("Twin"), nullptr);
+    ASSERT_TRUE(catalogue.append("diesel|Twin|A|P|a.xml"));
+    ASSERT_TRUE(catalogue.append("steam|twin|B|Q|A.XML"));
+    ASSERT_NE(catalogue.firstNamedIgnoringCase("TWIN"), nullptr);
+    EXPECT_EQ(*catalogue.firstNamedIgnoringCase("TWIN"), "diesel|Twin|A|P|a.xml");
+    EXPECT_EQ(catalogue.withBlueprintPath("a.XML").size(), 2u);
+}
+
+} // namespace
+} // namespace dovrel
