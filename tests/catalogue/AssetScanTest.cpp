@@ -601,7 +601,7 @@ TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
 // second before the walk is not kept; a file out of shape keeps nothing.
 TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
     TempFolder temp;
-    QtFiles files;
+    DiskFiles files;
     const FolderStamp stamp{1, 2, 3 * kSecond, 4 * kSecond};
     const std::vector<ListedEntry> entries = {
         {"Odd: 1:\n|", true, false}, {"w.bin", false, true}, {"link", false, false}};
