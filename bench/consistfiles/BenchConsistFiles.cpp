@@ -3,17 +3,23 @@
 // consists through ScenarioConsistReader and UserConsistReader, with the real files, the real
 // process runner and the real serz, and prints the time of each read and the share of it spent in
 // the converter's processes; then the same reads with the bundled converter in process (as with
-// DOVREL_SERZ unset), against the target of 1 s for the scenarios. The files are generated as XML in the
-// converter's layout and written as .bin by the codec. Usage: bench_consistfiles [SERZ] (default: serz beside
-// this program).
+// DOVREL_SERZ unset), against the target of 1 s for the scenarios, and the MB of XML read per second per
+// core against 150. The files are generated as XML in the converter's layout and written as .bin by the
+// codec. First, in a fresh process, one scenario of about 10 MB (.bin) written by make-sample-game
+// --scenario-mb 10 is read in process: the peak memory the read adds (target 64 MB) and its MB of XML
+// per second (on one core: one scenario converts on one thread). Usage: bench_consistfiles [SERZ]
+// (default: serz beside this program; make-sample-game is looked for beside this program too).
 
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
 #include "convert/ConverterRunner.h"
+#include "convert/InOrderWork.h"
 #include "platform/DiskFiles.h"
 #include "platform/SpawnProcessRunner.h"
 #include "platform/qt/QtEventPump.h"
+#include "serz/ChunkSink.h"
 #include "serz/Conversion.h"
+#include "serz/StreamConversion.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +29,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <malloc.h>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -316,6 +325,151 @@ double megabytes(std::size_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
+constexpr double kMegabytesPerSecondPerCore = 150;
+
+// A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"); -1 when it cannot be read.
+long statusKilobytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with(field)) {
+            return std::stol(line.substr(field.size()));
+        }
+    }
+    return -1;
+}
+
+// Lets the peak resident size (VmHWM) start again from the current one.
+bool resetPeakMemory() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return static_cast<bool>(clear);
+}
+
+std::string fileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A scenario's XML size and, as a catalogue, every blueprint path it names (so every vehicle is
+// found, as in a complete installation); the XML is streamed, never held whole.
+struct ScenarioSurvey {
+    std::size_t xmlBytes = 0;
+    std::vector<std::string> catalogue;
+};
+
+ScenarioSurvey surveyScenario(const std::string& bin) {
+    ScenarioSurvey survey;
+    std::set<std::string> paths;
+    constexpr std::string_view kOpening = "<BlueprintID d:type=\"cDeltaString\">";
+    std::string unended;
+    const auto takeLine = [&](std::string_view line) {
+        const std::size_t at = line.find(kOpening);
+        if (at != std::string_view::npos) {
+            const std::size_t start = at + kOpening.size();
+            const std::size_t end = line.find('<', start);
+            if (end != std::string_view::npos && end > start) {
+                paths.emplace(line.substr(start, end - start));
+            }
+        }
+    };
+    serz::ChunkSink sink([&](std::string_view chunk) {
+        survey.xmlBytes += chunk.size();
+        std::size_t start = 0;
+        for (std::size_t end = chunk.find('\n'); end != std::string_view::npos;
+             end = chunk.find('\n', start)) {
+            takeLine(chunk.substr(start, end - start));
+            start = end + 1;
+        }
+        return true;
+    });
+    serz::StreamConversion conversion(serz::Direction::BinToXml, sink);
+    conversion.feed(bin);
+    if (conversion.finish() != serz::StreamOutcome::Converted) {
+        throw std::runtime_error("the sample scenario does not convert");
+    }
+    std::vector<CatalogueUnit> units;
+    for (const std::string& path : paths) {
+        units.push_back({"Sample", "Stock", path});
+    }
+    survey.catalogue = catalogueOf(units);
+    return survey;
+}
+
+// The largest Scenario.bin of a sample installation written by make-sample-game --scenario-mb 10.
+fs::path largeSampleScenario(const fs::path& makeSampleGame, const fs::path& folder) {
+    SpawnProcessRunner processes;
+    if (processes.run(makeSampleGame, {folder.string(), "--scenario-mb", "10"}, false) != 0) {
+        throw std::runtime_error("make-sample-game failed");
+    }
+    fs::path largest;
+    std::uintmax_t largestSize = 0;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && entry.path().filename() == "Scenario.bin" &&
+            entry.file_size() > largestSize) {
+            largest = entry.path();
+            largestSize = entry.file_size();
+        }
+    }
+    if (largest.empty()) {
+        throw std::runtime_error("make-sample-game wrote no Scenario.bin");
+    }
+    return largest;
+}
+
+// Reads one large scenario with the bundled converter in process: the peak memory the read adds to
+// the process, and its MB of XML per second. Runs first, while the process is still small.
+void largeScenario(const fs::path& serzProgram, const fs::path& makeSampleGame) {
+    if (!fs::exists(makeSampleGame)) {
+        std::printf("one large scenario: skipped, no make-sample-game at %s\n", makeSampleGame.c_str());
+        return;
+    }
+    const ScratchFolder scratch;
+    const fs::path routes = scratch.path() / "one" / "Routes";
+    const fs::path program = scratch.path() / "program";
+    fs::create_directories(program / "Temp");
+    const fs::path scenario = routes / "Route" / "Scenarios" / "Scenario" / "Scenario.bin";
+    fs::create_directories(scenario.parent_path());
+    fs::copy_file(largeSampleScenario(makeSampleGame, scratch.path() / "sample"), scenario);
+    fs::remove_all(scratch.path() / "sample");
+    ScenarioSurvey survey = surveyScenario(fileBytes(scenario));
+
+    DiskFiles files;
+    SpawnProcessRunner processes;
+    ConverterRunner converter(files, processes, serzProgram, false, ConverterMode::InProcess);
+    QtEventPump events;
+    CountedMessages messages;
+    SystemClock clock;
+    UserConsistBackups backups(files, clock, program);
+    ConsistFileServices services{files, converter, events, messages, backups, program};
+    QuietObserver observer;
+
+    // What earlier work freed goes back to the system, so the read cannot reuse it unseen.
+    malloc_trim(0);
+    const bool peakReset = resetPeakMemory();
+    const long baseKb = statusKilobytes("VmRSS:");
+    const auto start = Clock::now();
+    const std::size_t rows = ScenarioConsistReader(services)
+                                 .readScenarioConsists(routes, survey.catalogue, observer)
+                                 .listing.rowCount();
+    const double seconds = secondsSince(start);
+    const long peakKb = statusKilobytes("VmHWM:");
+    const double addedMb = static_cast<double>(peakKb - baseKb) / 1024.0;
+    const double xmlMb = megabytes(survey.xmlBytes);
+    const double perSecond = xmlMb / seconds;
+    std::printf("one large scenario in process: .bin %.1f MB, XML %.1f MB, %zu rows, %d messages, %.3f s\n",
+                megabytes(fs::file_size(scenario)), xmlMb, rows, messages.shown(), seconds);
+    if (peakReset) {
+        std::printf("  added peak memory %.1f MB (target <= 64 MB: %s; process %.1f MB before the read)\n",
+                    addedMb, addedMb <= 64 ? "met" : "MISSED", static_cast<double>(baseKb) / 1024.0);
+    } else {
+        std::printf("  added peak memory: not measured, /proc/self/clear_refs cannot be written\n");
+    }
+    std::printf("  %.1f MB of XML per second on one core (target >= %.0f: %s)\n", perSecond,
+                kMegabytesPerSecondPerCore, perSecond >= kMegabytesPerSecondPerCore ? "met" : "MISSED");
+}
+
 int benchmark(const fs::path& serzProgram) {
     if (!fs::exists(serzProgram)) {
         std::fprintf(stderr, "bench_consistfiles: no converter at %s\n", serzProgram.c_str());
@@ -413,6 +567,11 @@ int benchmark(const fs::path& serzProgram) {
                 "program's), user consists %.3f s\n",
                 kRuns, scenarioInProcess, scenarioInProcess <= 1.0 ? "met" : "MISSED",
                 scenarioInProcess / median(scenarioTimes), median(inProcessUserTimes));
+    const unsigned cores = conversionThreads();
+    const double perCore = megabytes(scenarios.xmlBytes) / scenarioInProcess / cores;
+    std::printf(
+        "  scenarios in process: %.1f MB of XML per second per core over %u cores (target >= %.0f: %s)\n",
+        perCore, cores, kMegabytesPerSecondPerCore, perCore >= kMegabytesPerSecondPerCore ? "met" : "MISSED");
     std::printf("messages shown: %d (expected 0)\n", messages.shown());
     return 0;
 }
@@ -421,9 +580,10 @@ int benchmark(const fs::path& serzProgram) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    const fs::path serzProgram =
-        argc > 1 ? fs::path(argv[1]) : fs::absolute(fs::path(argv[0])).parent_path() / "serz";
+    const fs::path programFolder = fs::absolute(fs::path(argv[0])).parent_path();
+    const fs::path serzProgram = argc > 1 ? fs::path(argv[1]) : programFolder / "serz";
     try {
+        largeScenario(serzProgram, programFolder / "make-sample-game");
         return benchmark(serzProgram);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_consistfiles: %s\n", error.what());

@@ -5,6 +5,7 @@
 #include "consistfiles/ConsistFileMessages.h"
 #include "consistfiles/ConsistReadEnding.h"
 #include "consistfiles/ScenarioConsistScan.h"
+#include "consistfiles/ScenarioFindings.h"
 #include "consistfiles/ScenarioWalk.h"
 #include "consistfiles/WorkingConversion.h"
 #include "convert/InOrderWork.h"
@@ -57,6 +58,24 @@ private:
     ConsistReadResult& result_;
 };
 
+// A scenario converted in memory and scanned as its XML lines came: how the conversion ended and
+// what the scan found, to be listed only when the scenario converted.
+struct ScannedScenario {
+    InMemoryConversion conversion;
+    ScenarioFindings findings;
+};
+
+// Safe on any thread: the scan only collects.
+ScannedScenario scanInMemory(const Files& files, const std::filesystem::path& scenarioFile) {
+    ScannedScenario scanned;
+    ScenarioConsistScan scan(scanned.findings);
+    // The whole file is converted even after the scan has finished: a fault anywhere in it lists
+    // nothing of the scenario.
+    scanned.conversion =
+        streamInMemory(files, scenarioFile, [&scan](std::string_view line) { scan.scanLine(line); });
+    return scanned;
+}
+
 } // namespace
 
 ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesystem::path& routesFolder,
@@ -71,20 +90,26 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
     const BlueprintLookup lookup(catalogue);
     ScenarioConsistListing listing(services_, observer, lookup, result);
     const std::vector<std::filesystem::path> scenarioFiles = scenarioFilesInOrder(routesFolder);
-    // With the bundled converter, worker threads convert the next scenarios while this one is read.
-    std::optional<InOrderWork<ConvertedLines>> inMemory;
+    // With the bundled converter, worker threads convert and scan the next scenarios while this one
+    // is listed; what they found is listed here, in walk order.
+    std::optional<InOrderWork<ScannedScenario>> inMemory;
     if (services_.converter.runsInProcess()) {
         inMemory.emplace(
             scenarioFiles.size(),
             [this, &scenarioFiles](std::size_t index) {
-                return convertInMemory(services_.files, scenarioFiles[index]);
+                return scanInMemory(services_.files, scenarioFiles[index]);
             },
             conversionThreads(), conversionThreads());
     }
     for (const std::filesystem::path& scenarioFile : scenarioFiles) {
-        const auto lines =
-            inMemory ? conversion.acceptInMemory(inMemory->takeNext([this] { services_.events.pump(); }))
-                     : conversion.gameFileLines(scenarioFile, workingBin);
+        if (inMemory) {
+            const ScannedScenario scanned = inMemory->takeNext([this] { services_.events.pump(); });
+            if (conversion.acceptStreamed(scanned.conversion)) {
+                scanned.findings.passTo(listing);
+            }
+            continue;
+        }
+        const auto lines = conversion.gameFileLines(scenarioFile, workingBin);
         if (!lines) {
             continue;
         }

@@ -12,18 +12,94 @@ namespace fs = std::filesystem;
 
 ConvertedLines convertInMemory(const Files& files, const std::optional<fs::path>& gameFile) {
     ConvertedLines converted;
-    converted.file = gameFile;
+    converted.conversion.file = gameFile;
     const std::optional<std::string> bytes = gameFile ? files.read(*gameFile) : std::nullopt;
     if (!bytes) {
         return converted;
     }
     std::string failure;
     const std::optional<std::string> xml = binaryToXml(*bytes, &failure);
-    converted.converterResult = xml ? 0 : 1;
+    converted.conversion.converterResult = xml ? 0 : 1;
     if (xml) {
-        converted.rootLine = std::string(rootLineOf(*xml));
+        converted.conversion.rootLine = std::string(rootLineOf(*xml));
         converted.lines = splitXmlLines(*xml);
     } else {
+        converted.conversion.failure = gameFile->string() + ": " + failure;
+    }
+    return converted;
+}
+
+namespace {
+
+// Cuts XML that arrives in chunks into its lines, each handed on without its CR LF: the lines
+// splitXmlLines gives for the converter's whole text, which holds a CR only in its line ends (the
+// writer escapes every control character) and no empty line at its end. A chunk's unended last line
+// waits for the next chunk.
+class XmlLineCutter {
+public:
+    explicit XmlLineCutter(const std::function<void(std::string_view)>& takeLine) : takeLine_(takeLine) {}
+
+    void take(std::string_view chunk) {
+        if (!unended_.empty()) {
+            unended_.append(chunk);
+            const std::string joined = std::move(unended_);
+            unended_.clear();
+            cut(joined);
+            return;
+        }
+        cut(chunk);
+    }
+
+    void finish() {
+        if (!unended_.empty()) {
+            takeLine_(unended_);
+            unended_.clear();
+        }
+    }
+
+private:
+    void cut(std::string_view text) {
+        std::size_t start = 0;
+        for (std::size_t end = text.find("\r\n"); end != std::string_view::npos;
+             end = text.find("\r\n", start)) {
+            takeLine_(text.substr(start, end - start));
+            start = end + 2;
+        }
+        unended_.assign(text.substr(start));
+    }
+
+    const std::function<void(std::string_view)>& takeLine_;
+    std::string unended_;
+};
+
+} // namespace
+
+InMemoryConversion streamInMemory(const Files& files, const std::optional<fs::path>& gameFile,
+                                  const std::function<void(std::string_view line)>& takeLine) {
+    InMemoryConversion converted;
+    converted.file = gameFile;
+    const std::optional<std::string> bytes = gameFile ? files.read(*gameFile) : std::nullopt;
+    if (!bytes) {
+        return converted;
+    }
+    XmlLineCutter lines(takeLine);
+    bool rootSeen = false;
+    std::string failure;
+    const bool ok = streamBinaryToXml(
+        *bytes,
+        [&](std::string_view chunk) {
+            // Chunks hold whole lines, so the first chunk with a root line holds the XML's root line.
+            if (!rootSeen) {
+                converted.rootLine = std::string(rootLineOf(chunk));
+                rootSeen = !converted.rootLine.empty();
+            }
+            lines.take(chunk);
+        },
+        &failure);
+    lines.finish();
+    converted.converterResult = ok ? 0 : 1;
+    if (!ok) {
+        converted.rootLine.clear();
         converted.failure = gameFile->string() + ": " + failure;
     }
     return converted;
@@ -55,22 +131,29 @@ WorkingConversion::workingCopyLines(const std::optional<fs::path>& gameFile, con
 }
 
 std::optional<std::vector<std::string>> WorkingConversion::acceptInMemory(ConvertedLines converted) {
-    failure_.clear();
-    pumpTwice();
-    if (!converted.converterResult) {
-        if (converted.file) {
-            failure_ = consistmessages::couldNotRead(*converted.file, "");
-        }
+    if (!acceptStreamed(converted.conversion)) {
         return std::nullopt;
     }
-    services_.converter.noteResult(*converted.converterResult);
-    pumpTwice();
-    if (converted.lines) {
-        services_.converter.noteXmlOutput(converted.rootLine);
-    } else {
-        failure_ = consistmessages::couldNotConvert(*converted.file, converted.failure);
-    }
     return std::move(converted.lines);
+}
+
+bool WorkingConversion::acceptStreamed(const InMemoryConversion& conversion) {
+    failure_.clear();
+    pumpTwice();
+    if (!conversion.converterResult) {
+        if (conversion.file) {
+            failure_ = consistmessages::couldNotRead(*conversion.file, "");
+        }
+        return false;
+    }
+    services_.converter.noteResult(*conversion.converterResult);
+    pumpTwice();
+    if (conversion.converted()) {
+        services_.converter.noteXmlOutput(conversion.rootLine);
+    } else {
+        failure_ = consistmessages::couldNotConvert(*conversion.file, conversion.failure);
+    }
+    return conversion.converted();
 }
 
 void WorkingConversion::pumpTwice() {

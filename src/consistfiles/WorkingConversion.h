@@ -4,6 +4,7 @@
 #include "consistfiles/ConsistFileServices.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,18 +12,32 @@
 
 namespace dovrel {
 
-// A game file converted to XML lines by the bundled codec in memory, away from the window: the
-// converter's exit status (none when the file could not be read) and the lines when it converted.
-struct ConvertedLines {
+// How a game file's conversion by the bundled codec in memory, away from the window, ended: the
+// converter's exit status (none when the file could not be read), the XML's root line (which
+// declares its namespace) when it converted, and why it did not convert, as the serz program says it.
+struct InMemoryConversion {
     std::optional<std::filesystem::path> file; // the game file, none when there was none
     std::optional<int> converterResult;
+    std::string rootLine;
+    std::string failure;
+
+    bool converted() const { return converterResult == 0; }
+};
+
+// A game file converted in memory to XML lines: how it ended, and the lines when it converted.
+struct ConvertedLines {
+    InMemoryConversion conversion;
     std::optional<std::vector<std::string>> lines;
-    std::string rootLine; // the XML's root line, which declares its namespace
-    std::string failure;  // why the file did not convert, as the serz program says it
 };
 
 // Reads a game file and converts it in memory; safe on any thread. No game file reads as unreadable.
 ConvertedLines convertInMemory(const Files& files, const std::optional<std::filesystem::path>& gameFile);
+
+// Reads a game file and converts it in memory, handing each XML line to takeLine as the codec writes
+// it, so the XML is never held whole; safe on any thread. The lines are those convertInMemory gives;
+// when the conversion fails half way, takeLine has seen the lines before the fault.
+InMemoryConversion streamInMemory(const Files& files, const std::optional<std::filesystem::path>& gameFile,
+                                  const std::function<void(std::string_view line)>& takeLine);
 
 // The steps by which the consist commands hand files to the converter and back. The game's files
 // are never edited in place: they are copied to the Temp folder, converted there, and a converted
@@ -58,6 +73,8 @@ public:
     // Takes a conversion done in memory as convertGameFile and readConverterXml would have ended:
     // the events processed, the exit status and the namespace noted; its lines when it converted.
     std::optional<std::vector<std::string>> acceptInMemory(ConvertedLines converted);
+    // The same for a conversion whose lines went elsewhere as they came: true when it converted.
+    bool acceptStreamed(const InMemoryConversion& conversion);
 
     // After a game file could not be had as XML lines: the message that names the cause (the game
     // file unreadable, the working copy not made, the converter's failure in its own words, its

@@ -2,8 +2,10 @@
 #include "convert/BundledCodec.h"
 
 #include "core/TextRules.h"
+#include "serz/ChunkSink.h"
 #include "serz/Conversion.h"
 #include "serz/FileConversion.h"
+#include "serz/StreamConversion.h"
 
 #include <exception>
 
@@ -19,6 +21,37 @@ std::optional<std::string> binaryToXml(std::string_view binary, std::string* fai
         return std::nullopt;
     }
     return std::move(converted).value();
+}
+
+bool streamBinaryToXml(std::string_view binary, const std::function<void(std::string_view)>& takeLines,
+                       std::string* failure) {
+    // The input is fed in pieces so the conversion's output goes out while it reads.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+    serz::ChunkSink sink([&takeLines](std::string_view lines) {
+        takeLines(lines);
+        return true;
+    });
+    serz::StreamConversion conversion(serz::Direction::BinToXml, sink);
+    for (std::size_t at = 0; at < binary.size(); at += kPieceBytes) {
+        if (!conversion.feed(binary.substr(at, kPieceBytes))) {
+            break;
+        }
+    }
+    const serz::StreamOutcome outcome = conversion.finish();
+    if (outcome == serz::StreamOutcome::Converted) {
+        return true;
+    }
+    if (failure != nullptr) {
+        // The sink takes every chunk, so only the input can be at fault.
+        if (outcome == serz::StreamOutcome::InputRefused) {
+            const serz::Error& error = conversion.error();
+            *failure =
+                serz::describePosition(serz::Direction::BinToXml, error.position) + ": " + error.message;
+        } else {
+            *failure = "the output was refused";
+        }
+    }
+    return false;
 }
 
 std::string_view rootLineOf(std::string_view xml) {

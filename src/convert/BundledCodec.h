@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,13 @@ namespace dovrel {
 // `failure`, when given, says where and why, as the serz program would after the file's name
 // ("byte offset 8: there is no root element").
 std::optional<std::string> binaryToXml(std::string_view binary, std::string* failure = nullptr);
+
+// Converts a file in the binary form to XML piece by piece: the XML goes to takeLines as it is
+// written, in chunks of whole lines each ended by CR LF, and is never held whole. The chunks join
+// to exactly what binaryToXml returns. False when the bytes are not a valid file (the chunks handed
+// so far are then only the XML's head); `failure`, when given, says where and why as binaryToXml does.
+bool streamBinaryToXml(std::string_view binary, const std::function<void(std::string_view lines)>& takeLines,
+                       std::string* failure = nullptr);
 
 // The root element's line of converter XML: the first line that is neither empty nor the
 // declaration or a comment; empty when there is none.

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ConsistFilesWorld.h"
+#include "consistfiles/WorkingConversion.h"
+#include "serz/Conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using consisttest::Entry;
+using consisttest::record;
+using consisttest::scenarioConsist;
+using consisttest::scenarioFile;
+using consisttest::World;
+
+const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
+const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
+const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
+
+int below(std::mt19937& random, int bound) {
+    return static_cast<int>(random() % static_cast<unsigned>(bound));
+}
+
+// A scenario of random consists: catalogued, missing and unnamed vehicles, drivers with and without a
+// service, consists without vehicles; one in `largeOneIn` large enough to reach the reader in many chunks.
+std::string randomScenarioBin(std::mt19937& random, int largeOneIn = 8) {
+    const std::vector<std::string> blueprints = {kLoco, kWagon, R"(RAILVEHICLES\Freight\HOPPER\Hopper.XML)",
+                                                 R"(Kits\Old\oldwagon.xml)", "gone.xml"};
+    const std::vector<std::string> services = {"", "1A05 Mail", "Coal &amp; Coke", "Goods"};
+    const int consists = below(random, largeOneIn) == 0 ? 400 : below(random, 6);
+    std::vector<std::string> parts;
+    for (int c = 0; c < consists; ++c) {
+        std::vector<Entry> vehicles;
+        for (int v = below(random, 4); v > 0; --v) {
+            Entry vehicle{blueprints[below(random, static_cast<int>(blueprints.size()))],
+                          below(random, 2) == 0 ? "0" : "1"};
+            if (below(random, 8) == 0) {
+                vehicle.tag.clear();
+            }
+            vehicles.push_back(vehicle);
+        }
+        parts.push_back(scenarioConsist(std::to_string(below(random, 1000)), vehicles,
+                                        services[below(random, static_cast<int>(services.size()))]));
+    }
+    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, scenarioFile(parts));
+    EXPECT_TRUE(bin.ok());
+    return bin.ok() ? bin.value() : std::string();
+}
+
+// The file cut short, or one byte changed, at a random place.
+std::string damaged(std::string bin, std::mt19937& random) {
+    const auto at = static_cast<std::size_t>(random() % bin.size());
+    if (below(random, 2) == 0) {
+        bin.resize(at);
+    } else {
+        bin[at] = static_cast<char>(bin[at] ^ (1 + below(random, 255)));
+    }
+    return bin;
+}
+
+// The lines handed on as the codec writes them are the whole XML's lines; a file that fails converts
+// exactly as in one piece (the same exit status and words), and a file cut short has handed on the
+// lines before its fault, and only those.
+TEST(StreamInMemory, HandsOnTheLinesOfTheWholeConversionAndFailsAsItDoes) {
+    World world(ConverterMode::InProcess);
+    const fs::path file = world.routesFolder() / "Scenario.bin";
+    int streamedBeforeAFault = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        const std::string good = randomScenarioBin(random);
+        world.temp.write(file.lexically_relative(world.temp.path()), good);
+        const std::vector<std::string> goodLines = *convertInMemory(world.files, file).lines;
+        for (const std::string& bin : {good, damaged(good, random), good.substr(0, good.size() - 1)}) {
+            world.temp.write(file.lexically_relative(world.temp.path()), bin);
+            std::vector<std::string> streamed;
+            const InMemoryConversion conversion = streamInMemory(
+                world.files, file, [&](std::string_view line) { streamed.emplace_back(line); });
+            const ConvertedLines whole = convertInMemory(world.files, file);
+
+            EXPECT_EQ(conversion.converterResult, whole.conversion.converterResult);
+            EXPECT_EQ(conversion.failure, whole.conversion.failure);
+            EXPECT_EQ(conversion.rootLine, whole.conversion.rootLine);
+            EXPECT_EQ(conversion.converted(), whole.lines.has_value());
+            if (whole.lines) {
+                EXPECT_EQ(streamed, *whole.lines);
+            } else if (bin.size() < good.size()) {
+                ASSERT_LE(streamed.size(), goodLines.size());
+                EXPECT_TRUE(std::equal(streamed.begin(), streamed.end(), goodLines.begin()));
+                streamedBeforeAFault += streamed.empty() ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_GT(streamedBeforeAFault, 0);
+    EXPECT_EQ(streamInMemory(world.files, world.routesFolder() / "missing.bin", [](std::string_view) {})
+                  .converterResult,
+              std::nullopt);
+}
+
+struct ReadSeen {
+    std::vector<std::string> log;
+    std::vector<std::string> messages;
+    std::vector<ConsistRow> rows;
+    std::vector<std::string> listed; // every slot, the one past the rows too
+    std::string missingUnits;
+    std::optional<std::string> notFound;
+    int converterResult = 0;
+    std::string deltaNamespace;
+};
+
+void expectSame(const ReadSeen& streamed, const ReadSeen& program) {
+    EXPECT_EQ(streamed.log, program.log);
+    EXPECT_EQ(streamed.messages, program.messages);
+    EXPECT_EQ(streamed.rows, program.rows);
+    EXPECT_EQ(streamed.listed, program.listed);
+    EXPECT_EQ(streamed.missingUnits, program.missingUnits);
+    EXPECT_EQ(streamed.notFound, program.notFound);
+    EXPECT_EQ(streamed.converterResult, program.converterResult);
+    EXPECT_EQ(streamed.deltaNamespace, program.deltaNamespace);
+}
+
+ReadSeen readInstallation(ConverterMode mode,
+                          const std::vector<std::pair<std::string, std::string>>& scenarios) {
+    World world(mode);
+    for (const auto& [name, bin] : scenarios) {
+        world.writeScenario(name.substr(0, 2), name.substr(2), bin);
+    }
+    world.answer({MessageAnswer::OK}, 5000);
+    const auto read = world.readScenarios(kCatalogue);
+    ReadSeen seen;
+    seen.log = read.observer.log;
+    seen.messages = world.messages.texts();
+    seen.rows = read.result.listing.rows();
+    for (std::size_t slot = 0; slot <= read.result.listing.rowCount(); ++slot) {
+        seen.listed.push_back(read.result.listing.listedConsist(slot));
+    }
+    seen.missingUnits = read.result.missingUnits;
+    if (fs::exists(world.services.notFoundFile())) {
+        seen.notFound = testing::fileText(world.services.notFoundFile());
+    }
+    seen.converterResult = world.converter.lastConverterResult();
+    seen.deltaNamespace = world.converter.deltaNamespace().value();
+    return seen;
+}
+
+// Read in the editor as they convert, random scenarios, some cut short or changed among good ones,
+// list what the serz program's whole XML lists: the same rows, listed consists, missing units,
+// messages and calls on the window in the same order, the same notfound.txt; a file that fails lists
+// nothing, however much of it converted.
+TEST(ScenarioConsistReader, ListsTheSameStreamedInMemoryAsFromTheProgramsWholeXml) {
+    int damagedFiles = 0;
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        std::vector<std::pair<std::string, std::string>> scenarios;
+        for (int s = below(random, 6) + 1; s > 0; --s) {
+            // A damaged file is often large, so that much of it converts before its fault.
+            const bool damage = below(random, 3) == 0;
+            std::string bin = randomScenarioBin(random, damage ? 2 : 8);
+            if (damage) {
+                bin = damaged(bin, random);
+                ++damagedFiles;
+            }
+            scenarios.emplace_back("R" + std::to_string(below(random, 3)) + "S" + std::to_string(s), bin);
+        }
+        expectSame(readInstallation(ConverterMode::InProcess, scenarios),
+                   readInstallation(ConverterMode::ChildProcess, scenarios));
+    }
+    EXPECT_GT(damagedFiles, 0);
+}
+
+} // namespace
+} // namespace dovrel
