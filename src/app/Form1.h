@@ -6,7 +6,7 @@
 #include "browser/BrowserSide.h"
 #include "browser/CouplingFilterPanel.h"
 #include "browser/FindNarrowing.h"
-#include "browser/ListRebuild.h"
+#include "browser/ListFilter.h"
 #include "browser/UnitDetails.h"
 #include "browser/WeightUnits.h"
 #include "catalogue/Catalogue.h"

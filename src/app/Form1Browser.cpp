@@ -8,7 +8,7 @@
 #include "browser/CouplerCaptions.h"
 #include "browser/CouplerFilter.h"
 #include "browser/CouplingFilterPanel.h"
-#include "browser/ListRebuild.h"
+#include "browser/ListFilter.h"
 #include "browser/ProductChoices.h"
 #include "browser/UnitDetails.h"
 #include "browser/UnitFolder.h"

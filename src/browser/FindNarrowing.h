@@ -3,7 +3,7 @@
 
 #include "browser/BrowserSide.h"
 #include "browser/CouplerFilter.h"
-#include "browser/ListRebuild.h"
+#include "browser/ListFilter.h"
 
 #include <QString>
 #include <array>

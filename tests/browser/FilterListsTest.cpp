@@ -2,7 +2,7 @@
 #include "browser/CouplerCaptions.h"
 #include "browser/CouplingFilterPanel.h"
 #include "browser/FindNarrowing.h"
-#include "browser/ListRebuild.h"
+#include "browser/ListFilter.h"
 #include "browser/ProductChoices.h"
 
 #include "browser/BrowserTestRecords.h"
@@ -58,7 +58,7 @@ const std::vector<std::string> kProviders = {unitRecord("diesel", "Acme Pack", "
                                              unitRecord("diesel", "Zed Pack", "Zed", "PACK")};
 
 // Side and class pick by the exact class; provider and product ignore case.
-TEST(ListRebuild, SideClassProviderAndProduct) {
+TEST(ListFilter, SideClassProviderAndProduct) {
     const BrowserSide loco = BrowserSide::Loco;
     const BrowserSide wagon = BrowserSide::Wagon;
     const std::vector<std::tuple<const std::vector<std::string>*, BrowserSide, ListFilterTexts, Names>>
@@ -78,7 +78,7 @@ TEST(ListRebuild, SideClassProviderAndProduct) {
     EXPECT_EQ(listedNames(BrowserSide::Loco, kMixed, {"All", "All", ""}, kBufferChecked), std::nullopt);
 }
 
-TEST(ListRebuild, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
+TEST(ListFilter, ReadsOnlyTheSlotsInUseAndSurvivesShortRecords) {
     const std::vector<std::string> catalogue = {
         unitRecord("diesel", "Twin"),     unitRecord("steam", "Alpha"), unitRecord("electric", "Twin"),
         std::string("diesel|Short"),      std::string("|||"),           std::string(),
@@ -138,7 +138,7 @@ std::vector<std::size_t> splittingWalk(BrowserSide side, const std::vector<std::
 
 // Random catalogues, filter texts and boxes, letter case mixed everywhere: the rebuild lists the
 // records the splitting walk lists, in the same order.
-TEST(ListRebuild, ListsWhatASplittingWalkLists) {
+TEST(ListFilter, ListsWhatASplittingWalkLists) {
     std::mt19937 random(7);
     const auto pick = [&random](const std::vector<std::string>& pool) {
         return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(random)];

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "browser/ListRebuild.h"
+#include "browser/ListFilter.h"
 
 #include "browser/CatalogueSearch.h"
 #include "catalogue/EquipmentRecord.h"
