@@ -5,6 +5,7 @@
 #include "serz/Conversion.h"
 #include "serz/OutputSink.h"
 #include "serz/StreamConversion.h"
+#include "serz/StringSink.h"
 
 #include <algorithm>
 #include <string>
@@ -16,18 +17,7 @@ namespace dovrel::fuzz {
 // whole-string conversion ended: the same bytes, or the same error at the same place.
 inline void requireStreamedAsWhole(serz::Direction direction, std::string_view input,
                                    const serz::Result<std::string>& whole) {
-    class Collected : public serz::OutputSink {
-    public:
-        bool write(std::string_view piece) override {
-            bytes.append(piece);
-            return true;
-        }
-        bool overwrite(std::size_t offset, std::string_view piece) override {
-            bytes.replace(offset, piece.size(), piece);
-            return true;
-        }
-        std::string bytes;
-    } output;
+    serz::StringSink output;
     const std::size_t pieceSize = input.empty() ? 1 : 1 + static_cast<unsigned char>(input.back()) % 61;
     serz::StreamConversion conversion(direction, output);
     for (std::string_view rest = input; !rest.empty();) {
@@ -38,7 +28,7 @@ inline void requireStreamedAsWhole(serz::Direction direction, std::string_view i
         rest.remove_prefix(size);
     }
     if (conversion.finish() == serz::StreamOutcome::Converted) {
-        require(whole.ok() && whole.value() == output.bytes, "the streamed conversion writes the same bytes");
+        require(whole.ok() && whole.value() == output.text, "the streamed conversion writes the same bytes");
     } else {
         require(!whole.ok() && whole.error().message == conversion.error().message &&
                     whole.error().position == conversion.error().position,

@@ -2,7 +2,7 @@
 #include "serz/BinWriter.h"
 
 #include "BinEncoder.h"
-#include "StringSink.h"
+#include "serz/StringSink.h"
 
 namespace serz {
 

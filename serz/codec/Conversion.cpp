@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serz/Conversion.h"
 
-#include "StringSink.h"
 #include "serz/StreamConversion.h"
+#include "serz/StringSink.h"
 
 #include <cctype>
 

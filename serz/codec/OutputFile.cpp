@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
 namespace serz {
@@ -26,20 +27,13 @@ bool OutputFile::fail() {
     return false;
 }
 
-bool OutputFile::write(std::string_view bytes) {
-    if (!reason_.empty()) {
-        return false;
-    }
-    if (fd_ < 0) {
-        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd_ < 0) {
-            return fail();
-        }
-        pending_ = true;
-    }
+bool OutputFile::writeAt(std::optional<std::size_t> offset, std::string_view bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + written, bytes.size() - written);
+        const char* from = bytes.data() + written;
+        const std::size_t left = bytes.size() - written;
+        const ssize_t n = offset ? ::pwrite(fd_, from, left, static_cast<off_t>(*offset + written))
+                                 : ::write(fd_, from, left);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -55,27 +49,25 @@ bool OutputFile::write(std::string_view bytes) {
     return true;
 }
 
+bool OutputFile::write(std::string_view bytes) {
+    if (!reason_.empty()) {
+        return false;
+    }
+    if (fd_ < 0) {
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            return fail();
+        }
+        pending_ = true;
+    }
+    return writeAt(std::nullopt, bytes);
+}
+
 bool OutputFile::overwrite(std::size_t offset, std::string_view bytes) {
     if (!reason_.empty() || fd_ < 0) {
         return false;
     }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + written, bytes.size() - written,
-                                   static_cast<off_t>(offset + written));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (n == 0) {
-                reason_ = "nothing written";
-                return false;
-            }
-            return fail();
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
+    return writeAt(offset, bytes);
 }
 
 std::string OutputFile::commit() {

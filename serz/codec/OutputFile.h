@@ -4,6 +4,7 @@
 #include "serz/OutputSink.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,8 @@ public:
 
 private:
     bool fail();
+    // Writes every byte at the end of what was written, or from the offset when one is given.
+    bool writeAt(std::optional<std::size_t> offset, std::string_view bytes);
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serz/XmlWriter.h"
 
-#include "StringSink.h"
 #include "XmlEncoder.h"
+#include "serz/StringSink.h"
 
 namespace serz {
 

@@ -13,6 +13,7 @@
 
 #include "serz/Conversion.h"
 #include "serz/StreamConversion.h"
+#include "serz/StringSink.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,18 +37,7 @@ std::string binaryOf(const std::string& xml, const std::string& file) {
 // The binary form of a scenario, converted while its XML is written, so that the XML is never whole.
 std::string convertedScenario(const ScenarioPlan& scenario, Random& random, const std::vector<Train>& fillers,
                               Random& fillerRandom, const std::string& file) {
-    class Bytes : public serz::OutputSink {
-    public:
-        bool write(std::string_view piece) override {
-            bytes.append(piece);
-            return true;
-        }
-        bool overwrite(std::size_t offset, std::string_view piece) override {
-            bytes.replace(offset, piece.size(), piece);
-            return true;
-        }
-        std::string bytes;
-    } output;
+    serz::StringSink output;
     serz::StreamConversion conversion(serz::Direction::XmlToBin, output);
     writeScenarioXml(scenario, random, fillers, fillerRandom,
                      [&conversion](const std::string& piece) { conversion.feed(piece); });
@@ -56,7 +46,7 @@ std::string convertedScenario(const ScenarioPlan& scenario, Random& random, cons
                                std::to_string(conversion.error().position) + ": " +
                                conversion.error().message);
     }
-    return std::move(output.bytes);
+    return std::move(output.text);
 }
 
 // A blueprint cut short, as an interrupted copy leaves it: the first part of a good file, short
