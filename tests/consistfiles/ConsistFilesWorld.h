@@ -231,4 +231,9 @@ struct World {
     }
 };
 
+// A small catalogue of one loco and one wagon, and an empty slot after them.
+inline const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
+inline const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
+inline const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
+
 } // namespace dovrel::consisttest

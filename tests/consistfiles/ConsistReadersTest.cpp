@@ -19,9 +19,9 @@ using consisttest::userTemplate;
 using consisttest::World;
 using testing::fileText;
 
-const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
-const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
-const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
+using consisttest::kCatalogue;
+using consisttest::kLoco;
+using consisttest::kWagon;
 
 // A unit is its provider's, product's and path's (letter case ignored); without its blueprint line an
 // entry carries over the one before. A self-closing template is an empty consist, one with d:id 0 is

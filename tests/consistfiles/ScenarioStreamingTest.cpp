@@ -17,9 +17,9 @@ using consisttest::scenarioConsist;
 using consisttest::scenarioFile;
 using consisttest::World;
 
-const std::string kLoco = R"(RailVehicles\Diesel\Class 66\class66.xml)";
-const std::string kWagon = R"(RailVehicles\Freight\Hopper\hopper.xml)";
-const std::vector<std::string> kCatalogue = {record("Class 66", kLoco), record("Hopper", kWagon), ""};
+using consisttest::kCatalogue;
+using consisttest::kLoco;
+using consisttest::kWagon;
 
 int below(std::mt19937& random, int bound) {
     return static_cast<int>(random() % static_cast<unsigned>(bound));
