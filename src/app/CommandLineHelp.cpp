@@ -43,6 +43,8 @@ std::string commandLineHelp() {
                        "  there; the folder DOVREL_PROGRAM_FOLDER names in either case. In it:\n"
                        "  equipmentlist.txt      the catalogue, as the last scan of the assets left it\n"
                        "  equipmentlist.index    what that scan read from each blueprint and archive\n"
+                       "  equipmentlist.listings the asset folders' entries as that scan found them\n"
+                       "  equipmentlist.folder   the Assets folder the catalogue was made from\n"
                        "  scanreport.txt         the scan report, written by the last scan of the assets\n"
                        "  notfound.txt           units of opened consists missing from the catalogue\n"
                        "  Temp/                  the working folder of the conversions\n"
