@@ -2,6 +2,7 @@
 // View > Zoom In, Zoom Out and Actual Size: every window shown larger or smaller in steps, its
 // twips and all it does the same; kept as "Zoom" in the settings and shown again at the next start.
 #include "app/Form1.h"
+#include "app/InputFilters.h"
 
 #include "app/FormRestore.h"
 #include "app/FormScanReport.h"
@@ -43,6 +44,12 @@ void Form1::wireZoom() {
     connect(c_.mnuZoomIn, &QAction::triggered, this, [this] { chooseZoom(zoomStepAbove(zoomPercent())); });
     connect(c_.mnuZoomOut, &QAction::triggered, this, [this] { chooseZoom(zoomStepBelow(zoomPercent())); });
     connect(c_.mnuZoomReset, &QAction::triggered, this, [this] { chooseZoom(kZoomSteps.front()); });
+    // Their keys count as held, as every other shortcut's do.
+    QList<QKeySequence> keys;
+    for (const QAction* action : {c_.mnuZoomIn, c_.mnuZoomOut, c_.mnuZoomReset}) {
+        keys.append(action->shortcuts());
+    }
+    new ShortcutKeyState(this, keyState(), keys);
 }
 
 int Form1::zoomPercent() const {

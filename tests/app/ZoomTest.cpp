@@ -128,6 +128,9 @@ TEST_F(ZoomTest, TheViewMenusShortcutsStepTheZoomAndStoreIt) {
         EXPECT_EQ(world.settings.value(kZoomKey), std::to_string(zoom));
         EXPECT_EQ(c().Text1->width(), pixelsAt(4095, zoom));
     }
+    QTest::keyPress(c().List1, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(form->heldKeyCode(), 48) << "the held key is the zoom's 0, though the shortcut took it";
+    QTest::keyRelease(c().List1, Qt::Key_0, Qt::ControlModifier);
 }
 
 // Until a zoom is chosen, a desktop font larger than the designed 8.25 points starts the windows at
