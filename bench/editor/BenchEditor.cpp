@@ -27,12 +27,7 @@
 #include "consist/ConsistEditor.h"
 #include "consist/ConsistUnit.h"
 #include "consist/CouplerCheck.h"
-#include "platform/DiskFiles.h"
-#include "platform/SpawnProcessRunner.h"
-#include "platform/doubles/CountingEventPump.h"
-#include "platform/doubles/MemorySettingsStore.h"
-#include "platform/doubles/QueuedRandomSource.h"
-#include "platform/doubles/ScreenDoubles.h"
+#include "support/WindowDoubles.h"
 #include "widgets/ConsistStrip.h"
 
 #include <QAction>
@@ -158,9 +153,9 @@ fs::path executableFolder(const char* argv0) {
     return fs::read_symlink("/proc/self/exe").parent_path();
 }
 
-// Everything the main window works through: real files and processes, the rest recorded, settings in
-// memory, and a program folder holding the catalogue's cache file.
-struct BenchWorld {
+// The window's doubles as the tests have them, message boxes that count, and a program folder
+// holding the catalogue's cache file.
+struct BenchWorld : dovrel::testing::WindowDoubles {
     BenchWorld(fs::path converterProgram, int records) : converter(std::move(converterProgram)) {
         fs::create_directories(scratch.path() / "game" / "Content" / "Routes");
         fs::create_directories(scratch.path() / "game" / "Assets");
@@ -169,23 +164,12 @@ struct BenchWorld {
     }
 
     Services services() {
-        return Services{messages,   fileDialogs, settings, files,  processes,    events,
-                        waitCursor, pointer,     folders,  random, {1280, 1024}, scratch.path() / "program",
-                        converter};
+        return servicesWith(messages, files, {1280, 1024}, scratch.path() / "program", converter);
     }
 
     ScratchFolder scratch;
     fs::path converter;
     CountingMessages messages;
-    QueuedFileDialogs fileDialogs;
-    MemorySettingsStore settings;
-    DiskFiles files;
-    SpawnProcessRunner processes;
-    CountingEventPump events;
-    CountingWaitCursor waitCursor;
-    RecordingPointer pointer;
-    RecordingFolderOpener folders;
-    QueuedRandomSource random;
 };
 
 // The median time of an action, and of the event processing (painting) that follows it.
