@@ -13,6 +13,7 @@
 #include "widgets/WindowZoom.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <string>
@@ -74,6 +75,9 @@ void Form1::chooseZoom(int percent) {
     showAtZoom(percent);
     fitIntoAvailableArea();
     if (centralWidget() == client_ && !isMaximized() && !isFullScreen()) {
+        // The layout's minimum size is still the last zoom's until it is worked out again, and a
+        // smaller size would be held to it.
+        layout()->activate();
         resize(sizeHint());
     }
 }

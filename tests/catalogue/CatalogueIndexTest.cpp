@@ -13,32 +13,15 @@
 namespace dovrel {
 namespace {
 
-// The walk the catalogue's lookups stand for: from slot 0 to the first empty slot, each record split
-// at "|" and its field compared.
-const std::string* walkFirst(const std::vector<std::string>& slots, RecordField field,
-                             std::string_view wanted, bool ignoreCase) {
-    for (const std::string& record : slots) {
-        if (record.empty()) {
-            break;
-        }
-        const EquipmentRecord split(record);
-        const std::string_view value = split.field(field);
+// The walk the lookups stand for: slots before the first empty one whose field, split at "|", matches.
+std::vector<int> walk(const std::vector<std::string>& slots, RecordField field, std::string_view wanted,
+                      bool ignoreCase) {
+    std::vector<int> found;
+    for (std::size_t i = 0; i < slots.size() && !slots[i].empty(); ++i) {
+        const EquipmentRecord record(slots[i]); // the fields view its own copy
+        const std::string_view value = record.field(field);
         if (ignoreCase ? asciiLower(value) == asciiLower(wanted) : value == wanted) {
-            return &record;
-        }
-    }
-    return nullptr;
-}
-
-std::vector<const std::string*> walkAll(const std::vector<std::string>& slots, RecordField field,
-                                        std::string_view wanted) {
-    std::vector<const std::string*> found;
-    for (const std::string& record : slots) {
-        if (record.empty()) {
-            break;
-        }
-        if (asciiLower(EquipmentRecord(record).field(field)) == asciiLower(wanted)) {
-            found.push_back(&record);
+            found.push_back(static_cast<int>(i));
         }
     }
     return found;
@@ -70,9 +53,8 @@ std::string randomRecord(std::mt19937& random) {
     return record;
 }
 
-// Random catalogues with many duplicate names and paths, taken as a cache gives them (an empty slot
-// ending the records in use) and record by record as a scan appends them: every lookup finds the
-// record, or the records, that the walk from slot 0 finds.
+// Random catalogues with many duplicate names and paths, loaded as a cache (an empty slot ending the
+// records in use) and appended record by record: every lookup finds what the walk finds.
 TEST(CatalogueLookups, FindWhatTheWalkFromSlotZeroFinds) {
     std::mt19937 random(20261207);
     std::vector<std::string> queries = kNames;
@@ -87,34 +69,27 @@ TEST(CatalogueLookups, FindWhatTheWalkFromSlotZeroFinds) {
         }
         const Catalogue loaded = Catalogue::fromSlots(slots);
         Catalogue appended;
-        for (const std::string& record : slots) {
-            if (record.empty()) {
-                break;
-            }
-            appended.append(record);
+        for (std::size_t i = 0; i < slots.size() && !slots[i].empty(); ++i) {
+            appended.append(slots[i]);
         }
         for (const Catalogue* catalogue : {&loaded, static_cast<const Catalogue*>(&appended)}) {
-            // The catalogue's slots hold copies: compare the texts found and where they stand.
-            const auto slotOf = [&](const std::string* record, const std::string* base) {
-                return record == nullptr ? -1 : static_cast<int>(record - base);
-            };
+            // The catalogue's slots hold copies: compare where the records found stand.
             const std::string* own = catalogue->records().data();
+            const auto at = [own](const std::string* record) {
+                return record == nullptr ? -1 : static_cast<int>(record - own);
+            };
+            const auto first = [](const std::vector<int>& all) { return all.empty() ? -1 : all.front(); };
             for (const std::string& query : queries) {
-                EXPECT_EQ(slotOf(catalogue->firstNamed(query), own),
-                          slotOf(walkFirst(slots, RecordField::englishName, query, false), slots.data()))
-                    << "round " << round << ", exactly " << query;
-                EXPECT_EQ(slotOf(catalogue->firstNamedIgnoringCase(query), own),
-                          slotOf(walkFirst(slots, RecordField::englishName, query, true), slots.data()))
-                    << "round " << round << ", ignoring case " << query;
+                SCOPED_TRACE("round " + std::to_string(round) + ", " + query);
+                EXPECT_EQ(at(catalogue->firstNamed(query)),
+                          first(walk(slots, RecordField::englishName, query, false)));
+                EXPECT_EQ(at(catalogue->firstNamedIgnoringCase(query)),
+                          first(walk(slots, RecordField::englishName, query, true)));
                 std::vector<int> indexed;
                 for (const std::string* record : catalogue->withBlueprintPath(query)) {
-                    indexed.push_back(slotOf(record, own));
+                    indexed.push_back(at(record));
                 }
-                std::vector<int> walked;
-                for (const std::string* record : walkAll(slots, RecordField::blueprintPath, query)) {
-                    walked.push_back(slotOf(record, slots.data()));
-                }
-                EXPECT_EQ(indexed, walked) << "round " << round << ", path " << query;
+                EXPECT_EQ(indexed, walk(slots, RecordField::blueprintPath, query, true));
             }
         }
     }

@@ -12,19 +12,13 @@ namespace {
 
 TEST(SelectionKeys, EachStepNamesTheUnitItSelects) {
     using enum SelectionStep;
-    struct Case {
-        SelectionStep step;
-        std::int32_t selected, count;
-        std::optional<std::int32_t> unit;
+    const std::tuple<SelectionStep, std::int32_t, std::int32_t, std::optional<std::int32_t>> cases[] = {
+        {Previous, 2, 5, 1}, {Next, 2, 5, 3},  {Head, 3, 5, 0},      {Tail, 1, 5, 4},   {Previous, 0, 5, {}},
+        {Next, 4, 5, {}},    {Next, -1, 5, 0}, {Previous, -1, 5, 4}, {Head, -1, 0, {}},
     };
-    const Case cases[] = {
-        {Previous, 2, 5, 1},  {Next, 2, 5, 3},   {Head, 3, 5, 0},   {Tail, 1, 5, 4},
-        {Previous, 0, 5, {}}, {Next, 4, 5, {}},  {Next, -1, 5, 0},  {Previous, -1, 5, 4},
-        {Head, -1, 1, 0},     {Head, -1, 0, {}}, {Next, -1, 0, {}}, {Tail, 0, 1, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(unitAfterStep(c.step, c.selected, c.count), c.unit)
-            << static_cast<int>(c.step) << " from " << c.selected << " of " << c.count;
+    for (const auto& [step, selected, count, unit] : cases) {
+        EXPECT_EQ(unitAfterStep(step, selected, count), unit)
+            << static_cast<int>(step) << " from " << selected << " of " << count;
     }
 }
 

@@ -6,27 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
-using consisttest::Entry;
-using consisttest::record;
-using consisttest::scenarioConsist;
-using consisttest::scenarioFile;
-using consisttest::World;
-
-using consisttest::kCatalogue;
-using consisttest::kLoco;
-using consisttest::kWagon;
+using consisttest::Entry, consisttest::scenarioConsist, consisttest::scenarioFile, consisttest::World;
+using consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
 
 int below(std::mt19937& random, int bound) {
     return static_cast<int>(random() % static_cast<unsigned>(bound));
 }
 
-// A scenario of random consists: catalogued, missing and unnamed vehicles, drivers with and without a
-// service, consists without vehicles; one in `largeOneIn` large enough to reach the reader in many chunks.
+// Random consists of catalogued, missing and unnamed vehicles, with or without a service; now and then
+// (one in `largeOneIn`) large enough to reach the reader in many chunks.
 std::string randomScenarioBin(std::mt19937& random, int largeOneIn = 8) {
     const std::vector<std::string> blueprints = {kLoco, kWagon, R"(RAILVEHICLES\Freight\HOPPER\Hopper.XML)",
                                                  R"(Kits\Old\oldwagon.xml)", "gone.xml"};
@@ -62,9 +56,8 @@ std::string damaged(std::string bin, std::mt19937& random) {
     return bin;
 }
 
-// The lines handed on as the codec writes them are the whole XML's lines; a file that fails converts
-// exactly as in one piece (the same exit status and words), and a file cut short has handed on the
-// lines before its fault, and only those.
+// The lines handed on are the whole XML's lines; a file that fails fails as in one piece, and a file
+// cut short has handed on only lines of the good file before its fault.
 TEST(StreamInMemory, HandsOnTheLinesOfTheWholeConversionAndFailsAsItDoes) {
     World world(ConverterMode::InProcess);
     const fs::path file = world.routesFolder() / "Scenario.bin";
@@ -82,9 +75,9 @@ TEST(StreamInMemory, HandsOnTheLinesOfTheWholeConversionAndFailsAsItDoes) {
                 world.files, file, [&](std::string_view line) { streamed.emplace_back(line); });
             const ConvertedLines whole = convertInMemory(world.files, file);
 
-            EXPECT_EQ(conversion.converterResult, whole.conversion.converterResult);
-            EXPECT_EQ(conversion.failure, whole.conversion.failure);
-            EXPECT_EQ(conversion.rootLine, whole.conversion.rootLine);
+            EXPECT_EQ(std::tie(conversion.converterResult, conversion.failure, conversion.rootLine),
+                      std::tie(whole.conversion.converterResult, whole.conversion.failure,
+                               whole.conversion.rootLine));
             EXPECT_EQ(conversion.converted(), whole.lines.has_value());
             if (whole.lines) {
                 EXPECT_EQ(streamed, *whole.lines);
@@ -101,27 +94,11 @@ TEST(StreamInMemory, HandsOnTheLinesOfTheWholeConversionAndFailsAsItDoes) {
               std::nullopt);
 }
 
-struct ReadSeen {
-    std::vector<std::string> log;
-    std::vector<std::string> messages;
-    std::vector<ConsistRow> rows;
-    std::vector<std::string> listed; // every slot, the one past the rows too
-    std::string missingUnits;
-    std::optional<std::string> notFound;
-    int converterResult = 0;
-    std::string deltaNamespace;
-};
-
-void expectSame(const ReadSeen& streamed, const ReadSeen& program) {
-    EXPECT_EQ(streamed.log, program.log);
-    EXPECT_EQ(streamed.messages, program.messages);
-    EXPECT_EQ(streamed.rows, program.rows);
-    EXPECT_EQ(streamed.listed, program.listed);
-    EXPECT_EQ(streamed.missingUnits, program.missingUnits);
-    EXPECT_EQ(streamed.notFound, program.notFound);
-    EXPECT_EQ(streamed.converterResult, program.converterResult);
-    EXPECT_EQ(streamed.deltaNamespace, program.deltaNamespace);
-}
+// What a read shows: the window's calls, messages, rows, every listed slot (the one past the rows
+// too), missing units, notfound.txt, the converter's result and the delta namespace.
+using ReadSeen =
+    std::tuple<std::vector<std::string>, std::vector<std::string>, std::vector<ConsistRow>,
+               std::vector<std::string>, std::string, std::optional<std::string>, int, std::string>;
 
 ReadSeen readInstallation(ConverterMode mode,
                           const std::vector<std::pair<std::string, std::string>>& scenarios) {
@@ -131,26 +108,22 @@ ReadSeen readInstallation(ConverterMode mode,
     }
     world.answer({MessageAnswer::OK}, 5000);
     const auto read = world.readScenarios(kCatalogue);
-    ReadSeen seen;
-    seen.log = read.observer.log;
-    seen.messages = world.messages.texts();
-    seen.rows = read.result.listing.rows();
+    std::vector<std::string> listed;
     for (std::size_t slot = 0; slot <= read.result.listing.rowCount(); ++slot) {
-        seen.listed.push_back(read.result.listing.listedConsist(slot));
+        listed.push_back(read.result.listing.listedConsist(slot));
     }
-    seen.missingUnits = read.result.missingUnits;
-    if (fs::exists(world.services.notFoundFile())) {
-        seen.notFound = testing::fileText(world.services.notFoundFile());
-    }
-    seen.converterResult = world.converter.lastConverterResult();
-    seen.deltaNamespace = world.converter.deltaNamespace().value();
-    return seen;
+    const fs::path notFound = world.services.notFoundFile();
+    return {read.observer.log,
+            world.messages.texts(),
+            read.result.listing.rows(),
+            listed,
+            read.result.missingUnits,
+            fs::exists(notFound) ? std::optional(testing::fileText(notFound)) : std::nullopt,
+            world.converter.lastConverterResult(),
+            world.converter.deltaNamespace().value()};
 }
 
-// Read in the editor as they convert, random scenarios, some cut short or changed among good ones,
-// list what the serz program's whole XML lists: the same rows, listed consists, missing units,
-// messages and calls on the window in the same order, the same notfound.txt; a file that fails lists
-// nothing, however much of it converted.
+// Random scenarios, some damaged, read as they convert show all that the program's whole XML shows.
 TEST(ScenarioConsistReader, ListsTheSameStreamedInMemoryAsFromTheProgramsWholeXml) {
     int damagedFiles = 0;
     for (unsigned seed = 1; seed <= 12; ++seed) {
@@ -158,7 +131,6 @@ TEST(ScenarioConsistReader, ListsTheSameStreamedInMemoryAsFromTheProgramsWholeXm
         std::mt19937 random(seed);
         std::vector<std::pair<std::string, std::string>> scenarios;
         for (int s = below(random, 6) + 1; s > 0; --s) {
-            // A damaged file is often large, so that much of it converts before its fault.
             const bool damage = below(random, 3) == 0;
             std::string bin = randomScenarioBin(random, damage ? 2 : 8);
             if (damage) {
@@ -167,8 +139,8 @@ TEST(ScenarioConsistReader, ListsTheSameStreamedInMemoryAsFromTheProgramsWholeXm
             }
             scenarios.emplace_back("R" + std::to_string(below(random, 3)) + "S" + std::to_string(s), bin);
         }
-        expectSame(readInstallation(ConverterMode::InProcess, scenarios),
-                   readInstallation(ConverterMode::ChildProcess, scenarios));
+        EXPECT_EQ(readInstallation(ConverterMode::InProcess, scenarios),
+                  readInstallation(ConverterMode::ChildProcess, scenarios));
     }
     EXPECT_GT(damagedFiles, 0);
 }

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The streamed conversion against the whole-string one: fed in pieces of any size it writes the same
-// bytes and fails with the same error; its XML arrives in whole lines while the input is still being
-// fed; a child count whose bytes have been handed over is set through the sink; a sink that refuses
-// fails the conversion unless the input has a fault.
+// The streamed conversion against the whole-string one, and what it hands its sink and when.
 
 #include "DocumentGenerator.h"
 #include "SerzTestData.h"
@@ -23,9 +20,7 @@ namespace {
 
 using namespace testing;
 
-// Keeps what it is given; refuses everything when `refuse` is set.
-class CollectingSink : public OutputSink {
-public:
+struct CollectingSink : OutputSink {
     bool write(std::string_view piece) override {
         bytes.append(piece);
         return !refuse;
@@ -35,7 +30,6 @@ public:
         ++overwrites;
         return !refuse;
     }
-
     std::string bytes;
     int overwrites = 0;
     bool refuse = false;
@@ -121,7 +115,6 @@ TEST(Streamed, PiecesOfAnySizeGiveTheWholeStringConversion) {
     }
 }
 
-// A root of many values: over a megabyte of XML.
 Document manyValues(std::uint32_t count) {
     Document document{Record::open("r")};
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -131,7 +124,7 @@ Document manyValues(std::uint32_t count) {
     return document;
 }
 
-// The XML is handed over in whole lines before the input ends, in chunks far smaller than the file.
+// Over a megabyte of XML is handed over in whole lines, in small chunks, before the input ends.
 TEST(Streamed, XmlArrivesInWholeLinesWhileTheInputIsFed) {
     const std::string bin = writeBin(manyValues(20000)).value();
     std::string xml;
@@ -157,7 +150,7 @@ TEST(Streamed, XmlArrivesInWholeLinesWhileTheInputIsFed) {
     EXPECT_TRUE(allLines);
 }
 
-// The root's child count (bytes 21 to 24 here) stands before a megabyte of children.
+// The root's child count (bytes 21 to 24) is set after a megabyte of children has been handed over.
 TEST(Streamed, ChildCountsAreSetInBytesAlreadyHandedOver) {
     const std::string xml = writeXml(manyValues(100000)).value();
     CollectingSink sink;
@@ -171,64 +164,51 @@ TEST(Streamed, ChildCountsAreSetInBytesAlreadyHandedOver) {
     EXPECT_EQ(sink.bytes, convert(Direction::XmlToBin, xml).value());
 }
 
-// A sink that refuses fails the conversion; a fault of the input is still the one reported.
+// A refusing sink fails the conversion (binary: the file case below), unless the input has a fault.
 TEST(Streamed, ARefusedOutputFailsUnlessTheInputHasAFault) {
     const std::string xml = fileText(Vector{"nested_ids", false}.xml());
     const std::string bin = fileText(Vector{"nested_ids", false}.bin());
-    const struct {
-        Direction direction;
-        std::string input;
-        StreamOutcome outcome;
-    } cases[] = {
-        {Direction::XmlToBin, xml, StreamOutcome::OutputRefused},
-        {Direction::BinToXml, bin, StreamOutcome::OutputRefused},
-        {Direction::XmlToBin, xml.substr(0, xml.size() - 5), StreamOutcome::InputRefused},
-        {Direction::BinToXml, bin.substr(0, bin.size() - 1), StreamOutcome::InputRefused},
+    using enum StreamOutcome;
+    const std::tuple<Direction, std::string, StreamOutcome> cases[] = {
+        {Direction::XmlToBin, xml, OutputRefused},
+        {Direction::XmlToBin, xml.substr(0, xml.size() - 5), InputRefused},
+        {Direction::BinToXml, bin.substr(0, bin.size() - 1), InputRefused},
     };
-    for (const auto& c : cases) {
+    for (const auto& [direction, input, outcome] : cases) {
         CollectingSink sink;
         sink.refuse = true;
-        StreamConversion conversion(c.direction, sink);
-        conversion.feed(c.input);
-        EXPECT_EQ(conversion.finish(), c.outcome) << c.input;
-        EXPECT_TRUE(c.outcome != StreamOutcome::InputRefused ||
-                    conversion.error().message == convert(c.direction, c.input).error().message);
+        StreamConversion conversion(direction, sink);
+        conversion.feed(input);
+        EXPECT_EQ(conversion.finish(), outcome) << input;
+        EXPECT_TRUE(outcome == OutputRefused ||
+                    conversion.error().message == convert(direction, input).error().message);
     }
 }
 
-// A file streamed into a sink gives what the file's conversion gives, and fails with the line the
-// program prints.
+// A file streamed into a sink gives its conversion, or fails with the line the program prints.
 TEST(Streamed, AFileGoesToASinkInPieces) {
     const dovrel::testing::TempFolder folder;
     const std::string bin = writeBin(manyValues(100000)).value();
     const std::string cut = bin.substr(0, bin.size() - 1);
     const Error cutError = convert(Direction::BinToXml, cut).error();
-    const struct {
-        std::string name;
-        std::string bytes; // empty: no file
-        bool refuse;
-        std::string result; // the XML, or the start of the failure line
-    } cases[] = {
+    // Name, bytes (empty: no file), refused, and the XML or the start of the failure line.
+    const std::tuple<std::string, std::string, bool, std::string> cases[] = {
         {"Big.bin", bin, false, convert(Direction::BinToXml, bin).value()},
         {"Cut.bin", cut, false,
          "Cut.bin: byte offset " + std::to_string(cutError.position) + ": " + cutError.message},
         {"Big.bin", bin, true, "Big.bin: the output was refused"},
         {"Missing.bin", "", false, "Missing.bin: cannot read: No such file or directory"},
     };
-    for (const auto& c : cases) {
-        const std::filesystem::path path =
-            c.bytes.empty() ? folder.path() / c.name : folder.write(c.name, c.bytes);
+    for (const auto& [name, bytes, refuse, result] : cases) {
         std::string xml;
         ChunkSink sink([&](std::string_view lines) {
             xml.append(lines);
-            return !c.refuse;
+            return !refuse;
         });
-        const std::string failure = streamFile(path, Direction::BinToXml, sink);
-        if (failure.empty()) {
-            EXPECT_TRUE(xml == c.result) << c.name;
-        } else {
-            EXPECT_TRUE(failure.starts_with((folder.path() / c.result).string())) << failure;
-        }
+        const std::string failure = streamFile(
+            bytes.empty() ? folder.path() / name : folder.write(name, bytes), Direction::BinToXml, sink);
+        EXPECT_TRUE(failure.empty() ? xml == result : failure.starts_with((folder.path() / result).string()))
+            << name << failure;
     }
 }
 

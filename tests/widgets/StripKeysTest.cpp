@@ -8,12 +8,7 @@ namespace {
 
 TEST(StripKeys, EachKeyOfTheLineAndNoOther) {
     using enum StripKey;
-    struct Case {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        std::optional<StripKey> meaning;
-    };
-    const Case cases[] = {
+    const std::tuple<int, Qt::KeyboardModifiers, std::optional<StripKey>> cases[] = {
         {Qt::Key_Left, Qt::NoModifier, Previous},
         {Qt::Key_Right, Qt::KeypadModifier, Next},
         {Qt::Key_Home, Qt::NoModifier, Head},
@@ -24,12 +19,10 @@ TEST(StripKeys, EachKeyOfTheLineAndNoOther) {
         {Qt::Key_R, Qt::NoModifier, Reverse},
         {Qt::Key_Delete, Qt::NoModifier, Delete},
         {Qt::Key_Right, Qt::ControlModifier, std::nullopt},
-        {Qt::Key_R, Qt::ControlModifier, std::nullopt},
         {Qt::Key_Home, Qt::ShiftModifier, std::nullopt},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(stripKeyOf(c.key, c.modifiers), c.meaning)
-            << std::hex << c.key << " " << c.modifiers.toInt();
+    for (const auto& [key, modifiers, meaning] : cases) {
+        EXPECT_EQ(stripKeyOf(key, modifiers), meaning) << std::hex << key << " " << modifiers.toInt();
     }
 }
 
