@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The catalogue's cache file: any text loads as a catalogue of at most 5001 records and gives the
+// The catalogue's cache file: any text loads as a catalogue of at most one record a line and gives the
 // browser's lists; the catalogue written back to a cache file loads as the same records.
 #include "FuzzSupport.h"
 #include "catalogue/Catalogue.h"
@@ -10,8 +10,11 @@
 using dovrel::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const dovrel::Catalogue catalogue = dovrel::Catalogue::fromCacheText(dovrel::fuzz::inputText(data, size));
-    require(catalogue.size() <= dovrel::Catalogue::kSlots, "at most 5001 records");
+    const std::string_view text = dovrel::fuzz::inputText(data, size);
+    const dovrel::Catalogue catalogue = dovrel::Catalogue::fromCacheText(text);
+    const auto lineEnds =
+        static_cast<std::size_t>(std::ranges::count(text, '\n') + std::ranges::count(text, '\r'));
+    require(catalogue.size() <= 1 + lineEnds, "at most one record a line");
     require(std::none_of(catalogue.records().begin(), catalogue.records().end(),
                          [](const std::string& record) { return record.empty(); }),
             "no record in use is empty");
