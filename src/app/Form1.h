@@ -30,6 +30,7 @@
 #include <QMainWindow>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -223,6 +224,9 @@ public:
     void stripPressed(int buttonCode, float x, float y);
     // Whatever the consist editor changed, shown in the strip and the panel's boxes.
     void showConsistDisplay();
+    // A user command on the consist line as one step of the history: the name typed so far taken
+    // into the panel, the command run between beginStep() and endStep(), and what it changed shown.
+    void runEditorStep(const std::function<void()>& command);
     KeyStateFilter& keyState() { return *keyState_; }
     // The coupling filter's title strip under the mouse, X and Y in the strip's twips.
     void filterTitlePressed(float x, float y);

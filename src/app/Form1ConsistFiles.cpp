@@ -147,15 +147,15 @@ void Form1::viewListedConsist() {
     if (!editor_->confirmAbandonConsist()) {
         return;
     }
-    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-    editor_->beginStep();
-    LoadedConsist loaded =
-        loadListedConsist(*rowText, listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow())),
-                          catalogueLines(catalogue_));
-    editor_->loadConsist(std::move(loaded.name), std::move(loaded.units));
-    editor_->endStep();
-    showConsistDisplay();
-    if (loaded.overflowed) {
+    bool overflowed = false;
+    runEditorStep([&] {
+        LoadedConsist loaded = loadListedConsist(
+            *rowText, listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow())),
+            catalogueLines(catalogue_));
+        overflowed = loaded.overflowed;
+        editor_->loadConsist(std::move(loaded.name), std::move(loaded.units));
+    });
+    if (overflowed) {
         services_.messages.warn(consistmessages::consistIsFull());
     }
 }

@@ -6,7 +6,6 @@
 
 #include "app/InputFilters.h"
 #include "consist/ConsistEditor.h"
-#include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 
 #include <QAction>
@@ -56,32 +55,25 @@ void Form1::wireKeyboard() {
 }
 
 void Form1::stripKeyPressed(StripKey key) {
-    switch (key) {
-    case StripKey::Previous:
-        selectUnitByKey(SelectionStep::Previous);
-        break;
-    case StripKey::Next:
-        selectUnitByKey(SelectionStep::Next);
-        break;
-    case StripKey::Head:
-        selectUnitByKey(SelectionStep::Head);
-        break;
-    case StripKey::Tail:
-        selectUnitByKey(SelectionStep::Tail);
-        break;
-    // A button's click() does nothing while the button is disabled.
-    case StripKey::ShiftLeft:
-        c_.butShiftUnitLeft->click();
-        break;
-    case StripKey::ShiftRight:
-        c_.butShiftUnitRight->click();
-        break;
-    case StripKey::Reverse:
-        c_.butReverseUnit->click();
-        break;
-    case StripKey::Delete:
-        c_.butDeleteUnitRight->click();
-        break;
+    const std::pair<StripKey, SelectionStep> steps[] = {{StripKey::Previous, SelectionStep::Previous},
+                                                        {StripKey::Next, SelectionStep::Next},
+                                                        {StripKey::Head, SelectionStep::Head},
+                                                        {StripKey::Tail, SelectionStep::Tail}};
+    for (const auto& [stripKey, step] : steps) {
+        if (stripKey == key) {
+            selectUnitByKey(step);
+            return;
+        }
+    }
+    // The rest press their buttons; a button's click() does nothing while the button is disabled.
+    const std::pair<StripKey, QPushButton*> buttons[] = {{StripKey::ShiftLeft, c_.butShiftUnitLeft},
+                                                         {StripKey::ShiftRight, c_.butShiftUnitRight},
+                                                         {StripKey::Reverse, c_.butReverseUnit},
+                                                         {StripKey::Delete, c_.butDeleteUnitRight}};
+    for (const auto& [stripKey, button] : buttons) {
+        if (stripKey == key) {
+            button->click();
+        }
     }
 }
 
@@ -91,11 +83,7 @@ void Form1::selectUnitByKey(SelectionStep step) {
     if (!unit) {
         return;
     }
-    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-    editor_->beginStep();
-    editor_->navigation().selectByKey(*unit, kClientWidth);
-    editor_->endStep();
-    showConsistDisplay();
+    runEditorStep([&] { editor_->navigation().selectByKey(*unit, kClientWidth); });
 }
 
 } // namespace dovrel

@@ -327,15 +327,7 @@ void Form1::wireCommands() {
     connect(c_.mnuRefreshEquipmentList, &QAction::triggered, this, [this] { refreshEquipmentList(); });
 
     // Every command of the consist editor: run it, then show what it changed.
-    const auto editorCommand = [this](auto&& command) {
-        return [this, command] {
-            editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-            editor_->beginStep();
-            command();
-            editor_->endStep();
-            showConsistDisplay();
-        };
-    };
+    const auto editorCommand = [this](auto&& command) { return [this, command] { runEditorStep(command); }; };
     const auto locoChoice = [this] { return listChoice(c_.List1); };
     const auto wagonChoice = [this] { return listChoice(c_.List2); };
     connect(c_.mnuNewConsist, &QAction::triggered, this, editorCommand([this] { editor_->newConsist(); }));
@@ -403,9 +395,15 @@ void Form1::stripPressed(int buttonCode, float x, float y) {
     if (buttonCode == 0) {
         return;
     }
+    runEditorStep([&] {
+        editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
+    });
+}
+
+void Form1::runEditorStep(const std::function<void()>& command) {
     editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
     editor_->beginStep();
-    editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
+    command();
     editor_->endStep();
     showConsistDisplay();
 }
