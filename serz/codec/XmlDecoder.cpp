@@ -58,19 +58,6 @@ std::optional<std::uint32_t> parseId(std::string_view text) {
     return static_cast<std::uint32_t>(*bits);
 }
 
-// The stored name of an element name read from XML: every "-" becomes "::".
-void storeName(std::string& name, std::string_view xmlName) {
-    name.clear();
-    std::size_t start = 0;
-    for (std::size_t dash = xmlName.find('-'); dash != std::string_view::npos;
-         dash = xmlName.find('-', start)) {
-        name.append(xmlName, start, dash - start);
-        name += "::";
-        start = dash + 1;
-    }
-    name.append(xmlName, start);
-}
-
 struct Attribute {
     std::string_view name;
     std::string value;
@@ -338,7 +325,7 @@ private:
             }
             RecordView close;
             close.kind = RecordKind::Close;
-            storeName(name_, open_[depth_ - 1]);
+            xml::storeName(name_, open_[depth_ - 1]);
             close.name = name_;
             close.source = lineAt(at);
             --depth_;
@@ -608,7 +595,7 @@ private:
                 return fail(tag_.offset,
                             "elements nest more than " + std::to_string(kMaxDepth) + " levels deep");
             }
-            storeName(name_, tag_.name);
+            xml::storeName(name_, tag_.name);
             record.name = name_;
             record.source = lineAt(tag_.offset);
             sink_.put(record);
@@ -686,7 +673,7 @@ private:
     bool fillLeaf(RecordView& record) {
         const StartTag& tag = tag_;
         if (record.kind != RecordKind::Nil && record.kind != RecordKind::Blob) {
-            storeName(name_, tag.name);
+            xml::storeName(name_, tag.name);
             record.name = name_;
         }
         switch (record.kind) {

@@ -82,17 +82,16 @@ bool appendElementName(std::string& out, std::string_view name) {
     return true;
 }
 
-std::string storedName(std::string_view xmlName) {
-    std::string name;
-    name.reserve(xmlName.size() + 4);
-    for (const char c : xmlName) {
-        if (c == '-') {
-            name += "::";
-        } else {
-            name += c;
-        }
+void storeName(std::string& name, std::string_view xmlName) {
+    name.clear();
+    std::size_t start = 0;
+    for (std::size_t dash = xmlName.find('-'); dash != std::string_view::npos;
+         dash = xmlName.find('-', start)) {
+        name.append(xmlName, start, dash - start);
+        name += "::";
+        start = dash + 1;
     }
-    return name;
+    name.append(xmlName, start);
 }
 
 } // namespace serz::xml

@@ -16,7 +16,8 @@ void appendEscaped(std::string& out, std::string_view text);
 // back as a nil and a blob, and for a name starting with "!" or "?", which would be read as markup.
 bool appendElementName(std::string& out, std::string_view name);
 
-// The stored name of an element name read from XML: every "-" becomes "::".
-std::string storedName(std::string_view xmlName);
+// The stored name of an element name read from XML, in place of what `name` held (its storage
+// kept): every "-" becomes "::".
+void storeName(std::string& name, std::string_view xmlName);
 
 } // namespace serz::xml
