@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,11 +47,24 @@ private:
     std::vector<ConsistRow> rows_;
 };
 
+// A consist as a reader met it: the file it is in, the blueprints (entities read) of its units that
+// the catalogue lacks, and its slot in the listing; a scenario consist none of whose units was found
+// has none.
+struct ConsistOrigin {
+    ConsistRow row;
+    std::filesystem::path source;
+    std::vector<std::string> missingUnits;
+    std::optional<std::size_t> listedSlot;
+    bool operator==(const ConsistOrigin&) const = default;
+};
+
 // What one read produced besides the listing.
 struct ConsistReadResult {
     ConsistListing listing;
     // The blueprint of every unit not found in the catalogue, each followed by CR LF, in the order met.
     std::string missingUnits;
+    // Every consist that closed, listed or not, in the order met.
+    std::vector<ConsistOrigin> origins;
 };
 
 } // namespace dovrel

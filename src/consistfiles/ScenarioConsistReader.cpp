@@ -9,6 +9,7 @@
 #include "consistfiles/ScenarioWalk.h"
 #include "consistfiles/WorkingConversion.h"
 #include "convert/InOrderWork.h"
+#include "core/XmlText.h"
 
 #include <optional>
 
@@ -24,9 +25,13 @@ public:
                            const BlueprintLookup& lookup, ConsistReadResult& result)
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
+    // The scenario whose consists are passed next.
+    void scenarioStarted(const std::filesystem::path& source) { source_ = source; }
+
     void consistOpened(const std::string&) override {
         // Vehicles of a consist that never closed (a cut-off file) do not pass to the next one.
         result_.listing.discardOpenConsist();
+        openMissing_.clear();
     }
 
     void vehicleClosed(const std::string& identifier, const std::string& blueprint,
@@ -36,18 +41,24 @@ public:
             return;
         }
         result_.missingUnits.append(blueprint).append("\r\n");
+        openMissing_.push_back(xmlUnescapedText(blueprint));
         services_.messages.inform(
             consistmessages::scenarioUnitNotFound(identifier, blueprintFileName(blueprint)));
     }
 
     void consistClosed(const std::string& identifier, const std::string& serviceName) override {
+        const ConsistRow row{identifier,
+                             serviceName.empty() ? std::string(consistmessages::kUnassigned) : serviceName};
+        if (!result_.listing.openConsistHasUnits() && !openMissing_.empty()) {
+            result_.origins.push_back({row, source_, std::move(openMissing_), std::nullopt});
+        }
         if (result_.listing.openConsistHasUnits()) {
-            ConsistRow row{identifier,
-                           serviceName.empty() ? std::string(consistmessages::kUnassigned) : serviceName};
+            result_.origins.push_back({row, source_, std::move(openMissing_), result_.listing.rowCount()});
             result_.listing.listOpenConsist(row);
             observer_.rowListed(row);
             observer_.progressShown(identifier + " " + row.name);
         }
+        openMissing_.clear();
         services_.events.pump();
     }
 
@@ -56,6 +67,8 @@ private:
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
+    std::filesystem::path source_;
+    std::vector<std::string> openMissing_;
 };
 
 // A scenario converted in memory and scanned as its XML lines came: how the conversion ended and
@@ -102,6 +115,7 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
             conversionThreads(), conversionThreads());
     }
     for (const std::filesystem::path& scenarioFile : scenarioFiles) {
+        listing.scenarioStarted(scenarioFile);
         if (inMemory) {
             const ScannedScenario scanned = inMemory->takeNext([this] { services_.events.pump(); });
             if (conversion.acceptStreamed(scanned.conversion)) {

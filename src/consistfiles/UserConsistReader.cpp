@@ -17,8 +17,9 @@ namespace {
 class UserConsistListing final : public UserConsistScan::Listener {
 public:
     UserConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
-                       const BlueprintLookup& lookup, ConsistReadResult& result)
-        : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
+                       const BlueprintLookup& lookup, ConsistReadResult& result, std::filesystem::path source)
+        : services_(services), observer_(observer), lookup_(lookup), result_(result),
+          source_(std::move(source)) {}
 
     void unitClosed(const TemplateUnit& unit) override {
         if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
@@ -26,11 +27,14 @@ public:
             return;
         }
         result_.missingUnits.append(unit.blueprint).append("\r\n");
+        openMissing_.push_back(xmlUnescapedText(unit.blueprint));
         services_.messages.warn(consistmessages::userUnitNotFound(unit.blueprint));
     }
 
     void templateClosed(const std::string& identifier, const std::string& name) override {
         ConsistRow row{identifier, name};
+        result_.origins.push_back({row, source_, std::move(openMissing_), result_.listing.rowCount()});
+        openMissing_.clear();
         result_.listing.listOpenConsist(row);
         observer_.rowListed(row);
         observer_.progressShown(identifier + " " + xmlUnescapedText(name));
@@ -42,6 +46,8 @@ private:
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
+    std::filesystem::path source_;
+    std::vector<std::string> openMissing_;
 };
 
 } // namespace
@@ -50,10 +56,9 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
                                                       const std::vector<std::string>& catalogue,
                                                       ConsistReadObserver& observer) {
     WorkingConversion conversion(services_);
+    const std::optional<std::filesystem::path> gameFile = resolveName(contentFolder, "ConsistTemplates.bin");
     const std::vector<std::string> lines =
-        conversion
-            .gameFileLines(resolveName(contentFolder, "ConsistTemplates.bin"),
-                           services_.tempFolder() / "temp.bin")
+        conversion.gameFileLines(gameFile, services_.tempFolder() / "temp.bin")
             .value_or(std::vector<std::string>{});
 
     observer.listReset();
@@ -64,7 +69,8 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
     }
 
     const BlueprintLookup lookup(catalogue);
-    UserConsistListing listing(services_, observer, lookup, result);
+    UserConsistListing listing(services_, observer, lookup, result,
+                               gameFile.value_or(contentFolder / "ConsistTemplates.bin"));
     UserConsistScan scan(listing);
     for (const std::string& line : lines) {
         scan.scanLine(line);

@@ -94,7 +94,8 @@ MergedDocument mergeIntoExistingFile(ConsistFileServices& services, WorkingConve
         }
         const std::size_t missing =
             context.catalogue ? unitsNotInstalled(*lines, *replaced, *context.catalogue) : 0;
-        if (missing > 0 && services.messages.askYesNo(consistmessages::unitsLeftOutQuestion(missing)) != MessageAnswer::Yes) {
+        if (missing > 0 && services.messages.askYesNo(consistmessages::unitsLeftOutQuestion(missing)) !=
+                               MessageAnswer::Yes) {
             return {std::nullopt, SaveResult::NotReplaced};
         }
     }
@@ -126,7 +127,8 @@ SaveResult UserConsistSaver::saveUserConsist(std::string_view nameBoxText,
     }
 
     // Held from before the file is read until it is written, so that no other copy's save comes between.
-    UserConsistFileLock lock(contentFolder, [this] { services_.events.pump(); });
+    UserConsistFileLock lock(
+        contentFolder, [this] { services_.events.pump(); }, lockPatience_);
     if (!lock.taken().ok) {
         services_.messages.warn(consistmessages::couldNotWrite(lock.file(), lock.taken().reason));
         return SaveResult::NotWritten;

@@ -3,8 +3,10 @@
 
 #include "consistfiles/ConsistFileServices.h"
 #include "consistfiles/TemplateScan.h"
+#include "consistfiles/UserConsistFileLock.h"
 #include "platform/RandomSource.h"
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -59,8 +61,10 @@ struct SaveContext {
 // document; on any failure it stays as it was.
 class UserConsistSaver {
 public:
-    UserConsistSaver(ConsistFileServices& services, RandomSource& random)
-        : services_(services), random_(random) {}
+    // The lock on the game's file is waited for up to lockPatience (another program's save).
+    UserConsistSaver(ConsistFileServices& services, RandomSource& random,
+                     std::chrono::milliseconds lockPatience = UserConsistFileLock::kPatience)
+        : services_(services), random_(random), lockPatience_(lockPatience) {}
 
     // units: the consist line's unit texts from the head, each a record + "|" + heading flag. The
     // name is text, as typed.
@@ -71,6 +75,7 @@ public:
 private:
     ConsistFileServices& services_;
     RandomSource& random_;
+    std::chrono::milliseconds lockPatience_;
 };
 
 } // namespace dovrel

@@ -54,6 +54,7 @@ std::string text(const fs::path& path) {
 // The files an installation holds below its prefix, and what each is.
 const std::vector<std::pair<std::string, std::string>> kInstalledFiles = {
     {"bin/dovrel-consist-editor", "program"},
+    {"bin/dovrel", "program"},
     {"bin/serz", "program"},
     {"share/applications/" + kAppId + ".desktop", "desktop"},
     {"share/metainfo/" + kAppId + ".metainfo.xml", "metainfo"},
@@ -63,7 +64,9 @@ const std::vector<std::pair<std::string, std::string>> kInstalledFiles = {
     {"share/icons/hicolor/128x128/apps/" + kAppId + ".png", "128"},
     {"share/icons/hicolor/256x256/apps/" + kAppId + ".png", "256"},
     {"share/man/man1/dovrel-consist-editor.1.gz", "man"},
+    {"share/man/man1/dovrel.1.gz", "man"},
     {"share/man/man1/serz.1.gz", "man"},
+    {"share/bash-completion/completions/dovrel", "completion"},
     {"share/doc/dovrel-consist-editor/copyright", "copyright"},
     {"share/doc/dovrel-consist-editor/changelog.gz", "changelog"},
     {"share/lintian/overrides/dovrel-consist-editor", "lintian"},
@@ -126,6 +129,13 @@ void expectInstalledFiles(const fs::path& prefix) {
         } else if (kind == "lintian") {
             // Read by lintian below, which reports an override it does not use.
             EXPECT_TRUE(fs::is_regular_file(path));
+        } else if (kind == "completion") {
+            // bash reads it and it completes the subcommands.
+            const ProgramRun completion = run("bash", {"-c",
+                                                       "source \"$1\" && COMP_WORDS=(dovrel ex) COMP_CWORD=1 "
+                                                       "&& _dovrel && echo \"${COMPREPLY[*]}\"",
+                                                       "bash", text(path)});
+            EXPECT_EQ(completion.output, "export\n");
         } else if (kind == "svg") {
             EXPECT_NE(fileText(path).find("<svg "), std::string::npos);
         } else if (kind == "man") {
