@@ -5,6 +5,7 @@
 #include "core/TextRules.h"
 #include "sharing/BoundedJson.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -59,25 +60,9 @@ std::string unitJson(const std::string& unit) {
 } // namespace
 
 std::string tsvField(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
+    std::string out(text);
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return out;
 }
 

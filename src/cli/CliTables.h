@@ -22,7 +22,8 @@ struct ConsistEntry {
     std::vector<std::string> missingUnits; // blueprints of the units not installed
 };
 
-// A TSV field: backslash, tab, line feed and carriage return written as \\, \t, \n and \r.
+// A TSV field: a tab, line feed or carriage return (which no name of the game's files should hold)
+// becomes a space, so that a field never splits a line; the JSON format keeps them.
 std::string tsvField(std::string_view text);
 
 // "complete", or the number of units not installed.

@@ -12,11 +12,13 @@ std::string oneLine(std::string_view text) {
             continue;
         }
         if (breaking && !line.empty()) {
+            line.erase(line.find_last_not_of(' ') + 1);
             line += "; ";
         }
         breaking = false;
         line.push_back(c);
     }
+    line.erase(line.find_last_not_of(' ') + 1);
     return line;
 }
 

@@ -27,7 +27,7 @@ private:
     bool refused_ = false;
 };
 
-// A message's text on one line: every run of CR and LF becomes "; ".
+// A message's text on one line: every run of CR and LF becomes "; ", spaces before it and at the end go.
 std::string oneLine(std::string_view text);
 
 } // namespace dovrel::cli

@@ -135,8 +135,8 @@ std::string sharedConsistText(const SharedConsist& consist) {
     std::string out = "{\n  ";
     appendMember(out, "format", kSharedConsistFormat);
     out.append("\"version\": ").append(std::to_string(kSharedConsistVersion)).append(",\n  ");
-    appendMember(out, "name", consist.name);
-    out.append("\n  \"units\": [");
+    appendMember(out, "name", consist.name, true);
+    out.append(",\n  \"units\": [");
     for (std::size_t i = 0; i < consist.units.size(); ++i) {
         const SharedUnit& unit = consist.units[i];
         out.append(i == 0 ? "\n    {" : ",\n    {");

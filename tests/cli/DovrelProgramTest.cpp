@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using testing::fileText;
 using testing::TempFolder;
 
-struct Run {
+struct DovrelRun {
     int exitCode = -1;
     std::string out;
     std::string err;
@@ -39,11 +39,15 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The fields of a TSV line, an empty last one included.
 std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream stream(line);
-    for (std::string field; std::getline(stream, field, '\t');) {
-        fields.push_back(field);
+    std::vector<std::string> fields{""};
+    for (const char c : line) {
+        if (c == '\t') {
+            fields.emplace_back();
+        } else {
+            fields.back().push_back(c);
+        }
     }
     return fields;
 }
@@ -70,13 +74,15 @@ protected:
         return options.folder;
     }
 
-    Run run(const std::vector<std::string>& arguments) const {
+    DovrelRun run(const std::vector<std::string>& arguments) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", QString::fromStdString(temp_.configFolder().string()));
-        environment.insert("DOVREL_PROGRAM_FOLDER", QString::fromStdString(temp_.programFolder().string()));
-        environment.insert("HOME", QString::fromStdString((temp_.path() / "home").string()));
-        environment.insert("LC_ALL", "C.UTF-8");
-        environment.remove("DOVREL_SERZ");
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           QString::fromStdString(temp_.configFolder().string()));
+        environment.insert(QStringLiteral("DOVREL_PROGRAM_FOLDER"),
+                           QString::fromStdString(temp_.programFolder().string()));
+        environment.insert(QStringLiteral("HOME"), QString::fromStdString((temp_.path() / "home").string()));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        environment.remove(QStringLiteral("DOVREL_SERZ"));
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QString::fromStdString(temp_.path().string()));
@@ -111,7 +117,7 @@ protected:
 };
 
 TEST_P(DovrelLayoutTest, StockListsTheCatalogueFromTheCacheOfItsFolderOrAScan) {
-    const Run scanned = run({"stock", "--game", game_.string()});
+    const DovrelRun scanned = run({"stock", "--game", game_.string()});
     ASSERT_EQ(scanned.exitCode, 0) << scanned.err;
     const std::vector<std::string> rows = linesOf(scanned.out);
     ASSERT_GT(rows.size(), 20u);
@@ -124,16 +130,16 @@ TEST_P(DovrelLayoutTest, StockListsTheCatalogueFromTheCacheOfItsFolderOrAScan) {
     shortened.erase(shortened.rfind("\r\n"));
     temp_.write("program/equipmentlist.txt", shortened);
     EXPECT_EQ(linesOf(run({"stock", "--game", game_.string()}).out).size(), rows.size() - 1);
-    const Run refreshed = run({"stock", "--game", game_.string(), "--refresh", "--format", "json"});
+    const DovrelRun refreshed = run({"stock", "--game", game_.string(), "--refresh", "--format", "json"});
     ASSERT_EQ(refreshed.exitCode, 0) << refreshed.err;
     const QJsonArray units = QJsonDocument::fromJson(QByteArray::fromStdString(refreshed.out)).array();
     ASSERT_EQ(static_cast<std::size_t>(units.size()), rows.size());
-    EXPECT_EQ(units[0].toObject()["name"].toString().toStdString(), first[0]);
-    EXPECT_EQ(units[0].toObject()["blueprint"].toString().toStdString(), first[4]);
+    EXPECT_EQ(units[0].toObject()[QLatin1String("name")].toString().toStdString(), first[0]);
+    EXPECT_EQ(units[0].toObject()[QLatin1String("blueprint")].toString().toStdString(), first[4]);
 }
 
 TEST_P(DovrelLayoutTest, ConsistsTellWhetherEveryUnitIsInstalled) {
-    const Run all = run({"consists", "--game", game_.string()});
+    const DovrelRun all = run({"consists", "--game", game_.string()});
     ASSERT_EQ(all.exitCode, 0) << all.err;
     const std::vector<std::string> complete = consistNamed(all.out, "Coal & Ballast");
     ASSERT_EQ(complete.size(), 6u) << all.out;
@@ -148,20 +154,20 @@ TEST_P(DovrelLayoutTest, ConsistsTellWhetherEveryUnitIsInstalled) {
     EXPECT_EQ(fs::path(scenario[3]).filename(), "Scenario.bin");
     EXPECT_EQ(scenario[4], "1");
 
-    const Run user = run({"consists", "--game", game_.string(), "--user"});
-    const Run scenarios = run({"consists", "--game", game_.string(), "--scenarios"});
+    const DovrelRun user = run({"consists", "--game", game_.string(), "--user"});
+    const DovrelRun scenarios = run({"consists", "--game", game_.string(), "--scenarios"});
     EXPECT_EQ(linesOf(user.out).size() + linesOf(scenarios.out).size(), linesOf(all.out).size());
     EXPECT_TRUE(consistNamed(scenarios.out, "Heritage Excursion").empty());
     EXPECT_TRUE(consistNamed(user.out, "6M02 Mixed Freight").empty());
 }
 
 TEST_P(DovrelLayoutTest, WhereUsedFindsUnitsByNameOrPathIgnoringCase) {
-    const Run coaches = run({"where-used", "--game", game_.string(), "MK1_FK"});
+    const DovrelRun coaches = run({"where-used", "--game", game_.string(), "MK1_FK"});
     ASSERT_EQ(coaches.exitCode, 0) << coaches.err;
     EXPECT_FALSE(consistNamed(coaches.out, "Heritage Excursion").empty());
     EXPECT_TRUE(consistNamed(coaches.out, "Coal & Ballast").empty());
     // A unit that is not installed is known by its path.
-    const Run missing = run({"where-used", "--game", game_.string(), "fals_covered"});
+    const DovrelRun missing = run({"where-used", "--game", game_.string(), "fals_covered"});
     EXPECT_EQ(linesOf(missing.out).size(), 1u) << missing.out;
     EXPECT_FALSE(consistNamed(missing.out, "6M02 Mixed Freight").empty());
 }
@@ -173,12 +179,14 @@ TEST_F(DovrelProgramTest, AnExportedConsistImportsIntoAnInstallationWithOtherLet
     const fs::path first = makeGame("first", false);
     const fs::path second = makeGame("second", true, true);
     const fs::path shared = temp_.path() / "coal.dovrel-consist";
-    const Run exported = run({"export", "--game", first.string(), "Coal & Ballast", "-o", shared.string()});
+    const DovrelRun exported =
+        run({"export", "--game", first.string(), "Coal & Ballast", "-o", shared.string()});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_EQ(run({"export", "--game", first.string(), "Coal & Ballast"}).out, fileText(shared));
 
     const std::string before = fileText(userFile(second));
-    const Run imported = run({"import", "--game", second.string(), shared.string(), "--name", "Shared coal"});
+    const DovrelRun imported =
+        run({"import", "--game", second.string(), shared.string(), "--name", "Shared coal"});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_FALSE(fs::is_empty(temp_.programFolder() / "Backups"));
     const std::vector<std::string> listed =
@@ -191,7 +199,8 @@ TEST_F(DovrelProgramTest, AnExportedConsistImportsIntoAnInstallationWithOtherLet
     // The same name again is a replacement, made only when asked for.
     const std::string once = fileText(userFile(second));
     EXPECT_NE(once, before);
-    const Run refused = run({"import", "--game", second.string(), shared.string(), "--name", "Shared coal"});
+    const DovrelRun refused =
+        run({"import", "--game", second.string(), shared.string(), "--name", "Shared coal"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("--replace"), std::string::npos) << refused.err;
     EXPECT_EQ(fileText(userFile(second)), once);
@@ -210,13 +219,13 @@ TEST_F(DovrelProgramTest, UnitsNotInstalledAreNamedWithStandInsAndNothingIsWritt
     const fs::path shared = temp_.write("emu.dovrel-consist", text);
 
     const std::string before = fileText(userFile(game));
-    const Run refused = run({"import", "--game", game.string(), shared.string()});
+    const DovrelRun refused = run({"import", "--game", game.string(), shared.string()});
     EXPECT_EQ(refused.exitCode, 3);
     EXPECT_NE(refused.err.find("unit 2: "), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("closest installed: "), std::string::npos) << refused.err;
     EXPECT_EQ(fileText(userFile(game)), before);
 
-    const Run skipped =
+    const DovrelRun skipped =
         run({"import", "--game", game.string(), shared.string(), "--skip-missing", "--name", "Pair"});
     ASSERT_EQ(skipped.exitCode, 0) << skipped.err;
     const std::vector<std::string> listed =
@@ -243,7 +252,7 @@ TEST_F(DovrelProgramTest, ExitStatusesTellUsageFailureAndMissingUnits) {
         {{"export", "--game", game.string(), "Heritage Excursion"}, 3, "not installed"},
     };
     for (const auto& [arguments, exitCode, message] : cases) {
-        const Run result = run(arguments);
+        const DovrelRun result = run(arguments);
         EXPECT_EQ(result.exitCode, exitCode) << arguments.size() << " " << result.err;
         EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
         EXPECT_TRUE(result.out.empty()) << result.out;
@@ -254,7 +263,7 @@ TEST_F(DovrelProgramTest, TheEditorsGameFolderSettingIsUsedWithoutGame) {
     const fs::path game = makeGame("game", false);
     temp_.write("config/DovrelConsistEditor/DovrelConsistEditor.conf",
                 "[Preferences]\nGameFolder=" + game.string() + "\n");
-    const Run result = run({"consists", "--user"});
+    const DovrelRun result = run({"consists", "--user"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_FALSE(consistNamed(result.out, "Coal & Ballast").empty());
 }
@@ -266,7 +275,8 @@ TEST_F(DovrelProgramTest, AnImportWaitsForTheLockThenFailsWithoutWriting) {
     const std::string before = fileText(userFile(game));
     const FileLock held(userFile(game), std::chrono::milliseconds(0));
     ASSERT_EQ(held.state(), FileLock::State::Held);
-    const Run locked = run({"import", "--game", game.string(), shared.string(), "--name", "Locked out"});
+    const DovrelRun locked =
+        run({"import", "--game", game.string(), shared.string(), "--name", "Locked out"});
     EXPECT_EQ(locked.exitCode, 1);
     EXPECT_NE(locked.err.find("in use by another program"), std::string::npos) << locked.err;
     EXPECT_EQ(fileText(userFile(game)), before);
