@@ -63,13 +63,9 @@ AssetScanReport AssetScan::run(const AssetScanFolders& folders, Catalogue& catal
     collected_.clear();
     catalogue.clear();
     const CatalogueCache cache(files_, folders.programFolder);
-    // A cache made from another game's assets would show that game's stock.
-    if (cache.exists() && cache.originFor(folders.assetsFolder) != CacheOrigin::OtherFolder) {
-        // A cache that exists but cannot be read is rebuilt by a scan rather than taken as empty.
-        if (std::optional<Catalogue> loaded = cache.load()) {
-            catalogue = std::move(*loaded);
-            report.loadedFromCache = true;
-        }
+    if (std::optional<Catalogue> loaded = cache.loadFor(folders.assetsFolder)) {
+        catalogue = std::move(*loaded);
+        report.loadedFromCache = true;
     }
     if (!report.loadedFromCache) {
         scanAssets(folders, catalogue, report);

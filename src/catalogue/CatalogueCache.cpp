@@ -42,6 +42,13 @@ std::optional<Catalogue> CatalogueCache::load() const {
     return Catalogue::fromCacheText(*text);
 }
 
+std::optional<Catalogue> CatalogueCache::loadFor(const fs::path& assetsFolder) const {
+    if (!exists() || originFor(assetsFolder) == CacheOrigin::OtherFolder) {
+        return std::nullopt;
+    }
+    return load();
+}
+
 CacheWrite CatalogueCache::write(const Catalogue& catalogue, const fs::path& madeFrom) {
     if (FileStatus written = files_.replaceRegenerable(file_, catalogue.cacheText()); !written.ok) {
         return {std::move(written), file_};

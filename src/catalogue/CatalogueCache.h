@@ -41,6 +41,10 @@ public:
 
     // The catalogue the file holds; empty optional when the file cannot be read.
     std::optional<Catalogue> load() const;
+    // The catalogue the file holds when it may stand for the assets folder: it exists, its record
+    // names no other folder (a cache made from another game's assets would show that game's stock),
+    // and it can be read (one that cannot is rebuilt by a scan rather than taken as empty).
+    std::optional<Catalogue> loadFor(const std::filesystem::path& assetsFolder) const;
 
     // Writes the records in use in one piece, replacing the old file only when all is written, then
     // the record of the folder they were made from. A cache whose record cannot be written is

@@ -45,7 +45,7 @@ void tellMissing(const SharedConsist& consist, const SharedConsistMatch& match, 
 
 int stock(const CliCommand& command, CliInstallation& installation, std::ostream& out) {
     const Catalogue catalogue = installation.catalogue(command.refresh);
-    out << stockTable(catalogue.records(), command.format);
+    writeStockTable(out, catalogue.records(), command.format);
     return kDone;
 }
 

@@ -91,6 +91,9 @@ Catalogue CliInstallation::catalogue(bool refresh) {
     const CatalogueCache cache(files_, programFolder_);
     if (refresh) {
         files_.remove(cache.file());
+    } else if (std::optional<Catalogue> cached = cache.loadFor(layout_.assetsFolder)) {
+        // The browser's lists that a scan also makes are not needed here.
+        return std::move(*cached);
     }
     QuietScanObserver observer;
     AssetScan scan(files_, converter_, events_, messages_, observer);

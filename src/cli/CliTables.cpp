@@ -30,6 +30,23 @@ std::string jsonText(std::string_view text) {
     return jsonQuoted(utf8OrLatin1(text));
 }
 
+void appendJsonText(std::string& out, std::string_view text) {
+    if (isValidUtf8(text)) {
+        appendJsonQuoted(out, text);
+    } else {
+        appendJsonQuoted(out, utf8OrLatin1(text));
+    }
+}
+
+// Appends a TSV field without copying it first.
+void appendTsvField(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out.append(text);
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+        [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+}
+
 std::string_view recordOf(std::string_view unit) {
     return unit.substr(0, unit.rfind('|'));
 }
@@ -70,23 +87,29 @@ std::string healthText(const ConsistEntry& entry) {
     return entry.missingUnits.empty() ? "complete" : std::to_string(entry.missingUnits.size());
 }
 
-std::string stockTable(std::span<const std::string> records, OutputFormat format) {
+void writeStockTable(std::ostream& stream, std::span<const std::string> records, OutputFormat format) {
+    constexpr std::size_t kPiece = 1 << 16;
     std::string out = format == OutputFormat::Json ? "[" : "";
+    out.reserve(2 * kPiece);
     bool first = true;
     for (const std::string& record : records) {
+        if (out.size() >= kPiece) {
+            stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+            out.clear();
+        }
+        const EquipmentRecord fields(record);
         if (format == OutputFormat::Tsv) {
             for (std::size_t column = 0; column < kStockColumns.size(); ++column) {
                 out.append(column == 0 ? "" : "\t");
-                out.append(tsvField(recordFieldView(record, kStockColumns[column].second)));
+                appendTsvField(out, fields.field(kStockColumns[column].second));
             }
             out.push_back('\n');
             continue;
         }
         out.append(first ? "\n  {" : ",\n  {");
         for (std::size_t column = 0; column < kStockColumns.size(); ++column) {
-            out.append(column == 0 ? "" : ", ");
-            out.append(jsonQuoted(kStockColumns[column].first)).append(": ");
-            out.append(jsonText(recordFieldView(record, kStockColumns[column].second)));
+            out.append(column == 0 ? "\"" : ", \"").append(kStockColumns[column].first).append("\": ");
+            appendJsonText(out, fields.field(kStockColumns[column].second));
         }
         out.push_back('}');
         first = false;
@@ -94,7 +117,7 @@ std::string stockTable(std::span<const std::string> records, OutputFormat format
     if (format == OutputFormat::Json) {
         out.append(first ? "]\n" : "\n]\n");
     }
-    return out;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 std::string consistTable(const std::vector<ConsistEntry>& entries, OutputFormat format) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,8 +31,9 @@ std::string tsvField(std::string_view text);
 std::string healthText(const ConsistEntry& entry);
 
 // The stock table: one record a line (TSV) or one object each (a JSON array). The columns, in this
-// order, never change; new ones are added only at the end.
-std::string stockTable(std::span<const std::string> records, OutputFormat format);
+// order, never change; new ones are added only at the end. Written to the stream a piece at a time,
+// so a large catalogue is never held twice.
+void writeStockTable(std::ostream& stream, std::span<const std::string> records, OutputFormat format);
 
 // The consist table, the same way.
 std::string consistTable(const std::vector<ConsistEntry>& entries, OutputFormat format);

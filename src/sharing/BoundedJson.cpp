@@ -112,15 +112,16 @@ private:
                 refuse("expected a member name");
             }
             std::string name = readString();
-            for (const auto& member : members) {
-                if (member.first == name) {
+            for (const std::string& earlier : members.names) {
+                if (earlier == name) {
                     refuse("the member \"" + name + "\" is given twice");
                 }
             }
             skipSpace();
             expect(':');
             JsonValue value = readValue(depth);
-            members.emplace_back(std::move(name), std::move(value));
+            members.names.push_back(std::move(name));
+            members.values.push_back(std::move(value));
             skipSpace();
             if (peek() == ',') {
                 ++at_;
@@ -319,9 +320,9 @@ std::size_t lineOf(std::string_view text, std::size_t at) {
 
 const JsonValue* JsonValue::member(std::string_view name) const {
     if (const Object* members = object()) {
-        for (const auto& [key, value] : *members) {
-            if (key == name) {
-                return &value;
+        for (std::size_t i = 0; i < members->names.size(); ++i) {
+            if (members->names[i] == name) {
+                return &members->values[i];
             }
         }
     }
@@ -340,28 +341,38 @@ JsonParse parseBoundedJson(std::string_view text, const JsonLimits& limits) {
     }
 }
 
-std::string jsonQuoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+void appendJsonQuoted(std::string& out, std::string_view text) {
+    out.push_back('"');
+    std::size_t plain = 0; // the start of the run of bytes that need no escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\' && byte != 0x7F) {
+            continue;
+        }
+        out.append(text.substr(plain, i - plain));
+        plain = i + 1;
+        if (byte == '"' || byte == '\\') {
             out.push_back('\\');
-            out.push_back(c);
-        } else if (c == '\n') {
+            out.push_back(static_cast<char>(byte));
+        } else if (byte == '\n') {
             out += "\\n";
-        } else if (c == '\r') {
+        } else if (byte == '\r') {
             out += "\\r";
-        } else if (c == '\t') {
+        } else if (byte == '\t') {
             out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
+        } else {
             out += "\\u00";
             out.push_back(kHexDigits[byte >> 4]);
             out.push_back(kHexDigits[byte & 0xF]);
-        } else {
-            out.push_back(c);
         }
     }
+    out.append(text.substr(plain));
     out.push_back('"');
+}
+
+std::string jsonQuoted(std::string_view text) {
+    std::string out;
+    appendJsonQuoted(out, text);
     return out;
 }
 

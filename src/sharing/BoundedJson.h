@@ -6,16 +6,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace dovrel {
 
+struct JsonValue;
+
+// A JSON object's members in file order: names[i] names values[i].
+struct JsonObject {
+    std::vector<std::string> names;
+    std::vector<JsonValue> values;
+};
+
 // A JSON value read from a file that may come from anyone: strings are UTF-8 bytes, numbers doubles.
 struct JsonValue {
     using Array = std::vector<JsonValue>;
-    using Object = std::vector<std::pair<std::string, JsonValue>>; // members in file order
+    using Object = JsonObject;
 
     std::variant<std::nullptr_t, bool, double, std::string, Array, Object> value;
 
@@ -48,6 +55,8 @@ JsonParse parseBoundedJson(std::string_view text, const JsonLimits& limits = {})
 // The text as a JSON string literal: quotes, backslashes and control characters escaped, other
 // bytes unchanged.
 std::string jsonQuoted(std::string_view text);
+// The same, appended to out.
+void appendJsonQuoted(std::string& out, std::string_view text);
 
 // The text when it is UTF-8; else each of its bytes as the Latin-1 letter of its value, in UTF-8.
 std::string utf8OrLatin1(std::string_view text);

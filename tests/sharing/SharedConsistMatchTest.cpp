@@ -4,6 +4,7 @@
 #include "sharing/SharedConsistMatch.h"
 #include "core/TextRules.h"
 #include "sharing/ClosestUnits.h"
+#include "sharing/SharedConsistMessages.h"
 #include "support/CatalogueRecords.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,26 @@ TEST(SharedConsistMatchTest, WithoutClassOrCouplersEveryUnitMayStandIn) {
     const SharedUnit bare{"P", "Q", "B", "Hoppers", false, "", "", ""};
     EXPECT_EQ(closestInstalledUnits(bare, {kClass20, kChained, kHopper}, 1),
               std::vector<std::string>{kHopper});
+}
+
+TEST(SharedConsistMatchTest, LeftOutUnitsAreNamedOneALineThenCounted) {
+    SharedConsist consist{"N", std::vector<SharedUnit>(sharingmessages::kNamedUnits + 2, sharedOf(kHopper))};
+    consist.units[0].name = "Lost Wagon";
+    SharedConsistMatch match;
+    for (std::size_t i = 0; i < consist.units.size(); ++i) {
+        match.missing.push_back(i);
+    }
+    const std::string text = sharingmessages::unitsLeftOut(consist, match);
+    EXPECT_TRUE(text.starts_with(
+        "22 of the 22 units are not installed and were left out:\r\n\r\nLost Wagon (Acme\\Pack\\"))
+        << text;
+    EXPECT_TRUE(text.ends_with("\r\n... and 2 more.")) << text;
+}
+
+TEST(SharedConsistMatchTest, AnExportedFileGetsTheExtensionWhenItLacksIt) {
+    EXPECT_EQ(withSharedConsistExtension("/a/coal"), "/a/coal.dovrel-consist");
+    EXPECT_EQ(withSharedConsistExtension("/a/coal.json"), "/a/coal.json.dovrel-consist");
+    EXPECT_EQ(withSharedConsistExtension("/a/Coal.DOVREL-Consist"), "/a/Coal.DOVREL-Consist");
 }
 
 } // namespace
