@@ -39,6 +39,8 @@ constexpr std::string_view kDisabledByReset[] = {
     "HScroll2",
     "butDisplayLoco",
     "butDisplayWagon",
+    "mnuExportConsist",
+    "mnuImportConsist",
 };
 
 bool viewScrollEnabled(const CommandInputs& in) {
@@ -82,6 +84,9 @@ std::vector<CommandState> availabilityTable(const CommandInputs& in) {
         {"butHead", hasUnits},
         {"butTail", hasUnits},
         {"butView", in.listedConsistCount >= 1},
+        // Sharing consists (File > Export Consist..., Import Consist...).
+        {"mnuExportConsist", hasUnits},
+        {"mnuImportConsist", true},
     };
 }
 

@@ -19,9 +19,13 @@ Controls operator+(Controls a, const Controls& b) {
 // Each case names the controls it expects enabled; every other control of the table is disabled.
 TEST(CommandStates, FollowTheAvailabilityTable) {
     using C = Controls;
-    const C alwaysOn = {"mnuOpenVTScenarioConsists", "butCouplingFilter", "mnuRefreshEquipmentList",
-                        "butNewConsist", "mnuNewConsist"};
-    const C hasUnits = {"mnuSaveConsistToVTUserConsists", "butHead", "butTail"};
+    const C alwaysOn = {"mnuOpenVTScenarioConsists",
+                        "butCouplingFilter",
+                        "mnuRefreshEquipmentList",
+                        "butNewConsist",
+                        "mnuNewConsist",
+                        "mnuImportConsist"};
+    const C hasUnits = {"mnuSaveConsistToVTUserConsists", "butHead", "butTail", "mnuExportConsist"};
     const C twoOrMore = hasUnits + C{"butMirrorConsist", "butReverseAll", "HScroll2"};
     const C selection = {"butReplaceLoco", "butReplaceWagon",    "butToSelected",
                          "butReverseUnit", "butDeleteUnitRight", "butDeleteUnitLeft"};
@@ -64,7 +68,7 @@ TEST(CommandStates, FollowTheAvailabilityTable) {
                 on.insert(state.control);
             }
         }
-        EXPECT_EQ(std::make_pair(states.size(), on), std::make_pair(std::size_t{26}, alwaysOn + c.enabled))
+        EXPECT_EQ(std::make_pair(states.size(), on), std::make_pair(std::size_t{28}, alwaysOn + c.enabled))
             << c.name;
     }
     for (const CommandState& state : disableAllCommands().inOrder()) {
