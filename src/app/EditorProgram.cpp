@@ -158,9 +158,9 @@ void comeToFront(QWidget& window) {
     window.activateWindow();
 }
 
-} // namespace
-
-int runEditor(int argc, char** argv) {
+// What the command line settles without a window: the help or the version printed, an unknown
+// argument refused, a game folder stored. Nothing when the editor goes on.
+std::optional<int> answerCommandLine(int argc, char** argv) {
     if (const std::optional<int> printed = printTextOption(argc, argv)) {
         return *printed;
     }
@@ -170,8 +170,80 @@ int runEditor(int argc, char** argv) {
     // A write past the file-size limit then fails with its reason and the command says so, instead of
     // the signal ending the program without a word (the converter it starts inherits this).
     std::signal(SIGXFSZ, SIG_IGN);
-    if (const std::optional<int> stored = storeGameFolderOption(argc, argv)) {
-        return *stored;
+    return storeGameFolderOption(argc, argv);
+}
+
+// Only one copy runs per program folder. Nothing when this one holds the lock; else its exit code,
+// after the living copy was asked to come to the front or the failure was told.
+std::optional<int> claimOnlyCopy(LockFileSingleInstance& instance, const fs::path& programFolder,
+                                 const fs::path& frontSocket, Dialogs& dialogs) {
+    const InstanceLock lock = instance.acquire(programFolder);
+    if (lock.outcome == InstanceLock::Outcome::Acquired) {
+        return std::nullopt;
+    }
+    // Only a living copy's lock ends this one silently; any other failure is told.
+    if (lock.outcome == InstanceLock::Outcome::Failed) {
+        dialogs.messages().fail(programFolderUnusableMessage(programFolder, lock.reason));
+        return kEndedAtStartup;
+    }
+    // The living copy is asked to come to the front; whether it hears or not, this one ends.
+    askRunningCopyToFront(frontSocket);
+    return 0;
+}
+
+// Reads and parses the script file; false, after telling so, when it cannot be read.
+bool readScript(const std::string& file, script::ParseResult& script) {
+    const std::optional<std::string> bytes = readWholeFile(file);
+    if (!bytes) {
+        std::cerr << "cannot read the script " << file << std::endl;
+        return false;
+    }
+    script = script::parseScript(*bytes);
+    return true;
+}
+
+// The main window shown and the event loop run, the script (if any) played from its first turn.
+int runWindow(const Services& services, Dialogs& dialogs, ScriptDialogs* scriptDialogs,
+              const script::ParseResult& script, const fs::path& frontSocket) {
+    const auto initializationError = [&dialogs] {
+        dialogs.messages().fail("Initialization error.Terminating.");
+        return kEndedAtStartup;
+    };
+    try {
+        Form1 window(services);
+        const FrontRequests front(frontSocket, [&window] { comeToFront(window); });
+        if (const std::optional<int> exitCode = window.startBeforeShow()) {
+            return *exitCode;
+        }
+        window.show();
+        int exitCode = 0;
+        QTimer::singleShot(0, &window, [&] {
+            try {
+                window.startAfterShow();
+            } catch (const std::exception&) {
+                exitCode = initializationError();
+                QApplication::exit(exitCode);
+                return;
+            }
+            if (scriptDialogs != nullptr) {
+                ScriptRunner runner(window, scriptDialogs->messageBoxes, scriptDialogs->files,
+                                    recordsOf(*scriptDialogs));
+                exitCode = runner.run(script);
+                QApplication::exit(exitCode);
+            }
+        });
+        const int loopResult = QApplication::exec();
+        return exitCode != 0 ? exitCode : loopResult;
+    } catch (const std::exception&) {
+        return initializationError();
+    }
+}
+
+} // namespace
+
+int runEditor(int argc, char** argv) {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv)) {
+        return *answered;
     }
     const std::optional<std::string> scriptFile = scriptArgument(argc, argv);
     if (scriptFile && scriptFile->empty()) {
@@ -187,37 +259,20 @@ int runEditor(int argc, char** argv) {
         resolveProgramFolder({environmentValue("DOVREL_PROGRAM_FOLDER"), executableFolder,
                               environmentValue("XDG_DATA_HOME"), environmentValue("HOME")});
 
-    std::unique_ptr<ScriptDialogs> scriptDialogs;
-    std::unique_ptr<Dialogs> dialogs;
-    if (scriptFile) {
-        scriptDialogs = std::make_unique<ScriptDialogs>();
-    } else {
-        dialogs = std::make_unique<ScreenDialogs>();
-    }
+    const std::unique_ptr<ScriptDialogs> scriptDialogs =
+        scriptFile ? std::make_unique<ScriptDialogs>() : nullptr;
+    const std::unique_ptr<Dialogs> dialogs = scriptFile ? nullptr : std::make_unique<ScreenDialogs>();
     Dialogs& chosen = scriptDialogs ? static_cast<Dialogs&>(*scriptDialogs) : *dialogs;
 
     LockFileSingleInstance instance;
     const fs::path frontSocket = frontRequestSocket(environmentValue("XDG_RUNTIME_DIR"), programFolder);
-    if (const InstanceLock lock = instance.acquire(programFolder);
-        lock.outcome != InstanceLock::Outcome::Acquired) {
-        // Only a living copy's lock ends this one silently; any other failure is told.
-        if (lock.outcome == InstanceLock::Outcome::Failed) {
-            chosen.messages().fail(programFolderUnusableMessage(programFolder, lock.reason));
-            return kEndedAtStartup;
-        }
-        // The living copy is asked to come to the front; whether it hears or not, this one ends.
-        askRunningCopyToFront(frontSocket);
-        return 0;
+    if (const std::optional<int> ended = claimOnlyCopy(instance, programFolder, frontSocket, chosen)) {
+        return *ended;
     }
 
     script::ParseResult script;
-    if (scriptFile) {
-        const std::optional<std::string> bytes = readWholeFile(*scriptFile);
-        if (!bytes) {
-            std::cerr << "cannot read the script " << *scriptFile << std::endl;
-            return kScriptUnreadable;
-        }
-        script = script::parseScript(*bytes);
+    if (scriptFile && !readScript(*scriptFile, script)) {
+        return kScriptUnreadable;
     }
 
     QtSettingsStore settings;
@@ -248,38 +303,7 @@ int runEditor(int argc, char** argv) {
                             homeFolder(),
                             desktopFontPoints()};
 
-    const auto initializationError = [&chosen] {
-        chosen.messages().fail("Initialization error.Terminating.");
-        return kEndedAtStartup;
-    };
-    try {
-        Form1 window(services);
-        const FrontRequests front(frontSocket, [&window] { comeToFront(window); });
-        if (const std::optional<int> exitCode = window.startBeforeShow()) {
-            return *exitCode;
-        }
-        window.show();
-        int exitCode = 0;
-        QTimer::singleShot(0, &window, [&] {
-            try {
-                window.startAfterShow();
-            } catch (const std::exception&) {
-                exitCode = initializationError();
-                QApplication::exit(exitCode);
-                return;
-            }
-            if (scriptDialogs) {
-                ScriptRunner runner(window, scriptDialogs->messageBoxes, scriptDialogs->files,
-                                    recordsOf(*scriptDialogs));
-                exitCode = runner.run(script);
-                QApplication::exit(exitCode);
-            }
-        });
-        const int loopResult = QApplication::exec();
-        return exitCode != 0 ? exitCode : loopResult;
-    } catch (const std::exception&) {
-        return initializationError();
-    }
+    return runWindow(services, chosen, scriptDialogs.get(), script, frontSocket);
 }
 
 } // namespace dovrel

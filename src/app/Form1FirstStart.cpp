@@ -15,6 +15,8 @@ namespace dovrel {
 
 namespace fs = std::filesystem;
 
+// Where the client area does not fit the screen's available area, it is put into a scroll area and the
+// window is sized to that area; where it fits, it is the central widget itself.
 void Form1::fitIntoAvailableArea() {
     // After a zoom the client area may fit again: it leaves the scroll area it was put in.
     if (auto* scroller = qobject_cast<QScrollArea*>(centralWidget())) {
@@ -48,6 +50,7 @@ void Form1::fitIntoAvailableArea() {
            std::min(needed.height() + (tooWide ? bar : 0), area.height));
 }
 
+// How far the scroll area has moved the client area, in pixels (0, 0 without one).
 QPoint Form1::clientScrollOffset() const {
     const auto* scroller = qobject_cast<const QScrollArea*>(centralWidget());
     if (scroller == nullptr) {
@@ -56,6 +59,8 @@ QPoint Form1::clientScrollOffset() const {
     return {-scroller->horizontalScrollBar()->value(), -scroller->verticalScrollBar()->value()};
 }
 
+// With no game folder set, offers each game installation found in the user's Steam libraries in
+// turn; the one accepted is stored as "GameFolder" as Locate Game .EXE stores it.
 void Form1::offerSteamGameFolders() {
     for (const fs::path& found : SteamLibraries(services_.homeFolder).gameFolders()) {
         const MessageAnswer answer = services_.messages.askYesNo(
@@ -68,6 +73,8 @@ void Form1::offerSteamGameFolders() {
     }
 }
 
+// Where Locate Game .EXE opens its dialog: the stored game folder, else the first Steam library's
+// games folder, else the home folder.
 fs::path Form1::locateStartFolder() const {
     if (const std::optional<std::string> stored = services_.settings.value(kGameFolderKey);
         stored && !stored->empty()) {

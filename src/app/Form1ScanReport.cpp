@@ -13,15 +13,6 @@
 
 namespace dovrel {
 
-void Form1::buildScanReport() {
-    // At the end of Preferences, so the places of its original items stay as they were.
-    QAction* action = c_.mnuPreferences->addAction(QString());
-    setCaption(action, "Collect Scan Messages");
-    registerMenu(action, "mnuCollectScanMessages", ControlKind::MenuItem);
-    action->setCheckable(true);
-    c_.mnuCollectScanMessages = action;
-}
-
 void Form1::wireScanReport() {
     // Off unless the setting says "1"; the setting is written only when the user changes it.
     c_.mnuCollectScanMessages->setChecked(services_.settings.value(kCollectScanMessagesKey) == "1");
@@ -33,6 +24,7 @@ ScanMessageMode Form1::scanMessageMode() const {
     return c_.mnuCollectScanMessages->isChecked() ? ScanMessageMode::Collect : ScanMessageMode::Show;
 }
 
+// After a scan that collected its messages: the report window and scanreport.txt.
 void Form1::reportScanMessages(const AssetScanReport& report) {
     std::vector<std::string> rows;
     QByteArray text;

@@ -5,8 +5,6 @@
 // drop-down says its name, not only its chosen item, and its caption above it is also its buddy.
 #include "app/Form1.h"
 
-#include "consist/ConsistEditor.h"
-#include "consist/SelectionSummary.h"
 #include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/PurposeComboAccessible.h"
@@ -78,13 +76,7 @@ void Form1::nameControlsForScreenReaders() {
         }
     }
     c_.strip->setAccessibleName(QStringLiteral("Consist line"));
-    announceSelection();
-}
-
-void Form1::announceSelection() {
-    const ConsistLine& line = editor_->line();
-    c_.strip->setSelectionSummary(
-        QString::fromStdString(selectionSummary(line.units(), line.selectedIndex())));
+    line_->announceSelection();
 }
 
 } // namespace dovrel

@@ -6,7 +6,9 @@
 #include "app/FormRestore.h"
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
+#include "browser/WeightUnits.h"
 #include "catalogue/AssetScan.h"
+#include "catalogue/ScanProgressText.h"
 #include "consist/CommandStates.h"
 #include "consist/ConsistEditor.h"
 #include "convert/ConverterLocation.h"
@@ -88,19 +90,12 @@ void Form1::startAfterShow() {
 }
 
 void Form1::resetWindow() {
-    c_.Frame4->hide();
     editor_->clearConsistLine();
     editor_->history().clear(); // a new game folder or a new catalogue: nothing to take back
     editor_->display().forgetPickedRecords();
     c_.ListView1->clear();
     c_.List3->clear();
-    c_.List1->clear();
-    c_.List2->clear();
-    foundShown_ = {};
-    for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4, c_.Combo5, c_.Combo6}) {
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-    }
+    browser_->clear();
     for (QLabel* label : {c_.Label7, c_.Label22, c_.Label8, c_.Label11, c_.Label25, c_.Label6}) {
         setCaption(label, "");
     }
@@ -192,28 +187,10 @@ void Form1::refreshEquipmentList() {
     updateCommandAvailability();
 }
 
-void Form1::fillFixedFilters() {
-    for (QComboBox* combo : {c_.Combo1, c_.Combo2, c_.Combo3, c_.Combo4}) {
-        const QSignalBlocker quiet(combo);
-        combo->clear();
-    }
-    const QSignalBlocker quietLoco(c_.Combo3);
-    const QSignalBlocker quietWagon(c_.Combo4);
-    for (const char* item : {"All", "Diesel", "Electric", "Steam"}) {
-        addItem(c_.Combo3, item);
-    }
-    for (const char* item : {"All", "Freight", "Passenger"}) {
-        addItem(c_.Combo4, item);
-    }
-    c_.Combo3->setCurrentIndex(0);
-    c_.Combo4->setCurrentIndex(0);
-}
-
 void Form1::AssetScan() {
-    fillFixedFilters();
+    browser_->prepareForScan();
     dovrel::AssetScan scan(services_.files, converter_, services_.events, services_.messages,
                            static_cast<ScanObserver&>(*this));
-    findNarrowing_.reset();
     const ScanMessageMode mode = scanMessageMode();
     const AssetScanReport report =
         scan.run({folders_.assetsFolder, services_.programFolder, tempFolder()}, catalogue_, mode);
@@ -222,16 +199,10 @@ void Form1::AssetScan() {
         // The catalogue stays usable for this run; without its cache the next start scans again.
         services_.messages.warn(fileNotWrittenText(report.cacheWrite.file, report.cacheWrite.status));
     }
-    buildCouplerBoxes();
-    fillProviderCombos();
+    browser_->showCatalogue();
     if (!report.loadedFromCache && mode == ScanMessageMode::Collect) {
         reportScanMessages(report);
     }
-}
-
-void Form1::backgroundClick() {
-    editor_->navigation().backgroundClicked();
-    showConsistDisplay();
 }
 
 int Form1::heldKeyCode() const {
@@ -297,26 +268,24 @@ void Form1::showProgress(const std::string& caption) {
     setCaption(c_.Label8, caption);
 }
 
+void Form1::showBlueprintsDone(int done, int found, std::chrono::milliseconds scanTime) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!scanBarRedrawDue(done, now - scanBarDrawn_)) {
+        return;
+    }
+    if (done == 0) {
+        c_.prgScan->show();
+        c_.prgScan->raise();
+    }
+    scanBarDrawn_ = now;
+    c_.prgScan->setRange(0, std::max(found, 1));
+    c_.prgScan->setFormat(displayText(scanProgressText(done, found, scanTime)));
+    c_.prgScan->setValue(done);
+}
+
 void Form1::clearProgress() {
     setCaption(c_.Label8, "");
     c_.prgScan->hide();
-}
-
-void Form1::showConsistDisplay() {
-    const ConsistPanelTexts& panel = editor_->display().panelTexts();
-    setCaption(c_.Label10, panel.unitCountBox);
-    setCaption(c_.Label25, panel.frontCouplingBox);
-    setCaption(c_.Label6, panel.rearCouplingBox);
-    if (typedText(c_.Text1->text()) != panel.consistName) {
-        c_.Text1->setText(displayText(panel.consistName));
-    }
-    {
-        const QSignalBlocker quiet(c_.HScroll2);
-        c_.HScroll2->setValue(editor_->display().scrollBarValue());
-    }
-    showAdditions();
-    announceSelection();
-    c_.strip->update();
 }
 
 void Form1::wireCommands() {
@@ -326,132 +295,37 @@ void Form1::wireCommands() {
     connect(c_.mnuLocateGameEXE, &QAction::triggered, this, [this] { locateGameExe(); });
     connect(c_.mnuRefreshEquipmentList, &QAction::triggered, this, [this] { refreshEquipmentList(); });
 
-    // Every command of the consist editor: run it, then show what it changed.
-    const auto editorCommand = [this](auto&& command) { return [this, command] { runEditorStep(command); }; };
-    const auto locoChoice = [this] { return listChoice(c_.List1); };
-    const auto wagonChoice = [this] { return listChoice(c_.List2); };
-    connect(c_.mnuNewConsist, &QAction::triggered, this, editorCommand([this] { editor_->newConsist(); }));
-    connect(c_.butNewConsist, &QPushButton::clicked, this, editorCommand([this] { editor_->newConsist(); }));
-    connect(c_.butAddLocoLeft, &QPushButton::clicked, this, editorCommand([this, locoChoice] {
-                editor_->units().addUnit(Side::Left, UnitList::Locos, locoChoice());
-            }));
-    connect(c_.butAddLocoRight, &QPushButton::clicked, this, editorCommand([this, locoChoice] {
-                editor_->units().addUnit(Side::Right, UnitList::Locos, locoChoice());
-            }));
-    connect(c_.butAddWagonLeft, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
-                editor_->units().addUnit(Side::Left, UnitList::Wagons, wagonChoice());
-            }));
-    connect(c_.butAddWagonRight, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
-                editor_->units().addUnit(Side::Right, UnitList::Wagons, wagonChoice());
-            }));
-    connect(c_.butReplaceLoco, &QPushButton::clicked, this,
-            editorCommand([this, locoChoice] { editor_->units().tradeUnit(UnitList::Locos, locoChoice()); }));
-    connect(c_.butReplaceWagon, &QPushButton::clicked, this, editorCommand([this, wagonChoice] {
-                editor_->units().tradeUnit(UnitList::Wagons, wagonChoice());
-            }));
-    connect(c_.butDeleteUnitLeft, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->units().deleteUnit(Side::Left); }));
-    connect(c_.butDeleteUnitRight, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->units().deleteUnit(Side::Right); }));
-    connect(c_.butShiftUnitLeft, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->arrangement().shiftUnit(Side::Left); }));
-    connect(c_.butShiftUnitRight, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->arrangement().shiftUnit(Side::Right); }));
-    connect(c_.butReverseUnit, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->arrangement().reverseUnit(); }));
-    connect(c_.butReverseAll, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->arrangement().reverseAll(); }));
-    connect(c_.butMirrorConsist, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->arrangement().mirrorConsist(); }));
-    connect(c_.butHead, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->navigation().toHead(); }));
-    connect(c_.butTail, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->navigation().toTail(); }));
-    connect(c_.butToSelected, &QPushButton::clicked, this,
-            editorCommand([this] { editor_->navigation().toSelected(); }));
-    connect(c_.HScroll2, &QScrollBar::valueChanged, this, [this, editorCommand](int value) {
-        editorCommand([this, value] { editor_->scrollBarMoved(value); })();
-    });
-
-    c_.strip->setPressHandler([this](Qt::MouseButton button, float x, float y) {
-        const int code = button == Qt::LeftButton     ? 1
-                         : button == Qt::RightButton  ? 2
-                         : button == Qt::MiddleButton ? 4
-                                                      : 0;
-        stripPressed(code, x, y);
-    });
+    connect(c_.mnuImperial, &QAction::triggered, this,
+            [this] { chooseUnitWeight(WeightMenuItem::Imperial); });
+    connect(c_.mnuImperialTons2240, &QAction::triggered, this,
+            [this] { chooseUnitWeight(WeightMenuItem::ImperialTons2240); });
+    connect(c_.mnuImperialTons2000, &QAction::triggered, this,
+            [this] { chooseUnitWeight(WeightMenuItem::ImperialTons2000); });
+    connect(c_.mnuMetric, &QAction::triggered, this, [this] { chooseUnitWeight(WeightMenuItem::Metric); });
 }
 
-void Form1::stripPressed(int buttonCode, float x, float y) {
-    const ConsistLabels& labels = editor_->display().labels();
-    const std::optional<BodyHit> hit = labels.unitBodyAt(x, y);
-    if (!hit) {
-        // Between the labels lies the window's own surface.
-        if (!labels.topmostAt(x, y) && buttonCode == 1) {
-            backgroundClick();
+void Form1::restoreUnitWeight(const std::string& stored) {
+    applyWeightChoice(restoredUnitWeight(stored));
+}
+
+void Form1::chooseUnitWeight(WeightMenuItem item) {
+    applyWeightChoice(chosenUnitWeight(item));
+    services_.settings.setValue("UnitMeasure", unitWeight_);
+}
+
+void Form1::applyWeightChoice(const UnitWeightChoice& choice) {
+    const std::array<bool, 4> marks = checkMarks(choice.checkedItem);
+    const std::array<QAction*, 4> items = {c_.mnuImperial, c_.mnuImperialTons2240, c_.mnuImperialTons2000,
+                                           c_.mnuMetric};
+    if (choice.checkedItem) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            items[i]->setChecked(marks[i]);
         }
-        return;
     }
-    if (buttonCode == 0) {
-        return;
-    }
-    runEditorStep([&] {
-        editor_->navigation().pressUnitBody(hit->unitIndex, buttonCode, hit->x, hit->y, heldKeyCode());
-    });
-}
-
-void Form1::runEditorStep(const std::function<void()>& command) {
-    editor_->display().panelTexts().consistName = typedText(c_.Text1->text());
-    editor_->beginStep();
-    command();
-    editor_->endStep();
-    showConsistDisplay();
-}
-
-void Form1::filterTitlePressed(float x, float y) {
-    titleDrag_.mouseDown(1, x, y);
-}
-
-void Form1::filterTitleMoved(float x, float y) {
-    moveFilterPanel(titleDrag_.mouseMove(1, x, y, filterPanelPosition()));
-}
-
-void Form1::filterTitleReleased(float x, float y) {
-    moveFilterPanel(titleDrag_.mouseUp(1, x, y, filterPanelPosition()));
-}
-
-PanelPosition Form1::filterPanelPosition() const {
-    const TwipsRect frame = twipsGeometry(c_.Frame4);
-    return {frame.left, frame.top};
-}
-
-void Form1::moveFilterPanel(const PanelPosition& position) {
-    moveInTwips(c_.Frame4, position.left, position.top);
+    unitWeight_ = choice.unitWeight;
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == c_.Label21) {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
-            type == QEvent::MouseButtonRelease) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const int zoom = zoomOf(c_.Label21);
-            const float x = pixelsToTwips(static_cast<int>(mouse->position().x()), zoom);
-            const float y = pixelsToTwips(static_cast<int>(mouse->position().y()), zoom);
-            const auto mask = [](Qt::MouseButtons buttons) {
-                return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-                       (buttons & Qt::MiddleButton ? 4 : 0);
-            };
-            if (type == QEvent::MouseButtonPress) {
-                titleDrag_.mouseDown(mask(mouse->buttons()), x, y);
-            } else if (type == QEvent::MouseMove) {
-                moveFilterPanel(titleDrag_.mouseMove(mask(mouse->buttons()), x, y, filterPanelPosition()));
-            } else {
-                moveFilterPanel(titleDrag_.mouseUp(mask(mouse->button()), x, y, filterPanelPosition()));
-            }
-            return true;
-        }
-    }
     // A press that a control leaves unhandled travels up to the client area too; only a press on
     // the bare surface, with no control under the pointer, is a click on the background. A caption
     // marked as lying on the surface (kOnSurface) counts as surface.
@@ -459,7 +333,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QWidget* under = client_->childAt(mouse->position().toPoint());
         if (mouse->button() == Qt::LeftButton && (under == nullptr || under->property(kOnSurface).toBool())) {
-            backgroundClick();
+            line_->backgroundClick();
         }
     }
     return QMainWindow::eventFilter(watched, event);

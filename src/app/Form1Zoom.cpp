@@ -20,27 +20,6 @@
 
 namespace dovrel {
 
-void Form1::buildViewMenu() {
-    // Between Edit and About, so the menus the window had keep their order.
-    auto* menu = new QMenu(menuBar());
-    menu->setObjectName(QStringLiteral("mnuView"));
-    setCaption(menu->menuAction(), "&View");
-    registerMenu(menu->menuAction(), "mnuView", ControlKind::Menu);
-    menuBar()->insertMenu(c_.mnuAbout, menu);
-    c_.mnuView = menu;
-    const auto addItem = [this, menu](const char* name, const char* caption, QList<QKeySequence> keys) {
-        QAction* action = menu->addAction(QString());
-        setCaption(action, caption);
-        registerMenu(action, name, ControlKind::MenuItem);
-        action->setShortcuts(keys);
-        return action;
-    };
-    c_.mnuZoomIn = addItem("mnuZoomIn", "Zoom In",
-                           {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    c_.mnuZoomOut = addItem("mnuZoomOut", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    c_.mnuZoomReset = addItem("mnuZoomReset", "Actual Size", {QKeySequence(Qt::CTRL | Qt::Key_0)});
-}
-
 void Form1::wireZoom() {
     connect(c_.mnuZoomIn, &QAction::triggered, this, [this] { chooseZoom(zoomStepAbove(zoomPercent())); });
     connect(c_.mnuZoomOut, &QAction::triggered, this, [this] { chooseZoom(zoomStepBelow(zoomPercent())); });
@@ -57,6 +36,7 @@ int Form1::zoomPercent() const {
     return zoomOf(this);
 }
 
+// The zoom the start shows: the stored one, else the desktop font's.
 void Form1::applyStartZoom() {
     const std::optional<std::string> stored = services_.settings.value(kZoomKey);
     const int percent = startZoom(stored ? std::optional<std::string_view>(*stored) : std::nullopt,
@@ -67,6 +47,7 @@ void Form1::applyStartZoom() {
     }
 }
 
+// A zoom chosen in the View menu: stored, shown, and the window sized to it.
 void Form1::chooseZoom(int percent) {
     services_.settings.setValue(kZoomKey, std::to_string(percent));
     if (percent == zoomPercent()) {
@@ -82,6 +63,7 @@ void Form1::chooseZoom(int percent) {
     }
 }
 
+// Shows the main window and its secondary windows at a zoom.
 void Form1::showAtZoom(int percent) {
     zoomWindow(this, percent);
     client_->setFixedSize(twipsToPixels(kClientWidth, percent), twipsToPixels(kClientHeight, percent));

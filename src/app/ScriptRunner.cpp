@@ -308,11 +308,11 @@ std::string ScriptRunner::drag(const script::Drag& action) {
     constexpr float kGrabX = 300.0f;
     constexpr float kGrabY = 140.0f;
     const TwipsRect before = twipsGeometry(form_.controls().Frame4);
-    form_.filterTitlePressed(kGrabX, kGrabY);
-    form_.filterTitleMoved(kGrabX + action.dx, kGrabY + action.dy);
+    form_.browser().filterTitlePressed(kGrabX, kGrabY);
+    form_.browser().filterTitleMoved(kGrabX + action.dx, kGrabY + action.dy);
     const TwipsRect after = twipsGeometry(form_.controls().Frame4);
-    form_.filterTitleReleased(kGrabX + action.dx - (after.left - before.left),
-                              kGrabY + action.dy - (after.top - before.top));
+    form_.browser().filterTitleReleased(kGrabX + action.dx - (after.left - before.left),
+                                        kGrabY + action.dy - (after.top - before.top));
     return {};
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The consist list of the main window: reading the user and scenario consists, showing and loading a
 // listed consist, saving and deleting user consists.
-#include "app/Form1.h"
+#include "app/ConsistFileCommands.h"
 #include "app/FormRestore.h"
 
 #include "consist/ConsistEdit.h"
@@ -16,6 +16,7 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +33,21 @@ std::vector<std::string> catalogueLines(const Catalogue& catalogue) {
 }
 } // namespace
 
-std::vector<std::string> Form1::listedConsistRows() const {
+ConsistFileCommands::ConsistFileCommands(const Form1Controls& controls, const Services& services,
+                                         ConverterRunner& converter, const Catalogue& catalogue,
+                                         const GameFolders& folders, BusyState& busy, ConsistEditor& editor,
+                                         FormRestore& restoreWindow, Callbacks callbacks)
+    : c_(controls), services_(services), catalogue_(catalogue), folders_(folders), busy_(busy),
+      editor_(editor), restoreWindow_(restoreWindow), callbacks_(std::move(callbacks)),
+      backups_(services.files, clock_, services.programFolder), fileServices_{
+                                                                    services.files,  converter,
+                                                                    services.events, services.messages,
+                                                                    backups_,        services.programFolder} {
+    backups_.whenChanged([this] { backupsChanged_ = true; });
+    wire();
+}
+
+std::vector<std::string> ConsistFileCommands::listedConsistRows() const {
     std::vector<std::string> rows;
     for (int i = 0; i < c_.List3->count(); ++i) {
         rows.push_back(listing_.listedConsist(static_cast<std::size_t>(i)));
@@ -40,7 +55,7 @@ std::vector<std::string> Form1::listedConsistRows() const {
     return rows;
 }
 
-void Form1::listReset() {
+void ConsistFileCommands::listReset() {
     c_.List3->clear();
     c_.mnuDeleteConsist->setEnabled(false);
     setCaption(c_.Label7, "");
@@ -49,17 +64,17 @@ void Form1::listReset() {
     listing_ = ConsistListing();
 }
 
-void Form1::rowListed(const ConsistRow& row) {
+void ConsistFileCommands::rowListed(const ConsistRow& row) {
     const QSignalBlocker quiet(c_.List3);
     // The row shows its name read; it keeps its text, by which Delete and Save find its template.
     addMeasuredItem(c_.List3, shownRowText(row.text()), row.text());
 }
 
-void Form1::progressShown(const std::string& caption) {
+void ConsistFileCommands::progressShown(const std::string& caption) {
     setCaption(c_.Label11, caption);
 }
 
-void Form1::busyPointerShown(bool busy) {
+void ConsistFileCommands::busyPointerShown(bool busy) {
     if (busy) {
         services_.waitCursor.show();
     } else {
@@ -67,7 +82,8 @@ void Form1::busyPointerShown(bool busy) {
     }
 }
 
-void Form1::finishConsistRead(const ConsistReadResult& result, std::string_view heading, bool userConsists) {
+void ConsistFileCommands::finishConsistRead(const ConsistReadResult& result, std::string_view heading,
+                                            bool userConsists) {
     listing_ = result.listing;
     if (c_.List3->count() > 0) {
         if (userConsists) {
@@ -76,10 +92,10 @@ void Form1::finishConsistRead(const ConsistReadResult& result, std::string_view 
         setCaption(c_.Label7, heading);
         selectRow(0);
     }
-    updateCommandAvailability();
+    callbacks_.listChanged();
 }
 
-void Form1::readUserConsists() {
+void ConsistFileCommands::readUserConsists() {
     const BusyScope busy(busy_);
     const ConsistReadResult result =
         UserConsistReader(fileServices_)
@@ -87,7 +103,7 @@ void Form1::readUserConsists() {
     finishConsistRead(result, consistmessages::kUserConsistsHeading, true);
 }
 
-void Form1::readScenarioConsists() {
+void ConsistFileCommands::readScenarioConsists() {
     const BusyScope busy(busy_);
     const ConsistReadResult result =
         ScenarioConsistReader(fileServices_)
@@ -95,11 +111,11 @@ void Form1::readScenarioConsists() {
     finishConsistRead(result, consistmessages::kScenarioConsistsHeading, false);
 }
 
-std::optional<std::string> Form1::chosenRowText() const {
+std::optional<std::string> ConsistFileCommands::chosenRowText() const {
     return chosenItemBytes(c_.List3);
 }
 
-std::optional<ListedRow> Form1::chosenListedRow() const {
+std::optional<ListedRow> ConsistFileCommands::chosenListedRow() const {
     const QList<QListWidgetItem*> selected = c_.List3->selectedItems();
     if (selected.isEmpty()) {
         return std::nullopt;
@@ -108,7 +124,7 @@ std::optional<ListedRow> Form1::chosenListedRow() const {
                      itemBytes(selected.front()->data(kItemBytesRole), selected.front()->text())};
 }
 
-void Form1::selectRow(int row) {
+void ConsistFileCommands::selectRow(int row) {
     {
         const QSignalBlocker quiet(c_.List3);
         c_.List3->setCurrentRow(row);
@@ -116,7 +132,7 @@ void Form1::selectRow(int row) {
     showListedConsist();
 }
 
-void Form1::showListedConsist() {
+void ConsistFileCommands::showListedConsist() {
     const std::optional<std::string> rowText = chosenRowText();
     if (c_.List3->count() == 0 || !rowText) {
         return;
@@ -138,31 +154,31 @@ void Form1::showListedConsist() {
     setCaption(c_.Label22, chosenConsistCaption(*rowText));
 }
 
-void Form1::viewListedConsist() {
+void ConsistFileCommands::viewListedConsist() {
     const std::optional<std::string> rowText = chosenRowText();
     if (c_.List3->count() == 0 || !rowText) {
         services_.messages.warn(consistmessages::selectConsistInList());
         return;
     }
-    if (!editor_->confirmAbandonConsist()) {
+    if (!editor_.confirmAbandonConsist()) {
         return;
     }
     bool overflowed = false;
-    runEditorStep([&] {
+    callbacks_.runEditorStep([&] {
         LoadedConsist loaded = loadListedConsist(
             *rowText, listing_.listedUnits(static_cast<std::size_t>(c_.List3->currentRow())),
             catalogueLines(catalogue_));
         overflowed = loaded.overflowed;
-        editor_->loadConsist(std::move(loaded.name), std::move(loaded.units));
+        editor_.loadConsist(std::move(loaded.name), std::move(loaded.units));
     });
     if (overflowed) {
         services_.messages.warn(consistmessages::consistIsFull());
     }
 }
 
-void Form1::saveConsist() {
+void ConsistFileCommands::saveConsist() {
     const BusyScope busy(busy_);
-    const std::vector<std::string> units(editor_->line().units().begin(), editor_->line().units().end());
+    const std::vector<std::string> units(editor_.line().units().begin(), editor_.line().units().end());
     SaveContext context;
     if (userConsistsOnShow()) {
         context.chosenRow = chosenListedRow();
@@ -180,16 +196,16 @@ void Form1::saveConsist() {
     refreshRestoreWindow();
 }
 
-void Form1::nameTrimmed(const std::string& name) {
+void ConsistFileCommands::nameTrimmed(const std::string& name) {
     c_.Text1->setText(displayText(name));
-    editor_->display().panelTexts().consistName = name;
+    editor_.display().panelTexts().consistName = name;
 }
 
-bool Form1::userConsistsOnShow() const {
+bool ConsistFileCommands::userConsistsOnShow() const {
     return c_.List3->count() > 0 && storedCaption(c_.Label7) == consistmessages::kUserConsistsHeading;
 }
 
-void Form1::consistSaved(const std::string& name) {
+void ConsistFileCommands::consistSaved(const std::string& name) {
     c_.mnuOpenVTUserConsists->setEnabled(true);
     if (!userConsistsOnShow()) {
         return;
@@ -200,7 +216,7 @@ void Form1::consistSaved(const std::string& name) {
     }
 }
 
-void Form1::deleteConsist() {
+void ConsistFileCommands::deleteConsist() {
     const BusyScope busy(busy_);
     UserConsistDeleter(fileServices_)
         .deleteUserConsist(chosenListedRow(),
@@ -209,34 +225,34 @@ void Form1::deleteConsist() {
     refreshRestoreWindow();
 }
 
-void Form1::consistDeleted() {
+void ConsistFileCommands::consistDeleted() {
     readUserConsists();
     c_.mnuOpenVTUserConsists->setEnabled(true);
 }
 
-void Form1::lastConsistDeleted() {
+void ConsistFileCommands::lastConsistDeleted() {
     c_.List3->clear();
     setCaption(c_.Label7, "");
     c_.mnuOpenVTUserConsists->setEnabled(false);
 }
 
-void Form1::openRestoreWindow() {
+void ConsistFileCommands::openRestoreWindow() {
     const BusyScope busy(busy_);
-    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
+    restoreWindow_.showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
     backupsChanged_ = false;
-    formRestore_->showAndRaise();
+    restoreWindow_.showAndRaise();
 }
 
-void Form1::refreshRestoreWindow() {
-    if (!backupsChanged_ || !formRestore_->isVisible()) {
+void ConsistFileCommands::refreshRestoreWindow() {
+    if (!backupsChanged_ || !restoreWindow_.isVisible()) {
         return;
     }
     const BusyScope busy(busy_);
-    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
+    restoreWindow_.showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder));
     backupsChanged_ = false;
 }
 
-void Form1::restoreUserConsists(const UserConsistBackup& backup) {
+void ConsistFileCommands::restoreUserConsists(const UserConsistBackup& backup) {
     const BusyScope busy(busy_);
     if (UserConsistRestore(fileServices_).restore(backup, folders_.contentFolder) !=
         RestoreResult::Restored) {
@@ -248,11 +264,12 @@ void Form1::restoreUserConsists(const UserConsistBackup& backup) {
         readUserConsists();
     }
     // The copy put back stays chosen, and so kept, while the window stays open.
-    formRestore_->showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder), backup.file);
+    restoreWindow_.showChoices(UserConsistRestore(fileServices_).choices(folders_.contentFolder),
+                               backup.file);
     backupsChanged_ = false;
 }
 
-void Form1::wireConsistFiles() {
+void ConsistFileCommands::wire() {
     connect(c_.mnuOpenVTUserConsists, &QAction::triggered, this, [this] { readUserConsists(); });
     connect(c_.mnuOpenVTScenarioConsists, &QAction::triggered, this, [this] { readScenarioConsists(); });
     connect(c_.mnuSaveConsistToVTUserConsists, &QAction::triggered, this, [this] { saveConsist(); });
