@@ -84,6 +84,9 @@ void Form1::makeParts() {
         ConsistFileCommands::Callbacks{
             [this](const std::function<void()>& command) { line_->runEditorStep(command); },
             [this] { updateCommandAvailability(); }});
+    sharing_ = std::make_unique<ConsistSharingCommands>(
+        c_, services_, catalogue_, *editor_,
+        [this](const std::function<void()>& command) { line_->runEditorStep(command); });
 }
 
 } // namespace dovrel

@@ -4,6 +4,7 @@
 #include "app/BusyScope.h"
 #include "app/ConsistFileCommands.h"
 #include "app/ConsistLineCommands.h"
+#include "app/ConsistSharingCommands.h"
 #include "app/EquipmentBrowser.h"
 #include "app/Form1Controls.h"
 #include "app/GameFolders.h"
@@ -42,9 +43,9 @@ struct AssetScanReport;
 // The main window: menus, the row of units, "Dada Rezavi", the two browsing panels, the consist
 // list and the coupling filter. Form2 to Form4 are its secondary windows. It holds the game folders,
 // the catalogue and the consist editor, and hands its controls over to the browsing panels
-// (EquipmentBrowser), the consist line (ConsistLineCommands) and the consist list and its files
-// (ConsistFileCommands); itself it keeps the start-up, the game folder and the scan, the menus of
-// the window, its zoom and its keys.
+// (EquipmentBrowser), the consist line (ConsistLineCommands), the consist list and its files
+// (ConsistFileCommands) and the shared consist files (ConsistSharingCommands); itself it keeps the
+// start-up, the game folder and the scan, the menus of the window, its zoom and its keys.
 class Form1 final : public QMainWindow, private ConsistHost, private ScanObserver {
     Q_OBJECT
 
@@ -162,6 +163,7 @@ private:
     std::unique_ptr<EquipmentBrowser> browser_;
     std::unique_ptr<ConsistLineCommands> line_;
     std::unique_ptr<ConsistFileCommands> files_;
+    std::unique_ptr<ConsistSharingCommands> sharing_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form3> form3_;
     std::unique_ptr<Form4> form4_;

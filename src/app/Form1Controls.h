@@ -34,6 +34,8 @@ struct Form1Controls {
     QAction* mnuRestoreUserConsists = nullptr;
     QAction* mnuNewConsist = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuExportConsist = nullptr;
+    QAction* mnuImportConsist = nullptr;
     QMenu* mnuEdit = nullptr;
     QMenu* mnuPreferences = nullptr;
     QAction* mnuLocateGameEXE = nullptr;

@@ -111,6 +111,10 @@ void Form1Layout::buildMenus() {
     c_.mnuNewConsist = addItem(c_.mnuFile, "mnuNewConsist", "New Consist");
     c_.mnuFile->addSeparator();
     c_.mnuExit = addItem(c_.mnuFile, "mnuExit", "Exit");
+    // Sharing a consist with another installation, after the items that were there before.
+    c_.mnuFile->addSeparator();
+    c_.mnuExportConsist = addItem(c_.mnuFile, "mnuExportConsist", "Export Consist...");
+    c_.mnuImportConsist = addItem(c_.mnuFile, "mnuImportConsist", "Import Consist...");
 
     c_.mnuEdit = addMenu(bar, "mnuEdit", "&Edit");
     c_.mnuPreferences = addMenu(c_.mnuEdit, "mnuPreferences", "Preferences");

@@ -55,13 +55,22 @@ MessageAnswer ScriptMessageBoxes::show(const std::string& text, MessageIcon icon
 std::optional<std::filesystem::path> ScriptFileDialogs::openFile(const std::string& title,
                                                                  const std::filesystem::path& folder,
                                                                  const std::string& filter) {
-    std::optional<std::filesystem::path> result;
+    return take({title, folder, filter, std::nullopt, false});
+}
+
+std::optional<std::filesystem::path> ScriptFileDialogs::saveFile(const std::string& title,
+                                                                 const std::filesystem::path& suggested,
+                                                                 const std::string& filter) {
+    return take({title, suggested, filter, std::nullopt, true});
+}
+
+std::optional<std::filesystem::path> ScriptFileDialogs::take(RecordedFileDialog dialog) {
     if (!results_.empty()) {
-        result = results_.front();
+        dialog.result = results_.front();
         results_.pop_front();
     }
-    recorded_.push_back({title, folder, filter, result});
-    return result;
+    recorded_.push_back(dialog);
+    return dialog.result;
 }
 
 } // namespace dovrel

@@ -45,6 +45,7 @@ struct RecordedFileDialog {
     std::filesystem::path folder;
     std::string filter;
     std::optional<std::filesystem::path> result;
+    bool save = false; // a dialog that names a file to write
 };
 
 // Each dialog takes the next queued result; with nothing queued it is cancelled.
@@ -56,8 +57,14 @@ public:
     std::optional<std::filesystem::path> openFile(const std::string& title,
                                                   const std::filesystem::path& folder,
                                                   const std::string& filter) override;
+    // The same queue answers a dialog that names a file to write.
+    std::optional<std::filesystem::path> saveFile(const std::string& title,
+                                                  const std::filesystem::path& suggested,
+                                                  const std::string& filter) override;
 
 private:
+    std::optional<std::filesystem::path> take(RecordedFileDialog dialog);
+
     std::deque<std::optional<std::filesystem::path>> results_;
     std::vector<RecordedFileDialog> recorded_;
 };

@@ -282,6 +282,9 @@ QByteArray stateDump(Form1& form, const ScriptRecords& records) {
         object.insert(QStringLiteral("filter"), shown(dialog.filter));
         object.insert(QStringLiteral("result"),
                       dialog.result ? shown(dialog.result->string()) : QJsonValue());
+        if (dialog.save) {
+            object.insert(QStringLiteral("save"), true);
+        }
         dialogs.append(object);
     }
     json.key("fileDialogs");

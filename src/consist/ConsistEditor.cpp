@@ -58,8 +58,8 @@ void ConsistEditor::newConsist() {
     parts_.host.updateCommandAvailability();
 }
 
-void ConsistEditor::loadConsist(std::string name, std::vector<std::string> units) {
-    history_.name("View Consist");
+void ConsistEditor::loadConsist(std::string name, std::vector<std::string> units, std::string_view stepName) {
+    history_.name(stepName);
     clearConsistLine();
     display_.panelTexts().consistName = std::move(name);
     const bool empty = units.empty();

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dovrel {
@@ -62,8 +63,9 @@ public:
     void newConsist();
     // A listed consist taken into the line (View), once the user agreed to abandon the line: the line
     // emptied, the name in the name box, the units in the line, shown from its head with the first
-    // unit selected.
-    void loadConsist(std::string name, std::vector<std::string> units);
+    // unit selected. The step is named for Undo by what loaded it.
+    void loadConsist(std::string name, std::vector<std::string> units,
+                     std::string_view stepName = "View Consist");
     ConsistStateValues stateValues() const;
 
     // HScroll2's change by the user.

@@ -15,6 +15,10 @@ public:
     // filter in the form "Executable files (*.exe)|*.exe".
     virtual std::optional<std::filesystem::path>
     openFile(const std::string& title, const std::filesystem::path& folder, const std::string& filter) = 0;
+    // A dialog that names a file to write, starting at `suggested` (a folder, or a folder and a file
+    // name); an existing file chosen is to be replaced, as the user agreed in the dialog.
+    virtual std::optional<std::filesystem::path>
+    saveFile(const std::string& title, const std::filesystem::path& suggested, const std::string& filter) = 0;
 };
 
 // The busy cursor shown while a long operation runs.

@@ -179,6 +179,7 @@ public:
     }
     Strings listedConsists() const { return stringsOf(state("listedConsists")); }
     Strings consistUnits() const { return stringsOf(state("consistUnits")); }
+    QJsonArray fileDialogs() const { return json_[QLatin1String("fileDialogs")].toArray(); }
 
     Strings messages() const {
         const QJsonArray all = json_[QLatin1String("messages")].toArray();
@@ -331,6 +332,31 @@ TEST(ConsistFilesView, ViewLoadsTheListedUnitsAndUndoTakesItBack) {
     EXPECT_EQ(dumps[3].text("Text1"), "EMU 425 Pair");
     EXPECT_EQ(dumps[4].state("unitCount").toInt(), 0);
     EXPECT_FALSE(dumps[4].enabled("mnuUndo") || dumps[4].enabled("mnuRedo"));
+}
+
+// File > Export Consist... and Import Consist... reached by a script's file-dialog lines: the line
+// exported through the save dialog comes back whole through the open dialog, as one step.
+TEST(ConsistFilesShare, AnExportedConsistImportsBackThroughTheScriptsFileDialogs) {
+    Session session(sampleGame());
+    const TempFolder shared;
+    const std::string file = (shared.path() / "coal").string();
+    const std::vector<Dump> dumps =
+        session.run({"click mnuOpenVTUserConsists", "choose List3 #2", "click butView", "dump",
+                     "file-dialog " + file, "click mnuExportConsist", "answer Yes", "click mnuNewConsist",
+                     "file-dialog " + file + ".dovrel-consist", "click mnuImportConsist", "dump"});
+    EXPECT_TRUE(fs::is_regular_file(file + ".dovrel-consist"));
+    EXPECT_EQ(dumps[1].consistUnits(), dumps[0].consistUnits());
+    EXPECT_EQ(dumps[1].text("Text1"), dumps[0].text("Text1"));
+    EXPECT_EQ(dumps[1].text("mnuUndo"), "Undo Import Consist");
+    const QJsonArray dialogs = dumps[1].fileDialogs();
+    ASSERT_EQ(dialogs.size(), 2);
+    EXPECT_EQ(dialogs[0].toObject()[QLatin1String("title")].toString(), QStringLiteral("Export Consist"));
+    EXPECT_TRUE(dialogs[0].toObject()[QLatin1String("save")].toBool());
+    EXPECT_EQ(dialogs[1].toObject()[QLatin1String("title")].toString(), QStringLiteral("Import Consist"));
+    EXPECT_FALSE(dialogs[1].toObject().contains(QLatin1String("save")));
+    for (const std::string& message : dumps[1].messages()) {
+        EXPECT_EQ(message.find("not installed"), std::string::npos) << "every unit came back: " << message;
+    }
 }
 
 // A name typed after View is the name of the line from then on: Undo and Redo over the View and the

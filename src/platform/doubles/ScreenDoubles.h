@@ -16,6 +16,7 @@ public:
         std::filesystem::path folder;
         std::string filter;
         std::optional<std::filesystem::path> result;
+        bool save = false;
     };
 
     void queue(std::optional<std::filesystem::path> result) { results_.push_back(std::move(result)); }
@@ -24,16 +25,26 @@ public:
     std::optional<std::filesystem::path> openFile(const std::string& title,
                                                   const std::filesystem::path& folder,
                                                   const std::string& filter) override {
+        return take(title, folder, filter, false);
+    }
+    std::optional<std::filesystem::path> saveFile(const std::string& title,
+                                                  const std::filesystem::path& suggested,
+                                                  const std::string& filter) override {
+        return take(title, suggested, filter, true);
+    }
+
+private:
+    std::optional<std::filesystem::path> take(const std::string& title, const std::filesystem::path& folder,
+                                              const std::string& filter, bool save) {
         std::optional<std::filesystem::path> result;
         if (!results_.empty()) {
             result = results_.front();
             results_.pop_front();
         }
-        shown_.push_back({title, folder, filter, result});
+        shown_.push_back({title, folder, filter, result, save});
         return result;
     }
 
-private:
     std::deque<std::optional<std::filesystem::path>> results_;
     std::vector<Shown> shown_;
 };

@@ -100,6 +100,17 @@ std::optional<std::filesystem::path> QtFileDialogs::openFile(const std::string& 
     return pathFromQString(chosen);
 }
 
+std::optional<std::filesystem::path> QtFileDialogs::saveFile(const std::string& title,
+                                                             const std::filesystem::path& suggested,
+                                                             const std::string& filter) {
+    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), displayText(title),
+                                                        pathToQString(suggested), qtFileFilter(filter));
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return pathFromQString(chosen);
+}
+
 void QtWaitCursor::show() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
 }

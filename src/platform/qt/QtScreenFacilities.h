@@ -14,11 +14,14 @@ public:
     MessageAnswer show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
 };
 
-// QFileDialog::getOpenFileName with the filter's description part.
+// QFileDialog::getOpenFileName and getSaveFileName with the filter's description part.
 class QtFileDialogs final : public FileDialogs {
 public:
     std::optional<std::filesystem::path> openFile(const std::string& title,
                                                   const std::filesystem::path& folder,
+                                                  const std::string& filter) override;
+    std::optional<std::filesystem::path> saveFile(const std::string& title,
+                                                  const std::filesystem::path& suggested,
                                                   const std::string& filter) override;
 };
 
