@@ -52,7 +52,7 @@ int stock(const CliCommand& command, CliInstallation& installation, std::ostream
 int consists(const CliCommand& command, CliInstallation& installation, std::ostream& out) {
     const Catalogue catalogue = installation.catalogue(false);
     out << consistTable(installation.consists(command.scope, catalogue), command.format);
-    return kDone;
+    return installation.userFileUnread() ? kFailed : kDone;
 }
 
 int whereUsed(const CliCommand& command, CliInstallation& installation, std::ostream& out) {
@@ -61,7 +61,7 @@ int whereUsed(const CliCommand& command, CliInstallation& installation, std::ost
     std::erase_if(entries,
                   [&command](const ConsistEntry& entry) { return !holdsUnitLike(entry, command.text); });
     out << consistTable(entries, command.format);
-    return kDone;
+    return installation.userFileUnread() ? kFailed : kDone;
 }
 
 int exportConsist(const CliCommand& command, CliInstallation& installation, std::ostream& out,

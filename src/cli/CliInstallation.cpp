@@ -114,9 +114,10 @@ std::vector<ConsistEntry> CliInstallation::consists(ConsistScope scope, const Ca
     QuietReadObserver observer;
     std::vector<ConsistEntry> entries;
     if (scope != ConsistScope::Scenarios) {
-        appendEntries(entries,
-                      UserConsistReader(services_).readUserConsists(layout_.contentFolder, lines, observer),
-                      "user");
+        const ConsistReadResult user =
+            UserConsistReader(services_).readUserConsists(layout_.contentFolder, lines, observer);
+        userFileUnread_ = userFileUnread_ || !user.unreadFile.empty();
+        appendEntries(entries, user, "user");
     }
     if (scope != ConsistScope::User) {
         appendEntries(

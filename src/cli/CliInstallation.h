@@ -57,6 +57,8 @@ public:
 
     // The consists of the user-consist file and of the scenarios, in the editor's order.
     std::vector<ConsistEntry> consists(ConsistScope scope, const Catalogue& catalogue);
+    // The user-consist file was there but could not be read by consists() (its message was shown).
+    bool userFileUnread() const { return userFileUnread_; }
 
     // Saves the units as a user consist under the name, as the window's Save does.
     SaveResult save(const std::string& name, const std::vector<std::string>& units,
@@ -77,6 +79,7 @@ private:
     UserConsistBackups backups_;
     ConsistFileServices services_;
     MersenneRandomSource random_;
+    bool userFileUnread_ = false;
 };
 
 } // namespace dovrel::cli

@@ -65,6 +65,9 @@ struct ConsistReadResult {
     std::string missingUnits;
     // Every consist that closed, listed or not, in the order met.
     std::vector<ConsistOrigin> origins;
+    // Why the user-consist file, there but unreadable, gave no consists (shown as a message); empty
+    // when it was read or is not there.
+    std::string unreadFile;
 };
 
 } // namespace dovrel

@@ -66,6 +66,7 @@ ConsistReadResult UserConsistReader::readUserConsists(const std::filesystem::pat
     if (!conversion.failure().empty()) {
         // The file is there but could not be read: the empty list is not left to speak for itself.
         services_.messages.warn(conversion.failure());
+        result.unreadFile = conversion.failure();
     }
 
     const BlueprintLookup lookup(catalogue);

@@ -259,6 +259,15 @@ TEST_F(DovrelProgramTest, ExitStatusesTellUsageFailureAndMissingUnits) {
     }
 }
 
+TEST_F(DovrelProgramTest, AnUnreadableUserConsistFileIsAFailure) {
+    const fs::path game = makeGame("game", false);
+    temp_.write("game/Content/ConsistTemplates.bin", "not a consist file");
+    const DovrelRun result = run({"consists", "--game", game.string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("ConsistTemplates.bin"), std::string::npos) << result.err;
+    EXPECT_FALSE(consistNamed(result.out, "6M02 Mixed Freight").empty()) << "the scenarios are still listed";
+}
+
 TEST_F(DovrelProgramTest, TheEditorsGameFolderSettingIsUsedWithoutGame) {
     const fs::path game = makeGame("game", false);
     temp_.write("config/DovrelConsistEditor/DovrelConsistEditor.conf",
