@@ -109,12 +109,12 @@ void Form1Layout::buildMenus() {
     c_.mnuRestoreUserConsists = addItem(c_.mnuFile, "mnuRestoreUserConsists", "Restore User Consists...");
     c_.mnuFile->addSeparator();
     c_.mnuNewConsist = addItem(c_.mnuFile, "mnuNewConsist", "New Consist");
-    c_.mnuFile->addSeparator();
-    c_.mnuExit = addItem(c_.mnuFile, "mnuExit", "Exit");
-    // Sharing a consist with another installation, after the items that were there before.
+    // Sharing a consist with another installation; Exit stays the last item, as on every desktop.
     c_.mnuFile->addSeparator();
     c_.mnuExportConsist = addItem(c_.mnuFile, "mnuExportConsist", "Export Consist...");
     c_.mnuImportConsist = addItem(c_.mnuFile, "mnuImportConsist", "Import Consist...");
+    c_.mnuFile->addSeparator();
+    c_.mnuExit = addItem(c_.mnuFile, "mnuExit", "Exit");
 
     c_.mnuEdit = addMenu(bar, "mnuEdit", "&Edit");
     c_.mnuPreferences = addMenu(c_.mnuEdit, "mnuPreferences", "Preferences");
