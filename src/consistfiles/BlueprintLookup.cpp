@@ -38,6 +38,9 @@ const std::string* BlueprintLookup::findUnit(const std::optional<std::string>& p
     if (found == recordsByPath_.end()) {
         return nullptr;
     }
+    if (!provider && !product) {
+        return found->second.front();
+    }
     for (const std::string* record : found->second) {
         const EquipmentRecord fields(*record);
         if (fieldFits(fields, RecordField::provider, provider) &&
