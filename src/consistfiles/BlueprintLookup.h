@@ -30,8 +30,17 @@ public:
                                    std::string_view blueprintAsWritten) const;
 
 private:
-    // The records of each blueprint path, lower-cased, in slot order.
-    std::unordered_map<std::string, std::vector<const std::string*>> recordsByPath_;
+    // Paths hashed and compared with ASCII case ignored, so a path is looked up as written.
+    struct PathHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view path) const;
+    };
+    struct PathEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    // The records of each blueprint path in slot order.
+    std::unordered_map<std::string, std::vector<const std::string*>, PathHash, PathEqual> recordsByPath_;
 };
 
 } // namespace dovrel

@@ -168,7 +168,11 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
                       {*stamps[i], scanned.conversion.rootLine, findingsText(scanned.findings)});
         }
     }
-    // The index of an unchanged installation stays as it is.
+    // The index of an unchanged installation stays as it is: every scenario was taken from it and
+    // none is left over.
+    if (toConvert.empty() && previous.size() == 0 && !scenarioFiles.empty()) {
+        return;
+    }
     if (const std::string text = next.text(); text != previousText) {
         services_.files.replaceRegenerable(indexFile, text);
     }
