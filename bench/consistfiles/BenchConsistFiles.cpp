@@ -602,8 +602,10 @@ void manyLargeScenarios(const fs::path& serzProgram) {
     const double codecCpu = binBytes / codecCpuSpeed;
     const double readCpu = *std::min_element(firstCpu.begin(), firstCpu.end());
     std::vector<double> secondTimes;
+    std::vector<double> secondCpu;
     for (int run = 0; run < kRuns; ++run) {
         secondTimes.push_back(read().first);
+        secondCpu.push_back(cpu);
     }
     const double target = 2 * codecAlone;
     std::printf("  first read %.3f s, %zu rows, %d messages; %.1f MB of XML per second per core over %u cores\n",
@@ -615,6 +617,8 @@ void manyLargeScenarios(const fs::path& serzProgram) {
     std::printf("  CPU time of the first read %.3f s, codec alone %.3f s: %.2f of it (load %s)\n", readCpu, codecCpu,
                 readCpu / codecCpu, loadAverage().c_str());
     printSecondOpen(median(secondTimes), first);
+    std::printf("  CPU time of the second Open %.3f s, %.3f of the first's\n", median(secondCpu),
+                median(secondCpu) / readCpu);
     std::printf("  scenarios.index %.1f MB\n", megabytes(fs::file_size(program / std::string(kScenarioIndexName))));
 }
 

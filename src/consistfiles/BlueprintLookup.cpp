@@ -5,7 +5,8 @@
 #include "core/TextRules.h"
 #include "core/XmlText.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <array>
 
 namespace dovrel {
 
@@ -19,27 +20,13 @@ std::optional<std::string> unescaped(const std::optional<std::string>& written) 
 }
 } // namespace
 
-std::size_t BlueprintLookup::PathHash::operator()(std::string_view path) const {
-    // FNV-1a over the bytes in ASCII lower case.
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : path) {
-        hash ^= static_cast<unsigned char>(asciiLower(c));
-        hash *= 1099511628211ULL;
-    }
-    return static_cast<std::size_t>(hash);
-}
-
-bool BlueprintLookup::PathEqual::operator()(std::string_view a, std::string_view b) const {
-    return equalsIgnoringCase(a, b);
-}
-
 BlueprintLookup::BlueprintLookup(const std::vector<std::string>& catalogue) {
     for (const std::string& record : catalogue) {
         if (record.empty()) {
             break;
         }
         const EquipmentRecord fields(record);
-        recordsByPath_[std::string(fields.field(RecordField::blueprintPath))].push_back(&record);
+        recordsByPath_[asciiLower(fields.field(RecordField::blueprintPath))].push_back(&record);
     }
 }
 
@@ -50,7 +37,18 @@ const std::string* BlueprintLookup::find(std::string_view blueprint) const {
 const std::string* BlueprintLookup::findUnit(const std::optional<std::string>& provider,
                                              const std::optional<std::string>& product,
                                              std::string_view blueprint) const {
-    const auto found = recordsByPath_.find(blueprint);
+    // A path of usual length is lower-cased on the stack.
+    std::array<char, 512> onStack{};
+    std::string onHeap;
+    std::string_view lower;
+    if (blueprint.size() <= onStack.size()) {
+        std::transform(blueprint.begin(), blueprint.end(), onStack.begin(), [](char c) { return asciiLower(c); });
+        lower = std::string_view(onStack.data(), blueprint.size());
+    } else {
+        onHeap = asciiLower(blueprint);
+        lower = onHeap;
+    }
+    const auto found = recordsByPath_.find(lower);
     if (found == recordsByPath_.end()) {
         return nullptr;
     }
