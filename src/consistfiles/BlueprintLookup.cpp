@@ -42,7 +42,8 @@ const std::string* BlueprintLookup::findUnit(const std::optional<std::string>& p
     std::string onHeap;
     std::string_view lower;
     if (blueprint.size() <= onStack.size()) {
-        std::transform(blueprint.begin(), blueprint.end(), onStack.begin(), [](char c) { return asciiLower(c); });
+        std::transform(blueprint.begin(), blueprint.end(), onStack.begin(),
+                       [](char c) { return asciiLower(c); });
         lower = std::string_view(onStack.data(), blueprint.size());
     } else {
         onHeap = asciiLower(blueprint);

@@ -37,7 +37,8 @@ private:
         std::size_t operator()(std::string_view path) const { return std::hash<std::string_view>()(path); }
     };
     // The records of each blueprint path, lower-cased, in slot order.
-    std::unordered_map<std::string, std::vector<const std::string*>, PathHash, std::equal_to<>> recordsByPath_;
+    std::unordered_map<std::string, std::vector<const std::string*>, PathHash, std::equal_to<>>
+        recordsByPath_;
 };
 
 } // namespace dovrel

@@ -120,9 +120,9 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
                                           const std::vector<std::string>& catalogue,
                                           WorkingConversion& conversion,
                                           ScenarioConsistScan::Listener& listing) {
-    const long long startNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
+    const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::system_clock::now().time_since_epoch())
+                                  .count();
     const std::filesystem::path indexFile = services_.programFolder / kScenarioIndexName;
     const std::uint64_t catalogueId = catalogueDigest(catalogue);
     const std::string previousText = services_.files.read(indexFile).value_or(std::string());

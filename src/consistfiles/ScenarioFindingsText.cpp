@@ -63,13 +63,6 @@ private:
     std::unordered_map<std::string, std::size_t> blueprints_;
 };
 
-class SilentListener final : public ScenarioConsistScan::Listener {
-public:
-    void consistOpened(const std::string&) override {}
-    void vehicleClosed(const std::string&, const std::string&, const std::string&) override {}
-    void consistClosed(const std::string&, const std::string&) override {}
-};
-
 } // namespace
 
 std::string findingsText(const ScenarioFindings& findings) {
@@ -85,8 +78,8 @@ bool replayFindingsText(std::string_view text, ScenarioConsistScan::Listener& li
     bool identified = false;
     while (!reader.atEnd()) {
         char kind = 0;
-        for (const char candidate : {kOpened, kVehicle, kClosed, kBlueprint, upper(kOpened), upper(kVehicle),
-                                     upper(kClosed)}) {
+        for (const char candidate :
+             {kOpened, kVehicle, kClosed, kBlueprint, upper(kOpened), upper(kVehicle), upper(kClosed)}) {
             if (reader.skip(candidate)) {
                 kind = candidate;
                 break;
@@ -119,10 +112,12 @@ bool replayFindingsText(std::string_view text, ScenarioConsistScan::Listener& li
         } else if (kind == kVehicle) {
             const std::optional<long long> number = reader.number();
             const std::optional<std::string_view> heading = reader.text();
-            if (!number || !heading || *number < 0 || static_cast<unsigned long long>(*number) >= blueprints.size()) {
+            if (!number || !heading || *number < 0 ||
+                static_cast<unsigned long long>(*number) >= blueprints.size()) {
                 return false;
             }
-            listener.vehicleClosed(identifier, blueprints[static_cast<std::size_t>(*number)], std::string(*heading));
+            listener.vehicleClosed(identifier, blueprints[static_cast<std::size_t>(*number)],
+                                   std::string(*heading));
         } else {
             const std::optional<std::string_view> serviceName = reader.text();
             if (!serviceName) {
@@ -132,11 +127,6 @@ bool replayFindingsText(std::string_view text, ScenarioConsistScan::Listener& li
         }
     }
     return true;
-}
-
-bool isFindingsText(std::string_view text) {
-    SilentListener silent;
-    return replayFindingsText(text, silent);
 }
 
 } // namespace dovrel

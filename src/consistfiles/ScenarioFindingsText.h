@@ -19,7 +19,4 @@ std::string findingsText(const ScenarioFindings& findings);
 // is known, for text out of shape; the listener may then have heard part of it.
 bool replayFindingsText(std::string_view text, ScenarioConsistScan::Listener& listener);
 
-// Whether the text is findings text throughout; reports nothing.
-bool isFindingsText(std::string_view text);
-
 } // namespace dovrel

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesWorld.h"
 #include "consistfiles/ScenarioIndex.h"
+#include "ConsistFilesWorld.h"
 #include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,8 @@ ReadSeen readScenarios(World& world, const std::vector<std::string>& catalogue) 
         listed.push_back(read.result.listing.listedConsist(slot));
     }
     return {read.observer.log,
-            std::vector<std::string>(messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end()),
+            std::vector<std::string>(messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore),
+                                     messages.end()),
             read.result.listing.rows(),
             listed,
             read.result.missingUnits,
@@ -74,7 +75,8 @@ ReadSeen readScenarios(World& world, const std::vector<std::string>& catalogue) 
 }
 
 // A read of these files in an installation without a scenario index.
-ReadSeen coldRead(const std::map<std::string, std::string>& scenarios, const std::vector<std::string>& catalogue) {
+ReadSeen coldRead(const std::map<std::string, std::string>& scenarios,
+                  const std::vector<std::string>& catalogue) {
     World world(ConverterMode::InProcess);
     for (const auto& [name, bin] : scenarios) {
         world.writeScenario(name.substr(0, 2), name.substr(2), bin);
