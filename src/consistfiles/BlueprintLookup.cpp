@@ -5,6 +5,9 @@
 #include "core/TextRules.h"
 #include "core/XmlText.h"
 
+#include <algorithm>
+#include <array>
+
 namespace dovrel {
 
 namespace {
@@ -34,9 +37,24 @@ const std::string* BlueprintLookup::find(std::string_view blueprint) const {
 const std::string* BlueprintLookup::findUnit(const std::optional<std::string>& provider,
                                              const std::optional<std::string>& product,
                                              std::string_view blueprint) const {
-    const auto found = recordsByPath_.find(asciiLower(blueprint));
+    // A path of usual length is lower-cased on the stack.
+    std::array<char, 512> onStack{};
+    std::string onHeap;
+    std::string_view lower;
+    if (blueprint.size() <= onStack.size()) {
+        std::transform(blueprint.begin(), blueprint.end(), onStack.begin(),
+                       [](char c) { return asciiLower(c); });
+        lower = std::string_view(onStack.data(), blueprint.size());
+    } else {
+        onHeap = asciiLower(blueprint);
+        lower = onHeap;
+    }
+    const auto found = recordsByPath_.find(lower);
     if (found == recordsByPath_.end()) {
         return nullptr;
+    }
+    if (!provider && !product) {
+        return found->second.front();
     }
     for (const std::string* record : found->second) {
         const EquipmentRecord fields(*record);
@@ -51,6 +69,10 @@ const std::string* BlueprintLookup::findUnit(const std::optional<std::string>& p
 const std::string* BlueprintLookup::findWritten(const std::optional<std::string>& provider,
                                                 const std::optional<std::string>& product,
                                                 std::string_view blueprintAsWritten) const {
+    if (!provider && !product && blueprintAsWritten.find('&') == std::string_view::npos) {
+        // Nothing to read first: the path is looked up as it stands.
+        return findUnit(std::nullopt, std::nullopt, blueprintAsWritten);
+    }
     return findUnit(unescaped(provider), unescaped(product), xmlUnescapedText(blueprintAsWritten));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,14 @@ public:
                                    std::string_view blueprintAsWritten) const;
 
 private:
+    // Looked up by a path in lower case without making a string of it.
+    struct PathHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view path) const { return std::hash<std::string_view>()(path); }
+    };
     // The records of each blueprint path, lower-cased, in slot order.
-    std::unordered_map<std::string, std::vector<const std::string*>> recordsByPath_;
+    std::unordered_map<std::string, std::vector<const std::string*>, PathHash, std::equal_to<>>
+        recordsByPath_;
 };
 
 } // namespace dovrel

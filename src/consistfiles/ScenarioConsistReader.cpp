@@ -6,16 +6,17 @@
 #include "consistfiles/ConsistReadEnding.h"
 #include "consistfiles/ScenarioConsistScan.h"
 #include "consistfiles/ScenarioFindings.h"
+#include "consistfiles/ScenarioFindingsText.h"
+#include "consistfiles/ScenarioIndex.h"
 #include "consistfiles/ScenarioWalk.h"
 #include "consistfiles/WorkingConversion.h"
 #include "convert/InOrderWork.h"
 #include "core/XmlText.h"
 
+#include <chrono>
 #include <optional>
 
 namespace dovrel {
-
-namespace {
 
 // Turns what the scan reports into rows, listed consists and missing-vehicle messages. The row
 // numbering runs on from one scenario to the next.
@@ -71,6 +72,8 @@ private:
     std::vector<std::string> openMissing_;
 };
 
+namespace {
+
 // A scenario converted in memory and scanned as its XML lines came: how the conversion ended and
 // what the scan found, to be listed only when the scenario converted.
 struct ScannedScenario {
@@ -99,39 +102,25 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
     observer.busyPointerShown(true);
 
     WorkingConversion conversion(services_);
-    const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
     const BlueprintLookup lookup(catalogue);
     ScenarioConsistListing listing(services_, observer, lookup, result);
     const std::vector<std::filesystem::path> scenarioFiles = scenarioFilesInOrder(routesFolder);
-    // With the bundled converter, worker threads convert and scan the next scenarios while this one
-    // is listed; what they found is listed here, in walk order.
-    std::optional<InOrderWork<ScannedScenario>> inMemory;
     if (services_.converter.runsInProcess()) {
-        inMemory.emplace(
-            scenarioFiles.size(),
-            [this, &scenarioFiles](std::size_t index) {
-                return scanInMemory(services_.files, scenarioFiles[index]);
-            },
-            conversionThreads(), conversionThreads());
-    }
-    for (const std::filesystem::path& scenarioFile : scenarioFiles) {
-        listing.scenarioStarted(scenarioFile);
-        if (inMemory) {
-            const ScannedScenario scanned = inMemory->takeNext([this] { services_.events.pump(); });
-            if (conversion.acceptStreamed(scanned.conversion)) {
-                scanned.findings.passTo(listing);
+        listInProcess(scenarioFiles, catalogue, conversion, listing);
+    } else {
+        const std::filesystem::path workingBin = services_.tempFolder() / "temp.bin";
+        for (const std::filesystem::path& scenarioFile : scenarioFiles) {
+            listing.scenarioStarted(scenarioFile);
+            const auto lines = conversion.gameFileLines(scenarioFile, workingBin);
+            if (!lines) {
+                continue;
             }
-            continue;
-        }
-        const auto lines = conversion.gameFileLines(scenarioFile, workingBin);
-        if (!lines) {
-            continue;
-        }
-        ScenarioConsistScan scan(listing);
-        for (const std::string& line : *lines) {
-            scan.scanLine(line);
-            if (scan.finished()) {
-                break;
+            ScenarioConsistScan scan(listing);
+            for (const std::string& line : *lines) {
+                scan.scanLine(line);
+                if (scan.finished()) {
+                    break;
+                }
             }
         }
     }
@@ -139,6 +128,68 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
     observer.busyPointerShown(false);
     endConsistRead(services_, observer, result);
     return result;
+}
+
+void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::path>& scenarioFiles,
+                                          const std::vector<std::string>& catalogue,
+                                          WorkingConversion& conversion, ScenarioConsistListing& listing) {
+    const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::system_clock::now().time_since_epoch())
+                                  .count();
+    const std::filesystem::path indexFile = services_.programFolder / kScenarioIndexName;
+    const std::uint64_t catalogueId = catalogueDigest(catalogue);
+    const std::string previousText = services_.files.read(indexFile).value_or(std::string());
+    ScenarioIndex previous = ScenarioIndex::fromText(previousText, catalogueId, startNs);
+    ScenarioIndex next(catalogueId, startNs);
+
+    // Each scenario's stamp is taken before its bytes are read: a change made after it shows as
+    // another stamp next time.
+    std::vector<std::optional<FileStamp>> stamps;
+    std::vector<std::optional<ScenarioIndex::Scan>> remembered;
+    std::vector<std::size_t> toConvert;
+    for (std::size_t i = 0; i < scenarioFiles.size(); ++i) {
+        stamps.push_back(scenarioStamp(scenarioFiles[i]));
+        remembered.push_back(stamps.back() ? previous.take(scenarioFiles[i], *stamps.back()) : std::nullopt);
+        if (!remembered.back()) {
+            toConvert.push_back(i);
+        }
+    }
+    // Worker threads convert and scan the next scenarios while this one is listed; what they found
+    // is listed here, in walk order, between the remembered ones.
+    InOrderWork<ScannedScenario> work(
+        toConvert.size(),
+        [this, &scenarioFiles, &toConvert](std::size_t index) {
+            return scanInMemory(services_.files, scenarioFiles[toConvert[index]]);
+        },
+        conversionThreads(), conversionThreads());
+    for (std::size_t i = 0; i < scenarioFiles.size(); ++i) {
+        listing.scenarioStarted(scenarioFiles[i]);
+        if (std::optional<ScenarioIndex::Scan>& scan = remembered[i]) {
+            // The window sees the same steps as for a conversion that succeeded.
+            conversion.acceptStreamed(InMemoryConversion{scenarioFiles[i], 0, scan->rootLine, {}});
+            replayFindingsText(scan->findings, listing);
+            next.note(scenarioFiles[i], std::move(*scan));
+            continue;
+        }
+        const ScannedScenario scanned = work.takeNext([this] { services_.events.pump(); });
+        if (!conversion.acceptStreamed(scanned.conversion)) {
+            // A scenario that failed is not remembered: it is converted, and fails, again next time.
+            continue;
+        }
+        scanned.findings.passTo(listing);
+        if (stamps[i]) {
+            next.note(scenarioFiles[i],
+                      {*stamps[i], scanned.conversion.rootLine, findingsText(scanned.findings)});
+        }
+    }
+    // The index of an unchanged installation stays as it is: every scenario was taken from it and
+    // none is left over.
+    if (toConvert.empty() && previous.size() == 0 && !scenarioFiles.empty()) {
+        return;
+    }
+    if (const std::string text = next.text(); text != previousText) {
+        services_.files.replaceRegenerable(indexFile, text);
+    }
 }
 
 } // namespace dovrel

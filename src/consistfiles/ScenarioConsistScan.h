@@ -29,8 +29,9 @@ public:
     bool finished() const { return finished_; }
 
 private:
-    void scanInsideConsist(std::string_view line);
-    void scanByState(std::string_view line);
+    class TagPlaces;
+    void scanInsideConsist(std::string_view line, const TagPlaces& tags);
+    void scanByState(std::string_view line, const TagPlaces& tags);
 
     Listener& listener_;
     bool inside_ = false;

@@ -2,6 +2,7 @@
 #include "consistfiles/WorkingConversion.h"
 
 #include "consistfiles/ConsistFileMessages.h"
+#include "convert/BinaryToXmlStream.h"
 #include "convert/BundledCodec.h"
 #include "convert/WorkingFiles.h"
 #include "core/TextRules.h"
@@ -78,24 +79,29 @@ InMemoryConversion streamInMemory(const Files& files, const std::optional<fs::pa
                                   const std::function<void(std::string_view line)>& takeLine) {
     InMemoryConversion converted;
     converted.file = gameFile;
-    const std::optional<std::string> bytes = gameFile ? files.read(*gameFile) : std::nullopt;
-    if (!bytes) {
+    if (!gameFile) {
         return converted;
     }
     XmlLineCutter lines(takeLine);
     bool rootSeen = false;
+    BinaryToXmlStream conversion([&](std::string_view chunk) {
+        // Chunks hold whole lines, so the first chunk with a root line holds the XML's root line.
+        if (!rootSeen) {
+            converted.rootLine = std::string(rootLineOf(chunk));
+            rootSeen = !converted.rootLine.empty();
+        }
+        lines.take(chunk);
+    });
+    // The file is read a piece at a time as the conversion takes it; after a fault in it, the rest
+    // is not read.
+    if (!files.readInPieces(*gameFile, kBinaryPieceBytes,
+                            [&conversion](std::string_view piece) { return conversion.feed(piece); })) {
+        // A file that cannot be read to its end counts as unreadable, whatever its start held.
+        converted.rootLine.clear();
+        return converted;
+    }
     std::string failure;
-    const bool ok = streamBinaryToXml(
-        *bytes,
-        [&](std::string_view chunk) {
-            // Chunks hold whole lines, so the first chunk with a root line holds the XML's root line.
-            if (!rootSeen) {
-                converted.rootLine = std::string(rootLineOf(chunk));
-                rootSeen = !converted.rootLine.empty();
-            }
-            lines.take(chunk);
-        },
-        &failure);
+    const bool ok = conversion.finish(&failure);
     lines.finish();
     converted.converterResult = ok ? 0 : 1;
     if (!ok) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/BundledCodec.h"
 
+#include "convert/BinaryToXmlStream.h"
 #include "core/TextRules.h"
-#include "serz/ChunkSink.h"
 #include "serz/Conversion.h"
 #include "serz/FileConversion.h"
-#include "serz/StreamConversion.h"
 
 #include <exception>
 
@@ -26,32 +25,13 @@ std::optional<std::string> binaryToXml(std::string_view binary, std::string* fai
 bool streamBinaryToXml(std::string_view binary, const std::function<void(std::string_view)>& takeLines,
                        std::string* failure) {
     // The input is fed in pieces so the conversion's output goes out while it reads.
-    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
-    serz::ChunkSink sink([&takeLines](std::string_view lines) {
-        takeLines(lines);
-        return true;
-    });
-    serz::StreamConversion conversion(serz::Direction::BinToXml, sink);
-    for (std::size_t at = 0; at < binary.size(); at += kPieceBytes) {
-        if (!conversion.feed(binary.substr(at, kPieceBytes))) {
+    BinaryToXmlStream conversion(takeLines);
+    for (std::size_t at = 0; at < binary.size(); at += kBinaryPieceBytes) {
+        if (!conversion.feed(binary.substr(at, kBinaryPieceBytes))) {
             break;
         }
     }
-    const serz::StreamOutcome outcome = conversion.finish();
-    if (outcome == serz::StreamOutcome::Converted) {
-        return true;
-    }
-    if (failure != nullptr) {
-        // The sink takes every chunk, so only the input can be at fault.
-        if (outcome == serz::StreamOutcome::InputRefused) {
-            const serz::Error& error = conversion.error();
-            *failure =
-                serz::describePosition(serz::Direction::BinToXml, error.position) + ": " + error.message;
-        } else {
-            *failure = "the output was refused";
-        }
-    }
-    return false;
+    return conversion.finish(failure);
 }
 
 std::string_view rootLineOf(std::string_view xml) {

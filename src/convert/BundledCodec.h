@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,6 +12,9 @@ namespace dovrel {
 
 // The bundled converter's codec, run inside the editor instead of as a child process. It writes
 // exactly what the serz program writes and fails where it fails.
+
+// The pieces in which a file in the binary form is fed to the streaming conversion.
+inline constexpr std::size_t kBinaryPieceBytes = std::size_t{1} << 20;
 
 // The XML of a file in the binary form; empty optional when the bytes are not a valid file. Then
 // `failure`, when given, says where and why, as the serz program would after the file's name

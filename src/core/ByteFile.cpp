@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/ByteFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,6 +57,31 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
     }
     ::close(descriptor);
     return result;
+}
+
+bool readFileInPieces(const std::filesystem::path& file, std::size_t pieceBytes,
+                      const std::function<bool(std::string_view piece)>& takePiece) {
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
+        return false;
+    }
+    struct stat status {};
+    bool read = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    if (read) {
+        std::string piece(std::max<std::size_t>(1, pieceBytes), '\0');
+        while (true) {
+            const ssize_t got = readSome(descriptor, piece.data(), piece.size());
+            if (got <= 0) {
+                read = got == 0;
+                break;
+            }
+            if (!takePiece(std::string_view(piece.data(), static_cast<std::size_t>(got)))) {
+                break;
+            }
+        }
+    }
+    ::close(descriptor);
+    return read;
 }
 
 } // namespace dovrel

@@ -86,6 +86,10 @@ std::string xmlEscapedText(std::string_view text) {
 std::string xmlUnescapedText(std::string_view text) {
     // The longest entity body worth looking at: "#x10FFFF" and "#1114111" are shorter.
     constexpr std::size_t kLongestBody = 10;
+    // Most texts hold no entity at all.
+    if (text.find('&') == std::string_view::npos) {
+        return std::string(text);
+    }
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;

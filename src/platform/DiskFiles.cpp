@@ -15,6 +15,11 @@ std::optional<std::string> DiskFiles::read(const fs::path& file) const {
     return readWholeFile(file);
 }
 
+bool DiskFiles::readInPieces(const fs::path& file, std::size_t pieceBytes,
+                             const std::function<bool(std::string_view piece)>& takePiece) const {
+    return readFileInPieces(file, pieceBytes, takePiece);
+}
+
 FileStatus DiskFiles::copy(const fs::path& from, const fs::path& to) {
     std::error_code error;
     if (!fs::is_regular_file(from, error)) {

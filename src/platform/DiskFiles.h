@@ -9,6 +9,8 @@ namespace dovrel {
 class DiskFiles final : public Files {
 public:
     std::optional<std::string> read(const std::filesystem::path& file) const override;
+    bool readInPieces(const std::filesystem::path& file, std::size_t pieceBytes,
+                      const std::function<bool(std::string_view piece)>& takePiece) const override;
     FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
     FileStatus replace(const std::filesystem::path& target, std::string_view bytes) override;
     FileStatus replaceRegenerable(const std::filesystem::path& target, std::string_view bytes) override;

@@ -3,7 +3,9 @@
 
 #include "platform/FileStatus.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,23 @@ public:
 
     // The whole file as bytes; empty optional when it cannot be read.
     virtual std::optional<std::string> read(const std::filesystem::path& file) const = 0;
+    // Hands the file's bytes on in order, in pieces of at most pieceBytes, without holding it whole;
+    // takePiece returns false to stop reading. False when the file cannot be read (the pieces handed
+    // so far were its start); true when it was read to its end or takePiece stopped it.
+    virtual bool readInPieces(const std::filesystem::path& file, std::size_t pieceBytes,
+                              const std::function<bool(std::string_view piece)>& takePiece) const {
+        const std::optional<std::string> bytes = read(file);
+        if (!bytes) {
+            return false;
+        }
+        const std::size_t step = pieceBytes == 0 ? 1 : pieceBytes;
+        for (std::size_t at = 0; at < bytes->size(); at += step) {
+            if (!takePiece(std::string_view(*bytes).substr(at, step))) {
+                break;
+            }
+        }
+        return true;
+    }
     // Copies a file, replacing an existing target.
     virtual FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Writes a whole file in one step: a temporary file in the target's folder, the old file's

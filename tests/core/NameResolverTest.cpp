@@ -69,5 +69,36 @@ TEST(ByteFile, ReadsEveryByteAndRefusesFolders) {
     EXPECT_EQ(readWholeFile(temp.path() / "missing"), std::nullopt);
 }
 
+// The pieces join to the whole file, none longer than asked; reading stops when the taker says so;
+// what cannot be read whole is refused as readWholeFile refuses it.
+TEST(ByteFile, ReadsInPiecesWhatItReadsWhole) {
+    testing::TempFolder temp;
+    std::string bytes;
+    for (int i = 0; i < 10000; ++i) {
+        bytes.push_back(static_cast<char>(i * 7));
+    }
+    const std::filesystem::path file = temp.write("f.bin", bytes);
+    struct Case {
+        std::size_t pieceBytes;
+        std::size_t stopAfter;
+        std::string expected;
+    };
+    for (const Case& c : {Case{1000, 100, bytes}, Case{4096, 100, bytes}, Case{20000, 100, bytes},
+                          Case{3000, 2, bytes.substr(0, 6000)}, Case{1, 3, bytes.substr(0, 3)}}) {
+        std::string joined;
+        std::size_t pieces = 0;
+        const bool read = readFileInPieces(file, c.pieceBytes, [&](std::string_view piece) {
+            EXPECT_LE(piece.size(), c.pieceBytes);
+            joined.append(piece);
+            return ++pieces < c.stopAfter;
+        });
+        EXPECT_TRUE(read);
+        EXPECT_EQ(joined, c.expected) << c.pieceBytes << " " << c.stopAfter;
+    }
+    for (const std::filesystem::path& unreadable : {temp.path(), temp.path() / "missing"}) {
+        EXPECT_FALSE(readFileInPieces(unreadable, 100, [](std::string_view) { return true; }));
+    }
+}
+
 } // namespace
 } // namespace dovrel

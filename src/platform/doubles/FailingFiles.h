@@ -22,6 +22,10 @@ public:
     int failuresRaised() const { return failuresRaised_; }
 
     std::optional<std::string> read(const std::filesystem::path& file) const override;
+    bool readInPieces(const std::filesystem::path& file, std::size_t pieceBytes,
+                      const std::function<bool(std::string_view piece)>& takePiece) const override {
+        return real_.readInPieces(file, pieceBytes, takePiece);
+    }
     FileStatus copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
     FileStatus replace(const std::filesystem::path& target, std::string_view bytes) override;
     FileStatus remove(const std::filesystem::path& file) override;

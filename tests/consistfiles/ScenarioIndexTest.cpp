@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "consistfiles/ScenarioIndex.h"
+#include "ConsistFilesWorld.h"
+#include "serz/Conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <tuple>
+
+namespace dovrel {
+namespace {
+
+namespace fs = std::filesystem;
+using consisttest::Entry, consisttest::record, consisttest::scenarioConsist, consisttest::scenarioFile,
+    consisttest::World;
+using consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
+
+int below(std::mt19937& random, int bound) {
+    return static_cast<int>(random() % static_cast<unsigned>(bound));
+}
+
+// A scenario of random consists of catalogued, missing and unnamed vehicles whose first consist always
+// lists a row, so a scenario that fails to convert lists less than one that converts.
+std::string randomScenarioBin(std::mt19937& random) {
+    const std::vector<std::string> blueprints = {kLoco, kWagon, R"(RAILVEHICLES\Freight\HOPPER\Hopper.XML)",
+                                                 R"(Kits\Old\oldwagon.xml)", "gone.xml"};
+    const std::vector<std::string> services = {"", "1A05 Mail", "Coal &amp; Coke", "Goods"};
+    std::vector<std::string> parts;
+    for (int c = below(random, 5) + 1; c > 0; --c) {
+        std::vector<Entry> vehicles;
+        if (parts.empty()) {
+            vehicles.push_back({kLoco, "1"});
+        }
+        for (int v = below(random, 4); v > 0; --v) {
+            Entry vehicle{blueprints[below(random, static_cast<int>(blueprints.size()))],
+                          below(random, 2) == 0 ? "0" : "1"};
+            if (below(random, 8) == 0) {
+                vehicle.tag.clear();
+            }
+            vehicles.push_back(vehicle);
+        }
+        parts.push_back(scenarioConsist(std::to_string(below(random, 1000)), vehicles,
+                                        services[below(random, static_cast<int>(services.size()))]));
+    }
+    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, scenarioFile(parts));
+    EXPECT_TRUE(bin.ok());
+    return bin.ok() ? bin.value() : std::string();
+}
+
+// What a read shows: the window's calls, the messages it showed, rows, every listed slot (the one
+// past the rows too), missing units, the converter's result and the delta namespace.
+using ReadSeen = std::tuple<std::vector<std::string>, std::vector<std::string>, std::vector<ConsistRow>,
+                            std::vector<std::string>, std::string, int, std::string>;
+
+ReadSeen readScenarios(World& world, const std::vector<std::string>& catalogue) {
+    const std::size_t messagesBefore = world.messages.shown().size();
+    world.answer({MessageAnswer::OK}, 5000);
+    const auto read = world.readScenarios(catalogue);
+    const std::vector<std::string> messages = world.messages.texts();
+    std::vector<std::string> listed;
+    for (std::size_t slot = 0; slot <= read.result.listing.rowCount(); ++slot) {
+        listed.push_back(read.result.listing.listedConsist(slot));
+    }
+    return {read.observer.log,
+            std::vector<std::string>(messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore),
+                                     messages.end()),
+            read.result.listing.rows(),
+            listed,
+            read.result.missingUnits,
+            world.converter.lastConverterResult(),
+            world.converter.deltaNamespace().value()};
+}
+
+// A read of these files in an installation without a scenario index.
+ReadSeen coldRead(const std::map<std::string, std::string>& scenarios,
+                  const std::vector<std::string>& catalogue) {
+    World world(ConverterMode::InProcess);
+    for (const auto& [name, bin] : scenarios) {
+        world.writeScenario(name.substr(0, 2), name.substr(2), bin);
+    }
+    return readScenarios(world, catalogue);
+}
+
+fs::path scenarioPath(const World& world, const std::string& name) {
+    return world.routesFolder() / name.substr(0, 2) / "Scenarios" / name.substr(2) / "Scenario.bin";
+}
+
+// Writes a scenario whose last change lies the given time back.
+void writeScenarioAged(const World& world, const std::string& name, const std::string& bin,
+                       std::chrono::seconds age) {
+    world.writeScenario(name.substr(0, 2), name.substr(2), bin);
+    fs::last_write_time(scenarioPath(world, name), fs::file_time_type::clock::now() - age);
+}
+
+// Puts bytes of the file's size that convert to nothing in its place and gives it back its stamp:
+// only a read that takes it from the index still lists it.
+std::string overwriteKeepingStamp(const World& world, const std::string& name) {
+    const fs::path file = scenarioPath(world, name);
+    const fs::file_time_type modified = fs::last_write_time(file);
+    const std::string garbage(fs::file_size(file), 'x');
+    world.writeScenario(name.substr(0, 2), name.substr(2), garbage);
+    fs::last_write_time(file, modified);
+    return garbage;
+}
+
+enum class Change { None, ChangedFiles, RemovedFile, NewFile, Catalogue, DamagedIndex, FreshFiles };
+
+struct IndexCase {
+    const char* name;
+    Change change;
+    // Whether the second read must take the untouched scenarios from the index, or convert them.
+    bool indexTrusted;
+};
+
+// A second read lists, says and leaves exactly what a read without the index lists, says and leaves
+// (the same files, the same messages, in the same order); the index serves it the untouched scenarios
+// unless the catalogue changed, the index was damaged, or the files changed too lately to be trusted.
+class SecondScenarioRead : public ::testing::TestWithParam<IndexCase> {};
+
+TEST_P(SecondScenarioRead, ShowsWhatAReadWithoutTheIndexShows) {
+    const IndexCase& c = GetParam();
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        World world(ConverterMode::InProcess);
+        const auto age = std::chrono::seconds(c.change == Change::FreshFiles ? 0 : 3600);
+        std::map<std::string, std::string> real;
+        for (int s = below(random, 4) + 3; s > 0; --s) {
+            const std::string name = "R" + std::to_string(below(random, 3)) + "S" + std::to_string(s);
+            real[name] = randomScenarioBin(random);
+            writeScenarioAged(world, name, real[name], age);
+        }
+        readScenarios(world, kCatalogue);
+        const fs::path indexFile = world.temp.programFolder() / std::string(kScenarioIndexName);
+        ASSERT_TRUE(fs::exists(indexFile));
+
+        std::vector<std::string> catalogue = kCatalogue;
+        std::map<std::string, std::string> onDisk = real;
+        std::set<std::string> touched;
+        switch (c.change) {
+        case Change::ChangedFiles:
+            for (const auto& [name, bin] : real) {
+                if (below(random, 2) == 0) {
+                    touched.insert(name);
+                }
+            }
+            break;
+        case Change::RemovedFile:
+            fs::remove_all(scenarioPath(world, real.begin()->first).parent_path());
+            real.erase(real.begin());
+            onDisk = real;
+            break;
+        case Change::NewFile:
+            touched.insert("R9S1");
+            break;
+        case Change::Catalogue:
+            catalogue.insert(catalogue.begin(), record("Old Wagon", R"(Kits\Old\oldwagon.xml)"));
+            break;
+        case Change::DamagedIndex: {
+            std::string text = testing::fileText(indexFile);
+            const auto at = static_cast<std::size_t>(random() % text.size());
+            if (seed % 2 == 0) {
+                text.resize(at);
+            } else {
+                text[at] = static_cast<char>(text[at] ^ 0x20);
+            }
+            world.temp.write(indexFile.lexically_relative(world.temp.path()), text);
+            break;
+        }
+        case Change::None:
+        case Change::FreshFiles:
+            break;
+        }
+        for (const std::string& name : touched) {
+            real[name] = onDisk[name] = randomScenarioBin(random);
+            writeScenarioAged(world, name, real[name], std::chrono::seconds(1800));
+        }
+        for (auto& [name, bin] : onDisk) {
+            if (!touched.contains(name)) {
+                bin = overwriteKeepingStamp(world, name);
+            }
+        }
+        const std::string indexBefore = testing::fileText(indexFile);
+
+        EXPECT_EQ(readScenarios(world, catalogue), coldRead(c.indexTrusted ? real : onDisk, catalogue));
+        if (c.change == Change::DamagedIndex) {
+            EXPECT_NE(testing::fileText(indexFile), indexBefore);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SecondScenarioRead,
+    ::testing::Values(IndexCase{"Unchanged", Change::None, true},
+                      IndexCase{"SomeFilesChanged", Change::ChangedFiles, true},
+                      IndexCase{"AFileRemoved", Change::RemovedFile, true},
+                      IndexCase{"AFileAdded", Change::NewFile, true},
+                      IndexCase{"CatalogueChanged", Change::Catalogue, false},
+                      IndexCase{"IndexDamaged", Change::DamagedIndex, false},
+                      IndexCase{"FilesChangedJustBeforeTheRead", Change::FreshFiles, false}),
+    [](const ::testing::TestParamInfo<IndexCase>& info) { return std::string(info.param.name); });
+
+// A scenario that fails to convert is not remembered, so it fails the same way next time; one that
+// converted is.
+TEST(ScenarioIndex, RemembersOnlyTheScenariosThatConverted) {
+    World world(ConverterMode::InProcess);
+    std::mt19937 random(7);
+    const std::string good = randomScenarioBin(random);
+    writeScenarioAged(world, "R1Good", good, std::chrono::hours(1));
+    writeScenarioAged(world, "R1Torn", good.substr(0, good.size() / 2), std::chrono::hours(1));
+    readScenarios(world, kCatalogue);
+
+    ScenarioIndex index = ScenarioIndex::fromText(
+        testing::fileText(world.temp.programFolder() / std::string(kScenarioIndexName)),
+        catalogueDigest(kCatalogue), 0);
+    for (const auto& [name, remembered] : {std::pair{"R1Good", true}, std::pair{"R1Torn", false}}) {
+        const fs::path file = scenarioPath(world, name);
+        EXPECT_EQ(index.take(file, *scenarioStamp(file)).has_value(), remembered) << name;
+    }
+}
+
+} // namespace
+} // namespace dovrel
