@@ -88,7 +88,7 @@ bool Form1::finding() const {
 
 bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
                              std::span<const CouplerBox> boxes) {
-    const std::optional<std::vector<FoundUnit>> units =
+    std::optional<std::vector<FoundUnit>> units =
         narrowing().foundUnits(side, texts, boxes, FindText(c_.txtFindUnit->text()));
     if (!units) {
         return false;
@@ -98,7 +98,7 @@ bool Form1::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
     if (*units == shown && static_cast<std::size_t>(list->count()) == shown.size()) {
         return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
     }
-    shown = *units;
+    shown = std::move(*units);
     std::vector<std::string_view> shownTexts;
     shownTexts.reserve(shown.size());
     for (const FoundUnit& unit : shown) {
