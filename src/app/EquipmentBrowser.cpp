@@ -434,7 +434,7 @@ bool EquipmentBrowser::finding() const {
 
 bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
                                         std::span<const CouplerBox> boxes) {
-    const std::optional<std::vector<FoundUnit>> units =
+    std::optional<std::vector<FoundUnit>> units =
         narrowing().foundUnits(side, texts, boxes, FindText(c_.txtFindUnit->text()));
     if (!units) {
         return false;
@@ -444,7 +444,7 @@ bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const ListFilterTexts&
     if (*units == shown && static_cast<std::size_t>(list->count()) == shown.size()) {
         return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
     }
-    shown = *units;
+    shown = std::move(*units);
     std::vector<std::string_view> shownTexts;
     shownTexts.reserve(shown.size());
     for (const FoundUnit& unit : shown) {

@@ -176,8 +176,8 @@ const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
     return *names;
 }
 
-const std::optional<std::vector<std::size_t>>&
-FindNarrowing::listed(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes) {
+FindNarrowing::Listed& FindNarrowing::listed(BrowserSide side, const ListFilterTexts& texts,
+                                             std::span<const CouplerBox> boxes) {
     const std::array<std::string, 3> key = {std::string(texts.provider), std::string(texts.product),
                                             std::string(texts.unitClass)};
     std::vector<std::pair<std::string, bool>> boxKey;
@@ -187,25 +187,39 @@ FindNarrowing::listed(BrowserSide side, const ListFilterTexts& texts, std::span<
     }
     std::optional<Listed>& kept = listed_[sideIndex(side)];
     if (!kept || kept->texts != key || kept->boxes != boxKey) {
-        kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes)};
+        kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes), std::nullopt};
     }
-    return kept->positions;
+    return *kept;
 }
 
 std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side,
                                                                 const ListFilterTexts& texts,
                                                                 std::span<const CouplerBox> boxes,
                                                                 const FindText& find) {
-    const std::optional<std::vector<std::size_t>>& positions = listed(side, texts, boxes);
-    if (!positions) {
+    Listed& listedNow = listed(side, texts, boxes);
+    if (!listedNow.positions) {
         return std::nullopt;
     }
+    // A text that holds the last one finds only records the last one found: those alone are
+    // searched. The same records found make the same items.
+    const bool narrower = listedNow.last && find.narrows(listedNow.last->find);
+    const std::vector<std::size_t>& searched = narrower ? listedNow.last->found : *listedNow.positions;
     std::vector<std::size_t> found;
-    for (const std::size_t position : *positions) {
+    for (const std::size_t position : searched) {
         if (find.foundIn(names(position).folded)) {
             found.push_back(position);
         }
     }
+    if (!listedNow.last || found != listedNow.last->found) {
+        std::vector<FoundUnit> units = unitsOf(found);
+        listedNow.last = LastFound{find, std::move(found), std::move(units)};
+    } else {
+        listedNow.last->find = find;
+    }
+    return listedNow.last->units;
+}
+
+std::vector<FoundUnit> FindNarrowing::unitsOf(const std::vector<std::size_t>& found) {
     // How many found items carry each name; only the names carried more than once are told apart,
     // by how many of their items carry each provider.
     std::unordered_map<std::string_view, int> byName;

@@ -34,6 +34,8 @@ class FindText {
 public:
     explicit FindText(const QString& typed);
     bool empty() const { return folded_.isEmpty(); }
+    // Whether every name this text is found in holds the other text too: this text contains it.
+    bool narrows(const FindText& other) const { return folded_.contains(other.folded_); }
     // Whether a name (the bytes of the game's files, shown as the lists show them) contains the text.
     bool foundIn(std::string_view nameBytes) const { return foundIn(foldedName(nameBytes)); }
     bool foundIn(const FoldedName& name) const;
@@ -86,17 +88,25 @@ private:
         std::string_view blueprintPath;
         FoldedName folded;
     };
+    // The last narrowing of a list: its find text, the records found and the items made of them.
+    struct LastFound {
+        FindText find;
+        std::vector<std::size_t> found;
+        std::vector<FoundUnit> units;
+    };
     struct Listed {
         std::array<std::string, 3> texts;
         std::vector<std::pair<std::string, bool>> boxes;
         std::optional<std::vector<std::size_t>> positions;
+        std::optional<LastFound> last; // made with these filters
     };
     const Names& names(std::size_t position);
     // Whether the record's name (ASCII case ignored) is carried by another record of the catalogue
     // too; a name no other record carries needs no telling apart, whatever the find text.
     bool nameShared(std::size_t position);
-    const std::optional<std::vector<std::size_t>>& listed(BrowserSide side, const ListFilterTexts& texts,
-                                                          std::span<const CouplerBox> boxes);
+    Listed& listed(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
+    // The items of the found records, each name told apart from the other found items' names.
+    std::vector<FoundUnit> unitsOf(const std::vector<std::size_t>& found);
 
     std::span<const std::string> catalogue_;
     std::vector<std::optional<Names>> names_;

@@ -22,6 +22,9 @@ constexpr const char* kWorkingInput = "temp.bin";
 constexpr const char* kWorkingOutput = "temp.xml";
 // Outcomes the worker threads may hold ready beyond the one the window takes next.
 constexpr std::size_t kOutcomesAhead = 256;
+// Blueprints the walk may find beyond the one the window takes next: a walk far ahead of the
+// conversions would hold every blueprint of a large installation at once.
+constexpr std::size_t kBlueprintsAhead = 4096;
 
 // The wait cursor for as long as the scan of the assets runs, however it ends.
 class WaitCursor {
@@ -209,10 +212,15 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
         ++report.blueprintsFound;
         waiting.push_back(Found{blueprint, previous.take(blueprint)});
         if (!waiting.back().noted) {
-            work.add([this, blueprint] { return convertAndReadInMemory(blueprintBytes(blueprint)); });
+            // The job reads the blueprint where it waits: a deque keeps its place while others are
+            // added, and it leaves only once its outcome was taken, after the job ended.
+            const FoundBlueprint* waitingBlueprint = &waiting.back().blueprint;
+            work.add([this, waitingBlueprint] {
+                return convertAndReadInMemory(blueprintBytes(*waitingBlueprint));
+            });
             ++converted;
         }
-        while (!waiting.empty() && takeOne(false)) {
+        while (!waiting.empty() && takeOne(waiting.size() > kBlueprintsAhead)) {
         }
     });
     while (!waiting.empty()) {

@@ -332,9 +332,9 @@ FolderListings::Entries BlueprintWalk::enter(const fs::path& folder) {
         static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec,
         static_cast<long long>(status.st_ctim.tv_sec) * 1000000000LL + status.st_ctim.tv_nsec};
     if (earlier_ != nullptr) {
-        if (FolderListings::Entries noted = earlier_->find(folder.native(), stamp)) {
+        if (FolderListings::Entries noted = earlier_->find(stamp)) {
             entered_.insert(identity);
-            listings_.note(folder.native(), stamp, noted);
+            listings_.note(stamp, noted);
             return noted;
         }
     }
@@ -346,7 +346,7 @@ FolderListings::Entries BlueprintWalk::enter(const fs::path& folder) {
     auto entries = std::make_shared<const std::vector<ListedEntry>>(opened.entriesInOrder());
     listings_.markListedAfresh();
     if (!opened.listedLinks()) {
-        listings_.note(folder.native(), stamp, entries);
+        listings_.note(stamp, entries);
     }
     return entries;
 }

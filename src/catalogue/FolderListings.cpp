@@ -3,11 +3,13 @@
 
 #include "catalogue/IndexText.h"
 
+#include <algorithm>
+
 namespace dovrel {
 
 namespace {
 
-constexpr std::string_view kHeader = "dovrel folder listings 1\n";
+constexpr std::string_view kHeader = "dovrel folder listings 2\n";
 constexpr long long kTrustedAgeNs = 1000000000LL;
 
 // An entry's kind as written: a folder, a regular file, or anything else.
@@ -17,19 +19,19 @@ char kindLetter(const ListedEntry& entry) {
 
 } // namespace
 
-FolderListings::Entries FolderListings::find(const std::string& folder, const FolderStamp& stamp) const {
-    const auto found = listings_.find(folder);
+FolderListings::Entries FolderListings::find(const FolderStamp& stamp) const {
+    const auto found = listings_.find({stamp.device, stamp.inode});
     if (found == listings_.end() || !(found->second.stamp == stamp)) {
         return nullptr;
     }
     return found->second.entries;
 }
 
-void FolderListings::note(const std::string& folder, const FolderStamp& stamp, Entries entries) {
+void FolderListings::note(const FolderStamp& stamp, Entries entries) {
     if (stamp.modifiedNs > startNs_ - kTrustedAgeNs) {
         return;
     }
-    listings_.insert_or_assign(folder, Listing{stamp, std::move(entries)});
+    listings_.insert_or_assign({stamp.device, stamp.inode}, Listing{stamp, std::move(entries)});
 }
 
 void FolderListings::merge(FolderListings&& other) {
@@ -45,9 +47,9 @@ void FolderListings::merge(FolderListings&& other) {
 FileStatus FolderListings::write(Files& files, const std::filesystem::path& file) const {
     std::string out(kHeader);
     putIndexNumber(out, startNs_);
-    for (const auto& [folder, listing] : listings_) {
+    for (const auto& noted : listings_) {
+        const Listing& listing = noted.second;
         out.push_back('\n');
-        putIndexText(out, folder);
         putIndexNumber(out, static_cast<long long>(listing.stamp.device));
         putIndexNumber(out, static_cast<long long>(listing.stamp.inode));
         putIndexNumber(out, listing.stamp.modifiedNs);
@@ -77,18 +79,20 @@ FolderListings FolderListings::load(const Files& files, const std::filesystem::p
         if (!reader.skip('\n')) {
             return FolderListings(0);
         }
-        const std::optional<std::string_view> folder = reader.text();
         const std::optional<long long> device = reader.number();
         const std::optional<long long> inode = reader.number();
         const std::optional<long long> modified = reader.number();
         const std::optional<long long> changed = reader.number();
         const std::optional<long long> count = reader.number();
-        if (!folder || !device || !inode || !modified || !changed || !count || *count < 0) {
+        if (!device || !inode || !modified || !changed || !count || *count < 0) {
             return FolderListings(0);
         }
         const FolderStamp stamp{static_cast<unsigned long long>(*device),
                                 static_cast<unsigned long long>(*inode), *modified, *changed};
         std::vector<ListedEntry> entries;
+        // Each entry takes at least four bytes of the text: no count can make it reserve more.
+        entries.reserve(
+            static_cast<std::size_t>(std::min<long long>(*count, static_cast<long long>(bytes->size() / 4))));
         for (long long i = 0; i < *count; ++i) {
             ListedEntry entry;
             if (reader.skip('d')) {
@@ -106,7 +110,7 @@ FolderListings FolderListings::load(const Files& files, const std::filesystem::p
             entries.push_back(std::move(entry));
         }
         listings.listings_.insert_or_assign(
-            std::string(*folder),
+            FolderIdentity(stamp.device, stamp.inode),
             Listing{stamp, std::make_shared<const std::vector<ListedEntry>>(std::move(entries))});
     }
     return listings;

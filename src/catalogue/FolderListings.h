@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace dovrel {
@@ -29,9 +30,10 @@ struct FolderStamp {
 
 // What the last walk with the bundled converter listed in each folder, kept beside the cache, so that
 // a later walk lists again only the folders whose stamp changed (a modification time set back by hand
-// still changes the inode's change time). A folder modified within a second before the walk that
-// listed it is not noted (its stamp may not show a change made in the same instant), nor one that
-// holds a link (the link's target may change while the folder does not).
+// still changes the inode's change time). A folder is known by its device and inode alone: the same
+// folder under another path (renamed, or reached through a link) lists the same entries. A folder modified
+// within a second before the walk that listed it is not noted (its stamp may not show a change made in the
+// same instant), nor one that holds a link (the link's target may change while the folder does not).
 class FolderListings {
 public:
     // Empty listings for a walk that starts now; `startNs` is the wall clock in nanoseconds.
@@ -44,10 +46,10 @@ public:
     using Entries = std::shared_ptr<const std::vector<ListedEntry>>;
 
     // The entries noted for a folder, when its stamp is the noted one; null otherwise.
-    Entries find(const std::string& folder, const FolderStamp& stamp) const;
+    Entries find(const FolderStamp& stamp) const;
 
     // Notes a folder's entries, unless it changed too close to the start of this walk.
-    void note(const std::string& folder, const FolderStamp& stamp, Entries entries);
+    void note(const FolderStamp& stamp, Entries entries);
     // Takes over every listing another walk noted.
     void merge(FolderListings&& other);
 
@@ -63,10 +65,16 @@ private:
         FolderStamp stamp;
         Entries entries;
     };
+    using FolderIdentity = std::pair<unsigned long long, unsigned long long>; // (device, inode)
+    struct IdentityHash {
+        std::size_t operator()(const FolderIdentity& identity) const {
+            return std::hash<unsigned long long>()(identity.second * 0x9E3779B97F4A7C15ULL ^ identity.first);
+        }
+    };
 
     long long startNs_;
     bool listedAfresh_ = false;
-    std::unordered_map<std::string, Listing> listings_;
+    std::unordered_map<FolderIdentity, Listing, IdentityHash> listings_;
 };
 
 } // namespace dovrel

@@ -23,6 +23,9 @@ public:
     bool skip(char expected);
     std::optional<std::string_view> text();
     std::optional<long long> number();
+    // Where the next value starts, and the text read since an earlier such place.
+    std::size_t position() const { return position_; }
+    std::string_view textSince(std::size_t start) const { return text_.substr(start, position_ - start); }
 
 private:
     std::string_view text_;

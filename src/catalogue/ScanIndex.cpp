@@ -26,6 +26,54 @@ constexpr std::array kFields = {
 
 constexpr long long kNoConverterResult = -1000;
 
+// An outcome as the index's text holds it after the blueprint's stamp.
+void putOutcome(std::string& out, const BlueprintOutcome& outcome) {
+    putIndexNumber(out, outcome.status);
+    putIndexNumber(out, outcome.englishNameReached ? 1 : 0);
+    putIndexNumber(out, outcome.converterResult.value_or(kNoConverterResult));
+    putIndexText(out, outcome.rootLine);
+    for (const auto field : kFields) {
+        putIndexText(out, outcome.fields.*field);
+    }
+}
+
+// Reads an outcome written by putOutcome into `outcome`, or, with none given, only steps over it;
+// false when it is out of shape.
+bool readOutcome(IndexTextReader& reader, BlueprintOutcome* outcome) {
+    const std::optional<long long> status = reader.number();
+    const std::optional<long long> reached = reader.number();
+    const std::optional<long long> result = reader.number();
+    const std::optional<std::string_view> rootLine = reader.text();
+    if (!status || !reached || !result || !rootLine) {
+        return false;
+    }
+    if (outcome != nullptr) {
+        outcome->status = static_cast<int>(*status);
+        outcome->englishNameReached = *reached == 1;
+        if (*result != kNoConverterResult) {
+            outcome->converterResult = static_cast<int>(*result);
+        }
+        outcome->rootLine = std::string(*rootLine);
+    }
+    for (const auto field : kFields) {
+        const std::optional<std::string_view> value = reader.text();
+        if (!value) {
+            return false;
+        }
+        if (outcome != nullptr) {
+            outcome->fields.*field = std::string(*value);
+        }
+    }
+    return true;
+}
+
+BlueprintOutcome outcomeOf(std::string_view text) {
+    BlueprintOutcome outcome;
+    IndexTextReader reader(text);
+    (void)readOutcome(reader, &outcome);
+    return outcome;
+}
+
 } // namespace
 
 std::string ScanIndex::keyOf(const FoundBlueprint& blueprint) {
@@ -43,7 +91,7 @@ std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint)
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
-    return found->second.outcome;
+    return outcomeOf(found->second.outcome);
 }
 
 std::optional<BlueprintOutcome> ScanIndex::take(const FoundBlueprint& blueprint) {
@@ -51,7 +99,7 @@ std::optional<BlueprintOutcome> ScanIndex::take(const FoundBlueprint& blueprint)
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
-    std::optional<BlueprintOutcome> outcome(std::move(found->second.outcome));
+    std::optional<BlueprintOutcome> outcome = outcomeOf(found->second.outcome);
     entries_.erase(found);
     return outcome;
 }
@@ -62,7 +110,9 @@ void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) 
     if (blueprint.stamp.modifiedNs > startNs_ - kTrustedAgeNs || !outcome.converterResult) {
         return;
     }
-    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(outcome)});
+    std::string text;
+    putOutcome(text, outcome);
+    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(text)});
 }
 
 std::string ScanIndex::text() const {
@@ -73,13 +123,7 @@ std::string ScanIndex::text() const {
         putIndexText(out, key);
         putIndexNumber(out, entry.stamp.size);
         putIndexNumber(out, entry.stamp.modifiedNs);
-        putIndexNumber(out, entry.outcome.status);
-        putIndexNumber(out, entry.outcome.englishNameReached ? 1 : 0);
-        putIndexNumber(out, entry.outcome.converterResult.value_or(kNoConverterResult));
-        putIndexText(out, entry.outcome.rootLine);
-        for (const auto field : kFields) {
-            putIndexText(out, entry.outcome.fields.*field);
-        }
+        out.append(entry.outcome);
     }
     return out;
 }
@@ -103,28 +147,17 @@ ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file)
         const std::optional<std::string_view> key = reader.text();
         const std::optional<long long> size = reader.number();
         const std::optional<long long> modified = reader.number();
-        const std::optional<long long> status = reader.number();
-        const std::optional<long long> reached = reader.number();
-        const std::optional<long long> result = reader.number();
-        const std::optional<std::string_view> rootLine = reader.text();
-        if (!key || !size || !modified || !status || !reached || !result || !rootLine) {
+        if (!key || !size || !modified) {
             return ScanIndex(0);
         }
-        Entry entry{FileStamp{*size, *modified}, {}};
-        entry.outcome.status = static_cast<int>(*status);
-        entry.outcome.englishNameReached = *reached == 1;
-        if (*result != kNoConverterResult) {
-            entry.outcome.converterResult = static_cast<int>(*result);
+        // The outcome is checked here and kept as its text: its values are made when it is taken.
+        const std::size_t outcomeStart = reader.position();
+        if (!readOutcome(reader, nullptr)) {
+            return ScanIndex(0);
         }
-        entry.outcome.rootLine = std::string(*rootLine);
-        for (const auto field : kFields) {
-            const std::optional<std::string_view> value = reader.text();
-            if (!value) {
-                return ScanIndex(0);
-            }
-            entry.outcome.fields.*field = std::string(*value);
-        }
-        index.entries_.insert_or_assign(std::string(*key), std::move(entry));
+        index.entries_.insert_or_assign(
+            std::string(*key),
+            Entry{FileStamp{*size, *modified}, std::string(reader.textSince(outcomeStart))});
     }
     return index;
 }

@@ -46,9 +46,11 @@ public:
     FileStatus write(Files& files, const std::filesystem::path& file) const;
 
 private:
+    // An outcome is kept as the text the index's file holds for it: one string a blueprint rather
+    // than one a value.
     struct Entry {
         FileStamp stamp;
-        BlueprintOutcome outcome;
+        std::string outcome;
     };
     static std::string keyOf(const FoundBlueprint& blueprint);
 

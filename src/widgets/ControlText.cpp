@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/ControlText.h"
 
+#include "core/ListInsertions.h"
 #include "platform/qt/TextConversion.h"
+#include "widgets/ListItemsRecord.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QVariant>
 #include <algorithm>
@@ -39,14 +42,19 @@ void addItem(QListWidget* list, std::string_view shownBytes, std::string_view by
     list->addItem(item);
 }
 
-void setListItems(QListWidget* list, std::span<const std::string_view> items) {
+namespace {
+
+// Rows inserted run by run beyond this many runs cost more than a list filled anew.
+constexpr std::size_t kMostInsertedRuns = 64;
+
+// Inserts items at a row of a list in one insertion, each as addItem adds it.
+void insertListItems(QListWidget* list, int row, std::span<const std::string_view> items) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(items.size()));
     for (const std::string_view bytes : items) {
         texts.append(displayText(bytes));
     }
-    list->clear();
-    list->addItems(texts);
+    list->insertItems(row, texts);
     const auto ascii = [](std::string_view bytes) {
         return std::all_of(bytes.begin(), bytes.end(),
                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -54,11 +62,38 @@ void setListItems(QListWidget* list, std::span<const std::string_view> items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         // The rare name whose bytes its text does not give back keeps them beside it.
         if (!ascii(items[i]) && typedText(texts[static_cast<qsizetype>(i)]) != items[i]) {
-            list->item(static_cast<int>(i))
+            list->item(row + static_cast<int>(i))
                 ->setData(kItemBytesRole,
                           QByteArray(items[i].data(), static_cast<qsizetype>(items[i].size())));
         }
     }
+}
+
+} // namespace
+
+void setListItems(QListWidget* list, std::span<const std::string_view> items) {
+    ListItemsRecord& record = ListItemsRecord::of(list);
+    // A list without a chosen or current item that already shows some of the items in order gets
+    // only the others, so a list that grows back keeps its rows; it is then as if refilled.
+    std::optional<std::vector<RowRun>> runs;
+    const std::optional<std::span<const std::string_view>> shown = record.items();
+    if (shown && static_cast<std::size_t>(list->count()) == shown->size() &&
+        !list->currentIndex().isValid() && list->selectionModel()->selection().isEmpty()) {
+        runs = insertedRuns(*shown, items);
+        if (runs && runs->size() > kMostInsertedRuns) {
+            runs.reset();
+        }
+    }
+    record.record(items, [&] {
+        if (runs) {
+            for (const RowRun& run : *runs) {
+                insertListItems(list, static_cast<int>(run.first), items.subspan(run.first, run.count));
+            }
+        } else {
+            list->clear();
+            insertListItems(list, 0, items);
+        }
+    });
 }
 
 void addMeasuredItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes) {

@@ -3,6 +3,7 @@
 
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
+#include "widgets/ListItemsRecord.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -122,6 +123,11 @@ std::optional<std::vector<std::string>> WidgetControl::items() const {
         return all;
     }
     if (auto* list = qobject_cast<QListWidget*>(widget_)) {
+        // The bytes last put in the list, while it still shows them, are its items' bytes.
+        const ListItemsRecord* record = ListItemsRecord::find(list);
+        if (const auto recorded = record != nullptr ? record->items() : std::nullopt) {
+            return std::vector<std::string>(recorded->begin(), recorded->end());
+        }
         for (int i = 0; i < list->count(); ++i) {
             all.push_back(itemBytes(list->item(i)->data(kItemBytesRole), list->item(i)->text()));
         }

@@ -281,6 +281,30 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
     }
 }
 
+// Keys typed and taken back on one narrowing find, key after key, what a narrowing made for each
+// text alone finds; a text holding the last one searches only the records that one found.
+TEST(FoundUnits, TypedKeyByKeyFindWhatAFreshNarrowingFinds) {
+    std::vector<std::string> stock = kStock;
+    stock.push_back(unitRecord("steam", "Caf\xC3\xA9 66", "Acme", "Freight"));
+    stock.push_back(unitRecord("diesel", "Cafe 20", "Zed", "Modern"));
+    const std::vector<std::vector<const char*>> typings = {
+        {"c", "cl", "cla", "class", "class ", "class 6", "class 66", "class 6", "class", "c"},
+        {"6", "66", "6", "0", "20", "66"},
+        {"caf", "caf\xC3\xA9", "cafe", "cafe ", "cafe 6", "caf"},
+        {"x", "xy", "x", "a"},
+    };
+    for (const std::vector<const char*>& typed : typings) {
+        FindNarrowing narrowing(stock);
+        for (const char* text : typed) {
+            const FindText find(QString::fromUtf8(text));
+            FindNarrowing fresh(stock);
+            EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find),
+                      fresh.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find))
+                << text;
+        }
+    }
+}
+
 // The narrowed items with names, providers and products counted over all found items.
 std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catalogue,
                                            const std::vector<std::size_t>& found) {

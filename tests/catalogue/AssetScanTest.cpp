@@ -607,14 +607,14 @@ TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
         {"Odd: 1:\n|", true, false}, {"w.bin", false, true}, {"link", false, false}};
     FolderListings listings(100 * kSecond);
     const auto shared = std::make_shared<const std::vector<ListedEntry>>(entries);
-    listings.note("/a/W", stamp, shared);
-    listings.note("/a/Recent", {1, 3, 99 * kSecond + 1, 99 * kSecond + 1}, shared);
+    listings.note(stamp, shared);
+    listings.note({1, 3, 99 * kSecond + 1, 99 * kSecond + 1}, shared);
     const fs::path file = temp.path() / "equipmentlist.listings";
     ASSERT_TRUE(listings.write(files, file).ok);
 
     const FolderListings loaded = FolderListings::load(files, file);
     EXPECT_EQ(loaded.size(), 1u);
-    const FolderListings::Entries found = loaded.find("/a/W", stamp);
+    const FolderListings::Entries found = loaded.find(stamp);
     ASSERT_NE(found, nullptr);
     ASSERT_EQ(found->size(), entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -624,7 +624,7 @@ TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
     for (const FolderStamp& other :
          {FolderStamp{1, 2, 3 * kSecond, 5 * kSecond}, FolderStamp{1, 9, 3 * kSecond, 4 * kSecond},
           FolderStamp{1, 2, 2 * kSecond, 4 * kSecond}}) {
-        EXPECT_EQ(loaded.find("/a/W", other), nullptr);
+        EXPECT_EQ(loaded.find(other), nullptr);
     }
     const std::string text = fileText(file);
     for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),

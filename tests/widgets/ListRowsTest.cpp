@@ -63,5 +63,49 @@ TEST(ListRows, AreMeasuredOnceAndALongRowByItsFirstCharacters) {
     EXPECT_GT(longRow.width(), 100000 / TabStopDelegate::kMeasuredCharacters * shortRow.width() / 2);
 }
 
+// Each row's text and the bytes kept beside it, if any.
+std::vector<std::pair<QString, QByteArray>> rowsOf(const QListWidget& list) {
+    std::vector<std::pair<QString, QByteArray>> rows;
+    for (int row = 0; row < list.count(); ++row) {
+        rows.emplace_back(list.item(row)->text(), list.item(row)->data(kItemBytesRole).toByteArray());
+    }
+    return rows;
+}
+
+// A list filled again and again shows exactly what a list filled once with the same items shows,
+// nothing chosen, whether a fill inserts the rows it lacks among those it keeps or fills it anew;
+// also after something else changed its rows or an item was chosen.
+TEST(ListRows, EachFillShowsItsItemsAsAFreshListDoes) {
+    enum class Before { Nothing, RowAdded, ItemChosen };
+    const struct {
+        Before before;
+        std::vector<std::string_view> items;
+    } fills[] = {
+        {Before::Nothing, {"Unit 1", "Unit 10", "Caf\xC3\xA9", "Unit 2"}},
+        {Before::Nothing, {"Unit 10"}},
+        {Before::Nothing, {"Unit 1", "Unit 10", "Unit 2"}},
+        {Before::Nothing, {"Unit 1", "Unit 10", "Unit 2"}},
+        {Before::Nothing, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9"}},
+        {Before::RowAdded, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9", "Z"}},
+        {Before::ItemChosen, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9", "Z", "Y"}},
+        {Before::Nothing, {}},
+        {Before::Nothing, {"Other"}},
+    };
+    QListWidget list;
+    for (const auto& fill : fills) {
+        if (fill.before == Before::RowAdded) {
+            addItem(&list, "added");
+        } else if (fill.before == Before::ItemChosen) {
+            list.setCurrentRow(1);
+        }
+        setListItems(&list, fill.items);
+        QListWidget fresh;
+        setListItems(&fresh, fill.items);
+        EXPECT_EQ(rowsOf(list), rowsOf(fresh)) << fill.items.size() << " items";
+        EXPECT_EQ(list.currentRow(), -1);
+        EXPECT_TRUE(list.selectedItems().isEmpty());
+    }
+}
+
 } // namespace
 } // namespace dovrel
