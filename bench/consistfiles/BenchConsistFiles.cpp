@@ -306,6 +306,22 @@ public:
     void busyPointerShown(bool) override {}
 };
 
+// What the consist readers work through, on the real disk, with the converter given.
+struct ReaderServices {
+    ReaderServices(ProcessRunner& processes, const fs::path& serzProgram, ConverterMode mode,
+                   const fs::path& program)
+        : converter(files, processes, serzProgram, false, mode),
+          backups(files, clock, program), services{files, converter, events, messages, backups, program} {}
+
+    DiskFiles files;
+    ConverterRunner converter;
+    QtEventPump events;
+    CountedMessages messages;
+    SystemClock clock;
+    UserConsistBackups backups;
+    ConsistFileServices services;
+};
+
 struct Timing {
     double total = 0;
     double converter = 0;
@@ -458,14 +474,9 @@ void largeScenario(const fs::path& serzProgram, const fs::path& makeSampleGame) 
     fs::remove_all(scratch.path() / "sample");
     ScenarioSurvey survey = surveyScenario(fileBytes(scenario));
 
-    DiskFiles files;
     SpawnProcessRunner processes;
-    ConverterRunner converter(files, processes, serzProgram, false, ConverterMode::InProcess);
-    QtEventPump events;
-    CountedMessages messages;
-    SystemClock clock;
-    UserConsistBackups backups(files, clock, program);
-    ConsistFileServices services{files, converter, events, messages, backups, program};
+    ReaderServices rig(processes, serzProgram, ConverterMode::InProcess, program);
+    ConsistFileServices& services = rig.services;
     QuietObserver observer;
 
     // What earlier work freed goes back to the system, so the read cannot reuse it unseen.
@@ -482,7 +493,7 @@ void largeScenario(const fs::path& serzProgram, const fs::path& makeSampleGame) 
     const double xmlMb = megabytes(survey.xmlBytes);
     const double perSecond = xmlMb / seconds;
     std::printf("one large scenario in process: .bin %.1f MB, XML %.1f MB, %zu rows, %d messages, %.3f s\n",
-                megabytes(fs::file_size(scenario)), xmlMb, rows, messages.shown(), seconds);
+                megabytes(fs::file_size(scenario)), xmlMb, rows, rig.messages.shown(), seconds);
     if (peakReset) {
         std::printf("  added peak memory %.1f MB (target <= 64 MB: %s; process %.1f MB before the read)\n",
                     addedMb, addedMb <= 64 ? "met" : "MISSED", static_cast<double>(baseKb) / 1024.0);
@@ -575,14 +586,9 @@ void manyLargeScenarios(const fs::path& serzProgram) {
     const unsigned cores = conversionThreads();
     const double codecAlone = binBytes / codecSpeed / cores;
 
-    DiskFiles files;
     SpawnProcessRunner processes;
-    ConverterRunner converter(files, processes, serzProgram, false, ConverterMode::InProcess);
-    QtEventPump events;
-    CountedMessages messages;
-    SystemClock clock;
-    UserConsistBackups backups(files, clock, program);
-    ConsistFileServices services{files, converter, events, messages, backups, program};
+    ReaderServices rig(processes, serzProgram, ConverterMode::InProcess, program);
+    ConsistFileServices& services = rig.services;
     QuietObserver observer;
     double cpu = 0;
     const auto read = [&] {
@@ -619,7 +625,7 @@ void manyLargeScenarios(const fs::path& serzProgram) {
     const double target = 2 * codecAlone;
     std::printf(
         "  first read %.3f s, %zu rows, %d messages; %.1f MB of XML per second per core over %u cores\n",
-        first, rows, messages.shown(), xmlBytes / (1024.0 * 1024.0) / first / cores, cores);
+        first, rows, rig.messages.shown(), xmlBytes / (1024.0 * 1024.0) / first / cores, cores);
     std::printf(
         "  codec alone on one thread: %.1f MB of .bin per second, so %.3f s on %u cores; first read %.2f of "
         "it (target <= %.3f s, twice it: %s)\n",
@@ -665,15 +671,10 @@ int benchmark(const fs::path& serzProgram) {
                 user.units, megabytes(user.xmlBytes), megabytes(user.binBytes));
     std::printf("  catalogue: %d records\n", kCatalogueRecords);
 
-    DiskFiles files;
     SpawnProcessRunner realProcesses;
     TimedProcessRunner processes(realProcesses);
-    ConverterRunner converter(files, processes, serzProgram);
-    QtEventPump events;
-    CountedMessages messages;
-    SystemClock clock;
-    UserConsistBackups backups(files, clock, program);
-    ConsistFileServices services{files, converter, events, messages, backups, program};
+    ReaderServices rig(processes, serzProgram, ConverterMode::ChildProcess, program);
+    ConsistFileServices& services = rig.services;
     QuietObserver observer;
 
     std::vector<double> scenarioTimes;
@@ -703,10 +704,10 @@ int benchmark(const fs::path& serzProgram) {
         "median of %d runs: scenario consists %.3f s (serz %.1f %%), user consists %.3f s (serz %.1f %%)\n",
         kRuns, median(scenarioTimes), 100.0 * median(scenarioShares), median(userTimes),
         100.0 * median(userShares));
-    std::printf("messages shown: %d (expected 0: every unit is catalogued)\n", messages.shown());
+    std::printf("messages shown: %d (expected 0: every unit is catalogued)\n", rig.messages.shown());
 
-    ConverterRunner inProcess(files, processes, serzProgram, false, ConverterMode::InProcess);
-    ConsistFileServices inProcessServices{files, inProcess, events, messages, backups, program};
+    ReaderServices inProcessRig(processes, serzProgram, ConverterMode::InProcess, program);
+    ConsistFileServices& inProcessServices = inProcessRig.services;
     std::vector<double> inProcessScenarioTimes;
     std::vector<double> inProcessScenarioCpu;
     std::vector<double> inProcessUserTimes;
@@ -743,7 +744,7 @@ int benchmark(const fs::path& serzProgram) {
         perCore, cores, kMegabytesPerSecondPerCore, perCore >= kMegabytesPerSecondPerCore ? "met" : "MISSED");
     std::printf("  %.1f MB of XML per CPU second (load %s)\n",
                 megabytes(scenarios.xmlBytes) / median(inProcessScenarioCpu), loadAverage().c_str());
-    std::printf("messages shown: %d (expected 0)\n", messages.shown());
+    std::printf("messages shown: %d (expected 0)\n", inProcessRig.messages.shown());
 
     // The second Open of an unchanged installation: the index written by the last read serves it.
     std::vector<double> secondTimes;
