@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/XmlText.h"
 
+#include "serz/Utf8.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -17,24 +19,6 @@ constexpr std::array<std::pair<std::string_view, char>, 5> kNamedEntities = {{
     {"quot", '"'},
     {"apos", '\''},
 }};
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
 
 // Appends what the entity body (the text between "&" and ";") stands for; false when it is none.
 bool appendEntity(std::string& out, std::string_view body) {
@@ -56,7 +40,7 @@ bool appendEntity(std::string& out, std::string_view body) {
         code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         return false;
     }
-    appendUtf8(out, code);
+    serz::utf8::appendCodePoint(out, static_cast<char32_t>(code));
     return true;
 }
 

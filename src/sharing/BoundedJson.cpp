@@ -2,6 +2,7 @@
 #include "sharing/BoundedJson.h"
 
 #include "core/TextRules.h"
+#include "serz/Utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -168,24 +169,6 @@ private:
         return value;
     }
 
-    static void appendUtf8(std::string& out, std::uint32_t code) {
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-
     void readEscape(std::string& out) {
         if (at_ >= text_.size()) {
             refuse("the text ends too early");
@@ -232,7 +215,7 @@ private:
             }
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
         }
-        appendUtf8(out, code);
+        serz::utf8::appendCodePoint(out, static_cast<char32_t>(code));
     }
 
     std::string readString() {
