@@ -25,7 +25,7 @@
 #include "catalogue/AssetScan.h"
 #include "catalogue/BlueprintWalk.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/doubles/SilentScanObserver.h"
+#include "catalogue/SilentScanObserver.h"
 #include "convert/BundledCodec.h"
 #include "convert/ConverterRunner.h"
 #include "convert/WorkingFiles.h"

@@ -3,6 +3,7 @@
 
 #include "catalogue/AssetScan.h"
 #include "catalogue/CatalogueCache.h"
+#include "catalogue/SilentScanObserver.h"
 #include "consistfiles/ScenarioConsistReader.h"
 #include "consistfiles/UserConsistReader.h"
 #include "core/XmlText.h"
@@ -12,16 +13,6 @@ namespace dovrel::cli {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Nothing of a scan's progress is shown; its messages go through the message boxes.
-class QuietScanObserver final : public ScanObserver {
-public:
-    void showWaitCursor() override {}
-    void restoreCursor() override {}
-    void showProgress(const std::string&) override {}
-    void showBlueprintsDone(int, int, std::chrono::milliseconds) override {}
-    void clearProgress() override {}
-};
 
 class QuietReadObserver final : public ConsistReadObserver {
 public:
@@ -95,7 +86,7 @@ Catalogue CliInstallation::catalogue(bool refresh) {
         // The browser's lists that a scan also makes are not needed here.
         return std::move(*cached);
     }
-    QuietScanObserver observer;
+    SilentScanObserver observer;
     AssetScan scan(files_, converter_, events_, messages_, observer);
     Catalogue catalogue;
     const AssetScanReport report =

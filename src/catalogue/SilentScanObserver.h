@@ -5,7 +5,8 @@
 
 namespace dovrel {
 
-// A scan that nobody watches: no cursor, no captions, no progress.
+// A scan that nobody watches (the command line, the benchmarks): no cursor, no captions, no progress;
+// its messages still go through the message boxes.
 class SilentScanObserver final : public ScanObserver {
 public:
     void showWaitCursor() override {}
