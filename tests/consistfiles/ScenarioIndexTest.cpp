@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "consistfiles/ScenarioIndex.h"
-#include "ConsistFilesWorld.h"
+#include "RandomScenarios.h"
 #include "serz/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -14,40 +14,14 @@ namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
+using consisttest::below, consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
 using consisttest::Entry, consisttest::record, consisttest::scenarioConsist, consisttest::scenarioFile,
     consisttest::World;
-using consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
 
-int below(std::mt19937& random, int bound) {
-    return static_cast<int>(random() % static_cast<unsigned>(bound));
-}
-
-// A scenario of random consists of catalogued, missing and unnamed vehicles whose first consist always
-// lists a row, so a scenario that fails to convert lists less than one that converts.
+// A scenario whose first consist always lists a row, so a scenario that fails to convert lists less
+// than one that converts.
 std::string randomScenarioBin(std::mt19937& random) {
-    const std::vector<std::string> blueprints = {kLoco, kWagon, R"(RAILVEHICLES\Freight\HOPPER\Hopper.XML)",
-                                                 R"(Kits\Old\oldwagon.xml)", "gone.xml"};
-    const std::vector<std::string> services = {"", "1A05 Mail", "Coal &amp; Coke", "Goods"};
-    std::vector<std::string> parts;
-    for (int c = below(random, 5) + 1; c > 0; --c) {
-        std::vector<Entry> vehicles;
-        if (parts.empty()) {
-            vehicles.push_back({kLoco, "1"});
-        }
-        for (int v = below(random, 4); v > 0; --v) {
-            Entry vehicle{blueprints[below(random, static_cast<int>(blueprints.size()))],
-                          below(random, 2) == 0 ? "0" : "1"};
-            if (below(random, 8) == 0) {
-                vehicle.tag.clear();
-            }
-            vehicles.push_back(vehicle);
-        }
-        parts.push_back(scenarioConsist(std::to_string(below(random, 1000)), vehicles,
-                                        services[below(random, static_cast<int>(services.size()))]));
-    }
-    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, scenarioFile(parts));
-    EXPECT_TRUE(bin.ok());
-    return bin.ok() ? bin.value() : std::string();
+    return consisttest::randomScenarioBin(random, below(random, 5) + 1, true);
 }
 
 // What a read shows: the window's calls, the messages it showed, rows, every listed slot (the one

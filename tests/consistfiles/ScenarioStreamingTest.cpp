@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ConsistFilesWorld.h"
+#include "RandomScenarios.h"
 #include "consistfiles/WorkingConversion.h"
 #include "serz/Conversion.h"
 
@@ -12,37 +12,13 @@ namespace dovrel {
 namespace {
 
 namespace fs = std::filesystem;
+using consisttest::below, consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
 using consisttest::Entry, consisttest::scenarioConsist, consisttest::scenarioFile, consisttest::World;
-using consisttest::kCatalogue, consisttest::kLoco, consisttest::kWagon;
 
-int below(std::mt19937& random, int bound) {
-    return static_cast<int>(random() % static_cast<unsigned>(bound));
-}
-
-// Random consists of catalogued, missing and unnamed vehicles, with or without a service; now and then
-// (one in `largeOneIn`) large enough to reach the reader in many chunks.
+// Now and then (one in `largeOneIn`) large enough to reach the reader in many chunks.
 std::string randomScenarioBin(std::mt19937& random, int largeOneIn = 8) {
-    const std::vector<std::string> blueprints = {kLoco, kWagon, R"(RAILVEHICLES\Freight\HOPPER\Hopper.XML)",
-                                                 R"(Kits\Old\oldwagon.xml)", "gone.xml"};
-    const std::vector<std::string> services = {"", "1A05 Mail", "Coal &amp; Coke", "Goods"};
     const int consists = below(random, largeOneIn) == 0 ? 400 : below(random, 6);
-    std::vector<std::string> parts;
-    for (int c = 0; c < consists; ++c) {
-        std::vector<Entry> vehicles;
-        for (int v = below(random, 4); v > 0; --v) {
-            Entry vehicle{blueprints[below(random, static_cast<int>(blueprints.size()))],
-                          below(random, 2) == 0 ? "0" : "1"};
-            if (below(random, 8) == 0) {
-                vehicle.tag.clear();
-            }
-            vehicles.push_back(vehicle);
-        }
-        parts.push_back(scenarioConsist(std::to_string(below(random, 1000)), vehicles,
-                                        services[below(random, static_cast<int>(services.size()))]));
-    }
-    const serz::Result<std::string> bin = serz::convert(serz::Direction::XmlToBin, scenarioFile(parts));
-    EXPECT_TRUE(bin.ok());
-    return bin.ok() ? bin.value() : std::string();
+    return consisttest::randomScenarioBin(random, consists, false);
 }
 
 // The file cut short, or one byte changed, at a random place.
