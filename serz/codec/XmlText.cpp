@@ -30,6 +30,18 @@ bool fitsInTag(unsigned char c) {
     return c > 0x20 && c != '<' && c != '>' && c != '&' && c != '"' && c != '\'' && c != '/' && c != '=';
 }
 
+// Appends `text` with every `from` in it written as `to`.
+void appendReplacing(std::string& out, std::string_view text, std::string_view from, std::string_view to) {
+    std::size_t start = 0;
+    for (std::size_t found = text.find(from); found != std::string_view::npos;
+         found = text.find(from, start)) {
+        out.append(text, start, found - start);
+        out += to;
+        start = found + from.size();
+    }
+    out.append(text, start);
+}
+
 } // namespace
 
 void appendEscaped(std::string& out, std::string_view text) {
@@ -71,27 +83,13 @@ bool appendElementName(std::string& out, std::string_view name) {
             return false;
         }
     }
-    std::size_t start = 0;
-    for (std::size_t found = name.find("::"); found != std::string_view::npos;
-         found = name.find("::", start)) {
-        out.append(name, start, found - start);
-        out += '-';
-        start = found + 2;
-    }
-    out.append(name, start);
+    appendReplacing(out, name, "::", "-");
     return true;
 }
 
 void storeName(std::string& name, std::string_view xmlName) {
     name.clear();
-    std::size_t start = 0;
-    for (std::size_t dash = xmlName.find('-'); dash != std::string_view::npos;
-         dash = xmlName.find('-', start)) {
-        name.append(xmlName, start, dash - start);
-        name += "::";
-        start = dash + 1;
-    }
-    name.append(xmlName, start);
+    appendReplacing(name, xmlName, "-", "::");
 }
 
 } // namespace serz::xml
