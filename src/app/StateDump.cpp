@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "app/ScriptServices.h"
 #include "consist/ConsistEditor.h"
+#include "core/TextRules.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QJsonArray>
@@ -103,43 +104,9 @@ private:
         first_ = false;
     }
     void quoted(const QByteArray& utf8) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        bytes_ += '"';
-        for (const char c : utf8) {
-            const auto byte = static_cast<unsigned char>(c);
-            switch (c) {
-            case '"':
-                bytes_ += "\\\"";
-                break;
-            case '\\':
-                bytes_ += "\\\\";
-                break;
-            case '\b':
-                bytes_ += "\\b";
-                break;
-            case '\f':
-                bytes_ += "\\f";
-                break;
-            case '\n':
-                bytes_ += "\\n";
-                break;
-            case '\r':
-                bytes_ += "\\r";
-                break;
-            case '\t':
-                bytes_ += "\\t";
-                break;
-            default:
-                if (byte < 0x20) {
-                    bytes_ += "\\u00";
-                    bytes_ += kHex[byte >> 4];
-                    bytes_ += kHex[byte & 0xF];
-                } else {
-                    bytes_ += c;
-                }
-            }
-        }
-        bytes_ += '"';
+        std::string literal;
+        appendJsonQuoted(literal, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+        bytes_.append(literal.data(), static_cast<qsizetype>(literal.size()));
     }
 
     QByteArray bytes_;

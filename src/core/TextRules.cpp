@@ -217,4 +217,43 @@ bool isValidUtf8(std::string_view text) {
     return serz::utf8::firstInvalid(text) == std::string_view::npos;
 }
 
+namespace {
+constexpr std::string_view kJsonHexDigits = "0123456789abcdef";
+} // namespace
+
+void appendJsonQuoted(std::string& out, std::string_view text) {
+    out.push_back('"');
+    std::size_t plain = 0; // the start of the run of bytes that need no escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\' && byte != 0x7F) {
+            continue;
+        }
+        out.append(text.substr(plain, i - plain));
+        plain = i + 1;
+        if (byte == '"' || byte == '\\') {
+            out.push_back('\\');
+            out.push_back(static_cast<char>(byte));
+        } else if (byte == '\n') {
+            out += "\\n";
+        } else if (byte == '\r') {
+            out += "\\r";
+        } else if (byte == '\t') {
+            out += "\\t";
+        } else {
+            out += "\\u00";
+            out.push_back(kJsonHexDigits[byte >> 4]);
+            out.push_back(kJsonHexDigits[byte & 0xF]);
+        }
+    }
+    out.append(text.substr(plain));
+    out.push_back('"');
+}
+
+std::string jsonQuoted(std::string_view text) {
+    std::string out;
+    appendJsonQuoted(out, text);
+    return out;
+}
+
 } // namespace dovrel

@@ -53,4 +53,10 @@ std::string makeDistinct(std::string_view list, char separator = '|');
 
 bool isValidUtf8(std::string_view text);
 
+// The text as a JSON string literal: quotes, backslashes and control characters escaped, other
+// bytes unchanged.
+std::string jsonQuoted(std::string_view text);
+// The same, appended to out.
+void appendJsonQuoted(std::string& out, std::string_view text);
+
 } // namespace dovrel

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/TextRules.h"
+
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -51,12 +53,6 @@ struct JsonParse {
 // valid UTF-8, an unpaired surrogate escape, a number outside the range of a double, a member named
 // twice, anything after the value, or a text past a limit is refused with the reason.
 JsonParse parseBoundedJson(std::string_view text, const JsonLimits& limits = {});
-
-// The text as a JSON string literal: quotes, backslashes and control characters escaped, other
-// bytes unchanged.
-std::string jsonQuoted(std::string_view text);
-// The same, appended to out.
-void appendJsonQuoted(std::string& out, std::string_view text);
 
 // The text when it is UTF-8; else each of its bytes as the Latin-1 letter of its value, in UTF-8.
 std::string utf8OrLatin1(std::string_view text);
