@@ -283,11 +283,18 @@ void benchFind(const Form1Controls& c, int repetitions) {
                 typed.toStdString().c_str(), c.List1->count());
     std::vector<double> work;
     std::vector<double> paint;
+    double worst = 0;
+    std::string worstKey;
     for (int i = 0; i < repetitions; ++i) {
         const auto timeKey = [&](int key, const QString& text) {
             const Clock::time_point start = Clock::now();
             pressKey(c.txtFindUnit, key, text);
             work.push_back(millisecondsSince(start));
+            if (work.back() > worst) {
+                worst = work.back();
+                worstKey = "the text made \"" + c.txtFindUnit->text().toStdString() + "\", List1 " +
+                           std::to_string(c.List1->count()) + " items";
+            }
             const Clock::time_point painted = Clock::now();
             c.List1->doItemsLayout();
             c.List1->viewport()->repaint();
@@ -300,11 +307,10 @@ void benchFind(const Form1Controls& c, int repetitions) {
             timeKey(Qt::Key_Backspace, QString());
         }
     }
-    const double worst = *std::max_element(work.begin(), work.end());
     printTiming("a keystroke (median of " + std::to_string(work.size()) + ")", {median(work), median(paint)},
                 kFrameMs);
-    std::printf("  %-40s %9.3f ms  target < %g ms: %s\n", "the slowest keystroke", worst, kFrameMs,
-                verdict(worst < kFrameMs));
+    std::printf("  %-40s %9.3f ms  target < %g ms: %s (%s)\n", "the slowest keystroke", worst, kFrameMs,
+                verdict(worst < kFrameMs), worstKey.c_str());
     c.txtFindUnit->clear();
     std::printf("  with the text emptied: List1 has %d items, txtFindUnit \"%s\"\n", c.List1->count(),
                 c.txtFindUnit->text().toStdString().c_str());

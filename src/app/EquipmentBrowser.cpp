@@ -100,29 +100,45 @@ void EquipmentBrowser::productChosen(BrowserSide side) {
     }
 }
 
-void EquipmentBrowser::rebuildList(BrowserSide side) {
+EquipmentBrowser::PanelFilter EquipmentBrowser::panelFilter(BrowserSide side) const {
     const Panel& p = panel(side);
-    const std::string provider = comboText(p.provider);
-    const std::string product = comboText(p.product);
-    const std::string unitClass = comboText(p.unitClass);
-    std::vector<CouplerBox> boxes;
+    PanelFilter filter{comboText(p.provider), comboText(p.product), comboText(p.unitClass), {}};
     for (std::size_t i = 1; i < couplerBoxes_.size(); ++i) {
-        boxes.push_back({couplerCaptions_[i - 1], couplerBoxes_[i]->isChecked()});
+        filter.boxes.push_back({couplerCaptions_[i - 1], couplerBoxes_[i]->isChecked()});
     }
+    return filter;
+}
+
+template <typename Items> void EquipmentBrowser::fillList(QListWidget* list, const Items& items) {
+    std::vector<std::string_view> shown;
+    shown.reserve(items.size());
+    for (const auto& [bytes, position] : items) {
+        shown.push_back(bytes);
+    }
+    const QSignalBlocker quiet(list);
+    setListItems(list, shown,
+                 [&](std::size_t i) { return itemTexts().textOf(items[i].second, items[i].first); });
+}
+
+void EquipmentBrowser::rebuildList(BrowserSide side) {
+    const PanelFilter filter = panelFilter(side);
     if (finding()) {
-        rebuildFoundList(side, {provider, product, unitClass}, boxes);
+        rebuildFoundList(side, filter);
         return;
     }
-    const std::optional<std::vector<std::string>> names =
-        listedNames(side, catalogue_.records(), {provider, product, unitClass}, boxes);
-    if (!names) {
+    const std::optional<std::vector<std::size_t>>& positions =
+        narrowing().listedPositions(side, filter.texts(), filter.boxes);
+    if (!positions) {
         return;
     }
-    {
-        const QSignalBlocker quiet(p.list);
-        foundShown_[sideIndex(side)].clear();
-        setListItems(p.list, std::vector<std::string_view>(names->begin(), names->end()));
+    std::vector<std::pair<std::string_view, std::size_t>> items;
+    items.reserve(positions->size());
+    for (const std::size_t position : *positions) {
+        items.emplace_back(itemTexts().name(position), position);
     }
+    const Panel& p = panel(side);
+    foundShown_[sideIndex(side)].reset();
+    fillList(p.list, items);
     // A refilled list starts at its top, as a cleared one does.
     p.list->scrollToTop();
     callbacks_.listsChanged();
@@ -297,7 +313,10 @@ void EquipmentBrowser::wirePanels() {
 
 void EquipmentBrowser::prepareForScan() {
     fillFixedFilters();
+    // What was made of the old catalogue points into it.
+    foundShown_ = {};
     findNarrowing_.reset();
+    itemTexts_.reset();
 }
 
 void EquipmentBrowser::showCatalogue() {
@@ -413,8 +432,21 @@ FindNarrowing& EquipmentBrowser::narrowing() {
     return *findNarrowing_;
 }
 
+CatalogueItemTexts& EquipmentBrowser::itemTexts() {
+    if (!itemTexts_) {
+        itemTexts_.emplace(catalogue_.records());
+    }
+    return *itemTexts_;
+}
+
 void EquipmentBrowser::openFindBar() {
+    // The names folded and both lists' every record found for the empty text, so that no key typed
+    // waits for it.
     narrowing().foldAllNames();
+    for (const BrowserSide side : {BrowserSide::Loco, BrowserSide::Wagon}) {
+        const PanelFilter filter = panelFilter(side);
+        narrowing().foundUnits(side, filter.texts(), filter.boxes, FindText(QString()));
+    }
     c_.findBar->show();
     c_.findBar->raise();
     c_.findEscape->setEnabled(true);
@@ -432,28 +464,26 @@ bool EquipmentBrowser::finding() const {
     return !c_.txtFindUnit->text().isEmpty();
 }
 
-bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const ListFilterTexts& texts,
-                                        std::span<const CouplerBox> boxes) {
-    std::optional<std::vector<FoundUnit>> units =
-        narrowing().foundUnits(side, texts, boxes, FindText(c_.txtFindUnit->text()));
-    if (!units) {
+bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const PanelFilter& filter) {
+    FoundItemsPtr items =
+        narrowing().foundUnits(side, filter.texts(), filter.boxes, FindText(c_.txtFindUnit->text()));
+    if (!items) {
         return false;
     }
     QListWidget* list = panel(side).list;
-    std::vector<FoundUnit>& shown = foundShown_[sideIndex(side)];
-    if (*units == shown && static_cast<std::size_t>(list->count()) == shown.size()) {
+    FoundItemsPtr& shown = foundShown_[sideIndex(side)];
+    const bool same = shown && static_cast<std::size_t>(list->count()) == shown->units.size() &&
+                      (items == shown || items->units == shown->units);
+    shown = std::move(items);
+    if (same) {
         return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
     }
-    shown = std::move(*units);
-    std::vector<std::string_view> shownTexts;
-    shownTexts.reserve(shown.size());
-    for (const FoundUnit& unit : shown) {
-        shownTexts.push_back(unit.shown);
+    std::vector<std::pair<std::string_view, std::size_t>> units;
+    units.reserve(shown->units.size());
+    for (const FoundUnit& unit : shown->units) {
+        units.emplace_back(unit.shown, unit.record);
     }
-    {
-        const QSignalBlocker quiet(list);
-        setListItems(list, shownTexts);
-    }
+    fillList(list, units);
     list->scrollToTop();
     callbacks_.listsChanged();
     return true;
@@ -461,13 +491,13 @@ bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const ListFilterTexts&
 
 const FoundUnit* EquipmentBrowser::foundUnitAt(BrowserSide side, int row) const {
     const QListWidget* list = panel(side).list;
-    const std::vector<FoundUnit>& shown = foundShown_[sideIndex(side)];
-    if (static_cast<std::size_t>(list->count()) != shown.size() || row < 0 ||
-        static_cast<std::size_t>(row) >= shown.size() ||
-        shown[static_cast<std::size_t>(row)].record >= catalogue_.size()) {
+    const FoundItemsPtr& shown = foundShown_[sideIndex(side)];
+    if (!shown || static_cast<std::size_t>(list->count()) != shown->units.size() || row < 0 ||
+        static_cast<std::size_t>(row) >= shown->units.size() ||
+        shown->units[static_cast<std::size_t>(row)].record >= catalogue_.size()) {
         return nullptr;
     }
-    return &shown[static_cast<std::size_t>(row)];
+    return &shown->units[static_cast<std::size_t>(row)];
 }
 
 ListChoice EquipmentBrowser::listChoice(BrowserSide side) const {

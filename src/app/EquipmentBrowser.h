@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/CatalogueItemTexts.h"
 #include "app/Form1Controls.h"
 #include "app/GameFolders.h"
 #include "app/Services.h"
@@ -74,7 +75,18 @@ private:
         QComboBox* unitClass;
         QListWidget* list;
     };
+    // What a panel's combo boxes and the coupling filter let into its list.
+    struct PanelFilter {
+        std::string provider;
+        std::string product;
+        std::string unitClass;
+        std::vector<CouplerBox> boxes;
+        ListFilterTexts texts() const { return {provider, product, unitClass}; }
+    };
     const Panel& panel(BrowserSide side) const { return panels_[sideIndex(side)]; }
+    PanelFilter panelFilter(BrowserSide side) const;
+    // Fills a list with items of catalogue records, the texts made once per record.
+    template <typename Items> void fillList(QListWidget* list, const Items& items);
     void wirePanels();
     void wireFind();
     // Selects a combo box item from code and runs its handler, as a user's choice would.
@@ -90,12 +102,13 @@ private:
     void openFindBar();
     void closeFindBar();
     bool finding() const;
-    // The narrowing of the current catalogue, made when first needed.
+    // The narrowing of the current catalogue and its names' list texts, made when first needed.
     FindNarrowing& narrowing();
+    CatalogueItemTexts& itemTexts();
     // The found unit a row of a list shows; null for the panels' own items.
     const FoundUnit* foundUnitAt(BrowserSide side, int row) const;
     // Refills a list with the items the find text narrows it to; false when the list stays as it is.
-    bool rebuildFoundList(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
+    bool rebuildFoundList(BrowserSide side, const PanelFilter& filter);
     // The Details rows of a narrowed list: each item's own record, in list order.
     std::vector<DetailsRow> foundDetailsRows(BrowserSide side) const;
 
@@ -124,10 +137,12 @@ private:
     Form4& details_;
     Callbacks callbacks_;
     std::array<Panel, 2> panels_;
-    // Find as you type over the catalogue, made at the first key typed after a scan.
+    // The records the lists' filters let through and find as you type over the catalogue, made at the
+    // first list filled after a scan, and the list texts of the catalogue's names.
     std::optional<FindNarrowing> findNarrowing_;
-    // The found units each list shows, row by row; empty while a list shows the panels' own items.
-    std::array<std::vector<FoundUnit>, 2> foundShown_;
+    std::optional<CatalogueItemTexts> itemTexts_;
+    // The found units each list shows, row by row; null while a list shows the panels' own items.
+    std::array<FoundItemsPtr, 2> foundShown_;
     std::vector<QCheckBox*> couplerBoxes_;
     std::vector<std::string> couplerCaptions_;
     TitleStripDrag titleDrag_;

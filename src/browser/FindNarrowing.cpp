@@ -142,19 +142,25 @@ std::vector<std::string_view> distinguishingPathEnds(std::span<const std::string
     return result;
 }
 
-FindNarrowing::FindNarrowing(std::span<const std::string> catalogue)
-    : catalogue_(catalogue), names_(catalogue.size()) {}
+namespace {
+
+// The texts typed on the way to the current one that a list keeps the items of; the oldest go first.
+constexpr std::size_t kMostTypedKept = 16;
+
+} // namespace
+
+FindNarrowing::FindNarrowing(std::span<const std::string> catalogue) : catalogue_(catalogue) {}
 
 void FindNarrowing::foldAllNames() {
-    if (!nameShared_.empty() || names_.empty()) {
+    if (!nameShared_.empty() || catalogue_.empty()) {
         return;
     }
     std::unordered_map<std::string_view, int> carriers;
-    for (std::size_t position = 0; position < names_.size(); ++position) {
+    for (std::size_t position = 0; position < catalogue_.size(); ++position) {
         ++carriers[names(position).folded.asciiLower];
     }
-    nameShared_.resize(names_.size());
-    for (std::size_t position = 0; position < names_.size(); ++position) {
+    nameShared_.resize(catalogue_.size());
+    for (std::size_t position = 0; position < catalogue_.size(); ++position) {
         nameShared_[position] = carriers[names(position).folded.asciiLower] > 1;
     }
 }
@@ -165,6 +171,9 @@ bool FindNarrowing::nameShared(std::size_t position) {
 }
 
 const FindNarrowing::Names& FindNarrowing::names(std::size_t position) {
+    if (names_.empty()) {
+        names_.resize(catalogue_.size());
+    }
     std::optional<Names>& names = names_[position];
     if (!names) {
         const std::string_view line = catalogue_[position];
@@ -187,39 +196,57 @@ FindNarrowing::Listed& FindNarrowing::listed(BrowserSide side, const ListFilterT
     }
     std::optional<Listed>& kept = listed_[sideIndex(side)];
     if (!kept || kept->texts != key || kept->boxes != boxKey) {
-        kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes), std::nullopt};
+        kept = Listed{key, std::move(boxKey), listedRecords(side, catalogue_, texts, boxes), {}};
     }
     return *kept;
 }
 
-std::optional<std::vector<FoundUnit>> FindNarrowing::foundUnits(BrowserSide side,
-                                                                const ListFilterTexts& texts,
-                                                                std::span<const CouplerBox> boxes,
-                                                                const FindText& find) {
+const std::optional<std::vector<std::size_t>>&
+FindNarrowing::listedPositions(BrowserSide side, const ListFilterTexts& texts,
+                               std::span<const CouplerBox> boxes) {
+    return listed(side, texts, boxes).positions;
+}
+
+FoundItemsPtr FindNarrowing::foundUnits(BrowserSide side, const ListFilterTexts& texts,
+                                        std::span<const CouplerBox> boxes, const FindText& find) {
     Listed& listedNow = listed(side, texts, boxes);
     if (!listedNow.positions) {
-        return std::nullopt;
+        return nullptr;
     }
-    // A text that holds the last one finds only records the last one found: those alone are
-    // searched. The same records found make the same items.
-    const bool narrower = listedNow.last && find.narrows(listedNow.last->find);
-    const std::vector<std::size_t>& searched = narrower ? listedNow.last->found : *listedNow.positions;
+    // The texts typed before that this one does not hold may have missed records it finds.
+    std::vector<Typed>& typed = listedNow.typed;
+    while (!typed.empty() && !find.narrows(typed.back().find)) {
+        typed.pop_back();
+    }
+    if (!typed.empty() && typed.back().find == find) {
+        return typed.back().items;
+    }
+    // A text that holds an earlier one finds only records that one found: those alone are searched.
     std::vector<std::size_t> found;
-    for (const std::size_t position : searched) {
+    const auto search = [&](std::size_t position) {
         if (find.foundIn(names(position).folded)) {
             found.push_back(position);
         }
-    }
-    if (!listedNow.last || found != listedNow.last->found) {
-        std::vector<FoundUnit> units = unitsOf(found);
-        listedNow.last = LastFound{find, std::move(found), std::move(units)};
+    };
+    if (typed.empty()) {
+        std::for_each(listedNow.positions->begin(), listedNow.positions->end(), search);
     } else {
-        listedNow.last->find = find;
+        for (const FoundUnit& unit : typed.back().items->units) {
+            search(unit.record);
+        }
     }
-    return listedNow.last->units;
+    // The same records found make the same items.
+    FoundItemsPtr items = !typed.empty() && found.size() == typed.back().items->units.size()
+                              ? typed.back().items
+                              : unitsOf(found);
+    if (typed.size() == kMostTypedKept) {
+        typed.erase(typed.begin());
+    }
+    typed.push_back({find, items});
+    return items;
 }
 
-std::vector<FoundUnit> FindNarrowing::unitsOf(const std::vector<std::size_t>& found) {
+FoundItemsPtr FindNarrowing::unitsOf(const std::vector<std::size_t>& found) {
     // How many found items carry each name; only the names carried more than once are told apart,
     // by how many of their items carry each provider.
     std::unordered_map<std::string_view, int> byName;
@@ -264,24 +291,26 @@ std::vector<FoundUnit> FindNarrowing::unitsOf(const std::vector<std::size_t>& fo
             pathEnds[items[k]] = ends[k];
         }
     }
-    std::vector<FoundUnit> units;
-    units.reserve(found.size());
+    auto items = std::make_shared<FoundItems>();
+    items->units.reserve(found.size());
     for (std::size_t i = 0; i < found.size(); ++i) {
         const Names& n = names(found[i]);
-        std::string shown(n.english);
-        if (nameCounts[i] > 1) {
-            shown += " (" + std::string(n.provider);
-            if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
-                shown += ", " + std::string(n.product);
-            }
-            if (!pathEnds[i].empty()) {
-                shown += ", " + std::string(pathEnds[i]);
-            }
-            shown += ")";
+        if (nameCounts[i] <= 1) {
+            items->units.push_back({n.english, found[i]});
+            continue;
         }
-        units.push_back({std::move(shown), found[i]});
+        std::string& shown = items->toldApart.emplace_back(n.english);
+        shown += " (" + std::string(n.provider);
+        if (byNameAndProvider[{n.folded.asciiLower, n.provider}] > 1) {
+            shown += ", " + std::string(n.product);
+        }
+        if (!pathEnds[i].empty()) {
+            shown += ", " + std::string(pathEnds[i]);
+        }
+        shown += ")";
+        items->units.push_back({shown, found[i]});
     }
-    return units;
+    return items;
 }
 
 } // namespace dovrel

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,6 +38,7 @@ public:
     bool empty() const { return folded_.isEmpty(); }
     // Whether every name this text is found in holds the other text too: this text contains it.
     bool narrows(const FindText& other) const { return folded_.contains(other.folded_); }
+    bool operator==(const FindText& other) const { return folded_ == other.folded_; }
     // Whether a name (the bytes of the game's files, shown as the lists show them) contains the text.
     bool foundIn(std::string_view nameBytes) const { return foundIn(foldedName(nameBytes)); }
     bool foundIn(const FoldedName& name) const;
@@ -52,17 +55,27 @@ private:
 // ASCII case ignored, from the end of as many parts of every other path; the whole path when none does.
 std::vector<std::string_view> distinguishingPathEnds(std::span<const std::string_view> paths);
 
-// An item of a narrowed list: its bytes, as shown, and the catalogue position of its record.
+// An item of a narrowed list: its bytes, as shown, and the catalogue position of its record. The
+// bytes are the record's name in the catalogue, or a text the list of found items owns.
 struct FoundUnit {
-    std::string shown;
+    std::string_view shown;
     std::size_t record = 0;
     bool operator==(const FoundUnit&) const = default;
 };
 
+// The items of a narrowed list, with the texts of the items told apart, which they point into. It is
+// shared, never changed, and outlives neither the catalogue nor its narrowing's catalogue.
+struct FoundItems {
+    std::vector<FoundUnit> units;
+    std::deque<std::string> toldApart;
+};
+using FoundItemsPtr = std::shared_ptr<const FoundItems>;
+
 // Find as you type over one catalogue. What does not change while the user types is kept between
-// keystrokes: every record's name folded, and the records each list's filters let through, made again
-// only when the filter texts or the coupler boxes change. The catalogue must outlive it and stay as
-// it was.
+// keystrokes: every record's name folded, the records each list's filters let through (made again
+// only when the filter texts or the coupler boxes change), and the items found for the texts typed on
+// the way to the current one, so that a key taken back finds its items again without a search. The
+// catalogue must outlive it and stay as it was.
 class FindNarrowing {
 public:
     explicit FindNarrowing(std::span<const std::string> catalogue);
@@ -71,14 +84,20 @@ public:
     // the first key typed does not wait for it.
     void foldAllNames();
 
+    // The catalogue positions of the records a list's filters let through, in catalogue order, as
+    // listedRecords makes them; empty optional when the filters leave the list as it is.
+    const std::optional<std::vector<std::size_t>>&
+    listedPositions(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
+
     // The items of the loco or wagon list narrowed by a find text: the records the list's filters let
     // through whose name contains the text, in the same order. A name that more than one of the narrowed
     // items carries (compared as the add command compares, ASCII case ignored) is shown with its provider
     // after it, "Name (Provider)", or with provider and product when those match as well, and then with
     // the shortest end of its blueprint path that tells it apart, "Name (Provider, Product, a.xml)",
-    // when provider and product match too. Empty optional when the filters leave the list as it is.
-    std::optional<std::vector<FoundUnit>> foundUnits(BrowserSide side, const ListFilterTexts& texts,
-                                                     std::span<const CouplerBox> boxes, const FindText& find);
+    // when provider and product match too. Null when the filters leave the list as it is. A text that
+    // finds the same records as the text it grew from gives the same items back.
+    FoundItemsPtr foundUnits(BrowserSide side, const ListFilterTexts& texts,
+                             std::span<const CouplerBox> boxes, const FindText& find);
 
 private:
     struct Names {
@@ -88,17 +107,17 @@ private:
         std::string_view blueprintPath;
         FoldedName folded;
     };
-    // The last narrowing of a list: its find text, the records found and the items made of them.
-    struct LastFound {
+    // A text typed and the items it found.
+    struct Typed {
         FindText find;
-        std::vector<std::size_t> found;
-        std::vector<FoundUnit> units;
+        FoundItemsPtr items;
     };
     struct Listed {
         std::array<std::string, 3> texts;
         std::vector<std::pair<std::string, bool>> boxes;
         std::optional<std::vector<std::size_t>> positions;
-        std::optional<LastFound> last; // made with these filters
+        // The texts typed with these filters, each holding the one before it; the newest last.
+        std::vector<Typed> typed;
     };
     const Names& names(std::size_t position);
     // Whether the record's name (ASCII case ignored) is carried by another record of the catalogue
@@ -106,11 +125,11 @@ private:
     bool nameShared(std::size_t position);
     Listed& listed(BrowserSide side, const ListFilterTexts& texts, std::span<const CouplerBox> boxes);
     // The items of the found records, each name told apart from the other found items' names.
-    std::vector<FoundUnit> unitsOf(const std::vector<std::size_t>& found);
+    FoundItemsPtr unitsOf(const std::vector<std::size_t>& found);
 
     std::span<const std::string> catalogue_;
-    std::vector<std::optional<Names>> names_;
-    std::vector<bool> nameShared_; // per record, once every name is folded
+    std::vector<std::optional<Names>> names_; // made at the first name asked for
+    std::vector<bool> nameShared_;            // per record, once every name is folded
     std::array<std::optional<Listed>, 2> listed_;
 };
 

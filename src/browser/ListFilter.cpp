@@ -76,19 +76,4 @@ std::optional<std::vector<std::size_t>> listedRecords(BrowserSide side,
     return positions;
 }
 
-std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
-                                                    const ListFilterTexts& texts,
-                                                    std::span<const CouplerBox> boxes) {
-    const std::optional<std::vector<std::size_t>> positions = listedRecords(side, catalogue, texts, boxes);
-    if (!positions) {
-        return std::nullopt;
-    }
-    std::vector<std::string> names;
-    names.reserve(positions->size());
-    for (const std::size_t position : *positions) {
-        names.emplace_back(recordFieldView(catalogue[position], RecordField::englishName));
-    }
-    return names;
-}
-
 } // namespace dovrel

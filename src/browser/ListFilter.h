@@ -24,16 +24,12 @@ struct ListFilterTexts {
 // and "tender", the wagon list "passenger" and "freight"; any other class is in neither list.
 bool belongsToSide(BrowserSide side, std::string_view unitClass);
 
-// The items of the loco or wagon list: the englishName of every catalogue record in use that passes, in
-// catalogue order, the side test, the provider and product tests (in lower case, "all" taking every
-// record), the class test ("all" takes the side's every class; the loco value "steam" also takes
-// tenders) and the coupler filter. Empty optional when the class text is empty: the list and the
-// commands are then left as they are.
-std::optional<std::vector<std::string>> listedNames(BrowserSide side, std::span<const std::string> catalogue,
-                                                    const ListFilterTexts& texts,
-                                                    std::span<const CouplerBox> boxes);
-
-// The catalogue positions of the records whose names listedNames lists, in the same order.
+// The catalogue positions of the records whose names are the items of the loco or wagon list: every
+// catalogue record in use that passes, in catalogue order, the side test, the provider and product
+// tests (in lower case, "all" taking every record), the class test ("all" takes the side's every
+// class; the loco value "steam" also takes tenders) and the coupler filter; the list shows each one's
+// englishName. Empty optional when the class text is empty: the list and the commands are then left as
+// they are.
 std::optional<std::vector<std::size_t>> listedRecords(BrowserSide side,
                                                       std::span<const std::string> catalogue,
                                                       const ListFilterTexts& texts,

@@ -42,36 +42,48 @@ void addItem(QListWidget* list, std::string_view shownBytes, std::string_view by
     list->addItem(item);
 }
 
+ListItemText listItemText(std::string_view bytes) {
+    ListItemText made{displayText(bytes), false};
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // The rare name whose bytes its text does not give back keeps them beside it.
+    made.keepsBytes = !ascii && typedText(made.text) != bytes;
+    return made;
+}
+
 namespace {
 
 // Rows inserted run by run beyond this many runs cost more than a list filled anew.
 constexpr std::size_t kMostInsertedRuns = 64;
 
-// Inserts items at a row of a list in one insertion, each as addItem adds it.
-void insertListItems(QListWidget* list, int row, std::span<const std::string_view> items) {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(items.size()));
-    for (const std::string_view bytes : items) {
-        texts.append(displayText(bytes));
-    }
-    list->insertItems(row, texts);
-    const auto ascii = [](std::string_view bytes) {
-        return std::all_of(bytes.begin(), bytes.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    };
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        // The rare name whose bytes its text does not give back keeps them beside it.
-        if (!ascii(items[i]) && typedText(texts[static_cast<qsizetype>(i)]) != items[i]) {
-            list->item(row + static_cast<int>(i))
-                ->setData(kItemBytesRole,
-                          QByteArray(items[i].data(), static_cast<qsizetype>(items[i].size())));
+// Inserts the items of a run at its row of a list in one insertion, each as addItem adds it.
+void insertListItems(QListWidget* list, RowRun run, std::span<const std::string_view> items,
+                     const std::function<ListItemText(std::size_t)>& textOf) {
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(run.count));
+    std::vector<std::size_t> keepingBytes;
+    for (std::size_t i = run.first; i < run.first + run.count; ++i) {
+        const ListItemText text = textOf(i);
+        shown.append(text.text);
+        if (text.keepsBytes) {
+            keepingBytes.push_back(i);
         }
+    }
+    list->insertItems(static_cast<int>(run.first), shown);
+    for (const std::size_t i : keepingBytes) {
+        list->item(static_cast<int>(i))
+            ->setData(kItemBytesRole, QByteArray(items[i].data(), static_cast<qsizetype>(items[i].size())));
     }
 }
 
 } // namespace
 
 void setListItems(QListWidget* list, std::span<const std::string_view> items) {
+    setListItems(list, items, [items](std::size_t i) { return listItemText(items[i]); });
+}
+
+void setListItems(QListWidget* list, std::span<const std::string_view> items,
+                  const std::function<ListItemText(std::size_t)>& textOf) {
     ListItemsRecord& record = ListItemsRecord::of(list);
     // A list without a chosen or current item that already shows some of the items in order gets
     // only the others, so a list that grows back keeps its rows; it is then as if refilled.
@@ -87,11 +99,11 @@ void setListItems(QListWidget* list, std::span<const std::string_view> items) {
     record.record(items, [&] {
         if (runs) {
             for (const RowRun& run : *runs) {
-                insertListItems(list, static_cast<int>(run.first), items.subspan(run.first, run.count));
+                insertListItems(list, run, items, textOf);
             }
         } else {
             list->clear();
-            insertListItems(list, 0, items);
+            insertListItems(list, {0, items.size()}, items, textOf);
         }
     });
 }

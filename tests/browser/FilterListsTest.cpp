@@ -16,17 +16,26 @@
 
 namespace dovrel {
 
-// A failed comparison shows a narrowed list's item by its text and record, not its bytes.
-void PrintTo(const FoundUnit& unit, std::ostream* out) {
-    *out << '{' << ::testing::PrintToString(unit.shown) << ", record " << unit.record << '}';
-}
-
 namespace {
 
 using testing::Field;
 using testing::recordWith;
 using testing::unitRecord;
 using Names = std::vector<std::string>;
+
+// The names a list shows: the englishName of each record its filters let through.
+std::optional<Names> listedNames(BrowserSide side, std::span<const std::string> catalogue,
+                                 const ListFilterTexts& texts, std::span<const CouplerBox> boxes) {
+    const std::optional<std::vector<std::size_t>> positions = listedRecords(side, catalogue, texts, boxes);
+    if (!positions) {
+        return std::nullopt;
+    }
+    Names names;
+    for (const std::size_t position : *positions) {
+        names.emplace_back(EquipmentRecord(catalogue[position]).field(Field::englishName));
+    }
+    return names;
+}
 
 const std::vector<CouplerBox> kBufferChecked = {{"A Buffer", true}};
 
@@ -240,6 +249,19 @@ TEST(FindText, FoundInNamesIgnoringCaseAndAccents) {
     EXPECT_FALSE(FindText(QStringLiteral(" ")).empty());
 }
 
+// A narrowed list's items as texts and records; empty optional when the list stays as it is.
+using Shown = std::vector<std::pair<std::string, std::size_t>>;
+std::optional<Shown> shownOf(const FoundItemsPtr& items) {
+    if (!items) {
+        return std::nullopt;
+    }
+    Shown shown;
+    for (const FoundUnit& unit : items->units) {
+        shown.emplace_back(unit.shown, unit.record);
+    }
+    return shown;
+}
+
 const std::vector<std::string> kStock = {
     unitRecord("diesel", "Class 66", "Acme", "Freight"),
     unitRecord("freight", "Box Van", "Acme", "Freight"),
@@ -250,7 +272,7 @@ const std::vector<std::string> kStock = {
 };
 
 TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
-    const std::vector<std::tuple<const char*, ListFilterTexts, std::vector<FoundUnit>>> cases = {
+    const std::vector<std::tuple<const char*, ListFilterTexts, Shown>> cases = {
         {"66",
          {"All", "All", "All"},
          {{"Class 66 (Acme)", 0}, {"CLASS 66 (Zed, Heritage)", 3}, {"Class 66 (Zed, Modern)", 4}}},
@@ -263,20 +285,20 @@ TEST(FoundUnits, NarrowTheListAndTellDuplicatesApart) {
     // One narrowing for all: what it keeps between keys must follow every change of the filters.
     FindNarrowing narrowing(kStock);
     for (const auto& [find, texts, expected] : cases) {
-        EXPECT_EQ(
-            narrowing.foundUnits(BrowserSide::Loco, texts, kBufferChecked, FindText(QString::fromUtf8(find))),
-            expected)
+        EXPECT_EQ(shownOf(narrowing.foundUnits(BrowserSide::Loco, texts, kBufferChecked,
+                                               FindText(QString::fromUtf8(find)))),
+                  expected)
             << find;
     }
     // An empty class box leaves the list alone, as the rebuild does.
     EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", ""}, kBufferChecked,
                                    FindText(QStringLiteral("a"))),
-              std::nullopt);
+              nullptr);
     // The same narrowing as the coupler box is ticked and cleared again.
     for (const bool ticked : {false, true, false}) {
         const std::vector<CouplerBox> boxes = {{"A Buffer", ticked}};
         const FindText van(QStringLiteral("van"));
-        EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"}, boxes, van)->size(),
+        EXPECT_EQ(narrowing.foundUnits(BrowserSide::Wagon, {"All", "All", "All"}, boxes, van)->units.size(),
                   ticked ? 1u : 0u);
     }
 }
@@ -287,27 +309,36 @@ TEST(FoundUnits, TypedKeyByKeyFindWhatAFreshNarrowingFinds) {
     std::vector<std::string> stock = kStock;
     stock.push_back(unitRecord("steam", "Caf\xC3\xA9 66", "Acme", "Freight"));
     stock.push_back(unitRecord("diesel", "Cafe 20", "Zed", "Modern"));
-    const std::vector<std::vector<const char*>> typings = {
+    std::vector<std::vector<std::string>> typings = {
         {"c", "cl", "cla", "class", "class ", "class 6", "class 66", "class 6", "class", "c"},
-        {"6", "66", "6", "0", "20", "66"},
+        {"", "6", "66", "6", "", "0", "20", "66"},
         {"caf", "caf\xC3\xA9", "cafe", "cafe ", "cafe 6", "caf"},
         {"x", "xy", "x", "a"},
     };
-    for (const std::vector<const char*>& typed : typings) {
+    // More keys typed than the texts typed on the way that are kept, then all taken back.
+    const std::string longText = "lass 66 class 66 class 66";
+    std::vector<std::string>& longTyping = typings.emplace_back();
+    for (std::size_t size = 0; size <= longText.size(); ++size) {
+        longTyping.push_back(longText.substr(0, size));
+    }
+    for (std::size_t size = longText.size(); size-- > 0;) {
+        longTyping.push_back(longText.substr(0, size));
+    }
+    for (const std::vector<std::string>& typed : typings) {
         FindNarrowing narrowing(stock);
-        for (const char* text : typed) {
-            const FindText find(QString::fromUtf8(text));
+        for (const std::string& text : typed) {
+            const FindText find(QString::fromStdString(text));
             FindNarrowing fresh(stock);
-            EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find),
-                      fresh.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find))
+            EXPECT_EQ(
+                shownOf(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find)),
+                shownOf(fresh.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find)))
                 << text;
         }
     }
 }
 
 // The narrowed items with names, providers and products counted over all found items.
-std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catalogue,
-                                           const std::vector<std::size_t>& found) {
+Shown countedOverAllFound(const std::vector<std::string>& catalogue, const std::vector<std::size_t>& found) {
     struct Item {
         std::string name, lower, provider, product, path;
     };
@@ -336,7 +367,7 @@ std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catal
             ends[group[k]] = std::string(distinct[k]);
         }
     }
-    std::vector<FoundUnit> units;
+    Shown units;
     for (std::size_t i = 0; i < items.size(); ++i) {
         std::string shown = items[i].name;
         if (byName[items[i].lower] > 1) {
@@ -346,7 +377,7 @@ std::vector<FoundUnit> countedOverAllFound(const std::vector<std::string>& catal
             }
             shown += ends[i].empty() ? ")" : ", " + ends[i] + ")";
         }
-        units.push_back({shown, found[i]});
+        units.emplace_back(shown, found[i]);
     }
     return units;
 }
@@ -382,8 +413,9 @@ TEST(FoundUnits, ShowWhatCountingOverAllFoundItemsShows) {
                     found.push_back(position);
                 }
             }
-            EXPECT_EQ(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find),
-                      countedOverAllFound(catalogue, found))
+            EXPECT_EQ(
+                shownOf(narrowing.foundUnits(BrowserSide::Loco, {"All", "All", "All"}, kBufferChecked, find)),
+                countedOverAllFound(catalogue, found))
                 << "round " << round << ", find \"" << text << "\"";
         }
     }
