@@ -9,9 +9,14 @@ std::string_view CatalogueItemTexts::name(std::size_t position) {
     return made(position).name;
 }
 
-ListItemText CatalogueItemTexts::textOf(std::size_t position, std::string_view shown) {
+const ListItemText& CatalogueItemTexts::textOf(std::size_t position, std::string_view shown) {
     const Made& record = made(position);
-    return shown == record.name ? record.text : listItemText(shown);
+    // Items of a catalogue's names mostly point at the names themselves.
+    if ((shown.data() == record.name.data() && shown.size() == record.name.size()) || shown == record.name) {
+        return record.text;
+    }
+    other_ = listItemText(shown);
+    return other_;
 }
 
 const CatalogueItemTexts::Made& CatalogueItemTexts::made(std::size_t position) {

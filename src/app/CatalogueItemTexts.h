@@ -22,8 +22,8 @@ public:
     // The name of the record at a catalogue position.
     std::string_view name(std::size_t position);
     // The text of an item showing `shown` for the record at a position: the record's name's own text
-    // when `shown` is its name, else one made for `shown`.
-    ListItemText textOf(std::size_t position, std::string_view shown);
+    // when `shown` is its name, else one made for `shown`, kept until the next one is asked for.
+    const ListItemText& textOf(std::size_t position, std::string_view shown);
 
 private:
     struct Made {
@@ -34,6 +34,7 @@ private:
 
     std::span<const std::string> catalogue_;
     std::vector<std::optional<Made>> made_;
+    ListItemText other_;
 };
 
 } // namespace dovrel

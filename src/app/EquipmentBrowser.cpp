@@ -116,8 +116,9 @@ template <typename Items> void EquipmentBrowser::fillList(QListWidget* list, con
         shown.push_back(bytes);
     }
     const QSignalBlocker quiet(list);
-    setListItems(list, shown,
-                 [&](std::size_t i) { return itemTexts().textOf(items[i].second, items[i].first); });
+    setListItems(list, shown, [&](std::size_t i) -> const ListItemText& {
+        return itemTexts().textOf(items[i].second, items[i].first);
+    });
 }
 
 void EquipmentBrowser::rebuildList(BrowserSide side) {

@@ -28,4 +28,16 @@ std::optional<std::vector<RowRun>> insertedRuns(std::span<const std::string_view
     return runs;
 }
 
+std::size_t rowsMovedByInserting(std::span<const RowRun> runs, std::size_t before) {
+    std::size_t moved = 0;
+    std::size_t inserted = 0;
+    for (const RowRun& run : runs) {
+        // The rows of `before` ahead of the run are the rows ahead of it that no earlier run inserted.
+        const std::size_t ahead = run.first - inserted;
+        moved += run.count * (before - ahead);
+        inserted += run.count;
+    }
+    return moved;
+}
+
 } // namespace dovrel

@@ -23,4 +23,8 @@ struct RowRun {
 std::optional<std::vector<RowRun>> insertedRuns(std::span<const std::string_view> before,
                                                 std::span<const std::string_view> after);
 
+// How many rows already listed the runs move as they are inserted first to last into a list of
+// `before` rows: each run moves the rows of `before` that come after it.
+std::size_t rowsMovedByInserting(std::span<const RowRun> runs, std::size_t before);
+
 } // namespace dovrel

@@ -56,14 +56,18 @@ namespace {
 // Rows inserted run by run beyond this many runs cost more than a list filled anew.
 constexpr std::size_t kMostInsertedRuns = 64;
 
+// A row inserted among others moves every listed row after it, one at a time; a list costs less filled
+// anew than moving more than this many rows for each of its rows.
+constexpr std::size_t kMostMovedPerRow = 1024;
+
 // Inserts the items of a run at its row of a list in one insertion, each as addItem adds it.
 void insertListItems(QListWidget* list, RowRun run, std::span<const std::string_view> items,
-                     const std::function<ListItemText(std::size_t)>& textOf) {
+                     const std::function<const ListItemText&(std::size_t)>& textOf) {
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(run.count));
     std::vector<std::size_t> keepingBytes;
     for (std::size_t i = run.first; i < run.first + run.count; ++i) {
-        const ListItemText text = textOf(i);
+        const ListItemText& text = textOf(i);
         shown.append(text.text);
         if (text.keepsBytes) {
             keepingBytes.push_back(i);
@@ -79,20 +83,25 @@ void insertListItems(QListWidget* list, RowRun run, std::span<const std::string_
 } // namespace
 
 void setListItems(QListWidget* list, std::span<const std::string_view> items) {
-    setListItems(list, items, [items](std::size_t i) { return listItemText(items[i]); });
+    ListItemText made;
+    setListItems(list, items, [items, &made](std::size_t i) -> const ListItemText& {
+        made = listItemText(items[i]);
+        return made;
+    });
 }
 
 void setListItems(QListWidget* list, std::span<const std::string_view> items,
-                  const std::function<ListItemText(std::size_t)>& textOf) {
+                  const std::function<const ListItemText&(std::size_t)>& textOf) {
     ListItemsRecord& record = ListItemsRecord::of(list);
     // A list without a chosen or current item that already shows some of the items in order gets
-    // only the others, so a list that grows back keeps its rows; it is then as if refilled.
+    // only the others, so a list that grows back by a few rows keeps its rows; it is then as if refilled.
     std::optional<std::vector<RowRun>> runs;
     const std::optional<std::span<const std::string_view>> shown = record.items();
     if (shown && static_cast<std::size_t>(list->count()) == shown->size() &&
         !list->currentIndex().isValid() && list->selectionModel()->selection().isEmpty()) {
         runs = insertedRuns(*shown, items);
-        if (runs && runs->size() > kMostInsertedRuns) {
+        if (runs && (runs->size() > kMostInsertedRuns ||
+                     rowsMovedByInserting(*runs, shown->size()) > kMostMovedPerRow * items.size())) {
             runs.reset();
         }
     }

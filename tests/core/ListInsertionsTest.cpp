@@ -55,5 +55,23 @@ TEST(ListInsertions, FindTheRunsALongerListAddsAndNothingWhenRowsWereTakenOut) {
     }
 }
 
+TEST(ListInsertions, CountTheListedRowsEachRunMoves) {
+    const struct {
+        std::string_view before;
+        std::string_view after;
+        std::size_t moved;
+    } cases[] = {
+        {"", "ab", 0},           {"abc", "abcde", 0}, // added at the end
+        {"c", "abcde", 2},                            // two ahead of "c", none after it
+        {"bd", "abcde", 2 + 1},                       // "a" moves "bd", "c" moves "d"
+        {"cd", "abcdxy", 2 * 2},                      // one run of two ahead of both
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::vector<RowRun>> runs = insertedRuns(rowsOf(c.before), rowsOf(c.after));
+        ASSERT_TRUE(runs) << c.before << " -> " << c.after;
+        EXPECT_EQ(rowsMovedByInserting(*runs, c.before.size()), c.moved) << c.before << " -> " << c.after;
+    }
+}
+
 } // namespace
 } // namespace dovrel
