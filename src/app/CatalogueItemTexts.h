@@ -3,6 +3,11 @@
 
 #include "widgets/ControlText.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QtGlobal>
+
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -24,17 +29,30 @@ public:
     // The text of an item showing `shown` for the record at a position: the record's name's own text
     // when `shown` is its name, else one made for `shown`, kept until the next one is asked for.
     const ListItemText& textOf(std::size_t position, std::string_view shown);
+    // The width in pixels, in a font, of that text; a record's name is measured once for each font.
+    int widthOf(std::size_t position, std::string_view shown, const QFont& font);
 
 private:
     struct Made {
         std::string_view name;
         ListItemText text;
+        int width = -1; // in widthFont_, once measured
     };
-    const Made& made(std::size_t position);
+    // Whether an item showing `shown` shows the record's name.
+    static bool showsName(const Made& record, std::string_view shown) {
+        return (shown.data() == record.name.data() && shown.size() == record.name.size()) ||
+               shown == record.name;
+    }
+    Made& made(std::size_t position);
 
     std::span<const std::string> catalogue_;
     std::vector<std::optional<Made>> made_;
     ListItemText other_;
+    // What measures texts in widthFont_: each ASCII letter's advance, and the font's metrics.
+    int measured(const QString& text) const;
+    QFont widthFont_;
+    std::optional<QFontMetrics> widthMetrics_;
+    std::array<qreal, 128> asciiAdvances_{};
 };
 
 } // namespace dovrel

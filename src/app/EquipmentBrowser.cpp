@@ -18,6 +18,7 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
 #include "widgets/Twips.h"
+#include "widgets/WidestRowDelegate.h"
 #include "widgets/WindowZoom.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeWidget>
+#include <algorithm>
 #include <system_error>
 
 namespace dovrel {
@@ -112,8 +114,13 @@ EquipmentBrowser::PanelFilter EquipmentBrowser::panelFilter(BrowserSide side) co
 template <typename Items> void EquipmentBrowser::fillList(QListWidget* list, const Items& items) {
     std::vector<std::string_view> shown;
     shown.reserve(items.size());
+    int widest = 0;
     for (const auto& [bytes, position] : items) {
         shown.push_back(bytes);
+        widest = std::max(widest, itemTexts().widthOf(position, bytes, list->font()));
+    }
+    if (auto* rows = qobject_cast<WidestRowDelegate*>(list->itemDelegate())) {
+        rows->setWidestText(widest);
     }
     const QSignalBlocker quiet(list);
     setListItems(list, shown, [&](std::size_t i) -> const ListItemText& {

@@ -10,6 +10,7 @@
 #include "widgets/StripControls.h"
 #include "widgets/TabStopDelegate.h"
 #include "widgets/Twips.h"
+#include "widgets/WidestRowDelegate.h"
 #include "widgets/WindowZoom.h"
 
 #include <QAction>
@@ -241,6 +242,9 @@ void Form1Layout::buildBrowserPanel(bool locoSide) {
     auto* list = make.make<QListWidget>(frame, locoSide ? "List1" : "List2", ControlKind::ListBox,
                                         {120, 2280, 3360, 5280});
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tens of thousands of names are laid out as rows of one size, the widest name's.
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new WidestRowDelegate(list));
     auto* details = make.make<QPushButton>(frame, locoSide ? "butDisplayLoco" : "butDisplayWagon",
                                            ControlKind::Button, {120, 7680, 3360, 315}, "Details");
     if (locoSide) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/ControlText.h"
 #include "widgets/TabStopDelegate.h"
+#include "widgets/WidestRowDelegate.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleOptionViewItem>
 
 #include <algorithm>
@@ -104,6 +106,38 @@ TEST(ListRows, EachFillShowsItsItemsAsAFreshListDoes) {
         EXPECT_EQ(rowsOf(list), rowsOf(fresh)) << fill.items.size() << " items";
         EXPECT_EQ(list.currentRow(), -1);
         EXPECT_TRUE(list.selectedItems().isEmpty());
+    }
+}
+
+// Rows of one size, told the widest text, are each as wide as their text or wider, in the list's font
+// and after it changes, so that a narrow list scrolls to the end of its longest name.
+TEST(ListRows, OfOneSizeAreAsWideAsTheWidestText) {
+    QListWidget list;
+    list.setUniformItemSizes(true);
+    auto* rows = new WidestRowDelegate(&list);
+    list.setItemDelegate(rows);
+    list.resize(60, 120);
+    const std::vector<std::string_view> items = {"a", "Class 66 (Acme, Heritage, Twin\\a.xml)", "b"};
+    setListItems(&list, items);
+    int widest = 0;
+    for (int row = 0; row < list.count(); ++row) {
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(row)->text()));
+    }
+    rows->setWidestText(widest);
+    list.show();
+    for (const int pointSize : {0, 3 * list.font().pointSize()}) {
+        if (pointSize > 0) {
+            QFont larger = list.font();
+            larger.setPointSize(pointSize);
+            list.setFont(larger);
+        }
+        QApplication::processEvents();
+        for (int row = 0; row < list.count(); ++row) {
+            EXPECT_GE(list.visualItemRect(list.item(row)).width(),
+                      list.fontMetrics().horizontalAdvance(list.item(row)->text()))
+                << "row " << row << ", font " << list.font().pointSize();
+        }
+        EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
     }
 }
 
