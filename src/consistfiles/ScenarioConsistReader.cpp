@@ -18,26 +18,35 @@
 
 namespace dovrel {
 
-// Turns what the scan reports into rows, listed consists and missing-vehicle messages. The row
-// numbering runs on from one scenario to the next.
-class ScenarioConsistListing final : public ScenarioConsistScan::Listener {
+// Turns what the scan of each scenario found, replayed from its findings text, into rows, listed
+// consists and missing-vehicle messages. Each blueprint is looked up in the catalogue once a
+// scenario. The row numbering runs on from one scenario to the next.
+class ScenarioConsistListing final : public FindingsReplayListener {
 public:
     ScenarioConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
                            const BlueprintLookup& lookup, ConsistReadResult& result)
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
-    // The scenario whose consists are passed next.
-    void scenarioStarted(const std::filesystem::path& source) { source_ = source; }
+    // The scenario whose findings are replayed next.
+    void scenarioStarted(const std::filesystem::path& source) {
+        source_ = source;
+        blueprints_.clear();
+    }
 
-    void consistOpened(const std::string&) override {
+    void blueprintMet(std::string_view blueprint) override {
+        blueprints_.push_back({blueprint, lookup_.findWritten(std::nullopt, std::nullopt, blueprint)});
+    }
+
+    void consistOpened(std::string_view) override {
         // Vehicles of a consist that never closed (a cut-off file) do not pass to the next one.
         result_.listing.discardOpenConsist();
         openMissing_.clear();
     }
 
-    void vehicleClosed(const std::string& identifier, const std::string& blueprint,
-                       const std::string& heading) override {
-        if (const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint)) {
+    void vehicleClosed(std::string_view identifier, std::size_t blueprintNumber,
+                       std::string_view heading) override {
+        const auto& [blueprint, record] = blueprints_[blueprintNumber];
+        if (record) {
             result_.listing.appendUnit(*record, heading);
             return;
         }
@@ -47,28 +56,34 @@ public:
             consistmessages::scenarioUnitNotFound(identifier, blueprintFileName(blueprint)));
     }
 
-    void consistClosed(const std::string& identifier, const std::string& serviceName) override {
-        const ConsistRow row{identifier,
-                             serviceName.empty() ? std::string(consistmessages::kUnassigned) : serviceName};
+    void consistClosed(std::string_view identifier, std::string_view serviceName) override {
+        ConsistRow row{std::string(identifier),
+                       std::string(serviceName.empty() ? consistmessages::kUnassigned : serviceName)};
         if (!result_.listing.openConsistHasUnits() && !openMissing_.empty()) {
-            result_.origins.push_back({row, source_, std::move(openMissing_), std::nullopt});
-        }
-        if (result_.listing.openConsistHasUnits()) {
+            result_.origins.push_back({std::move(row), source_, std::move(openMissing_), std::nullopt});
+        } else if (result_.listing.openConsistHasUnits()) {
             result_.origins.push_back({row, source_, std::move(openMissing_), result_.listing.rowCount()});
-            result_.listing.listOpenConsist(row);
             observer_.rowListed(row);
-            observer_.progressShown(identifier + " " + row.name);
+            observer_.progressShown(row.identifier + " " + row.name);
+            result_.listing.listOpenConsist(std::move(row));
         }
         openMissing_.clear();
         services_.events.pump();
     }
 
 private:
+    // A blueprint met in the scenario, and its record in the catalogue (none when it has none).
+    struct MetBlueprint {
+        std::string_view blueprint;
+        const std::string* record;
+    };
+
     ConsistFileServices& services_;
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
     std::filesystem::path source_;
+    std::vector<MetBlueprint> blueprints_;
     std::vector<std::string> openMissing_;
 };
 
@@ -115,13 +130,15 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
             if (!lines) {
                 continue;
             }
-            ScenarioConsistScan scan(listing);
+            ScenarioFindings findings;
+            ScenarioConsistScan scan(findings);
             for (const std::string& line : *lines) {
                 scan.scanLine(line);
                 if (scan.finished()) {
                     break;
                 }
             }
+            replayFindingsText(findings.text(), listing);
         }
     }
 
@@ -171,15 +188,15 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
             next.note(scenarioFiles[i], std::move(*scan));
             continue;
         }
-        const ScannedScenario scanned = work.takeNext([this] { services_.events.pump(); });
+        ScannedScenario scanned = work.takeNext([this] { services_.events.pump(); });
         if (!conversion.acceptStreamed(scanned.conversion)) {
             // A scenario that failed is not remembered: it is converted, and fails, again next time.
             continue;
         }
-        scanned.findings.passTo(listing);
+        replayFindingsText(scanned.findings.text(), listing);
         if (stamps[i]) {
             next.note(scenarioFiles[i],
-                      {*stamps[i], scanned.conversion.rootLine, findingsText(scanned.findings)});
+                      {*stamps[i], std::move(scanned.conversion.rootLine), scanned.findings.takeText()});
         }
     }
     // The index of an unchanged installation stays as it is: every scenario was taken from it and
