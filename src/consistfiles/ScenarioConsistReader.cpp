@@ -13,6 +13,7 @@
 #include "convert/InOrderWork.h"
 #include "core/XmlText.h"
 
+#include <array>
 #include <chrono>
 #include <optional>
 
@@ -29,12 +30,13 @@ public:
 
     // The scenario whose findings are replayed next.
     void scenarioStarted(const std::filesystem::path& source) {
-        source_ = source;
+        source_ = result_.sources.size();
+        result_.sources.push_back(source);
         blueprints_.clear();
     }
 
     void blueprintMet(std::string_view blueprint) override {
-        blueprints_.push_back({blueprint, lookup_.findWritten(std::nullopt, std::nullopt, blueprint)});
+        blueprints_.push_back({blueprint, lookup_.findWritten(std::nullopt, std::nullopt, blueprint), {}});
     }
 
     void consistOpened(std::string_view) override {
@@ -45,9 +47,9 @@ public:
 
     void vehicleClosed(std::string_view identifier, std::size_t blueprintNumber,
                        std::string_view heading) override {
-        const auto& [blueprint, record] = blueprints_[blueprintNumber];
+        auto& [blueprint, record, units] = blueprints_[blueprintNumber];
         if (record) {
-            result_.listing.appendUnit(*record, heading);
+            result_.listing.appendUnit(unitNumber(*record, heading, units));
             return;
         }
         result_.missingUnits.append(blueprint).append("\r\n");
@@ -72,17 +74,31 @@ public:
     }
 
 private:
-    // A blueprint met in the scenario, and its record in the catalogue (none when it has none).
+    // A blueprint met in the scenario, its record in the catalogue (none when it has none), and the
+    // listing's numbers of its units forward and reversed, once needed.
     struct MetBlueprint {
         std::string_view blueprint;
         const std::string* record;
+        std::array<std::optional<std::uint32_t>, 2> units;
     };
+
+    std::uint32_t unitNumber(const std::string& record, std::string_view heading,
+                             std::array<std::optional<std::uint32_t>, 2>& units) {
+        if (heading != "0" && heading != "1") {
+            return result_.listing.unitNumber(record, heading);
+        }
+        std::optional<std::uint32_t>& unit = units[heading == "1" ? 1 : 0];
+        if (!unit) {
+            unit = result_.listing.unitNumber(record, heading);
+        }
+        return *unit;
+    }
 
     ConsistFileServices& services_;
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
-    std::filesystem::path source_;
+    std::size_t source_ = 0;
     std::vector<MetBlueprint> blueprints_;
     std::vector<std::string> openMissing_;
 };
