@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
@@ -196,6 +197,33 @@ TEST(ScenarioIndex, RemembersOnlyTheScenariosThatConverted) {
     for (const auto& [name, remembered] : {std::pair{"R1Good", true}, std::pair{"R1Torn", false}}) {
         const fs::path file = scenarioPath(world, name);
         EXPECT_EQ(index.take(file, *scenarioStamp(file)).has_value(), remembered) << name;
+    }
+}
+
+// Every consist, listed or not, names the scenario it was read from, whether the scenario was
+// converted or listed from the index.
+TEST(ScenarioIndex, EveryConsistNamesItsScenarioFile) {
+    World world(ConverterMode::InProcess);
+    const std::map<std::string, std::string> consistsOf = {{"R1A", "11"}, {"R1B", "12"}, {"R2A", "21"}};
+    for (const auto& [name, identifier] : consistsOf) {
+        const serz::Result<std::string> bin =
+            serz::convert(serz::Direction::XmlToBin,
+                          scenarioFile({scenarioConsist(identifier, {{kLoco, "0"}}, "Goods"),
+                                        scenarioConsist(identifier + "0", {{"gone.xml", "1"}}, "")}));
+        ASSERT_TRUE(bin.ok());
+        writeScenarioAged(world, name, bin.value(), std::chrono::hours(1));
+    }
+    for (const char* read : {"converted", "from the index"}) {
+        world.answer({MessageAnswer::OK}, 3);
+        const ConsistReadResult result = world.readScenarios(kCatalogue).result;
+        ASSERT_EQ(result.origins.size(), 6u) << read;
+        for (const ConsistOrigin& origin : result.origins) {
+            const auto [name, identifier] =
+                *std::find_if(consistsOf.begin(), consistsOf.end(),
+                              [&](const auto& c) { return origin.row.identifier.starts_with(c.second); });
+            EXPECT_EQ(result.sources.at(origin.source), scenarioPath(world, name))
+                << read << " " << identifier;
+        }
     }
 }
 
