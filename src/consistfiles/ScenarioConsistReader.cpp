@@ -16,6 +16,7 @@
 #include <array>
 #include <chrono>
 #include <optional>
+#include <unordered_map>
 
 namespace dovrel {
 
@@ -36,7 +37,8 @@ public:
     }
 
     void blueprintMet(std::string_view blueprint) override {
-        blueprints_.push_back({blueprint, lookup_.findWritten(std::nullopt, std::nullopt, blueprint), {}});
+        const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint);
+        blueprints_.push_back({blueprint, record, record ? &unitsOfRecord_[record] : nullptr});
     }
 
     void consistOpened(std::string_view) override {
@@ -49,7 +51,7 @@ public:
                        std::string_view heading) override {
         auto& [blueprint, record, units] = blueprints_[blueprintNumber];
         if (record) {
-            result_.listing.appendUnit(unitNumber(*record, heading, units));
+            result_.listing.appendUnit(unitNumber(*record, heading, *units));
             return;
         }
         result_.missingUnits.append(blueprint).append("\r\n");
@@ -74,16 +76,17 @@ public:
     }
 
 private:
-    // A blueprint met in the scenario, its record in the catalogue (none when it has none), and the
-    // listing's numbers of its units forward and reversed, once needed.
+    // The listing's numbers of a record's units forward and reversed, once needed.
+    using RecordUnits = std::array<std::optional<std::uint32_t>, 2>;
+    // A blueprint met in the scenario, its record in the catalogue and that record's units (none
+    // when the catalogue has none).
     struct MetBlueprint {
         std::string_view blueprint;
         const std::string* record;
-        std::array<std::optional<std::uint32_t>, 2> units;
+        RecordUnits* units;
     };
 
-    std::uint32_t unitNumber(const std::string& record, std::string_view heading,
-                             std::array<std::optional<std::uint32_t>, 2>& units) {
+    std::uint32_t unitNumber(const std::string& record, std::string_view heading, RecordUnits& units) {
         if (heading != "0" && heading != "1") {
             return result_.listing.unitNumber(record, heading);
         }
@@ -100,6 +103,8 @@ private:
     ConsistReadResult& result_;
     std::size_t source_ = 0;
     std::vector<MetBlueprint> blueprints_;
+    // Kept for the whole read: the records stand in the catalogue, which outlives it.
+    std::unordered_map<const std::string*, RecordUnits> unitsOfRecord_;
     std::vector<std::string> openMissing_;
 };
 
