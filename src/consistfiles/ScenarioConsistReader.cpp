@@ -15,14 +15,15 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
 namespace dovrel {
 
 // Turns what the scan of each scenario found, replayed from its findings text, into rows, listed
-// consists and missing-vehicle messages. Each blueprint is looked up in the catalogue once a
-// scenario. The row numbering runs on from one scenario to the next.
+// consists and missing-vehicle messages. Each blueprint is looked up in the catalogue once a read.
+// The row numbering runs on from one scenario to the next.
 class ScenarioConsistListing final : public FindingsReplayListener {
 public:
     ScenarioConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
@@ -37,8 +38,15 @@ public:
     }
 
     void blueprintMet(std::string_view blueprint) override {
-        const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint);
-        blueprints_.push_back({blueprint, record, record ? &unitsOfRecord_[record] : nullptr});
+        auto known = knownBlueprints_.find(blueprint);
+        if (known == knownBlueprints_.end()) {
+            known =
+                knownBlueprints_
+                    .emplace(std::string(blueprint),
+                             KnownBlueprint{lookup_.findWritten(std::nullopt, std::nullopt, blueprint), {}})
+                    .first;
+        }
+        blueprints_.push_back({blueprint, &known->second});
     }
 
     void consistOpened(std::string_view) override {
@@ -49,9 +57,9 @@ public:
 
     void vehicleClosed(std::string_view identifier, std::size_t blueprintNumber,
                        std::string_view heading) override {
-        auto& [blueprint, record, units] = blueprints_[blueprintNumber];
-        if (record) {
-            result_.listing.appendUnit(unitNumber(*record, heading, *units));
+        const auto& [blueprint, known] = blueprints_[blueprintNumber];
+        if (known->record) {
+            result_.listing.appendUnit(unitNumber(*known, heading));
             return;
         }
         result_.missingUnits.append(blueprint).append("\r\n");
@@ -76,23 +84,30 @@ public:
     }
 
 private:
-    // The listing's numbers of a record's units forward and reversed, once needed.
-    using RecordUnits = std::array<std::optional<std::uint32_t>, 2>;
-    // A blueprint met in the scenario, its record in the catalogue and that record's units (none
-    // when the catalogue has none).
+    // A blueprint as written, looked up once a read: its record in the catalogue (none when the
+    // catalogue has none), and the listing's numbers of its units forward and reversed, once needed.
+    struct KnownBlueprint {
+        const std::string* record;
+        std::array<std::optional<std::uint32_t>, 2> units;
+    };
+    // A blueprint met in the scenario being replayed, in the order met.
     struct MetBlueprint {
         std::string_view blueprint;
-        const std::string* record;
-        RecordUnits* units;
+        KnownBlueprint* known;
+    };
+    // Blueprints looked up by their text without making a string of it.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
     };
 
-    std::uint32_t unitNumber(const std::string& record, std::string_view heading, RecordUnits& units) {
+    std::uint32_t unitNumber(KnownBlueprint& known, std::string_view heading) {
         if (heading != "0" && heading != "1") {
-            return result_.listing.unitNumber(record, heading);
+            return result_.listing.unitNumber(*known.record, heading);
         }
-        std::optional<std::uint32_t>& unit = units[heading == "1" ? 1 : 0];
+        std::optional<std::uint32_t>& unit = known.units[heading == "1" ? 1 : 0];
         if (!unit) {
-            unit = result_.listing.unitNumber(record, heading);
+            unit = result_.listing.unitNumber(*known.record, heading);
         }
         return *unit;
     }
@@ -104,7 +119,7 @@ private:
     std::size_t source_ = 0;
     std::vector<MetBlueprint> blueprints_;
     // Kept for the whole read: the records stand in the catalogue, which outlives it.
-    std::unordered_map<const std::string*, RecordUnits> unitsOfRecord_;
+    std::unordered_map<std::string, KnownBlueprint, TextHash, std::equal_to<>> knownBlueprints_;
     std::vector<std::string> openMissing_;
 };
 
@@ -193,13 +208,16 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
         }
     }
     // Worker threads convert and scan the next scenarios while this one is listed; what they found
-    // is listed here, in walk order, between the remembered ones.
-    InOrderWork<ScannedScenario> work(
-        toConvert.size(),
-        [this, &scenarioFiles, &toConvert](std::size_t index) {
-            return scanInMemory(services_.files, scenarioFiles[toConvert[index]]);
-        },
-        conversionThreads(), conversionThreads());
+    // is listed here, in walk order, between the remembered ones; none start when every scenario is.
+    std::optional<InOrderWork<ScannedScenario>> work;
+    if (!toConvert.empty()) {
+        work.emplace(
+            toConvert.size(),
+            [this, &scenarioFiles, &toConvert](std::size_t index) {
+                return scanInMemory(services_.files, scenarioFiles[toConvert[index]]);
+            },
+            conversionThreads(), conversionThreads());
+    }
     for (std::size_t i = 0; i < scenarioFiles.size(); ++i) {
         listing.scenarioStarted(scenarioFiles[i]);
         if (std::optional<ScenarioIndex::Scan>& scan = remembered[i]) {
@@ -209,7 +227,7 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
             next.note(scenarioFiles[i], std::move(*scan));
             continue;
         }
-        ScannedScenario scanned = work.takeNext([this] { services_.events.pump(); });
+        ScannedScenario scanned = work->takeNext([this] { services_.events.pump(); });
         if (!conversion.acceptStreamed(scanned.conversion)) {
             // A scenario that failed is not remembered: it is converted, and fails, again next time.
             continue;
