@@ -36,8 +36,9 @@ std::vector<std::string> catalogueLines(const Catalogue& catalogue) {
 void appendEntries(std::vector<ConsistEntry>& entries, const ConsistReadResult& result,
                    const std::string& kind) {
     for (const ConsistOrigin& origin : result.origins) {
-        ConsistEntry entry{kind, origin.row.identifier, xmlUnescapedText(origin.row.name), origin.source,
-                           {},   origin.missingUnits};
+        ConsistEntry entry{
+            kind, origin.row.identifier, xmlUnescapedText(origin.row.name), result.sources[origin.source],
+            {},   origin.missingUnits};
         if (origin.listedSlot) {
             entry.units = result.listing.listedUnits(*origin.listedSlot);
         }

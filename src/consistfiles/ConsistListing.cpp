@@ -3,9 +3,16 @@
 
 namespace dovrel {
 
-const std::vector<std::string>& ConsistListing::listedUnits(std::size_t slot) const {
-    static const std::vector<std::string> kNone;
-    return slot < listedConsists_.size() ? listedConsists_[slot] : kNone;
+std::vector<std::string> ConsistListing::listedUnits(std::size_t slot) const {
+    std::vector<std::string> units;
+    if (slot >= slotStarts_.size()) {
+        return units;
+    }
+    const std::size_t end = slot + 1 < slotStarts_.size() ? slotStarts_[slot + 1] : slotUnits_.size();
+    for (std::size_t i = slotStarts_[slot]; i < end; ++i) {
+        units.push_back(unitTexts_[slotUnits_[i]]);
+    }
+    return units;
 }
 
 std::string ConsistListing::listedConsist(std::size_t slot) const {
@@ -21,24 +28,19 @@ std::string ConsistListing::listedConsist(std::size_t slot) const {
     return text;
 }
 
-void ConsistListing::appendUnit(std::string_view record, std::string_view heading) {
-    std::string unit;
-    unit.reserve(record.size() + 1 + heading.size());
-    unit.append(record).append("|").append(heading);
-    listedConsists_.back().push_back(std::move(unit));
-}
-
-bool ConsistListing::openConsistHasUnits() const {
-    return !listedConsists_.back().empty();
-}
-
-void ConsistListing::discardOpenConsist() {
-    listedConsists_.back().clear();
+std::uint32_t ConsistListing::unitNumber(std::string_view record, std::string_view heading) {
+    unitText_.assign(record).append("|").append(heading);
+    const auto [known, added] =
+        unitNumbers_.try_emplace(unitText_, static_cast<std::uint32_t>(unitTexts_.size()));
+    if (added) {
+        unitTexts_.push_back(unitText_);
+    }
+    return known->second;
 }
 
 void ConsistListing::listOpenConsist(ConsistRow row) {
     rows_.push_back(std::move(row));
-    listedConsists_.emplace_back();
+    slotStarts_.push_back(slotUnits_.size());
 }
 
 } // namespace dovrel

@@ -13,32 +13,53 @@
 #include "convert/InOrderWork.h"
 #include "core/XmlText.h"
 
+#include <array>
 #include <chrono>
+#include <functional>
 #include <optional>
+#include <unordered_map>
 
 namespace dovrel {
 
-// Turns what the scan reports into rows, listed consists and missing-vehicle messages. The row
-// numbering runs on from one scenario to the next.
-class ScenarioConsistListing final : public ScenarioConsistScan::Listener {
+// Turns what the scan of each scenario found, replayed from its findings text, into rows, listed
+// consists and missing-vehicle messages. Each blueprint is looked up in the catalogue once a read.
+// The row numbering runs on from one scenario to the next.
+class ScenarioConsistListing final : public FindingsReplayListener {
 public:
     ScenarioConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
                            const BlueprintLookup& lookup, ConsistReadResult& result)
         : services_(services), observer_(observer), lookup_(lookup), result_(result) {}
 
-    // The scenario whose consists are passed next.
-    void scenarioStarted(const std::filesystem::path& source) { source_ = source; }
+    // The scenario whose findings are replayed next.
+    void scenarioStarted(const std::filesystem::path& source) {
+        source_ = result_.sources.size();
+        result_.sources.push_back(source);
+        blueprints_.clear();
+    }
 
-    void consistOpened(const std::string&) override {
+    void blueprintMet(std::string_view blueprint) override {
+        auto known = knownBlueprints_.find(blueprint);
+        if (known == knownBlueprints_.end()) {
+            known =
+                knownBlueprints_
+                    .emplace(std::string(blueprint),
+                             KnownBlueprint{lookup_.findWritten(std::nullopt, std::nullopt, blueprint), {}})
+                    .first;
+        }
+        blueprints_.push_back({blueprint, &known->second});
+    }
+
+    void consistOpened(std::string_view) override {
         // Vehicles of a consist that never closed (a cut-off file) do not pass to the next one.
         result_.listing.discardOpenConsist();
         openMissing_.clear();
     }
 
-    void vehicleClosed(const std::string& identifier, const std::string& blueprint,
-                       const std::string& heading) override {
-        if (const std::string* record = lookup_.findWritten(std::nullopt, std::nullopt, blueprint)) {
-            result_.listing.appendUnit(*record, heading);
+    void vehicleClosed(std::string_view identifier, std::size_t blueprintNumber,
+                       std::string_view heading) override {
+        const auto& [blueprint, known] = blueprints_[blueprintNumber];
+        if (known->record) {
+            result_.listing.appendUnit(unitNumber(*known, heading));
             return;
         }
         result_.missingUnits.append(blueprint).append("\r\n");
@@ -47,28 +68,58 @@ public:
             consistmessages::scenarioUnitNotFound(identifier, blueprintFileName(blueprint)));
     }
 
-    void consistClosed(const std::string& identifier, const std::string& serviceName) override {
-        const ConsistRow row{identifier,
-                             serviceName.empty() ? std::string(consistmessages::kUnassigned) : serviceName};
+    void consistClosed(std::string_view identifier, std::string_view serviceName) override {
+        ConsistRow row{std::string(identifier),
+                       std::string(serviceName.empty() ? consistmessages::kUnassigned : serviceName)};
         if (!result_.listing.openConsistHasUnits() && !openMissing_.empty()) {
-            result_.origins.push_back({row, source_, std::move(openMissing_), std::nullopt});
-        }
-        if (result_.listing.openConsistHasUnits()) {
+            result_.origins.push_back({std::move(row), source_, std::move(openMissing_), std::nullopt});
+        } else if (result_.listing.openConsistHasUnits()) {
             result_.origins.push_back({row, source_, std::move(openMissing_), result_.listing.rowCount()});
-            result_.listing.listOpenConsist(row);
             observer_.rowListed(row);
-            observer_.progressShown(identifier + " " + row.name);
+            observer_.progressShown(row.identifier + " " + row.name);
+            result_.listing.listOpenConsist(std::move(row));
         }
         openMissing_.clear();
         services_.events.pump();
     }
 
 private:
+    // A blueprint as written, looked up once a read: its record in the catalogue (none when the
+    // catalogue has none), and the listing's numbers of its units forward and reversed, once needed.
+    struct KnownBlueprint {
+        const std::string* record;
+        std::array<std::optional<std::uint32_t>, 2> units;
+    };
+    // A blueprint met in the scenario being replayed, in the order met.
+    struct MetBlueprint {
+        std::string_view blueprint;
+        KnownBlueprint* known;
+    };
+    // Blueprints looked up by their text without making a string of it.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+
+    std::uint32_t unitNumber(KnownBlueprint& known, std::string_view heading) {
+        if (heading != "0" && heading != "1") {
+            return result_.listing.unitNumber(*known.record, heading);
+        }
+        std::optional<std::uint32_t>& unit = known.units[heading == "1" ? 1 : 0];
+        if (!unit) {
+            unit = result_.listing.unitNumber(*known.record, heading);
+        }
+        return *unit;
+    }
+
     ConsistFileServices& services_;
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
-    std::filesystem::path source_;
+    std::size_t source_ = 0;
+    std::vector<MetBlueprint> blueprints_;
+    // Kept for the whole read: the records stand in the catalogue, which outlives it.
+    std::unordered_map<std::string, KnownBlueprint, TextHash, std::equal_to<>> knownBlueprints_;
     std::vector<std::string> openMissing_;
 };
 
@@ -115,13 +166,15 @@ ConsistReadResult ScenarioConsistReader::readScenarioConsists(const std::filesys
             if (!lines) {
                 continue;
             }
-            ScenarioConsistScan scan(listing);
+            ScenarioFindings findings;
+            ScenarioConsistScan scan(findings);
             for (const std::string& line : *lines) {
                 scan.scanLine(line);
                 if (scan.finished()) {
                     break;
                 }
             }
+            replayFindingsText(findings.text(), listing);
         }
     }
 
@@ -155,13 +208,16 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
         }
     }
     // Worker threads convert and scan the next scenarios while this one is listed; what they found
-    // is listed here, in walk order, between the remembered ones.
-    InOrderWork<ScannedScenario> work(
-        toConvert.size(),
-        [this, &scenarioFiles, &toConvert](std::size_t index) {
-            return scanInMemory(services_.files, scenarioFiles[toConvert[index]]);
-        },
-        conversionThreads(), conversionThreads());
+    // is listed here, in walk order, between the remembered ones; none start when every scenario is.
+    std::optional<InOrderWork<ScannedScenario>> work;
+    if (!toConvert.empty()) {
+        work.emplace(
+            toConvert.size(),
+            [this, &scenarioFiles, &toConvert](std::size_t index) {
+                return scanInMemory(services_.files, scenarioFiles[toConvert[index]]);
+            },
+            conversionThreads(), conversionThreads());
+    }
     for (std::size_t i = 0; i < scenarioFiles.size(); ++i) {
         listing.scenarioStarted(scenarioFiles[i]);
         if (std::optional<ScenarioIndex::Scan>& scan = remembered[i]) {
@@ -171,15 +227,15 @@ void ScenarioConsistReader::listInProcess(const std::vector<std::filesystem::pat
             next.note(scenarioFiles[i], std::move(*scan));
             continue;
         }
-        const ScannedScenario scanned = work.takeNext([this] { services_.events.pump(); });
+        ScannedScenario scanned = work->takeNext([this] { services_.events.pump(); });
         if (!conversion.acceptStreamed(scanned.conversion)) {
             // A scenario that failed is not remembered: it is converted, and fails, again next time.
             continue;
         }
-        scanned.findings.passTo(listing);
+        replayFindingsText(scanned.findings.text(), listing);
         if (stamps[i]) {
             next.note(scenarioFiles[i],
-                      {*stamps[i], scanned.conversion.rootLine, findingsText(scanned.findings)});
+                      {*stamps[i], std::move(scanned.conversion.rootLine), scanned.findings.takeText()});
         }
     }
     // The index of an unchanged installation stays as it is: every scenario was taken from it and

@@ -3,14 +3,15 @@
 
 #include "consistfiles/ScenarioConsistScan.h"
 
+#include <cstddef>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace dovrel {
 
-// What the scan of one scenario reported, kept in order until the scenario is known to have
-// converted; then passed on to the listener that lists it, as if that listener had scanned the
-// lines itself. Collecting touches nothing else, so it may run on any thread.
+// What the scan of one scenario reported, kept in order as its findings text (ScenarioFindingsText)
+// until the scenario is known to have converted; then replayed to the listing, and kept in the
+// scenario index as it is. Collecting touches nothing else, so it may run on any thread.
 class ScenarioFindings final : public ScenarioConsistScan::Listener {
 public:
     void consistOpened(const std::string& identifier) override;
@@ -18,18 +19,16 @@ public:
                        const std::string& heading) override;
     void consistClosed(const std::string& identifier, const std::string& serviceName) override;
 
-    // Reports everything found, in the order it was found.
-    void passTo(ScenarioConsistScan::Listener& listener) const;
+    const std::string& text() const { return text_; }
+    std::string takeText() { return std::move(text_); }
 
 private:
-    enum class Kind { ConsistOpened, VehicleClosed, ConsistClosed };
-    struct Finding {
-        Kind kind;
-        std::string identifier;
-        std::string blueprintOrServiceName;
-        std::string heading;
-    };
-    std::vector<Finding> findings_;
+    void putKind(char kind, const std::string& identifier);
+
+    std::string text_;
+    std::string identifier_;
+    bool first_ = true;
+    std::unordered_map<std::string, std::size_t> blueprints_;
 };
 
 } // namespace dovrel

@@ -19,7 +19,9 @@ public:
     UserConsistListing(ConsistFileServices& services, ConsistReadObserver& observer,
                        const BlueprintLookup& lookup, ConsistReadResult& result, std::filesystem::path source)
         : services_(services), observer_(observer), lookup_(lookup), result_(result),
-          source_(std::move(source)) {}
+          source_(result.sources.size()) {
+        result_.sources.push_back(std::move(source));
+    }
 
     void unitClosed(const TemplateUnit& unit) override {
         if (const std::string* record = lookup_.findWritten(unit.provider, unit.product, unit.blueprint)) {
@@ -46,7 +48,7 @@ private:
     ConsistReadObserver& observer_;
     const BlueprintLookup& lookup_;
     ConsistReadResult& result_;
-    std::filesystem::path source_;
+    std::size_t source_;
     std::vector<std::string> openMissing_;
 };
 

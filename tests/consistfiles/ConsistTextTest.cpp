@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsistFilesWorld.h"
+#include "consistfiles/ConsistListing.h"
 #include "consistfiles/ListedConsistView.h"
 #include "consistfiles/TemplateScan.h"
 #include "core/TextRules.h"
@@ -27,6 +28,30 @@ TEST(ConsistFilePrinters, ShowTheFieldsNotTheBytes) {
         EXPECT_EQ(text.find("-byte object"), std::string::npos) << text;
     }
     EXPECT_EQ(printed[2], R"({id "5", lines 3 to (nullopt), name ("Coal")})");
+}
+
+// Each slot lists its own units in order, however often the same unit stands in other slots; the
+// open slot past the rows holds the consist being read until it is discarded.
+TEST(ConsistListing, KeepsEverySlotsUnitsInOrder) {
+    ConsistListing listing;
+    listing.appendUnit(kEngine, "0");
+    listing.appendUnit(kTender, "1");
+    listing.appendUnit(kEngine, "0");
+    listing.listOpenConsist({"1", "A"});
+    listing.appendUnit(kTender, "x");
+    listing.discardOpenConsist();
+    EXPECT_FALSE(listing.openConsistHasUnits());
+    listing.listOpenConsist({"2", "B"});
+    listing.appendUnit(listing.unitNumber(kEngine, "1"));
+    listing.appendUnit(kEngine, "0");
+
+    const ConsistListing copy = listing;
+    EXPECT_EQ(copy.rows(), (std::vector<ConsistRow>{{"1", "A"}, {"2", "B"}}));
+    EXPECT_EQ(copy.listedUnits(0),
+              (std::vector<std::string>{kEngine + "|0", kTender + "|1", kEngine + "|0"}));
+    EXPECT_EQ(copy.listedUnits(1), std::vector<std::string>());
+    EXPECT_EQ(copy.listedConsist(2), kEngine + "|1:" + kEngine + "|0");
+    EXPECT_EQ(copy.listedUnits(3), std::vector<std::string>());
 }
 
 TEST(ListedConsistView, ShowsNumberedUnitsWithTheirOrientationTheRowsNameAndLoadsWhatTheCatalogueHolds) {
