@@ -148,7 +148,7 @@ BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const FolderListings* earlie
 // One product walked on its own: its blueprints in order, the folders it entered and their entries.
 struct BlueprintWalk::ProductWalk {
     std::vector<FoundBlueprint> blueprints;
-    std::set<FolderIdentity> entered;
+    std::vector<FolderIdentity> entered;
     FolderListings listings{0};
     bool complete = false;
 };
@@ -163,10 +163,10 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
         [this, &products](std::size_t index) {
             BlueprintWalk alone(assetsFolder_, earlier_, startNs_);
             ProductWalk walked;
-            alone.walkProduct(products[index], [&walked](const FoundBlueprint& blueprint) {
-                walked.blueprints.push_back(blueprint);
+            alone.walkProduct(products[index], [&walked](FoundBlueprint&& blueprint) {
+                walked.blueprints.push_back(std::move(blueprint));
             });
-            walked.entered = std::move(alone.entered_);
+            walked.entered.assign(alone.entered_.begin(), alone.entered_.end());
             walked.listings = std::move(alone.listings_);
             walked.complete = true;
             return walked;
@@ -184,8 +184,8 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
         }
         entered_.insert(walked.entered.begin(), walked.entered.end());
         listings_.merge(std::move(walked.listings));
-        for (const FoundBlueprint& blueprint : walked.blueprints) {
-            visit(blueprint);
+        for (FoundBlueprint& blueprint : walked.blueprints) {
+            visit(std::move(blueprint));
         }
     }
 }
@@ -197,9 +197,9 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         return;
     }
     metInProduct_.clear();
-    const Visit noteLoose = [&](const FoundBlueprint& blueprint) {
+    const Visit noteLoose = [&](FoundBlueprint&& blueprint) {
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
-        visit(blueprint);
+        visit(std::move(blueprint));
     };
     for (const ListedEntry& firstLevel : *entries) {
         if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
@@ -300,9 +300,10 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+        fs::path file = folder / entry.name;
+        if (const std::optional<FileStamp> stamp = regularFileStamp(file)) {
             names.push_back(entry.name);
-            visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
+            visit(FoundBlueprint{owner, std::move(file), blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
         }
     }
