@@ -91,7 +91,7 @@ private:
     struct ProductWalk;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
-    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
+    void walkFolder(std::string& folder, int level, std::vector<std::string>& names,
                     const ProductFolder& owner, const Visit& visit);
     struct StampedFile {
         std::filesystem::path file;
@@ -104,7 +104,7 @@ private:
                           const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
     // The entries of a folder entered for the first time in this walk, from the earlier listings when
     // its stamp is unchanged; null for a folder already entered or one that cannot be read.
-    FolderListings::Entries enter(const std::filesystem::path& folder);
+    FolderListings::Entries enter(const std::string& folder);
 
     std::filesystem::path assetsFolder_;
     const FolderListings* earlier_;
