@@ -100,8 +100,9 @@ void AssetScan::scanAssets(const AssetScanFolders& folders, Catalogue& catalogue
         // window can tell how many are left. It shows nothing and asks nothing on its way.
         std::vector<FoundBlueprint> blueprints;
         BlueprintWalk(folders.assetsFolder)
-            .forEachBlueprint(listProductFolders(folders.assetsFolder),
-                              [&](const FoundBlueprint& blueprint) { blueprints.push_back(blueprint); });
+            .forEachBlueprint(listProductFolders(folders.assetsFolder), [&](FoundBlueprint&& blueprint) {
+                blueprints.push_back(std::move(blueprint));
+            });
         report.blueprintsFound = static_cast<int>(blueprints.size());
         observer_.showBlueprintsDone(0, report.blueprintsFound, scanTime());
         const BlueprintReader reader(
@@ -165,9 +166,9 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
 void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long long startNs,
                                         Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
-    ScanIndex previous = ScanIndex::load(files_, indexFile);
-    const std::size_t previousSize = previous.size();
-    ScanIndex next(startNs);
+    // The last scan's index, brought up to date as this scan meets each blueprint.
+    ScanIndex index = ScanIndex::load(files_, indexFile);
+    index.beginScan(startNs);
     const fs::path listingsFile = folders.programFolder / kFolderListingsName;
     const FolderListings earlierListings = FolderListings::load(files_, listingsFile);
     // The walk goes on while workers convert what it found; the window takes each outcome in walk
@@ -184,7 +185,8 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
     const auto takeOne = [&](bool wait) {
         Found& found = waiting.front();
         std::optional<BlueprintOutcome> outcome;
-        if (found.noted) {
+        const bool reused = found.noted.has_value();
+        if (reused) {
             outcome = std::move(found.noted);
             ++report.blueprintsReused;
         } else {
@@ -202,15 +204,18 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
         }
         events_.pump();
         store(outcome->status, outcome->fields, found.blueprint, catalogue);
-        next.note(found.blueprint, std::move(*outcome));
+        if (!reused) {
+            index.note(found.blueprint, *outcome);
+        }
         waiting.pop_front();
         observer_.showBlueprintsDone(++done, report.blueprintsFound, scanTime());
         return true;
     };
     BlueprintWalk walk(folders.assetsFolder, &earlierListings, startNs);
-    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](const FoundBlueprint& blueprint) {
+    walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](FoundBlueprint&& blueprint) {
         ++report.blueprintsFound;
-        waiting.push_back(Found{blueprint, previous.take(blueprint)});
+        std::optional<BlueprintOutcome> noted = index.reuse(blueprint);
+        waiting.push_back(Found{std::move(blueprint), std::move(noted)});
         if (!waiting.back().noted) {
             // The job reads the blueprint where it waits: a deque keeps its place while others are
             // added, and it leaves only once its outcome was taken, after the job ended.
@@ -226,15 +231,15 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
     while (!waiting.empty()) {
         takeOne(true);
     }
-    // When every blueprint came from the index and no other was noted in it, the index would be
+    // When every blueprint came from the index and none of it was dropped, the index would be
     // written as it is. Without it the next scan converts every blueprint again; nothing else
     // depends on it.
-    if (converted > 0 || next.size() != previousSize || next.size() == 0) {
-        (void)next.write(files_, indexFile);
+    const std::size_t dropped = index.forgetUnmet();
+    if (converted > 0 || dropped > 0 || index.size() == 0) {
+        (void)index.write(files_, indexFile);
     }
-    // Each index is let go once written, so a large installation never holds both with their texts.
-    next = ScanIndex(0);
-    previous = ScanIndex(0);
+    // The index is let go once written, before the folders' listings are written.
+    index = ScanIndex(0);
     // The same for the folders' entries: written when some folder was listed from the disk.
     const FolderListings& listings = walk.listings();
     if (listings.listedAfresh() || listings.size() != earlierListings.size() || listings.size() == 0) {

@@ -13,12 +13,13 @@ void BlueprintFields::resetAllButKind() {
 
 std::string assembleRecord(const BlueprintFields& fields, std::string_view provider, std::string_view product,
                            std::string_view blueprintPath) {
-    return EquipmentRecord::join({
+    // Views of the values: the record is the one string made.
+    const std::array<std::string_view, kRecordFieldCount> values = {
         fields.unitClass,
         fields.englishName,
-        std::string(provider),
-        std::string(product),
-        std::string(blueprintPath),
+        provider,
+        product,
+        blueprintPath,
         fields.frontCouplingId,
         fields.rearCouplingId,
         fields.frontCoupler,
@@ -33,9 +34,10 @@ std::string assembleRecord(const BlueprintFields& fields, std::string_view provi
         fields.wetFriction,
         fields.snowFriction,
         fields.sandFriction,
-        fields.bulkFreightType.empty() ? std::string("None") : fields.bulkFreightType,
+        fields.bulkFreightType.empty() ? std::string_view("None") : std::string_view(fields.bulkFreightType),
         fields.multipleUnit,
-    });
+    };
+    return EquipmentRecord::join(values);
 }
 
 } // namespace dovrel

@@ -39,9 +39,9 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
 }
 
 // The stamp of a regular file, following links; empty optional for anything else.
-std::optional<FileStamp> regularFileStamp(const fs::path& file) {
+std::optional<FileStamp> regularFileStamp(const char* file) {
     struct stat status {};
-    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::stat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     return FileStamp{static_cast<long long>(status.st_size),
@@ -148,7 +148,7 @@ BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const FolderListings* earlie
 // One product walked on its own: its blueprints in order, the folders it entered and their entries.
 struct BlueprintWalk::ProductWalk {
     std::vector<FoundBlueprint> blueprints;
-    std::set<FolderIdentity> entered;
+    std::vector<FolderIdentity> entered;
     FolderListings listings{0};
     bool complete = false;
 };
@@ -163,10 +163,10 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
         [this, &products](std::size_t index) {
             BlueprintWalk alone(assetsFolder_, earlier_, startNs_);
             ProductWalk walked;
-            alone.walkProduct(products[index], [&walked](const FoundBlueprint& blueprint) {
-                walked.blueprints.push_back(blueprint);
+            alone.walkProduct(products[index], [&walked](FoundBlueprint&& blueprint) {
+                walked.blueprints.push_back(std::move(blueprint));
             });
-            walked.entered = std::move(alone.entered_);
+            walked.entered.assign(alone.entered_.begin(), alone.entered_.end());
             walked.listings = std::move(alone.listings_);
             walked.complete = true;
             return walked;
@@ -184,40 +184,44 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
         }
         entered_.insert(walked.entered.begin(), walked.entered.end());
         listings_.merge(std::move(walked.listings));
-        for (const FoundBlueprint& blueprint : walked.blueprints) {
-            visit(blueprint);
+        for (FoundBlueprint& blueprint : walked.blueprints) {
+            visit(std::move(blueprint));
         }
     }
 }
 
 void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit) {
     const fs::path productFolder = assetsFolder_ / product.provider / product.product;
-    const FolderListings::Entries entries = enter(productFolder);
+    const FolderListings::Entries entries = enter(productFolder.native());
     if (!entries) {
         return;
     }
     metInProduct_.clear();
-    const Visit noteLoose = [&](const FoundBlueprint& blueprint) {
+    const Visit noteLoose = [&](FoundBlueprint&& blueprint) {
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
-        visit(blueprint);
+        visit(std::move(blueprint));
     };
     for (const ListedEntry& firstLevel : *entries) {
         if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
             isListed(kFirstLevelSkips, firstLevel.name)) {
             continue;
         }
-        const fs::path levelOnePath = productFolder / firstLevel.name;
-        const FolderListings::Entries levelOne = enter(levelOnePath);
+        std::string path = (productFolder / firstLevel.name).native();
+        const FolderListings::Entries levelOne = enter(path);
         if (!levelOne) {
             continue;
         }
+        const std::size_t levelOneLength = path.size();
         for (const ListedEntry& secondLevel : *levelOne) {
             if (!secondLevel.folder || !isWalkableName(secondLevel.name) ||
                 isListed(kDeeperSkips, secondLevel.name)) {
                 continue;
             }
             std::vector<std::string> names = {firstLevel.name, secondLevel.name};
-            walkFolder(levelOnePath / secondLevel.name, 2, names, product, noteLoose);
+            path.push_back('/');
+            path.append(secondLevel.name);
+            walkFolder(path, 2, names, product, noteLoose);
+            path.resize(levelOneLength);
         }
     }
     for (const ListedEntry& entry : *entries) {
@@ -225,7 +229,7 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(productFolder / name)) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp((productFolder / name).c_str())) {
             walkArchive(productFolder / name, *stamp, product, visit);
         }
     }
@@ -290,21 +294,26 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
 }
 
 // names holds the on-disk names from level 1 down to this folder, the last of them the folder's own.
-void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<std::string>& names,
+// folder holds the folder's path: each entry's path is made by extending it, and it is left as it came.
+void BlueprintWalk::walkFolder(std::string& folder, int level, std::vector<std::string>& names,
                                const ProductFolder& owner, const Visit& visit) {
     const FolderListings::Entries entries = enter(folder);
     if (!entries) {
         return;
     }
+    const std::size_t length = folder.size();
     for (const ListedEntry& entry : *entries) {
         if (!entry.regularFile || !isWalkableName(entry.name) || !isBlueprintFileName(entry.name)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder / entry.name)) {
+        folder.push_back('/');
+        folder.append(entry.name);
+        if (const std::optional<FileStamp> stamp = regularFileStamp(folder.c_str())) {
             names.push_back(entry.name);
-            visit(FoundBlueprint{owner, folder / entry.name, blueprintPathFor(names), std::nullopt, *stamp});
+            visit(FoundBlueprint{owner, fs::path(folder), blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
         }
+        folder.resize(length);
     }
     if (level == kDeepestLevel) {
         return;
@@ -312,13 +321,16 @@ void BlueprintWalk::walkFolder(const fs::path& folder, int level, std::vector<st
     for (const ListedEntry& entry : *entries) {
         if (entry.folder && isWalkableName(entry.name) && !isListed(kDeeperSkips, entry.name)) {
             names.push_back(entry.name);
-            walkFolder(folder / entry.name, level + 1, names, owner, visit);
+            folder.push_back('/');
+            folder.append(entry.name);
+            walkFolder(folder, level + 1, names, owner, visit);
+            folder.resize(length);
             names.pop_back();
         }
     }
 }
 
-FolderListings::Entries BlueprintWalk::enter(const fs::path& folder) {
+FolderListings::Entries BlueprintWalk::enter(const std::string& folder) {
     struct stat status {};
     if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
         return nullptr;
@@ -338,7 +350,7 @@ FolderListings::Entries BlueprintWalk::enter(const fs::path& folder) {
             return noted;
         }
     }
-    OpenFolder opened(AT_FDCWD, folder.string());
+    OpenFolder opened(AT_FDCWD, folder);
     if (!opened.isOpen()) {
         return nullptr;
     }

@@ -9,9 +9,9 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -72,7 +72,8 @@ bool isBlueprintFileName(std::string_view fileName);
 // noted entries stand for it. Every folder the walk enters is noted in `listings()`.
 class BlueprintWalk {
 public:
-    using Visit = std::function<void(const FoundBlueprint&)>;
+    // A visitor may keep the blueprint it is handed: the walk has no further use for it.
+    using Visit = std::function<void(FoundBlueprint&&)>;
 
     explicit BlueprintWalk(std::filesystem::path assetsFolder, const FolderListings* earlier = nullptr,
                            long long startNs = 0);
@@ -87,11 +88,10 @@ public:
 private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
-    using FolderIdentity = std::pair<unsigned long long, unsigned long long>; // (device, inode)
     struct ProductWalk;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
-    void walkFolder(const std::filesystem::path& folder, int level, std::vector<std::string>& names,
+    void walkFolder(std::string& folder, int level, std::vector<std::string>& names,
                     const ProductFolder& owner, const Visit& visit);
     struct StampedFile {
         std::filesystem::path file;
@@ -104,14 +104,14 @@ private:
                           const StampedFile& archive, const ProductFolder& owner, const Visit& visit);
     // The entries of a folder entered for the first time in this walk, from the earlier listings when
     // its stamp is unchanged; null for a folder already entered or one that cannot be read.
-    FolderListings::Entries enter(const std::filesystem::path& folder);
+    FolderListings::Entries enter(const std::string& folder);
 
     std::filesystem::path assetsFolder_;
     const FolderListings* earlier_;
     long long startNs_;
     FolderListings listings_;
-    std::set<FolderIdentity> entered_;
-    std::set<std::string> metInProduct_; // blueprint paths in lower case
+    std::unordered_set<FolderIdentity, FolderIdentityHash> entered_;
+    std::unordered_set<std::string> metInProduct_; // blueprint paths in lower case
 };
 
 } // namespace dovrel

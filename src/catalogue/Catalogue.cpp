@@ -32,7 +32,13 @@ std::string_view Catalogue::slot(std::size_t index) const {
 }
 
 std::string Catalogue::cacheText() const {
+    // Sized at once: a large catalogue's text is not copied over as it grows.
+    std::size_t size = 0;
+    for (const std::string& record : records()) {
+        size += record.size() + 2;
+    }
     std::string text;
+    text.reserve(size);
     for (const std::string& record : records()) {
         text.append(record);
         text.append("\r\n");

@@ -1,51 +1,62 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/CatalogueLists.h"
 
+#include "catalogue/EquipmentRecord.h"
 #include "core/TextRules.h"
 
+#include <string_view>
 #include <unordered_set>
 
 namespace dovrel {
 
 namespace {
 
-// Entries joined by "|" and made distinct, whole entries compared with case.
-std::string distinctList(const std::vector<std::string>& entries) {
-    std::string joined;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0) {
-            joined.push_back('|');
-        }
-        joined.append(entries[i]);
+// A coupling ID's short name (see shortCouplerName) as a view into the ID.
+std::string_view shortCouplerView(std::string_view couplingId) {
+    if (const std::size_t slash = couplingId.rfind('\\'); slash != std::string_view::npos) {
+        couplingId.remove_prefix(slash + 1);
     }
-    return makeDistinct(joined);
+    if (const std::size_t dot = couplingId.rfind('.'); dot != std::string_view::npos) {
+        couplingId = couplingId.substr(0, dot);
+    }
+    return couplingId;
 }
 
-// Appends a name the list does not hold yet; `held` holds the list's names, so that each name is
-// looked up in constant time rather than compared with every name before it.
-void addWhenNew(std::vector<std::string>& list, std::unordered_set<std::string>& held, std::string name) {
-    if (held.insert(name).second) {
-        list.push_back(std::move(name));
+// Appends an entry to a list joined by "|".
+void appendEntry(std::string& joined, bool first, std::string_view entry) {
+    if (!first) {
+        joined.push_back('|');
     }
+    joined.append(entry);
 }
 
 } // namespace
 
 CatalogueLists CatalogueLists::of(const Catalogue& catalogue) {
-    std::vector<std::string> providers;
-    std::vector<std::string> pairs;
+    // Every record's provider, and its provider and product, joined and then made distinct; each
+    // coupler's short name once, in the order first met. The names are views into the catalogue's
+    // records until a new one is kept.
+    std::string providers;
+    std::string pairs;
     CatalogueLists lists;
-    std::unordered_set<std::string> couplers;
+    std::unordered_set<std::string_view> couplers;
+    bool first = true;
     for (const std::string& line : catalogue.records()) {
-        const EquipmentRecord record(line);
-        const std::string provider(record.field(RecordField::provider));
-        providers.push_back(provider);
-        pairs.push_back(provider + "\\" + std::string(record.field(RecordField::product)));
-        addWhenNew(lists.couplerList, couplers, shortCouplerName(record.field(RecordField::frontCouplingId)));
-        addWhenNew(lists.couplerList, couplers, shortCouplerName(record.field(RecordField::rearCouplingId)));
+        const std::string_view provider = recordFieldView(line, RecordField::provider);
+        appendEntry(providers, first, provider);
+        appendEntry(pairs, first, provider);
+        pairs.push_back('\\');
+        pairs.append(recordFieldView(line, RecordField::product));
+        first = false;
+        for (const RecordField coupling : {RecordField::frontCouplingId, RecordField::rearCouplingId}) {
+            const std::string_view name = shortCouplerView(recordFieldView(line, coupling));
+            if (couplers.insert(name).second) {
+                lists.couplerList.emplace_back(name);
+            }
+        }
     }
-    lists.providerList = distinctList(providers);
-    lists.providerProductList = distinctList(pairs);
+    lists.providerList = makeDistinct(providers);
+    lists.providerProductList = makeDistinct(pairs);
     return lists;
 }
 

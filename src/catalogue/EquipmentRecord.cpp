@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/EquipmentRecord.h"
 
+#include <algorithm>
+
 namespace dovrel {
 
 EquipmentRecord::EquipmentRecord(std::string_view line) : line_(line) {
@@ -25,7 +27,18 @@ std::string_view EquipmentRecord::field(RecordField which) const {
 }
 
 std::string EquipmentRecord::join(const std::array<std::string, kRecordFieldCount>& fields) {
+    std::array<std::string_view, kRecordFieldCount> views;
+    std::copy(fields.begin(), fields.end(), views.begin());
+    return join(views);
+}
+
+std::string EquipmentRecord::join(const std::array<std::string_view, kRecordFieldCount>& fields) {
+    std::size_t size = fields.size() - 1;
+    for (const std::string_view field : fields) {
+        size += field.size();
+    }
     std::string line;
+    line.reserve(size);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
             line.push_back('|');

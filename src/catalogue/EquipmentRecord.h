@@ -52,6 +52,7 @@ public:
 
     // The 21 fields joined with "|".
     static std::string join(const std::array<std::string, kRecordFieldCount>& fields);
+    static std::string join(const std::array<std::string_view, kRecordFieldCount>& fields);
 
 private:
     // Where a field stands in the line; records are split by the thousand, so the line is copied

@@ -74,6 +74,8 @@ FolderListings FolderListings::load(const Files& files, const std::filesystem::p
         return FolderListings(0);
     }
     FolderListings listings(*start);
+    // One line a folder: the table is made large enough at once.
+    listings.listings_.reserve(static_cast<std::size_t>(std::count(bytes->begin(), bytes->end(), '\n')));
     while (!reader.atEnd()) {
         // Anything out of shape makes all of them unusable: every folder is listed again.
         if (!reader.skip('\n')) {

@@ -28,6 +28,14 @@ struct FolderStamp {
     bool operator==(const FolderStamp&) const = default;
 };
 
+// A folder's device and inode: the same folder whatever path reaches it.
+using FolderIdentity = std::pair<unsigned long long, unsigned long long>;
+struct FolderIdentityHash {
+    std::size_t operator()(const FolderIdentity& identity) const {
+        return std::hash<unsigned long long>()(identity.second * 0x9E3779B97F4A7C15ULL ^ identity.first);
+    }
+};
+
 // What the last walk with the bundled converter listed in each folder, kept beside the cache, so that
 // a later walk lists again only the folders whose stamp changed (a modification time set back by hand
 // still changes the inode's change time). A folder is known by its device and inode alone: the same
@@ -65,16 +73,9 @@ private:
         FolderStamp stamp;
         Entries entries;
     };
-    using FolderIdentity = std::pair<unsigned long long, unsigned long long>; // (device, inode)
-    struct IdentityHash {
-        std::size_t operator()(const FolderIdentity& identity) const {
-            return std::hash<unsigned long long>()(identity.second * 0x9E3779B97F4A7C15ULL ^ identity.first);
-        }
-    };
-
     long long startNs_;
     bool listedAfresh_ = false;
-    std::unordered_map<FolderIdentity, Listing, IdentityHash> listings_;
+    std::unordered_map<FolderIdentity, Listing, FolderIdentityHash> listings_;
 };
 
 } // namespace dovrel

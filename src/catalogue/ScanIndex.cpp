@@ -3,6 +3,7 @@
 
 #include "catalogue/IndexText.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -94,17 +95,23 @@ std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint)
     return outcomeOf(found->second.outcome);
 }
 
-std::optional<BlueprintOutcome> ScanIndex::take(const FoundBlueprint& blueprint) {
+void ScanIndex::beginScan(long long startNs) {
+    startNs_ = startNs;
+    for (auto& [key, entry] : entries_) {
+        entry.met = false;
+    }
+}
+
+std::optional<BlueprintOutcome> ScanIndex::reuse(const FoundBlueprint& blueprint) {
     const auto found = entries_.find(keyOf(blueprint));
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
-    std::optional<BlueprintOutcome> outcome = outcomeOf(found->second.outcome);
-    entries_.erase(found);
-    return outcome;
+    found->second.met = true;
+    return outcomeOf(found->second.outcome);
 }
 
-void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) {
+void ScanIndex::note(const FoundBlueprint& blueprint, const BlueprintOutcome& outcome) {
     // A blueprint whose bytes could not be had may be readable next time with the same stamp (its
     // permissions changed, say): it is not noted.
     if (blueprint.stamp.modifiedNs > startNs_ - kTrustedAgeNs || !outcome.converterResult) {
@@ -112,13 +119,25 @@ void ScanIndex::note(const FoundBlueprint& blueprint, BlueprintOutcome outcome) 
     }
     std::string text;
     putOutcome(text, outcome);
-    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(text)});
+    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(text), true});
+}
+
+std::size_t ScanIndex::forgetUnmet() {
+    return std::erase_if(entries_, [](const auto& noted) { return !noted.second.met; });
 }
 
 std::string ScanIndex::text() const {
+    std::vector<const std::pair<const std::string, Entry>*> inOrder;
+    inOrder.reserve(entries_.size());
+    for (const auto& noted : entries_) {
+        inOrder.push_back(&noted);
+    }
+    std::sort(inOrder.begin(), inOrder.end(),
+              [](const auto* a, const auto* b) { return a->first < b->first; });
     std::string out(kHeader);
     putIndexNumber(out, startNs_);
-    for (const auto& [key, entry] : entries_) {
+    for (const auto* noted : inOrder) {
+        const auto& [key, entry] = *noted;
         out.push_back('\n');
         putIndexText(out, key);
         putIndexNumber(out, entry.stamp.size);
@@ -139,6 +158,8 @@ ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file)
         return ScanIndex(0);
     }
     ScanIndex index(*start);
+    // One line a blueprint: the table is made large enough at once.
+    index.entries_.reserve(static_cast<std::size_t>(std::count(bytes->begin(), bytes->end(), '\n')));
     while (!reader.atEnd()) {
         // Anything out of shape makes the whole index unusable: every blueprint is converted again.
         if (!reader.skip('\n')) {

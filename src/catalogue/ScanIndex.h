@@ -7,10 +7,10 @@
 #include "platform/Files.h"
 
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace dovrel {
 
@@ -21,6 +21,11 @@ inline constexpr std::string_view kScanIndexName = "equipmentlist.index";
 // its outcome. A later scan takes the outcome of every blueprint whose stamp is unchanged instead of
 // converting it again. A file changed within a second before the scan that noted it is not trusted
 // (its stamp may not show a change made in the same instant), so it is converted again next time.
+//
+// A scan brings the index it loaded up to date in place: it begins with beginScan, reuses or notes
+// each blueprint it meets, and ends with forgetUnmet, which drops the blueprints it did not meet
+// (gone, or changed and not noted again). What remains is what an index made afresh by that scan
+// holds.
 class ScanIndex {
 public:
     // An empty index for a scan that starts now; `startNs` is the wall clock in nanoseconds.
@@ -31,17 +36,20 @@ public:
 
     // The outcome noted for the blueprint, when its stamp is the noted one.
     std::optional<BlueprintOutcome> find(const FoundBlueprint& blueprint) const;
-    // The same, taken out of the index: a scan that moves every outcome on to its own index holds
-    // each of them once.
-    std::optional<BlueprintOutcome> take(const FoundBlueprint& blueprint);
+    // Starts a scan at `startNs`, the wall clock in nanoseconds: no blueprint is met yet.
+    void beginScan(long long startNs);
+    // The same as find, the blueprint counted as met when its outcome is there.
+    std::optional<BlueprintOutcome> reuse(const FoundBlueprint& blueprint);
 
-    // Notes a blueprint's outcome, unless its file changed too close to the start of this scan or
-    // its bytes could not be read.
-    void note(const FoundBlueprint& blueprint, BlueprintOutcome outcome);
+    // Notes a blueprint's outcome, met, unless its file changed too close to the start of this scan
+    // or its bytes could not be read.
+    void note(const FoundBlueprint& blueprint, const BlueprintOutcome& outcome);
+    // Drops every blueprint not met since beginScan; how many.
+    std::size_t forgetUnmet();
 
     std::size_t size() const { return entries_.size(); }
 
-    // The index as the text of its file, and written whole.
+    // The index as the text of its file (blueprints in the order of their keys), and written whole.
     std::string text() const;
     FileStatus write(Files& files, const std::filesystem::path& file) const;
 
@@ -51,11 +59,12 @@ private:
     struct Entry {
         FileStamp stamp;
         std::string outcome;
+        bool met = false;
     };
     static std::string keyOf(const FoundBlueprint& blueprint);
 
     long long startNs_;
-    std::map<std::string, Entry> entries_;
+    std::unordered_map<std::string, Entry> entries_;
 };
 
 } // namespace dovrel

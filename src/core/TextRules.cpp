@@ -3,6 +3,7 @@
 
 #include "serz/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <unordered_set>
@@ -195,12 +196,14 @@ std::string makeDistinct(std::string_view list, char separator) {
     if (list.empty()) {
         return distinct;
     }
-    const std::vector<std::string> entries = splitAt(list, std::string_view(&separator, 1));
     // The entries kept so far, looked up in constant time so that a long list is made distinct in
-    // linear time. As for listHolds, a list that is still the empty text holds nothing.
+    // linear time; they are views into the list, which outlives them. As for listHolds, a list that
+    // is still the empty text holds nothing.
     std::unordered_set<std::string_view> kept;
     bool first = true;
-    for (const std::string& entry : entries) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(list.find(separator, start), list.size());
+        const std::string_view entry = list.substr(start, end - start);
         if (first) {
             distinct = entry;
             first = false;
@@ -209,8 +212,11 @@ std::string makeDistinct(std::string_view list, char separator) {
             distinct.append(entry);
         }
         kept.insert(entry);
+        if (end == list.size()) {
+            return distinct;
+        }
+        start = end + 1;
     }
-    return distinct;
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -583,6 +583,55 @@ TEST(ScanIndex, KeepsEachOutcomeWithItsStampThroughItsFile) {
     EXPECT_FALSE(loaded.find(looseBlueprint("/a/w.bin", {121, start - 5 * kSecond})).has_value());
 }
 
+// A later scan updates the loaded index in place: what it reuses or notes stays, what it does not
+// meet goes, and the index ends as one made afresh by that scan.
+TEST(ScanIndex, ALaterScanKeepsWhatItMetAndDropsTheRest) {
+    const long long first = 1000 * kSecond;
+    const long long later = 2000 * kSecond;
+    struct Case {
+        const char* file;
+        FileStamp before;
+        std::optional<FileStamp> now; // none: gone
+        bool reused;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"/a/same.bin", {10, first - 5 * kSecond}, FileStamp{10, first - 5 * kSecond}, true, true},
+        {"/a/changed.bin", {10, first - 5 * kSecond}, FileStamp{11, later - 5 * kSecond}, false, true},
+        {"/a/just-changed.bin", {10, first - 5 * kSecond}, FileStamp{11, later - kSecond / 2}, false, false},
+        {"/a/gone.bin", {10, first - 5 * kSecond}, std::nullopt, false, false},
+    };
+    ScanIndex index(first);
+    for (const Case& c : cases) {
+        index.note(looseBlueprint(c.file, c.before), outcomeNamed("before"));
+    }
+    index.beginScan(later);
+    ScanIndex afresh(later);
+    for (const Case& c : cases) {
+        if (!c.now) {
+            continue;
+        }
+        const FoundBlueprint blueprint = looseBlueprint(c.file, *c.now);
+        const std::optional<BlueprintOutcome> reused = index.reuse(blueprint);
+        EXPECT_EQ(reused.has_value(), c.reused) << c.file;
+        const BlueprintOutcome outcome = reused ? *reused : outcomeNamed("now");
+        if (!reused) {
+            index.note(blueprint, outcome);
+        }
+        afresh.note(blueprint, outcome);
+    }
+    const FoundBlueprint added = looseBlueprint("/a/added.bin", {3, later - 3 * kSecond});
+    EXPECT_FALSE(index.reuse(added).has_value());
+    index.note(added, outcomeNamed("added"));
+    afresh.note(added, outcomeNamed("added"));
+
+    EXPECT_EQ(index.forgetUnmet(), 2u) << "the file gone and the one changed too close to the scan";
+    EXPECT_EQ(index.text(), afresh.text());
+    for (const Case& c : cases) {
+        EXPECT_EQ(index.find(looseBlueprint(c.file, c.now.value_or(c.before))).has_value(), c.kept) << c.file;
+    }
+}
+
 TEST(ScanIndex, AnIndexOutOfShapeIsNoIndex) {
     TempFolder temp;
     DiskFiles files;
