@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/TextKeyedMap.h"
+
 #include <functional>
 #include <optional>
 #include <span>
@@ -35,11 +37,7 @@ private:
     bool findLetter(std::string_view couplingId, std::string& letter) const;
 
     // Coupling IDs already looked up in this pass, with their letter (none when no box matched).
-    struct IdHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view id) const { return std::hash<std::string_view>{}(id); }
-    };
-    mutable std::unordered_map<std::string, std::optional<std::string>, IdHash, std::equal_to<>> known_;
+    mutable TextKeyedMap<std::optional<std::string>> known_;
 
     std::span<const std::string> captions_;
     std::string left_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/TextKeyedMap.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,14 +33,8 @@ public:
                                    std::string_view blueprintAsWritten) const;
 
 private:
-    // Looked up by a path in lower case without making a string of it.
-    struct PathHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view path) const { return std::hash<std::string_view>()(path); }
-    };
     // The records of each blueprint path, lower-cased, in slot order.
-    std::unordered_map<std::string, std::vector<const std::string*>, PathHash, std::equal_to<>>
-        recordsByPath_;
+    TextKeyedMap<std::vector<const std::string*>> recordsByPath_;
 };
 
 } // namespace dovrel

@@ -11,13 +11,13 @@
 #include "consistfiles/ScenarioWalk.h"
 #include "consistfiles/WorkingConversion.h"
 #include "convert/InOrderWork.h"
+#include "core/TextKeyedMap.h"
 #include "core/XmlText.h"
 
 #include <array>
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <unordered_map>
 
 namespace dovrel {
 
@@ -95,11 +95,6 @@ private:
         std::string_view blueprint;
         KnownBlueprint* known;
     };
-    // Blueprints looked up by their text without making a string of it.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
 
     std::uint32_t unitNumber(KnownBlueprint& known, std::string_view heading) {
         if (heading != "0" && heading != "1") {
@@ -119,7 +114,7 @@ private:
     std::size_t source_ = 0;
     std::vector<MetBlueprint> blueprints_;
     // Kept for the whole read: the records stand in the catalogue, which outlives it.
-    std::unordered_map<std::string, KnownBlueprint, TextHash, std::equal_to<>> knownBlueprints_;
+    TextKeyedMap<KnownBlueprint> knownBlueprints_;
     std::vector<std::string> openMissing_;
 };
 
