@@ -3,8 +3,6 @@
 
 #include "catalogue/EquipmentRecord.h"
 
-#include <QtMath>
-
 namespace dovrel {
 
 std::string_view CatalogueItemTexts::name(std::size_t position) {
@@ -21,41 +19,22 @@ const ListItemText& CatalogueItemTexts::textOf(std::size_t position, std::string
 }
 
 int CatalogueItemTexts::widthOf(std::size_t position, std::string_view shown, const QFont& font) {
-    if (!widthMetrics_ || font != widthFont_) {
+    if (!widths_ || font != widths_->font()) {
         for (std::optional<Made>& kept : made_) {
             if (kept) {
                 kept->width = -1;
             }
         }
-        widthFont_ = font;
-        widthMetrics_.emplace(font);
-        const QFontMetricsF exact(font);
-        for (char16_t letter = 0; letter < asciiAdvances_.size(); ++letter) {
-            asciiAdvances_[letter] = exact.horizontalAdvance(QChar(letter));
-        }
+        widths_.emplace(font);
     }
     Made& record = made(position);
     if (!showsName(record, shown)) {
-        return measured(textOf(position, shown).text);
+        return widths_->of(textOf(position, shown).text);
     }
     if (record.width < 0) {
-        record.width = measured(record.text.text);
+        record.width = widths_->of(record.text.text);
     }
     return record.width;
-}
-
-int CatalogueItemTexts::measured(const QString& text) const {
-    // An ASCII text is as wide as its letters' advances together, or narrower where the font kerns a
-    // pair: tens of thousands of names are measured without laying each out. Any other text is laid
-    // out.
-    qreal width = 0;
-    for (const QChar letter : text) {
-        if (letter.unicode() >= asciiAdvances_.size()) {
-            return widthMetrics_->horizontalAdvance(text);
-        }
-        width += asciiAdvances_[letter.unicode()];
-    }
-    return qCeil(width);
 }
 
 CatalogueItemTexts::Made& CatalogueItemTexts::made(std::size_t position) {

@@ -2,12 +2,10 @@
 #pragma once
 
 #include "widgets/ControlText.h"
+#include "widgets/TextWidths.h"
 
 #include <QFont>
-#include <QFontMetrics>
-#include <QtGlobal>
 
-#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -36,7 +34,7 @@ private:
     struct Made {
         std::string_view name;
         ListItemText text;
-        int width = -1; // in widthFont_, once measured
+        int width = -1; // in widths_'s font, once measured
     };
     // Whether an item showing `shown` shows the record's name.
     static bool showsName(const Made& record, std::string_view shown) {
@@ -48,11 +46,7 @@ private:
     std::span<const std::string> catalogue_;
     std::vector<std::optional<Made>> made_;
     ListItemText other_;
-    // What measures texts in widthFont_: each ASCII letter's advance, and the font's metrics.
-    int measured(const QString& text) const;
-    QFont widthFont_;
-    std::optional<QFontMetrics> widthMetrics_;
-    std::array<qreal, 128> asciiAdvances_{};
+    std::optional<TextWidths> widths_;
 };
 
 } // namespace dovrel

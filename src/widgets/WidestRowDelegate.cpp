@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/WidestRowDelegate.h"
 
+#include "widgets/TextWidths.h"
+
 #include <QEvent>
 #include <QListWidget>
 #include <algorithm>
@@ -29,10 +31,10 @@ bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event) {
     }
     // The list lays its rows out again after a change of its font; by then they have their new width.
     if (event->type() == QEvent::FontChange) {
-        const QFontMetrics metrics = list_->fontMetrics();
+        const TextWidths widths(list_->font());
         widestText_ = 0;
         for (int row = 0; row < list_->count(); ++row) {
-            widestText_ = std::max(widestText_, metrics.horizontalAdvance(list_->item(row)->text()));
+            widestText_ = std::max(widestText_, widths.of(list_->item(row)->text()));
         }
     }
     return false; // the list's own events go on to the list

@@ -18,7 +18,8 @@ class WidestRowDelegate final : public QStyledItemDelegate {
 public:
     explicit WidestRowDelegate(QListWidget* list);
 
-    // The width in pixels, in the list's font, of the widest text the list's items hold.
+    // The width in pixels, in the list's font, of the widest text the list's items hold (as
+    // TextWidths measures it).
     void setWidestText(int pixels) { widestText_ = pixels; }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

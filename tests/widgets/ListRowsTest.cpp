@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/ControlText.h"
 #include "widgets/TabStopDelegate.h"
+#include "widgets/TextWidths.h"
 #include "widgets/WidestRowDelegate.h"
 
 #include <QApplication>
@@ -106,6 +107,24 @@ TEST(ListRows, EachFillShowsItsItemsAsAFreshListDoes) {
         EXPECT_EQ(rowsOf(list), rowsOf(fresh)) << fill.items.size() << " items";
         EXPECT_EQ(list.currentRow(), -1);
         EXPECT_TRUE(list.selectedItems().isEmpty());
+    }
+}
+
+// A text is measured at least as wide as it is laid out, in any size of the font: the widest row is
+// never narrower than its text.
+TEST(TextWidths, AreNeverNarrowerThanTheTextLaidOut) {
+    const QString texts[] = {QString(), QStringLiteral("Unit 12345 steam"), QStringLiteral("AVAVA Te Ty WAW"),
+                             QStringLiteral("iiiiiiiiiiiiiiiiiiiiiiiiiiiiii"),
+                             QStringLiteral("Zahnradlok HGe 4/4 \u00abS\u00e4ntis\u00bb")};
+    for (const int pointSize : {6, 9, 13, 27}) {
+        QFont font = QApplication::font();
+        font.setPointSize(pointSize);
+        const TextWidths widths(font);
+        const QFontMetrics laidOut(font);
+        for (const QString& text : texts) {
+            EXPECT_GE(widths.of(text), laidOut.horizontalAdvance(text))
+                << text.toStdString() << ", " << pointSize;
+        }
     }
 }
 
