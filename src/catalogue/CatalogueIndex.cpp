@@ -8,20 +8,6 @@
 
 namespace dovrel {
 
-namespace {
-
-// FNV-1a over the text's bytes, each in ASCII lower case when the case is ignored.
-std::uint64_t keyHash(std::string_view text, bool ignoreCase) {
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(ignoreCase ? asciiLower(c) : c);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
-}
-
-} // namespace
-
 CatalogueIndex::CatalogueIndex(std::span<const std::string> records) {
     for (Table* table : {&names_, &namesIgnoringCase_, &paths_}) {
         table->reserve(records.size());
@@ -29,9 +15,10 @@ CatalogueIndex::CatalogueIndex(std::span<const std::string> records) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         const auto position = static_cast<std::uint32_t>(i);
         const std::string_view name = recordFieldView(records[i], RecordField::englishName);
-        names_.push_back({keyHash(name, false), position});
-        namesIgnoringCase_.push_back({keyHash(name, true), position});
-        paths_.push_back({keyHash(recordFieldView(records[i], RecordField::blueprintPath), true), position});
+        names_.push_back({fnv1aDigest(name, false), position});
+        namesIgnoringCase_.push_back({fnv1aDigest(name, true), position});
+        paths_.push_back(
+            {fnv1aDigest(recordFieldView(records[i], RecordField::blueprintPath), true), position});
     }
     for (Table* table : {&names_, &namesIgnoringCase_, &paths_}) {
         std::sort(table->begin(), table->end());
@@ -50,7 +37,7 @@ template <typename Visit> void CatalogueIndex::forEach(const Table& table, std::
 std::optional<std::size_t> CatalogueIndex::firstNamed(std::span<const std::string> records,
                                                       std::string_view name) const {
     std::optional<std::size_t> found;
-    forEach(names_, keyHash(name, false), [&](std::size_t position) {
+    forEach(names_, fnv1aDigest(name, false), [&](std::size_t position) {
         if (recordFieldView(records[position], RecordField::englishName) == name) {
             found = position;
         }
@@ -62,7 +49,7 @@ std::optional<std::size_t> CatalogueIndex::firstNamed(std::span<const std::strin
 std::optional<std::size_t> CatalogueIndex::firstNamedIgnoringCase(std::span<const std::string> records,
                                                                   std::string_view name) const {
     std::optional<std::size_t> found;
-    forEach(namesIgnoringCase_, keyHash(name, true), [&](std::size_t position) {
+    forEach(namesIgnoringCase_, fnv1aDigest(name, true), [&](std::size_t position) {
         if (equalsIgnoringCase(recordFieldView(records[position], RecordField::englishName), name)) {
             found = position;
         }
@@ -74,7 +61,7 @@ std::optional<std::size_t> CatalogueIndex::firstNamedIgnoringCase(std::span<cons
 std::vector<std::size_t> CatalogueIndex::withBlueprintPath(std::span<const std::string> records,
                                                            std::string_view path) const {
     std::vector<std::size_t> found;
-    forEach(paths_, keyHash(path, true), [&](std::size_t position) {
+    forEach(paths_, fnv1aDigest(path, true), [&](std::size_t position) {
         if (equalsIgnoringCase(recordFieldView(records[position], RecordField::blueprintPath), path)) {
             found.push_back(position);
         }

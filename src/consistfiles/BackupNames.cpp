@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "consistfiles/BackupNames.h"
 
+#include "core/TextRules.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -114,13 +116,8 @@ std::string localTimeText(std::time_t seconds) {
 }
 
 std::string gameFolderDigest(std::string_view gameFolderPath) {
-    std::uint64_t digest = 14695981039346656037ULL;
-    for (const char c : gameFolderPath) {
-        digest ^= static_cast<unsigned char>(c);
-        digest *= 1099511628211ULL;
-    }
     char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(digest));
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(fnv1aDigest(gameFolderPath)));
     return text;
 }
 

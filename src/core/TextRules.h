@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,16 @@ inline char asciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 std::string asciiLower(std::string_view text);
+
+// The 64-bit FNV-1a digest of a text's bytes, each in ASCII lower case when the case is ignored.
+inline std::uint64_t fnv1aDigest(std::string_view text, bool caseIgnored = false) {
+    std::uint64_t digest = 14695981039346656037ULL;
+    for (const char c : text) {
+        digest ^= static_cast<unsigned char>(caseIgnored ? asciiLower(c) : c);
+        digest *= 1099511628211ULL;
+    }
+    return digest;
+}
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 bool containsIgnoringCase(std::string_view haystack, std::string_view needle);
 
