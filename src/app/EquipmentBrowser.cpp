@@ -111,21 +111,27 @@ EquipmentBrowser::PanelFilter EquipmentBrowser::panelFilter(BrowserSide side) co
     return filter;
 }
 
-template <typename Items> void EquipmentBrowser::fillList(QListWidget* list, const Items& items) {
+void EquipmentBrowser::showItems(BrowserSide side, std::span<const FoundUnit> items) {
+    QListWidget* list = panel(side).list;
     std::vector<std::string_view> shown;
     shown.reserve(items.size());
     int widest = 0;
-    for (const auto& [bytes, position] : items) {
-        shown.push_back(bytes);
-        widest = std::max(widest, itemTexts().widthOf(position, bytes, list->font()));
+    for (const FoundUnit& item : items) {
+        shown.push_back(item.shown);
+        widest = std::max(widest, itemTexts().widthOf(item.record, item.shown, list->font()));
     }
     if (auto* rows = qobject_cast<WidestRowDelegate*>(list->itemDelegate())) {
         rows->setWidestText(widest);
     }
-    const QSignalBlocker quiet(list);
-    setListItems(list, shown, [&](std::size_t i) -> const ListItemText& {
-        return itemTexts().textOf(items[i].second, items[i].first);
-    });
+    {
+        const QSignalBlocker quiet(list);
+        setListItems(list, shown, [&](std::size_t i) -> const ListItemText& {
+            return itemTexts().textOf(items[i].record, items[i].shown);
+        });
+    }
+    // A refilled list starts at its top, as a cleared one does.
+    list->scrollToTop();
+    callbacks_.listsChanged();
 }
 
 void EquipmentBrowser::rebuildList(BrowserSide side) {
@@ -139,17 +145,14 @@ void EquipmentBrowser::rebuildList(BrowserSide side) {
     if (!positions) {
         return;
     }
-    std::vector<std::pair<std::string_view, std::size_t>> items;
+    // The panels' own items: each record's name.
+    std::vector<FoundUnit> items;
     items.reserve(positions->size());
     for (const std::size_t position : *positions) {
-        items.emplace_back(itemTexts().name(position), position);
+        items.push_back({itemTexts().name(position), position});
     }
-    const Panel& p = panel(side);
     foundShown_[sideIndex(side)].reset();
-    fillList(p.list, items);
-    // A refilled list starts at its top, as a cleared one does.
-    p.list->scrollToTop();
-    callbacks_.listsChanged();
+    showItems(side, items);
 }
 
 void EquipmentBrowser::listClicked(BrowserSide side) {
@@ -472,29 +475,21 @@ bool EquipmentBrowser::finding() const {
     return !c_.txtFindUnit->text().isEmpty();
 }
 
-bool EquipmentBrowser::rebuildFoundList(BrowserSide side, const PanelFilter& filter) {
+void EquipmentBrowser::rebuildFoundList(BrowserSide side, const PanelFilter& filter) {
     FoundItemsPtr items =
         narrowing().foundUnits(side, filter.texts(), filter.boxes, FindText(c_.txtFindUnit->text()));
     if (!items) {
-        return false;
+        return;
     }
-    QListWidget* list = panel(side).list;
+    const QListWidget* list = panel(side).list;
     FoundItemsPtr& shown = foundShown_[sideIndex(side)];
     const bool same = shown && static_cast<std::size_t>(list->count()) == shown->units.size() &&
                       (items == shown || items->units == shown->units);
     shown = std::move(items);
-    if (same) {
-        return true; // a key that finds the same items leaves the list, its choice and its scrolling alone
+    // A key that finds the same items leaves the list, its choice and its scrolling alone.
+    if (!same) {
+        showItems(side, shown->units);
     }
-    std::vector<std::pair<std::string_view, std::size_t>> units;
-    units.reserve(shown->units.size());
-    for (const FoundUnit& unit : shown->units) {
-        units.emplace_back(unit.shown, unit.record);
-    }
-    fillList(list, units);
-    list->scrollToTop();
-    callbacks_.listsChanged();
-    return true;
 }
 
 const FoundUnit* EquipmentBrowser::foundUnitAt(BrowserSide side, int row) const {

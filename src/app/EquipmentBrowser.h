@@ -85,8 +85,8 @@ private:
     };
     const Panel& panel(BrowserSide side) const { return panels_[sideIndex(side)]; }
     PanelFilter panelFilter(BrowserSide side) const;
-    // Fills a list with items of catalogue records, the texts made once per record.
-    template <typename Items> void fillList(QListWidget* list, const Items& items);
+    // Fills a list with items of catalogue records (the texts made once per record) from its top.
+    void showItems(BrowserSide side, std::span<const FoundUnit> items);
     void wirePanels();
     void wireFind();
     // Selects a combo box item from code and runs its handler, as a user's choice would.
@@ -107,8 +107,8 @@ private:
     CatalogueItemTexts& itemTexts();
     // The found unit a row of a list shows; null for the panels' own items.
     const FoundUnit* foundUnitAt(BrowserSide side, int row) const;
-    // Refills a list with the items the find text narrows it to; false when the list stays as it is.
-    bool rebuildFoundList(BrowserSide side, const PanelFilter& filter);
+    // Refills a list with the items the find text narrows it to, unless its filters leave it as it is.
+    void rebuildFoundList(BrowserSide side, const PanelFilter& filter);
     // The Details rows of a narrowed list: each item's own record, in list order.
     std::vector<DetailsRow> foundDetailsRows(BrowserSide side) const;
 
