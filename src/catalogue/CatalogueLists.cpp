@@ -11,17 +11,6 @@ namespace dovrel {
 
 namespace {
 
-// A coupling ID's short name (see shortCouplerName) as a view into the ID.
-std::string_view shortCouplerView(std::string_view couplingId) {
-    if (const std::size_t slash = couplingId.rfind('\\'); slash != std::string_view::npos) {
-        couplingId.remove_prefix(slash + 1);
-    }
-    if (const std::size_t dot = couplingId.rfind('.'); dot != std::string_view::npos) {
-        couplingId = couplingId.substr(0, dot);
-    }
-    return couplingId;
-}
-
 // Appends an entry to a list joined by "|".
 void appendEntry(std::string& joined, bool first, std::string_view entry) {
     if (!first) {

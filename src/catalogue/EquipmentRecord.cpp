@@ -61,7 +61,7 @@ std::string_view recordFieldView(std::string_view line, RecordField field) {
     return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
-std::string shortCouplerName(std::string_view couplingId) {
+std::string_view shortCouplerView(std::string_view couplingId) {
     std::string_view name = couplingId;
     if (const std::size_t slash = name.rfind('\\'); slash != std::string_view::npos) {
         name.remove_prefix(slash + 1);
@@ -69,7 +69,11 @@ std::string shortCouplerName(std::string_view couplingId) {
     if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos) {
         name = name.substr(0, dot);
     }
-    return std::string(name);
+    return name;
+}
+
+std::string shortCouplerName(std::string_view couplingId) {
+    return std::string(shortCouplerView(couplingId));
 }
 
 } // namespace dovrel

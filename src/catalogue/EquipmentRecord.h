@@ -74,5 +74,7 @@ std::string_view recordFieldView(std::string_view line, RecordField field);
 // there is none), then, when it holds a ".", the part before the last ".".
 // "RailVehicles\Couplings\Buffer.xml" gives "Buffer".
 std::string shortCouplerName(std::string_view couplingId);
+// The same as a view into the ID.
+std::string_view shortCouplerView(std::string_view couplingId);
 
 } // namespace dovrel
