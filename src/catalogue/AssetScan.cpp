@@ -3,6 +3,7 @@
 
 #include "catalogue/BlueprintOutcome.h"
 #include "catalogue/CatalogueCache.h"
+#include "catalogue/EarlierFolderListings.h"
 #include "catalogue/FolderListings.h"
 #include "catalogue/ScanIndex.h"
 #include "convert/InOrderWork.h"
@@ -10,6 +11,8 @@
 
 #include <chrono>
 #include <deque>
+#include <future>
+#include <optional>
 #include <system_error>
 
 namespace dovrel {
@@ -166,11 +169,23 @@ std::optional<std::string> AssetScan::blueprintBytes(const FoundBlueprint& bluep
 void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long long startNs,
                                         Catalogue& catalogue, AssetScanReport& report) {
     const fs::path indexFile = folders.programFolder / kScanIndexName;
-    // The last scan's index, brought up to date as this scan meets each blueprint.
-    ScanIndex index = ScanIndex::load(files_, indexFile);
-    index.beginScan(startNs);
+    // The last scan's index, brought up to date as this scan meets each blueprint. It loads beside
+    // the folders' listings and the walk of the first products: the first blueprint needs it.
+    std::future<ScanIndex> loadingIndex =
+        std::async(std::launch::async | std::launch::deferred, [this, &indexFile, startNs] {
+            ScanIndex loaded = ScanIndex::load(files_, indexFile);
+            loaded.beginScan(startNs);
+            return loaded;
+        });
+    std::optional<ScanIndex> loadedIndex;
+    const auto index = [&]() -> ScanIndex& {
+        if (!loadedIndex) {
+            loadedIndex = loadingIndex.get();
+        }
+        return *loadedIndex;
+    };
     const fs::path listingsFile = folders.programFolder / kFolderListingsName;
-    const FolderListings earlierListings = FolderListings::load(files_, listingsFile);
+    const EarlierFolderListings earlierListings = EarlierFolderListings::load(files_, listingsFile);
     // The walk goes on while workers convert what it found; the window takes each outcome in walk
     // order (from the index when the blueprint is unchanged), so the progress label, the messages
     // and the catalogue come exactly as a scan of one file at a time gives them.
@@ -205,7 +220,7 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
         events_.pump();
         store(outcome->status, outcome->fields, found.blueprint, catalogue);
         if (!reused) {
-            index.note(found.blueprint, *outcome);
+            index().note(found.blueprint, *outcome);
         }
         waiting.pop_front();
         observer_.showBlueprintsDone(++done, report.blueprintsFound, scanTime());
@@ -214,7 +229,7 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
     BlueprintWalk walk(folders.assetsFolder, &earlierListings, startNs);
     walk.forEachBlueprint(listProductFolders(folders.assetsFolder), [&](FoundBlueprint&& blueprint) {
         ++report.blueprintsFound;
-        std::optional<BlueprintOutcome> noted = index.reuse(blueprint);
+        std::optional<BlueprintOutcome> noted = index().reuse(blueprint);
         waiting.push_back(Found{std::move(blueprint), std::move(noted)});
         if (!waiting.back().noted) {
             // The job reads the blueprint where it waits: a deque keeps its place while others are
@@ -234,12 +249,12 @@ void AssetScan::convertAndReadInProcess(const AssetScanFolders& folders, long lo
     // When every blueprint came from the index and none of it was dropped, the index would be
     // written as it is. Without it the next scan converts every blueprint again; nothing else
     // depends on it.
-    const std::size_t dropped = index.forgetUnmet();
-    if (converted > 0 || dropped > 0 || index.size() == 0) {
-        (void)index.write(files_, indexFile);
+    const std::size_t dropped = index().forgetUnmet();
+    if (converted > 0 || dropped > 0 || index().size() == 0) {
+        (void)index().write(files_, indexFile);
     }
     // The index is let go once written, before the folders' listings are written.
-    index = ScanIndex(0);
+    loadedIndex.reset();
     // The same for the folders' entries: written when some folder was listed from the disk.
     const FolderListings& listings = walk.listings();
     if (listings.listedAfresh() || listings.size() != earlierListings.size() || listings.size() == 0) {
@@ -266,7 +281,7 @@ void AssetScan::store(int status, const BlueprintFields& fields, const FoundBlue
 
 void AssetScan::tell(const std::string& text, MessageIcon icon, const FoundBlueprint& blueprint) {
     if (mode_ == ScanMessageMode::Collect) {
-        std::string where = blueprint.file.native();
+        std::string where = blueprint.file;
         if (blueprint.packed) {
             where += "/" + blueprint.packed->name;
         }

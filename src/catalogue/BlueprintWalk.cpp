@@ -142,7 +142,7 @@ bool isBlueprintFileName(std::string_view fileName) {
     return !containsIgnoringCase(fileName, "bogie") && !containsIgnoringCase(fileName, "bogey");
 }
 
-BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const FolderListings* earlier, long long startNs)
+BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const EarlierFolderListings* earlier, long long startNs)
     : assetsFolder_(std::move(assetsFolder)), earlier_(earlier), startNs_(startNs), listings_(startNs) {}
 
 // One product walked on its own: its blueprints in order, the folders it entered and their entries.
@@ -166,7 +166,7 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
             alone.walkProduct(products[index], [&walked](FoundBlueprint&& blueprint) {
                 walked.blueprints.push_back(std::move(blueprint));
             });
-            walked.entered.assign(alone.entered_.begin(), alone.entered_.end());
+            walked.entered = alone.entered_.inOrder();
             walked.listings = std::move(alone.listings_);
             walked.complete = true;
             return walked;
@@ -182,7 +182,9 @@ void BlueprintWalk::forEachBlueprint(const std::vector<ProductFolder>& products,
             walkProduct(product, visit);
             continue;
         }
-        entered_.insert(walked.entered.begin(), walked.entered.end());
+        for (const FolderIdentity& folder : walked.entered) {
+            entered_.insert(folder);
+        }
         listings_.merge(std::move(walked.listings));
         for (FoundBlueprint& blueprint : walked.blueprints) {
             visit(std::move(blueprint));
@@ -196,11 +198,16 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
     if (!entries) {
         return;
     }
+    const auto isArchive = [](const ListedEntry& entry) {
+        return entry.regularFile && isWalkableName(entry.name) && isPackedArchiveName(entry.name);
+    };
+    // The loose blueprints' paths are kept only where an archive may hold them again.
     metInProduct_.clear();
     const Visit noteLoose = [&](FoundBlueprint&& blueprint) {
         metInProduct_.insert(asciiLower(blueprint.blueprintPath));
         visit(std::move(blueprint));
     };
+    const Visit& looseVisit = std::any_of(entries->begin(), entries->end(), isArchive) ? noteLoose : visit;
     for (const ListedEntry& firstLevel : *entries) {
         if (!firstLevel.folder || !isWalkableName(firstLevel.name) ||
             isListed(kFirstLevelSkips, firstLevel.name)) {
@@ -220,17 +227,16 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
             std::vector<std::string> names = {firstLevel.name, secondLevel.name};
             path.push_back('/');
             path.append(secondLevel.name);
-            walkFolder(path, 2, names, product, noteLoose);
+            walkFolder(path, 2, names, product, looseVisit);
             path.resize(levelOneLength);
         }
     }
     for (const ListedEntry& entry : *entries) {
-        const std::string& name = entry.name;
-        if (!entry.regularFile || !isWalkableName(name) || !isPackedArchiveName(name)) {
+        if (!isArchive(entry)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp((productFolder / name).c_str())) {
-            walkArchive(productFolder / name, *stamp, product, visit);
+        if (const std::optional<FileStamp> stamp = regularFileStamp((productFolder / entry.name).c_str())) {
+            walkArchive(productFolder / entry.name, *stamp, product, visit);
         }
     }
 }
@@ -278,7 +284,8 @@ void BlueprintWalk::walkPackedFolder(const PackedFolder& folder, int level, std:
         std::string blueprintPath = blueprintPathFor(names);
         names.pop_back();
         if (metInProduct_.insert(asciiLower(blueprintPath)).second) {
-            visit(FoundBlueprint{owner, archive.file, std::move(blueprintPath), entry, archive.stamp});
+            visit(
+                FoundBlueprint{owner, archive.file.native(), std::move(blueprintPath), entry, archive.stamp});
         }
     }
     if (level == kDeepestLevel) {
@@ -310,7 +317,7 @@ void BlueprintWalk::walkFolder(std::string& folder, int level, std::vector<std::
         folder.append(entry.name);
         if (const std::optional<FileStamp> stamp = regularFileStamp(folder.c_str())) {
             names.push_back(entry.name);
-            visit(FoundBlueprint{owner, fs::path(folder), blueprintPathFor(names), std::nullopt, *stamp});
+            visit(FoundBlueprint{owner, folder, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
         }
         folder.resize(length);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/EarlierFolderListings.h"
+#include "catalogue/FolderIdentitySet.h"
 #include "catalogue/FolderListings.h"
 #include "catalogue/PackedArchive.h"
 #include "core/OpenFolder.h"
@@ -38,7 +40,7 @@ struct FileStamp {
 // its file, and the entry inside it; its stamp is the archive's.
 struct FoundBlueprint {
     ProductFolder owner;
-    std::filesystem::path file;
+    std::string file;
     std::string blueprintPath;
     std::optional<PackedArchive::Entry> packed;
     FileStamp stamp;
@@ -75,7 +77,7 @@ public:
     // A visitor may keep the blueprint it is handed: the walk has no further use for it.
     using Visit = std::function<void(FoundBlueprint&&)>;
 
-    explicit BlueprintWalk(std::filesystem::path assetsFolder, const FolderListings* earlier = nullptr,
+    explicit BlueprintWalk(std::filesystem::path assetsFolder, const EarlierFolderListings* earlier = nullptr,
                            long long startNs = 0);
 
     // Every blueprint of the given products, in their order. All sources of blueprints come through
@@ -107,10 +109,10 @@ private:
     FolderListings::Entries enter(const std::string& folder);
 
     std::filesystem::path assetsFolder_;
-    const FolderListings* earlier_;
+    const EarlierFolderListings* earlier_;
     long long startNs_;
     FolderListings listings_;
-    std::unordered_set<FolderIdentity, FolderIdentityHash> entered_;
+    FolderIdentitySet entered_;
     std::unordered_set<std::string> metInProduct_; // blueprint paths in lower case
 };
 

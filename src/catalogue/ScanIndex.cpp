@@ -77,18 +77,20 @@ BlueprintOutcome outcomeOf(std::string_view text) {
 
 } // namespace
 
-std::string ScanIndex::keyOf(const FoundBlueprint& blueprint) {
-    std::string key = blueprint.file.string();
-    if (blueprint.packed) {
-        key.push_back('\0');
-        key.append(std::to_string(blueprint.packed->index)).push_back('\0');
-        key.append(blueprint.packed->name);
+std::string_view ScanIndex::keyOf(const FoundBlueprint& blueprint, std::string& packedKey) {
+    if (!blueprint.packed) {
+        return blueprint.file;
     }
-    return key;
+    packedKey = blueprint.file;
+    packedKey.push_back('\0');
+    packedKey.append(std::to_string(blueprint.packed->index)).push_back('\0');
+    packedKey.append(blueprint.packed->name);
+    return packedKey;
 }
 
 std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint) const {
-    const auto found = entries_.find(keyOf(blueprint));
+    std::string packedKey;
+    const auto found = entries_.find(keyOf(blueprint, packedKey));
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
@@ -103,7 +105,8 @@ void ScanIndex::beginScan(long long startNs) {
 }
 
 std::optional<BlueprintOutcome> ScanIndex::reuse(const FoundBlueprint& blueprint) {
-    const auto found = entries_.find(keyOf(blueprint));
+    std::string packedKey;
+    const auto found = entries_.find(keyOf(blueprint, packedKey));
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
@@ -119,7 +122,9 @@ void ScanIndex::note(const FoundBlueprint& blueprint, const BlueprintOutcome& ou
     }
     std::string text;
     putOutcome(text, outcome);
-    entries_.insert_or_assign(keyOf(blueprint), Entry{blueprint.stamp, std::move(text), true});
+    std::string packedKey;
+    entries_.insert_or_assign(std::string(keyOf(blueprint, packedKey)),
+                              Entry{blueprint.stamp, std::move(text), true});
 }
 
 std::size_t ScanIndex::forgetUnmet() {

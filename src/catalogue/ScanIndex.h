@@ -3,6 +3,7 @@
 
 #include "catalogue/BlueprintOutcome.h"
 #include "catalogue/BlueprintWalk.h"
+#include "core/TextKeyedMap.h"
 #include "platform/FileStatus.h"
 #include "platform/Files.h"
 
@@ -10,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace dovrel {
 
@@ -61,10 +61,12 @@ private:
         std::string outcome;
         bool met = false;
     };
-    static std::string keyOf(const FoundBlueprint& blueprint);
+    // The blueprint's key: its file, and for packed stock the entry's number and name, made in
+    // `packedKey`.
+    static std::string_view keyOf(const FoundBlueprint& blueprint, std::string& packedKey);
 
     long long startNs_;
-    std::unordered_map<std::string, Entry> entries_;
+    TextKeyedMap<Entry> entries_;
 };
 
 } // namespace dovrel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/AssetScan.h"
 #include "BlueprintFixture.h"
+#include "catalogue/EarlierFolderListings.h"
 #include "catalogue/FolderListings.h"
 #include "catalogue/PackedArchive.h"
 #include "catalogue/ScanIndex.h"
@@ -658,11 +659,24 @@ TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
     const auto shared = std::make_shared<const std::vector<ListedEntry>>(entries);
     listings.note(stamp, shared);
     listings.note({1, 3, 99 * kSecond + 1, 99 * kSecond + 1}, shared);
+    // Many more folders, some with the same inode on other devices: each is found by its own stamp.
+    const auto many = [](unsigned long long n) { return FolderStamp{n % 3, 10 + n / 3, kSecond, kSecond}; };
+    const auto single = [](unsigned long long n) {
+        return std::make_shared<const std::vector<ListedEntry>>(1,
+                                                                ListedEntry{std::to_string(n), false, true});
+    };
+    for (unsigned long long n = 0; n < 3000; ++n) {
+        listings.note(many(n), single(n));
+    }
     const fs::path file = temp.path() / "equipmentlist.listings";
     ASSERT_TRUE(listings.write(files, file).ok);
 
-    const FolderListings loaded = FolderListings::load(files, file);
-    EXPECT_EQ(loaded.size(), 1u);
+    const EarlierFolderListings loaded = EarlierFolderListings::load(files, file);
+    EXPECT_EQ(loaded.size(), 3001u);
+    for (unsigned long long n = 0; n < 3000; ++n) {
+        const FolderListings::Entries one = loaded.find(many(n));
+        ASSERT_TRUE(one && one->size() == 1 && one->front().name == std::to_string(n)) << n;
+    }
     const FolderListings::Entries found = loaded.find(stamp);
     ASSERT_NE(found, nullptr);
     ASSERT_EQ(found->size(), entries.size());
@@ -679,7 +693,7 @@ TEST(FolderListings, KeepEachFolderWithItsStampThroughItsFile) {
     for (const std::string& broken : {text.substr(0, text.size() - 3), "another file\n" + text.substr(20),
                                       text + "x", replaceFirst(text, "1:3d", "1:3x")}) {
         temp.write("broken.listings", broken);
-        EXPECT_EQ(FolderListings::load(files, temp.path() / "broken.listings").size(), 0u) << broken;
+        EXPECT_EQ(EarlierFolderListings::load(files, temp.path() / "broken.listings").size(), 0u) << broken;
     }
 }
 
