@@ -99,9 +99,7 @@ std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint)
 
 void ScanIndex::beginScan(long long startNs) {
     startNs_ = startNs;
-    for (auto& [key, entry] : entries_) {
-        entry.met = false;
-    }
+    ++scan_;
 }
 
 std::optional<BlueprintOutcome> ScanIndex::reuse(const FoundBlueprint& blueprint) {
@@ -110,7 +108,7 @@ std::optional<BlueprintOutcome> ScanIndex::reuse(const FoundBlueprint& blueprint
     if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
         return std::nullopt;
     }
-    found->second.met = true;
+    found->second.metInScan = scan_;
     return outcomeOf(found->second.outcome);
 }
 
@@ -123,16 +121,27 @@ void ScanIndex::note(const FoundBlueprint& blueprint, const BlueprintOutcome& ou
     std::string text;
     putOutcome(text, outcome);
     std::string packedKey;
-    entries_.insert_or_assign(std::string(keyOf(blueprint, packedKey)),
-                              Entry{blueprint.stamp, std::move(text), true});
+    const std::string_view key = keyOf(blueprint, packedKey);
+    const auto found = entries_.find(key);
+    const std::string_view outcomeText = keep(std::move(text));
+    if (found != entries_.end()) {
+        found->second = Entry{blueprint.stamp, outcomeText, scan_};
+    } else {
+        entries_.emplace(keep(std::string(key)), Entry{blueprint.stamp, outcomeText, scan_});
+    }
+}
+
+std::string_view ScanIndex::keep(std::string text) {
+    return noted_.emplace_back(std::move(text));
 }
 
 std::size_t ScanIndex::forgetUnmet() {
-    return std::erase_if(entries_, [](const auto& noted) { return !noted.second.met; });
+    // The texts of the entries dropped stay until the index goes: a scan drops few.
+    return std::erase_if(entries_, [this](const auto& noted) { return noted.second.metInScan != scan_; });
 }
 
 std::string ScanIndex::text() const {
-    std::vector<const std::pair<const std::string, Entry>*> inOrder;
+    std::vector<const std::pair<const std::string_view, Entry>*> inOrder;
     inOrder.reserve(entries_.size());
     for (const auto& noted : entries_) {
         inOrder.push_back(&noted);
@@ -153,18 +162,19 @@ std::string ScanIndex::text() const {
 }
 
 ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = files.read(file);
+    std::optional<std::string> bytes = files.read(file);
     if (!bytes || !std::string_view(*bytes).starts_with(kHeader)) {
         return ScanIndex(0);
     }
-    IndexTextReader reader(std::string_view(*bytes).substr(kHeader.size()));
+    auto loaded = std::make_unique<const std::string>(std::move(*bytes));
+    IndexTextReader reader(std::string_view(*loaded).substr(kHeader.size()));
     const std::optional<long long> start = reader.number();
     if (!start) {
         return ScanIndex(0);
     }
     ScanIndex index(*start);
     // One line a blueprint: the table is made large enough at once.
-    index.entries_.reserve(static_cast<std::size_t>(std::count(bytes->begin(), bytes->end(), '\n')));
+    index.entries_.reserve(static_cast<std::size_t>(std::count(loaded->begin(), loaded->end(), '\n')));
     while (!reader.atEnd()) {
         // Anything out of shape makes the whole index unusable: every blueprint is converted again.
         if (!reader.skip('\n')) {
@@ -181,10 +191,10 @@ ScanIndex ScanIndex::load(const Files& files, const std::filesystem::path& file)
         if (!readOutcome(reader, nullptr)) {
             return ScanIndex(0);
         }
-        index.entries_.insert_or_assign(
-            std::string(*key),
-            Entry{FileStamp{*size, *modified}, std::string(reader.textSince(outcomeStart))});
+        index.entries_.insert_or_assign(*key,
+                                        Entry{FileStamp{*size, *modified}, reader.textSince(outcomeStart)});
     }
+    index.loaded_ = std::move(loaded);
     return index;
 }
 

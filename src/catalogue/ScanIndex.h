@@ -3,14 +3,16 @@
 
 #include "catalogue/BlueprintOutcome.h"
 #include "catalogue/BlueprintWalk.h"
-#include "core/TextKeyedMap.h"
 #include "platform/FileStatus.h"
 #include "platform/Files.h"
 
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace dovrel {
 
@@ -30,6 +32,11 @@ class ScanIndex {
 public:
     // An empty index for a scan that starts now; `startNs` is the wall clock in nanoseconds.
     explicit ScanIndex(long long startNs) : startNs_(startNs) {}
+    // The entries are views into the index's own texts: it moves, but is not copied.
+    ScanIndex(ScanIndex&&) = default;
+    ScanIndex& operator=(ScanIndex&&) = default;
+    ScanIndex(const ScanIndex&) = delete;
+    ScanIndex& operator=(const ScanIndex&) = delete;
 
     // The index a file holds; an empty one when the file is missing, unreadable or not an index.
     static ScanIndex load(const Files& files, const std::filesystem::path& file);
@@ -54,19 +61,25 @@ public:
     FileStatus write(Files& files, const std::filesystem::path& file) const;
 
 private:
-    // An outcome is kept as the text the index's file holds for it: one string a blueprint rather
-    // than one a value.
+    // An outcome is kept as the text the index's file holds for it: one text a blueprint rather than
+    // one a value. Keys and outcomes are views: into the loaded file's bytes, or into the texts noted
+    // since, which stay where they are as more are added.
     struct Entry {
         FileStamp stamp;
-        std::string outcome;
-        bool met = false;
+        std::string_view outcome;
+        unsigned metInScan = 0;
     };
     // The blueprint's key: its file, and for packed stock the entry's number and name, made in
     // `packedKey`.
     static std::string_view keyOf(const FoundBlueprint& blueprint, std::string& packedKey);
+    std::string_view keep(std::string text);
 
     long long startNs_;
-    TextKeyedMap<Entry> entries_;
+    // The scans begun on this index so far: an entry met in the running one holds its number.
+    unsigned scan_ = 1;
+    std::unique_ptr<const std::string> loaded_;
+    std::deque<std::string> noted_;
+    std::unordered_map<std::string_view, Entry> entries_;
 };
 
 } // namespace dovrel
