@@ -38,10 +38,11 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The stamp of a regular file, following links; empty optional for anything else.
-std::optional<FileStamp> regularFileStamp(const char* file) {
+// The stamp of a regular file, following links; empty optional for anything else. `statFile` fills
+// in the file's status and returns 0 on success, as stat(2) does.
+template <class StatFile> std::optional<FileStamp> regularFileStamp(const StatFile& statFile) {
     struct stat status {};
-    if (::stat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (statFile(&status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;
     }
     return FileStamp{static_cast<long long>(status.st_size),
@@ -99,6 +100,13 @@ std::vector<std::string> entryParts(std::string_view name) {
 
 } // namespace
 
+struct BlueprintWalk::ProductBeingWalked {
+    explicit ProductBeingWalked(std::string productPath)
+        : path(std::move(productPath)), folder(AT_FDCWD, path) {}
+    std::string path;
+    OpenFolder folder;
+};
+
 struct BlueprintWalk::PackedFolder {
     std::map<std::string, PackedArchive::Entry, ListingOrderLess> files;
     std::map<std::string, PackedFolder, ListingOrderLess> folders;
@@ -144,6 +152,8 @@ bool isBlueprintFileName(std::string_view fileName) {
 
 BlueprintWalk::BlueprintWalk(fs::path assetsFolder, const EarlierFolderListings* earlier, long long startNs)
     : assetsFolder_(std::move(assetsFolder)), earlier_(earlier), startNs_(startNs), listings_(startNs) {}
+
+BlueprintWalk::~BlueprintWalk() = default;
 
 // One product walked on its own: its blueprints in order, the folders it entered and their entries.
 struct BlueprintWalk::ProductWalk {
@@ -198,6 +208,11 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
     if (!entries) {
         return;
     }
+    // The folders and files below the product are looked up from its open folder.
+    product_ = std::make_unique<ProductBeingWalked>(productFolder.native());
+    if (!product_->folder.isOpen()) {
+        product_.reset();
+    }
     const auto isArchive = [](const ListedEntry& entry) {
         return entry.regularFile && isWalkableName(entry.name) && isPackedArchiveName(entry.name);
     };
@@ -235,10 +250,13 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
         if (!isArchive(entry)) {
             continue;
         }
-        if (const std::optional<FileStamp> stamp = regularFileStamp((productFolder / entry.name).c_str())) {
-            walkArchive(productFolder / entry.name, *stamp, product, visit);
+        const fs::path archive = productFolder / entry.name;
+        if (const std::optional<FileStamp> stamp =
+                regularFileStamp([&](struct stat* status) { return ::stat(archive.c_str(), status); })) {
+            walkArchive(archive, *stamp, product, visit);
         }
     }
+    product_.reset();
 }
 
 void BlueprintWalk::walkArchive(const fs::path& archive, const FileStamp& stamp, const ProductFolder& owner,
@@ -315,7 +333,8 @@ void BlueprintWalk::walkFolder(std::string& folder, int level, std::vector<std::
         }
         folder.push_back('/');
         folder.append(entry.name);
-        if (const std::optional<FileStamp> stamp = regularFileStamp(folder.c_str())) {
+        if (const std::optional<FileStamp> stamp =
+                regularFileStamp([&](struct stat* status) { return statBelowProduct(folder, status); })) {
             names.push_back(entry.name);
             visit(FoundBlueprint{owner, folder, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
@@ -337,9 +356,17 @@ void BlueprintWalk::walkFolder(std::string& folder, int level, std::vector<std::
     }
 }
 
+int BlueprintWalk::statBelowProduct(const std::string& path, struct stat* status) const {
+    if (product_ && path.size() > product_->path.size() && path[product_->path.size()] == '/' &&
+        path.starts_with(product_->path)) {
+        return ::fstatat(product_->folder.descriptor(), path.c_str() + product_->path.size() + 1, status, 0);
+    }
+    return ::stat(path.c_str(), status);
+}
+
 FolderListings::Entries BlueprintWalk::enter(const std::string& folder) {
     struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    if (statBelowProduct(folder, &status) != 0 || !S_ISDIR(status.st_mode)) {
         return nullptr;
     }
     const FolderIdentity identity(status.st_dev, status.st_ino);

@@ -10,12 +10,15 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+struct stat;
 
 namespace dovrel {
 
@@ -79,6 +82,9 @@ public:
 
     explicit BlueprintWalk(std::filesystem::path assetsFolder, const EarlierFolderListings* earlier = nullptr,
                            long long startNs = 0);
+    ~BlueprintWalk();
+    BlueprintWalk(const BlueprintWalk&) = delete;
+    BlueprintWalk& operator=(const BlueprintWalk&) = delete;
 
     // Every blueprint of the given products, in their order. All sources of blueprints come through
     // here.
@@ -91,6 +97,7 @@ private:
     // An archive's entries as a tree of folders, names in listing order.
     struct PackedFolder;
     struct ProductWalk;
+    struct ProductBeingWalked;
 
     void walkProduct(const ProductFolder& product, const Visit& visit);
     void walkFolder(std::string& folder, int level, std::vector<std::string>& names,
@@ -107,12 +114,15 @@ private:
     // The entries of a folder entered for the first time in this walk, from the earlier listings when
     // its stamp is unchanged; null for a folder already entered or one that cannot be read.
     FolderListings::Entries enter(const std::string& folder);
+    // stat(2) of a path, resolved from the open product folder when it lies below it.
+    int statBelowProduct(const std::string& path, struct stat* status) const;
 
     std::filesystem::path assetsFolder_;
     const EarlierFolderListings* earlier_;
     long long startNs_;
     FolderListings listings_;
     FolderIdentitySet entered_;
+    std::unique_ptr<ProductBeingWalked> product_;  // while a product is walked
     std::unordered_set<std::string> metInProduct_; // blueprint paths in lower case
 };
 
