@@ -29,13 +29,13 @@
 #include "consist/CouplerCheck.h"
 #include "support/WindowDoubles.h"
 #include "widgets/ConsistStrip.h"
+#include "widgets/ListRowsView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
@@ -261,8 +261,7 @@ void benchLookups(Form1& form, int repetitions) {
     printTiming("choose an item (couplers by name)", {median(chosen), 0.0}, kFrameMs);
     printTiming("add the chosen unit", {median(added), 0.0}, kFrameMs);
     std::printf("  %d units on the line, the last \"%s\"\n", form.editor().line().unitCount(),
-                c.List1->currentItem() != nullptr ? c.List1->currentItem()->text().toStdString().c_str()
-                                                  : "");
+                c.List1->currentRow() >= 0 ? c.List1->text(c.List1->currentRow()).toStdString().c_str() : "");
     form.editor().clearConsistLine();
 }
 
