@@ -2,7 +2,8 @@
 // bench_editor: the main window in this process (offscreen) on a full catalogue of 5,001 records with
 // 60 distinct couplers, loaded from the cache file. Prints, each with its target:
 //   - a list rebuild: a class chosen in Combo3, for every class,
-//   - find as you type: each key typed into the find bar, both lists narrowed,
+//   - find as you type: each key typed into the find bar, both lists narrowed (a list shown anew is
+//     one reset of its model, which reads a row's text only when the view asks for it),
 //   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
 //   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
 //     each followed by Form1::showConsistDisplay() so the widget side is counted,

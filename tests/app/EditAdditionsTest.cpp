@@ -262,6 +262,28 @@ TEST_F(FindBarTest, AddingADuplicateAddsTheRecordPicked) {
     EXPECT_EQ(form->editor().line().unit(1), makeConsistUnit(records[0]));
 }
 
+// A key that finds the items the list shows leaves its choice alone; one that finds others shows them
+// with none chosen, and the script's dump lists the bytes of the rows shown.
+TEST_F(FindBarTest, AKeyKeepsTheChoiceOnlyWhileItFindsTheSameItems) {
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("class 6"));
+    ASSERT_EQ(c().List1->count(), 2);
+    clickRow(c().List1, 1);
+    ASSERT_TRUE(c().butAddLocoRight->isEnabled());
+
+    QTest::keyClick(c().txtFindUnit, Qt::Key_6);
+    EXPECT_EQ(c().List1->chosenRow(), 1) << "\"class 66\" finds the same two";
+    EXPECT_TRUE(c().butAddLocoRight->isEnabled());
+
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    EXPECT_EQ(c().List1->chosenRow(), -1) << "\"class \" finds Class 90 too";
+    EXPECT_EQ(c().List1->currentRow(), -1);
+    EXPECT_FALSE(c().butAddLocoRight->isEnabled());
+    EXPECT_EQ(form->namedControls().find("List1")->items(),
+              (std::vector<std::string>{"Class 66 (Acme)", "Class 66 (Zed)", "Class 90"}));
+}
+
 TEST_F(FindBarTest, DetailsShowEachFoundItemsOwnRecord) {
     QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(c().txtFindUnit, QStringLiteral("66"));
