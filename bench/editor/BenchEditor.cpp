@@ -2,7 +2,8 @@
 // bench_editor: the main window in this process (offscreen) on a full catalogue of 5,001 records with
 // 60 distinct couplers, loaded from the cache file. Prints, each with its target:
 //   - a list rebuild: a class chosen in Combo3, for every class,
-//   - find as you type: each key typed into the find bar, both lists narrowed,
+//   - find as you type: each key typed into the find bar, both lists narrowed (a list shown anew is
+//     one reset of its model, which reads a row's text only when the view asks for it),
 //   - the unit details window filled with 5,001 rows (butDisplayLoco on a full List1),
 //   - redrawConsistLine, refreshConsistLine and selectUnit on lines of 100, 1,000 and 5,001 units,
 //     each followed by Form1::showConsistDisplay() so the widget side is counted,
@@ -29,13 +30,13 @@
 #include "consist/CouplerCheck.h"
 #include "support/WindowDoubles.h"
 #include "widgets/ConsistStrip.h"
+#include "widgets/ListRowsView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
@@ -261,8 +262,7 @@ void benchLookups(Form1& form, int repetitions) {
     printTiming("choose an item (couplers by name)", {median(chosen), 0.0}, kFrameMs);
     printTiming("add the chosen unit", {median(added), 0.0}, kFrameMs);
     std::printf("  %d units on the line, the last \"%s\"\n", form.editor().line().unitCount(),
-                c.List1->currentItem() != nullptr ? c.List1->currentItem()->text().toStdString().c_str()
-                                                  : "");
+                c.List1->currentRow() >= 0 ? c.List1->text(c.List1->currentRow()).toStdString().c_str() : "");
     form.editor().clearConsistLine();
 }
 

@@ -3,6 +3,7 @@
 // as you type, the coupling filter panel and the unit details window.
 #include "app/EquipmentBrowser.h"
 
+#include "app/CatalogueListRows.h"
 #include "app/InputFilters.h"
 #include "app/SecondaryWindows.h"
 #include "browser/CouplerCaptions.h"
@@ -17,6 +18,7 @@
 #include "core/TextRules.h"
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
+#include "widgets/ListRowsView.h"
 #include "widgets/Twips.h"
 #include "widgets/WidestRowDelegate.h"
 #include "widgets/WindowZoom.h"
@@ -27,7 +29,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -111,23 +112,21 @@ EquipmentBrowser::PanelFilter EquipmentBrowser::panelFilter(BrowserSide side) co
     return filter;
 }
 
-void EquipmentBrowser::showItems(BrowserSide side, std::span<const FoundUnit> items) {
-    QListWidget* list = panel(side).list;
-    std::vector<std::string_view> shown;
-    shown.reserve(items.size());
+void EquipmentBrowser::showItems(BrowserSide side, FoundItemsPtr items) {
+    ListRowsView* list = panel(side).list;
+    CatalogueItemTexts& texts = *itemTexts();
+    const QFont font = list->font();
     int widest = 0;
-    for (const FoundUnit& item : items) {
-        shown.push_back(item.shown);
-        widest = std::max(widest, itemTexts().widthOf(item.record, item.shown, list->font()));
+    for (const FoundUnit& item : items->units) {
+        widest = std::max(widest, texts.widthOf(item.record, item.shown, font));
     }
     if (auto* rows = qobject_cast<WidestRowDelegate*>(list->itemDelegate())) {
         rows->setWidestText(widest);
     }
     {
+        // The rows are read from the items as the list shows them; none current or chosen.
         const QSignalBlocker quiet(list);
-        setListItems(list, shown, [&](std::size_t i) -> const ListItemText& {
-            return itemTexts().textOf(items[i].record, items[i].shown);
-        });
+        list->setRows(std::make_shared<CatalogueListRows>(std::move(items), itemTexts()));
     }
     // A refilled list starts at its top, as a cleared one does.
     list->scrollToTop();
@@ -146,17 +145,18 @@ void EquipmentBrowser::rebuildList(BrowserSide side) {
         return;
     }
     // The panels' own items: each record's name.
-    std::vector<FoundUnit> items;
-    items.reserve(positions->size());
+    auto items = std::make_shared<FoundItems>();
+    items->units.reserve(positions->size());
+    CatalogueItemTexts& texts = *itemTexts();
     for (const std::size_t position : *positions) {
-        items.push_back({itemTexts().name(position), position});
+        items->units.push_back({texts.name(position), position});
     }
     foundShown_[sideIndex(side)].reset();
-    showItems(side, items);
+    showItems(side, std::move(items));
 }
 
 void EquipmentBrowser::listClicked(BrowserSide side) {
-    QListWidget* list = panel(side).list;
+    const ListRowsView* list = panel(side).list;
     const ListChoice chosen = listChoice(side);
     if (list->count() == 0 || !chosen.chosen) {
         return;
@@ -253,13 +253,13 @@ void EquipmentBrowser::fillProviderCombos() {
 }
 
 void EquipmentBrowser::showUnitDetails(BrowserSide side) {
-    QListWidget* list = panel(side).list;
+    const ListRowsView* list = panel(side).list;
     if (list->count() == 0) {
         return;
     }
     std::vector<std::string> items;
     for (int i = 0; i < list->count() && !finding(); ++i) {
-        items.push_back(itemBytes(list->item(i)->data(kItemBytesRole), list->item(i)->text()));
+        items.push_back(list->bytes(i));
     }
     QTreeWidget* view = details_.listView();
     view->clear();
@@ -324,7 +324,11 @@ void EquipmentBrowser::wirePanels() {
 
 void EquipmentBrowser::prepareForScan() {
     fillFixedFilters();
-    // What was made of the old catalogue points into it.
+    // What was made of the old catalogue points into it, and so do the lists' rows, which the window
+    // empties before every scan.
+    for (const Panel& p : panels_) {
+        p.list->clear();
+    }
     foundShown_ = {};
     findNarrowing_.reset();
     itemTexts_.reset();
@@ -443,11 +447,11 @@ FindNarrowing& EquipmentBrowser::narrowing() {
     return *findNarrowing_;
 }
 
-CatalogueItemTexts& EquipmentBrowser::itemTexts() {
+const std::shared_ptr<CatalogueItemTexts>& EquipmentBrowser::itemTexts() {
     if (!itemTexts_) {
-        itemTexts_.emplace(catalogue_.records());
+        itemTexts_ = std::make_shared<CatalogueItemTexts>(catalogue_.records());
     }
-    return *itemTexts_;
+    return itemTexts_;
 }
 
 void EquipmentBrowser::openFindBar() {
@@ -481,19 +485,19 @@ void EquipmentBrowser::rebuildFoundList(BrowserSide side, const PanelFilter& fil
     if (!items) {
         return;
     }
-    const QListWidget* list = panel(side).list;
+    const ListRowsView* list = panel(side).list;
     FoundItemsPtr& shown = foundShown_[sideIndex(side)];
     const bool same = shown && static_cast<std::size_t>(list->count()) == shown->units.size() &&
                       (items == shown || items->units == shown->units);
     shown = std::move(items);
     // A key that finds the same items leaves the list, its choice and its scrolling alone.
     if (!same) {
-        showItems(side, shown->units);
+        showItems(side, shown);
     }
 }
 
 const FoundUnit* EquipmentBrowser::foundUnitAt(BrowserSide side, int row) const {
-    const QListWidget* list = panel(side).list;
+    const ListRowsView* list = panel(side).list;
     const FoundItemsPtr& shown = foundShown_[sideIndex(side)];
     if (!shown || static_cast<std::size_t>(list->count()) != shown->units.size() || row < 0 ||
         static_cast<std::size_t>(row) >= shown->units.size() ||
@@ -504,13 +508,13 @@ const FoundUnit* EquipmentBrowser::foundUnitAt(BrowserSide side, int row) const 
 }
 
 ListChoice EquipmentBrowser::listChoice(BrowserSide side) const {
-    const QListWidget* list = panel(side).list;
-    ListChoice choice{list->count(), chosenItemBytes(list), std::nullopt};
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty()) {
-        return choice;
+    const ListRowsView* list = panel(side).list;
+    const int chosen = list->chosenRow();
+    if (chosen < 0) {
+        return {list->count(), std::nullopt, std::nullopt};
     }
-    if (const FoundUnit* unit = foundUnitAt(side, list->row(selected.front()))) {
+    ListChoice choice{list->count(), list->bytes(chosen), std::nullopt};
+    if (const FoundUnit* unit = foundUnitAt(side, chosen)) {
         const std::string& record = catalogue_.records()[unit->record];
         choice.chosen = std::string(EquipmentRecord(record).field(RecordField::englishName));
         choice.record = record;
@@ -519,7 +523,7 @@ ListChoice EquipmentBrowser::listChoice(BrowserSide side) const {
 }
 
 std::vector<DetailsRow> EquipmentBrowser::foundDetailsRows(BrowserSide side) const {
-    const QListWidget* list = panel(side).list;
+    const ListRowsView* list = panel(side).list;
     const QLocale locale;
     std::vector<DetailsRow> rows;
     for (int i = 0; i < list->count(); ++i) {

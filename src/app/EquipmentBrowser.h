@@ -19,6 +19,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +30,7 @@ class QTreeWidgetItem;
 namespace dovrel {
 
 class Form4;
+class ListRowsView;
 
 // The two browsing panels of the main window (provider, product and class filters over the loco and
 // the wagon list), find as you type over both lists, the coupling filter panel and the Details
@@ -73,7 +75,7 @@ private:
         QComboBox* provider;
         QComboBox* product;
         QComboBox* unitClass;
-        QListWidget* list;
+        ListRowsView* list;
     };
     // What a panel's combo boxes and the coupling filter let into its list.
     struct PanelFilter {
@@ -85,8 +87,8 @@ private:
     };
     const Panel& panel(BrowserSide side) const { return panels_[sideIndex(side)]; }
     PanelFilter panelFilter(BrowserSide side) const;
-    // Fills a list with items of catalogue records (the texts made once per record) from its top.
-    void showItems(BrowserSide side, std::span<const FoundUnit> items);
+    // Shows items of catalogue records in a list (the texts made once per record), from its top.
+    void showItems(BrowserSide side, FoundItemsPtr items);
     void wirePanels();
     void wireFind();
     // Selects a combo box item from code and runs its handler, as a user's choice would.
@@ -104,7 +106,7 @@ private:
     bool finding() const;
     // The narrowing of the current catalogue and its names' list texts, made when first needed.
     FindNarrowing& narrowing();
-    CatalogueItemTexts& itemTexts();
+    const std::shared_ptr<CatalogueItemTexts>& itemTexts();
     // The found unit a row of a list shows; null for the panels' own items.
     const FoundUnit* foundUnitAt(BrowserSide side, int row) const;
     // Refills a list with the items the find text narrows it to, unless its filters leave it as it is.
@@ -140,7 +142,7 @@ private:
     // The records the lists' filters let through and find as you type over the catalogue, made at the
     // first list filled after a scan, and the list texts of the catalogue's names.
     std::optional<FindNarrowing> findNarrowing_;
-    std::optional<CatalogueItemTexts> itemTexts_;
+    std::shared_ptr<CatalogueItemTexts> itemTexts_;
     // The found units each list shows, row by row; null while a list shows the panels' own items.
     std::array<FoundItemsPtr, 2> foundShown_;
     std::vector<QCheckBox*> couplerBoxes_;

@@ -19,6 +19,7 @@ class QTreeWidget;
 namespace dovrel {
 
 class ConsistStrip;
+class ListRowsView;
 
 // The design size in twips of the main window's client area, which every one of its controls lies on.
 inline constexpr float kForm1ClientWidth = 13815.0f;
@@ -89,8 +90,8 @@ struct Form1Controls {
     QComboBox* Combo4 = nullptr;
     QComboBox* Combo5 = nullptr;
     QComboBox* Combo6 = nullptr;
-    QListWidget* List1 = nullptr;
-    QListWidget* List2 = nullptr;
+    ListRowsView* List1 = nullptr;
+    ListRowsView* List2 = nullptr;
     QPushButton* butDisplayLoco = nullptr;
     QPushButton* butDisplayWagon = nullptr;
 

@@ -7,6 +7,7 @@
 #include "widgets/ControlFactory.h"
 #include "widgets/ControlText.h"
 #include "widgets/Fonts.h"
+#include "widgets/ListRowsView.h"
 #include "widgets/StripControls.h"
 #include "widgets/TabStopDelegate.h"
 #include "widgets/Twips.h"
@@ -239,8 +240,8 @@ void Form1Layout::buildBrowserPanel(bool locoSide) {
         combos[i]->setEditable(false);
         combos[i]->setFocusPolicy(Qt::StrongFocus);
     }
-    auto* list = make.make<QListWidget>(frame, locoSide ? "List1" : "List2", ControlKind::ListBox,
-                                        {120, 2280, 3360, 5280});
+    auto* list = make.make<ListRowsView>(frame, locoSide ? "List1" : "List2", ControlKind::ListBox,
+                                         {120, 2280, 3360, 5280});
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     // Tens of thousands of names are laid out as rows of one size, the widest name's.
     list->setUniformItemSizes(true);

@@ -18,6 +18,7 @@
 #include "platform/qt/TextConversion.h"
 #include "widgets/ConsistStrip.h"
 #include "widgets/ControlText.h"
+#include "widgets/ListRowsView.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -213,8 +214,8 @@ void Form1::updateCommandAvailability() {
     CommandInputs inputs;
     inputs.unitCount = editor_->line().unitCount();
     inputs.selectedIndex = editor_->line().selectedIndex();
-    inputs.locoEntryChosen = !c_.List1->selectedItems().isEmpty();
-    inputs.wagonEntryChosen = !c_.List2->selectedItems().isEmpty();
+    inputs.locoEntryChosen = c_.List1->chosenRow() >= 0;
+    inputs.wagonEntryChosen = c_.List2->chosenRow() >= 0;
     inputs.locoEntryCount = c_.List1->count();
     inputs.wagonEntryCount = c_.List2->count();
     inputs.listedConsistCount = c_.List3->count();

@@ -2,12 +2,12 @@
 #include "app/InputFilters.h"
 
 #include "platform/qt/KeyCodes.h"
+#include "widgets/ListRowsView.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QWidget>
 
 namespace dovrel {
@@ -75,17 +75,17 @@ bool ComboKeyLock::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-ListChoiceWatch::ListChoiceWatch(QListWidget* list, std::function<void()> chosen)
+ListChoiceWatch::ListChoiceWatch(ListRowsView* list, std::function<void()> chosen)
     : QObject(list), list_(list), chosen_(std::move(chosen)) {
     list->viewport()->installEventFilter(this);
     // A press selects the item after making it current, so the selection is what is watched.
-    connect(list, &QListWidget::itemSelectionChanged, this, [this] {
-        chosenAtPress_ = nullptr;
+    connect(list, &ListRowsView::itemSelectionChanged, this, [this] {
+        chosenAtPress_ = QPersistentModelIndex();
         chosen_();
     });
-    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const bool unchanged = item == chosenAtPress_;
-        chosenAtPress_ = nullptr;
+    connect(list, &ListRowsView::clicked, this, [this](const QModelIndex& row) {
+        const bool unchanged = chosenAtPress_.isValid() && chosenAtPress_ == row;
+        chosenAtPress_ = QPersistentModelIndex();
         if (unchanged) {
             chosen_();
         }
@@ -94,8 +94,9 @@ ListChoiceWatch::ListChoiceWatch(QListWidget* list, std::function<void()> chosen
 
 bool ListChoiceWatch::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
-        const QList<QListWidgetItem*> selected = list_->selectedItems();
-        chosenAtPress_ = selected.isEmpty() ? nullptr : selected.front();
+        const int chosen = list_->chosenRow();
+        chosenAtPress_ =
+            chosen < 0 ? QPersistentModelIndex() : QPersistentModelIndex(list_->model()->index(chosen, 0));
     }
     return false;
 }

@@ -4,14 +4,15 @@
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <functional>
 
 class QComboBox;
-class QListWidget;
-class QListWidgetItem;
 class QWidget;
 
 namespace dovrel {
+
+class ListRowsView;
 
 // Keeps heldKeyCode: the Windows key number of the last key that went down anywhere in the main
 // window, 0 after any key comes up or when the window is deactivated.
@@ -71,16 +72,17 @@ class ListChoiceWatch final : public QObject {
     Q_OBJECT
 
 public:
-    ListChoiceWatch(QListWidget* list, std::function<void()> chosen);
+    ListChoiceWatch(ListRowsView* list, std::function<void()> chosen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QListWidget* list_;
+    ListRowsView* list_;
     std::function<void()> chosen_;
-    // The chosen item when the mouse went down; cleared when a change of the choice ran the handler.
-    QListWidgetItem* chosenAtPress_ = nullptr;
+    // The chosen row when the mouse went down (invalid once the list is refilled); cleared when a change
+    // of the choice ran the handler.
+    QPersistentModelIndex chosenAtPress_;
 };
 
 } // namespace dovrel

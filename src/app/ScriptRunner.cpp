@@ -16,7 +16,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -74,10 +74,10 @@ QString keyText(QKeyCombination combination) {
 
 // A left click on a list item as the mouse makes it: a press and a release on the item's middle,
 // scrolled into view first.
-void clickListItem(QListWidget* list, int row) {
-    QListWidgetItem* item = list->item(row);
-    list->scrollToItem(item);
-    const QPointF at = QRectF(list->visualItemRect(item)).center();
+void clickListItem(QListView* list, int row) {
+    const QModelIndex item = list->model()->index(row, 0);
+    list->scrollTo(item);
+    const QPointF at = QRectF(list->visualRect(item)).center();
     const QPointF global = list->viewport()->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &press);
@@ -221,7 +221,7 @@ std::string ScriptRunner::choose(const script::Choose& action) {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         combo->setCurrentIndex(index);
         emit combo->activated(index);
-    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+    } else if (auto* list = qobject_cast<QListView*>(widget)) {
         clickListItem(list, index);
     }
     return {};

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/ControlText.h"
 
-#include "core/ListInsertions.h"
 #include "platform/qt/TextConversion.h"
-#include "widgets/ListItemsRecord.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QVariant>
 #include <algorithm>
@@ -49,72 +46,6 @@ ListItemText listItemText(std::string_view bytes) {
     // The rare name whose bytes its text does not give back keeps them beside it.
     made.keepsBytes = !ascii && typedText(made.text) != bytes;
     return made;
-}
-
-namespace {
-
-// Rows inserted run by run beyond this many runs cost more than a list filled anew.
-constexpr std::size_t kMostInsertedRuns = 64;
-
-// A row inserted among others moves every listed row after it, one at a time; a list costs less filled
-// anew than moving more than this many rows for each of its rows.
-constexpr std::size_t kMostMovedPerRow = 1024;
-
-// Inserts the items of a run at its row of a list in one insertion, each as addItem adds it.
-void insertListItems(QListWidget* list, RowRun run, std::span<const std::string_view> items,
-                     const std::function<const ListItemText&(std::size_t)>& textOf) {
-    QStringList shown;
-    shown.reserve(static_cast<qsizetype>(run.count));
-    std::vector<std::size_t> keepingBytes;
-    for (std::size_t i = run.first; i < run.first + run.count; ++i) {
-        const ListItemText& text = textOf(i);
-        shown.append(text.text);
-        if (text.keepsBytes) {
-            keepingBytes.push_back(i);
-        }
-    }
-    list->insertItems(static_cast<int>(run.first), shown);
-    for (const std::size_t i : keepingBytes) {
-        list->item(static_cast<int>(i))
-            ->setData(kItemBytesRole, QByteArray(items[i].data(), static_cast<qsizetype>(items[i].size())));
-    }
-}
-
-} // namespace
-
-void setListItems(QListWidget* list, std::span<const std::string_view> items) {
-    ListItemText made;
-    setListItems(list, items, [items, &made](std::size_t i) -> const ListItemText& {
-        made = listItemText(items[i]);
-        return made;
-    });
-}
-
-void setListItems(QListWidget* list, std::span<const std::string_view> items,
-                  const std::function<const ListItemText&(std::size_t)>& textOf) {
-    ListItemsRecord& record = ListItemsRecord::of(list);
-    // A list without a chosen or current item that already shows some of the items in order gets
-    // only the others, so a list that grows back by a few rows keeps its rows; it is then as if refilled.
-    std::optional<std::vector<RowRun>> runs;
-    const std::optional<std::span<const std::string_view>> shown = record.items();
-    if (shown && static_cast<std::size_t>(list->count()) == shown->size() &&
-        !list->currentIndex().isValid() && list->selectionModel()->selection().isEmpty()) {
-        runs = insertedRuns(*shown, items);
-        if (runs && (runs->size() > kMostInsertedRuns ||
-                     rowsMovedByInserting(*runs, shown->size()) > kMostMovedPerRow * items.size())) {
-            runs.reset();
-        }
-    }
-    record.record(items, [&] {
-        if (runs) {
-            for (const RowRun& run : *runs) {
-                insertListItems(list, run, items, textOf);
-            }
-        } else {
-            list->clear();
-            insertListItems(list, {0, items.size()}, items, textOf);
-        }
-    });
 }
 
 void addMeasuredItem(QListWidget* list, std::string_view shownBytes, std::string_view bytes) {

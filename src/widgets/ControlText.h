@@ -5,10 +5,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QWidget>
-#include <cstddef>
-#include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,14 +25,6 @@ struct ListItemText {
     bool keepsBytes = false;
 };
 ListItemText listItemText(std::string_view bytes);
-// Replaces a list's items with these, each as addItem adds it, in one insertion: tens of thousands of
-// items cost milliseconds, not one insertion each.
-void setListItems(QListWidget* list, std::span<const std::string_view> items);
-// The same with each item's text made by the caller (textOf(i) is listItemText(items[i]), read before
-// textOf is asked again), for lists filled again and again from the same names; it is asked only for
-// the items the list gets.
-void setListItems(QListWidget* list, std::span<const std::string_view> items,
-                  const std::function<const ListItemText&(std::size_t)>& textOf);
 // As addItem, the item measured once as it joins and its size kept with it (Qt::SizeHintRole): a list
 // that grows a row at a time while the window processes its events is laid out again after each
 // row, and would otherwise measure every row's whole text every time.

@@ -3,7 +3,7 @@
 
 #include "platform/qt/TextConversion.h"
 #include "widgets/ControlText.h"
-#include "widgets/ListItemsRecord.h"
+#include "widgets/ListRowsView.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -122,12 +122,14 @@ std::optional<std::vector<std::string>> WidgetControl::items() const {
         }
         return all;
     }
-    if (auto* list = qobject_cast<QListWidget*>(widget_)) {
-        // The bytes last put in the list, while it still shows them, are its items' bytes.
-        const ListItemsRecord* record = ListItemsRecord::find(list);
-        if (const auto recorded = record != nullptr ? record->items() : std::nullopt) {
-            return std::vector<std::string>(recorded->begin(), recorded->end());
+    if (auto* list = qobject_cast<ListRowsView*>(widget_)) {
+        all.reserve(static_cast<std::size_t>(list->count()));
+        for (int row = 0; row < list->count(); ++row) {
+            all.push_back(list->bytes(row));
         }
+        return all;
+    }
+    if (auto* list = qobject_cast<QListWidget*>(widget_)) {
         for (int i = 0; i < list->count(); ++i) {
             all.push_back(itemBytes(list->item(i)->data(kItemBytesRole), list->item(i)->text()));
         }
@@ -139,6 +141,9 @@ std::optional<std::vector<std::string>> WidgetControl::items() const {
 std::optional<int> WidgetControl::current() const {
     if (auto* combo = qobject_cast<QComboBox*>(widget_)) {
         return combo->currentIndex();
+    }
+    if (auto* list = qobject_cast<ListRowsView*>(widget_)) {
+        return list->chosenRow();
     }
     if (auto* list = qobject_cast<QListWidget*>(widget_)) {
         const QList<QListWidgetItem*> selected = list->selectedItems();

@@ -3,13 +3,13 @@
 
 #include "widgets/TextWidths.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
-#include <QListWidget>
 #include <algorithm>
 
 namespace dovrel {
 
-WidestRowDelegate::WidestRowDelegate(QListWidget* list) : QStyledItemDelegate(list), list_(list) {
+WidestRowDelegate::WidestRowDelegate(QAbstractItemView* list) : QStyledItemDelegate(list), list_(list) {
     list->installEventFilter(this);
 }
 
@@ -33,8 +33,9 @@ bool WidestRowDelegate::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         const TextWidths widths(list_->font());
         widestText_ = 0;
-        for (int row = 0; row < list_->count(); ++row) {
-            widestText_ = std::max(widestText_, widths.of(list_->item(row)->text()));
+        const QAbstractItemModel* rows = list_->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            widestText_ = std::max(widestText_, widths.of(rows->index(row, 0).data().toString()));
         }
     }
     return false; // the list's own events go on to the list

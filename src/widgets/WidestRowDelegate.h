@@ -3,7 +3,7 @@
 
 #include <QStyledItemDelegate>
 
-class QListWidget;
+class QAbstractItemView;
 
 namespace dovrel {
 
@@ -11,14 +11,14 @@ namespace dovrel {
 // of uniform rows (QListView::setUniformItemSizes) sizes all rows as its first and lays tens of
 // thousands of rows out without measuring each; with this delegate it still scrolls to the end of
 // its widest item and shows every text whole. Whoever fills the list tells it its widest text; when
-// the list's font changes, it measures the items again itself.
+// the list's font changes, it measures the rows again itself.
 class WidestRowDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    explicit WidestRowDelegate(QListWidget* list);
+    explicit WidestRowDelegate(QAbstractItemView* list);
 
-    // The width in pixels, in the list's font, of the widest text the list's items hold (as
+    // The width in pixels, in the list's font, of the widest text the list's rows hold (as
     // TextWidths measures it).
     void setWidestText(int pixels) { widestText_ = pixels; }
 
@@ -28,7 +28,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QListWidget* list_;
+    QAbstractItemView* list_;
     int widestText_ = 0;
 };
 

@@ -10,7 +10,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -48,10 +47,19 @@ protected:
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     // Chooses a loco by clicking its row, then clicks the button.
     void addLoco(const char* name, QPushButton* button) {
-        const auto found = c().List1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name;
-        clickRow(c().List1, c().List1->row(found.front()));
+        const int row = locoRow(QString::fromLatin1(name));
+        ASSERT_GE(row, 0) << name;
+        clickRow(c().List1, row);
         click(button);
+    }
+    // The row of List1 that shows a name, -1 when none does.
+    int locoRow(const QString& name) const {
+        for (int row = 0; row < c().List1->count(); ++row) {
+            if (c().List1->text(row) == name) {
+                return row;
+            }
+        }
+        return -1;
     }
     // "Loco A Loco B<": names in line order, "<" after a reversed unit.
     std::string line() const {
@@ -159,7 +167,7 @@ TEST_F(EditAdditionsTest, F3CentresAndSelectsTheUnitAfterTheMismatchWhoseMarkSho
 TEST_F(EditAdditionsTest, UndoBringsBackTheCouplingBoxesAsShown) {
     addLoco("Loco B", c().butAddLocoRight);
     ASSERT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Buffer/Knuckle"));
-    clickRow(c().List1, c().List1->row(c().List1->findItems(QStringLiteral("Loco C"), Qt::MatchExactly)[0]));
+    clickRow(c().List1, locoRow(QStringLiteral("Loco C")));
     click(c().butReverseUnit);
     EXPECT_EQ(c().Label25->text() + QLatin1Char('/') + c().Label6->text(), QStringLiteral("Knuckle/Knuckle"));
     click(c().butReverseUnit);
@@ -174,10 +182,10 @@ TEST_F(EditAdditionsTest, UndoBringsBackTheCouplingBoxesAsShown) {
 }
 
 // The shown texts of a list's items (their bytes are compared end to end in tests/e2e).
-std::vector<QString> textsOf(const QListWidget* list) {
+std::vector<QString> textsOf(const ListRowsView* list) {
     std::vector<QString> texts;
     for (int i = 0; i < list->count(); ++i) {
-        texts.push_back(list->item(i)->text());
+        texts.push_back(list->text(i));
     }
     return texts;
 }
@@ -252,6 +260,28 @@ TEST_F(FindBarTest, AddingADuplicateAddsTheRecordPicked) {
     clickRow(c().List1, 0);
     QTest::mouseClick(c().butReplaceLoco, Qt::LeftButton);
     EXPECT_EQ(form->editor().line().unit(1), makeConsistUnit(records[0]));
+}
+
+// A key that finds the items the list shows leaves its choice alone; one that finds others shows them
+// with none chosen, and the script's dump lists the bytes of the rows shown.
+TEST_F(FindBarTest, AKeyKeepsTheChoiceOnlyWhileItFindsTheSameItems) {
+    QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(c().txtFindUnit, QStringLiteral("class 6"));
+    ASSERT_EQ(c().List1->count(), 2);
+    clickRow(c().List1, 1);
+    ASSERT_TRUE(c().butAddLocoRight->isEnabled());
+
+    QTest::keyClick(c().txtFindUnit, Qt::Key_6);
+    EXPECT_EQ(c().List1->chosenRow(), 1) << "\"class 66\" finds the same two";
+    EXPECT_TRUE(c().butAddLocoRight->isEnabled());
+
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    QTest::keyClick(c().txtFindUnit, Qt::Key_Backspace);
+    EXPECT_EQ(c().List1->chosenRow(), -1) << "\"class \" finds Class 90 too";
+    EXPECT_EQ(c().List1->currentRow(), -1);
+    EXPECT_FALSE(c().butAddLocoRight->isEnabled());
+    EXPECT_EQ(form->namedControls().find("List1")->items(),
+              (std::vector<std::string>{"Class 66 (Acme)", "Class 66 (Zed)", "Class 90"}));
 }
 
 TEST_F(FindBarTest, DetailsShowEachFoundItemsOwnRecord) {

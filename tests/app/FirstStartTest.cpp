@@ -6,8 +6,8 @@
 #include "support/AppWorld.h"
 #include "support/CatalogueRecords.h"
 #include "support/SteamHome.h"
+#include "widgets/ListRowsView.h"
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -120,9 +120,8 @@ TEST_F(FirstStartTest, AWindowLargerThanTheScreenScrollsToItsBottomMostControls)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_TRUE(form.width() <= 1093 && form.height() <= 614);
-    QListWidget* wagons = form.controls().List2;
-    QTest::mouseClick(wagons->viewport(), Qt::LeftButton, {},
-                      wagons->visualItemRect(wagons->item(0)).center());
+    ListRowsView* wagons = form.controls().List2;
+    QTest::mouseClick(wagons->viewport(), Qt::LeftButton, {}, wagons->rowRect(0).center());
     QPushButton* bottom = form.controls().butDisplayWagon;
     const auto pointOnBottom = [&] { return bottom->mapTo(&form, bottom->rect().center()); };
     EXPECT_GT(pointOnBottom().y(), form.height()) << "below the window until scrolled";

@@ -8,7 +8,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QListWidget>
 #include <gtest/gtest.h>
 
 namespace dovrel {
@@ -33,7 +32,7 @@ protected:
 TEST_F(ScriptRunnerTest, ChooseComparesTheShownText) {
     // "Caf\xE9" is Windows-1252 and shows as "Café"; "Caf\xC3\xA9" is the same shown text in UTF-8.
     start({unit("freight", "Tank"), unit("freight", "Caf\xE9"), unit("freight", "Caf\xC3\xA9 Car")});
-    const QListWidget* list = form->controls().List2;
+    const ListRowsView* list = form->controls().List2;
 
     EXPECT_EQ(run("choose List2 Caf\xC3\xA9\n"), ScriptRunner::kFinished);
     EXPECT_EQ(list->currentRow(), 1);

@@ -7,6 +7,7 @@
 #include "platform/doubles/FailingFiles.h"
 #include "support/AppWorld.h"
 #include "support/CatalogueRecords.h"
+#include "widgets/ListRowsView.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -265,7 +266,7 @@ TEST_F(WriteFailureTest, AFailedNotFoundListIsReportedAndTheConsistsAreStillList
     world.messages.queue(MessageAnswer::OK);
     // A line of one unit, saved through the window.
     form->controls().List1->setCurrentRow(0);
-    emit form->controls().List1->itemClicked(form->controls().List1->item(0));
+    emit form->controls().List1->clicked(form->controls().List1->model()->index(0, 0));
     form->controls().butAddLocoRight->click();
     form->controls().Text1->setText(QStringLiteral("Kept"));
     form->controls().mnuSaveConsistToVTUserConsists->trigger();

@@ -103,8 +103,8 @@ TEST_F(WindowInputTest, PressesOnTheStripReachTheUnitUnderThePointerInTwips) {
 
 TEST_F(WindowInputTest, DraggingOrKeyingTheSelectionOfAListFollowsTheNewUnit) {
     startWithStock();
-    QListWidget* list = c().List1;
-    const auto itemPoint = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+    ListRowsView* list = c().List1;
+    const auto itemPoint = [list](int row) { return list->rowRect(row).center(); };
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, itemPoint(0));
     QTest::mouseMove(list->viewport(), itemPoint(1));
     QTest::mouseMove(list->viewport(), itemPoint(2));

@@ -5,6 +5,7 @@
 #include "consist/ConsistEditor.h"
 #include "support/AppWorld.h"
 #include "support/CatalogueRecords.h"
+#include "widgets/ListRowsView.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -31,8 +32,9 @@ protected:
     }
     const Form1Controls& c() const { return form->controls(); }
     int selected() const { return form->editor().line().selectedIndex(); }
-    static void clickRow(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(list->viewport(), button, {}, list->visualItemRect(list->item(row)).center());
+    static void clickRow(QAbstractItemView* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(list->viewport(), button, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
     }
     // Picks an item of a combo box's drop-down list with the mouse.
     static void chooseWithMouse(QComboBox* combo, const QString& text) {

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "widgets/ListRows.h"
 #include "widgets/ControlText.h"
+#include "widgets/ListRowsView.h"
 #include "widgets/TabStopDelegate.h"
 #include "widgets/TextWidths.h"
 #include "widgets/WidestRowDelegate.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
+#include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,48 +71,90 @@ TEST(ListRows, AreMeasuredOnceAndALongRowByItsFirstCharacters) {
     EXPECT_GT(longRow.width(), 100000 / TabStopDelegate::kMeasuredCharacters * shortRow.width() / 2);
 }
 
-// Each row's text and the bytes kept beside it, if any.
-std::vector<std::pair<QString, QByteArray>> rowsOf(const QListWidget& list) {
-    std::vector<std::pair<QString, QByteArray>> rows;
-    for (int row = 0; row < list.count(); ++row) {
-        rows.emplace_back(list.item(row)->text(), list.item(row)->data(kItemBytesRole).toByteArray());
+// Rows made of names, as a browsing list's rows are made of its items.
+class NameRows final : public ListRows {
+public:
+    explicit NameRows(std::vector<std::string_view> names) : names_(std::move(names)) {}
+    std::size_t size() const override { return names_.size(); }
+    const ListItemText& text(std::size_t row) const override {
+        made_ = listItemText(names_[row]);
+        return made_;
     }
-    return rows;
+    std::string_view bytes(std::size_t row) const override { return names_[row]; }
+
+private:
+    std::vector<std::string_view> names_;
+    mutable ListItemText made_;
+};
+
+std::shared_ptr<const ListRows> rowsOf(std::vector<std::string_view> names) {
+    return std::make_shared<NameRows>(std::move(names));
 }
 
-// A list filled again and again shows exactly what a list filled once with the same items shows,
-// nothing chosen, whether a fill inserts the rows it lacks among those it keeps or fills it anew;
-// also after something else changed its rows or an item was chosen.
-TEST(ListRows, EachFillShowsItsItemsAsAFreshListDoes) {
-    enum class Before { Nothing, RowAdded, ItemChosen };
-    const struct {
-        Before before;
-        std::vector<std::string_view> items;
-    } fills[] = {
-        {Before::Nothing, {"Unit 1", "Unit 10", "Caf\xC3\xA9", "Unit 2"}},
-        {Before::Nothing, {"Unit 10"}},
-        {Before::Nothing, {"Unit 1", "Unit 10", "Unit 2"}},
-        {Before::Nothing, {"Unit 1", "Unit 10", "Unit 2"}},
-        {Before::Nothing, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9"}},
-        {Before::RowAdded, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9", "Z"}},
-        {Before::ItemChosen, {"x\x80y", "Unit 1", "Unit 10", "Unit 1", "Unit 2", "Caf\xC3\xA9", "Z", "Y"}},
-        {Before::Nothing, {}},
-        {Before::Nothing, {"Other"}},
-    };
-    QListWidget list;
-    for (const auto& fill : fills) {
-        if (fill.before == Before::RowAdded) {
-            addItem(&list, "added");
-        } else if (fill.before == Before::ItemChosen) {
-            list.setCurrentRow(1);
-        }
-        setListItems(&list, fill.items);
-        QListWidget fresh;
-        setListItems(&fresh, fill.items);
-        EXPECT_EQ(rowsOf(list), rowsOf(fresh)) << fill.items.size() << " items";
-        EXPECT_EQ(list.currentRow(), -1);
-        EXPECT_TRUE(list.selectedItems().isEmpty());
+// A row is, to its view, to scripts and to screen readers, what an item addItem adds to a list widget
+// is: its text, the bytes kept beside a text that does not give them back, its flags, its name.
+TEST(ListRowsView, ShowsEachRowAsAListWidgetShowsItsItem) {
+    const std::vector<std::string_view> names = {"Unit 1", "Caf\xC3\xA9", "Caf\xE9", "x\x80y", "A & B", ""};
+    ListRowsView view;
+    view.setRows(rowsOf(names));
+    QListWidget items;
+    for (const std::string_view name : names) {
+        addItem(&items, name);
     }
+    ASSERT_EQ(view.count(), items.count());
+    for (int row = 0; row < view.count(); ++row) {
+        const QModelIndex shown = view.model()->index(row, 0);
+        const QModelIndex item = items.model()->index(row, 0);
+        for (const int role : {int(Qt::DisplayRole), int(Qt::EditRole), int(Qt::CheckStateRole)}) {
+            EXPECT_EQ(shown.data(role), item.data(role)) << "row " << row << ", role " << role;
+        }
+        EXPECT_EQ(shown.flags(), item.flags()) << "row " << row;
+        EXPECT_EQ(view.text(row), items.item(row)->text());
+        const std::string bytes(names[static_cast<std::size_t>(row)]);
+        EXPECT_EQ(view.bytes(row), bytes);
+        EXPECT_EQ(itemBytes(shown.data(kItemBytesRole), view.text(row)), bytes) << "row " << row;
+        EXPECT_EQ(shown.data(kItemBytesRole).isValid(), bytes == "Caf\xE9" || bytes == "x\x80y")
+            << "only a text that does not give its bytes back keeps them beside it";
+    }
+    view.show();
+    items.show();
+    QAccessibleTableInterface* spoken = QAccessible::queryAccessibleInterface(&view)->tableInterface();
+    QAccessibleTableInterface* said = QAccessible::queryAccessibleInterface(&items)->tableInterface();
+    ASSERT_TRUE(spoken != nullptr && said != nullptr);
+    EXPECT_EQ(spoken->rowCount(), said->rowCount());
+    for (int row = 0; row < view.count(); ++row) {
+        EXPECT_EQ(spoken->cellAt(row, 0)->text(QAccessible::Name),
+                  said->cellAt(row, 0)->text(QAccessible::Name));
+        EXPECT_EQ(spoken->cellAt(row, 0)->role(), said->cellAt(row, 0)->role());
+    }
+}
+
+// New rows leave none current or chosen, as a list cleared and filled again does; a row made current
+// from code is chosen, and a key types ahead to the next row that starts with it.
+TEST(ListRowsView, NewRowsLeaveNoneChosenAndRowsAreChosenAsAListWidgetsItems) {
+    ListRowsView view;
+    int changes = 0;
+    QObject::connect(&view, &ListRowsView::itemSelectionChanged, [&changes] { ++changes; });
+    view.setRows(rowsOf({"Alpha", "Bravo", "Beta", "Charlie"}));
+    EXPECT_EQ(view.currentRow(), -1);
+    EXPECT_EQ(view.chosenRow(), -1);
+
+    view.setCurrentRow(1);
+    EXPECT_EQ(view.currentRow(), 1);
+    EXPECT_EQ(view.chosenRow(), 1);
+    EXPECT_EQ(changes, 1);
+    view.show();
+    view.setFocus();
+    QTest::keyClicks(&view, QStringLiteral("b"));
+    EXPECT_EQ(view.chosenRow(), 2) << "the next row that starts with B";
+    EXPECT_EQ(changes, 2);
+
+    view.setRows(rowsOf({"Alpha", "Beta"}));
+    EXPECT_EQ(view.currentRow(), -1);
+    EXPECT_EQ(view.chosenRow(), -1);
+    EXPECT_EQ(view.count(), 2);
+    view.clear();
+    EXPECT_EQ(view.count(), 0);
 }
 
 // A text is measured at least as wide as it is laid out, in any size of the font: the widest row is
@@ -131,16 +178,15 @@ TEST(TextWidths, AreNeverNarrowerThanTheTextLaidOut) {
 // Rows of one size, told the widest text, are each as wide as their text or wider, in the list's font
 // and after it changes, so that a narrow list scrolls to the end of its longest name.
 TEST(ListRows, OfOneSizeAreAsWideAsTheWidestText) {
-    QListWidget list;
+    ListRowsView list;
     list.setUniformItemSizes(true);
     auto* rows = new WidestRowDelegate(&list);
     list.setItemDelegate(rows);
     list.resize(60, 120);
-    const std::vector<std::string_view> items = {"a", "Class 66 (Acme, Heritage, Twin\\a.xml)", "b"};
-    setListItems(&list, items);
+    list.setRows(rowsOf({"a", "Class 66 (Acme, Heritage, Twin\\a.xml)", "b"}));
     int widest = 0;
     for (int row = 0; row < list.count(); ++row) {
-        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(row)->text()));
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.text(row)));
     }
     rows->setWidestText(widest);
     list.show();
@@ -152,8 +198,7 @@ TEST(ListRows, OfOneSizeAreAsWideAsTheWidestText) {
         }
         QApplication::processEvents();
         for (int row = 0; row < list.count(); ++row) {
-            EXPECT_GE(list.visualItemRect(list.item(row)).width(),
-                      list.fontMetrics().horizontalAdvance(list.item(row)->text()))
+            EXPECT_GE(list.rowRect(row).width(), list.fontMetrics().horizontalAdvance(list.text(row)))
                 << "row " << row << ", font " << list.font().pointSize();
         }
         EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
