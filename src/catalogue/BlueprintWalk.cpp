@@ -38,17 +38,6 @@ template <std::size_t N> bool isListed(const std::array<std::string_view, N>& li
     return std::find(list.begin(), list.end(), lower) != list.end();
 }
 
-// The stamp of a regular file, following links; empty optional for anything else. `statFile` fills
-// in the file's status and returns 0 on success, as stat(2) does.
-template <class StatFile> std::optional<FileStamp> regularFileStamp(const StatFile& statFile) {
-    struct stat status {};
-    if (statFile(&status) != 0 || !S_ISREG(status.st_mode)) {
-        return std::nullopt;
-    }
-    return FileStamp{static_cast<long long>(status.st_size),
-                     static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec};
-}
-
 // The walkable subfolders of a folder, in listing order.
 std::vector<std::string> subfolders(const fs::path& folder) {
     std::vector<std::string> folders;
@@ -251,8 +240,7 @@ void BlueprintWalk::walkProduct(const ProductFolder& product, const Visit& visit
             continue;
         }
         const fs::path archive = productFolder / entry.name;
-        if (const std::optional<FileStamp> stamp =
-                regularFileStamp([&](struct stat* status) { return ::stat(archive.c_str(), status); })) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(archive.native())) {
             walkArchive(archive, *stamp, product, visit);
         }
     }
@@ -333,8 +321,7 @@ void BlueprintWalk::walkFolder(std::string& folder, int level, std::vector<std::
         }
         folder.push_back('/');
         folder.append(entry.name);
-        if (const std::optional<FileStamp> stamp =
-                regularFileStamp([&](struct stat* status) { return statBelowProduct(folder, status); })) {
+        if (const std::optional<FileStamp> stamp = regularFileStamp(folder)) {
             names.push_back(entry.name);
             visit(FoundBlueprint{owner, folder, blueprintPathFor(names), std::nullopt, *stamp});
             names.pop_back();
@@ -362,6 +349,15 @@ int BlueprintWalk::statBelowProduct(const std::string& path, struct stat* status
         return ::fstatat(product_->folder.descriptor(), path.c_str() + product_->path.size() + 1, status, 0);
     }
     return ::stat(path.c_str(), status);
+}
+
+std::optional<FileStamp> BlueprintWalk::regularFileStamp(const std::string& file) const {
+    struct stat status {};
+    if (statBelowProduct(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return FileStamp{static_cast<long long>(status.st_size),
+                     static_cast<long long>(status.st_mtim.tv_sec) * 1000000000LL + status.st_mtim.tv_nsec};
 }
 
 FolderListings::Entries BlueprintWalk::enter(const std::string& folder) {

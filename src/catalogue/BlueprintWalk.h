@@ -116,6 +116,8 @@ private:
     FolderListings::Entries enter(const std::string& folder);
     // stat(2) of a path, resolved from the open product folder when it lies below it.
     int statBelowProduct(const std::string& path, struct stat* status) const;
+    // The stamp of a regular file, following links; empty optional for anything else.
+    std::optional<FileStamp> regularFileStamp(const std::string& file) const;
 
     std::filesystem::path assetsFolder_;
     const EarlierFolderListings* earlier_;

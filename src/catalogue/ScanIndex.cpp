@@ -88,13 +88,16 @@ std::string_view ScanIndex::keyOf(const FoundBlueprint& blueprint, std::string& 
     return packedKey;
 }
 
-std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint) const {
+template <class Index> auto* ScanIndex::matching(Index& index, const FoundBlueprint& blueprint) {
     std::string packedKey;
-    const auto found = entries_.find(keyOf(blueprint, packedKey));
-    if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
-        return std::nullopt;
-    }
-    return outcomeOf(found->second.outcome);
+    const auto found = index.entries_.find(keyOf(blueprint, packedKey));
+    return found == index.entries_.end() || !(found->second.stamp == blueprint.stamp) ? nullptr
+                                                                                      : &found->second;
+}
+
+std::optional<BlueprintOutcome> ScanIndex::find(const FoundBlueprint& blueprint) const {
+    const Entry* entry = matching(*this, blueprint);
+    return entry != nullptr ? std::optional(outcomeOf(entry->outcome)) : std::nullopt;
 }
 
 void ScanIndex::beginScan(long long startNs) {
@@ -103,13 +106,12 @@ void ScanIndex::beginScan(long long startNs) {
 }
 
 std::optional<BlueprintOutcome> ScanIndex::reuse(const FoundBlueprint& blueprint) {
-    std::string packedKey;
-    const auto found = entries_.find(keyOf(blueprint, packedKey));
-    if (found == entries_.end() || !(found->second.stamp == blueprint.stamp)) {
+    Entry* entry = matching(*this, blueprint);
+    if (entry == nullptr) {
         return std::nullopt;
     }
-    found->second.metInScan = scan_;
-    return outcomeOf(found->second.outcome);
+    entry->metInScan = scan_;
+    return outcomeOf(entry->outcome);
 }
 
 void ScanIndex::note(const FoundBlueprint& blueprint, const BlueprintOutcome& outcome) {

@@ -72,6 +72,9 @@ private:
     // The blueprint's key: its file, and for packed stock the entry's number and name, made in
     // `packedKey`.
     static std::string_view keyOf(const FoundBlueprint& blueprint, std::string& packedKey);
+    // The entry noted for the blueprint, when its stamp is the noted one; null otherwise (const or not
+    // as the index is).
+    template <class Index> static auto* matching(Index& index, const FoundBlueprint& blueprint);
     std::string_view keep(std::string text);
 
     long long startNs_;
